@@ -1,0 +1,37 @@
+// The locale settings that number and date formatting read: US defaults, refreshed from the
+// system's C locale by ResetLocaleFromSystem(); tests set the fields directly.
+#pragma once
+
+#include "rtl/StrUtils.h"
+
+struct FormatSettings {
+    String ShortDateFormat = "M/d/yyyy";
+    String LongDateFormat = "dddd, MMMM dd, yyyy";
+    String ShortTimeFormat = "h:mm AMPM";
+    String LongTimeFormat = "h:mm:ss AMPM";
+    char DateSeparator = '/';
+    char TimeSeparator = ':';
+    char DecimalSeparator = '.';
+    char ThousandSeparator = ',';
+    String CurrencyString = "$";
+    int CurrencyFormat = 0;
+    int NegCurrFormat = 0;
+    int CurrencyDecimals = 2;
+    String TimeAMString = "AM";
+    String TimePMString = "PM";
+    int TwoDigitYearCenturyWindow = 50;
+    String ShortMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                  "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    String LongMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
+                                 "July",    "August",   "September", "October", "November", "December"};
+    String ShortDayNames[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    String LongDayNames[7] = {"Sunday", "Monday", "Tuesday", "Wednesday",
+                              "Thursday", "Friday", "Saturday"};
+};
+
+// The process-wide settings.
+FormatSettings& Locale();
+
+// Restores the defaults, then takes names and separators from the system locale (LC_TIME,
+// LC_NUMERIC) where the C library offers them.
+void ResetLocaleFromSystem();
