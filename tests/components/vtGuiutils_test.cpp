@@ -1,0 +1,75 @@
+// Tests of the geometry and utility routines: edges of rectangles, polygons, dialog units,
+// memory blocks and command-line splitting.
+#include "components/vtGuiutils.h"
+
+#include "rtl/Exceptions.h"
+
+#include <gtest/gtest.h>
+
+TEST(vtGuiutils, PointInRectCountsTheRightAndBottomEdges)
+{
+  const TRect r = Rect(10, 10, 20, 30);
+  EXPECT_TRUE(PointInRect(Point(20, 30), r));
+  EXPECT_TRUE(PointInRect(Point(10, 10), r));
+  EXPECT_FALSE(PointInRect(Point(21, 15), r));
+  EXPECT_FALSE(PointInRect(Point(15, 9), r));
+  EXPECT_EQ(WidthOf(r), 10);
+  EXPECT_EQ(HeightOf(r), 20);
+}
+
+TEST(vtGuiutils, PointInPolygon)
+{
+  const std::vector<TPoint> triangle{Point(0, 0), Point(10, 0), Point(0, 10)};
+  EXPECT_TRUE(PointInPolyRgn(Point(2, 2), triangle));
+  EXPECT_FALSE(PointInPolyRgn(Point(8, 8), triangle));
+  EXPECT_FALSE(PointInPolyRgn(Point(-1, 2), triangle));
+}
+
+TEST(vtGuiutils, FourDialogUnitsAreOneHorizontalBaseUnit)
+{
+  EXPECT_EQ(DialogUnitsToPixelsX(4), DialogUnitsToPixelsX(8) / 2);
+  EXPECT_EQ(PixelsToDialogUnitsX(DialogUnitsToPixelsX(4)), 4);
+  EXPECT_EQ(PixelsToDialogUnitsY(DialogUnitsToPixelsY(8)), 8);
+}
+
+TEST(vtGuiutils, MemoBlocksKnowTheirSizeAndStartZeroed)
+{
+  EXPECT_EQ(AllocMemo(0), nullptr);
+  void* p = AllocMemo(16);
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(GetMemoSize(p), 16);
+  EXPECT_EQ(static_cast<unsigned char*>(p)[15], 0);
+  p = ReallocMemo(p, 64);
+  EXPECT_EQ(GetMemoSize(p), 64);
+  FreeMemo(p);
+  EXPECT_EQ(p, nullptr);
+  EXPECT_EQ(GetMemoSize(p), 0);
+}
+
+TEST(vtGuiutils, SplitCommandLine)
+{
+  const struct { const char* line; const char* cmd; const char* params; } cases[] = {
+      {"prog a b", "prog", "a b"},
+      {"  \"/usr/my prog\"  -x   \"two words\"", "/usr/my prog", "-x \"two words\""},
+      {"\"\"prog  x", "prog", "x"},
+      {"prog", "prog", ""},
+  };
+  for (const auto& c : cases) {
+    String cmd, params;
+    SplitCommandLine(c.line, cmd, params);
+    EXPECT_EQ(cmd, c.cmd) << c.line;
+    EXPECT_EQ(params, c.params) << c.line;
+  }
+}
+
+TEST(vtGuiutils, SmallStringHelpers)
+{
+  EXPECT_EQ(DropT("TVtCalcEdit"), "VtCalcEdit");
+  EXPECT_EQ(DropT("tform"), "form");
+  EXPECT_EQ(DropT("T"), "T");
+  EXPECT_EQ(DropT(""), "");
+  EXPECT_EQ(AnsiUpperFirstChar("camp"), "Camp");
+  EXPECT_EQ(ResStr("Ident"), "Ident");
+  EXPECT_NO_THROW(RaiseWin32Error(0));
+  EXPECT_THROW(RaiseWin32Error(2), EOSError);
+}
