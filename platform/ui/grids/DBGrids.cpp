@@ -1,0 +1,422 @@
+// The data-aware grid. Grid rows stand for records (row = title offset + RecNo - 1), so the
+// grid never copies data: painting reads only the rows in view through FieldValueAt, and the
+// current row and the dataset's cursor follow each other through SelectCell and the data link.
+#include "ui/grids/DBGrids.h"
+
+#include "db/DataSet.h"
+#include "rtl/DateTime.h"
+#include "rtl/FloatFormat.h"
+
+#include <QFontMetrics>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int CellMargin = 2;
+constexpr int IndicatorWidth = 11;
+
+// The display text of a value read from another row than the current one; the current row
+// asks its field (which knows its own formats) directly.
+String DisplayTextOf(TField* field, const Variant& value) {
+    if (value.IsNull() || value.IsEmpty()) return String();
+    const String& format = field->DisplayFormat();
+    if (format.empty()) return value.AsString();
+    switch (field->DataType()) {
+        case ftDate: case ftTime: case ftDateTime:
+            return FormatDateTime(format, value.AsDateTime());
+        case ftSmallint: case ftInteger: case ftWord: case ftLargeint: case ftAutoInc:
+        case ftFloat: case ftCurrency: case ftBCD:
+            return FormatFloat(format, value.AsDouble());
+        default:
+            return value.AsString();
+    }
+}
+
+}  // namespace
+
+// ---- columns ------------------------------------------------------------------------------
+
+void TColumnTitle::SetCaption(const String& Value) {
+    if (Value == FCaption) return;
+    FCaption = Value;
+    FColumn->Changed();
+}
+
+TColumn::TColumn(TDBGrid* grid) : FGrid(grid), FTitle(new TColumnTitle(this)) {}
+
+TColumn::~TColumn() { delete FTitle; }
+
+void TColumn::SetFieldName(const String& Value) {
+    if (Value == FFieldName) return;
+    FFieldName = Value;
+    Changed();
+}
+
+TField* TColumn::Field() const {
+    TDataSet* dataSet = FGrid->ActiveDataSet();
+    return dataSet && !FFieldName.empty() ? dataSet->FindField(FFieldName) : nullptr;
+}
+
+void TColumn::SetWidth(int Value) {
+    if (Value == FWidth) return;
+    FWidth = Value;
+    Changed();
+}
+
+void TColumn::SetVisible(bool Value) {
+    if (Value == FVisible) return;
+    FVisible = Value;
+    Changed();
+}
+
+TAlignment TColumn::Alignment() const {
+    if (FAlignmentSet) return FAlignment;
+    TField* field = Field();
+    return field ? field->Alignment() : taLeftJustify;
+}
+
+void TColumn::SetAlignment(TAlignment Value) {
+    FAlignmentSet = true;
+    FAlignment = Value;
+    Changed();
+}
+
+int TColumn::Index() const {
+    const auto& items = FGrid->Columns()->FItems;
+    return static_cast<int>(std::find(items.begin(), items.end(), this) - items.begin());
+}
+
+void TColumn::Changed() { FGrid->LayoutFromColumns(); }
+
+TDBGridColumns::~TDBGridColumns() {
+    for (TColumn* column : FItems) delete column;
+}
+
+TColumn* TDBGridColumns::AddItem() {
+    FItems.push_back(new TColumn(FGrid));
+    return FItems.back();
+}
+
+TColumn* TDBGridColumns::Add() {
+    if (FState == csDefault) Clear();
+    FState = csCustomized;
+    TColumn* column = AddItem();
+    FGrid->LayoutFromColumns();
+    return column;
+}
+
+void TDBGridColumns::Clear() {
+    for (TColumn* column : FItems) delete column;
+    FItems.clear();
+    FGrid->LayoutFromColumns();
+}
+
+void TDBGridColumns::SetState(TDBGridColumnsState Value) {
+    if (Value == FState) return;
+    FState = Value;
+    if (FState == csDefault) RebuildColumns();
+}
+
+void TDBGridColumns::RebuildColumns() {
+    if (FState == csCustomized) return;
+    for (TColumn* column : FItems) delete column;
+    FItems.clear();
+    if (TDataSet* dataSet = FGrid->ActiveDataSet()) {
+        for (int i = 0; i < dataSet->FieldCount(); ++i) {
+            TField* field = dataSet->Fields()->Fields(i);
+            if (!field->Visible()) continue;
+            TColumn* column = AddItem();
+            column->FFieldName = field->FieldName();
+            column->FWidth = FGrid->DefaultColumnWidth(field);
+        }
+    }
+}
+
+// ---- selected rows ------------------------------------------------------------------------
+
+bool TBookmarkList::CurrentRowSelected() const {
+    TDataSet* dataSet = FGrid->ActiveDataSet();
+    return dataSet && Find(dataSet->GetBookmark());
+}
+
+void TBookmarkList::SetCurrentRowSelected(bool Value) {
+    TDataSet* dataSet = FGrid->ActiveDataSet();
+    if (!dataSet || dataSet->IsEmpty() || Value == CurrentRowSelected()) return;
+    const TBookmark current = dataSet->GetBookmark();
+    if (Value) FItems.push_back(current);
+    else FItems.erase(std::find(FItems.begin(), FItems.end(), current));
+    FGrid->InvalidateRow(FGrid->Row());
+}
+
+bool TBookmarkList::Find(const TBookmark& Item) const {
+    return std::find(FItems.begin(), FItems.end(), Item) != FItems.end();
+}
+
+void TBookmarkList::Clear() {
+    if (FItems.empty()) return;
+    FItems.clear();
+    FGrid->Invalidate();
+}
+
+// ---- data link ----------------------------------------------------------------------------
+
+void TGridDataLink::ActiveChanged() {
+    FGrid->FSelectedRows->FItems.clear();
+    FGrid->Columns()->RebuildColumns();
+    FGrid->LayoutFromColumns();
+}
+void TGridDataLink::DataSetChanged() { FGrid->LayoutFromColumns(); }
+void TGridDataLink::DataSetScrolled(int Distance) { FGrid->FollowCursor(); }
+void TGridDataLink::LayoutChanged() {
+    FGrid->Columns()->RebuildColumns();
+    FGrid->LayoutFromColumns();
+}
+void TGridDataLink::RecordChanged(TField* Field) { FGrid->InvalidateRow(FGrid->Row()); }
+void TGridDataLink::EditingChanged() { FGrid->InvalidateRow(FGrid->Row()); }
+
+// ---- the grid -----------------------------------------------------------------------------
+
+TDBGrid::TDBGrid(TComponent* AOwner)
+    : TCustomGrid(AOwner),
+      FDataLink(new TGridDataLink(this)),
+      FColumns(new TDBGridColumns(this)),
+      FSelectedRows(new TBookmarkList(this)) {
+    SetOptions(TDBGridOptions{dgEditing, dgTitles, dgIndicator, dgColumnResize, dgColLines,
+                              dgRowLines, dgTabs, dgConfirmDelete, dgCancelOnExit});
+}
+
+TDBGrid::~TDBGrid() {
+    FDataLink->SetDataSource(nullptr);
+    delete FSelectedRows;
+    delete FColumns;
+    delete FDataLink;
+}
+
+TDataSource* TDBGrid::DataSource() const { return FDataLink->DataSource(); }
+
+void TDBGrid::SetDataSource(TDataSource* Value) {
+    if (Value == DataSource()) return;
+    FDataLink->SetDataSource(Value);
+    if (Value) Value->FreeNotification(this);
+    LayoutFromColumns();
+}
+
+void TDBGrid::Notification(TComponent* AComponent, TOperation Operation) {
+    TCustomGrid::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == DataSource()) SetDataSource(nullptr);
+}
+
+TDataSet* TDBGrid::ActiveDataSet() const {
+    return FDataLink->Active() ? FDataLink->DataSet() : nullptr;
+}
+
+void TDBGrid::SetOptions(TDBGridOptions Value) {
+    FOptions = Value;
+    TGridOptions grid{goFixedVertLine, goFixedHorzLine};
+    if (Value.Contains(dgColLines)) grid << goVertLine;
+    if (Value.Contains(dgRowLines)) grid << goHorzLine;
+    if (Value.Contains(dgColumnResize)) grid << goColSizing;
+    if (Value.Contains(dgTabs)) grid << goTabs;
+    if (Value.Contains(dgRowSelect)) grid << goRowSelect << goDrawFocusSelected;
+    if (Value.Contains(dgEditing) && !Value.Contains(dgRowSelect)) grid << goEditing;
+    TCustomGrid::SetOptions(grid);
+    if (!Value.Contains(dgMultiSelect)) FSelectedRows->FItems.clear();
+    LayoutFromColumns();
+}
+
+std::vector<TColumn*> TDBGrid::VisibleColumns() const {
+    std::vector<TColumn*> visible;
+    for (int i = 0; i < FColumns->Count(); ++i)
+        if (FColumns->Items(i)->Visible()) visible.push_back(FColumns->Items(i));
+    return visible;
+}
+
+TColumn* TDBGrid::ColumnAt(int gridCol) const {
+    const std::vector<TColumn*> visible = VisibleColumns();
+    const int index = gridCol - IndicatorOffset();
+    return index >= 0 && index < static_cast<int>(visible.size()) ? visible[index] : nullptr;
+}
+
+int TDBGrid::DefaultColumnWidth(TField* field) const {
+    const QFontMetrics metrics(Widget()->font());
+    const int dataWidth = field->DisplayWidth() * metrics.horizontalAdvance(QLatin1Char('0'));
+    const int titleWidth = metrics.horizontalAdvance(QString::fromStdString(field->DisplayLabel()));
+    return std::max(dataWidth, titleWidth) + 2 * CellMargin;
+}
+
+// Counts and widths follow the columns and the dataset; the current row follows the cursor.
+void TDBGrid::LayoutFromColumns() {
+    if (FLayingOut) return;
+    FLayingOut = true;
+    const std::vector<TColumn*> visible = VisibleColumns();
+    TDataSet* dataSet = ActiveDataSet();
+    const int records = dataSet ? dataSet->RecordCount() : 0;
+    SetColCount(IndicatorOffset() + std::max(static_cast<int>(visible.size()), 1));
+    SetRowCount(TitleOffset() + std::max(records, 1));
+    SetFixedCols(IndicatorOffset());
+    SetFixedRows(TitleOffset());
+    if (IndicatorOffset() > 0) TCustomGrid::SetColWidths(0, IndicatorWidth);
+    for (size_t i = 0; i < visible.size(); ++i)
+        TCustomGrid::SetColWidths(IndicatorOffset() + static_cast<int>(i), visible[i]->Width());
+    FLayingOut = false;
+    FollowCursor();
+    Invalidate();
+}
+
+void TDBGrid::FollowCursor() {
+    TDataSet* dataSet = ActiveDataSet();
+    if (!dataSet || dataSet->RecNo() < 1) return;
+    FFollowingCursor = true;
+    MoveCurrentTo(Col(), RowOfRecNo(dataSet->RecNo()), true);
+    FFollowingCursor = false;
+}
+
+// A row chosen in the grid moves the dataset there; a refused move (a failing post) raises.
+bool TDBGrid::SelectCell(int ACol, int ARow) {
+    TDataSet* dataSet = ActiveDataSet();
+    if (!FFollowingCursor && dataSet && RecNoOfRow(ARow) != dataSet->RecNo() &&
+        RecNoOfRow(ARow) <= dataSet->RecordCount()) {
+        dataSet->SetRecNo(RecNoOfRow(ARow));
+        return dataSet->RecNo() == RecNoOfRow(ARow);
+    }
+    return true;
+}
+
+// A divider dragged by the user writes the width into its column.
+void TDBGrid::ColWidthsChanged() {
+    TCustomGrid::ColWidthsChanged();
+    if (FLayingOut) return;
+    const std::vector<TColumn*> visible = VisibleColumns();
+    for (size_t i = 0; i < visible.size(); ++i)
+        visible[i]->FWidth = ColWidths(IndicatorOffset() + static_cast<int>(i));
+}
+
+int TDBGrid::SelectedIndex() const { return Col() - IndicatorOffset(); }
+
+void TDBGrid::SetSelectedIndex(int Value) { SetCol(Value + IndicatorOffset()); }
+
+TField* TDBGrid::SelectedField() const {
+    TColumn* column = ColumnAt(Col());
+    return column ? column->Field() : nullptr;
+}
+
+// ---- mouse --------------------------------------------------------------------------------
+
+void TDBGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    FClickCell = MouseCoord(X, Y);
+    TCustomGrid::MouseDown(Button, Shift, X, Y);
+    if (Button != mbLeft || !FOptions.Contains(dgMultiSelect) || FClickCell.Y < TitleOffset()) return;
+    if (Shift.Contains(ssCtrl)) FSelectedRows->SetCurrentRowSelected(!FSelectedRows->CurrentRowSelected());
+    else FSelectedRows->Clear();
+}
+
+void TDBGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    const TGridCoord cell = MouseCoord(X, Y);
+    const bool sameCell = cell.X == FClickCell.X && cell.Y == FClickCell.Y && cell.X >= 0;
+    TCustomGrid::MouseUp(Button, Shift, X, Y);
+    if (!sameCell || Button != mbLeft) return;
+    TColumn* column = ColumnAt(cell.X);
+    if (!column) return;
+    if (cell.Y < TitleOffset()) {
+        if (OnTitleClick) OnTitleClick(column);
+    } else if (OnCellClick) {
+        OnCellClick(column);
+    }
+}
+
+// ---- painting -----------------------------------------------------------------------------
+
+String TDBGrid::CellText(TField* field, int recNo) const {
+    TDataSet* dataSet = ActiveDataSet();
+    if (!field || !dataSet || recNo < 1 || recNo > dataSet->RecordCount()) return String();
+    if (recNo == dataSet->RecNo()) return field->DisplayText();
+    return DisplayTextOf(field, dataSet->FieldValueAt(recNo, field));
+}
+
+bool TDBGrid::ShowsSelection() const {
+    return Focused() || FOptions.Contains(dgAlwaysShowSelection);
+}
+
+void TDBGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {
+    TColumn* column = ColumnAt(ACol);
+    if (ACol < IndicatorOffset()) {
+        if (ARow >= TitleOffset()) DrawIndicator(ARect, RecNoOfRow(ARow));
+        return;
+    }
+    if (ARow < TitleOffset()) {
+        if (column) DrawTitle(ARect, column);
+        return;
+    }
+    FPaintRecNo = RecNoOfRow(ARow);
+    if (AState.Contains(gdSelected) && !ShowsSelection()) {
+        AState >> gdSelected;
+        Canvas()->Brush()->SetColor(Color());
+        Canvas()->Font()->Assign(Font());
+        Canvas()->FillRect(ARect);
+    }
+    if (!column) return;
+    if (FDefaultDrawing) DefaultDrawColumnCell(ARect, ACol - IndicatorOffset(), column, AState);
+    if (OnDrawColumnCell) OnDrawColumnCell(this, ARect, ACol - IndicatorOffset(), column, AState);
+}
+
+void TDBGrid::DefaultDrawColumnCell(const TRect& Rect, int DataCol, TColumn* Column, TGridDrawState State) {
+    const String text = CellText(Column->Field(), FPaintRecNo);
+    TCanvas* canvas = Canvas();
+    const int textWidth = canvas->TextWidth(text);
+    int x = Rect.Left + CellMargin;
+    if (Column->Alignment() == taRightJustify) x = Rect.Right - CellMargin - textWidth;
+    else if (Column->Alignment() == taCenter) x = Rect.Left + (Rect.Width() - textWidth) / 2;
+    canvas->TextRect(Rect, x, Rect.Top + CellMargin, text);
+}
+
+void TDBGrid::DrawIndicator(const TRect& rect, int recNo) {
+    TDataSet* dataSet = ActiveDataSet();
+    if (!dataSet || recNo != dataSet->RecNo()) return;
+    const int midY = (rect.Top + rect.Bottom) / 2;
+    const int left = rect.Left + 3;
+    Canvas()->Brush()->SetColor(clBlack);
+    Canvas()->Pen()->SetColor(clBlack);
+    Canvas()->Polygon({Point(left, midY - 4), Point(left + 4, midY), Point(left, midY + 4)});
+}
+
+void TDBGrid::DrawTitle(const TRect& rect, TColumn* column) {
+    String caption = column->Title()->Caption();
+    if (caption.empty()) {
+        TField* field = column->Field();
+        caption = field ? field->DisplayLabel() : column->FieldName();
+    }
+    Canvas()->TextRect(rect, rect.Left + CellMargin, rect.Top + CellMargin, caption);
+}
+
+// ---- accessibility ------------------------------------------------------------------------
+
+int TDBGrid::AccessibleRowCount() const {
+    TDataSet* dataSet = ActiveDataSet();
+    return dataSet ? dataSet->RecordCount() : 0;
+}
+
+int TDBGrid::AccessibleColCount() const { return static_cast<int>(VisibleColumns().size()); }
+
+String TDBGrid::AccessibleCellText(int ACol, int ARow) const {
+    TColumn* column = ColumnAt(ACol + IndicatorOffset());
+    return column ? CellText(column->Field(), ARow + 1) : String();
+}
+
+String TDBGrid::AccessibleColumnTitle(int ACol) const {
+    TColumn* column = ColumnAt(ACol + IndicatorOffset());
+    if (!column) return String();
+    if (!column->Title()->Caption().empty()) return column->Title()->Caption();
+    TField* field = column->Field();
+    return field ? field->DisplayLabel() : column->FieldName();
+}
+
+bool TDBGrid::AccessibleRowSelected(int ARow) const {
+    TDataSet* dataSet = ActiveDataSet();
+    return dataSet && ARow + 1 == dataSet->RecNo();
+}
+
+TRect TDBGrid::AccessibleCellRect(int ACol, int ARow) const {
+    return CellRect(ACol + IndicatorOffset(), RowOfRecNo(ARow + 1));
+}
