@@ -1,0 +1,426 @@
+// Fetching and writing for the ADO datasets. A SELECT is first tried with the rowid added in
+// front; when that prepares and every column comes from one table, the set is writable and
+// its bookmarks are rowids. Column types come from the declared types, mapped in one place.
+#include "db/ADODB.h"
+
+#include <cctype>
+#include <memory>
+
+#include "db/DataSource.h"
+#include "db/SqlText.h"
+#include "db/SqliteStatement.h"
+
+namespace {
+
+String QuoteIdentifier(const String& name) {
+  String quoted = "\"";
+  for (char c : name) {
+    quoted += c;
+    if (c == '"') quoted += '"';
+  }
+  return quoted + "\"";
+}
+
+// The one mapping from a declared column type to a field type (and text width).
+TFieldType FieldTypeOfDeclaration(const String& declaration, bool autoIncrement, int& size) {
+  String type = UpperCase(Trim(declaration));
+  size = 0;
+  if (autoIncrement || type == "COUNTER" || type.find("AUTOINCREMENT") != String::npos) return ftAutoInc;
+  String base = Trim(type.substr(0, type.find('(')));
+  if (base == "YESNO" || base == "BIT" || base == "BOOLEAN") return ftBoolean;
+  if (base == "DATETIME" || base == "DATE") return ftDateTime;
+  if (base == "CURRENCY" || base == "MONEY") return ftCurrency;
+  if (base == "DOUBLE" || base == "REAL" || base == "FLOAT") return ftFloat;
+  if (base == "INTEGER" || base == "INT" || base == "LONG" || base == "SMALLINT" || base == "BIGINT")
+    return ftInteger;
+  if (base == "MEMO" || base == "LONGTEXT") return ftMemo;
+  if (base == "BLOB") return ftBlob;
+  // TEXT(n), VARCHAR(n) and unknown names are texts; without a width they hold 255.
+  size_t open = type.find('(');
+  size = open == String::npos ? 255 : StrToIntDef(Trim(type.substr(open + 1, type.find(')') - open - 1)), 255);
+  return ftWideString;
+}
+
+// A computed column (no declared type) is typed by the first value it holds.
+TFieldType FieldTypeOfValue(int sqliteType, int& size) {
+  size = 0;
+  if (sqliteType == SQLITE_INTEGER) return ftInteger;
+  if (sqliteType == SQLITE_FLOAT) return ftFloat;
+  size = 255;
+  return ftWideString;
+}
+
+// The SELECT with "rowid AS vt_rowid" put first, or "" when the statement cannot carry it
+// (not a plain SELECT, or one whose rows are not table rows: DISTINCT, GROUP BY, UNION).
+String WithRowid(const String& sql) {
+  String masked = UpperCase(sql);
+  bool inLiteral = false;
+  for (char& c : masked) {
+    if (c == '\'') inLiteral = !inLiteral;
+    else if (inLiteral || !std::isalnum(static_cast<unsigned char>(c))) c = ' ';
+  }
+  masked = " " + masked + " ";
+  size_t start = masked.find_first_not_of(' ');
+  if (masked.compare(start, 7, "SELECT ") != 0) return "";
+  for (const char* word : {" DISTINCT ", " GROUP ", " UNION ", " INTERSECT ", " EXCEPT "})
+    if (masked.find(word) != String::npos) return "";
+  size_t select = sql.find_first_not_of(" \t\r\n");
+  return sql.substr(0, select + 6) + " rowid AS vt_rowid," + sql.substr(select + 6);
+}
+
+void BindVariant(vt::SqliteStatement& statement, int index, const Variant& value) {
+  switch (value.VarType()) {
+    case varEmpty: case varNull: return statement.BindNull(index);
+    case varInteger: return statement.BindInteger(index, value.AsInt64());
+    case varBoolean: return statement.BindInteger(index, value.AsBoolean() ? -1 : 0);
+    case varDouble: case varDate: return statement.BindFloat(index, value.AsDouble());
+    default: {
+      String text = value.AsString();
+      return statement.BindText(index, text.data(), text.size());
+    }
+  }
+}
+
+void BindCell(vt::SqliteStatement& statement, int index, const vt::RowSet& rows, const vt::Cell& cell) {
+  switch (cell.type) {
+    case vt::CellType::Null: return statement.BindNull(index);
+    case vt::CellType::Integer: return statement.BindInteger(index, cell.integer);
+    case vt::CellType::Float: return statement.BindFloat(index, cell.real);
+    case vt::CellType::Text: {
+      std::string_view text = rows.Text(cell);
+      return statement.BindText(index, text.data(), text.size());
+    }
+  }
+}
+
+void StoreColumn(sqlite3_stmt* statement, int index, vt::RowSet& rows, int slot, int column) {
+  switch (sqlite3_column_type(statement, index)) {
+    case SQLITE_INTEGER:
+      return rows.SetInteger(slot, column, sqlite3_column_int64(statement, index));
+    case SQLITE_FLOAT:
+      return rows.SetFloat(slot, column, sqlite3_column_double(statement, index));
+    case SQLITE_NULL:
+      return;
+    default: {
+      const char* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, index));
+      return rows.SetText(slot, column, {text, size_t(sqlite3_column_bytes(statement, index))});
+    }
+  }
+}
+
+}  // namespace
+
+// ---- TCustomADODataSet ----
+
+TCustomADODataSet::TCustomADODataSet(TComponent* AOwner) : TDataSet(AOwner) {}
+
+TCustomADODataSet::~TCustomADODataSet() {
+  Close();
+  SetConnection(nullptr);
+}
+
+void TCustomADODataSet::SetConnection(TADOConnection* value) {
+  if (value == connection_) return;
+  Close();
+  if (connection_) connection_->Detach(this);
+  connection_ = value;
+  if (connection_) connection_->Attach(this);
+}
+
+sqlite3* TCustomADODataSet::Database() const {
+  if (!connection_) DatabaseError("Missing Connection or ConnectionString");
+  return connection_->Handle();
+}
+
+void TCustomADODataSet::InternalOpen(std::vector<ColumnInfo>& columns) {
+  sqlite3* db = Database();
+  String sql = SelectText();
+  std::unique_ptr<vt::SqliteStatement> statement;
+  table_.clear();
+  // Probe for a single-table SELECT: a failure to prepare the rowid form only means the
+  // rows are not one table's (a join, a view); the statement itself is prepared next.
+  String keyedSql = WithRowid(sql);
+  if (!keyedSql.empty()) {
+    try {
+      statement = std::make_unique<vt::SqliteStatement>(db, keyedSql);
+    } catch (const EDatabaseError&) {
+      statement.reset();
+    }
+  }
+  bool keyed = statement != nullptr;
+  if (!keyed) statement = std::make_unique<vt::SqliteStatement>(db, sql);
+  if (statement->Empty() || sqlite3_column_count(statement->Handle()) == 0)
+    DatabaseError("CommandText does not return a result set");
+  std::vector<Variant> parameters = SelectParameters();
+  for (size_t i = 0; i < parameters.size(); ++i) BindVariant(*statement, int(i) + 1, parameters[i]);
+  int first = keyed ? 1 : 0;
+  DescribeColumns(*statement, first, columns);
+  if (!keyed) table_.clear();
+  FetchRows(*statement, first, keyed);
+  for (size_t column = 0; column < columns.size(); ++column) {
+    if (columns[column].type != ftUnknown) continue;
+    int sqliteType = SQLITE_TEXT;
+    for (int slot = 0; slot < Rows().SlotCount(); ++slot) {
+      const vt::Cell& cell = Rows().At(slot, int(column));
+      if (cell.type == vt::CellType::Null) continue;
+      sqliteType = cell.type == vt::CellType::Integer ? SQLITE_INTEGER
+                   : cell.type == vt::CellType::Float ? SQLITE_FLOAT : SQLITE_TEXT;
+      break;
+    }
+    columns[column].type = FieldTypeOfValue(sqliteType, columns[column].size);
+  }
+}
+
+// Names and types of the result columns; table_ is left naming the one table they all come
+// from, or empty when they come from several or some are computed.
+void TCustomADODataSet::DescribeColumns(vt::SqliteStatement& statement, int first,
+                                        std::vector<ColumnInfo>& columns) {
+  sqlite3_stmt* handle = statement.Handle();
+  sqlite3* db = sqlite3_db_handle(handle);
+  int count = sqlite3_column_count(handle);
+  tableColumns_.clear();
+  bool oneTable = true;
+  for (int i = first; i < count; ++i) {
+    ColumnInfo column;
+    column.name = sqlite3_column_name(handle, i);
+    const char* table = sqlite3_column_table_name(handle, i);
+    const char* origin = sqlite3_column_origin_name(handle, i);
+    const char* declared = sqlite3_column_decltype(handle, i);
+    int autoIncrement = 0;
+    if (table && origin) {
+      const char *type, *collation;
+      int notNull, primaryKey;
+      sqlite3_table_column_metadata(db, sqlite3_column_database_name(handle, i), table, origin, &type,
+                                    &collation, &notNull, &primaryKey, &autoIncrement);
+      if (table_.empty()) table_ = table;
+      oneTable = oneTable && SameText(table_, table);
+      tableColumns_.push_back(origin);
+    } else {
+      oneTable = false;
+      tableColumns_.push_back("");
+      column.readOnly = true;
+    }
+    if (declared) column.type = FieldTypeOfDeclaration(declared, autoIncrement != 0, column.size);
+    if (column.type == ftAutoInc) column.readOnly = true;
+    columns.push_back(column);
+  }
+  if (!oneTable) table_.clear();
+}
+
+void TCustomADODataSet::FetchRows(vt::SqliteStatement& statement, int first, bool keyed) {
+  sqlite3_stmt* handle = statement.Handle();
+  int count = sqlite3_column_count(handle) - first;
+  vt::RowSet& rows = Rows();
+  rows.Reset(count + CalcFieldCount());
+  std::int64_t ordinal = 0;
+  while (statement.Step()) {
+    int slot = rows.AddSlot(keyed ? sqlite3_column_int64(handle, 0) : ++ordinal);
+    for (int column = 0; column < count; ++column) StoreColumn(handle, column + first, rows, slot, column);
+  }
+}
+
+std::int64_t TCustomADODataSet::InternalPost(bool inserting, const std::vector<bool>& changed) {
+  if (table_.empty()) DatabaseError("Cannot modify a read-only dataset");
+  vt::RowSet& buffer = Buffer();
+  std::vector<int> written;
+  for (int column = 0; column < int(tableColumns_.size()); ++column)
+    if (changed[column] && !Columns()[column].readOnly) written.push_back(column);
+  sqlite3* db = Database();
+  std::int64_t key = buffer.Key(0);
+  if (inserting || !written.empty()) {
+    String sql;
+    if (inserting && written.empty()) {
+      sql = "INSERT INTO " + QuoteIdentifier(table_) + " DEFAULT VALUES";
+    } else if (inserting) {
+      String names, marks;
+      for (int column : written) {
+        names += (names.empty() ? "" : ", ") + QuoteIdentifier(tableColumns_[column]);
+        marks += marks.empty() ? "?" : ", ?";
+      }
+      sql = "INSERT INTO " + QuoteIdentifier(table_) + " (" + names + ") VALUES (" + marks + ")";
+    } else {
+      String assignments;
+      for (int column : written)
+        assignments += (assignments.empty() ? "" : ", ") + QuoteIdentifier(tableColumns_[column]) + " = ?";
+      sql = "UPDATE " + QuoteIdentifier(table_) + " SET " + assignments + " WHERE rowid = ?";
+    }
+    vt::SqliteStatement statement(db, sql);
+    int index = 1;
+    for (int column : written) BindCell(statement, index++, buffer, buffer.At(0, column));
+    if (!inserting) statement.BindInteger(index, key);
+    statement.Step();
+    if (inserting) key = sqlite3_last_insert_rowid(db);
+    else if (sqlite3_changes(db) == 0) DatabaseError("Row cannot be located for updating");
+  }
+  ReadStoredRow(key);
+  return key;
+}
+
+// Puts the row as the database now holds it (AutoNumber, defaults) into the edit buffer.
+void TCustomADODataSet::ReadStoredRow(std::int64_t key) {
+  String names;
+  for (const String& column : tableColumns_) names += (names.empty() ? "" : ", ") + QuoteIdentifier(column);
+  vt::SqliteStatement statement(Database(), "SELECT " + names + " FROM " + QuoteIdentifier(table_) +
+                                                " WHERE rowid = ?");
+  statement.BindInteger(1, key);
+  if (!statement.Step()) DatabaseError("Row cannot be located for updating");
+  vt::RowSet& buffer = Buffer();
+  buffer.SetKey(0, key);
+  for (int column = 0; column < int(tableColumns_.size()); ++column) {
+    buffer.SetNull(0, column);
+    StoreColumn(statement.Handle(), column, buffer, 0, column);
+  }
+}
+
+void TCustomADODataSet::InternalDelete(std::int64_t key) {
+  if (table_.empty()) DatabaseError("Cannot modify a read-only dataset");
+  vt::SqliteStatement statement(Database(), "DELETE FROM " + QuoteIdentifier(table_) + " WHERE rowid = ?");
+  statement.BindInteger(1, key);
+  statement.Step();
+}
+
+// ---- TADOQuery ----
+
+TADOQuery::TADOQuery(TComponent* AOwner) : TCustomADODataSet(AOwner), sql_(new TStringList()) {
+  sql_->OnChange = [this](TObject*) { Close(); };
+}
+
+TADOQuery::~TADOQuery() {
+  Close();
+  sql_->OnChange = nullptr;
+  delete sql_;
+}
+
+String TADOQuery::SelectText() const { return vt::RewriteJetDialect(sql_->Text()); }
+
+int TADOQuery::ExecSQL() {
+  if (!Connection()) DatabaseError("Missing Connection or ConnectionString");
+  rowsAffected_ = Connection()->Execute(sql_->Text());
+  return rowsAffected_;
+}
+
+// ---- TADOTable ----
+
+// Hears the master's data source: any scroll, change or reopen there may move the key.
+class TADOTable::MasterLink : public TDataLink {
+ public:
+  explicit MasterLink(TADOTable* table) : table_(table) {}
+
+ protected:
+  void ActiveChanged() override { table_->MasterChanged(); }
+  void DataSetChanged() override { table_->MasterChanged(); }
+  void DataSetScrolled(int) override { table_->MasterChanged(); }
+  void RecordChanged(TField*) override { table_->MasterChanged(); }
+
+ private:
+  TADOTable* table_;
+};
+
+TADOTable::TADOTable(TComponent* AOwner) : TCustomADODataSet(AOwner), masterLink_(new MasterLink(this)) {}
+
+TADOTable::~TADOTable() {
+  Close();
+  delete masterLink_;
+}
+
+void TADOTable::SetTableName(const String& value) {
+  if (value == tableName_) return;
+  Close();
+  tableName_ = value;
+}
+
+void TADOTable::SetIndexFieldNames(const String& value) {
+  if (value == indexFieldNames_) return;
+  indexFieldNames_ = value;
+  if (Active()) Refetch();
+}
+
+TDataSource* TADOTable::MasterSource() const { return masterLink_->DataSource(); }
+
+void TADOTable::SetMasterSource(TDataSource* value) {
+  if (value && value->DataSet() == this) DatabaseError("Circular datalinks are not allowed");
+  masterLink_->SetDataSource(value);
+}
+
+void TADOTable::SetMasterFields(const String& value) {
+  if (value == masterFields_) return;
+  masterFields_ = value;
+  if (Active()) Refetch();
+}
+
+namespace {
+bool HasMaster(TDataSource* source, const String& masterFields) {
+  return source && !masterFields.empty();
+}
+
+std::vector<String> SplitNames(const String& names) {
+  std::vector<String> out;
+  String rest = names;
+  while (!rest.empty()) {
+    size_t end = rest.find(';');
+    String name = Trim(rest.substr(0, end));
+    if (!name.empty()) out.push_back(name);
+    rest = end == String::npos ? "" : rest.substr(end + 1);
+  }
+  return out;
+}
+}  // namespace
+
+// The detail's link fields: the first index fields, or the master's names without an index.
+std::vector<String> TADOTable::DetailFieldNames() const {
+  std::vector<String> master = SplitNames(masterFields_);
+  std::vector<String> index = SplitNames(indexFieldNames_);
+  if (index.size() < master.size()) return master;
+  index.resize(master.size());
+  return index;
+}
+
+
+String TADOTable::SelectText() const {
+  if (tableName_.empty()) DatabaseError("No table name specified");
+  String sql = "SELECT * FROM " + QuoteIdentifier(tableName_);
+  if (HasMaster(MasterSource(), masterFields_)) {
+    String where;
+    for (const String& name : DetailFieldNames())
+      where += (where.empty() ? " WHERE " : " AND ") + QuoteIdentifier(name) + " = ?";
+    sql += where;
+  }
+  String order;
+  for (const String& name : SplitNames(indexFieldNames_))
+    order += (order.empty() ? " ORDER BY " : ", ") + QuoteIdentifier(name);
+  return sql + order;
+}
+
+// Null keys (master closed, empty or inserting) match no detail row.
+std::vector<Variant> TADOTable::CurrentMasterValues() const {
+  std::vector<Variant> values;
+  TDataSet* master = MasterSource() ? MasterSource()->DataSet() : nullptr;
+  for (const String& name : SplitNames(masterFields_)) {
+    bool readable = master && master->Active() && !master->IsEmpty();
+    values.push_back(readable ? master->FieldByName(name)->Value() : Variant::Null());
+  }
+  return values;
+}
+
+std::vector<Variant> TADOTable::SelectParameters() {
+  if (!HasMaster(MasterSource(), masterFields_)) return {};
+  fetchedMasterValues_ = CurrentMasterValues();
+  return fetchedMasterValues_;
+}
+
+void TADOTable::MasterChanged() {
+  if (!Active() || !HasMaster(MasterSource(), masterFields_)) return;
+  std::vector<Variant> values = CurrentMasterValues();
+  bool same = values.size() == fetchedMasterValues_.size();
+  for (size_t i = 0; same && i < values.size(); ++i)
+    same = values[i].VarType() == fetchedMasterValues_[i].VarType() && values[i] == fetchedMasterValues_[i];
+  if (!same) Refetch();
+}
+
+void TADOTable::InitNewRecord() {
+  if (!HasMaster(MasterSource(), masterFields_)) return;
+  std::vector<String> names = DetailFieldNames();
+  std::vector<Variant> values = CurrentMasterValues();
+  for (size_t i = 0; i < names.size(); ++i)
+    if (TField* field = FindField(names[i]); field && !values[i].IsNull()) field->SetValue(values[i]);
+}

@@ -1,0 +1,104 @@
+// The ADO datasets over the SQLite connection: TADOQuery (SQL as numbered lines, ExecSQL)
+// and TADOTable (a table, its order, and a master it follows). A set whose rows come from one
+// table writes its changes back by rowid; any other set is read-only.
+#pragma once
+
+#include <vector>
+
+#include "db/Connection.h"
+#include "db/DataSet.h"
+#include "rtl/StringList.h"
+
+class TDataSource;
+namespace vt { class SqliteStatement; }
+
+// Both kinds fetch every row at open; a static cursor is a snapshot until it is reopened.
+enum TCursorType { ctUnspecified, ctOpenForwardOnly, ctKeyset, ctDynamic, ctStatic };
+
+class TCustomADODataSet : public TDataSet {
+ public:
+  ~TCustomADODataSet() override;
+
+  TADOConnection* Connection() const { return connection_; }
+  void SetConnection(TADOConnection* value);
+  TCursorType CursorType() const { return cursorType_; }
+  void SetCursorType(TCursorType value) { cursorType_ = value; }
+
+ protected:
+  explicit TCustomADODataSet(TComponent* AOwner);
+
+  // The SELECT to run (already in the SQLite dialect) and the values of its ? parameters.
+  virtual String SelectText() const = 0;
+  virtual std::vector<Variant> SelectParameters() { return {}; }
+  sqlite3* Database() const;
+
+  void InternalOpen(std::vector<ColumnInfo>& columns) override;
+  std::int64_t InternalPost(bool inserting, const std::vector<bool>& changed) override;
+  void InternalDelete(std::int64_t key) override;
+  bool RowsWritable() const override { return !table_.empty(); }
+
+ private:
+  friend class TADOConnection;
+  void DescribeColumns(vt::SqliteStatement& statement, int first, std::vector<ColumnInfo>& columns);
+  void FetchRows(vt::SqliteStatement& statement, int first, bool keyed);
+  void ReadStoredRow(std::int64_t key);
+
+  TADOConnection* connection_ = nullptr;
+  TCursorType cursorType_ = ctKeyset;
+  String table_;                      // the one table the rows come from; empty = read-only
+  std::vector<String> tableColumns_;  // per result column: its column in table_, "" if computed
+};
+
+class TADOQuery : public TCustomADODataSet {
+ public:
+  explicit TADOQuery(TComponent* AOwner);
+  ~TADOQuery() override;
+
+  // Changing a line closes the query, as the class library does.
+  TStrings* SQL() const { return sql_; }
+  void SetSQL(TStrings* value) { sql_->Assign(value); }
+  // Runs the statement(s); returns the rows changed.
+  int ExecSQL();
+  int RowsAffected() const { return rowsAffected_; }
+
+ protected:
+  String SelectText() const override;
+
+ private:
+  TStringList* sql_;
+  int rowsAffected_ = -1;
+};
+
+class TADOTable : public TCustomADODataSet {
+ public:
+  explicit TADOTable(TComponent* AOwner);
+  ~TADOTable() override;
+
+  const String& TableName() const { return tableName_; }
+  void SetTableName(const String& value);
+  // Field names separated by ";": the order of the rows and the detail's link fields.
+  const String& IndexFieldNames() const { return indexFieldNames_; }
+  void SetIndexFieldNames(const String& value);
+  TDataSource* MasterSource() const;
+  void SetMasterSource(TDataSource* value);
+  const String& MasterFields() const { return masterFields_; }
+  void SetMasterFields(const String& value);
+
+ protected:
+  String SelectText() const override;
+  std::vector<Variant> SelectParameters() override;
+  void InitNewRecord() override;
+
+ private:
+  class MasterLink;
+  friend class MasterLink;
+  std::vector<String> DetailFieldNames() const;
+  std::vector<Variant> CurrentMasterValues() const;
+  void MasterChanged();
+
+  String tableName_;
+  String indexFieldNames_;
+  String masterFields_;
+  MasterLink* masterLink_;
+  std::vector<Variant> fetchedMasterValues_;
+};

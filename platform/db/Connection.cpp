@@ -1,0 +1,119 @@
+// The connection: parsing the connection string, opening the file read-write (never
+// creating it) with a busy timeout, and closing the datasets that use it.
+#include "db/Connection.h"
+
+#include <cstdio>
+#include <sys/stat.h>
+
+#include "db/ADODB.h"
+#include "db/SqlText.h"
+#include "db/SqliteStatement.h"
+#include "rtl/Exceptions.h"
+
+namespace {
+// Two copies of the program on one file wait this long for each other's locks.
+const int kBusyTimeoutMs = 5000;
+}
+
+TADOConnection::TADOConnection(TComponent* AOwner) : TComponent(AOwner) {}
+
+TADOConnection::~TADOConnection() {
+  Close();
+  for (TCustomADODataSet* dataSet : std::vector<TCustomADODataSet*>(dataSets_)) dataSet->connection_ = nullptr;
+}
+
+void TADOConnection::SetConnectionString(const String& value) {
+  if (value == connectionString_) return;
+  Close();
+  connectionString_ = value;
+}
+
+String TADOConnection::DataSource() const {
+  const String key = "data source=";
+  String lower = LowerCase(connectionString_);
+  size_t start = lower.find(key);
+  if (start == String::npos) return "";
+  start += key.size();
+  size_t end = connectionString_.find(';', start);
+  return connectionString_.substr(start, end == String::npos ? String::npos : end - start);
+}
+
+void TADOConnection::SetConnected(bool value) {
+  if (value) Open();
+  else Close();
+}
+
+void TADOConnection::Open() {
+  if (db_) return;
+  if (BeforeConnect) BeforeConnect(this);
+  String path = DataSource();
+  if (path.empty()) throw EDatabaseError("The connection string names no data source");
+  sqlite3* db = nullptr;
+  int code = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+  if (code != SQLITE_OK) {
+    String message = db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
+    sqlite3_close(db);
+    throw EDatabaseError("Could not open the database '" + path + "': " + message);
+  }
+  sqlite3_busy_timeout(db, kBusyTimeoutMs);
+  db_ = db;
+  if (AfterConnect) AfterConnect(this);
+}
+
+void TADOConnection::Close() {
+  if (!db_) return;
+  if (BeforeDisconnect) BeforeDisconnect(this);
+  for (TCustomADODataSet* dataSet : std::vector<TCustomADODataSet*>(dataSets_)) dataSet->Close();
+  sqlite3_close_v2(db_);
+  db_ = nullptr;
+  if (AfterDisconnect) AfterDisconnect(this);
+}
+
+sqlite3* TADOConnection::Handle() {
+  Open();
+  return db_;
+}
+
+int TADOConnection::Execute(const String& sql) {
+  return vt::ExecuteScript(Handle(), vt::RewriteJetDialect(sql));
+}
+
+void TADOConnection::Detach(TCustomADODataSet* dataSet) {
+  std::erase(dataSets_, dataSet);
+}
+
+namespace vt {
+
+int ExecuteScript(sqlite3* db, const String& sql) {
+  int changed = 0;
+  size_t offset = 0;
+  while (offset < sql.size()) {
+    size_t tail = 0;
+    String rest = sql.substr(offset);
+    SqliteStatement statement(db, rest, &tail);
+    if (statement.Empty()) break;
+    while (statement.Step()) {
+    }
+    changed = sqlite3_changes(db);
+    offset += tail;
+  }
+  return changed;
+}
+
+void CreateDatabaseFile(const String& path, const String& sqlScript) {
+  struct stat info;
+  if (stat(path.c_str(), &info) == 0) throw EDatabaseError("The database '" + path + "' exists already");
+  sqlite3* db = nullptr;
+  int code = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+  try {
+    CheckSqlite(db, code);
+    ExecuteScript(db, sqlScript);
+  } catch (...) {
+    sqlite3_close(db);
+    std::remove(path.c_str());
+    throw;
+  }
+  sqlite3_close(db);
+}
+
+}  // namespace vt

@@ -1,0 +1,429 @@
+// Field classes: one conversion path per storage kind (text, integer, float, date, yes/no)
+// between the row store's cells and the typed getters, setters and text forms.
+#include "db/Fields.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "db/DataSet.h"
+#include "db/RowSet.h"
+#include "rtl/Exceptions.h"
+#include "rtl/FloatFormat.h"
+#include "rtl/Locale.h"
+
+namespace {
+
+enum class Storage { Text, Integer, Float, DateTime, Boolean };
+
+Storage StorageOf(TFieldType type) {
+  switch (type) {
+    case ftSmallint: case ftInteger: case ftWord: case ftLargeint: case ftAutoInc:
+      return Storage::Integer;
+    case ftFloat: case ftCurrency: case ftBCD:
+      return Storage::Float;
+    case ftDate: case ftTime: case ftDateTime:
+      return Storage::DateTime;
+    case ftBoolean:
+      return Storage::Boolean;
+    default:
+      return Storage::Text;
+  }
+}
+
+const char* const kTrueText = "True";
+const char* const kFalseText = "False";
+
+double CellNumber(const vt::RowSet& rows, const vt::Cell& cell) {
+  switch (cell.type) {
+    case vt::CellType::Integer: return double(cell.integer);
+    case vt::CellType::Float: return cell.real;
+    case vt::CellType::Text: return std::strtod(String(rows.Text(cell)).c_str(), nullptr);
+    default: return 0;
+  }
+}
+
+std::int64_t CellInteger(const vt::RowSet& rows, const vt::Cell& cell) {
+  if (cell.type == vt::CellType::Integer) return cell.integer;
+  return std::llround(CellNumber(rows, cell));
+}
+
+// Cuts text to at most size characters (UTF-8 sequences kept whole), as a sized column holds.
+String FitToSize(const String& text, int size) {
+  if (size <= 0) return text;
+  int characters = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && characters++ == size)
+      return text.substr(0, i);
+  }
+  return text;
+}
+
+}  // namespace
+
+struct TField::CellRead {
+  const vt::RowSet* rows = nullptr;
+  const vt::Cell* cell = nullptr;
+  bool Null() const { return !cell || cell->type == vt::CellType::Null; }
+};
+
+TField::TField(TComponent* AOwner, TFieldType dataType) : TComponent(AOwner), dataType_(dataType) {
+  Storage storage = StorageOf(dataType);
+  if (storage == Storage::Integer || storage == Storage::Float) alignment_ = taRightJustify;
+}
+
+TField::~TField() {
+  if (dataSet_) dataSet_->fields_->Remove(this);
+}
+
+void TField::SetDataSet(TDataSet* value) {
+  if (value == dataSet_) return;
+  if (value && value->Active())
+    value->DatabaseError("Cannot perform this operation on an open dataset");
+  if (dataSet_) dataSet_->fields_->Remove(this);
+  column_ = -1;
+  dataSet_ = value;
+  if (dataSet_) dataSet_->fields_->Add(this);
+}
+
+int TField::Index() const { return dataSet_ ? dataSet_->fields_->IndexOf(this) : -1; }
+
+void TField::SetIndex(int value) {
+  if (!dataSet_) return;
+  dataSet_->fields_->Move(this, value);
+  dataSet_->DataEvent(deLayoutChange);
+}
+
+TField::CellRead TField::Read() const {
+  if (!dataSet_ || column_ < 0) return {};
+  TDataSet::RecordRef record = dataSet_->ActiveRecord();
+  if (!record.rows) return {};
+  return {record.rows, &record.rows->At(record.slot, column_)};
+}
+
+template <typename Store>
+void TField::Write(Store store) {
+  if (!dataSet_) throw EDatabaseError("Field '" + DisplayName() + "' has no dataset");
+  int slot;
+  vt::RowSet* rows = dataSet_->WritableRecord(this, slot);
+  vt::Cell previous = rows->At(slot, column_);
+  store(*rows, slot, column_);
+  if (OnValidate) {
+    try {
+      OnValidate(this);
+    } catch (...) {
+      rows->Restore(slot, column_, previous);
+      throw;
+    }
+  }
+  dataSet_->WriteCell(this);
+}
+
+bool TField::IsNull() const { return Read().Null(); }
+
+void TField::Clear() {
+  Write([](vt::RowSet& rows, int slot, int column) { rows.SetNull(slot, column); });
+}
+
+Variant TField::ValueOf(const vt::RowSet& rows, const vt::Cell& cell) const {
+  if (cell.type == vt::CellType::Null) return Variant::Null();
+  switch (StorageOf(dataType_)) {
+    case Storage::Text:
+      return Variant(String(rows.Text(cell)));
+    case Storage::Integer:
+      return Variant(CellInteger(rows, cell));
+    case Storage::Float:
+      return Variant(CellNumber(rows, cell));
+    case Storage::DateTime:
+      return Variant::FromDate(CellNumber(rows, cell));
+    case Storage::Boolean:
+      return Variant(CellNumber(rows, cell) != 0);
+  }
+  return Variant::Null();
+}
+
+Variant TField::Value() const {
+  CellRead read = Read();
+  return read.Null() ? Variant::Null() : ValueOf(*read.rows, *read.cell);
+}
+
+void TField::SetValue(const Variant& value) {
+  if (value.IsNull() || value.IsEmpty()) return Clear();
+  switch (StorageOf(dataType_)) {
+    case Storage::Text: return SetAsString(value.AsString());
+    case Storage::Integer: return SetAsFloat(double(value.AsInt64()));
+    case Storage::Float: return SetAsFloat(value.AsDouble());
+    case Storage::DateTime: return SetAsDateTime(value.AsDateTime());
+    case Storage::Boolean: return SetAsBoolean(value.AsBoolean());
+  }
+}
+
+String TField::AsString() const {
+  CellRead read = Read();
+  if (read.Null()) return "";
+  switch (StorageOf(dataType_)) {
+    case Storage::Text: return String(read.rows->Text(*read.cell));
+    case Storage::Integer: return IntToStr(CellInteger(*read.rows, *read.cell));
+    case Storage::Float: return FloatToStr(CellNumber(*read.rows, *read.cell));
+    case Storage::DateTime: return DateTimeText(CellNumber(*read.rows, *read.cell), false);
+    case Storage::Boolean: return CellNumber(*read.rows, *read.cell) != 0 ? kTrueText : kFalseText;
+  }
+  return "";
+}
+
+void TField::SetAsString(const String& value) {
+  Storage storage = StorageOf(dataType_);
+  if (storage == Storage::Text) {
+    String text = FitToSize(value, size_);
+    return Write([&](vt::RowSet& rows, int slot, int column) { rows.SetText(slot, column, text); });
+  }
+  String trimmed = Trim(value);
+  if (trimmed.empty()) return Clear();
+  switch (storage) {
+    case Storage::Integer: {
+      std::int64_t number;
+      if (!TryStrToInt64(trimmed, number)) ConversionError(value, "integer");
+      return SetAsFloat(double(number));
+    }
+    case Storage::Float: {
+      double number;
+      if (!TryStrToFloat(trimmed, number)) ConversionError(value, "floating point");
+      return SetAsFloat(number);
+    }
+    case Storage::DateTime:
+      if (dataType_ == ftDate) return SetAsDateTime(StrToDate(trimmed));
+      if (dataType_ == ftTime) return SetAsDateTime(StrToTime(trimmed));
+      return SetAsDateTime(StrToDateTime(trimmed));
+    case Storage::Boolean: {
+      String falseText = Copy(kFalseText, 1, int(trimmed.size()));
+      String trueText = Copy(kTrueText, 1, int(trimmed.size()));
+      if (AnsiSameText(trimmed, falseText)) return SetAsBoolean(false);
+      if (AnsiSameText(trimmed, trueText)) return SetAsBoolean(true);
+      ConversionError(value, "boolean");
+    }
+    default:
+      return;
+  }
+}
+
+int TField::AsInteger() const {
+  CellRead read = Read();
+  if (read.Null()) return 0;
+  if (StorageOf(dataType_) == Storage::Text) return StrToInt(AsString());
+  return int(CellInteger(*read.rows, *read.cell));
+}
+
+void TField::SetAsInteger(int value) { SetAsFloat(value); }
+
+double TField::AsFloat() const {
+  CellRead read = Read();
+  if (read.Null()) return 0;
+  if (StorageOf(dataType_) == Storage::Text) return double(StrToFloat(AsString()));
+  return CellNumber(*read.rows, *read.cell);
+}
+
+// Every numeric setter ends here: the value is stored in the form of the field's storage.
+void TField::SetAsFloat(double value) {
+  switch (StorageOf(dataType_)) {
+    case Storage::Text:
+      return SetAsString(FloatToStr(value));
+    case Storage::Integer: {
+      CheckRange(value);
+      std::int64_t number = std::llround(value);
+      return Write([=](vt::RowSet& rows, int slot, int column) { rows.SetInteger(slot, column, number); });
+    }
+    case Storage::Float:
+      CheckRange(value);
+      [[fallthrough]];
+    case Storage::DateTime:
+      return Write([=](vt::RowSet& rows, int slot, int column) { rows.SetFloat(slot, column, value); });
+    case Storage::Boolean:
+      return SetAsBoolean(value != 0);
+  }
+}
+
+TDateTime TField::AsDateTime() const {
+  CellRead read = Read();
+  if (read.Null()) return 0;
+  if (StorageOf(dataType_) == Storage::Text) return StrToDateTime(AsString());
+  return CellNumber(*read.rows, *read.cell);
+}
+
+void TField::SetAsDateTime(TDateTime value) {
+  if (StorageOf(dataType_) == Storage::Text) return SetAsString(DateTimeToStr(value));
+  SetAsFloat(value);
+}
+
+bool TField::AsBoolean() const {
+  CellRead read = Read();
+  if (read.Null()) return false;
+  if (StorageOf(dataType_) == Storage::Text) return AnsiSameText(AsString(), kTrueText);
+  return CellNumber(*read.rows, *read.cell) != 0;
+}
+
+void TField::SetAsBoolean(bool value) {
+  switch (StorageOf(dataType_)) {
+    case Storage::Text:
+      return SetAsString(value ? kTrueText : kFalseText);
+    case Storage::Boolean:
+      return Write([=](vt::RowSet& rows, int slot, int column) {
+        rows.SetInteger(slot, column, value ? -1 : 0);
+      });
+    default:
+      return SetAsFloat(value ? -1 : 0);
+  }
+}
+
+String TField::GetText(bool displayText) const {
+  CellRead read = Read();
+  if (read.Null()) return "";
+  switch (StorageOf(dataType_)) {
+    case Storage::Integer: {
+      const String& format = displayText ? displayFormat_ : editFormat_;
+      std::int64_t value = CellInteger(*read.rows, *read.cell);
+      return format.empty() ? IntToStr(value) : FormatFloat(format, value);
+    }
+    case Storage::Float: return FloatText(CellNumber(*read.rows, *read.cell), displayText);
+    case Storage::DateTime: return DateTimeText(CellNumber(*read.rows, *read.cell), displayText);
+    default: return AsString();
+  }
+}
+
+String TField::FloatText(double value, bool displayText) const {
+  const String& format = displayText ? displayFormat_ : editFormat_;
+  if (!format.empty()) return FormatFloat(format, value);
+  if (!currency_) return FloatToStrF(value, ffGeneral, precision_, 0);
+  return FloatToStrF(value, displayText ? ffCurrency : ffFixed, precision_, Locale().CurrencyDecimals);
+}
+
+String TField::DateTimeText(TDateTime value, bool displayText) const {
+  if (displayText && !displayFormat_.empty()) return FormatDateTime(displayFormat_, value);
+  if (dataType_ == ftDate) return DateToStr(value);
+  if (dataType_ == ftTime) return TimeToStr(value);
+  return DateTimeToStr(value);
+}
+
+void TField::CheckRange(double value) const {
+  if ((minValue_ != 0 || maxValue_ != 0) && (value < minValue_ || value > maxValue_))
+    throw EDatabaseError(FloatToStr(value) + " is not a valid value for field '" + DisplayName() +
+                         "'. The allowed range is " + FloatToStr(minValue_) + " to " +
+                         FloatToStr(maxValue_));
+}
+
+void TField::ConversionError(const String& value, const char* kind) const {
+  throw EDatabaseError("'" + value + "' is not a valid " + kind + " value for field '" +
+                       DisplayName() + "'");
+}
+
+int TField::DisplayWidth() const {
+  if (displayWidth_ > 0) return displayWidth_;
+  switch (dataType_) {
+    case ftString: case ftWideString: return size_ > 0 ? size_ : 255;
+    case ftBoolean: return 5;
+    case ftDateTime: return 18;
+    default: return 10;
+  }
+}
+
+bool TField::CanModify() const {
+  return !readOnly_ && fieldKind_ == fkData && dataSet_ && dataSet_->CanModify();
+}
+
+bool TField::IsValidChar(char) const { return true; }
+
+void TField::FocusControl() {
+  if (!dataSet_) return;
+  TField* field = this;
+  dataSet_->DataEvent(deFocusControl, reinterpret_cast<std::intptr_t>(&field));
+}
+
+TStringField::TStringField(TComponent* AOwner) : TField(AOwner, ftString) { SetSize(20); }
+TStringField::TStringField(TComponent* AOwner, TFieldType dataType) : TField(AOwner, dataType) {}
+TWideStringField::TWideStringField(TComponent* AOwner) : TStringField(AOwner, ftWideString) {
+  SetSize(255);
+}
+
+TNumericField::TNumericField(TComponent* AOwner, TFieldType dataType) : TField(AOwner, dataType) {}
+
+bool TNumericField::IsValidChar(char c) const {
+  if ((c >= '0' && c <= '9') || c == '+' || c == '-') return true;
+  bool floating = StorageOf(DataType()) == Storage::Float;
+  return floating && (c == Locale().DecimalSeparator || c == 'E' || c == 'e');
+}
+
+TIntegerField::TIntegerField(TComponent* AOwner) : TNumericField(AOwner, ftInteger) {}
+TIntegerField::TIntegerField(TComponent* AOwner, TFieldType dataType) : TNumericField(AOwner, dataType) {}
+TSmallintField::TSmallintField(TComponent* AOwner) : TIntegerField(AOwner, ftSmallint) {}
+TWordField::TWordField(TComponent* AOwner) : TIntegerField(AOwner, ftWord) {}
+TAutoIncField::TAutoIncField(TComponent* AOwner) : TIntegerField(AOwner, ftAutoInc) { SetReadOnly(true); }
+TLargeintField::TLargeintField(TComponent* AOwner) : TNumericField(AOwner, ftLargeint) {}
+TFloatField::TFloatField(TComponent* AOwner) : TNumericField(AOwner, ftFloat) {}
+TFloatField::TFloatField(TComponent* AOwner, TFieldType dataType) : TNumericField(AOwner, dataType) {}
+TCurrencyField::TCurrencyField(TComponent* AOwner) : TFloatField(AOwner, ftCurrency) { SetCurrency(true); }
+TBCDField::TBCDField(TComponent* AOwner) : TNumericField(AOwner, ftBCD) {}
+TBooleanField::TBooleanField(TComponent* AOwner) : TField(AOwner, ftBoolean) {}
+TDateTimeField::TDateTimeField(TComponent* AOwner) : TField(AOwner, ftDateTime) {}
+TDateTimeField::TDateTimeField(TComponent* AOwner, TFieldType dataType) : TField(AOwner, dataType) {}
+TDateField::TDateField(TComponent* AOwner) : TDateTimeField(AOwner, ftDate) {}
+TTimeField::TTimeField(TComponent* AOwner) : TDateTimeField(AOwner, ftTime) {}
+TBlobField::TBlobField(TComponent* AOwner) : TField(AOwner, ftBlob) {}
+TBlobField::TBlobField(TComponent* AOwner, TFieldType dataType) : TField(AOwner, dataType) {}
+TMemoField::TMemoField(TComponent* AOwner) : TBlobField(AOwner, ftMemo) {}
+
+TField* TFields::Fields(int index) const {
+  if (index < 0 || index >= Count()) throw EListError("List index out of bounds (" + IntToStr(index) + ")");
+  return list_[index];
+}
+
+int TFields::IndexOf(const TField* field) const {
+  auto found = std::find(list_.begin(), list_.end(), field);
+  return found == list_.end() ? -1 : int(found - list_.begin());
+}
+
+TField* TFields::FindField(const String& name) const {
+  for (TField* field : list_)
+    if (SameText(field->FieldName(), name)) return field;
+  return nullptr;
+}
+
+TField* TFields::FieldByName(const String& name) const {
+  TField* field = FindField(name);
+  if (!field) dataSet_->DatabaseError("Field '" + name + "' not found");
+  return field;
+}
+
+void TFields::Remove(TField* field) {
+  auto found = std::find(list_.begin(), list_.end(), field);
+  if (found != list_.end()) list_.erase(found);
+}
+
+void TFields::Move(TField* field, int index) {
+  Remove(field);
+  index = std::clamp(index, 0, Count());
+  list_.insert(list_.begin() + index, field);
+}
+
+namespace vt {
+
+TField* CreateField(TFieldType type, TComponent* owner) {
+  switch (type) {
+    case ftString: return new TStringField(owner);
+    case ftSmallint: return new TSmallintField(owner);
+    case ftInteger: return new TIntegerField(owner);
+    case ftWord: return new TWordField(owner);
+    case ftLargeint: return new TLargeintField(owner);
+    case ftAutoInc: return new TAutoIncField(owner);
+    case ftBoolean: return new TBooleanField(owner);
+    case ftFloat: return new TFloatField(owner);
+    case ftCurrency: return new TCurrencyField(owner);
+    case ftBCD: return new TBCDField(owner);
+    case ftDate: return new TDateField(owner);
+    case ftTime: return new TTimeField(owner);
+    case ftDateTime: return new TDateTimeField(owner);
+    case ftMemo: return new TMemoField(owner);
+    case ftBlob: return new TBlobField(owner);
+    default: return new TWideStringField(owner);
+  }
+}
+
+}  // namespace vt

@@ -1,0 +1,356 @@
+// The ADO datasets over a small SQLite file: field types, editing and writing back,
+// bookmarks, master/detail, Locate, filters, cursor kinds and the errors.
+#include <gtest/gtest.h>
+
+#include "DbFixture.h"
+#include "db/DataSource.h"
+#include "db/SqlText.h"
+#include "rtl/Exceptions.h"
+
+namespace {
+
+using ADODB = DbFixture;
+
+TEST_F(ADODB, FieldsTakeTheirClassFromTheDeclaredType) {
+  TADOTable* people = Table("People");
+  people->Open();
+  struct Expect {
+    const char* name;
+    TFieldType type;
+    int size;
+  };
+  const Expect expected[] = {{"PersonID", ftAutoInc, 0},     {"LastName", ftWideString, 25},
+                             {"DOB", ftDateTime, 0},         {"Active", ftBoolean, 0},
+                             {"Balance", ftCurrency, 0},     {"Notes", ftMemo, 0},
+                             {"City", ftWideString, 255}};
+  for (const Expect& e : expected) {
+    TField* field = people->FieldByName(e.name);
+    EXPECT_EQ(field->DataType(), e.type) << e.name;
+    EXPECT_EQ(field->Size(), e.size) << e.name;
+  }
+  EXPECT_TRUE(people->FieldByName("PersonID")->ReadOnly());
+  EXPECT_TRUE(people->FieldByName("Active")->AsBoolean());
+  EXPECT_EQ(people->FieldByName("DOB")->AsDateTime(), 37769.0);
+  EXPECT_EQ(people->FieldByName("Balance")->AsFloat(), 10.5);
+  EXPECT_EQ(people->FieldByName("Notes")->AsString(), "");  // null reads as ""
+  EXPECT_TRUE(people->FieldByName("Notes")->IsNull());
+
+  TADOQuery* total = Query({"SELECT COUNT(*) AS N, SUM(Fee) AS Total FROM Enrolments"});
+  total->Open();
+  EXPECT_EQ(total->FieldByName("N")->DataType(), ftInteger);
+  EXPECT_EQ(total->FieldByName("Total")->AsInteger(), 370);
+  EXPECT_FALSE(total->CanModify());
+}
+
+TEST_F(ADODB, SingleTableQueryWritesBackAndAutoNumberIsReadableAfterPost) {
+  TADOQuery* people = Query({"Select * From People", "", "ORDER BY LastName, FirstName"});
+  people->Open();
+  ASSERT_TRUE(people->CanModify());
+  people->Edit();
+  people->FieldByName("Active")->SetAsBoolean(false);
+  people->FieldByName("Balance")->SetAsFloat(99.25);
+  people->Post();
+  EXPECT_EQ(Scalar("SELECT Active FROM People WHERE LastName = 'Adams'").AsInteger(), 0);
+  EXPECT_EQ(Scalar("SELECT Balance FROM People WHERE LastName = 'Adams'").AsDouble(), 99.25);
+
+  people->Append();
+  EXPECT_TRUE(people->FieldByName("PersonID")->IsNull());
+  people->FieldByName("LastName")->SetAsString("Young");
+  people->FieldByName("Active")->SetAsBoolean(true);
+  people->Post();
+  EXPECT_EQ(people->FieldByName("PersonID")->AsInteger(), 4);
+  EXPECT_EQ(people->RecNo(), 4);
+  EXPECT_EQ(Scalar("SELECT Active FROM People WHERE PersonID = 4").AsInteger(), -1);
+
+  // Column defaults come back from the file after an insert.
+  people->Append();
+  people->FieldByName("LastName")->SetAsString("Zed");
+  people->Post();
+  EXPECT_TRUE(people->FieldByName("Active")->AsBoolean());
+}
+
+TEST_F(ADODB, NameWithApostropheRoundTripsThroughInsertUpdateWhereAndLocate) {
+  TADOTable* people = Table("People");
+  people->Open();
+  people->Append();
+  people->FieldByName("LastName")->SetAsString("O'Brien");
+  people->Post();
+  int id = people->FieldByName("PersonID")->AsInteger();
+
+  TADOQuery* misc = Query({""}, ctKeyset);
+  misc->SQL()->SetStrings(0, "UPDATE People SET FirstName = " + vt::SqlQuote("Sea'n") +
+                                 " WHERE LastName = " + vt::SqlQuote("O'Brien"));
+  EXPECT_EQ(misc->ExecSQL(), 1);
+  misc->SQL()->SetStrings(0, "SELECT * FROM People WHERE LastName = " + vt::SqlQuote("O'Brien"));
+  misc->Open();
+  ASSERT_EQ(misc->RecordCount(), 1);
+  EXPECT_EQ(misc->FieldByName("FirstName")->AsString(), "Sea'n");
+  EXPECT_EQ(misc->FieldByName("PersonID")->AsInteger(), id);
+
+  people->Close();
+  people->Open();
+  EXPECT_TRUE(people->Locate("LastName;FirstName", VarArrayOf({"o'brien", "SEA'N"}), {loCaseInsensitive}));
+  EXPECT_EQ(people->FieldByName("PersonID")->AsInteger(), id);
+}
+
+TEST_F(ADODB, LocateMatchesExactlyOrByCaseInsensitivePrefix) {
+  TADOTable* people = Table("People");
+  people->SetIndexFieldNames("LastName");
+  people->Open();
+  people->Last();
+  EXPECT_FALSE(people->Locate("LastName", "baker", {}));
+  EXPECT_EQ(people->FieldByName("LastName")->AsString(), "Clark");  // a miss does not move
+  EXPECT_TRUE(people->Locate("LastName", "baker", {loCaseInsensitive}));
+  EXPECT_EQ(people->RecNo(), 2);
+  EXPECT_FALSE(people->Locate("LastName", "Cl", {}));
+  EXPECT_TRUE(people->Locate("LastName", "cl", {loCaseInsensitive, loPartialKey}));
+  EXPECT_EQ(people->FieldByName("FirstName")->AsString(), "Cleo");
+  EXPECT_TRUE(people->Locate("PersonID", 2, {}));
+  EXPECT_EQ(people->FieldByName("LastName")->AsString(), "Baker");
+  EXPECT_TRUE(people->Locate("DOB", Variant::Null(), {}));
+  EXPECT_EQ(people->FieldByName("LastName")->AsString(), "Clark");
+  EXPECT_THROW(people->Locate("Nope", 1, {}), EDatabaseError);
+}
+
+TEST_F(ADODB, BookmarkIsTheRowKeyAndSurvivesCloseOpen) {
+  TADOTable* people = Table("People");
+  people->SetIndexFieldNames("LastName");
+  people->Open();
+  people->Locate("LastName", "Baker", {});
+  TBookmark bookmark = people->GetBookmark();
+  people->First();
+  TBookmark first = people->GetBookmark();
+  EXPECT_LT(people->CompareBookmarks(first, bookmark), 0);
+  people->Close();
+  people->SetIndexFieldNames("FirstName");
+  people->Open();
+  ASSERT_TRUE(people->BookmarkValid(bookmark));
+  people->GotoBookmark(bookmark);
+  EXPECT_EQ(people->FieldByName("LastName")->AsString(), "Baker");
+
+  people->Delete();
+  EXPECT_FALSE(people->BookmarkValid(bookmark));
+  EXPECT_THROW(people->GotoBookmark(bookmark), EDatabaseError);
+}
+
+TEST_F(ADODB, DetailFollowsItsMasterRow) {
+  TADOTable* people = Table("People");
+  people->SetIndexFieldNames("PersonID");
+  auto* source = new TDataSource(owner_);
+  source->SetDataSet(people);
+  TADOTable* enrolments = Table("Enrolments");
+  enrolments->SetIndexFieldNames("PersonID;SessionID");
+  enrolments->SetMasterFields("PersonID");
+  enrolments->SetMasterSource(source);
+  people->Open();
+  enrolments->Open();
+  EXPECT_EQ(enrolments->RecordCount(), 2);
+  people->Next();
+  EXPECT_EQ(enrolments->RecordCount(), 1);
+  EXPECT_EQ(enrolments->FieldByName("Fee")->AsFloat(), 120);
+  people->Next();
+  EXPECT_TRUE(enrolments->IsEmpty());
+
+  // A new detail row takes its master's key.
+  people->First();
+  enrolments->Append();
+  EXPECT_EQ(enrolments->FieldByName("PersonID")->AsInteger(), 1);
+  enrolments->FieldByName("SessionID")->SetAsInteger(12);
+  enrolments->Post();
+  EXPECT_EQ(Scalar("SELECT COUNT(*) FROM Enrolments WHERE PersonID = 1").AsInteger(), 3);
+
+  // Reopening or closing the master moves the detail too.
+  people->Close();
+  EXPECT_TRUE(enrolments->IsEmpty());
+  people->Open();
+  EXPECT_EQ(enrolments->RecordCount(), 3);
+}
+
+TEST_F(ADODB, FilterSelectsRowsAndEmptyFilterShowsAll) {
+  TADOTable* people = Table("People");
+  people->SetIndexFieldNames("PersonID");
+  people->SetFiltered(true);
+  people->Open();
+  EXPECT_EQ(people->RecordCount(), 3);
+  struct Case {
+    const char* filter;
+    int count;
+  };
+  const Case cases[] = {
+      {"LastName = 'baker'", 1},
+      {"LastName <> 'Baker'", 2},
+      {"Balance >= 7 AND Active = True", 2},
+      {"(City = 'Boise' OR City = 'Austin') AND NOT Balance > 5", 1},
+      {"DOB <= '05/28/2003' AND DOB >= '1/1/2003'", 1},
+      {"DOB > '5/28/2003'", 1},
+      {"DOB IS NULL", 1},
+      {"DOB = NULL OR PersonID = 1", 2},
+      {"10 > Balance", 2},
+      {"", 3},
+  };
+  for (const Case& c : cases) {
+    people->SetFilter(c.filter);
+    EXPECT_EQ(people->RecordCount(), c.count) << c.filter;
+  }
+  people->SetFilter("LastName = 'Baker'");
+  people->SetFiltered(false);
+  EXPECT_EQ(people->RecordCount(), 3);
+  EXPECT_THROW(people->SetFilter("LastName = "), EDatabaseError);
+  people->SetFiltered(true);
+  EXPECT_THROW(people->SetFilter("Nope = 1"), EDatabaseError);
+}
+
+TEST_F(ADODB, DeleteMovesToTheNextRowAndRaisesWhenEmpty) {
+  TADOTable* people = Table("People");
+  people->SetIndexFieldNames("PersonID");
+  people->Open();
+  people->Delete();
+  EXPECT_EQ(people->FieldByName("LastName")->AsString(), "Baker");
+  people->Last();
+  people->Delete();
+  EXPECT_TRUE(people->Eof());
+  EXPECT_EQ(people->FieldByName("LastName")->AsString(), "Baker");
+  people->Delete();
+  EXPECT_TRUE(people->IsEmpty());
+  EXPECT_THROW(people->Delete(), EDatabaseError);
+  EXPECT_EQ(Scalar("SELECT COUNT(*) FROM People").AsInteger(), 0);
+
+  // Edit on an empty dataset inserts.
+  people->Edit();
+  EXPECT_EQ(people->State(), dsInsert);
+}
+
+TEST_F(ADODB, CloseInEditDropsTheChangeAndScrollingPosts) {
+  TADOTable* people = Table("People");
+  people->SetIndexFieldNames("PersonID");
+  people->Open();
+  people->Edit();
+  people->FieldByName("City")->SetAsString("Nowhere");
+  people->Close();
+  EXPECT_EQ(Scalar("SELECT City FROM People WHERE PersonID = 1").AsString(), "Boston");
+
+  people->Open();
+  people->Edit();
+  people->FieldByName("City")->SetAsString("Denver");
+  people->Next();
+  EXPECT_EQ(people->State(), dsBrowse);
+  EXPECT_EQ(Scalar("SELECT City FROM People WHERE PersonID = 1").AsString(), "Denver");
+
+  people->Insert();
+  people->Cancel();
+  EXPECT_EQ(people->RecordCount(), 3);
+  EXPECT_EQ(people->FieldByName("LastName")->AsString(), "Baker");
+}
+
+TEST_F(ADODB, StaticQueryIsASnapshotUntilReopened) {
+  TADOQuery* people = Query({"SELECT * FROM People"});
+  people->Open();
+  connection_->Execute("DELETE FROM People WHERE PersonID = 3");
+  EXPECT_EQ(people->RecordCount(), 3);
+  people->Close();
+  people->Open();
+  EXPECT_EQ(people->RecordCount(), 2);
+}
+
+TEST_F(ADODB, JoinedQueriesRunAsWrittenAndAreReadOnly) {
+  connection_->Execute(
+      "CREATE TABLE Sessions (SessionID INTEGER PRIMARY KEY AUTOINCREMENT, Description VARCHAR(50), "
+      "SessionActive YESNO);"
+      "CREATE TABLE Teams (TeamID INTEGER PRIMARY KEY AUTOINCREMENT, SessionID INTEGER, LeagueName TEXT, "
+      "TeamName TEXT);"
+      "CREATE TABLE AttendeeSession (SessionID INTEGER, CamperID INTEGER, SessionType VARCHAR(1), TeamID INTEGER);"
+      "CREATE TABLE Attendees (CamperID INTEGER PRIMARY KEY AUTOINCREMENT, LastName VARCHAR(25));"
+      "INSERT INTO Sessions VALUES (10, 'Summer', -1), (11, 'Winter', true);"
+      "INSERT INTO Teams VALUES (1, 10, 'Juniors', 'Team1');"
+      "INSERT INTO Attendees VALUES (1, 'Adams');"
+      "INSERT INTO AttendeeSession VALUES (10, 1, 'R', 1), (11, 1, 'D', NULL);");
+  TADOQuery* onSpot = Query(
+      {"SELECT AttendeeSession.CamperID, Sessions.SessionID, AttendeeSession.SessionType, Sessions.Description, "
+       "Teams.LeagueName, Teams.TeamName, Sessions.SessionActive",
+       "FROM (Sessions INNER JOIN (Attendees INNER JOIN AttendeeSession ON Attendees.CamperID = "
+       "AttendeeSession.CamperID) ON Sessions.SessionID = AttendeeSession.SessionID) INNER JOIN Teams ON "
+       "(Teams.TeamID = AttendeeSession.TeamID) AND (Sessions.SessionID = Teams.SessionID)",
+       "WHERE AttendeeSession.CamperID= 1  ", "AND Sessions.SessionActive = -1"});
+  onSpot->Open();
+  ASSERT_EQ(onSpot->RecordCount(), 1);  // the enrolment without a team is not listed
+  EXPECT_EQ(onSpot->FieldByName("TeamName")->AsString(), "Team1");
+  EXPECT_TRUE(onSpot->FieldByName("SessionActive")->AsBoolean());
+  EXPECT_FALSE(onSpot->CanModify());
+  EXPECT_THROW(onSpot->Edit(), EDatabaseError);
+
+  TADOQuery* active = Query({"SELECT * FROM AttendeeSession", "WHERE TeamID Is Null AND SessionType <> 'R'"});
+  active->Open();
+  EXPECT_EQ(active->RecordCount(), 1);
+  TADOQuery* sessions = Query({"Select * From Sessions", "WHERE SessionActive = true", "", "ORDER BY SessionID"});
+  sessions->Open();
+  EXPECT_EQ(sessions->RecordCount(), 2);
+}
+
+TEST_F(ADODB, PersistentFieldsAloneAreReachableAndCalculatedFieldsRun) {
+  TADOQuery* people = Query({"SELECT * FROM People ORDER BY PersonID"});
+  auto* last = new TWideStringField(owner_);
+  last->SetFieldName("LastName");
+  last->SetDataSet(people);
+  auto* upper = new TWideStringField(owner_);
+  upper->SetFieldName("Shout");
+  upper->SetFieldKind(fkCalculated);
+  upper->SetDataSet(people);
+  TDataSetState seenState = dsInactive;
+  people->OnCalcFields = [&](TDataSet* dataSet) {
+    seenState = dataSet->State();
+    dataSet->FieldByName("Shout")->SetAsString(UpperCase(dataSet->FieldByName("LastName")->AsString()));
+  };
+  people->Open();
+  EXPECT_EQ(people->FieldCount(), 2);
+  EXPECT_EQ(people->FindField("City"), nullptr);
+  EXPECT_EQ(people->FieldByName("Shout")->AsString(), "ADAMS");
+  EXPECT_EQ(seenState, dsCalcFields);
+  EXPECT_EQ(people->FieldValueAt(3, upper).AsString(), "CLARK");
+  EXPECT_EQ(people->RecNo(), 1);
+  people->Edit();
+  last->SetAsString("Abbot");
+  EXPECT_EQ(upper->AsString(), "ABBOT");
+  people->Post();
+  EXPECT_EQ(Scalar("SELECT LastName FROM People WHERE PersonID = 1").AsString(), "Abbot");
+
+  auto* missing = new TIntegerField(owner_);
+  missing->SetFieldName("NoSuchColumn");
+  people->Close();
+  missing->SetDataSet(people);
+  EXPECT_THROW(people->Open(), EDatabaseError);
+}
+
+TEST_F(ADODB, ErrorsAreRaised) {
+  TADOTable* people = Table("People");
+  EXPECT_THROW(people->FieldByName("LastName"), EDatabaseError);
+  people->Open();
+  EXPECT_THROW(people->FieldByName("LastName")->SetAsString("x"), EDatabaseError);  // not editing
+  people->Edit();
+  EXPECT_THROW(people->FieldByName("PersonID")->SetAsInteger(9), EDatabaseError);
+  EXPECT_THROW(people->FieldByName("Balance")->SetAsString("lots"), EDatabaseError);
+  people->Cancel();
+  TADOQuery* bad = Query({"SELECT * FROM NoSuchTable"});
+  EXPECT_THROW(bad->Open(), EDatabaseError);
+  EXPECT_FALSE(bad->Active());
+  TADOQuery* update = Query({"UPDATE People SET City = 'x'"});
+  EXPECT_THROW(update->Open(), EDatabaseError);
+  EXPECT_EQ(Scalar("SELECT COUNT(*) FROM People WHERE City = 'x'").AsInteger(), 0);
+}
+
+TEST_F(ADODB, ConnectionOpensOnlyExistingFilesAndClosesItsDataSets) {
+  TADOTable* people = Table("People");
+  people->Open();
+  connection_->Close();
+  EXPECT_FALSE(people->Active());
+  people->Open();  // opens the connection again
+  EXPECT_TRUE(connection_->Connected());
+  EXPECT_EQ(connection_->DataSource(), path_);
+
+  TADOConnection missing(nullptr);
+  missing.SetConnectionString("Data Source=" + path_ + ".missing;Mode=Share Deny None");
+  EXPECT_THROW(missing.Open(), EDatabaseError);
+  EXPECT_FALSE(missing.Connected());
+  EXPECT_EQ(std::fopen((path_ + ".missing").c_str(), "r"), nullptr);  // never created
+}
+
+}  // namespace
