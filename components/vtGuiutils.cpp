@@ -3,7 +3,12 @@
 // have no counterpart here.
 #include "components/vtGuiutils.h"
 
+#include "components/Vtstrutils.h"
 #include "rtl/Exceptions.h"
+#include "ui/forms/Forms.h"
+
+#include <chrono>
+#include <cstdio>
 
 #include <cerrno>
 #include <cstdlib>
@@ -166,3 +171,129 @@ void CheckWin32(bool OK)
   if (!OK)
     RaiseWin32Error(errno);
 }
+
+TBitmap* MakeBitmap(const String& ResID)
+{
+  auto* bitmap = new TBitmap;
+  try {
+    bitmap->LoadFromResourceName(nullptr, ResID);
+  } catch (const Exception&) {
+    delete bitmap;
+    ResourceNotFound(ResID);
+  }
+  if (bitmap->Empty()) {
+    delete bitmap;
+    ResourceNotFound(ResID);
+  }
+  return bitmap;
+}
+
+void ResourceNotFound(const String& ResID)
+{
+  throw EInvalidGraphic(ReplaceStr("Resource %s not found", "%s", ResID));
+}
+
+void AssignBitmapCell(TGraphic* Source, TBitmap* Dest, int Cols, int Rows, int Index)
+{
+  Cols = Cols < 1 ? 1 : Cols;
+  Rows = Rows < 1 ? 1 : Rows;
+  Index = Index < 0 ? 0 : Index;
+  const int w = Source->Width() / Cols, h = Source->Height() / Rows;
+  const TRect cell = Bounds((Index % Cols) * w, (Index / Cols) * h, w, h);
+  Dest->SetSize(w, h);
+  Dest->Canvas()->Brush()->SetColor(RGB(192, 192, 192));
+  Dest->Canvas()->FillRect(Rect(0, 0, w, h));
+  if (auto* bitmap = dynamic_cast<TBitmap*>(Source)) {
+    Dest->Canvas()->CopyRect(Rect(0, 0, w, h), bitmap->Canvas(), cell);
+    Dest->SetTransparentColor(bitmap->TransparentColor() & ~0x02000000);
+  } else {
+    Dest->Canvas()->Draw(-cell.Left, -cell.Top, Source);
+  }
+  Dest->SetTransparent(Source->Transparent());
+}
+
+TBitmap* CreateDisabledBitmapEx(TBitmap* FOriginal, TColor OutlineColor, TColor BackColor,
+                                TColor HighlightColor, TColor ShadowColor, bool DrawHighlight)
+{
+  const int w = FOriginal->Width(), h = FOriginal->Height();
+  const TColor outline = ColorToRGB(OutlineColor) & 0xFFFFFF, face = ColorToRGB(clBtnFace);
+  auto* result = new TBitmap;
+  result->SetSize(w, h);
+  TCanvas* out = result->Canvas();
+  out->Brush()->SetColor(BackColor);
+  out->FillRect(Rect(0, 0, w, h));
+  // The mask: every pixel that is neither the outline (transparent) colour nor the face.
+  std::vector<bool> ink(static_cast<size_t>(w) * static_cast<size_t>(h));
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      TColor c = FOriginal->Canvas()->Pixels(x, y) & 0xFFFFFF;
+      ink[static_cast<size_t>(y) * w + x] = c != outline && c != face && c != 0xFFFFFF;
+    }
+  auto stamp = [&](int dx, int dy, TColor color) {
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x)
+        if (ink[static_cast<size_t>(y) * w + x] && x + dx < w && y + dy < h)
+          out->SetPixels(x + dx, y + dy, color);
+  };
+  if (DrawHighlight)
+    stamp(1, 1, ColorToRGB(HighlightColor));
+  stamp(0, 0, ColorToRGB(ShadowColor));
+  result->SetTransparentColor(BackColor);
+  return result;
+}
+
+TBitmap* CreateDisabledBitmap(TBitmap* FOriginal, TColor OutlineColor)
+{
+  return CreateDisabledBitmapEx(FOriginal, OutlineColor, clBtnFace, clBtnHighlight, clBtnShadow, true);
+}
+
+TBitmap* CreateTwoColorsBrushPattern(TColor Color1, TColor Color2)
+{
+  auto* pattern = new TBitmap;
+  pattern->SetSize(8, 8);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x)
+      pattern->Canvas()->SetPixels(x, y, (x % 2) == (y % 2) ? Color2 : Color1);
+  return pattern;
+}
+
+String MinimizeText(const String& Text, TCanvas* Canvas, int MaxWidth)
+{
+  String result = Text;
+  for (size_t k = 1; k <= Text.size() && Canvas->TextWidth(result) > MaxWidth;) {
+    ++k;
+    result = Text.substr(0, Text.size() > k ? Text.size() - k : 0) + "...";
+  }
+  return result;
+}
+
+TPoint GetAveCharSize(TCanvas* Canvas)
+{
+  String letters;
+  for (char c = 'A'; c <= 'Z'; ++c)
+    letters += c;
+  for (char c = 'a'; c <= 'z'; ++c)
+    letters += c;
+  return Point(Canvas->TextWidth(letters) / 52, Canvas->TextHeight(letters));
+}
+
+void Delay(long MSecs)
+{
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(MSecs);
+  do {
+    if (Application)
+      Application->ProcessMessages();
+  } while (std::chrono::steady_clock::now() < until);
+}
+
+namespace {
+std::function<void()>& BeepHook()
+{
+  static std::function<void()> hook = [] { std::fputc('\a', stderr); };
+  return hook;
+}
+} // namespace
+
+void Beep() { BeepHook()(); }
+
+void vt::SetBeepHook(std::function<void()> Hook) { BeepHook() = std::move(Hook); }

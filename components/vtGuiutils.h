@@ -5,12 +5,42 @@
 
 #include "rtl/Classes.h"
 #include "rtl/StrUtils.h"
+#include "ui/graphics/Graphics.h"
 
 #include <cstddef>
+#include <functional>
 #include <vector>
 
 enum TFillDirection { fdTopToBottom, fdBottomToTop, fdLeftToRight, fdRightToLeft };
 enum TVertAlignment { vaTopJustify, vaCenter, vaBottomJustify };
+
+// Bitmaps. MakeBitmap loads a bitmap of our resources by name; a missing one raises
+// EInvalidGraphic "Resource %s not found".
+TBitmap* MakeBitmap(const String& ResID);
+[[noreturn]] void ResourceNotFound(const String& ResID);
+// Dest := cell Index (row by row) of Source cut into Cols x Rows equal cells.
+void AssignBitmapCell(TGraphic* Source, TBitmap* Dest, int Cols, int Rows, int Index);
+// The embossed look of a disabled glyph: OutlineColor (the transparent colour) and the face
+// become BackColor, the rest is drawn in ShadowColor with a HighlightColor copy offset by 1.
+TBitmap* CreateDisabledBitmapEx(TBitmap* FOriginal, TColor OutlineColor, TColor BackColor,
+                                TColor HighlightColor, TColor ShadowColor, bool DrawHighlight);
+TBitmap* CreateDisabledBitmap(TBitmap* FOriginal, TColor OutlineColor);
+// 8 x 8 checkerboard: Color2 where column and row are both even or both odd.
+TBitmap* CreateTwoColorsBrushPattern(TColor Color1, TColor Color2);
+
+// Text.
+// Text shortened with "..." until it fits MaxWidth on Canvas.
+String MinimizeText(const String& Text, TCanvas* Canvas, int MaxWidth);
+TPoint GetAveCharSize(TCanvas* Canvas);
+
+// The warning beep; tests replace the sound with a counter through vt::SetBeepHook.
+void Beep();
+namespace vt {
+void SetBeepHook(std::function<void()> Hook);
+}
+
+// Waits MSecs milliseconds while the application keeps processing its messages.
+void Delay(long MSecs);
 
 // Geometry and units.
 int WidthOf(const TRect& R);

@@ -1,0 +1,481 @@
+// Unit ToolEdit: combo edit, its button and the drop-down window. The popup's life: hidden ->
+// shown by the button or the click key -> hidden again, accepting on Enter, on a second
+// button click or a left release inside it, cancelling on Esc, a release outside it, the
+// loss of focus, a cancel-mode message from elsewhere or a left click in the edit.
+#include "components/ToolEdit.h"
+
+#include "ui/forms/Forms.h"
+
+namespace vt {
+
+TPoint PopupOrigin(const TPoint& EditScreenPos, int EditWidth, int EditHeight, int PopupWidth,
+                   int PopupHeight, int ScreenWidth, int ScreenHeight, TPopupAlign Align)
+{
+  TPoint p = EditScreenPos;
+  int y = p.Y + EditHeight;
+  if (y + PopupHeight > ScreenHeight)
+    y = p.Y - PopupHeight;
+  if (Align == epaRight) {
+    p.X -= PopupWidth - EditWidth;
+    if (p.X < 0)
+      p.X += PopupWidth - EditWidth;
+  } else if (p.X + PopupWidth > ScreenWidth) {
+    p.X -= PopupWidth - EditWidth;
+  }
+  if (p.X < 0)
+    p.X = 0;
+  else if (p.X + PopupWidth > ScreenWidth)
+    p.X = ScreenWidth - PopupWidth;
+  return Point(p.X, y);
+}
+
+Word ShortCutOf(WORD Key, TShiftState Shift)
+{
+  Word result = Key & 0xFF;
+  if (Shift.Contains(ssShift))
+    result |= 0x2000;
+  if (Shift.Contains(ssCtrl))
+    result |= 0x4000;
+  if (Shift.Contains(ssAlt))
+    result |= 0x8000;
+  return result;
+}
+
+} // namespace vt
+
+// ---- TPopupWindow ----
+
+TPopupWindow::TPopupWindow(TComponent* AOwner)
+    : TCustomControl(AOwner), FEditor(dynamic_cast<TWinControl*>(AOwner))
+{
+  TControlStyle style = ControlStyle();
+  SetControlStyle(style << csNoDesignVisible << csReplicatable << csAcceptsControls);
+  SetVisible(false);
+  if (FEditor)
+    SetParent(FEditor);
+  OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { PopupMouseUp(s, b, sh, x, y); };
+}
+
+void TPopupWindow::CreateParams(TCreateParams& Params)
+{
+  TCustomControl::CreateParams(Params);
+  Params.Style = WS_POPUP | WS_BORDER | WS_CLIPCHILDREN;
+  Params.ExStyle = WS_EX_TOOLWINDOW;
+  Params.WindowClass.style |= CS_SAVEBITS;
+}
+
+void TPopupWindow::WndProc(TMessage& Message)
+{
+  if (Message.Msg == WM_MOUSEACTIVATE) {
+    Message.Result = MA_NOACTIVATE;
+    return;
+  }
+  TCustomControl::WndProc(Message);
+}
+
+void TPopupWindow::Show(const TPoint& Origin)
+{
+  // A pop-up window's position is in screen coordinates.
+  SetBounds(Origin.X, Origin.Y, Width(), Height());
+  SetVisible(true);
+  BringToFront();
+}
+
+void TPopupWindow::Hide() { SetVisible(false); }
+
+void TPopupWindow::InvalidateEditor()
+{
+  if (FEditor) {
+    FEditor->Invalidate();
+    FEditor->Update();
+  }
+}
+
+void TPopupWindow::PopupMouseUp(TObject*, TMouseButton Button, TShiftState, int X, int Y)
+{
+  if (Button == mbLeft)
+    CloseUp(X >= 0 && Y >= 0 && X < ClientWidth() && Y < ClientHeight());
+}
+
+void TPopupWindow::CloseUp(bool Accept)
+{
+  if (OnCloseUp)
+    OnCloseUp(this, Accept);
+}
+
+// ---- TEditButton ----
+
+TEditButton::TEditButton(TComponent* AOwner) : TVtSpeedButton(AOwner)
+{
+  SetControlStyle(ControlStyle() << csReplicatable);
+  SetParentShowHint(false);
+}
+
+void TEditButton::Paint()
+{
+  TVtSpeedButton::Paint();
+  if (FState == rbsDown)
+    return;
+  Canvas()->Pen()->SetColor(clBtnFace);
+  Canvas()->MoveTo(0, 0);
+  Canvas()->LineTo(0, Height() - 1);
+  Canvas()->Pen()->SetColor(clBtnHighlight);
+  Canvas()->MoveTo(1, 1);
+  Canvas()->LineTo(1, Height() - 2);
+}
+
+void TEditButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+  if (Button == mbLeft) {
+    if (auto* edit = dynamic_cast<TCustomComboEdit*>(Owner())) {
+      FNoAction = edit->PopupVisible();
+      if (edit->PopupVisible())
+        edit->PopupCloseUp(edit->Popup(), true);
+      else if (edit->TabStop() && edit->CanFocus() && !edit->Focused())
+        edit->SetFocus();
+    }
+  }
+  TVtSpeedButton::MouseDown(Button, Shift, X, Y);
+}
+
+void TEditButton::Click()
+{
+  if (FNoAction) {
+    FNoAction = false;
+    return;
+  }
+  TVtSpeedButton::Click();
+}
+
+// ---- TCustomComboEdit ----
+
+TCustomComboEdit::TCustomComboEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner)
+{
+  SetControlStyle(ControlStyle() << csCaptureMouse);
+  FBtnControl = new TWinControl(this);
+  FBtnControl->SetControlStyle(FBtnControl->ControlStyle() << csReplicatable);
+  FBtnControl->SetBounds(0, 0, 21, 17);
+  FBtnControl->SetVisible(true);
+  FBtnControl->SetParent(this);
+  FButton = new TEditButton(this);
+  FButton->SetBounds(0, 0, FBtnControl->Width(), FBtnControl->Height());
+  FButton->SetVisible(true);
+  FButton->SetParent(FBtnControl);
+  FButton->OnClick = [this](TObject* s) { EditButtonClick(s); };
+  SetHeight(21);
+  UpdateBtnBounds();
+}
+
+TCustomComboEdit::~TCustomComboEdit() { FButton->OnClick = nullptr; }
+
+void TCustomComboEdit::CreateParams(TCreateParams& Params)
+{
+  TCustomMaskEdit::CreateParams(Params);
+  static const DWORD alignments[] = {ES_LEFT, ES_RIGHT, ES_CENTER};
+  Params.Style |= ES_MULTILINE | WS_CLIPCHILDREN | alignments[FAlignment];
+}
+
+void TCustomComboEdit::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+  TCustomMaskEdit::SetBounds(ALeft, ATop, AWidth, AHeight);
+  if (FBtnControl)
+    UpdateBtnBounds();
+}
+
+void TCustomComboEdit::UpdateBtnBounds()
+{
+  const int w = FButton->Width();
+  FBtnControl->SetBounds(Width() - w - 4, 0, w, Height() - 4);
+  FButton->SetHeight(FBtnControl->Height());
+}
+
+void TCustomComboEdit::SetButtonWidth(int Value)
+{
+  if (Value == FButton->Width())
+    return;
+  FBtnControl->SetVisible(Value > 1);
+  if (ControlState().Contains(csCreating) || Value < ClientWidth()) {
+    FBtnControl->SetWidth(Value);
+    FButton->SetWidth(Value);
+    FButton->SetControlStyle(FButton->ControlStyle() >> csFixedWidth);
+    UpdateBtnBounds();
+    RecreateGlyph();
+  }
+}
+
+void TCustomComboEdit::SetGlyph(TBitmap* Value)
+{
+  FButton->SetGlyph(Value);
+  FGlyphKind = gkCustom;
+}
+
+void TCustomComboEdit::SetNumGlyphs(TVtNumGlyphs Value)
+{
+  if (FGlyphKind == gkDropDown || FGlyphKind == gkEllipsis)
+    Value = 1;
+  else if (FGlyphKind == gkDefault)
+    Value = FDefNumGlyphs;
+  FButton->SetNumGlyphs(Value);
+}
+
+void TCustomComboEdit::SetGlyphKind(TGlyphKind Value)
+{
+  if (Value == FGlyphKind)
+    return;
+  FGlyphKind = Value;
+  if (Value == gkCustom && ComponentState().Contains(csReading))
+    FButton->SetGlyph(nullptr);
+  RecreateGlyph();
+  if (Value == gkDefault && !FButton->Glyph()->Empty())
+    SetButtonWidth(std::max(FButton->Glyph()->Width() / FButton->NumGlyphs() + 6, ButtonWidth()));
+}
+
+TBitmap* TCustomComboEdit::GetDefaultBitmap(bool& DestroyNeeded)
+{
+  DestroyNeeded = false;
+  return nullptr;
+}
+
+// The ellipsis glyph: three 2 x 2 dots centred in the button's width.
+static TBitmap* EllipsisGlyph(int ButtonWidth)
+{
+  auto* glyph = new TBitmap;
+  const int w = std::max(1, ButtonWidth - 6);
+  glyph->SetSize(w, 4);
+  glyph->Canvas()->Brush()->SetColor(clWhite);
+  glyph->Canvas()->FillRect(Rect(0, 0, w, 4));
+  const int gap = std::clamp((w - 6) / 2, 1, 3);
+  const int first = (w - 6 - 2 * gap) / 2;
+  glyph->Canvas()->Brush()->SetColor(clBlack);
+  for (int i = 0; i < 3; ++i)
+    glyph->Canvas()->FillRect(Bounds(first + i * (gap + 2), 1, 2, 2));
+  glyph->SetTransparentColor(clWhite);
+  return glyph;
+}
+
+void TCustomComboEdit::RecreateGlyph()
+{
+  if (FGlyphKind == gkDefault) {
+    bool destroy = false;
+    TBitmap* bitmap = GetDefaultBitmap(destroy);
+    if (bitmap) {
+      FButton->SetGlyph(bitmap);
+      FButton->SetNumGlyphs(FDefNumGlyphs);
+      if (destroy)
+        delete bitmap;
+    }
+  } else if (FGlyphKind == gkEllipsis) {
+    TBitmap* glyph = EllipsisGlyph(ButtonWidth());
+    FButton->SetGlyph(glyph);
+    FButton->SetNumGlyphs(1);
+    delete glyph;
+  }
+}
+
+void TCustomComboEdit::SetInnerReadOnly() { TCustomMaskEdit::SetReadOnly(FReadOnly || !FDirectInput); }
+
+void TCustomComboEdit::SetReadOnly(bool Value)
+{
+  if (Value == FReadOnly)
+    return;
+  FReadOnly = Value;
+  SetInnerReadOnly();
+}
+
+void TCustomComboEdit::SetDirectInput(bool Value)
+{
+  FDirectInput = Value;
+  SetInnerReadOnly();
+}
+
+void TCustomComboEdit::SetAlignment(TAlignment Value)
+{
+  if (Value == FAlignment)
+    return;
+  FAlignment = Value;
+  Invalidate();
+}
+
+bool TCustomComboEdit::EditCanModify() { return !FReadOnly; }
+
+void TCustomComboEdit::SelectAll()
+{
+  if (FDirectInput)
+    TCustomMaskEdit::SelectAll();
+}
+
+void TCustomComboEdit::WndProc(TMessage& Message)
+{
+  switch (Message.Msg) {
+  case WM_PASTE:
+  case WM_CUT:
+    if (FDirectInput && !GetReadOnly())
+      TCustomMaskEdit::WndProc(Message);
+    return; // dropped into a read-only or indirect-input edit
+  case CM_ENTER:
+    if (!ControlState().Contains(csLButtonDown))
+      SelectAll();
+    TCustomMaskEdit::WndProc(Message);
+    return;
+  case WM_SETFOCUS:
+    TCustomMaskEdit::WndProc(Message);
+    FFocused = true;
+    return;
+  case WM_KILLFOCUS:
+    TCustomMaskEdit::WndProc(Message);
+    FFocused = false;
+    PopupCloseUp(FPopup, false);
+    return;
+  case CM_ENABLEDCHANGED:
+    TCustomMaskEdit::WndProc(Message);
+    FButton->SetEnabled(Enabled());
+    return;
+  case CM_CANCELMODE: {
+    auto* sender = reinterpret_cast<TControl*>(Message.LParam);
+    if (FPopup && sender != this && sender != FPopup && sender != FButton &&
+        !(sender && FPopup->ContainsControl(sender)))
+      PopupCloseUp(FPopup, false);
+    return;
+  }
+  default:
+    TCustomMaskEdit::WndProc(Message);
+  }
+}
+
+void TCustomComboEdit::Change()
+{
+  if (PopupVisible())
+    PopupChange();
+  else
+    DoChange();
+}
+
+void TCustomComboEdit::DoChange() { TCustomMaskEdit::Change(); }
+
+void TCustomComboEdit::EditButtonClick(TObject*)
+{
+  if (!FReadOnly || FAlwaysEnable)
+    ButtonClick();
+}
+
+void TCustomComboEdit::ButtonClick()
+{
+  if (OnButtonClick)
+    OnButtonClick(this);
+  if (!FPopup)
+    return;
+  if (PopupVisible())
+    PopupCloseUp(FPopup, true);
+  else
+    PopupDropDown(true);
+}
+
+Variant TCustomComboEdit::GetPopupValue() { return FPopup ? FPopup->GetValue() : Variant(String()); }
+
+void TCustomComboEdit::SetPopupValue(const Variant& Value)
+{
+  if (FPopup)
+    FPopup->SetValue(Value);
+}
+
+bool TCustomComboEdit::AcceptPopup(Variant&) { return true; }
+
+void TCustomComboEdit::ShowPopup(const TPoint& Origin) { FPopup->Show(Origin); }
+
+void TCustomComboEdit::HidePopup() { FPopup->Hide(); }
+
+void TCustomComboEdit::AcceptValue(const Variant& Value)
+{
+  if (Text() == Value.AsString())
+    return;
+  SetText(Value.AsString());
+  SetModified(true);
+  UpdatePopupVisible();
+  DoChange();
+}
+
+void TCustomComboEdit::PopupDropDown(bool DisableEdit)
+{
+  if (!FPopup || GetReadOnly() || PopupVisible())
+    return;
+  const TPoint pos = Parent() ? Parent()->ClientToScreen(Point(Left(), Top())) : Point(Left(), Top());
+  const int screenW = Screen ? Screen->Width() : 0, screenH = Screen ? Screen->Height() : 0;
+  const TPoint origin = vt::PopupOrigin(pos, Width(), Height(), FPopup->Width(), FPopup->Height(),
+                                        screenW, screenH, FPopupAlign);
+  SetPopupValue(Text().empty() ? Variant::Null() : Variant(Text()));
+  if (CanFocus())
+    SetFocus();
+  ShowPopup(origin);
+  FPopupVisible = true;
+  if (DisableEdit)
+    TCustomMaskEdit::SetReadOnly(true);
+}
+
+void TCustomComboEdit::PopupCloseUp(TObject*, bool Accept)
+{
+  if (!FPopup || !PopupVisible())
+    return;
+  Variant value = GetPopupValue();
+  HidePopup();
+  try {
+    if (CanFocus())
+      SetFocus();
+  } catch (const Exception&) {
+    // Re-focusing may fail while the form is closing; the popup is closed either way.
+  }
+  SetDirectInput(FDirectInput);
+  Invalidate();
+  try {
+    if (Accept && AcceptPopup(value) && EditCanModify()) {
+      AcceptValue(value);
+      if (Focused())
+        TCustomMaskEdit::SelectAll();
+    }
+  } catch (...) {
+    FPopupVisible = false;
+    throw;
+  }
+  FPopupVisible = false;
+}
+
+void TCustomComboEdit::KeyDown(WORD& Key, TShiftState Shift)
+{
+  TCustomMaskEdit::KeyDown(Key, Shift);
+  if (Key != 0 && FClickKey == vt::ShortCutOf(Key, Shift) && ButtonWidth() > 0) {
+    EditButtonClick(this);
+    Key = 0;
+  }
+}
+
+void TCustomComboEdit::KeyPress(char& Key)
+{
+  if (Key == '\r' || Key == '\x1b') {
+    if (PopupVisible()) {
+      PopupCloseUp(FPopup, Key == '\r');
+      Key = 0;
+      return;
+    }
+    // The form's default and cancel buttons hear Enter and Esc through the dialog key.
+    if (TCustomForm* form = GetParentForm(this))
+      form->Perform(CM_DIALOGKEY, static_cast<WPARAM>(static_cast<unsigned char>(Key)), 0);
+    if (Key == '\r') {
+      TCustomMaskEdit::KeyPress(Key);
+      Key = 0;
+      return;
+    }
+  }
+  TCustomMaskEdit::KeyPress(Key);
+}
+
+void TCustomComboEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+  if (Button == mbLeft && FPopup) {
+    if (CanFocus())
+      SetFocus();
+    if (!Focused())
+      return;
+    if (PopupVisible())
+      PopupCloseUp(FPopup, false);
+  }
+  TCustomMaskEdit::MouseDown(Button, Shift, X, Y);
+}
