@@ -47,6 +47,7 @@ VT_DECLARE_EXCEPTION(EZeroDivide, EMathError);
 VT_DECLARE_EXCEPTION(EOverflow, EMathError);
 VT_DECLARE_EXCEPTION(EInvalidArgument, EMathError);
 VT_DECLARE_EXCEPTION(EOSError, Exception);
+VT_DECLARE_EXCEPTION(EIniFileException, Exception);
 
 #undef VT_DECLARE_EXCEPTION
 

@@ -1,23 +1,33 @@
-// The string table behind LoadStr: a map filled by the units that own the texts. The map is
-// created on first use so that units may register from their static start-up code.
+// The process-wide string table behind LoadStr. Guarded by a mutex: the timer thread of the
+// component library may read texts while the interface thread registers them.
 #include "rtl/ResStrings.h"
 
 #include <map>
+#include <mutex>
 
 namespace {
+
+std::mutex tableLock;
+
 std::map<int, String>& Table()
 {
-  static std::map<int, String> table;
-  return table;
+    static std::map<int, String> table;
+    return table;
 }
-} // namespace
 
-String LoadStr(int Ident)
+}  // namespace
+
+String LoadStr(int id)
 {
-  auto it = Table().find(Ident);
-  return it == Table().end() ? String() : it->second;
+    std::lock_guard<std::mutex> guard(tableLock);
+    auto found = Table().find(id);
+    return found == Table().end() ? String() : found->second;
 }
 
-String ResStr(int Ident) { return LoadStr(Ident); }
-
-void vt::RegisterResString(int Ident, const String& Text) { Table()[Ident] = Text; }
+namespace vt {
+void RegisterResString(int id, const String& text)
+{
+    std::lock_guard<std::mutex> guard(tableLock);
+    Table()[id] = text;
+}
+}  // namespace vt

@@ -1,13 +1,17 @@
-// The program's string table: texts registered by number at unit start and read back with
-// LoadStr, as the class library reads resource strings.
+// Resource strings by number: each unit registers its message texts at start-up under the
+// numbers it names them by, and code reads them back with LoadStr or ResStr.
 #pragma once
 
 #include "rtl/StrUtils.h"
 
-// The text registered under Ident; empty when there is none.
-String LoadStr(int Ident);
-String ResStr(int Ident);
+// The text registered under id; "" when none is, as the class library's LoadStr gives.
+String LoadStr(int id);
+inline String ResStr(int id)
+{
+    return LoadStr(id);
+}
 
 namespace vt {
-void RegisterResString(int Ident, const String& Text);
-}
+// Registers (or replaces) the text under id.
+void RegisterResString(int id, const String& text);
+}  // namespace vt

@@ -5,18 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "rtl/Exceptions.h"
-
-namespace {
-
-std::vector<String> Lines(const TStrings& list)
-{
-    std::vector<String> lines;
-    for (int i = 0; i < list.Count(); ++i)
-        lines.push_back(list[i]);
-    return lines;
-}
-
-}  // namespace
+#include "StringsHelper.h"
 
 TEST(StringList, SortedListKeepsOrderAndDuplicateRule)
 {
