@@ -3,6 +3,7 @@
 #include "components/Vtstrutils.h"
 
 #include "rtl/Exceptions.h"
+#include "rtl/FileNames.h"
 
 #include <cctype>
 #include <cstring>
@@ -484,4 +485,15 @@ String XorDecode(const String& Key, const String& Source)
   for (size_t i = 0; i < Source.size(); i += 2)
     result += static_cast<char>(HexPair(Source, i) ^ KeyChar(Key, i / 2));
   return result;
+}
+
+String GetCmdLineArg(const String& Switch, const TCharSet& SwitchChars)
+{
+  int count = ParamCount();
+  for (int i = 1; i < count; ++i) {
+    String p = ParamStr(i);
+    if (p.size() >= 2 && SwitchChars.Contains(p[0]) && SameText(p.substr(1), Switch))
+      return ParamStr(i + 1);
+  }
+  return String();
 }

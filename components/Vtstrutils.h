@@ -1,5 +1,5 @@
 // String routines of the component library: blanks, padding, words and delimited fields,
-// number bases, Roman numerals, wildcards and a keyed XOR text encoding.
+// number bases, Roman numerals, wildcards, a keyed XOR text encoding, command-line switches.
 // Positions count from 1 and 0 means "not found", as in the class library.
 #pragma once
 
@@ -77,3 +77,4 @@ bool IsWild(const String& InputStr, const String& Wilds, bool IgnoreCase);
 String XorString(const String& Key, const String& Src);
 String XorEncode(const String& Key, const String& Source);
 String XorDecode(const String& Key, const String& Source);
+String GetCmdLineArg(const String& Switch, const TCharSet& SwitchChars);
