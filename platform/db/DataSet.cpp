@@ -346,14 +346,33 @@ void TDataSet::MoveTo(int position) {
   DoEvent(AfterScroll);
 }
 
-Variant TDataSet::FieldValueAt(int recNo, TField* field) {
+// Where a read of row recNo finds the field's value: the stored row's slot, kCurrentRow when
+// the field's own current value stands for that row (edited, calculated or filtered), or -1
+// when there is no such row.
+int TDataSet::RowSlotAt(int recNo, const TField* field) {
   CheckActive();
-  if (recNo < 1 || recNo > int(visible_.size()) || field->column_ < 0) return Variant::Null();
+  if (recNo < 1 || recNo > int(visible_.size()) || field->column_ < 0) return -1;
   if ((state_ == dsEdit && recNo - 1 == cursor_) || state_ == dsCalcFields || state_ == dsFilter)
-    return field->Value();
+    return kCurrentRow;
   int slot = visible_[recNo - 1];
   if (field->Calculated()) EnsureCalculated(slot);
+  return slot;
+}
+
+Variant TDataSet::FieldValueAt(int recNo, TField* field) {
+  int slot = RowSlotAt(recNo, field);
+  if (slot == -1) return Variant::Null();
+  if (slot == kCurrentRow) return field->Value();
   return field->ValueOf(rows_, rows_.At(slot, field->column_));
+}
+
+String TDataSet::DisplayTextAt(int recNo, TField* field) {
+  int slot = RowSlotAt(recNo, field);
+  if (slot == -1) return "";
+  if (slot == kCurrentRow) return field->DisplayText();
+  // The field formats its own value, read from that row for the guard's lifetime.
+  RecordContext context(context_, state_, {&rows_, slot}, dsFilter);
+  return field->DisplayText();
 }
 
 TField* TDataSet::FieldByName(const String& name) const { return fields_->FieldByName(name); }

@@ -63,6 +63,8 @@ class TDataSet : public TComponent {
   void SetRecNo(int value);
   // The value of field in row recNo (1-based) without moving the cursor; for grids.
   Variant FieldValueAt(int recNo, TField* field);
+  // The field's display text (its DisplayFormat applied) in row recNo, cursor unmoved.
+  String DisplayTextAt(int recNo, TField* field);
 
   TFields* Fields() const { return fields_.get(); }
   int FieldCount() const { return fields_->Count(); }
@@ -169,6 +171,8 @@ class TDataSet : public TComponent {
   bool RowMatchesFilter(int slot);
   void CalculateFields(vt::RowSet& rows, int slot);
   void EnsureCalculated(int slot);
+  static constexpr int kCurrentRow = -2;
+  int RowSlotAt(int recNo, const TField* field);
 
   void SetState(TDataSetState value);
   void BeginInsertAppend();
