@@ -2,10 +2,12 @@
 // and cursors, master/detail links, persistent field lists and data sources, created in order
 // while the module is loading, then finished with Loaded as a streamed design would be.
 #include <initializer_list>
-#include <vector>
+#include <span>
+#include <string_view>
 
 #include "app/SQLData.h"
 #include "db/Fields.h"
+#include "rtl/Exceptions.h"
 
 namespace {
 
@@ -130,48 +132,90 @@ const Column kChaperoneTrx[] = {
     {"AmountPaid", ftCurrency}, {"DatePaid", ftDateTime}, {"CheckNo", ftWideString, 25},
 };
 
-const Column kChaperoneSessions[] = {
-    {"SessionID", ftInteger}, {"ChaperoneID", ftInteger}, {"TotalFee", ftCurrency},
-    {"AmountPaid", ftCurrency}, {"BalanceOwed", ftCurrency},
+const Column kAttendeeSession[] = {
+    {"SessionID", ftInteger},         {"CamperID", ftInteger},   {"SessionType", ftWideString, 1},
+    {"AttendeeRequestID", ftInteger}, {"TeammateRequestID", ftInteger}, {"TotalCosts", ftCurrency},
+    {"AmountPaid", ftCurrency},       {"BalanceDue", ftCurrency}, {"RoomID", ftInteger},
+    {"TeamID", ftInteger},
+};
+
+const Column kChaperoneSession[] = {
+    {"SessionID", ftInteger},   {"ChaperoneID", ftInteger},  {"SessionType", ftWideString, 1},
+    {"TotalFee", ftCurrency},   {"AmountPaid", ftCurrency},  {"BalanceOwed", ftCurrency},
+    {"RoomID", ftInteger},
+};
+
+const Column kSessionSessionTypes[] = {
+    {"SessionID", ftInteger},  {"Type", ftWideString, 1},    {"Description", ftWideString, 255},
+    {"TotalCosts", ftCurrency}, {"DepositAmount", ftCurrency}, {"PerRoomMaximum", ftInteger},
 };
 
 const Column kPayChaperones[] = {
     {"ChaperoneID", ftInteger}, {"SessionID", ftInteger}, {"Amount", ftCurrency},
 };
 
+struct Table {
+  const char* name;
+  std::span<const Column> columns;
+};
+
+const Table kTables[] = {
+    {"Attendees", kAttendees},
+    {"Chaperones", kChaperones},
+    {"Sessions", kSessions},
+    {"AttendeeSession", kAttendeeSession},
+    {"ChaperoneSession", kChaperoneSession},
+    {"SessionSessionTypes", kSessionSessionTypes},
+};
+
 // The calculated Age of the attendee queries, placed among their data fields.
 const Column kAge = {"Age", ftInteger, 0, fkCalculated};
 
-const Column kAttendeesInRooms[] = {
-    {"LastName", ftWideString, 25}, {"FirstName", ftWideString, 25}, {"DOB", ftDateTime},
-    {"CamperID", ftAutoInc},        {"SessionID", ftInteger},        {"AttendeeRequestID", ftInteger},
-    {"RoomID", ftInteger},          kAge,                            {"SessionType", ftWideString, 1},
-    {"PerRoomMaximum", ftInteger},
-};
+// A column named "Table.Column" (or the calculated "Age").
+const Column& ColumnNamed(std::string_view name) {
+  if (name == kAge.name) return kAge;
+  std::string_view table = name.substr(0, name.find('.'));
+  std::string_view column = name.substr(table.size() + 1);
+  for (const Table& t : kTables)
+    if (t.name == table)
+      for (const Column& c : t.columns)
+        if (c.name == column) return c;
+  throw EDatabaseError("No column " + String(name) + " in the design");
+}
 
-const Column kAttendeesAlreadyInRooms[] = {
-    {"LastName", ftWideString, 25}, {"FirstName", ftWideString, 25}, {"DOB", ftDateTime},
-    {"CamperID", ftAutoInc},        {"SessionID", ftInteger},        {"AttendeeRequestID", ftInteger},
-    {"RoomID", ftInteger},          kAge,
-};
+using FieldList = std::initializer_list<const char*>;
 
-const Column kAttendeesInTeams[] = {
-    {"LastName", ftWideString, 25},  {"FirstName", ftWideString, 25}, {"NormalPosition", ftWideString, 50},
-    {"Grade", ftInteger},            {"DOB", ftDateTime},             {"CamperID", ftAutoInc},
-    {"SessionID", ftInteger},        {"TeammateRequestID", ftInteger}, {"TeamID", ftInteger},
-    kAge,
-};
+const FieldList kChaperoneSessionsFields = {
+    "ChaperoneSession.SessionID", "ChaperoneSession.ChaperoneID", "ChaperoneSession.TotalFee",
+    "ChaperoneSession.AmountPaid", "ChaperoneSession.BalanceOwed"};
 
-const Column kChaperonesInRooms[] = {
-    {"LastName", ftWideString, 25}, {"FirstName", ftWideString, 25}, {"ChaperoneID", ftAutoInc},
-    {"SessionID", ftInteger},       {"SessionType", ftWideString, 1}, {"RoomID", ftInteger},
-    {"PerRoomMaximum", ftInteger},
-};
+const FieldList kAttendeesInRoomsFields = {
+    "Attendees.LastName",          "Attendees.FirstName",
+    "Attendees.DOB",               "Attendees.CamperID",
+    "AttendeeSession.SessionID",   "AttendeeSession.AttendeeRequestID",
+    "AttendeeSession.RoomID",      "Age",
+    "AttendeeSession.SessionType", "SessionSessionTypes.PerRoomMaximum"};
 
-const Column kChaperonesAlreadyInRooms[] = {
-    {"LastName", ftWideString, 25}, {"FirstName", ftWideString, 25}, {"ChaperoneID", ftAutoInc},
-    {"SessionID", ftInteger},       {"RoomID", ftInteger},
-};
+const FieldList kAttendeesAlreadyInRoomsFields = {
+    "Attendees.LastName",        "Attendees.FirstName",
+    "Attendees.DOB",             "Attendees.CamperID",
+    "AttendeeSession.SessionID", "AttendeeSession.AttendeeRequestID",
+    "AttendeeSession.RoomID",    "Age"};
+
+const FieldList kAttendeesInTeamsFields = {
+    "Attendees.LastName",  "Attendees.FirstName",          "Attendees.NormalPosition",
+    "Attendees.Grade",     "Attendees.DOB",                "Attendees.CamperID",
+    "AttendeeSession.SessionID", "AttendeeSession.TeammateRequestID", "AttendeeSession.TeamID",
+    "Age"};
+
+const FieldList kChaperonesInRoomsFields = {
+    "Chaperones.LastName",          "Chaperones.FirstName",   "Chaperones.ChaperoneID",
+    "ChaperoneSession.SessionID",   "ChaperoneSession.SessionType", "ChaperoneSession.RoomID",
+    "SessionSessionTypes.PerRoomMaximum"};
+
+const FieldList kChaperonesAlreadyInRoomsFields = {
+    "Chaperones.LastName", "Chaperones.FirstName", "Chaperones.ChaperoneID",
+    "ChaperoneSession.SessionID", "ChaperoneSession.RoomID"};
 
 // Creation helpers bound to the module being designed.
 class Designer {
@@ -216,15 +260,14 @@ public:
     table->SetMasterSource(master);
   }
 
-  template <size_t N>
-  void Fields(TDataSet* dataSet, const Column (&columns)[N]) {
-    for (const Column& column : columns) {
-      TField* field = vt::CreateField(column.type, module_);
-      field->SetFieldName(column.name);
-      if (column.size > 0) field->SetSize(column.size);
-      field->SetFieldKind(column.kind);
-      field->SetDataSet(dataSet);
-    }
+  // Every column of a table, in order.
+  void Fields(TDataSet* dataSet, std::span<const Column> columns) {
+    for (const Column& column : columns) AddField(dataSet, column);
+  }
+
+  // The columns named "Table.Column", in the order given.
+  void Fields(TDataSet* dataSet, FieldList names) {
+    for (const char* name : names) AddField(dataSet, ColumnNamed(name));
   }
 
   TDataSource* Source(const char* name, TDataSet* dataSet) {
@@ -234,6 +277,14 @@ public:
   }
 
 private:
+  void AddField(TDataSet* dataSet, const Column& column) {
+    TField* field = vt::CreateField(column.type, module_);
+    field->SetFieldName(column.name);
+    if (column.size > 0) field->SetSize(column.size);
+    field->SetFieldKind(column.kind);
+    field->SetDataSet(dataSet);
+  }
+
   TSQLDataModule* module_;
 };
 
@@ -437,14 +488,14 @@ void TSQLDataModule::CreateDesign() {
   d.Fields(qSessions, kSessions);
   d.Fields(tAttendeeTrx, kAttendeeTrx);
   d.Fields(tChaperoneTrx, kChaperoneTrx);
-  d.Fields(tChaperoneSessions, kChaperoneSessions);
+  d.Fields(tChaperoneSessions, kChaperoneSessionsFields);
   d.Fields(tPayChaperones, kPayChaperones);
-  d.Fields(qAttendeesInRooms, kAttendeesInRooms);
-  d.Fields(qAttendeesAlreadyInRooms, kAttendeesAlreadyInRooms);
-  d.Fields(qAttendeesInTeams, kAttendeesInTeams);
-  d.Fields(qAttendeesAlreadyInTeams, kAttendeesInTeams);
-  d.Fields(qChaperonesInRooms, kChaperonesInRooms);
-  d.Fields(qChaperonesAlreadyInRooms, kChaperonesAlreadyInRooms);
+  d.Fields(qAttendeesInRooms, kAttendeesInRoomsFields);
+  d.Fields(qAttendeesAlreadyInRooms, kAttendeesAlreadyInRoomsFields);
+  d.Fields(qAttendeesInTeams, kAttendeesInTeamsFields);
+  d.Fields(qAttendeesAlreadyInTeams, kAttendeesInTeamsFields);
+  d.Fields(qChaperonesInRooms, kChaperonesInRoomsFields);
+  d.Fields(qChaperonesAlreadyInRooms, kChaperonesAlreadyInRoomsFields);
 
   qAttendeesInRooms->OnCalcFields = [this](TDataSet* s) { qAttendeesInRoomsCalcFields(s); };
   qAttendeesAlreadyInRooms->OnCalcFields = [this](TDataSet* s) {
