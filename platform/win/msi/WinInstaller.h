@@ -6,8 +6,9 @@
 #include "rtl/Registry.h"  // HKEY, the root keys, the access masks, the first error codes
 
 #include <cstdarg>
+#include <cstdint>
 
-using DWORD = unsigned int;  // 32 bits, as on Windows
+using DWORD = std::uint32_t;  // 32 bits, as on Windows
 using UINT = unsigned int;
 using LONG = int;
 using INT = int;
