@@ -21,7 +21,10 @@ void CalcAge(TDataSet* DataSet) {
 
 }  // namespace
 
-TSQLDataModule::TSQLDataModule(TComponent* AOwner) : TDataModule(AOwner) { CreateDesign(); }
+TSQLDataModule::TSQLDataModule(TComponent* AOwner) : TDataModule(AOwner) {
+  CreateDesign();
+  DoCreate();
+}
 
 void TSQLDataModule::qAttendeesInRoomsCalcFields(TDataSet* DataSet) { CalcAge(DataSet); }
 

@@ -74,15 +74,19 @@ TEST_F(SQLDataTest, StartupDatasetsOpenWithRowsAndDetailsFollowTheirMasters) {
   camp.Insert("Leagues", {{"SessionID", week2}, {"LeagueName", "Juniors"}});
   camp.Insert("AttendeeTrx", {{"CamperID", ann}, {"SessionID", week1}, {"AmountPaid", 120.0}});
   camp.AddRoom(week1, "Inn", "101", 4);
+  camp.AddSessionType(week2, "D", "Day", 0);
 
   module->OpenStartupDatasets();
+  module->tSessionSessionTypes->Open();
   EXPECT_EQ(module->qCoSYS->FieldByName("CompanyName")->AsString(), "Your Company Name");
   EXPECT_EQ(module->qSessions->RecordCount(), 2);  // active sessions only
   EXPECT_EQ(module->qAttendees->FieldByName("LastName")->AsString(), "Adams");
   EXPECT_EQ(module->tRooms->RecordCount(), 1);     // of Week 1, the first session
   EXPECT_TRUE(module->tLeagues->IsEmpty());
+  EXPECT_TRUE(module->tSessionSessionTypes->IsEmpty());
   module->qSessions->Next();
   EXPECT_EQ(module->tLeagues->FieldByName("LeagueName")->AsString(), "Juniors");
+  EXPECT_EQ(module->tSessionSessionTypes->FieldByName("Description")->AsString(), "Day");
   EXPECT_TRUE(module->tRooms->IsEmpty());
   module->qAttendees->Last();  // Smith
   EXPECT_EQ(module->tAttendeeTrx->FieldByName("AmountPaid")->AsFloat(), 120.0);
