@@ -149,3 +149,4 @@ TPoint PopupOrigin(const TPoint& EditScreenPos, int EditWidth, int EditHeight, i
 // 0x4000 Ctrl, 0x8000 Alt).
 Word ShortCutOf(WORD Key, TShiftState Shift);
 } // namespace vt
+#include "components/ToolEditDate.h"
