@@ -143,9 +143,7 @@ public:
         for (const Line& line : FLines)
             text.append(line.Text).append("\n");
         bool written = WriteAll(fd, text) && ::fsync(fd) == 0;
-        mode_t mask = ::umask(0);
-        ::umask(mask);
-        written = ::fchmod(fd, 0666 & ~mask) == 0 && written;
+        written = ::fchmod(fd, FileMode()) == 0 && written;
         written = ::close(fd) == 0 && written;
         if (!written || std::rename(temp.c_str(), FFileName.c_str()) != 0) {
             std::remove(temp.c_str());
@@ -200,6 +198,17 @@ private:
             done += static_cast<std::size_t>(n);
         }
         return true;
+    }
+
+    // The file keeps its permissions; a new one gets the usual ones.
+    mode_t FileMode() const
+    {
+        struct stat info;
+        if (::stat(FFileName.c_str(), &info) == 0)
+            return info.st_mode & 07777;
+        mode_t mask = ::umask(0);
+        ::umask(mask);
+        return 0666 & ~mask;
     }
 
     [[noreturn]] void RaiseUnableToWrite() const

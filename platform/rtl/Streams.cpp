@@ -122,8 +122,9 @@ namespace {
 
 int OpenFlags(unsigned short mode)
 {
-    if (mode == fmCreate || (mode & 0xFF00) == fmCreate)
-        return O_RDWR | O_CREAT | O_TRUNC;
+    // Truncated only once the share lock is held, so a refused create leaves the file whole.
+    if ((mode & 0xFF00) == fmCreate)
+        return O_RDWR | O_CREAT;
     switch (mode & 0x0003) {
     case fmOpenWrite:
         return O_WRONLY;
@@ -161,6 +162,10 @@ TFileStream::TFileStream(const String& fileName, unsigned short mode) : FFileNam
         int lock = LockFor(mode);
         if (lock != 0 && ::flock(FHandle, lock | LOCK_NB) != 0) {
             reason = "The file is in use by another stream";
+            ::close(FHandle);
+            FHandle = -1;
+        } else if (creating && ::ftruncate(FHandle, 0) != 0) {
+            reason = std::strerror(errno);
             ::close(FHandle);
             FHandle = -1;
         }

@@ -130,6 +130,16 @@ TEST_F(IniFileTest, WritesKeepTheRestOfTheFile)
     EXPECT_EQ(ReadFile(), "; top\n[System]\nFullPath=/new.mdb\n; note\n\n");
 }
 
+TEST_F(IniFileTest, RewriteKeepsFilePermissions)
+{
+    WriteFile("[System]\n");
+    std::filesystem::permissions(FPath, std::filesystem::perms::owner_read |
+                                            std::filesystem::perms::owner_write);
+    TIniFile(FPath).WriteString("System", "FullPath", "x");
+    EXPECT_EQ(std::filesystem::status(FPath).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
 TEST_F(IniFileTest, UnwritableFileRaises)
 {
     TIniFile ini((FDir / "no-such-dir" / "x.ini").string());

@@ -99,7 +99,11 @@ TEST(Streams, ShareModesAmongOwnStreams)
     }
     {
         TFileStream exclusive(path, fmOpenReadWrite | fmShareExclusive);
+        exclusive.WriteBuffer("keep", 4);
         EXPECT_THROW(TFileStream(path, fmOpenRead | fmShareDenyWrite), EFOpenError);
+        // A refused create must not have emptied the file.
+        EXPECT_THROW(TFileStream(path, fmCreate), EFCreateError);
+        EXPECT_EQ(exclusive.Size(), 4);
         EXPECT_NO_THROW(TFileStream(path, fmOpenRead | fmShareDenyNone));
     }
     {
