@@ -12,7 +12,11 @@ function(vt_add_test name)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     TEST_PREFIX "${ARG_PREFIX}"
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VT_SOURCE_DIR=${CMAKE_SOURCE_DIR};VT_BINARY_DIR=${CMAKE_BINARY_DIR}")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  # The folders reach the tests as compile definitions: a list-valued ENVIRONMENT does not
+  # survive the discovery step.
+  target_compile_definitions(${name} PRIVATE
+    VT_SOURCE_DIR="${CMAKE_SOURCE_DIR}" VT_BINARY_DIR="${CMAKE_BINARY_DIR}")
 endfunction()
 
 # vt_sanitize(<target>): builds and links one target with the address and undefined-behaviour

@@ -23,8 +23,8 @@ CREATE TABLE CoSys (
   Teams                  TEXT COLLATE NOCASE,
   TeamsP                 TEXT COLLATE NOCASE,
   AgeToRemoveAttendees   INTEGER DEFAULT 0,
-  ConfirmationLetterText MEMO COLLATE NOCASE,
-  ThankYouLetterText     MEMO COLLATE NOCASE
+  ConfirmationLetterText LONGTEXT COLLATE NOCASE,
+  ThankYouLetterText     LONGTEXT COLLATE NOCASE
 );
 
 CREATE TABLE Attendees (
