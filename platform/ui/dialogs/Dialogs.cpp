@@ -1,0 +1,223 @@
+// Message boxes and file dialogs over Qt, or answered by the test responder when one is
+// installed. Every box goes through vt::ShowMessageBox so that both roads see the same texts.
+#include "ui/dialogs/Dialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "rtl/FileNames.h"
+#include "rtl/StringList.h"
+#include "ui/dialogs/DialogResponder.h"
+#include "ui/forms/Forms.h"
+#include "ui/kernel/Controls_p.h"
+
+namespace {
+
+String CaptionOf(TMsgDlgType type)
+{
+    switch (type) {
+    case mtWarning: return "Warning";
+    case mtError: return "Error";
+    case mtInformation: return "Information";
+    case mtConfirmation: return "Confirm";
+    default: return Application->Title();
+    }
+}
+
+QMessageBox::Icon IconOf(TMsgDlgType type)
+{
+    switch (type) {
+    case mtWarning: return QMessageBox::Warning;
+    case mtError: return QMessageBox::Critical;
+    case mtInformation: return QMessageBox::Information;
+    case mtConfirmation: return QMessageBox::Question;
+    default: return QMessageBox::NoIcon;
+    }
+}
+
+struct ButtonText {
+    int result;
+    const char* text;
+    QMessageBox::ButtonRole role;
+};
+constexpr ButtonText kButtons[] = {
+    {mrOk, "OK", QMessageBox::AcceptRole},       {mrCancel, "Cancel", QMessageBox::RejectRole},
+    {mrAbort, "&Abort", QMessageBox::RejectRole}, {mrRetry, "&Retry", QMessageBox::AcceptRole},
+    {mrIgnore, "&Ignore", QMessageBox::AcceptRole}, {mrYes, "&Yes", QMessageBox::YesRole},
+    {mrNo, "&No", QMessageBox::NoRole},           {mrAll, "&All", QMessageBox::YesRole},
+    {mrNoToAll, "N&o to All", QMessageBox::NoRole}, {mrYesToAll, "Yes to &All", QMessageBox::YesRole},
+};
+
+// Offered in the class library's button order.
+std::vector<int> ResultsOf(TMsgDlgButtons buttons)
+{
+    static const std::pair<TMsgDlgBtn, int> order[] = {
+        {mbYes, mrYes}, {mbNo, mrNo}, {mbOK, mrOk}, {mbCancel, mrCancel}, {mbAbort, mrAbort},
+        {mbRetry, mrRetry}, {mbIgnore, mrIgnore}, {mbAll, mrAll}, {mbNoToAll, mrNoToAll}, {mbYesToAll, mrYesToAll}};
+    std::vector<int> results;
+    for (const auto& [button, result] : order)
+        if (buttons.Contains(button))
+            results.push_back(result);
+    return results;
+}
+
+int RealMessageBox(const String& text, const String& caption, TMsgDlgType type, const std::vector<int>& buttons)
+{
+    vt::EnsureQtApplication();
+    QMessageBox box(IconOf(type), vt::ToQString(caption), vt::ToQString(text), QMessageBox::NoButton,
+                    Screen->ActiveForm() ? Screen->ActiveForm()->Widget() : nullptr);
+    box.setAccessibleName(vt::ToQString(caption));
+    box.setAccessibleDescription(vt::ToQString(text));
+    std::vector<std::pair<QAbstractButton*, int>> made;
+    for (int result : buttons)
+        for (const ButtonText& b : kButtons)
+            if (b.result == result)
+                made.emplace_back(box.addButton(QString::fromUtf8(b.text), b.role), result);
+    if (!made.empty())
+        box.setDefaultButton(static_cast<QPushButton*>(made.front().first));
+    box.exec();
+    for (const auto& [button, result] : made)
+        if (box.clickedButton() == button)
+            return result;
+    // Closed without a button: the cancel answer when there is one, else the first button.
+    for (int result : buttons)
+        if (result == mrCancel || result == mrNo)
+            return result;
+    return buttons.empty() ? mrOk : buttons.front();
+}
+
+// "Text files (*.txt)|*.txt|All|*.*" becomes Qt's "Text files (*.txt);;All (*.*)".
+QString QtFilter(const String& filter)
+{
+    QStringList parts = vt::ToQString(filter).split('|');
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(';', ' ');
+        out << parts[i] + " (" + patterns + ")";
+    }
+    return out.join(";;");
+}
+
+}  // namespace
+
+namespace vt {
+
+int ShowMessageBox(const String& kind, const String& text, const String& caption, TMsgDlgType type,
+                   const std::vector<int>& buttons)
+{
+    if (DialogResponder* responder = DialogResponder::Current()) {
+        ShownDialog shown;
+        shown.Kind = kind;
+        shown.Text = text;
+        shown.Caption = caption;
+        shown.Type = type;
+        shown.Buttons = buttons;
+        return responder->Respond(shown, nullptr);
+    }
+    return RealMessageBox(text, caption, type, buttons);
+}
+
+void ShowHelp(const String& helpFile, unsigned command, long data)
+{
+    if (DialogResponder* responder = DialogResponder::Current()) {
+        // The help window asks nothing: it is recorded but takes no answer.
+        ShownDialog shown;
+        shown.Kind = "Help";
+        shown.Text = helpFile;
+        shown.Caption = "Help Topics";
+        responder->Record(shown);
+        return;
+    }
+    vt::EnsureQtApplication();
+    QMessageBox::information(Screen->ActiveForm() ? Screen->ActiveForm()->Widget() : nullptr,
+                             QStringLiteral("Help Topics"),
+                             QStringLiteral("Help file: %1").arg(vt::ToQString(helpFile)));
+}
+
+}  // namespace vt
+
+int MessageDlg(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, long HelpCtx)
+{
+    return vt::ShowMessageBox("MessageDlg", Msg, CaptionOf(DlgType), DlgType, ResultsOf(Buttons));
+}
+
+void ShowMessage(const String& Msg)
+{
+    vt::ShowMessageBox("ShowMessage", Msg, Application->Title(), mtCustom, {mrOk});
+}
+
+bool SelectDirectory(const String& Caption, const String& Root, String& Directory)
+{
+    if (vt::DialogResponder* responder = vt::DialogResponder::Current()) {
+        vt::ShownDialog shown;
+        shown.Kind = "SelectDirectory";
+        shown.Caption = Caption;
+        shown.InitialDir = Root;
+        shown.FileName = Directory;
+        String path;
+        const int result = responder->Respond(shown, &path);
+        if (result != mrOk)
+            return false;
+        Directory = path;
+        return true;
+    }
+    vt::EnsureQtApplication();
+    const QString chosen = QFileDialog::getExistingDirectory(nullptr, vt::ToQString(Caption),
+                                                             vt::ToQString(Directory.empty() ? Root : Directory));
+    if (chosen.isEmpty())
+        return false;
+    Directory = vt::FromQString(chosen);
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TOpenDialog::TOpenDialog(TComponent* AOwner) : TComponent(AOwner), FFiles(new TStringList) {}
+
+TOpenDialog::~TOpenDialog() { delete FFiles; }
+
+bool TOpenDialog::Execute() { return ExecuteAs(false); }
+bool TSaveDialog::Execute() { return ExecuteAs(true); }
+
+String TOpenDialog::WithDefaultExt(const String& name) const
+{
+    if (FDefaultExt.empty() || !ExtractFileExt(name).empty())
+        return name;
+    return name + "." + FDefaultExt;
+}
+
+bool TOpenDialog::ExecuteAs(bool save)
+{
+    if (OnShow)
+        OnShow(this);
+    String chosen;
+    bool ok;
+    if (vt::DialogResponder* responder = vt::DialogResponder::Current()) {
+        vt::ShownDialog shown;
+        shown.Kind = save ? "Save" : "Open";
+        shown.Text = FFilter;
+        shown.Caption = FTitle;
+        shown.InitialDir = FInitialDir;
+        shown.FileName = FFileName;
+        ok = responder->Respond(shown, &chosen) == mrOk;
+    } else {
+        vt::EnsureQtApplication();
+        const QString start = vt::ToQString(FFileName.empty() ? FInitialDir : FFileName);
+        const QString title = vt::ToQString(FTitle);
+        const QString filter = QtFilter(FFilter);
+        const QString picked = save ? QFileDialog::getSaveFileName(nullptr, title, start, filter)
+                                    : QFileDialog::getOpenFileName(nullptr, title, start, filter);
+        chosen = vt::FromQString(picked);
+        ok = !picked.isEmpty();
+    }
+    if (ok) {
+        FFileName = WithDefaultExt(chosen);
+        FFiles->Clear();
+        FFiles->Add(FFileName);
+    }
+    if (OnClose)
+        OnClose(this);
+    return ok;
+}

@@ -1,0 +1,869 @@
+// Forms, the application and the screen. A form keeps its own ActiveControl and runs the exit and
+// enter events itself; the screen keeps the active form of ours, so that OnActivate fires only
+// when the active form changes between our forms (message boxes are not forms).
+#include "ui/forms/Forms.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QEventLoop>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QPointer>
+#include <QTimer>
+#include <QScreen>
+#include <algorithm>
+#include <cstdlib>
+
+#include "rtl/FileNames.h"
+#include "rtl/StringList.h"
+#include "ui/dialogs/DialogResponder.h"
+#include "ui/dialogs/Dialogs.h"
+#include "ui/graphics/Resources.h"
+#include "ui/kernel/Controls_p.h"
+
+TApplication* Application = nullptr;
+TScreen* Screen = nullptr;
+
+namespace {
+
+struct GlobalObjects {
+    GlobalObjects()
+    {
+        Application = new TApplication(nullptr);
+        Screen = new TScreen(nullptr);
+    }
+    ~GlobalObjects()
+    {
+        delete Application;
+        Application = nullptr;
+        delete Screen;
+        Screen = nullptr;
+    }
+} gGlobals;
+
+// Forms and cursors hold Qt objects: they go while Qt is still whole. The QApplication itself
+// stays, as Qt's own globals may already be gone when the exit handlers run.
+void FreeQtObjects()
+{
+    if (Application)
+        Application->DestroyComponents();
+    if (Screen)
+        Screen->FreeCursors();
+}
+
+QEventLoop* Loop(void* loop) { return static_cast<QEventLoop*>(loop); }
+
+}  // namespace
+
+namespace vt {
+
+void EnsureQtApplication()
+{
+    if (QCoreApplication::instance())
+        return;
+    static int argc = 1;
+    static char name[] = "Vantrel";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    std::atexit(FreeQtObjects);
+}
+
+HCURSOR CreateCursor(TBitmap* image, int hotX, int hotY)
+{
+    return new QCursor(QPixmap::fromImage(image->Image()), hotX, hotY);
+}
+
+}  // namespace vt
+
+// A cursor file: the directory entry's hot spot (bytes 10-13) and the image the icon reader takes.
+HCURSOR LoadCursor(void* instance, const String& name)
+{
+    const auto* bytes = vt::FindResource(name, RT_CURSOR);
+    if (!bytes || bytes->size() < 22)
+        return nullptr;
+    QImage image;
+    if (!image.loadFromData(bytes->data(), static_cast<int>(bytes->size()), "CUR") &&
+        !image.loadFromData(bytes->data(), static_cast<int>(bytes->size()), "ICO"))
+        return nullptr;
+    const int hotX = (*bytes)[10] | ((*bytes)[11] << 8);
+    const int hotY = (*bytes)[12] | ((*bytes)[13] << 8);
+    return new QCursor(QPixmap::fromImage(image), hotX, hotY);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TCustomForm
+
+TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner)
+{
+    SetVisible(false);
+    SetColor(clBtnFace);
+    Widget()->setAutoFillBackground(true);
+    SetBounds(0, 0, 320, 240);
+    Screen->AddForm(this);
+}
+
+TCustomForm::~TCustomForm()
+{
+    if (FCreated && OnDestroy) {
+        try {
+            OnDestroy(this);
+        } catch (...) {
+            Application->HandleException(this);
+        }
+    }
+    if (FModalLoop)
+        Loop(FModalLoop)->quit();
+    Screen->RemoveForm(this);
+}
+
+void TCustomForm::DoCreate()
+{
+    if (FCreated)
+        return;
+    FCreated = true;
+    if (OnCreate)
+        OnCreate(this);
+}
+
+void TCustomForm::Loaded()
+{
+    TWinControl::Loaded();
+    for (int i = 0; i < ComponentCount(); ++i)
+        if (auto* c = dynamic_cast<TControl*>(Components(i)))
+            c->UpdateAccessibility();
+    DoCreate();
+}
+
+TSize TCustomForm::NonClientSize() const
+{
+    switch (FBorderStyle) {
+    case bsNone: return TSize{0, 0};
+    case bsSingle: case bsDialog: return TSize{6, 25};
+    case bsToolWindow: return TSize{6, 21};
+    case bsSizeToolWin: return TSize{8, 23};
+    default: return TSize{8, 27};
+    }
+}
+
+TRect TCustomForm::ClientRect() const
+{
+    const TSize nc = NonClientSize();
+    return Rect(0, 0, std::max(Width() - nc.cx, 0), std::max(Height() - nc.cy, 0));
+}
+
+void TCustomForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
+void TCustomForm::ApplyGeometry()
+{
+    const TRect client = ClientRect();
+    Widget()->setGeometry(Left(), Top(), client.Width(), client.Height());
+}
+
+void TCustomForm::WidgetGeometryChanged()
+{
+    const QRect g = Widget()->geometry();
+    const TSize nc = NonClientSize();
+    SetBounds(g.x(), g.y(), g.width() + nc.cx, g.height() + nc.cy);
+}
+
+bool TCustomForm::Showing() const { return Visible(); }
+bool TCustomForm::Active() const { return Screen->ActiveForm() == this; }
+bool TCustomForm::CanFocus() const { return Visible() && Enabled(); }
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle v)
+{
+    if (FBorderStyle == v)
+        return;
+    const TRect client = ClientRect();
+    FBorderStyle = v;
+    ApplyWindowFlags();
+    SetBounds(Left(), Top(), client.Width() + NonClientSize().cx, client.Height() + NonClientSize().cy);
+}
+
+void TCustomForm::SetBorderIcons(TBorderIcons v)
+{
+    FBorderIcons = v;
+    ApplyWindowFlags();
+}
+
+void TCustomForm::SetFormStyle(TFormStyle v)
+{
+    FFormStyle = v;
+    ApplyWindowFlags();
+}
+
+void TCustomForm::ApplyWindowFlags()
+{
+    Qt::WindowFlags flags = FBorderStyle == bsDialog ? Qt::Dialog : FBorderStyle == bsToolWindow ||
+                                                                   FBorderStyle == bsSizeToolWin ? Qt::Tool : Qt::Window;
+    if (FBorderStyle == bsNone)
+        flags |= Qt::FramelessWindowHint;
+    else {
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+        if (FBorderIcons.Contains(biSystemMenu)) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        if (FBorderIcons.Contains(biMinimize) && FBorderStyle != bsDialog) flags |= Qt::WindowMinimizeButtonHint;
+        if (FBorderIcons.Contains(biMaximize) && FBorderStyle != bsDialog) flags |= Qt::WindowMaximizeButtonHint;
+    }
+    if (FFormStyle == fsStayOnTop)
+        flags |= Qt::WindowStaysOnTopHint;
+    const bool shown = Widget()->isVisible();
+    Widget()->setWindowFlags(flags);
+    if (shown)
+        Widget()->show();
+}
+
+void TCustomForm::SetWindowState(TWindowState v)
+{
+    FWindowState = v;
+    if (!Visible())
+        return;
+    switch (v) {
+    case wsMaximized: Widget()->showMaximized(); break;
+    case wsMinimized: Widget()->showMinimized(); break;
+    default: Widget()->showNormal(); break;
+    }
+    WidgetGeometryChanged();
+}
+
+void TCustomForm::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    Widget()->setWindowTitle(vt::ToQString(Caption()));
+    ApplyWindowFlags();
+    PlaceForShowing();
+}
+
+void TCustomForm::PlaceForShowing()
+{
+    TCustomForm* over = nullptr;
+    if (FPosition == poMainFormCenter && Application->MainForm() && Application->MainForm() != this)
+        over = Application->MainForm();
+    else if (FPosition == poOwnerFormCenter)
+        over = dynamic_cast<TCustomForm*>(Owner());
+    if (over)
+        SetBounds(over->Left() + (over->Width() - Width()) / 2, over->Top() + (over->Height() - Height()) / 2,
+                  Width(), Height());
+    else if (FPosition == poScreenCenter || FPosition == poDesktopCenter || FPosition == poMainFormCenter ||
+             FPosition == poOwnerFormCenter)
+        SetBounds((Screen->Width() - Width()) / 2, (Screen->Height() - Height()) / 2, Width(), Height());
+}
+
+void TCustomForm::VisibleChanged()
+{
+    if (Visible()) {
+        HandleNeeded();
+        DoShow();
+        Widget()->setWindowTitle(vt::ToQString(Caption()));
+        switch (FWindowState) {
+        case wsMaximized: Widget()->showMaximized(); break;
+        case wsMinimized: Widget()->showMinimized(); break;
+        default: Widget()->show(); break;
+        }
+        WidgetGeometryChanged();
+        if (!Screen->ModalForm() || Screen->ModalForm() == this) {
+            Widget()->activateWindow();
+            Screen->SetActiveForm(this);
+        }
+    } else {
+        Widget()->hide();
+        DoHide();
+        if (Screen->ActiveForm() == this)
+            Screen->SetActiveForm(Screen->ModalForm() ? Screen->ModalForm() : Screen->LastActiveForm(this));
+    }
+}
+
+void TCustomForm::Show()
+{
+    SetVisible(true);
+    BringToFront();
+}
+
+void TCustomForm::Hide() { SetVisible(false); }
+
+void TCustomForm::DoShow()
+{
+    if (OnShow)
+        OnShow(this);
+}
+
+void TCustomForm::DoHide()
+{
+    if (OnHide)
+        OnHide(this);
+}
+
+void TCustomForm::DoClose(TCloseAction& Action)
+{
+    if (OnClose)
+        OnClose(this, Action);
+}
+
+bool TCustomForm::CloseQuery()
+{
+    bool canClose = true;
+    if (OnCloseQuery)
+        OnCloseQuery(this, canClose);
+    return canClose;
+}
+
+void TCustomForm::Close()
+{
+    if (FFormState.Contains(fsModal)) {
+        SetModalResult(mrCancel);
+        return;
+    }
+    if (!CloseQuery())
+        return;
+    TCloseAction action = Application->MainForm() == this ? caFree : caHide;
+    DoClose(action);
+    if (action == caNone)
+        return;
+    if (Application->MainForm() == this)
+        Application->Terminate();
+    else if (action == caHide)
+        Hide();
+    else if (action == caMinimize)
+        SetWindowState(wsMinimized);
+    else
+        Release();
+}
+
+// Deleted from the event loop, after the handler that asked for it has returned.
+void TCustomForm::Release()
+{
+    Hide();
+    QPointer<QWidget> alive = Widget();
+    QTimer::singleShot(0, qApp, [this, alive] {
+        if (alive)
+            delete this;
+    });
+}
+
+void TCustomForm::SetModalResult(TModalResult v)
+{
+    FModalResult = v;
+    if (FModalLoop && v != mrNone)
+        Loop(FModalLoop)->quit();
+}
+
+void TCustomForm::CloseModal()
+{
+    TCloseAction action = caNone;
+    if (CloseQuery()) {
+        action = caHide;
+        DoClose(action);
+    }
+    if (action == caNone)
+        FModalResult = mrNone;
+}
+
+TModalResult TCustomForm::ShowModal()
+{
+    if (Visible() || !Enabled())
+        throw EInvalidOperation("Cannot make a visible window modal");
+    FModalResult = mrNone;
+    FFormState << fsModal;
+    QEventLoop loop;
+    FModalLoop = &loop;
+    Screen->PushModal(this);
+    Application->EnterModalLoop(&loop);
+    Widget()->setWindowModality(Qt::ApplicationModal);
+    auto finish = [&] {
+        Application->LeaveModalLoop(&loop);
+        FModalLoop = nullptr;
+        Screen->PopModal(this);
+        FFormState >> fsModal;
+        Hide();
+        Widget()->setWindowModality(Qt::NonModal);
+    };
+    try {
+        Show();
+        while (true) {
+            if (Application->Terminated()) {
+                FModalResult = mrCancel;
+                break;
+            }
+            if (FModalResult != mrNone) {
+                CloseModal();
+                if (FModalResult != mrNone)
+                    break;
+            }
+            loop.exec();
+        }
+    } catch (...) {
+        finish();
+        throw;
+    }
+    finish();
+    return FModalResult;
+}
+
+void TCustomForm::SetActiveControl(TWinControl* control)
+{
+    if (control && (!control->Visible() || !control->Enabled()))
+        throw EInvalidOperation("Cannot focus a disabled or invisible window");
+    if (!control) {
+        FActiveControl = nullptr;
+        return;
+    }
+    if (Visible() && Active())
+        FocusControl(control);
+    else
+        FActiveControl = control;
+}
+
+// Exit events run from the control being left up to (not including) the parent it shares with
+// the new one, then enter events from there down to the new control. An exit that raises keeps
+// the focus where it was, and the exception goes to the application's handler.
+bool TCustomForm::SetFocusedControl(TWinControl* control, bool byMouse)
+{
+    if (control == FFocusedControl) {
+        FActiveControl = control;
+        return true;
+    }
+    TWinControl* old = FFocusedControl;
+    try {
+        for (TWinControl* w = old; w && w != this && !(w == control || w->ContainsControl(control)); w = w->Parent())
+            w->Perform(CM_EXIT, 0, 0);
+    } catch (...) {
+        FRefusedPress = byMouse ? control : nullptr;
+        if (old)
+            old->Widget()->setFocus(Qt::OtherFocusReason);
+        Application->HandleException(this);
+        return false;
+    }
+    FFocusedControl = control;
+    FActiveControl = control;
+    if (Active())
+        Screen->SetActiveControl(control);
+    std::vector<TWinControl*> entering;
+    for (TWinControl* w = control; w && w != this && !(old && (w == old || w->ContainsControl(old))); w = w->Parent())
+        entering.push_back(w);
+    try {
+        for (auto it = entering.rbegin(); it != entering.rend(); ++it)
+            (*it)->Perform(CM_ENTER, 0, 0);
+    } catch (...) {
+        Application->HandleException(this);
+    }
+    return true;
+}
+
+void TCustomForm::FocusControl(TWinControl* control)
+{
+    if (SetFocusedControl(control))
+        control->Widget()->setFocus(Qt::OtherFocusReason);
+}
+
+bool TCustomForm::TakeRefusedPress(TControl* control)
+{
+    if (!FRefusedPress || FRefusedPress != control)
+        return false;
+    FRefusedPress = nullptr;
+    return true;
+}
+
+void TCustomForm::ControlRemoving(TControl* control)
+{
+    auto within = [control](TWinControl* w) {
+        for (TControl* c = w; c; c = c->Parent())
+            if (c == control)
+                return true;
+        return false;
+    };
+    if (FActiveControl && within(FActiveControl))
+        FActiveControl = nullptr;
+    if (FFocusedControl && within(FFocusedControl))
+        FFocusedControl = nullptr;
+    if (FRefusedPress == control)
+        FRefusedPress = nullptr;
+    if (Screen->ActiveControl() && within(Screen->ActiveControl()))
+        Screen->SetActiveControl(nullptr);
+}
+
+TWinControl* TCustomForm::FindNextControl(TWinControl* current, bool goForward, bool checkTabStop,
+                                          bool checkParent) const
+{
+    std::vector<TWinControl*> list;
+    GetTabOrderList(list);
+    if (list.empty())
+        return nullptr;
+    const int count = static_cast<int>(list.size());
+    auto it = std::find(list.begin(), list.end(), current);
+    int start = it == list.end() ? (goForward ? count - 1 : 0) : static_cast<int>(it - list.begin());
+    int i = start;
+    for (int step = 0; step < count; ++step) {
+        i = goForward ? (i + 1) % count : (i - 1 + count) % count;
+        TWinControl* c = list[i];
+        if (c == current)
+            break;
+        if ((!checkTabStop || c->TabStop()) && (!checkParent || !current || c->Parent() == current->Parent()) &&
+            c->CanFocus())
+            return c;
+    }
+    return nullptr;
+}
+
+void TCustomForm::SelectNext(TWinControl* current, bool goForward, bool checkTabStop)
+{
+    if (TWinControl* next = FindNextControl(current, goForward, checkTabStop, false))
+        FocusControl(next);
+}
+
+void TCustomForm::SelectFirst()
+{
+    TWinControl* first = FActiveControl ? FActiveControl : FindNextControl(nullptr, true, true, false);
+    if (first && first->CanFocus())
+        FocusControl(first);
+}
+
+void TCustomForm::SetFocus()
+{
+    if (!CanFocus())
+        throw EInvalidOperation("Cannot focus a disabled or invisible window");
+    Widget()->activateWindow();
+    Screen->SetActiveForm(this);
+}
+
+void TCustomForm::Activate()
+{
+    if (OnActivate)
+        OnActivate(this);
+    if (!FFocusedControl)
+        SelectFirst();
+}
+
+void TCustomForm::Deactivate()
+{
+    if (OnDeactivate)
+        OnDeactivate(this);
+}
+
+void TCustomForm::WndProc(TMessage& Message)
+{
+    if (Message.Msg == CM_DIALOGKEY && Message.WParam == VK_TAB) {
+        const TShiftState shift = KeyDataToShiftState(Message.LParam);
+        if (!shift.Contains(ssCtrl)) {
+            SelectNext(FFocusedControl, !shift.Contains(ssShift), true);
+            Message.Result = 1;
+        }
+        return;
+    }
+    if (Message.Msg == WM_SETFOCUS) {
+        DefaultHandler(Message);
+        if (FFocusedControl && FFocusedControl->Widget())
+            FFocusedControl->Widget()->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    TWinControl::WndProc(Message);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TApplication
+
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
+TApplication::~TApplication() = default;
+
+void TApplication::Initialize() { vt::EnsureQtApplication(); }
+
+void TApplication::FormCreated(TCustomForm* form)
+{
+    if (!FMainForm)
+        FMainForm = form;
+    form->DoCreate();
+}
+
+void TApplication::Run()
+{
+    if (FTerminated)
+        return;
+    vt::EnsureQtApplication();
+    FRunning = true;
+    if (FMainForm && FShowMainForm)
+        FMainForm->Show();
+    QEventLoop loop;
+    EnterModalLoop(&loop);
+    while (!FTerminated)
+        loop.exec();
+    LeaveModalLoop(&loop);
+    FRunning = false;
+}
+
+void TApplication::Terminate()
+{
+    FTerminated = true;
+    for (void* loop : FLoops)
+        Loop(loop)->quit();
+}
+
+void TApplication::EnterModalLoop(void* loop) { FLoops.push_back(loop); }
+
+void TApplication::LeaveModalLoop(void* loop) { FLoops.erase(std::remove(FLoops.begin(), FLoops.end(), loop), FLoops.end()); }
+
+void TApplication::ProcessMessages()
+{
+    vt::EnsureQtApplication();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void TApplication::HandleMessage()
+{
+    vt::EnsureQtApplication();
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void TApplication::HandleException(TObject* Sender)
+{
+    std::exception_ptr current = std::current_exception();
+    if (!current)
+        return;
+    try {
+        std::rethrow_exception(current);
+    } catch (const vt::EUnexpectedDialog&) {
+        // Recorded by the responder, which fails the test; showing it would need another box.
+    } catch (const EAbort&) {
+    } catch (Exception& e) {
+        if (OnException)
+            OnException(Sender, &e);
+        else
+            ShowException(&e);
+    } catch (const std::exception& e) {
+        Exception wrapped(e.what());
+        if (OnException)
+            OnException(Sender, &wrapped);
+        else
+            ShowException(&wrapped);
+    }
+}
+
+void TApplication::ShowException(const std::exception* E)
+{
+    MessageBox(E->what(), Title(), MB_OK | MB_ICONSTOP);
+}
+
+namespace {
+
+std::vector<int> ButtonsOf(UINT flags)
+{
+    switch (flags & 0x0F) {
+    case MB_OKCANCEL: return {mrOk, mrCancel};
+    case MB_ABORTRETRYIGNORE: return {mrAbort, mrRetry, mrIgnore};
+    case MB_YESNOCANCEL: return {mrYes, mrNo, mrCancel};
+    case MB_YESNO: return {mrYes, mrNo};
+    case MB_RETRYCANCEL: return {mrRetry, mrCancel};
+    default: return {mrOk};
+    }
+}
+
+TMsgDlgType TypeOf(UINT flags)
+{
+    switch (flags & 0xF0) {
+    case MB_ICONHAND: return mtError;
+    case MB_ICONQUESTION: return mtConfirmation;
+    case MB_ICONEXCLAMATION: return mtWarning;
+    case MB_ICONASTERISK: return mtInformation;
+    default: return mtCustom;
+    }
+}
+
+}  // namespace
+
+// The answers are the modal results, which have the IDOK/IDYES... values.
+int TApplication::MessageBox(const String& Text, const String& Caption, UINT Flags)
+{
+    return vt::ShowMessageBox("MessageBox", Text, Caption, TypeOf(Flags), ButtonsOf(Flags));
+}
+
+bool TApplication::HelpCommand(WORD Command, LPARAM Data)
+{
+    bool callHelp = true;
+    if (OnHelp) {
+        const bool result = OnHelp(Command, Data, callHelp);
+        if (!callHelp)
+            return result;
+    }
+    if (FHelpFile.empty())
+        return false;
+    vt::ShowHelp(FHelpFile, Command, static_cast<long>(Data));
+    return true;
+}
+
+bool TApplication::HelpContext(int Context) { return HelpCommand(HELP_CONTEXT, Context); }
+
+bool TApplication::Active() const
+{
+    return QGuiApplication::instance() && QGuiApplication::applicationState() == Qt::ApplicationActive;
+}
+
+String TApplication::ExeName() const { return ParamStr(0); }
+
+String TApplication::Title() const
+{
+    if (FTitleSet)
+        return FTitle;
+    return ChangeFileExt(ExtractFileName(ExeName()), "");
+}
+
+void TApplication::BringToFront()
+{
+    if (TCustomForm* form = Screen->ActiveForm())
+        form->Widget()->raise();
+}
+
+void TApplication::Minimize()
+{
+    if (FMainForm)
+        FMainForm->SetWindowState(wsMinimized);
+}
+
+void TApplication::Restore()
+{
+    if (FMainForm && FMainForm->WindowState() == wsMinimized)
+        FMainForm->SetWindowState(wsNormal);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TScreen
+
+TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner), FHintFont(new TFont) {}
+
+TScreen::~TScreen()
+{
+    delete FFonts;
+    delete FHintFont;
+}
+
+int TScreen::Width() const
+{
+    vt::EnsureQtApplication();
+    return QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry().width() : 800;
+}
+
+int TScreen::Height() const
+{
+    vt::EnsureQtApplication();
+    return QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry().height() : 600;
+}
+
+TRect TScreen::WorkAreaRect() const
+{
+    vt::EnsureQtApplication();
+    if (!QGuiApplication::primaryScreen())
+        return Rect(0, 0, Width(), Height());
+    const QRect r = QGuiApplication::primaryScreen()->availableGeometry();
+    return Rect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
+}
+
+void TScreen::SetCursor(TCursor v)
+{
+    vt::EnsureQtApplication();
+    if (FCursor == v)
+        return;
+    if (FCursor != crDefault)
+        QGuiApplication::restoreOverrideCursor();
+    FCursor = v;
+    if (v != crDefault)
+        QGuiApplication::setOverrideCursor(vt::CursorFor(v));
+}
+
+// A slot nothing was registered in gives the default cursor, as the class library does.
+HCURSOR TScreen::Cursors(int index) const
+{
+    auto it = FCursors.find(index);
+    if (it != FCursors.end())
+        return it->second;
+    auto fallback = FCursors.find(crDefault);
+    return fallback == FCursors.end() ? nullptr : fallback->second;
+}
+
+void TScreen::SetCursors(int index, HCURSOR handle)
+{
+    auto it = FCursors.find(index);
+    if (it != FCursors.end() && it->second != handle)
+        delete static_cast<QCursor*>(it->second);
+    if (handle)
+        FCursors[index] = handle;
+    else
+        FCursors.erase(index);
+}
+
+void TScreen::FreeCursors()
+{
+    for (auto& [index, handle] : FCursors)
+        delete static_cast<QCursor*>(handle);
+    FCursors.clear();
+    if (FCursor != crDefault && QCoreApplication::instance())
+        QGuiApplication::restoreOverrideCursor();
+    FCursor = crDefault;
+}
+
+TStrings* TScreen::Fonts()
+{
+    if (!FFonts) {
+        vt::EnsureQtApplication();
+        auto* list = new TStringList;
+        list->SetSorted(true);
+        for (const QString& family : QFontDatabase::families())
+            list->Add(vt::FromQString(family));
+        FFonts = list;
+    }
+    return FFonts;
+}
+
+void TScreen::AddForm(TCustomForm* form) { FForms.push_back(form); }
+
+void TScreen::RemoveForm(TCustomForm* form)
+{
+    FForms.erase(std::remove(FForms.begin(), FForms.end(), form), FForms.end());
+    FActivations.erase(std::remove(FActivations.begin(), FActivations.end(), form), FActivations.end());
+    FModalForms.erase(std::remove(FModalForms.begin(), FModalForms.end(), form), FModalForms.end());
+    if (FActiveForm == form) {
+        FActiveForm = nullptr;
+        FActiveControl = nullptr;
+    }
+}
+
+void TScreen::PopModal(TCustomForm* form)
+{
+    FModalForms.erase(std::remove(FModalForms.begin(), FModalForms.end(), form), FModalForms.end());
+}
+
+TCustomForm* TScreen::LastActiveForm(const TCustomForm* except) const
+{
+    for (auto it = FActivations.rbegin(); it != FActivations.rend(); ++it)
+        if (*it != except && (*it)->Visible())
+            return *it;
+    return nullptr;
+}
+
+void TScreen::SetActiveForm(TCustomForm* form)
+{
+    if (FActiveForm == form)
+        return;
+    TCustomForm* previous = FActiveForm;
+    FActiveForm = form;
+    if (form) {
+        FActivations.erase(std::remove(FActivations.begin(), FActivations.end(), form), FActivations.end());
+        FActivations.push_back(form);
+    }
+    SetActiveControl(form ? form->ActiveControl() : nullptr);
+    if (previous)
+        previous->Deactivate();
+    if (OnActiveFormChange)
+        OnActiveFormChange(this);
+    if (form && FActiveForm == form)
+        form->Activate();
+}
+
+void TScreen::SetActiveControl(TWinControl* control)
+{
+    if (FActiveControl == control)
+        return;
+    FActiveControl = control;
+    if (OnActiveControlChange)
+        OnActiveControlChange(this);
+}

@@ -1,0 +1,156 @@
+// Test helpers that drive controls through real Qt events.
+#include "ui/testing/UiTesting.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPixmap>
+
+#include "ui/forms/Forms.h"
+#include "ui/kernel/Controls_p.h"
+
+namespace vt {
+
+void EnsureTestApplication()
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    EnsureQtApplication();
+}
+
+void ProcessEventsUntilIdle()
+{
+    EnsureTestApplication();
+    for (int round = 0; round < 10; ++round) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
+}
+
+namespace {
+
+Qt::MouseButton QtButton(TMouseButton button)
+{
+    return button == mbRight ? Qt::RightButton : button == mbMiddle ? Qt::MiddleButton : Qt::LeftButton;
+}
+
+QPoint Where(TControl* control, int x, int y)
+{
+    if (x < 0 || y < 0)
+        return QPoint(control->Width() / 2, control->Height() / 2);
+    return QPoint(x, y);
+}
+
+void SendMouse(TControl* control, QEvent::Type type, QPoint local, Qt::MouseButton button, Qt::MouseButtons buttons)
+{
+    QWidget* w = control->Widget();
+    QMouseEvent event(type, QPointF(local), QPointF(w->mapToGlobal(local)), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(w, &event);
+}
+
+}  // namespace
+
+void PressMouse(TControl* control, int x, int y, TMouseButton button)
+{
+    SendMouse(control, QEvent::MouseButtonPress, Where(control, x, y), QtButton(button), QtButton(button));
+}
+
+void ReleaseMouse(TControl* control, int x, int y, TMouseButton button)
+{
+    SendMouse(control, QEvent::MouseButtonRelease, Where(control, x, y), QtButton(button), Qt::NoButton);
+}
+
+void MoveMouse(TControl* control, int x, int y)
+{
+    SendMouse(control, QEvent::MouseMove, Where(control, x, y), Qt::NoButton, Qt::NoButton);
+}
+
+void ClickControl(TControl* control, int x, int y, TMouseButton button)
+{
+    PressMouse(control, x, y, button);
+    ReleaseMouse(control, x, y, button);
+}
+
+void DoubleClickControl(TControl* control, int x, int y)
+{
+    ClickControl(control, x, y);
+    SendMouse(control, QEvent::MouseButtonDblClick, Where(control, x, y), Qt::LeftButton, Qt::LeftButton);
+    ReleaseMouse(control, x, y);
+}
+
+void MouseEnter(TControl* control)
+{
+    QEnterEvent event(QPointF(1, 1), QPointF(1, 1), QPointF(control->Widget()->mapToGlobal(QPoint(1, 1))));
+    QApplication::sendEvent(control->Widget(), &event);
+}
+
+void MouseLeave(TControl* control)
+{
+    QEvent event(QEvent::Leave);
+    QApplication::sendEvent(control->Widget(), &event);
+}
+
+void SendKey(TWinControl* control, WORD key, TShiftState shift, char text)
+{
+    const int qtKey = QtKeyFromVirtualKey(key);
+    QString typed;
+    if (text)
+        typed = QString(QChar(text));
+    else if ((key >= 'A' && key <= 'Z'))
+        typed = QString(QChar(shift.Contains(ssShift) ? key : key + 32));
+    else if ((key >= '0' && key <= '9') || key == VK_SPACE)
+        typed = QString(QChar(key));
+    else if (key == VK_RETURN)
+        typed = "\r";
+    else if (key == VK_ESCAPE)
+        typed = "\x1b";
+    else if (key == VK_TAB)
+        typed = "\t";
+    else if (key == VK_BACK)
+        typed = "\b";
+    if (shift.Contains(ssCtrl) || shift.Contains(ssAlt))
+        typed.clear();
+    const Qt::KeyboardModifiers modifiers = QtModifiersFromShift(shift);
+    QKeyEvent press(QEvent::KeyPress, qtKey, modifiers, typed);
+    QApplication::sendEvent(control->Widget(), &press);
+    QKeyEvent release(QEvent::KeyRelease, qtKey, modifiers, typed);
+    QApplication::sendEvent(control->Widget(), &release);
+}
+
+void TypeText(TWinControl* control, const String& text)
+{
+    for (char c : text) {
+        WORD key = 0;
+        TShiftState shift;
+        if (c >= 'a' && c <= 'z')
+            key = static_cast<WORD>(c - 32);
+        else if (c >= 'A' && c <= 'Z')
+            key = static_cast<WORD>(c), shift << ssShift;
+        else if ((c >= '0' && c <= '9') || c == ' ')
+            key = static_cast<WORD>(c);
+        QKeyEvent press(QEvent::KeyPress, key ? QtKeyFromVirtualKey(key) : Qt::Key_unknown,
+                        QtModifiersFromShift(shift), QString(QChar(c)));
+        QApplication::sendEvent(control->Widget(), &press);
+        QKeyEvent release(QEvent::KeyRelease, key ? QtKeyFromVirtualKey(key) : Qt::Key_unknown,
+                          QtModifiersFromShift(shift), QString(QChar(c)));
+        QApplication::sendEvent(control->Widget(), &release);
+    }
+}
+
+TControl* QtFocusedControl()
+{
+    QWidget* w = QApplication::focusWidget();
+    while (w) {
+        if (TControl* c = FindControl(w))
+            return c;
+        w = w->parentWidget();
+    }
+    return nullptr;
+}
+
+bool SaveScreenshot(TCustomForm* form, const String& fileName)
+{
+    return form->Widget()->grab().save(ToQString(fileName), "PNG");
+}
+
+}  // namespace vt

@@ -1,0 +1,139 @@
+// The control kernel: alignment, anchors, ownership, message dispatch and accessible names.
+#include <gtest/gtest.h>
+
+#include "ui/forms/Forms.h"
+#include "ui/kernel/Controls.h"
+#include "ui/testing/UiTesting.h"
+
+namespace {
+
+class ControlsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        vt::EnsureTestApplication();
+        form = new TForm(nullptr);
+        form->SetBorderStyle(bsNone);
+        form->SetBounds(0, 0, 400, 300);
+    }
+    void TearDown() override { delete form; }
+
+    TWinControl* Panel(TAlign align, int w, int h)
+    {
+        auto* p = new TWinControl(form);
+        p->SetBounds(0, 0, w, h);
+        p->SetAlign(align);
+        p->SetParent(form);
+        return p;
+    }
+    TForm* form = nullptr;
+};
+
+TEST_F(ControlsTest, AlignedChildrenCutBandsInOrderAndClientTakesTheRest)
+{
+    TWinControl* top = Panel(alTop, 10, 30);
+    TWinControl* bottom = Panel(alBottom, 10, 20);
+    TWinControl* left = Panel(alLeft, 50, 10);
+    TWinControl* right = Panel(alRight, 60, 10);
+    TWinControl* client = Panel(alClient, 1, 1);
+
+    EXPECT_EQ(top->BoundsRect(), Rect(0, 0, 400, 30));
+    EXPECT_EQ(bottom->BoundsRect(), Rect(0, 280, 400, 300));
+    EXPECT_EQ(left->BoundsRect(), Rect(0, 30, 50, 280));
+    EXPECT_EQ(right->BoundsRect(), Rect(340, 30, 400, 280));
+    EXPECT_EQ(client->BoundsRect(), Rect(50, 30, 340, 280));
+
+    form->SetBounds(0, 0, 500, 400);  // the parent's resize lays them out again
+    EXPECT_EQ(client->BoundsRect(), Rect(50, 30, 440, 380));
+    top->SetVisible(false);  // a hidden band gives its room back
+    EXPECT_EQ(left->BoundsRect(), Rect(0, 0, 50, 380));
+}
+
+TEST_F(ControlsTest, TwoTopBandsKeepTheirOnScreenOrder)
+{
+    TWinControl* second = Panel(alNone, 10, 15);
+    second->SetTop(100);
+    second->SetAlign(alTop);
+    TWinControl* first = Panel(alNone, 10, 25);
+    first->SetTop(0);
+    first->SetAlign(alTop);
+    EXPECT_EQ(first->Top(), 0);
+    EXPECT_EQ(second->Top(), 25);
+}
+
+TEST_F(ControlsTest, AnchoredChildrenFollowTheRightAndBottomEdges)
+{
+    auto* stretch = Panel(alNone, 100, 20);
+    stretch->SetBounds(10, 10, 100, 20);
+    stretch->SetAnchors({akLeft, akTop, akRight});
+    auto* corner = Panel(alNone, 30, 30);
+    corner->SetBounds(360, 260, 30, 30);
+    corner->SetAnchors({akRight, akBottom});
+    form->SetBounds(0, 0, 450, 320);
+    EXPECT_EQ(stretch->BoundsRect(), Rect(10, 10, 160, 30));
+    EXPECT_EQ(corner->BoundsRect(), Rect(410, 280, 440, 310));
+}
+
+TEST_F(ControlsTest, OwnerFreesItsComponentsAndParentLetsGoOfFreedChildren)
+{
+    auto* owner = new TWinControl(nullptr);
+    auto* child = new TWinControl(owner);
+    child->SetParent(form);
+    ASSERT_EQ(form->ControlCount(), 1);
+    delete owner;  // frees child, which leaves its parent
+    EXPECT_EQ(form->ControlCount(), 0);
+
+    auto* parent = new TWinControl(form);
+    auto* kept = new TWinControl(form);
+    kept->SetParent(parent);
+    delete parent;  // a freed parent leaves its children alive, without a parent
+    EXPECT_EQ(kept->Parent(), nullptr);
+}
+
+// A subclass that takes one message itself and hands the rest on.
+class Counting : public TWinControl {
+public:
+    using TWinControl::TWinControl;
+    int custom = 0;
+    void WndProc(TMessage& m) override
+    {
+        if (m.Msg == WM_USER + 1) {
+            ++custom;
+            m.Result = 42;
+            return;
+        }
+        TWinControl::WndProc(m);
+    }
+};
+
+TEST_F(ControlsTest, PerformRunsWndProcSynchronouslyAndPostMessageLater)
+{
+    auto* c = new Counting(form);
+    EXPECT_EQ(c->Perform(WM_USER + 1, 0, 0), 42);
+    PostMessage(c, WM_USER + 1, 0, 0);
+    EXPECT_EQ(c->custom, 1);
+    vt::ProcessEventsUntilIdle();
+    EXPECT_EQ(c->custom, 2);
+
+    PostMessage(c, WM_USER + 1, 0, 0);
+    delete c;  // a message posted to a freed control is dropped
+    vt::ProcessEventsUntilIdle();
+}
+
+TEST_F(ControlsTest, MouseMessagesReachTheEventsAndClickNeedsTheReleaseInside)
+{
+    auto* c = new TCustomControl(form);
+    c->SetBounds(10, 10, 50, 50);
+    c->SetParent(form);
+    form->Show();
+    std::vector<String> seen;
+    c->OnMouseDown = [&](TObject*, TMouseButton b, TShiftState, int x, int y) { seen.push_back("down " + IntToStr(x)); };
+    c->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int x, int) { seen.push_back("up " + IntToStr(x)); };
+    c->OnClick = [&](TObject*) { seen.push_back("click"); };
+    vt::ClickControl(c, 5, 5);
+    vt::PressMouse(c, 5, 5);
+    vt::ReleaseMouse(c, 80, 5);  // released outside: no click
+    EXPECT_EQ(seen, (std::vector<String>{"down 5", "click", "up 5", "down 5", "up 80"}));
+}
+
+}  // namespace
