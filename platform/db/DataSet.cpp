@@ -597,6 +597,11 @@ TBookmark TDataSet::GetBookmark() const {
   return IntToStr(rows_.Key(visible_[cursor_]));
 }
 
+TBookmark TDataSet::BookmarkAt(int recNo) const {
+  if (!Active() || recNo < 1 || recNo > int(visible_.size())) return "";
+  return IntToStr(rows_.Key(visible_[recNo - 1]));
+}
+
 bool TDataSet::BookmarkValid(const TBookmark& bookmark) const {
   std::int64_t key;
   return Active() && BookmarkKey(bookmark, key) && FindKey(key) >= 0;

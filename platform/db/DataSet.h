@@ -87,6 +87,8 @@ class TDataSet : public TComponent {
   bool Locate(const String& keyFields, const Variant& keyValues, TLocateOptions options);
 
   TBookmark GetBookmark() const;
+  // The bookmark of row recNo (1-based) without moving the cursor; empty when there is none.
+  TBookmark BookmarkAt(int recNo) const;
   void GotoBookmark(const TBookmark& bookmark);
   bool BookmarkValid(const TBookmark& bookmark) const;
   void FreeBookmark(TBookmark& bookmark) { bookmark.clear(); }

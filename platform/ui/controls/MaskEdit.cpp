@@ -112,25 +112,37 @@ void TCustomMaskEdit::ApplyEdit(const std::u32string& editText, int cursor) {
 // Backspace and Delete blank positions instead of removing characters; Esc undoes the changes.
 void TCustomMaskEdit::KeyDown(WORD& Key, TShiftState Shift) {
     TWinControl::KeyDown(Key, Shift);
-    if (!IsMasked() || Key == 0) return;
-    if (Key == VK_ESCAPE && FModified) {
+    if (Key == VK_ESCAPE && IsMasked() && FModified) {
         Reset();
         Key = 0;
         return;
     }
-    if ((Key != VK_BACK && Key != VK_DELETE) || ReadOnly()) return;
-    std::u32string text = ToU32(Edit()->text());
-    const int start = SelStart();
-    const int end = start + SelLength();
-    ApplyEdit(text, Key == VK_BACK ? FMask.Backspace(text, start, end) : FMask.Delete(text, start, end));
+    if (Key != VK_BACK && Key != VK_DELETE) return;
+    if (!EditCanModify()) {
+        Key = 0;
+        return;
+    }
+    if (!IsMasked()) return;
+    if (!ReadOnly()) {
+        std::u32string text = ToU32(Edit()->text());
+        const int start = SelStart();
+        const int end = start + SelLength();
+        ApplyEdit(text, Key == VK_BACK ? FMask.Backspace(text, start, end) : FMask.Delete(text, start, end));
+    }
     Key = 0;
 }
 
 // Typing overwrites the next editable position; a character the position refuses is dropped.
 void TCustomMaskEdit::KeyPress(char& Key) {
     TWinControl::KeyPress(Key);
-    if (!IsMasked() || Key == 0 || static_cast<unsigned char>(Key) < 0x20) return;
-    if (!ReadOnly()) {
+    const bool typing = static_cast<unsigned char>(Key) >= 0x20 || Key == '\b';
+    if (!typing) return;
+    if (!EditCanModify()) {
+        Key = 0;
+        return;
+    }
+    if (!IsMasked()) return;
+    if (!ReadOnly() && Key != '\b') {
         std::u32string text = ToU32(Edit()->text());
         const int start = SelStart();
         const int next = FMask.InputChar(text, start, start + SelLength(), static_cast<unsigned char>(Key));

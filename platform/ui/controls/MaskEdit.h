@@ -50,7 +50,9 @@ protected:
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
     // Puts back the text the entry had before the user's changes (Esc).
-    void Reset();
+    virtual void Reset();
+    // Asked before a key changes the text; false drops the key.
+    virtual bool EditCanModify() { return true; }
 
 private:
     QLineEdit* Edit() const;

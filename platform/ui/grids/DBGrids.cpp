@@ -1,11 +1,9 @@
 // The data-aware grid. Grid rows stand for records (row = title offset + RecNo - 1), so the
-// grid never copies data: painting reads only the rows in view through FieldValueAt, and the
+// grid never copies data: painting reads only the rows in view through DisplayTextAt, and the
 // current row and the dataset's cursor follow each other through SelectCell and the data link.
 #include "ui/grids/DBGrids.h"
 
 #include "db/DataSet.h"
-#include "rtl/DateTime.h"
-#include "rtl/FloatFormat.h"
 
 #include <QFontMetrics>
 #include <QWidget>
@@ -17,23 +15,6 @@ namespace {
 constexpr int CellMargin = 2;
 constexpr int IndicatorWidth = 11;
 
-// The display text of a value read from another row than the current one; the current row
-// asks its field (which knows its own formats) directly.
-String DisplayTextOf(TField* field, const Variant& value) {
-    if (value.IsNull() || value.IsEmpty()) return String();
-    const String& format = field->DisplayFormat();
-    if (format.empty()) return value.AsString();
-    switch (field->DataType()) {
-        case ftDate: case ftTime: case ftDateTime:
-            return FormatDateTime(format, value.AsDateTime());
-        case ftSmallint: case ftInteger: case ftWord: case ftLargeint: case ftAutoInc:
-        case ftFloat: case ftCurrency: case ftBCD:
-            return FormatFloat(format, value.AsDouble());
-        default:
-            return value.AsString();
-    }
-}
-
 }  // namespace
 
 // ---- columns ------------------------------------------------------------------------------
@@ -42,6 +23,12 @@ void TColumnTitle::SetCaption(const String& Value) {
     if (Value == FCaption) return;
     FCaption = Value;
     FColumn->Changed();
+}
+
+String TColumnTitle::DisplayCaption() const {
+    if (!FCaption.empty()) return FCaption;
+    TField* field = FColumn->Field();
+    return field ? field->DisplayLabel() : FColumn->FieldName();
 }
 
 TColumn::TColumn(TDBGrid* grid) : FGrid(grid), FTitle(new TColumnTitle(this)) {}
@@ -331,12 +318,21 @@ void TDBGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
 String TDBGrid::CellText(TField* field, int recNo) const {
     TDataSet* dataSet = ActiveDataSet();
     if (!field || !dataSet || recNo < 1 || recNo > dataSet->RecordCount()) return String();
-    if (recNo == dataSet->RecNo()) return field->DisplayText();
-    return DisplayTextOf(field, dataSet->FieldValueAt(recNo, field));
+    return dataSet->DisplayTextAt(recNo, field);
 }
 
 bool TDBGrid::ShowsSelection() const {
     return Focused() || FOptions.Contains(dgAlwaysShowSelection);
+}
+
+bool TDBGrid::RowMarked(int recNo) const {
+    TDataSet* dataSet = ActiveDataSet();
+    return dataSet && FSelectedRows->Count() > 0 && FSelectedRows->Find(dataSet->BookmarkAt(recNo));
+}
+
+// The current cell shows as selected while the grid shows its selection; marked rows always.
+bool TDBGrid::HighlightCell(int DataCol, int RecNo, TGridDrawState AState) const {
+    return (AState.Contains(gdSelected) && ShowsSelection()) || RowMarked(RecNo);
 }
 
 void TDBGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {
@@ -350,11 +346,11 @@ void TDBGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AS
         return;
     }
     FPaintRecNo = RecNoOfRow(ARow);
-    if (AState.Contains(gdSelected) && !ShowsSelection()) {
-        AState >> gdSelected;
-        Canvas()->Brush()->SetColor(Color());
-        Canvas()->Font()->Assign(Font());
-        Canvas()->FillRect(ARect);
+    const bool highlight = HighlightCell(ACol - IndicatorOffset(), FPaintRecNo, AState);
+    if (highlight != AState.Contains(gdSelected)) {
+        if (highlight) AState << gdSelected;
+        else AState >> gdSelected;
+        FillCell(ARect, AState);
     }
     if (!column) return;
     if (FDefaultDrawing) DefaultDrawColumnCell(ARect, ACol - IndicatorOffset(), column, AState);
@@ -371,23 +367,22 @@ void TDBGrid::DefaultDrawColumnCell(const TRect& Rect, int DataCol, TColumn* Col
     canvas->TextRect(Rect, x, Rect.Top + CellMargin, text);
 }
 
+// The current record gets an arrow, a marked record a dot (the arrow wins on a marked current).
 void TDBGrid::DrawIndicator(const TRect& rect, int recNo) {
     TDataSet* dataSet = ActiveDataSet();
-    if (!dataSet || recNo != dataSet->RecNo()) return;
+    if (!dataSet) return;
+    const bool current = recNo == dataSet->RecNo();
+    if (!current && !RowMarked(recNo)) return;
     const int midY = (rect.Top + rect.Bottom) / 2;
     const int left = rect.Left + 3;
     Canvas()->Brush()->SetColor(clBlack);
     Canvas()->Pen()->SetColor(clBlack);
-    Canvas()->Polygon({Point(left, midY - 4), Point(left + 4, midY), Point(left, midY + 4)});
+    if (current) Canvas()->Polygon({Point(left, midY - 4), Point(left + 4, midY), Point(left, midY + 4)});
+    else Canvas()->Ellipse(left, midY - 2, left + 5, midY + 3);
 }
 
 void TDBGrid::DrawTitle(const TRect& rect, TColumn* column) {
-    String caption = column->Title()->Caption();
-    if (caption.empty()) {
-        TField* field = column->Field();
-        caption = field ? field->DisplayLabel() : column->FieldName();
-    }
-    Canvas()->TextRect(rect, rect.Left + CellMargin, rect.Top + CellMargin, caption);
+    Canvas()->TextRect(rect, rect.Left + CellMargin, rect.Top + CellMargin, column->Title()->DisplayCaption());
 }
 
 // ---- accessibility ------------------------------------------------------------------------
@@ -406,15 +401,12 @@ String TDBGrid::AccessibleCellText(int ACol, int ARow) const {
 
 String TDBGrid::AccessibleColumnTitle(int ACol) const {
     TColumn* column = ColumnAt(ACol + IndicatorOffset());
-    if (!column) return String();
-    if (!column->Title()->Caption().empty()) return column->Title()->Caption();
-    TField* field = column->Field();
-    return field ? field->DisplayLabel() : column->FieldName();
+    return column ? column->Title()->DisplayCaption() : String();
 }
 
 bool TDBGrid::AccessibleRowSelected(int ARow) const {
     TDataSet* dataSet = ActiveDataSet();
-    return dataSet && ARow + 1 == dataSet->RecNo();
+    return dataSet && (ARow + 1 == dataSet->RecNo() || RowMarked(ARow + 1));
 }
 
 TRect TDBGrid::AccessibleCellRect(int ACol, int ARow) const {

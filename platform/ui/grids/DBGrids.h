@@ -15,6 +15,8 @@ class TColumnTitle {
 public:
     const String& Caption() const { return FCaption; }
     void SetCaption(const String& Value);
+    // What the title row shows: the caption, else the field's display label, else the name.
+    String DisplayCaption() const;
 
 private:
     friend class TColumn;
@@ -173,6 +175,8 @@ protected:
     void ColWidthsChanged() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    // Whether a data cell paints highlighted; RecNo is the record of its row.
+    virtual bool HighlightCell(int DataCol, int RecNo, TGridDrawState AState) const;
 
 private:
     friend class TGridDataLink;
@@ -195,6 +199,7 @@ private:
     void DrawIndicator(const TRect& rect, int recNo);
     void DrawTitle(const TRect& rect, TColumn* column);
     bool ShowsSelection() const;
+    bool RowMarked(int recNo) const;
 
     TGridDataLink* FDataLink;
     TDBGridColumns* FColumns;

@@ -3,6 +3,7 @@
 #include "ui/grids/GridAccessible.h"
 
 #include "ui/grids/Grids.h"
+#include "ui/kernel/Controls_p.h"
 
 #include <QAccessible>
 #include <QAccessibleTableInterface>
@@ -16,8 +17,6 @@
 namespace vt {
 
 namespace {
-
-QString ToQString(const String& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 class GridTable;
 

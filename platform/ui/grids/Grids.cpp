@@ -32,11 +32,12 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner), FFixedCol
     TControlStyle style = ControlStyle();
     style >> csClickEvents;
     SetControlStyle(style << csCaptureMouse << csOpaque << csDoubleClicks);
-    SetBounds(Left(), Top(), 320, 120);
     vt::InstallGridAccessibility();
+    // Moves without a button pressed reach the grid too (the sizing cursor over dividers).
+    Widget()->setMouseTracking(true);
     FHorzBar = MakeScrollBar(false);
     FVertBar = MakeScrollBar(true);
-    LayoutChanged();
+    SetBounds(Left(), Top(), 320, 120);  // lays out the cells and the bars
 }
 
 TCustomGrid::~TCustomGrid() = default;
@@ -459,7 +460,6 @@ void TCustomGrid::Paint() {
 
 // Only the cells in view are painted: fixed ones first in each axis, then from the top-left.
 void TCustomGrid::DrawCells() {
-    TCanvas* canvas = Canvas();
     const int width = GridClientWidth();
     const int height = GridClientHeight();
     auto visible = [](const vt::GridAxis& axis, int first, int extent) {
@@ -483,15 +483,21 @@ void TCustomGrid::DrawCells() {
             if (fixed) state << gdFixed;
             else if (CellIsSelected(col, row)) state << gdSelected;
             if (!fixed && Focused() && col == FCurrent.X && row == FCurrent.Y) state << gdFocused;
-            canvas->Brush()->SetColor(fixed ? FFixedColor : state.Contains(gdSelected) ? clHighlight : Color());
-            canvas->Font()->Assign(Font());
-            if (state.Contains(gdSelected)) canvas->Font()->SetColor(clHighlightText);
-            canvas->FillRect(rect);
+            FillCell(rect, state);
             DrawCell(col, row, rect, state);
             DrawLines(col, row, rect);
-            if (state.Contains(gdFocused) && !FOptions.Contains(goRowSelect)) canvas->DrawFocusRect(rect);
+            if (state.Contains(gdFocused) && !FOptions.Contains(goRowSelect)) Canvas()->DrawFocusRect(rect);
         }
     }
+}
+
+void TCustomGrid::FillCell(const TRect& ARect, TGridDrawState AState) {
+    TCanvas* canvas = Canvas();
+    const bool selected = AState.Contains(gdSelected);
+    canvas->Brush()->SetColor(AState.Contains(gdFixed) ? FFixedColor : selected ? clHighlight : Color());
+    canvas->Font()->Assign(Font());
+    if (selected) canvas->Font()->SetColor(clHighlightText);
+    canvas->FillRect(ARect);
 }
 
 void TCustomGrid::DrawLines(int col, int row, const TRect& rect) {

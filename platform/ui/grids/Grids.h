@@ -116,6 +116,9 @@ protected:
     // Moves the current cell without SelectCell or Click: for descendants whose current cell
     // follows a cursor outside the grid.
     void MoveCurrentTo(int ACol, int ARow, bool MoveAnchor);
+    // Paints a cell's background and readies the canvas font for its state, as the grid does
+    // before DrawCell; a descendant that changes the state repaints with it.
+    void FillCell(const TRect& ARect, TGridDrawState AState);
     // The grid's area without its scroll bars.
     int GridClientWidth() const;
     int GridClientHeight() const;
