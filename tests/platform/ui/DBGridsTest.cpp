@@ -1,0 +1,227 @@
+// Tests of the data-aware grid over a three-row people table: the current row and the dataset's
+// cursor follow each other, persistent and default columns give titles and widths, a dragged
+// divider writes the column's width, and assistive technology reads the rows as a table.
+#include "ui/grids/DBGrids.h"
+
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QAccessibleTableInterface>
+#include <QWidget>
+
+#include <cstdio>
+
+#include "tests/platform/db/DbFixture.h"
+#include "ui/forms/Forms.h"
+#include "ui/testing/UiTesting.h"
+
+namespace {
+
+// Rows, in PersonID order: Adams, Baker, Clark. Grid row 0 is the title row, column 0 the
+// indicator; 64-pixel default column widths are set so that cells start at known pixels.
+class DBGridTest : public DbFixture {
+protected:
+    void SetUp() override {
+        DbFixture::SetUp();
+        vt::EnsureTestApplication();
+        people_ = Query({"SELECT PersonID, LastName, FirstName, Balance FROM People ORDER BY PersonID"});
+        source_ = new TDataSource(owner_);
+        source_->SetDataSet(people_);
+        form_ = new TForm(nullptr);
+        form_->SetBounds(0, 0, 600, 300);
+        grid_ = new TDBGrid(form_);
+        grid_->SetParent(form_);
+        grid_->SetBounds(0, 0, 500, 200);
+        grid_->SetOptions(grid_->Options() << dgRowSelect << dgAlwaysShowSelection);
+        grid_->SetDataSource(source_);
+        form_->Show();
+    }
+    void TearDown() override {
+        delete form_;
+        DbFixture::TearDown();
+    }
+
+    // Persistent columns: last name titled "Last Name" 80 wide, first name untitled 60 wide.
+    void AddNameColumns() {
+        TColumn* last = grid_->Columns()->Add();
+        last->SetFieldName("LastName");
+        last->Title()->SetCaption("Last Name");
+        last->SetWidth(80);
+        TColumn* first = grid_->Columns()->Add();
+        first->SetFieldName("FirstName");
+        first->SetWidth(60);
+    }
+    // The middle of the grid cell that shows the record in the given data column.
+    TPoint CellCentre(int dataCol, int recNo) const {
+        const TRect r = grid_->CellRect(dataCol + 1, recNo);
+        return Point((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+    }
+    QAccessibleTableInterface* Table() const {
+        QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(grid_->Widget());
+        return grid ? grid->tableInterface() : nullptr;
+    }
+
+    TADOQuery* people_ = nullptr;
+    TDataSource* source_ = nullptr;
+    TForm* form_ = nullptr;
+    TDBGrid* grid_ = nullptr;
+};
+
+TEST_F(DBGridTest, CurrentRowAndCursorFollowEachOther) {
+    people_->Open();
+    EXPECT_EQ(grid_->RowCount(), 4);  // title row and three records
+    EXPECT_EQ(grid_->Row(), 1);
+
+    people_->Last();  // the dataset moves: the selection follows
+    EXPECT_EQ(grid_->Row(), 3);
+    people_->SetRecNo(2);
+    EXPECT_EQ(grid_->Row(), 2);
+
+    int clicks = 0;
+    grid_->OnClick = [&](TObject*) { ++clicks; };
+    const TPoint adams = CellCentre(1, 1);
+    vt::ClickControl(grid_, adams.X, adams.Y);  // the user picks a row: the dataset moves
+    EXPECT_EQ(people_->RecNo(), 1);
+    EXPECT_EQ(people_->FieldByName("LastName")->AsString(), "Adams");
+    vt::SendKey(grid_, VK_DOWN);
+    EXPECT_EQ(people_->RecNo(), 2);
+    vt::SendKey(grid_, VK_END);
+    EXPECT_EQ(people_->RecNo(), 3);
+    EXPECT_EQ(clicks, 3);
+
+    people_->Close();
+    EXPECT_EQ(grid_->RowCount(), 2);  // a title row and one empty row
+    people_->Open();
+    EXPECT_EQ(grid_->Row(), 1);
+}
+
+TEST_F(DBGridTest, MovingOffAnEditedRowPostsIt) {
+    people_->Open();
+    people_->Edit();
+    people_->FieldByName("LastName")->SetAsString("Abbot");
+    const TPoint clark = CellCentre(1, 3);
+    vt::ClickControl(grid_, clark.X, clark.Y);
+    EXPECT_EQ(people_->State(), dsBrowse);
+    EXPECT_EQ(people_->RecNo(), 3);
+    EXPECT_EQ(Scalar("SELECT LastName FROM People WHERE PersonID = 1").AsString(), "Abbot");
+}
+
+TEST_F(DBGridTest, ColumnsGiveTitlesAndWidths) {
+    people_->Open();
+    // Default columns: one per visible field, titled by the field's display label.
+    people_->FieldByName("PersonID")->SetVisible(false);
+    people_->FieldByName("FirstName")->SetDisplayLabel("Given");
+    grid_->Columns()->RebuildColumns();
+    ASSERT_EQ(grid_->Columns()->Count(), 3);
+    EXPECT_EQ(grid_->Columns()->Items(0)->FieldName(), "LastName");
+    EXPECT_EQ(grid_->Columns()->Items(1)->Title()->DisplayCaption(), "Given");
+    EXPECT_EQ(grid_->Columns()->State(), csDefault);
+
+    AddNameColumns();
+    EXPECT_EQ(grid_->Columns()->State(), csCustomized);
+    ASSERT_EQ(grid_->Columns()->Count(), 2);
+    EXPECT_EQ(grid_->ColCount(), 3);
+    EXPECT_EQ(grid_->ColWidths(1), 80);
+    EXPECT_EQ(grid_->ColWidths(2), 60);
+    EXPECT_EQ(grid_->Columns()->Items(0)->Title()->DisplayCaption(), "Last Name");
+    EXPECT_EQ(grid_->Columns()->Items(1)->Title()->DisplayCaption(), "Given");  // no caption of its own
+
+    grid_->Columns()->Items(0)->SetVisible(false);
+    EXPECT_EQ(grid_->ColCount(), 2);
+    EXPECT_EQ(grid_->ColWidths(1), 60);
+    grid_->Columns()->Items(0)->SetVisible(true);
+    grid_->SetOptions(grid_->Options() >> dgRowSelect);
+    grid_->SetSelectedIndex(1);
+    EXPECT_EQ(grid_->SelectedField(), people_->FieldByName("FirstName"));
+}
+
+TEST_F(DBGridTest, DraggingATitleDividerWritesTheColumnWidth) {
+    people_->Open();
+    AddNameColumns();
+    const TRect title = grid_->CellRect(1, 0);
+    vt::PressMouse(grid_, title.Right, 5);
+    vt::MoveMouse(grid_, title.Right + 25, 5);
+    vt::ReleaseMouse(grid_, title.Right + 25, 5);
+    EXPECT_EQ(grid_->Columns()->Items(0)->Width(), 105);
+    EXPECT_EQ(grid_->Columns()->Items(1)->Width(), 60);
+
+    grid_->SetOptions(grid_->Options() >> dgColumnResize);
+    const TRect moved = grid_->CellRect(1, 0);
+    vt::PressMouse(grid_, moved.Right, 5);
+    vt::MoveMouse(grid_, moved.Right + 25, 5);
+    vt::ReleaseMouse(grid_, moved.Right + 25, 5);
+    EXPECT_EQ(grid_->Columns()->Items(0)->Width(), 105);
+}
+
+TEST_F(DBGridTest, TitleAndCellClicksNameTheColumn) {
+    people_->Open();
+    AddNameColumns();
+    std::vector<String> titles, cells;
+    grid_->OnTitleClick = [&](TColumn* column) { titles.push_back(column->FieldName()); };
+    grid_->OnCellClick = [&](TColumn* column) { cells.push_back(column->FieldName()); };
+    const TRect title = grid_->CellRect(2, 0);
+    vt::ClickControl(grid_, title.Left + 10, title.Top + 5);
+    const TPoint baker = CellCentre(0, 2);
+    vt::ClickControl(grid_, baker.X, baker.Y);
+    EXPECT_EQ(titles, std::vector<String>{"FirstName"});
+    EXPECT_EQ(cells, std::vector<String>{"LastName"});
+    EXPECT_EQ(people_->RecNo(), 2);
+}
+
+TEST_F(DBGridTest, MarkedRowsOfAMultiSelectGridAndAPlainClickEmptiesThem) {
+    people_->Open();
+    grid_->SetOptions(grid_->Options() << dgMultiSelect);
+    const TPoint adams = CellCentre(1, 1), clark = CellCentre(1, 3);
+    vt::ClickControl(grid_, adams.X, adams.Y);
+    EXPECT_EQ(grid_->SelectedRows()->Count(), 0);
+    people_->SetRecNo(1);
+    grid_->SelectedRows()->SetCurrentRowSelected(true);
+    people_->SetRecNo(3);
+    grid_->SelectedRows()->SetCurrentRowSelected(true);
+    ASSERT_EQ(grid_->SelectedRows()->Count(), 2);
+    EXPECT_EQ(Table()->selectedRows(), (QList<int>{0, 2}));
+    const String shot = path_ + ".png";  // painting the marks and the rows runs without fault
+    EXPECT_TRUE(vt::SaveScreenshot(form_, shot));
+    std::remove(shot.c_str());
+
+    // A plain click empties the marks.
+    vt::ClickControl(grid_, clark.X, clark.Y);
+    EXPECT_EQ(grid_->SelectedRows()->Count(), 0);
+    grid_->SetOptions(grid_->Options() >> dgMultiSelect);
+    EXPECT_EQ(grid_->SelectedRows()->Count(), 0);
+}
+
+TEST_F(DBGridTest, AccessibleTableReportsRecordsCellsAndTitles) {
+    people_->Open();
+    people_->FieldByName("Balance")->SetDisplayFormat("0.00");
+    AddNameColumns();
+    TColumn* balance = grid_->Columns()->Add();
+    balance->SetFieldName("Balance");
+    people_->SetRecNo(2);
+
+    QAccessibleTableInterface* table = Table();
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->rowCount(), 3);
+    EXPECT_EQ(table->columnCount(), 3);
+    EXPECT_EQ(table->columnDescription(0).toStdString(), "Last Name");
+    EXPECT_EQ(table->columnDescription(1).toStdString(), "FirstName");
+    QAccessibleInterface* cell = table->cellAt(2, 0);
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->text(QAccessible::Name).toStdString(), "Clark");
+    // Rows other than the current one are formatted like it: the field's display format.
+    EXPECT_EQ(table->cellAt(0, 2)->text(QAccessible::Name).toStdString(), "10.50");
+    EXPECT_EQ(table->cellAt(1, 2)->text(QAccessible::Name).toStdString(), "0.00");
+    EXPECT_EQ(table->cellAt(2, 2)->text(QAccessible::Name).toStdString(), "7.00");
+    EXPECT_EQ(table->selectedRows(), QList<int>{1});
+    EXPECT_TRUE(cell->tableCellInterface() != nullptr);
+    EXPECT_EQ(cell->tableCellInterface()->rowIndex(), 2);
+    EXPECT_EQ(table->cellAt(3, 0), nullptr);
+    EXPECT_EQ(people_->RecNo(), 2);  // reading cells never moves the cursor
+
+    grid_->SetName("PeopleGrid");
+    QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(grid_->Widget());
+    EXPECT_EQ(grid->role(), QAccessible::Table);
+    EXPECT_EQ(grid->text(QAccessible::Name).toStdString(), "PeopleGrid");
+}
+
+}  // namespace
