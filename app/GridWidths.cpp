@@ -1,0 +1,25 @@
+// The grid width routines: read by key position in the section, written by column index.
+#include "app/GridWidths.h"
+
+#include <algorithm>
+
+#include "app/ProgramIni.h"
+#include "rtl/IniFiles.h"
+#include "rtl/StringList.h"
+#include "ui/grids/DBGrids.h"
+
+void RestoreGridWidths(TIniFile* ini, TStrings* keys, TDBGrid* grid, const String& section) {
+  ini->ReadSection(section, keys);
+  // Keys beyond the grid's last column are left alone.
+  const int count = std::min(keys->Count(), grid->Columns()->Count());
+  for (int i = 0; i < count; ++i) {
+    const int width = ini->ReadInteger(section, keys->Strings(i), 0);
+    if (width != 0) grid->Columns()->Items(i)->SetWidth(width);
+  }
+}
+
+void StoreGridWidths(TDBGrid* grid, const String& section) {
+  TIniFile ini(ProgramIni());
+  for (int i = 0; i < grid->Columns()->Count(); ++i)
+    ini.WriteInteger(section, IntToStr(i), grid->Columns()->Items(i)->Width());
+}

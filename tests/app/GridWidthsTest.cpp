@@ -1,0 +1,77 @@
+// Grid column widths in the settings file: read by key position, zero and non-numbers keep the
+// designed width, extra keys are ignored; writing stores every column under "0", "1", ...
+#include "app/GridWidths.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "app/ProgramIni.h"
+#include "rtl/IniFiles.h"
+#include "rtl/StringList.h"
+#include "tests/fixtures/CampFixture.h"
+#include "ui/grids/DBGrids.h"
+#include "ui/testing/UiTesting.h"
+
+namespace {
+
+class GridWidthsTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    vt::EnsureTestApplication();
+    camp.UseProgramFolder();
+  }
+
+  // A grid of three persistent columns 64, 65 and 66 pixels wide.
+  static TDBGrid* MakeGrid(TComponent* owner) {
+    auto* grid = new TDBGrid(owner);
+    for (int width : {64, 65, 66}) grid->Columns()->Add()->SetWidth(width);
+    return grid;
+  }
+
+  static std::vector<int> Widths(TDBGrid* grid) {
+    std::vector<int> widths;
+    for (int i = 0; i < grid->Columns()->Count(); ++i) widths.push_back(grid->Columns()->Items(i)->Width());
+    return widths;
+  }
+
+  void WriteIni(const String& text) { std::ofstream(ProgramIni()) << text; }
+
+  std::vector<int> Restored(const String& section) {
+    TComponent owner(nullptr);
+    TDBGrid* grid = MakeGrid(&owner);
+    TIniFile ini(ProgramIni());
+    TStringList keys;
+    RestoreGridWidths(&ini, &keys, grid, section);
+    return Widths(grid);
+  }
+
+  vt::test::CampFixture camp;
+};
+
+TEST_F(GridWidthsTest, RestoreGoesByKeyPositionAndKeepsDesignedWidthsWhereNoValueCounts) {
+  WriteIni(
+      "[1]\n2=50\n0=80\n"          // the i-th key sets the i-th column, whatever its name
+      "[2]\n0=0\n1=abc\n2=90\n"     // zero and non-numbers keep the design, later keys still count
+      "[3]\n0=10\n1=20\n2=30\n3=40\n7=70\n");  // keys beyond the last column are ignored
+  EXPECT_EQ(Restored("1"), (std::vector<int>{50, 80, 66}));
+  EXPECT_EQ(Restored("2"), (std::vector<int>{64, 65, 90}));
+  EXPECT_EQ(Restored("3"), (std::vector<int>{10, 20, 30}));
+  EXPECT_EQ(Restored("9"), (std::vector<int>{64, 65, 66}));
+}
+
+TEST_F(GridWidthsTest, StoreCreatesTheFileWithEveryColumnAndRestoreReadsItBack) {
+  TComponent owner(nullptr);
+  TDBGrid* grid = MakeGrid(&owner);
+  grid->Columns()->Items(1)->SetWidth(120);
+  StoreGridWidths(grid, "5");
+  StoreGridWidths(grid, "5");  // unchanged widths are simply written again
+
+  TIniFile ini(ProgramIni());
+  TStringList keys;
+  ini.ReadSection("5", &keys);
+  EXPECT_EQ(keys.CommaText(), "0,1,2");
+  EXPECT_EQ(Restored("5"), (std::vector<int>{64, 120, 66}));
+}
+
+}  // namespace
