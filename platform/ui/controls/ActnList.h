@@ -43,6 +43,7 @@ public:
     int Index() const;
 
 private:
+    friend class TCustomActionList;
     TCustomActionList* FActionList = nullptr;
     String FCategory;
 };

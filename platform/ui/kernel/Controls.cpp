@@ -247,7 +247,13 @@ bool RouteKeyRelease(TWinControl* control, QKeyEvent* e, const std::function<boo
 bool RouteMouse(TControl* control, QWidget* widget, QMouseEvent* e, const std::function<bool(QEvent*)>& native)
 {
     if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick) {
+        // A press moves the focus to a control that takes it on a click; this does not wait for
+        // the window system, which gives the focus only to an active window.
         TCustomForm* form = GetParentForm(control);
+        auto* win = dynamic_cast<TWinControl*>(control);
+        if (form && win && win != form && (widget->focusPolicy() & Qt::ClickFocus) && win->CanFocus() &&
+            form->ActiveControl() != win)
+            form->SetFocusedControl(win, true);
         if (form && form->TakeRefusedPress(control)) {
             gSwallowRelease = widget;
             return true;
@@ -329,6 +335,15 @@ bool RouteEvent(TControl* control, QWidget* widget, QEvent* e, const std::functi
     } catch (...) {
         Application->HandleException(control);
         return true;
+    }
+}
+
+void Guarded(TControl* control, const std::function<void()>& handler)
+{
+    try {
+        handler();
+    } catch (...) {
+        Application->HandleException(control);
     }
 }
 
@@ -847,8 +862,6 @@ void TControl::Loaded()
 
 String TControl::AccessibleCaption() const
 {
-    if (!FControlStyle.Contains(csSetCaption))
-        return String();
     String caption;
     const String text = GetText();
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -931,6 +944,11 @@ TWinControl::~TWinControl()
     // Qt does not delete their widgets with ours.
     while (!FControls.empty())
         RemoveControl(FControls.back());
+    // Pop-up windows of controls elsewhere sit on our window only for their stacking: they
+    // outlive it, so Qt must not delete them with our widget.
+    for (QWidget* child : Widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (child->isWindow() && FindControl(child))
+            child->setParent(nullptr, child->windowFlags());
 }
 
 void TWinControl::InsertControl(TControl* AControl)

@@ -221,7 +221,8 @@ public:
     // A label names the control it is the FocusControl of, or its nearest right/lower neighbour.
     virtual bool IsCaptionLabel() const { return false; }
     virtual TWinControl* LabelledControl() const { return nullptr; }
-    // The text the accessible name comes from for a captioned control; empty for edits and lists.
+    // The caption the accessible name comes from (accelerator marks removed); controls whose
+    // text is their content (edits, lists) have none and are named by their label.
     virtual String AccessibleCaption() const;
     // The bridge's way in: runs a message whose default is the native handling of a Qt event.
     void DispatchNative(TMessage& m, vt::NativeCall& native);

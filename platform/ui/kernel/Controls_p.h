@@ -54,6 +54,34 @@ protected:
     }
 };
 
+// Scroll areas get their mouse events on the viewport; those reach the control too.
+template <class Base>
+class BridgedScrollArea : public Bridged<Base> {
+public:
+    using Bridged<Base>::Bridged;
+
+protected:
+    bool viewportEvent(QEvent* e) override
+    {
+        switch (e->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+            if (this->FControl)
+                return RouteEvent(this->FControl, this->viewport(), e, [this](QEvent* ev) { return Base::viewportEvent(ev); });
+            break;
+        default:
+            break;
+        }
+        return Base::viewportEvent(e);
+    }
+};
+
+// Runs a handler called from a Qt signal: exceptions go to the application's handler instead
+// of unwinding through Qt.
+void Guarded(TControl* control, const std::function<void()>& handler);
+
 QString ToQString(const String& s);
 String FromQString(const QString& s);
 QColor ToQColor(TColor c);

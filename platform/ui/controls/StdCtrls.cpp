@@ -1,0 +1,1016 @@
+// The standard controls over Qt's widgets. User actions reach the controls through Qt signals
+// (edited, clicked, activated) which only the user's input emits; setters from code change the
+// widget without firing the controls' events.
+#include "ui/controls/StdCtrls.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QTextBlock>
+#include <algorithm>
+
+#include "ui/forms/Forms.h"
+#include "ui/kernel/Controls_p.h"
+
+namespace {
+
+template <class W>
+QWidget* NewWidget(TControl* control)
+{
+    vt::EnsureQtApplication();
+    return new W(control);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// TCustomLabel
+
+TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner)
+{
+    SetBounds(0, 0, 65, 17);
+    SetParentColor(true);
+    SetControlStyle(ControlStyle() << csReplicatable);
+}
+
+unsigned TCustomLabel::TextFlags() const
+{
+    unsigned flags = FAlignment == taCenter ? DT_CENTER : FAlignment == taRightJustify ? DT_RIGHT : DT_LEFT;
+    flags |= DT_EXPANDTABS;
+    if (FWordWrap)
+        flags |= DT_WORDBREAK;
+    if (!FShowAccelChar)
+        flags |= DT_NOPREFIX;
+    return flags;
+}
+
+void TCustomLabel::Paint()
+{
+    TCanvas* canvas = Canvas();
+    TRect r = ClientRect();
+    if (!FTransparent) {
+        canvas->Brush()->SetColor(Color());
+        canvas->Brush()->SetStyle(bsSolid);
+        canvas->FillRect(r);
+    }
+    canvas->Brush()->SetStyle(bsClear);
+    if (FLayout != tlTop) {
+        TRect measured = r;
+        canvas->DrawText(Caption(), measured, TextFlags() | DT_CALCRECT);
+        const int offset = FLayout == tlBottom ? r.Height() - measured.Height() : (r.Height() - measured.Height()) / 2;
+        r.Top += offset;
+    }
+    if (!Enabled()) {
+        canvas->Font()->SetColor(clGrayText);
+    }
+    canvas->DrawText(Caption(), r, TextFlags());
+}
+
+void TCustomLabel::AdjustBounds()
+{
+    if (!FAutoSize || ComponentState().Contains(csLoading))
+        return;
+    TCanvas* canvas = Canvas();
+    canvas->Font()->Assign(Font());
+    TRect r = Rect(0, 0, FWordWrap ? Width() : 0, 0);
+    const String text = Caption().empty() ? String(" ") : Caption();
+    canvas->DrawText(text, r, TextFlags() | DT_CALCRECT);
+    int left = Left();
+    if (FAlignment == taRightJustify)
+        left += Width() - r.Width();
+    SetBounds(left, Top(), r.Width(), r.Height());
+}
+
+void TCustomLabel::TextChanged()
+{
+    TGraphicControl::TextChanged();
+    AdjustBounds();
+}
+
+void TCustomLabel::FontChanged()
+{
+    TGraphicControl::FontChanged();
+    AdjustBounds();
+}
+
+void TCustomLabel::SetAutoSize(bool v)
+{
+    if (FAutoSize == v)
+        return;
+    FAutoSize = v;
+    AdjustBounds();
+}
+
+void TCustomLabel::SetAlignment(TAlignment v)
+{
+    if (FAlignment == v)
+        return;
+    FAlignment = v;
+    Invalidate();
+}
+
+void TCustomLabel::SetLayout(TTextLayout v)
+{
+    if (FLayout == v)
+        return;
+    FLayout = v;
+    Invalidate();
+}
+
+void TCustomLabel::SetWordWrap(bool v)
+{
+    if (FWordWrap == v)
+        return;
+    FWordWrap = v;
+    AdjustBounds();
+    Invalidate();
+}
+
+void TCustomLabel::SetTransparent(bool v)
+{
+    if (FTransparent == v)
+        return;
+    FTransparent = v;
+    Invalidate();
+}
+
+void TCustomLabel::SetShowAccelChar(bool v)
+{
+    if (FShowAccelChar == v)
+        return;
+    FShowAccelChar = v;
+    AdjustBounds();
+    Invalidate();
+}
+
+void TCustomLabel::SetFocusControl(TWinControl* v)
+{
+    if (FFocusControl == v)
+        return;
+    TWinControl* old = FFocusControl;
+    if (old)
+        old->RemoveFreeNotification(this);
+    FFocusControl = v;
+    if (v)
+        v->FreeNotification(this);
+    if (old)
+        old->UpdateAccessibility();
+    if (v)
+        v->UpdateAccessibility();
+}
+
+void TCustomLabel::Notification(TComponent* AComponent, TOperation Operation)
+{
+    if (Operation == opRemove && AComponent == FFocusControl)
+        FFocusControl = nullptr;
+    TGraphicControl::Notification(AComponent, Operation);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TCustomEdit
+
+TCustomEdit::TCustomEdit(TComponent* AOwner) : TCustomEdit(AOwner, false) {}
+
+TCustomEdit::TCustomEdit(TComponent* AOwner, bool multiLine)
+    : TWinControl(AOwner, multiLine ? NewWidget<vt::BridgedScrollArea<QPlainTextEdit>>(this)
+                                    : NewWidget<vt::Bridged<QLineEdit>>(this))
+{
+    FLine = dynamic_cast<QLineEdit*>(Widget());
+    FPlain = dynamic_cast<QPlainTextEdit*>(Widget());
+    FClickFocus = true;
+    SetTabStop(true);
+    SetColor(clWindow);
+    SetBounds(0, 0, 121, multiLine ? 89 : 21);
+    Connect();
+}
+
+void TCustomEdit::Connect()
+{
+    if (FLine)
+        QObject::connect(FLine, &QLineEdit::textEdited, [this](const QString&) { vt::Guarded(this, [this] { UserEdited(); }); });
+    else
+        QObject::connect(FPlain, &QPlainTextEdit::textChanged, [this] {
+            if (!FSettingText)
+                vt::Guarded(this, [this] { UserEdited(); });
+        });
+}
+
+void TCustomEdit::UserEdited()
+{
+    FModified = true;
+    Change();
+}
+
+void TCustomEdit::Change()
+{
+    if (OnChange)
+        OnChange(this);
+}
+
+String TCustomEdit::GetText() const
+{
+    return vt::FromQString(FLine ? FLine->text() : FPlain->toPlainText());
+}
+
+// Text written by the program: no OnChange, and the entry counts as unmodified.
+void TCustomEdit::SetTextValue(const String& v)
+{
+    FSettingText = true;
+    if (FLine)
+        FLine->setText(vt::ToQString(v));
+    else
+        FPlain->setPlainText(vt::ToQString(v));
+    FSettingText = false;
+    FModified = false;
+}
+
+void TCustomEdit::SetMaxLength(int v)
+{
+    FMaxLength = v;
+    if (FLine)
+        FLine->setMaxLength(v > 0 ? v : 32767);
+}
+
+void TCustomEdit::SetReadOnly(bool v)
+{
+    FReadOnly = v;
+    if (FLine)
+        FLine->setReadOnly(v);
+    else
+        FPlain->setReadOnly(v);
+}
+
+void TCustomEdit::SetCharCase(TEditCharCase v)
+{
+    FCharCase = v;
+    if (v == ecUpperCase)
+        SetText(UpperCase(Text()));
+    else if (v == ecLowerCase)
+        SetText(LowerCase(Text()));
+}
+
+void TCustomEdit::SetPasswordChar(char v)
+{
+    FPasswordChar = v;
+    if (FLine)
+        FLine->setEchoMode(v ? QLineEdit::Password : QLineEdit::Normal);
+}
+
+int TCustomEdit::SelStart() const
+{
+    if (FLine)
+        return FLine->hasSelectedText() ? FLine->selectionStart() : FLine->cursorPosition();
+    return FPlain->textCursor().selectionStart();
+}
+
+void TCustomEdit::SetSelStart(int v)
+{
+    if (FLine) {
+        FLine->setCursorPosition(v);
+        return;
+    }
+    QTextCursor c = FPlain->textCursor();
+    c.setPosition(std::clamp(v, 0, static_cast<int>(FPlain->toPlainText().size())));
+    FPlain->setTextCursor(c);
+}
+
+int TCustomEdit::SelLength() const
+{
+    if (FLine)
+        return static_cast<int>(FLine->selectedText().size());
+    const QTextCursor c = FPlain->textCursor();
+    return c.selectionEnd() - c.selectionStart();
+}
+
+void TCustomEdit::SetSelLength(int v)
+{
+    const int start = SelStart();
+    if (FLine) {
+        FLine->setSelection(start, v);
+        return;
+    }
+    QTextCursor c = FPlain->textCursor();
+    c.setPosition(start);
+    c.setPosition(std::clamp(start + v, 0, static_cast<int>(FPlain->toPlainText().size())), QTextCursor::KeepAnchor);
+    FPlain->setTextCursor(c);
+}
+
+String TCustomEdit::SelText() const
+{
+    return vt::FromQString(FLine ? FLine->selectedText() : FPlain->textCursor().selectedText());
+}
+
+void TCustomEdit::SetSelText(const String& v)
+{
+    FSettingText = true;
+    if (FLine)
+        FLine->insert(vt::ToQString(v));
+    else
+        FPlain->textCursor().insertText(vt::ToQString(v));
+    FSettingText = false;
+}
+
+void TCustomEdit::SelectAll()
+{
+    if (FLine)
+        FLine->selectAll();
+    else
+        FPlain->selectAll();
+}
+
+void TCustomEdit::KeyPress(char& Key)
+{
+    TWinControl::KeyPress(Key);
+    if (FCharCase == ecUpperCase && Key >= 'a' && Key <= 'z')
+        Key = static_cast<char>(Key - 32);
+    else if (FCharCase == ecLowerCase && Key >= 'A' && Key <= 'Z')
+        Key = static_cast<char>(Key + 32);
+}
+
+namespace {
+// The clipboard keys of an edit, as messages that subclasses can refuse.
+UINT ClipboardMessage(WORD key, TShiftState shift)
+{
+    const bool ctrl = shift.Contains(ssCtrl), sh = shift.Contains(ssShift);
+    if ((ctrl && key == 'V') || (sh && key == VK_INSERT))
+        return WM_PASTE;
+    if ((ctrl && key == 'X') || (sh && key == VK_DELETE))
+        return WM_CUT;
+    if ((ctrl && key == 'C') || (ctrl && key == VK_INSERT))
+        return WM_COPY;
+    return 0;
+}
+}  // namespace
+
+void TCustomEdit::WndProc(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_KEYDOWN: {
+        TWinControl::WndProc(Message);
+        const UINT clip = ClipboardMessage(static_cast<WORD>(Message.WParam), vt::KeyDataToShiftState(Message.LParam));
+        if (Message.WParam != 0 && clip) {
+            Perform(clip, 0, 0);
+            Message.WParam = 0;
+        }
+        return;
+    }
+    case WM_PASTE: case WM_CUT: case WM_COPY: {
+        const QString before = FLine ? FLine->text() : FPlain->toPlainText();
+        FSettingText = true;
+        if (Message.Msg == WM_COPY)
+            FLine ? FLine->copy() : FPlain->copy();
+        else if (!FReadOnly && Message.Msg == WM_PASTE)
+            FLine ? FLine->paste() : FPlain->paste();
+        else if (!FReadOnly)
+            FLine ? FLine->cut() : FPlain->cut();
+        FSettingText = false;
+        if (before != (FLine ? FLine->text() : FPlain->toPlainText()))
+            UserEdited();
+        return;
+    }
+    case CM_ENTER:
+        if (FAutoSelect && FLine && !ControlState().Contains(csLButtonDown))
+            SelectAll();
+        TWinControl::WndProc(Message);
+        return;
+    default:
+        TWinControl::WndProc(Message);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// TCustomMemo
+
+TCustomMemo::TCustomMemo(TComponent* AOwner) : TCustomEdit(AOwner, true), FLines(new TStringList)
+{
+    SetAutoSelect(false);
+    FLines->OnChange = [this](TObject*) { LinesChanged(); };
+    SetScrollBars(ssNone);
+    SetWordWrap(true);
+}
+
+TCustomMemo::~TCustomMemo() { delete FLines; }
+
+void TCustomMemo::LinesChanged()
+{
+    if (FSyncing)
+        return;
+    FSyncing = true;
+    String text = FLines->Text();
+    if (!text.empty() && text.back() == '\n')
+        text.pop_back();
+    TCustomEdit::SetTextValue(text);
+    FSyncing = false;
+}
+
+void TCustomMemo::SetTextValue(const String& v) { FLines->SetText(v); }
+
+void TCustomMemo::UserEdited()
+{
+    FSyncing = true;
+    FLines->SetText(vt::FromQString(TextEdit()->toPlainText()));
+    FSyncing = false;
+    TCustomEdit::UserEdited();
+}
+
+void TCustomMemo::SetScrollBars(TScrollStyle v)
+{
+    FScrollBars = v;
+    const bool h = v == ssHorizontal || v == ssBoth, vert = v == ssVertical || v == ssBoth;
+    TextEdit()->setHorizontalScrollBarPolicy(h ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    TextEdit()->setVerticalScrollBarPolicy(vert ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+}
+
+void TCustomMemo::SetWordWrap(bool v)
+{
+    FWordWrap = v;
+    TextEdit()->setLineWrapMode(v ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+}
+
+void TCustomMemo::SetAlignment(TAlignment v)
+{
+    FAlignment = v;
+    QTextOption option = TextEdit()->document()->defaultTextOption();
+    option.setAlignment(v == taCenter ? Qt::AlignHCenter : v == taRightJustify ? Qt::AlignRight : Qt::AlignLeft);
+    TextEdit()->document()->setDefaultTextOption(option);
+}
+
+bool TCustomMemo::WantsKey(WORD key, TShiftState shift) const
+{
+    return (key == VK_RETURN && FWantReturns) || (key == VK_TAB && FWantTabs);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Buttons
+
+TButtonControl::TButtonControl(TComponent* AOwner, QWidget* widget) : TWinControl(AOwner, widget)
+{
+    SetControlStyle(ControlStyle() >> csClickEvents);  // clicks come from the widget's signals
+    FClickFocus = true;
+    SetTabStop(true);
+    SetColor(clBtnFace);
+}
+
+void TButtonControl::SetTextValue(const String& v)
+{
+    TWinControl::SetTextValue(v);
+    if (auto* button = dynamic_cast<QAbstractButton*>(Widget()))
+        button->setText(vt::ToQString(v));
+}
+
+TButton::TButton(TComponent* AOwner) : TButtonControl(AOwner, NewWidget<vt::Bridged<QPushButton>>(this))
+{
+    auto* button = static_cast<QPushButton*>(Widget());
+    button->setAutoDefault(false);
+    QObject::connect(button, &QPushButton::clicked, [this] { vt::Guarded(this, [this] { Click(); }); });
+    SetBounds(0, 0, 75, 25);
+}
+
+void TButton::SetDefault(bool v)
+{
+    FDefault = v;
+    static_cast<QPushButton*>(Widget())->setDefault(v);
+}
+
+void TButton::Click()
+{
+    if (TCustomForm* form = GetParentForm(this))
+        form->SetModalResult(FModalResult);
+    TButtonControl::Click();
+}
+
+// Enter presses the focused button, else the default one; Esc presses the cancel button.
+void TButton::WndProc(TMessage& Message)
+{
+    if (Message.Msg == CM_DIALOGKEY) {
+        const WORD key = static_cast<WORD>(Message.WParam);
+        TCustomForm* form = GetParentForm(this);
+        const bool otherButtonFocused = form && form->ActiveControl() != this &&
+                                        dynamic_cast<TButton*>(form->ActiveControl());
+        const bool active = Focused() || (FDefault && !otherButtonFocused);
+        if (((key == VK_RETURN && active) || (key == VK_ESCAPE && FCancel)) &&
+            vt::KeyDataToShiftState(Message.LParam).Empty() && CanFocus()) {
+            Click();
+            Message.Result = 1;
+        }
+        return;
+    }
+    TButtonControl::WndProc(Message);
+}
+
+namespace {
+// A check box whose click asks the control for the next state instead of cycling itself.
+class CheckBoxWidget : public vt::Bridged<QCheckBox> {
+public:
+    using vt::Bridged<QCheckBox>::Bridged;
+    std::function<void()> OnNextState;
+
+protected:
+    void nextCheckState() override
+    {
+        if (OnNextState)
+            OnNextState();
+    }
+};
+}  // namespace
+
+TCustomCheckBox::TCustomCheckBox(TComponent* AOwner) : TButtonControl(AOwner, NewWidget<CheckBoxWidget>(this))
+{
+    static_cast<CheckBoxWidget*>(Widget())->OnNextState = [this] {
+        vt::Guarded(this, [this] {
+            const TCheckBoxState before = FState;
+            Toggle();
+            if (FState != before)
+                Click();
+        });
+    };
+    SetBounds(0, 0, 97, 17);
+}
+
+void TCustomCheckBox::Toggle()
+{
+    switch (FState) {
+    case cbUnchecked: SetState(FAllowGrayed ? cbGrayed : cbChecked); break;
+    case cbChecked: SetState(cbUnchecked); break;
+    case cbGrayed: SetState(cbChecked); break;
+    }
+}
+
+void TCustomCheckBox::SetState(TCheckBoxState v)
+{
+    FState = v;
+    auto* box = static_cast<QCheckBox*>(Widget());
+    box->setTristate(FAllowGrayed || v == cbGrayed);
+    box->setCheckState(v == cbChecked ? Qt::Checked : v == cbGrayed ? Qt::PartiallyChecked : Qt::Unchecked);
+}
+
+void TCustomCheckBox::SetAllowGrayed(bool v)
+{
+    FAllowGrayed = v;
+    if (!v && FState == cbGrayed)
+        SetState(cbUnchecked);
+    static_cast<QCheckBox*>(Widget())->setTristate(v);
+}
+
+void TCustomCheckBox::SetAlignment(TLeftRight v)
+{
+    FAlignment = v;
+    Widget()->setLayoutDirection(v == taLeftSide ? Qt::RightToLeft : Qt::LeftToRight);
+}
+
+TRadioButton::TRadioButton(TComponent* AOwner) : TButtonControl(AOwner, NewWidget<vt::Bridged<QRadioButton>>(this))
+{
+    QObject::connect(static_cast<QRadioButton*>(Widget()), &QRadioButton::clicked,
+                     [this] { vt::Guarded(this, [this] { Click(); }); });
+    SetBounds(0, 0, 113, 17);
+}
+
+bool TRadioButton::Checked() const { return static_cast<QRadioButton*>(Widget())->isChecked(); }
+
+// Qt refuses to uncheck the checked member of an exclusive group; the exclusion is lifted for it.
+void TRadioButton::SetChecked(bool v)
+{
+    auto* radio = static_cast<QRadioButton*>(Widget());
+    if (!v) {
+        radio->setAutoExclusive(false);
+        radio->setChecked(false);
+        radio->setAutoExclusive(true);
+        return;
+    }
+    radio->setChecked(true);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TCustomGroupBox
+
+TCustomGroupBox::TCustomGroupBox(TComponent* AOwner) : TCustomControl(AOwner)
+{
+    SetControlStyle(ControlStyle() << csAcceptsControls);
+    SetColor(clBtnFace);
+    Widget()->setAutoFillBackground(true);
+    SetBounds(0, 0, 185, 105);
+}
+
+void TCustomGroupBox::AdjustClientRect(TRect& Rect) const
+{
+    Rect.Top += Canvas()->TextHeight("0");
+    Rect.Left += 2;
+    Rect.Right -= 2;
+    Rect.Bottom -= 2;
+}
+
+void TCustomGroupBox::Paint()
+{
+    TCanvas* canvas = Canvas();
+    const int h = canvas->TextHeight("0");
+    canvas->Brush()->SetColor(clBtnShadow);
+    canvas->FrameRect(Rect(0, h / 2, Width() - 1, Height() - 1));
+    canvas->Brush()->SetColor(clBtnHighlight);
+    canvas->FrameRect(Rect(1, h / 2 + 1, Width(), Height()));
+    if (!Caption().empty()) {
+        canvas->Brush()->SetColor(Color());
+        TRect r = Rect(8, 0, Width() - 8, h);
+        canvas->DrawText(Caption(), r, DT_LEFT | DT_SINGLELINE | DT_CALCRECT);
+        canvas->FillRect(r);
+        canvas->DrawText(Caption(), r, DT_LEFT | DT_SINGLELINE);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// TCustomComboBox
+
+namespace {
+class ComboWidget : public vt::Bridged<QComboBox> {
+public:
+    using vt::Bridged<QComboBox>::Bridged;
+    std::function<void()> OnDropDown;
+    std::function<void()> OnCloseUp;
+
+    void showPopup() override
+    {
+        if (OnDropDown)
+            OnDropDown();
+        QComboBox::showPopup();
+    }
+    void hidePopup() override
+    {
+        QComboBox::hidePopup();
+        if (OnCloseUp)
+            OnCloseUp();
+    }
+};
+}  // namespace
+
+TCustomComboBox::TCustomComboBox(TComponent* AOwner)
+    : TWinControl(AOwner, NewWidget<ComboWidget>(this)), FItems(new TStringList)
+{
+    SetControlStyle(ControlStyle() >> csClickEvents);  // clicks come from the widget's signals
+    FClickFocus = true;
+    SetTabStop(true);
+    SetColor(clWindow);
+    auto* combo = static_cast<ComboWidget*>(Widget());
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->OnDropDown = [this] { vt::Guarded(this, [this] { if (OnDropDown) OnDropDown(this); }); };
+    combo->OnCloseUp = [this] { vt::Guarded(this, [this] { if (OnCloseUp) OnCloseUp(this); }); };
+    QObject::connect(combo, &QComboBox::activated, [this](int index) { vt::Guarded(this, [this, index] { Picked(index); }); });
+    FItems->OnChange = [this](TObject*) { ItemsChanged(); };
+    SetStyle(csDropDown);
+    SetBounds(0, 0, 145, 21);
+}
+
+TCustomComboBox::~TCustomComboBox() { delete FItems; }
+
+void TCustomComboBox::SetStyle(TComboBoxStyle v)
+{
+    FStyle = v;
+    auto* combo = static_cast<QComboBox*>(Widget());
+    const bool editable = v == csDropDown || v == csSimple;
+    if (combo->isEditable() == editable)
+        return;
+    combo->setEditable(editable);
+    if (editable) {
+        combo->lineEdit()->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);
+        QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, [this, combo](const QString& text) {
+            vt::Guarded(this, [this, combo, text] {
+                // Typing leaves no item selected unless it matches one exactly.
+                const int cursor = combo->lineEdit()->cursorPosition();
+                FSyncing = true;
+                combo->setCurrentIndex(FItems->IndexOf(vt::FromQString(text)));
+                combo->setEditText(text);
+                combo->lineEdit()->setCursorPosition(cursor);
+                FSyncing = false;
+                Change();
+            });
+        });
+    }
+}
+
+void TCustomComboBox::ItemsChanged()
+{
+    auto* combo = static_cast<QComboBox*>(Widget());
+    const int index = combo->currentIndex();
+    const QString text = combo->currentText();
+    FSyncing = true;
+    combo->clear();
+    for (int i = 0; i < FItems->Count(); ++i)
+        combo->addItem(vt::ToQString(FItems->Strings(i)));
+    combo->setCurrentIndex(index < FItems->Count() ? index : -1);
+    if (combo->isEditable())
+        combo->setEditText(index < FItems->Count() && index >= 0 ? combo->itemText(index) : text);
+    FSyncing = false;
+}
+
+int TCustomComboBox::ItemIndex() const { return static_cast<QComboBox*>(Widget())->currentIndex(); }
+
+void TCustomComboBox::SetItemIndex(int v)
+{
+    if (v < -1 || v >= FItems->Count())
+        v = -1;
+    static_cast<QComboBox*>(Widget())->setCurrentIndex(v);
+}
+
+String TCustomComboBox::GetText() const { return vt::FromQString(static_cast<QComboBox*>(Widget())->currentText()); }
+
+void TCustomComboBox::SetTextValue(const String& v)
+{
+    auto* combo = static_cast<QComboBox*>(Widget());
+    combo->setCurrentIndex(FItems->IndexOf(v));
+    if (combo->isEditable())
+        combo->setEditText(vt::ToQString(v));
+}
+
+void TCustomComboBox::Picked(int index)
+{
+    Change();
+    Select();
+}
+
+void TCustomComboBox::Change()
+{
+    if (OnChange)
+        OnChange(this);
+}
+
+void TCustomComboBox::Select()
+{
+    if (OnSelect)
+        OnSelect(this);
+}
+
+void TCustomComboBox::SetDropDownCount(int v)
+{
+    FDropDownCount = v;
+    static_cast<QComboBox*>(Widget())->setMaxVisibleItems(std::max(v, 1));
+}
+
+void TCustomComboBox::SetMaxLength(int v)
+{
+    FMaxLength = v;
+    if (auto* edit = static_cast<QComboBox*>(Widget())->lineEdit())
+        edit->setMaxLength(v > 0 ? v : 32767);
+}
+
+bool TCustomComboBox::DroppedDown() const { return static_cast<QComboBox*>(Widget())->view()->isVisible(); }
+
+void TCustomComboBox::SetDroppedDown(bool v)
+{
+    auto* combo = static_cast<QComboBox*>(Widget());
+    if (v)
+        combo->showPopup();
+    else
+        combo->hidePopup();
+}
+
+void TCustomComboBox::SelectAll()
+{
+    if (auto* edit = static_cast<QComboBox*>(Widget())->lineEdit())
+        edit->selectAll();
+}
+
+void TCustomComboBox::Clear()
+{
+    FItems->Clear();
+    SetTextValue(String());
+}
+
+// ---------------------------------------------------------------------------------------------
+// TCustomListBox
+
+namespace {
+class ListDelegate : public QStyledItemDelegate {
+public:
+    std::function<void(QPainter*, int, const QRect&, TOwnerDrawState)> Draw;
+    std::function<int(int)> Measure;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        TOwnerDrawState state;
+        if (option.state & QStyle::State_Selected) state << odSelected;
+        if (option.state & QStyle::State_HasFocus) state << odFocused;
+        if (!(option.state & QStyle::State_Enabled)) state << odDisabled;
+        Draw(painter, index.row(), option.rect, state);
+    }
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        return QSize(option.rect.width(), Measure(index.row()));
+    }
+};
+
+QListWidget* List(const TCustomListBox* box) { return static_cast<QListWidget*>(box->Widget()); }
+}  // namespace
+
+TCustomListBox::TCustomListBox(TComponent* AOwner)
+    : TWinControl(AOwner, NewWidget<vt::BridgedScrollArea<QListWidget>>(this)), FItems(new TStringList),
+      FCanvas(new TCanvas)
+{
+    SetControlStyle(ControlStyle() >> csClickEvents);  // clicks come from the widget's signals
+    FClickFocus = true;
+    SetTabStop(true);
+    SetColor(clWindow);
+    FItems->OnChange = [this](TObject*) { ItemsChanged(); };
+    QObject::connect(List(this), &QListWidget::currentRowChanged, [this](int) {
+        if (!FSyncing)
+            vt::Guarded(this, [this] { Click(); });
+    });
+    ApplySelectionMode();
+    SetBounds(0, 0, 121, 97);
+}
+
+TCustomListBox::~TCustomListBox()
+{
+    delete FItems;
+    delete FCanvas;
+}
+
+void TCustomListBox::ItemsChanged()
+{
+    QListWidget* list = List(this);
+    const int row = list->currentRow();
+    FSyncing = true;
+    list->clear();
+    for (int i = 0; i < FItems->Count(); ++i)
+        list->addItem(vt::ToQString(FItems->Strings(i)));
+    list->setCurrentRow(row < FItems->Count() ? row : -1);
+    FSyncing = false;
+}
+
+int TCustomListBox::ItemIndex() const { return List(this)->currentRow(); }
+
+void TCustomListBox::SetItemIndex(int v)
+{
+    FSyncing = true;
+    List(this)->setCurrentRow(v >= 0 && v < FItems->Count() ? v : -1);
+    FSyncing = false;
+}
+
+void TCustomListBox::ApplySelectionMode()
+{
+    List(this)->setSelectionMode(!FMultiSelect ? QAbstractItemView::SingleSelection
+                                               : FExtendedSelect ? QAbstractItemView::ExtendedSelection
+                                                                 : QAbstractItemView::MultiSelection);
+}
+
+void TCustomListBox::SetMultiSelect(bool v)
+{
+    FMultiSelect = v;
+    ApplySelectionMode();
+}
+
+void TCustomListBox::SetExtendedSelect(bool v)
+{
+    FExtendedSelect = v;
+    ApplySelectionMode();
+}
+
+bool TCustomListBox::Selected(int index) const
+{
+    QListWidgetItem* item = List(this)->item(index);
+    if (!item)
+        throw EListError("List index out of bounds (" + IntToStr(index) + ")");
+    return item->isSelected();
+}
+
+void TCustomListBox::SetSelected(int index, bool v)
+{
+    QListWidgetItem* item = List(this)->item(index);
+    if (!item)
+        throw EListError("List index out of bounds (" + IntToStr(index) + ")");
+    FSyncing = true;
+    item->setSelected(v);
+    FSyncing = false;
+}
+
+int TCustomListBox::SelCount() const
+{
+    return FMultiSelect ? static_cast<int>(List(this)->selectedItems().size()) : -1;
+}
+
+void TCustomListBox::SetStyle(TListBoxStyle v)
+{
+    FStyle = v;
+    QListWidget* list = List(this);
+    if (v == lbStandard) {
+        list->setItemDelegate(new QStyledItemDelegate(list));
+        return;
+    }
+    auto* delegate = new ListDelegate;
+    delegate->setParent(list);
+    delegate->Draw = [this](QPainter* painter, int index, const QRect& r, TOwnerDrawState state) {
+        vt::Guarded(this, [&] {
+            FCanvas->BindPainter(painter);
+            FCanvas->Font()->Assign(Font());
+            FCanvas->Brush()->SetColor(state.Contains(odSelected) ? clHighlight : Color());
+            if (state.Contains(odSelected))
+                FCanvas->Font()->SetColor(clHighlightText);
+            DrawItem(index, Rect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height()), state);
+            FCanvas->BindPainter(nullptr);
+        });
+    };
+    delegate->Measure = [this](int index) {
+        int height = FItemHeight;
+        if (FStyle == lbOwnerDrawVariable)
+            MeasureItem(index, height);
+        return height;
+    };
+    list->setItemDelegate(delegate);
+    list->setUniformItemSizes(v == lbOwnerDrawFixed);
+}
+
+void TCustomListBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State)
+{
+    if (OnDrawItem) {
+        OnDrawItem(this, Index, Rect, State);
+        return;
+    }
+    FCanvas->FillRect(Rect);
+    if (Index >= 0 && Index < FItems->Count())
+        FCanvas->TextOut(Rect.Left + 2, Rect.Top, FItems->Strings(Index));
+}
+
+void TCustomListBox::MeasureItem(int Index, int& Height)
+{
+    if (OnMeasureItem)
+        OnMeasureItem(this, Index, Height);
+}
+
+void TCustomListBox::SetItemHeight(int v)
+{
+    if (v <= 0 || v == FItemHeight)
+        return;
+    FItemHeight = v;
+    List(this)->doItemsLayout();
+}
+
+int TCustomListBox::TopIndex() const
+{
+    const QModelIndex index = List(this)->indexAt(QPoint(1, 1));
+    return index.isValid() ? index.row() : 0;
+}
+
+void TCustomListBox::SetTopIndex(int v)
+{
+    if (QListWidgetItem* item = List(this)->item(v))
+        List(this)->scrollToItem(item, QAbstractItemView::PositionAtTop);
+}
+
+int TCustomListBox::ItemAtPos(const TPoint& pos, bool existing) const
+{
+    const QModelIndex index = List(this)->indexAt(QPoint(pos.X, pos.Y));
+    if (index.isValid())
+        return index.row();
+    return existing ? -1 : FItems->Count();
+}
+
+TRect TCustomListBox::ItemRect(int index) const
+{
+    QListWidgetItem* item = List(this)->item(index);
+    if (!item)
+        return TRect{};
+    const QRect r = List(this)->visualItemRect(item);
+    return Rect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
+}
+
+// The list-box messages the component library sends.
+void TCustomListBox::WndProc(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case LB_GETCOUNT: Message.Result = FItems->Count(); return;
+    case LB_GETCURSEL: Message.Result = ItemIndex(); return;
+    case LB_SETCURSEL: SetItemIndex(static_cast<int>(Message.WParam)); Message.Result = ItemIndex(); return;
+    case LB_GETTOPINDEX: Message.Result = TopIndex(); return;
+    case LB_SETTOPINDEX: SetTopIndex(static_cast<int>(Message.WParam)); return;
+    case LB_GETITEMHEIGHT: Message.Result = FItemHeight; return;
+    case LB_SETITEMHEIGHT: SetItemHeight(static_cast<int>(Message.LParam)); return;
+    case LB_GETSELCOUNT: Message.Result = SelCount(); return;
+    case LB_GETSEL: {
+        const int i = static_cast<int>(Message.WParam);
+        Message.Result = i >= 0 && i < FItems->Count() ? (Selected(i) ? 1 : 0) : LB_ERR;
+        return;
+    }
+    case LB_SETSEL: {
+        const int i = static_cast<int>(Message.LParam);
+        for (int k = 0; k < FItems->Count(); ++k)
+            if (i == -1 || k == i)
+                SetSelected(k, Message.WParam != 0);
+        return;
+    }
+    case LB_GETITEMRECT:
+        if (auto* r = reinterpret_cast<TRect*>(Message.LParam))
+            *r = ItemRect(static_cast<int>(Message.WParam));
+        return;
+    case LB_ITEMFROMPOINT: {
+        const int index = ItemAtPos(Point(LParamX(Message.LParam), LParamY(Message.LParam)), true);
+        Message.Result = index < 0 ? MakeLParam(FItems->Count(), 1) : index;
+        return;
+    }
+    default:
+        TWinControl::WndProc(Message);
+    }
+}

@@ -1,0 +1,380 @@
+// The standard controls: label, edits and memo, buttons, check box and radio button, group box,
+// combo box and list box. Setting Text, Checked or ItemIndex from code fires no user event; the
+// events come from the user's typing, clicking and picking.
+#pragma once
+
+#include "rtl/StringList.h"
+#include "ui/kernel/Controls.h"
+
+class QLineEdit;
+class QPlainTextEdit;
+
+enum TTextLayout { tlTop, tlCenter, tlBottom };
+
+class TCustomLabel : public TGraphicControl {
+public:
+    explicit TCustomLabel(TComponent* AOwner);
+
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool v);
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment v);
+    TTextLayout Layout() const { return FLayout; }
+    void SetLayout(TTextLayout v);
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool v);
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool v);
+    bool ShowAccelChar() const { return FShowAccelChar; }
+    void SetShowAccelChar(bool v);
+    TWinControl* FocusControl() const { return FFocusControl; }
+    void SetFocusControl(TWinControl* v);
+
+    bool IsCaptionLabel() const override { return true; }
+    TWinControl* LabelledControl() const override { return FFocusControl; }
+
+protected:
+    void Paint() override;
+    void TextChanged() override;
+    void FontChanged() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    // DrawText flags for the caption (alignment, word wrap, accelerator prefix).
+    unsigned TextFlags() const;
+    void AdjustBounds();
+
+private:
+    bool FAutoSize = true;
+    TAlignment FAlignment = taLeftJustify;
+    TTextLayout FLayout = tlTop;
+    bool FWordWrap = false;
+    bool FTransparent = false;
+    bool FShowAccelChar = true;
+    TWinControl* FFocusControl = nullptr;
+};
+
+class TLabel : public TCustomLabel {
+public:
+    explicit TLabel(TComponent* AOwner) : TCustomLabel(AOwner) {}
+};
+
+enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+// Base of the edit and the memo: one line (QLineEdit) or many (QPlainTextEdit).
+class TCustomEdit : public TWinControl {
+public:
+    explicit TCustomEdit(TComponent* AOwner);
+
+    int MaxLength() const { return FMaxLength; }
+    void SetMaxLength(int v);
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool v);
+    TEditCharCase CharCase() const { return FCharCase; }
+    void SetCharCase(TEditCharCase v);
+    char PasswordChar() const { return FPasswordChar; }
+    void SetPasswordChar(char v);
+    bool AutoSelect() const { return FAutoSelect; }
+    void SetAutoSelect(bool v) { FAutoSelect = v; }
+    bool Modified() const { return FModified; }
+    void SetModified(bool v) { FModified = v; }
+    int SelStart() const;
+    void SetSelStart(int v);
+    int SelLength() const;
+    void SetSelLength(int v);
+    String SelText() const;
+    void SetSelText(const String& v);
+    void SelectAll();
+    void ClearSelection() { SetSelText(String()); }
+    void Clear() { SetText(String()); }
+    void CopyToClipboard() { Perform(WM_COPY, 0, 0); }
+    void CutToClipboard() { Perform(WM_CUT, 0, 0); }
+    void PasteFromClipboard() { Perform(WM_PASTE, 0, 0); }
+
+    TNotifyEvent OnChange;
+
+    void WndProc(TMessage& Message) override;
+
+protected:
+    TCustomEdit(TComponent* AOwner, bool multiLine);
+    String GetText() const override;
+    void SetTextValue(const String& v) override;
+    // The user changed the text: fires OnChange.
+    virtual void Change();
+    void KeyPress(char& Key) override;
+
+    QLineEdit* LineEdit() const { return FLine; }
+    QPlainTextEdit* TextEdit() const { return FPlain; }
+    // Called when the user's typing changed the widget's text.
+    virtual void UserEdited();
+
+    String AccessibleCaption() const override { return String(); }
+
+private:
+    void Connect();
+    QLineEdit* FLine = nullptr;
+    QPlainTextEdit* FPlain = nullptr;
+    int FMaxLength = 0;
+    bool FReadOnly = false;
+    TEditCharCase FCharCase = ecNormal;
+    char FPasswordChar = 0;
+    bool FAutoSelect = true;
+    bool FModified = false;
+    bool FSettingText = false;
+};
+
+class TEdit : public TCustomEdit {
+public:
+    explicit TEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
+};
+
+class TCustomMemo : public TCustomEdit {
+public:
+    explicit TCustomMemo(TComponent* AOwner);
+    ~TCustomMemo() override;
+
+    TStrings* Lines() const { return FLines; }
+    void SetLines(TStrings* v) { FLines->Assign(v); }
+    TScrollStyle ScrollBars() const { return FScrollBars; }
+    void SetScrollBars(TScrollStyle v);
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool v);
+    bool WantReturns() const { return FWantReturns; }
+    void SetWantReturns(bool v) { FWantReturns = v; }
+    bool WantTabs() const { return FWantTabs; }
+    void SetWantTabs(bool v) { FWantTabs = v; }
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment v);
+
+    bool WantsKey(WORD key, TShiftState shift) const override;
+
+protected:
+    void SetTextValue(const String& v) override;
+    void UserEdited() override;
+
+private:
+    void LinesChanged();
+    TStringList* FLines;
+    TScrollStyle FScrollBars = ssNone;
+    bool FWordWrap = true;
+    bool FWantReturns = true;
+    bool FWantTabs = false;
+    TAlignment FAlignment = taLeftJustify;
+    bool FSyncing = false;
+};
+
+class TMemo : public TCustomMemo {
+public:
+    explicit TMemo(TComponent* AOwner) : TCustomMemo(AOwner) {}
+};
+
+using TModalResultValue = int;
+
+// A push button: Default answers Enter and Cancel answers Esc on its form; a click sets the
+// form's ModalResult to the button's.
+class TButtonControl : public TWinControl {
+public:
+    explicit TButtonControl(TComponent* AOwner, QWidget* widget);
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool v) { FWordWrap = v; }
+
+protected:
+    void SetTextValue(const String& v) override;
+
+private:
+    bool FWordWrap = false;
+};
+
+class TButton : public TButtonControl {
+public:
+    explicit TButton(TComponent* AOwner);
+
+    bool Default() const { return FDefault; }
+    void SetDefault(bool v);
+    bool Cancel() const { return FCancel; }
+    void SetCancel(bool v) { FCancel = v; }
+    int ModalResult() const { return FModalResult; }
+    void SetModalResult(int v) { FModalResult = v; }
+
+    void Click() override;
+    void WndProc(TMessage& Message) override;
+
+private:
+    bool FDefault = false;
+    bool FCancel = false;
+    int FModalResult = 0;
+};
+
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+enum TLeftRight { taLeftSide, taRightSide };
+
+class TCustomCheckBox : public TButtonControl {
+public:
+    explicit TCustomCheckBox(TComponent* AOwner);
+
+    bool Checked() const { return FState == cbChecked; }
+    void SetChecked(bool v) { SetState(v ? cbChecked : cbUnchecked); }
+    TCheckBoxState State() const { return FState; }
+    void SetState(TCheckBoxState v);
+    bool AllowGrayed() const { return FAllowGrayed; }
+    void SetAllowGrayed(bool v);
+    TLeftRight Alignment() const { return FAlignment; }
+    void SetAlignment(TLeftRight v);
+
+protected:
+    // The user's click: the next state (grayed between unchecked and checked when allowed).
+    virtual void Toggle();
+
+private:
+    TCheckBoxState FState = cbUnchecked;
+    bool FAllowGrayed = false;
+    TLeftRight FAlignment = taRightSide;
+};
+
+class TCheckBox : public TCustomCheckBox {
+public:
+    explicit TCheckBox(TComponent* AOwner) : TCustomCheckBox(AOwner) {}
+};
+
+// Radio buttons on one parent exclude each other.
+class TRadioButton : public TButtonControl {
+public:
+    explicit TRadioButton(TComponent* AOwner);
+    bool Checked() const;
+    void SetChecked(bool v);
+    TLeftRight Alignment() const { return FAlignment; }
+    void SetAlignment(TLeftRight v) { FAlignment = v; }
+
+private:
+    TLeftRight FAlignment = taRightSide;
+};
+
+class TCustomGroupBox : public TCustomControl {
+public:
+    explicit TCustomGroupBox(TComponent* AOwner);
+
+protected:
+    void AdjustClientRect(TRect& Rect) const override;
+    void Paint() override;
+};
+
+class TGroupBox : public TCustomGroupBox {
+public:
+    explicit TGroupBox(TComponent* AOwner) : TCustomGroupBox(AOwner) {}
+};
+
+enum TOwnerDrawStateItem { odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault, odComboBoxEdit };
+using TOwnerDrawState = Set<TOwnerDrawStateItem>;
+using TDrawItemEvent = std::function<void(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State)>;
+using TMeasureItemEvent = std::function<void(TWinControl* Control, int Index, int& Height)>;
+
+enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
+
+class TCustomComboBox : public TWinControl {
+public:
+    explicit TCustomComboBox(TComponent* AOwner);
+    ~TCustomComboBox() override;
+
+    TStrings* Items() const { return FItems; }
+    void SetItems(TStrings* v) { FItems->Assign(v); }
+    int ItemIndex() const;
+    void SetItemIndex(int v);
+    TComboBoxStyle Style() const { return FStyle; }
+    void SetStyle(TComboBoxStyle v);
+    bool Sorted() const { return FItems->Sorted(); }
+    void SetSorted(bool v) { FItems->SetSorted(v); }
+    int DropDownCount() const { return FDropDownCount; }
+    void SetDropDownCount(int v);
+    int MaxLength() const { return FMaxLength; }
+    void SetMaxLength(int v);
+    bool DroppedDown() const;
+    void SetDroppedDown(bool v);
+    void SelectAll();
+    void Clear();
+
+    TNotifyEvent OnChange;
+    TNotifyEvent OnSelect;
+    TNotifyEvent OnDropDown;
+    TNotifyEvent OnCloseUp;
+
+protected:
+    String GetText() const override;
+    void SetTextValue(const String& v) override;
+    // The user picked an item or typed: fires OnChange.
+    virtual void Change();
+    virtual void Select();
+    String AccessibleCaption() const override { return String(); }
+
+private:
+    void ItemsChanged();
+    void Picked(int index);
+    TStringList* FItems;
+    TComboBoxStyle FStyle = csDropDown;
+    int FDropDownCount = 8;
+    int FMaxLength = 0;
+    bool FSyncing = false;
+};
+
+class TComboBox : public TCustomComboBox {
+public:
+    explicit TComboBox(TComponent* AOwner) : TCustomComboBox(AOwner) {}
+};
+
+enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
+
+class TCustomListBox : public TWinControl {
+public:
+    explicit TCustomListBox(TComponent* AOwner);
+    ~TCustomListBox() override;
+
+    TStrings* Items() const { return FItems; }
+    void SetItems(TStrings* v) { FItems->Assign(v); }
+    int ItemIndex() const;
+    void SetItemIndex(int v);
+    bool MultiSelect() const { return FMultiSelect; }
+    void SetMultiSelect(bool v);
+    bool ExtendedSelect() const { return FExtendedSelect; }
+    void SetExtendedSelect(bool v);
+    bool Selected(int index) const;
+    void SetSelected(int index, bool v);
+    int SelCount() const;
+    bool Sorted() const { return FItems->Sorted(); }
+    void SetSorted(bool v) { FItems->SetSorted(v); }
+    TListBoxStyle Style() const { return FStyle; }
+    void SetStyle(TListBoxStyle v);
+    int ItemHeight() const { return FItemHeight; }
+    void SetItemHeight(int v);
+    int TopIndex() const;
+    void SetTopIndex(int v);
+    int ItemAtPos(const TPoint& pos, bool existing) const;
+    TRect ItemRect(int index) const;
+    TCanvas* Canvas() const { return FCanvas; }
+    void Clear() { FItems->Clear(); }
+
+    TDrawItemEvent OnDrawItem;
+    TMeasureItemEvent OnMeasureItem;
+
+    void WndProc(TMessage& Message) override;
+
+protected:
+    // Owner-drawn styles: paints one item on Canvas (fills and writes the text by default).
+    virtual void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State);
+    virtual void MeasureItem(int Index, int& Height);
+
+    String AccessibleCaption() const override { return String(); }
+
+private:
+    void ItemsChanged();
+    void ApplySelectionMode();
+    TStringList* FItems;
+    TCanvas* FCanvas;
+    bool FMultiSelect = false;
+    bool FExtendedSelect = true;
+    TListBoxStyle FStyle = lbStandard;
+    int FItemHeight = 16;
+    bool FSyncing = false;
+};
+
+class TListBox : public TCustomListBox {
+public:
+    explicit TListBox(TComponent* AOwner) : TCustomListBox(AOwner) {}
+};

@@ -1,0 +1,270 @@
+// Forms and the application: the form factory, focus events, activation, modal loops,
+// Terminate, dialog keys and the rule that changes made by code fire no user events.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "ui/controls/StdCtrls.h"
+#include "ui/dialogs/DialogResponder.h"
+#include "ui/forms/Forms.h"
+#include "ui/testing/UiTesting.h"
+
+namespace {
+
+using Log = std::vector<String>;
+
+// A form with two edits and a button, each logging its events.
+class LoggingForm : public TForm {
+public:
+    explicit LoggingForm(TComponent* owner, Log& log) : TForm(owner), log(log)
+    {
+        SetBounds(0, 0, 300, 200);
+        Edit1 = Add(new TEdit(this), "Edit1", 10);
+        Edit2 = Add(new TEdit(this), "Edit2", 40);
+        Button1 = new TButton(this);
+        Button1->SetName("Button1");
+        Button1->SetBounds(10, 70, 75, 25);
+        Button1->SetParent(this);
+        Button1->OnEnter = [this](TObject*) { this->log.push_back("enter Button1"); };
+        Button1->OnClick = [this](TObject*) { this->log.push_back("click Button1"); };
+        OnActivate = [this](TObject*) { this->log.push_back("activate " + Name()); };
+    }
+    TEdit* Add(TEdit* e, const String& name, int top)
+    {
+        e->SetName(name);
+        e->SetBounds(10, top, 100, 21);
+        e->SetParent(this);
+        e->OnEnter = [this, name](TObject*) { log.push_back("enter " + name); };
+        e->OnExit = [this, name](TObject*) { log.push_back("exit " + name); };
+        return e;
+    }
+    Log& log;
+    TEdit* Edit1;
+    TEdit* Edit2;
+    TButton* Button1;
+};
+
+class FormsTest : public ::testing::Test {
+protected:
+    void SetUp() override { vt::EnsureTestApplication(); }
+    void TearDown() override { delete form; }
+    LoggingForm* Shown(const String& name = "Form1")
+    {
+        form = new LoggingForm(nullptr, log);
+        form->SetName(name);
+        form->Show();
+        vt::ProcessEventsUntilIdle();
+        return form;
+    }
+    Log log;
+    LoggingForm* form = nullptr;
+};
+
+TEST_F(FormsTest, FirstShowActivatesTheFormAndEntersTheFirstTabStop)
+{
+    Shown();
+    EXPECT_EQ(log, (Log{"activate Form1", "enter Edit1"}));
+    EXPECT_EQ(Screen->ActiveForm(), form);
+    EXPECT_EQ(form->ActiveControl(), form->Edit1);
+}
+
+TEST_F(FormsTest, ExitRunsBeforeEnterAndBeforeTheClickedButtonsClick)
+{
+    Shown();
+    log.clear();
+    vt::SendKey(form->Edit1, VK_TAB);
+    vt::ClickControl(form->Button1);
+    EXPECT_EQ(log, (Log{"exit Edit1", "enter Edit2", "exit Edit2", "enter Button1", "click Button1"}));
+    EXPECT_EQ(form->ActiveControl(), form->Button1);
+}
+
+TEST_F(FormsTest, AnExitThatRaisesKeepsTheFocusAndTheClickIsLost)
+{
+    vt::DialogResponder responder;
+    responder.Answer(mrOk);
+    Shown();
+    form->Edit1->OnExit = [this](TObject*) {
+        log.push_back("exit Edit1");
+        throw EConvertError("'x' is not a valid date");
+    };
+    log.clear();
+    vt::ClickControl(form->Button1);
+    vt::SendKey(form->Edit1, VK_TAB);
+    EXPECT_EQ(form->ActiveControl(), form->Edit1);
+    EXPECT_EQ(log, (Log{"exit Edit1", "exit Edit1"}));  // no enter, no click
+    EXPECT_EQ(responder.TakeFailures().size(), 1u);  // the second box had no answer queued
+    ASSERT_EQ(responder.Shown().size(), 2u);
+    EXPECT_EQ(responder.Shown()[0].Text, "'x' is not a valid date");
+    EXPECT_EQ(responder.Shown()[0].Caption, Application->Title());
+}
+
+TForm* seenInConstructor = nullptr;
+struct TFactoryForm : TForm {
+    static TFactoryForm* Instance;
+    explicit TFactoryForm(TComponent* owner) : TForm(owner) { seenInConstructor = Instance; }
+};
+TFactoryForm* TFactoryForm::Instance = nullptr;
+
+TEST_F(FormsTest, CreateFormStoresTheReferenceBeforeTheConstructorRuns)
+{
+    Application->CreateForm(TFactoryForm::Instance);
+    EXPECT_NE(TFactoryForm::Instance, nullptr);
+    EXPECT_EQ(seenInConstructor, TFactoryForm::Instance);
+    EXPECT_EQ(Application->MainForm(), TFactoryForm::Instance);
+    EXPECT_EQ(TFactoryForm::Instance->Owner(), Application);
+}
+
+TEST_F(FormsTest, ReturnFromAModalFormActivatesTheCallerButAMessageBoxDoesNot)
+{
+    Shown("Main");
+    LoggingForm dialog(nullptr, log);
+    dialog.SetName("Dialog");
+    dialog.OnShow = [&](TObject*) {
+        // A real message box over the modal form, closed from the event loop.
+        QTimer::singleShot(0, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->done(0);
+        });
+        Application->MessageBox("Saved", "Done", MB_OK);
+        QTimer::singleShot(0, [&] { dialog.Button1->Click(); });
+    };
+    dialog.Button1->SetModalResult(mrOk);
+    log.clear();
+    EXPECT_EQ(dialog.ShowModal(), mrOk);
+    vt::ProcessEventsUntilIdle();
+    EXPECT_EQ(log, (Log{"activate Dialog", "enter Edit1", "click Button1", "activate Main"}));
+    EXPECT_EQ(Screen->ActiveForm(), form);
+}
+
+TEST_F(FormsTest, CloseOfAModalFormAnswersCancelAndCloseQueryCanRefuse)
+{
+    TForm dialog(nullptr);
+    int queries = 0;
+    dialog.OnCloseQuery = [&](TObject*, bool& canClose) { canClose = ++queries > 1; };
+    dialog.OnShow = [&](TObject*) {
+        QTimer::singleShot(0, [&] { dialog.Close(); });   // refused by the first query
+        QTimer::singleShot(10, [&] { dialog.Close(); });  // accepted
+    };
+    EXPECT_EQ(dialog.ShowModal(), mrCancel);
+    EXPECT_EQ(queries, 2);
+    EXPECT_FALSE(dialog.Visible());
+}
+
+TEST_F(FormsTest, TerminateEndsAModalLoopAndARunThatFollows)
+{
+    TForm dialog(nullptr);
+    dialog.OnShow = [&](TObject*) { QTimer::singleShot(0, [] { Application->Terminate(); }); };
+    EXPECT_EQ(dialog.ShowModal(), mrCancel);
+    EXPECT_TRUE(Application->Terminated());
+    Application->Run();  // returns at once: Terminate came before it
+}
+
+TEST_F(FormsTest, EnterAndEscReachTheDefaultAndCancelButtons)
+{
+    Shown();
+    form->Button1->SetDefault(true);
+    form->Button1->SetModalResult(mrOk);
+    auto* cancel = new TButton(form);
+    cancel->SetBounds(100, 70, 75, 25);
+    cancel->SetParent(form);
+    cancel->SetCancel(true);
+    cancel->SetModalResult(mrCancel);
+    log.clear();
+    vt::SendKey(form->Edit1, VK_RETURN);
+    EXPECT_EQ(form->ModalResult(), mrOk);
+    vt::SendKey(form->Edit1, VK_ESCAPE);
+    EXPECT_EQ(form->ModalResult(), mrCancel);
+    EXPECT_EQ(log, (Log{"click Button1"}));
+}
+
+TEST_F(FormsTest, KeyPreviewLetsTheFormSeeAndSwallowKeysFirst)
+{
+    Shown();
+    Log keys;
+    form->SetKeyPreview(true);
+    form->OnKeyDown = [&](TObject*, WORD& key, TShiftState) {
+        keys.push_back("form " + IntToStr(key));
+        if (key == VK_F2)
+            key = 0;
+    };
+    form->Edit1->OnKeyDown = [&](TObject*, WORD& key, TShiftState) { keys.push_back("edit " + IntToStr(key)); };
+    form->Edit1->OnKeyPress = [&](TObject*, char& key) {
+        if (key == 'b')
+            key = 0;  // swallowed: never typed
+    };
+    vt::SendKey(form->Edit1, VK_F2);
+    vt::SendKey(form->Edit1, 'A');
+    vt::TypeText(form->Edit1, "abc");
+    EXPECT_EQ(keys, (Log{"form 113", "form 65", "edit 65", "form 65", "edit 65", "form 66", "edit 66", "form 67",
+                         "edit 67"}));
+    EXPECT_EQ(form->Edit1->Text(), "aac");
+}
+
+TEST_F(FormsTest, ChangesMadeByCodeFireNoUserEvents)
+{
+    Shown();
+    int events = 0;
+    auto count = [&](TObject*) { ++events; };
+    auto* check = new TCheckBox(form);
+    check->SetCaption("Active");
+    check->SetBounds(150, 10, 80, 17);
+    check->SetParent(form);
+    check->OnClick = count;
+    auto* combo = new TComboBox(form);
+    combo->SetParent(form);
+    combo->Items()->SetText("a\nb\nc");
+    combo->OnChange = count;
+    form->Edit1->OnChange = count;
+
+    check->SetChecked(true);
+    combo->SetItemIndex(2);
+    combo->SetText("b");
+    form->Edit1->SetText("typed by code");
+    EXPECT_EQ(events, 0);
+    EXPECT_EQ(combo->ItemIndex(), 1);
+    EXPECT_TRUE(check->Checked());
+
+    vt::ClickControl(check, 6, 8);  // the user's click toggles and fires
+    vt::TypeText(form->Edit1, "x");
+    EXPECT_EQ(events, 2);
+    EXPECT_FALSE(check->Checked());
+    EXPECT_TRUE(form->Edit1->Modified());
+}
+
+TEST(DialogResponderTest, RecordsEveryBoxAndFailsLoudlyWithoutAnAnswer)
+{
+    vt::EnsureTestApplication();
+    vt::DialogResponder responder;
+    responder.Answer(mrNo).Answer(mrYes);
+    EXPECT_EQ(MessageDlg("Delete it?", mtConfirmation, {mbYes, mbNo}, 0), mrNo);
+    EXPECT_EQ(Application->MessageBox("Sure?", "Comfirm Delete", MB_YESNO | MB_ICONQUESTION), IDYES);
+    ASSERT_EQ(responder.Shown().size(), 2u);
+    EXPECT_EQ(responder.Shown()[0].Caption, "Confirm");
+    EXPECT_EQ(responder.Shown()[0].Buttons, (std::vector<int>{mrYes, mrNo}));
+    EXPECT_EQ(responder.Last().Text, "Sure?");
+    EXPECT_EQ(responder.Last().Caption, "Comfirm Delete");
+    EXPECT_EQ(responder.Last().Type, mtConfirmation);
+
+    EXPECT_THROW(ShowMessage("nobody answers"), vt::EUnexpectedDialog);
+    EXPECT_EQ(responder.TakeFailures().size(), 1u);
+}
+
+TEST(DialogResponderTest, FileDialogsTakeThePathAndCancelAnswers)
+{
+    vt::EnsureTestApplication();
+    vt::DialogResponder responder;
+    TOpenDialog open(nullptr);
+    open.SetFilter("Access Database|*.mdb");
+    open.SetDefaultExt("mdb");
+    responder.AnswerFile("/data/camp").Answer(mrCancel);
+    EXPECT_TRUE(open.Execute());
+    EXPECT_EQ(open.FileName(), "/data/camp.mdb");
+    EXPECT_FALSE(open.Execute());
+    EXPECT_EQ(open.FileName(), "/data/camp.mdb");
+    EXPECT_EQ(responder.Last().Kind, "Open");
+    EXPECT_EQ(responder.Last().Text, "Access Database|*.mdb");
+}
+
+}  // namespace
