@@ -6,6 +6,8 @@
 
 #include "ui/forms/Forms.h"
 
+#include <algorithm>
+
 namespace vt {
 
 TPoint PopupOrigin(const TPoint& EditScreenPos, int EditWidth, int EditHeight, int PopupWidth,
@@ -166,7 +168,60 @@ TCustomComboEdit::TCustomComboEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner)
   UpdateBtnBounds();
 }
 
-TCustomComboEdit::~TCustomComboEdit() { FButton->OnClick = nullptr; }
+TCustomComboEdit::~TCustomComboEdit()
+{
+  FButton->OnClick = nullptr;
+  delete FPaintCanvas;
+}
+
+bool TCustomComboEdit::WantsKey(WORD Key, TShiftState Shift) const
+{
+  return Key == VK_RETURN || Key == VK_ESCAPE || TCustomMaskEdit::WantsKey(Key, Shift);
+}
+
+// The text's offset inside the edit: the border and the edit's own left margin; vertically
+// the text is centred as the native edit centres it.
+TPoint TCustomComboEdit::EditorTextMargins()
+{
+  constexpr int kBorder = 1, kLeftMargin = 2;
+  const int textHeight = FPaintCanvas ? FPaintCanvas->TextHeight("Wg") : 0;
+  return Point(kBorder + kLeftMargin, std::max(kBorder, (ClientHeight() - textHeight) / 2));
+}
+
+bool TCustomComboEdit::PaintComboEdit(TMessage&, const String& AText, TAlignment AAlignment, bool StandardPaint)
+{
+  if (StandardPaint && !ControlState().Contains(csPaintCopy))
+    return false;
+  if (!FPaintCanvas) {
+    FPaintCanvas = new TControlCanvas;
+    FPaintCanvas->SetControl(this);
+  }
+  PaintWithCanvas(FPaintCanvas, [&] {
+    TCanvas* canvas = FPaintCanvas;
+    canvas->Font()->Assign(Font());
+    if (!Enabled() && Color() != clGrayText)
+      canvas->Font()->SetColor(clGrayText);
+    TRect r = ClientRect();
+    canvas->Brush()->SetStyle(bsSolid);
+    canvas->Brush()->SetColor(Color());
+    canvas->FillRect(r);
+    canvas->Brush()->SetColor(clBtnShadow);
+    canvas->FrameRect(r);
+    r = Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
+    canvas->Brush()->SetColor(Color());
+    const TPoint margins = EditorTextMargins();
+    int left = margins.X;
+    if (!PopupVisible()) {
+      const int w = canvas->TextWidth(AText) + (ButtonWidth() > 0 ? 1 : 0);
+      if (AAlignment == taRightJustify)
+        left = ClientWidth() - ButtonWidth() - w - margins.X - 2;
+      else if (AAlignment == taCenter)
+        left = (ClientWidth() - ButtonWidth() - w) / 2;
+    }
+    canvas->TextRect(r, left, margins.Y, AText);
+  });
+  return true;
+}
 
 void TCustomComboEdit::CreateParams(TCreateParams& Params)
 {
@@ -329,6 +384,13 @@ void TCustomComboEdit::WndProc(TMessage& Message)
   case CM_ENABLEDCHANGED:
     TCustomMaskEdit::WndProc(Message);
     FButton->SetEnabled(Enabled());
+    return;
+  case WM_CHAR:
+    TCustomMaskEdit::WndProc(Message);
+    // KeyPress already sent Esc to the form as the dialog key; the native edit would pass it
+    // up to the form once more.
+    if (Message.WParam == VK_ESCAPE)
+      Message.WParam = 0;
     return;
   case CM_CANCELMODE: {
     auto* sender = reinterpret_cast<TControl*>(Message.LParam);

@@ -27,6 +27,8 @@ public:
   void Show(const TPoint& Origin);
   void Hide();
   void InvalidateEditor();
+  // The popup's own key handling, for keys its edit hands over while it is open.
+  void PopupKeyPress(char& Key) { KeyPress(Key); }
   void WndProc(TMessage& Message) override;
 
   TCloseUpEvent OnCloseUp;
@@ -88,6 +90,8 @@ public:
   void PopupCloseUp(TObject* Sender, bool Accept);
   void WndProc(TMessage& Message) override;
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  // Enter and Esc are the edit's own: it closes the popup or sends the dialog key itself.
+  bool WantsKey(WORD Key, TShiftState Shift) const override;
 
 protected:
   virtual TBitmap* GetDefaultBitmap(bool& DestroyNeeded);
@@ -113,6 +117,9 @@ protected:
   void RecreateGlyph();
   void UpdateBtnBounds();
   void UpdatePopupVisible() { FPopupVisible = FPopup && FPopup->Visible(); }
+  // Paints AText by hand in the edit's text area with AAlignment (the unfocused display text
+  // of the numeric and date edits); false when StandardPaint asks for the edit's own painting.
+  bool PaintComboEdit(TMessage& Message, const String& AText, TAlignment AAlignment, bool StandardPaint);
   // Descendants take it over; the edit frees it.
   void SetPopup(TPopupWindow* Value) { FPopup = Value; }
 
@@ -123,6 +130,8 @@ protected:
 
 private:
   void SetInnerReadOnly();
+  TPoint EditorTextMargins();
+  TControlCanvas* FPaintCanvas = nullptr;
 
   TEditButton* FButton;
   TWinControl* FBtnControl;

@@ -3,6 +3,7 @@
 #include "components/VtCtrls.h"
 
 #include "components/vtGuiutils.h"
+#include "ui/controls/Menus.h"
 #include "ui/forms/Forms.h"
 
 #include <algorithm>
@@ -415,7 +416,7 @@ void TVtSpeedButton::SetDropDownMenu(TPopupMenu* Value)
     return;
   FDropDownMenu = Value;
   if (Value)
-    FreeNotification(reinterpret_cast<TComponent*>(Value));
+    Value->FreeNotification(this);
   if (FMarkDropDown)
     Invalidate();
 }
@@ -430,7 +431,7 @@ void TVtSpeedButton::SetAllowTimer(bool Value)
 void TVtSpeedButton::Notification(TComponent* AComponent, TOperation Operation)
 {
   TGraphicControl::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == reinterpret_cast<TComponent*>(FDropDownMenu))
+  if (Operation == opRemove && AComponent == FDropDownMenu)
     FDropDownMenu = nullptr;
 }
 
@@ -506,7 +507,7 @@ void TVtSpeedButton::Click()
 
 void TVtSpeedButton::ButtonClick()
 {
-  if (!Enabled())
+  if (FMenuTracking || !Enabled() || (FDropDownMenu && FDropDownMenu->AutoPopup()))
     return;
   if (!FDown) {
     FState = rbsDown;
@@ -528,8 +529,30 @@ TPoint TVtSpeedButton::GetDropDownMenuPos() const
 {
   if (!FDropDownMenu)
     return Point(0, 0);
-  return FMenuPosition == dmpBottom ? Point(-1, Height()) : Point(Width(), -1);
+  const TPopupAlignment align = FDropDownMenu->Alignment();
+  if (FMenuPosition == dmpBottom) {
+    if (align == paLeft)
+      return Point(-1, Height());
+    return align == paRight ? Point(Width() + 1, Height()) : Point(Width() / 2, Height());
+  }
+  if (align == paLeft)
+    return Point(Width(), -1);
+  return align == paRight ? Point(-1, -1) : Point(Width() / 2, Height());
 }
+
+bool TVtSpeedButton::CheckMenuDropDown(const TPoint& Pos, bool Manual)
+{
+  if (ComponentState().Contains(csDesigning) || !FDropDownMenu || !(FDropDownMenu->AutoPopup() || Manual))
+    return false;
+  if (TCustomForm* form = GetParentForm(this))
+    form->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(this));
+  FDropDownMenu->SetPopupComponent(this);
+  const TPoint at = ClientToScreen(Pos);
+  FDropDownMenu->Popup(at.X, at.Y);
+  return true;
+}
+
+bool TVtSpeedButton::CheckBtnMenuDropDown() { return CheckMenuDropDown(GetDropDownMenuPos(), true); }
 
 void TVtSpeedButton::BuildImageForLook()
 {
@@ -590,6 +613,8 @@ void TVtSpeedButton::MouseLeave()
 
 void TVtSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
+  if (FMenuTracking)
+    return;
   TGraphicControl::MouseDown(Button, Shift, X, Y);
   if (!Enabled() || Button != mbLeft)
     return;
@@ -599,10 +624,16 @@ void TVtSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
     Repaint();
   }
   FDragging = true;
-  if (FAllowTimer) {
-    FTimerRunning = true;
-    FTimerPaused = true;
+  // The menu runs modally; the press that closes it must not press the button again.
+  FMenuTracking = true;
+  const bool menuShown = CheckMenuDropDown(GetDropDownMenuPos(), false);
+  FMenuTracking = false;
+  if (menuShown) {
+    FinishPress(-1, -1);
+    return;
   }
+  if (FAllowTimer)
+    StartTimer();
 }
 
 void TVtSpeedButton::MouseMove(TShiftState Shift, int X, int Y)
@@ -646,16 +677,15 @@ void TVtSpeedButton::FinishPress(int X, int Y)
       FState = rbsExclusive;
     Repaint();
   }
-  if (inside)
+  if (inside && !FMenuTracking)
     Click();
 }
 
+void TVtSpeedButton::StartTimer() { FTimerRunning = true; }
+
 void TVtSpeedButton::TimerExpired()
 {
-  if (!FTimerRunning)
-    return;
-  FTimerPaused = false; // later ticks come every RepeatInterval
-  if (FState == rbsDown && FDragging)
+  if (FTimerRunning && FState == rbsDown && FDragging)
     Click();
 }
 

@@ -9,6 +9,8 @@
 
 #include <vector>
 
+class TTimer;
+
 enum TVtButtonState { rbsUp, rbsDisabled, rbsDown, rbsExclusive, rbsInactive };
 using TVtNumGlyphs = int; // 1..5
 enum TVtDropDownMenuPos { dmpBottom, dmpRight };
@@ -150,6 +152,9 @@ public:
   virtual void ButtonClick();
   // The point in button coordinates where the drop-down menu opens.
   TPoint GetDropDownMenuPos() const;
+  // Opens the drop-down menu at Pos when it pops up by itself (or Manual); true when shown.
+  bool CheckMenuDropDown(const TPoint& Pos, bool Manual);
+  bool CheckBtnMenuDropDown();
   void Click() override;
   void Loaded() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -158,7 +163,7 @@ public:
   TNotifyEvent OnMouseEnter;
   TNotifyEvent OnMouseLeave;
 
-  // The repeat timer's tick, public so that the platform timer and tests can drive it.
+  // The repeat timer's tick: clicks while the button is held down.
   void TimerExpired();
 
 protected:
@@ -178,6 +183,7 @@ private:
   void BuildImageForLook();
   void GlyphChanged(TObject* Sender);
   void FinishPress(int X, int Y);
+  void StartTimer();
   void StopTimer();
   void PaintFrame(TCanvas* Canvas, TRect& PaintRect, TVtButtonState PaintState);
 
@@ -202,8 +208,8 @@ private:
   bool FAllowTimer = false;
   Word FInitPause = 500;
   Word FRepeatInterval = 100;
+  bool FMenuTracking = false;
   bool FTimerRunning = false;
-  bool FTimerPaused = true; // the first tick waits InitPause, later ones RepeatInterval
 };
 
 // The glyph count that a strip of this size implies: width / height when the width is a

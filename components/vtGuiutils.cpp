@@ -6,6 +6,7 @@
 #include "components/Vtstrutils.h"
 #include "rtl/Exceptions.h"
 #include "ui/forms/Forms.h"
+#include "ui/graphics/Resources.h"
 
 #include <chrono>
 #include <cstdio>
@@ -174,6 +175,7 @@ void CheckWin32(bool OK)
 
 TBitmap* MakeBitmap(const String& ResID)
 {
+  vt::RegisterComponentArt();
   auto* bitmap = new TBitmap;
   try {
     bitmap->LoadFromResourceName(nullptr, ResID);
@@ -190,7 +192,7 @@ TBitmap* MakeBitmap(const String& ResID)
 
 void ResourceNotFound(const String& ResID)
 {
-  throw EInvalidGraphic(ReplaceStr("Resource %s not found", "%s", ResID));
+  throw EResNotFound(ReplaceStr("Resource %s not found", "%s", ResID));
 }
 
 void AssignBitmapCell(TGraphic* Source, TBitmap* Dest, int Cols, int Rows, int Index)

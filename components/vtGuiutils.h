@@ -15,8 +15,12 @@ enum TFillDirection { fdTopToBottom, fdBottomToTop, fdLeftToRight, fdRightToLeft
 enum TVertAlignment { vaTopJustify, vaCenter, vaBottomJustify };
 
 // Bitmaps. MakeBitmap loads a bitmap of our resources by name; a missing one raises
-// EInvalidGraphic "Resource %s not found".
+// EResNotFound "Resource %s not found".
 TBitmap* MakeBitmap(const String& ResID);
+namespace vt {
+// Registers the library's bitmaps (resources/*.bmp, compiled in) once; MakeBitmap calls it.
+void RegisterComponentArt();
+}
 [[noreturn]] void ResourceNotFound(const String& ResID);
 // Dest := cell Index (row by row) of Source cut into Cols x Rows equal cells.
 void AssignBitmapCell(TGraphic* Source, TBitmap* Dest, int Cols, int Rows, int Index);
