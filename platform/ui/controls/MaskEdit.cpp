@@ -1,11 +1,13 @@
-// The masked edit on a QLineEdit. Qt's own input masks are not used: every key that changes
-// the text goes through the mask engine, which keeps the text at the mask's length, and the
-// line edit only shows it and moves the cursor.
+// The masked edit on the standard edit's QLineEdit. Qt's own input masks are not used: every
+// key, paste or cut that changes a masked text goes through the mask engine, which keeps the
+// text at the mask's length.
 #include "ui/controls/MaskEdit.h"
 
 #include "rtl/Locale.h"
 #include "ui/kernel/Controls_p.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 
 namespace {
@@ -23,69 +25,45 @@ QString FromU32(const std::u32string& s) {
 
 }  // namespace
 
-TCustomMaskEdit::TCustomMaskEdit(TComponent* AOwner)
-    : TWinControl(AOwner, new vt::Bridged<QLineEdit>(this)) {
-    SetTabStop(true);
-    SetBounds(Left(), Top(), 121, 21);
-    QObject::connect(Edit(), &QLineEdit::textChanged, Edit(), [this] { Change(); });
-}
-
-QLineEdit* TCustomMaskEdit::Edit() const { return static_cast<QLineEdit*>(Widget()); }
+TCustomMaskEdit::TCustomMaskEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
 
 void TCustomMaskEdit::SetEditMask(const String& Value) {
     if (Value == FEditMask) return;
     const String text = GetText();
     FEditMask = Value;
     FMask = vt::EditMask(Value, String(1, Locale().TimeSeparator), String(1, Locale().DateSeparator));
-    Edit()->setMaxLength(IsMasked() ? FMask.Length() : (FMaxLength > 0 ? FMaxLength : 32767));
+    SetMaxLength(TCustomEdit::MaxLength());
     SetTextValue(text);
 }
 
-String TCustomMaskEdit::EditText() const { return vt::FromQString(Edit()->text()); }
+String TCustomMaskEdit::EditText() const { return vt::FromQString(LineEdit()->text()); }
 
 void TCustomMaskEdit::SetEditText(const String& Value) {
     if (!IsMasked()) {
-        Edit()->setText(vt::ToQString(Value));
+        TCustomEdit::SetTextValue(Value);
         return;
     }
     std::u32string text = vt::ToUtf32(Value);
     text.resize(FMask.Length(), FMask.Blank());
-    Edit()->setText(FromU32(text));
+    TCustomEdit::SetTextValue(vt::ToUtf8(text));
 }
 
 String TCustomMaskEdit::GetText() const {
     if (!IsMasked()) return EditText();
-    return vt::ToUtf8(FMask.TextFromEditText(ToU32(Edit()->text())));
+    return vt::ToUtf8(FMask.TextFromEditText(ToU32(LineEdit()->text())));
 }
 
 void TCustomMaskEdit::SetTextValue(const String& Value) {
     FSavedText = Value;
-    FModified = false;
-    if (IsMasked()) Edit()->setText(FromU32(FMask.EditTextFromText(vt::ToUtf32(Value))));
-    else Edit()->setText(vt::ToQString(Value));
+    TCustomEdit::SetTextValue(IsMasked() ? vt::ToUtf8(FMask.EditTextFromText(vt::ToUtf32(Value))) : Value);
+    Change();
 }
 
-int TCustomMaskEdit::MaxLength() const { return IsMasked() ? FMask.Length() : FMaxLength; }
+int TCustomMaskEdit::MaxLength() const { return IsMasked() ? FMask.Length() : TCustomEdit::MaxLength(); }
 
 void TCustomMaskEdit::SetMaxLength(int Value) {
-    FMaxLength = Value;
-    if (!IsMasked()) Edit()->setMaxLength(Value > 0 ? Value : 32767);
-}
-
-bool TCustomMaskEdit::ReadOnly() const { return Edit()->isReadOnly(); }
-void TCustomMaskEdit::SetReadOnly(bool Value) { Edit()->setReadOnly(Value); }
-
-int TCustomMaskEdit::SelStart() const {
-    return Edit()->hasSelectedText() ? Edit()->selectionStart() : Edit()->cursorPosition();
-}
-
-void TCustomMaskEdit::SetSelStart(int Value) { Edit()->setCursorPosition(Value); }
-int TCustomMaskEdit::SelLength() const { return Edit()->selectionLength(); }
-void TCustomMaskEdit::SetSelLength(int Value) { Edit()->setSelection(SelStart(), Value); }
-void TCustomMaskEdit::SelectAll() { Edit()->selectAll(); }
-
-void TCustomMaskEdit::Change() {
-    if (OnChange) OnChange(this);
+    TCustomEdit::SetMaxLength(Value);
+    if (IsMasked()) LineEdit()->setMaxLength(FMask.Length());
 }
 
 void TCustomMaskEdit::Reset() {
@@ -94,37 +72,49 @@ void TCustomMaskEdit::Reset() {
 }
 
 void TCustomMaskEdit::ValidateEdit() {
-    if (!IsMasked() || !FModified) return;
-    const int missing = FMask.FirstMissing(ToU32(Edit()->text()));
+    if (!IsMasked() || !Modified()) return;
+    const int missing = FMask.FirstMissing(ToU32(LineEdit()->text()));
     if (missing < 0) return;
-    Edit()->setCursorPosition(missing);
+    SetSelStart(missing);
     throw EDBEditError(MaskEditErrorText);
 }
 
+// Asking may re-show the text (a data-aware edit puts its dataset into Edit), which must not
+// move the position that the key changes.
+bool TCustomMaskEdit::KeyCanModify() {
+    const int start = SelStart();
+    const int length = SelLength();
+    if (!EditCanModify()) return false;
+    SetSelStart(start);
+    SetSelLength(length);
+    return true;
+}
+
+// A change by the user: the entry is modified and OnChange fires.
 void TCustomMaskEdit::ApplyEdit(const std::u32string& editText, int cursor) {
-    if (FromU32(editText) != Edit()->text()) {
-        FModified = true;
-        Edit()->setText(FromU32(editText));
+    if (FromU32(editText) != LineEdit()->text()) {
+        LineEdit()->setText(FromU32(editText));
+        SetModified(true);
+        Change();
     }
-    Edit()->setCursorPosition(cursor);
+    SetSelStart(cursor);
 }
 
 // Backspace and Delete blank positions instead of removing characters; Esc undoes the changes.
 void TCustomMaskEdit::KeyDown(WORD& Key, TShiftState Shift) {
-    TWinControl::KeyDown(Key, Shift);
-    if (Key == VK_ESCAPE && IsMasked() && FModified) {
+    TCustomEdit::KeyDown(Key, Shift);
+    if (Key == VK_ESCAPE && IsMasked() && Modified()) {
         Reset();
         Key = 0;
         return;
     }
     if (Key != VK_BACK && Key != VK_DELETE) return;
-    if (!EditCanModify()) {
-        Key = 0;
+    if (!IsMasked()) {
+        if (!KeyCanModify()) Key = 0;
         return;
     }
-    if (!IsMasked()) return;
-    if (!ReadOnly()) {
-        std::u32string text = ToU32(Edit()->text());
+    if (CanChangeMaskedText()) {
+        std::u32string text = ToU32(LineEdit()->text());
         const int start = SelStart();
         const int end = start + SelLength();
         ApplyEdit(text, Key == VK_BACK ? FMask.Backspace(text, start, end) : FMask.Delete(text, start, end));
@@ -134,16 +124,15 @@ void TCustomMaskEdit::KeyDown(WORD& Key, TShiftState Shift) {
 
 // Typing overwrites the next editable position; a character the position refuses is dropped.
 void TCustomMaskEdit::KeyPress(char& Key) {
-    TWinControl::KeyPress(Key);
+    TCustomEdit::KeyPress(Key);
     const bool typing = static_cast<unsigned char>(Key) >= 0x20 || Key == '\b';
     if (!typing) return;
-    if (!EditCanModify()) {
-        Key = 0;
+    if (!IsMasked()) {
+        if (!KeyCanModify()) Key = 0;
         return;
     }
-    if (!IsMasked()) return;
-    if (!ReadOnly() && Key != '\b') {
-        std::u32string text = ToU32(Edit()->text());
+    if (Key != '\b' && CanChangeMaskedText()) {
+        std::u32string text = ToU32(LineEdit()->text());
         const int start = SelStart();
         const int next = FMask.InputChar(text, start, start + SelLength(), static_cast<unsigned char>(Key));
         if (next >= 0) ApplyEdit(text, next);
@@ -151,7 +140,32 @@ void TCustomMaskEdit::KeyPress(char& Key) {
     Key = 0;
 }
 
+// Pasted characters are typed one after the other from the cursor; refused ones are skipped.
+void TCustomMaskEdit::PasteMasked() {
+    if (!CanChangeMaskedText()) return;
+    std::u32string text = ToU32(LineEdit()->text());
+    int start = SelStart();
+    int end = start + SelLength();
+    for (char32_t ch : ToU32(QGuiApplication::clipboard()->text())) {
+        const int next = FMask.InputChar(text, start, end, ch);
+        if (next < 0) continue;
+        start = end = next;
+    }
+    ApplyEdit(text, start);
+}
+
+void TCustomMaskEdit::CutMasked() {
+    TMessage copy{WM_COPY, 0, 0, 0};
+    TCustomEdit::WndProc(copy);
+    if (!CanChangeMaskedText()) return;
+    std::u32string text = ToU32(LineEdit()->text());
+    const int start = SelStart();
+    ApplyEdit(text, FMask.Delete(text, start, start + SelLength()));
+}
+
 void TCustomMaskEdit::WndProc(TMessage& Message) {
+    if (IsMasked() && Message.Msg == WM_PASTE) return PasteMasked();
+    if (IsMasked() && Message.Msg == WM_CUT) return CutMasked();
     if (Message.Msg == CM_EXIT) ValidateEdit();
-    TWinControl::WndProc(Message);
+    TCustomEdit::WndProc(Message);
 }

@@ -5,9 +5,7 @@
 
 #include "rtl/Exceptions.h"
 #include "ui/controls/EditMask.h"
-#include "ui/kernel/Controls.h"
-
-class QLineEdit;
+#include "ui/controls/StdCtrls.h"
 
 // Raised by ValidateEdit when a required position is still blank.
 class EDBEditError : public Exception {
@@ -15,7 +13,9 @@ public:
     using Exception::Exception;
 };
 
-class TCustomMaskEdit : public TWinControl {
+// Without a mask it is a plain edit. With one, the text always has the mask's length: keys,
+// pasting and cutting go through the mask engine and the line edit only shows the result.
+class TCustomMaskEdit : public TCustomEdit {
 public:
     explicit TCustomMaskEdit(TComponent* AOwner);
 
@@ -25,28 +25,20 @@ public:
     // The text as shown: literals in place, the blank character where nothing is typed.
     String EditText() const;
     void SetEditText(const String& Value);
+    // With a mask, the mask's length.
     int MaxLength() const;
     void SetMaxLength(int Value);
-    bool ReadOnly() const;
-    virtual void SetReadOnly(bool Value);
-    bool Modified() const { return FModified; }
-    void SetModified(bool Value) { FModified = Value; }
-    int SelStart() const;
-    void SetSelStart(int Value);
-    int SelLength() const;
-    void SetSelLength(int Value);
-    void SelectAll();
+    // Virtual so that data-aware descendants can keep a read-only flag of their own.
+    virtual void SetReadOnly(bool Value) { TCustomEdit::SetReadOnly(Value); }
     // Raises EDBEditError when the user changed the text and a required position is blank.
     virtual void ValidateEdit();
-
-    TNotifyEvent OnChange;
 
     void WndProc(TMessage& Message) override;
 
 protected:
     String GetText() const override;
+    // Text set by the program counts as unmodified; OnChange fires as for any edit's text.
     void SetTextValue(const String& Value) override;
-    virtual void Change();
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
     // Puts back the text the entry had before the user's changes (Esc).
@@ -55,13 +47,14 @@ protected:
     virtual bool EditCanModify() { return true; }
 
 private:
-    QLineEdit* Edit() const;
+    bool KeyCanModify();
+    bool CanChangeMaskedText() { return KeyCanModify() && !ReadOnly(); }
     void ApplyEdit(const std::u32string& editText, int cursor);
+    void PasteMasked();
+    void CutMasked();
 
     String FEditMask;
     vt::EditMask FMask;
-    int FMaxLength = 0;
-    bool FModified = false;
     String FSavedText;
 };
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "rtl/Set.h"
+#include "ui/controls/StdCtrls.h"  // TScrollStyle
 #include "ui/grids/GridAxis.h"
 #include "ui/kernel/Controls.h"
 
@@ -32,8 +33,6 @@ using TGridOptions = Set<TGridOption>;
 
 enum TGridDrawStateItem { gdSelected, gdFocused, gdFixed };
 using TGridDrawState = Set<TGridDrawStateItem>;
-
-enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 using TDrawCellEvent =
     std::function<void(TObject* Sender, int ACol, int ARow, TRect Rect, TGridDrawState State)>;
