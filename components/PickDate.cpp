@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "components/VtLabel.h"
+#include "components/vtGuiutils.h"
 #include "components/Vtconst.h"
 #include "rtl/Locale.h"
 #include "rtl/ResStrings.h"
@@ -311,39 +312,7 @@ void TLocCalendar::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawSta
 
 namespace {
 
-enum NavButton { nbPrevYear, nbPrevMonth, nbNextMonth, nbNextYear };
-
-// Arrow glyphs drawn in code: one or two triangles pointing left or right on fuchsia (the
-// transparent colour of button glyphs).
-TBitmap* MakeArrowGlyph(bool pointsLeft, int arrows)
-{
-    auto* bitmap = new TBitmap;
-    bitmap->SetSize(4 * arrows + 4, 7);
-    TCanvas* canvas = bitmap->Canvas();
-    canvas->Brush()->SetColor(clFuchsia);
-    canvas->FillRect(Rect(0, 0, bitmap->Width(), bitmap->Height()));
-    canvas->Brush()->SetColor(clBlack);
-    canvas->Pen()->SetColor(clBlack);
-    for (int a = 0; a < arrows; ++a) {
-        const int tip = 1 + a * 4;
-        if (pointsLeft)
-            canvas->Polygon({Point(tip, 3), Point(tip + 3, 0), Point(tip + 3, 6)});
-        else
-            canvas->Polygon({Point(bitmap->Width() - 1 - tip, 3), Point(bitmap->Width() - 4 - tip, 0),
-                             Point(bitmap->Width() - 4 - tip, 6)});
-    }
-    return bitmap;
-}
-
-void SetNavGlyph(TVtTimerSpeedButton* button, NavButton which)
-{
-    const bool left = which == nbPrevYear || which == nbPrevMonth;
-    const int arrows = which == nbPrevYear || which == nbNextYear ? 2 : 1;
-    TBitmap* glyph = MakeArrowGlyph(left, arrows);
-    button->SetGlyph(glyph);
-    delete glyph;
-}
-
+const char* const NavGlyphs[4] = {"PREV2", "PREV1", "NEXT1", "NEXT2"};
 const int NavHints[4] = {SPrevYear, SPrevMonth, SNextMonth, SNextYear};
 
 // The four buttons of a calendar title, in the order previous year, previous month, next month,
@@ -360,7 +329,9 @@ void MakeNavButtons(TComponent* Owner, TWinControl* Title, TVtCalendar* Calendar
         button->SetBounds(Lefts[i], Size == 14 ? -1 : 3, Size, Size);
         if (i >= 2)
             button->SetAnchors(TAnchors{akTop, akRight});
-        SetNavGlyph(button, static_cast<NavButton>(i));
+        TBitmap* glyph = MakeBitmap(NavGlyphs[i]);
+        button->SetGlyph(glyph);
+        delete glyph;
         button->SetHint(LoadStr(NavHints[i]));
         button->OnClick = [action = actions[i]](TObject*) { action(); };
         Buttons[i] = button;

@@ -8,6 +8,7 @@
 #include "components/PickDate.h"
 #include "components/Vtconst.h"
 #include "components/Vtstrutils.h"
+#include "components/vtGuiutils.h"
 #include "rtl/Locale.h"
 #include "rtl/ResStrings.h"
 #include "rtl/StringList.h"
@@ -101,10 +102,8 @@ TBitmap* TCustomDateEdit::GetDefaultBitmap(bool& DestroyNeeded)
 {
     DestroyNeeded = false;
     TBitmap*& bitmap = SharedDateBitmap();
-    if (!bitmap) {
-        bitmap = new TBitmap;
-        bitmap->LoadFromResourceName(nullptr, "DEDITBMP");
-    }
+    if (!bitmap)
+        bitmap = MakeBitmap("DEDITBMP");
     return bitmap;
 }
 
@@ -283,14 +282,18 @@ void TCustomDateEdit::KeyDown(WORD& Key, TShiftState Shift)
     TCustomComboEdit::KeyDown(Key, Shift);
 }
 
-void TCustomDateEdit::KeyPress(char& Key)
+bool TCustomDateEdit::TakesDateKey(char Key) const
 {
     const bool dateKey = Key == '+' || Key == '-' || Key == 'T' || Key == 't';
-    if (dateKey && PopupVisible()) {
-        FPopup->RouteKeyPress(Key);
-        Key = 0;
-    } else if (dateKey && DirectInput()) {
-        if (Key == 'T' || Key == 't')
+    return dateKey && (PopupVisible() || DirectInput());
+}
+
+void TCustomDateEdit::KeyPress(char& Key)
+{
+    if (TakesDateKey(Key)) {
+        if (PopupVisible())
+            FPopup->RouteKeyPress(Key);
+        else if (Key == 'T' || Key == 't')
             ApplyDate(Today());
         Key = 0;
     }

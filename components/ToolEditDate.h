@@ -63,6 +63,8 @@ protected:
     void UpdateFormat();
     void UpdatePopup();
     bool Formatting() const { return FFormatting; }
+    // '+', '-', 'T' and 't' go to the open pop-up or, with DirectInput, change the date.
+    bool TakesDateKey(char Key) const;
 
     void CreateWnd() override;
     void DestroyWnd() override;

@@ -141,24 +141,21 @@ void TDBDateEdit::KeyDown(WORD& Key, TShiftState Shift)
 
 void TDBDateEdit::KeyPress(char& Key)
 {
+    // The masked edit takes or drops typed characters itself, so the rules below look at the
+    // character as typed.
+    const char typed = Key;
+    const bool dateKey = TakesDateKey(typed);
     TCustomDateEdit::KeyPress(Key);
-    const auto code = static_cast<unsigned char>(Key);
-    if (code >= 32 && Field() && !IsDigit(Key) && Key != Locale().DateSeparator) {
+    const auto code = static_cast<unsigned char>(typed);
+    if (code >= 32 && Field() && !dateKey && !IsDigit(typed) && typed != Locale().DateSeparator) {
         Beep();
         Key = 0;
     }
-    switch (Key) {
-    case Backspace: case CtrlV: case CtrlX:
+    if (typed == Backspace || typed == CtrlV || typed == CtrlX || IsDigit(typed))
         FDataLink->Edit();
-        break;
-    case Escape:
+    if (Key == Escape) {
         ResetField();
         Key = 0;
-        break;
-    default:
-        if (IsDigit(Key))
-            FDataLink->Edit();
-        break;
     }
 }
 

@@ -3,11 +3,10 @@
 // wait for a press on the label to end. DrawShadowText is the shared shadow-text painter.
 #pragma once
 
+#include "ui/controls/StdCtrls.h"
 #include "ui/kernel/Controls.h"
 
 enum TShadowPosition { spLeftTop, spLeftBottom, spRightBottom, spRightTop };
-enum TVtTextLayout { tlTop, tlCenter, tlBottom };
-using TTextLayout = TVtTextLayout;
 
 // Draws Str twice, first offset by ShadowSize in ShadowRGB, then in the canvas font's colour.
 // Rect becomes the union of both rectangles (with DT_CALCRECT: the size shadow included).
@@ -45,6 +44,9 @@ public:
     bool Transparent() const { return !ControlStyle().Contains(csOpaque); }
     void SetTransparent(bool Value);
     bool MouseInControl() const { return FMouseInControl; }
+
+    bool IsCaptionLabel() const override { return true; }
+    TWinControl* LabelledControl() const override { return FFocusControl; }
 
     void WndProc(TMessage& Message) override;
 
