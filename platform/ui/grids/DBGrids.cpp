@@ -313,6 +313,14 @@ void TDBGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
     }
 }
 
+// A record inserted in the grid and left untouched is dropped when the focus leaves.
+void TDBGrid::DoExit() {
+    TDataSet* dataSet = ActiveDataSet();
+    if (FOptions.Contains(dgCancelOnExit) && dataSet && dataSet->State() == dsInsert && !dataSet->Modified())
+        dataSet->Cancel();
+    TCustomGrid::DoExit();
+}
+
 // ---- painting -----------------------------------------------------------------------------
 
 String TDBGrid::CellText(TField* field, int recNo) const {

@@ -175,6 +175,7 @@ protected:
     void ColWidthsChanged() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void DoExit() override;
     // Whether a data cell paints highlighted; RecNo is the record of its row.
     virtual bool HighlightCell(int DataCol, int RecNo, TGridDrawState AState) const;
 

@@ -12,6 +12,7 @@
 #include <cstdio>
 
 #include "tests/platform/db/DbFixture.h"
+#include "ui/controls/StdCtrls.h"
 #include "ui/forms/Forms.h"
 #include "ui/testing/UiTesting.h"
 
@@ -104,6 +105,19 @@ TEST_F(DBGridTest, MovingOffAnEditedRowPostsIt) {
     EXPECT_EQ(people_->State(), dsBrowse);
     EXPECT_EQ(people_->RecNo(), 3);
     EXPECT_EQ(Scalar("SELECT LastName FROM People WHERE PersonID = 1").AsString(), "Abbot");
+}
+
+TEST_F(DBGridTest, LeavingDropsAnUntouchedInsertedRecordOnly) {
+    people_->Open();
+    people_->Insert();
+    grid_->Perform(CM_EXIT);
+    EXPECT_EQ(people_->State(), dsBrowse);
+    EXPECT_EQ(people_->RecordCount(), 3);
+
+    people_->Insert();
+    people_->FieldByName("LastName")->SetAsString("Dunn");
+    grid_->Perform(CM_EXIT);
+    EXPECT_EQ(people_->State(), dsInsert);
 }
 
 TEST_F(DBGridTest, ColumnsGiveTitlesAndWidths) {
@@ -222,6 +236,11 @@ TEST_F(DBGridTest, AccessibleTableReportsRecordsCellsAndTitles) {
     QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(grid_->Widget());
     EXPECT_EQ(grid->role(), QAccessible::Table);
     EXPECT_EQ(grid->text(QAccessible::Name).toStdString(), "PeopleGrid");
+    auto* label = new TLabel(form_);
+    label->SetParent(form_);
+    label->SetCaption("Attendees");
+    label->SetFocusControl(grid_);
+    EXPECT_EQ(grid->text(QAccessible::Name).toStdString(), "Attendees");
 }
 
 }  // namespace
