@@ -581,28 +581,82 @@ void TSelectDateDlg::KeyDown(WORD& Key, TShiftState Shift)
     Key = 0;
 }
 
+namespace {
+
+// Shared by the dialog routines: the dialog owned by the application, with the caller's caption.
+TSelectDateDlg* CreateDateDialog(const String& DlgCaption)
+{
+    auto* dialog = new TSelectDateDlg(Application);
+    if (!DlgCaption.empty())
+        dialog->SetCaption(DlgCaption);
+    return dialog;
+}
+
+// Shows the dialog modally on Date; true and the picked date on OK. Frees the dialog.
+bool RunDateDialog(TSelectDateDlg* Dialog, TDateTime& Date)
+{
+    bool accepted = false;
+    try {
+        Dialog->SetDate(Date);
+        accepted = Dialog->ShowModal() == mrOk;
+        if (accepted)
+            Date = Dialog->Date();
+    } catch (...) {
+        delete Dialog;
+        throw;
+    }
+    delete Dialog;
+    return accepted;
+}
+
+// Below the edit, its right edges in line; above it when the screen ends first.
+TPoint PopupDatePosition(const TPoint& EditOrigin, int EditWidth, int EditHeight, int DialogWidth,
+                         int DialogHeight, int ScreenHeight)
+{
+    int top = EditOrigin.Y + EditHeight - 1;
+    if (top + DialogHeight > ScreenHeight)
+        top = EditOrigin.Y - DialogHeight + 1;
+    if (top < 0)
+        top = EditOrigin.Y + EditHeight - 1;
+    int left = EditOrigin.X + EditWidth - DialogWidth;
+    if (left < 0)
+        left = EditOrigin.X;
+    return Point(left, top);
+}
+
+} // namespace
+
 bool SelectDate(TDateTime& Date, const String& DlgCaption, TDayOfWeekName AStartOfWeek,
                 TDaysOfWeek AWeekends, TColor AWeekendColor, TStrings* BtnHints)
 {
-    auto* dialog = new TSelectDateDlg(Application);
-    bool accepted = false;
-    try {
-        if (!DlgCaption.empty())
-            dialog->SetCaption(DlgCaption);
-        dialog->SetDate(Date);
-        dialog->Calendar()->SetStartOfWeek(AStartOfWeek);
-        dialog->Calendar()->SetWeekends(AWeekends);
-        dialog->Calendar()->SetWeekendColor(AWeekendColor);
-        TVtTimerSpeedButton* const buttons[4] = {dialog->NavButtons(0), dialog->NavButtons(1),
-                                                 dialog->NavButtons(2), dialog->NavButtons(3)};
-        ApplyNavHints(BtnHints, buttons);
-        accepted = dialog->ShowModal() == mrOk;
-        if (accepted)
-            Date = dialog->Date();
-    } catch (...) {
-        delete dialog;
-        throw;
-    }
-    delete dialog;
-    return accepted;
+    TSelectDateDlg* dialog = CreateDateDialog(DlgCaption);
+    dialog->Calendar()->SetStartOfWeek(AStartOfWeek);
+    dialog->Calendar()->SetWeekends(AWeekends);
+    dialog->Calendar()->SetWeekendColor(AWeekendColor);
+    TVtTimerSpeedButton* const buttons[4] = {dialog->NavButtons(0), dialog->NavButtons(1),
+                                             dialog->NavButtons(2), dialog->NavButtons(3)};
+    ApplyNavHints(BtnHints, buttons);
+    return RunDateDialog(dialog, Date);
+}
+
+bool SelectDateStr(String& StrDate, const String& DlgCaption, TDayOfWeekName AStartOfWeek,
+                   TDaysOfWeek AWeekends, TColor AWeekendColor, TStrings* BtnHints)
+{
+    const String format = Locale().ShortDateFormat;
+    TDateTime date = StrToDateFmt(format, StrDate);  // an empty text starts the dialog on today
+    if (!SelectDate(date, DlgCaption, AStartOfWeek, AWeekends, AWeekendColor, BtnHints))
+        return false;
+    StrDate = FormatDateTime(format, date);
+    return true;
+}
+
+bool PopupDate(TDateTime& Date, TWinControl* Edit)
+{
+    TSelectDateDlg* dialog = CreateDateDialog(String());
+    dialog->SetBorderIcons(TBorderIcons{});
+    dialog->SetPosition(poDesigned);
+    const TPoint origin = PopupDatePosition(Edit->ClientOrigin(), Edit->Width(), Edit->Height(),
+                                            dialog->Width(), dialog->Height(), Screen->Height());
+    dialog->SetBounds(origin.X, origin.Y, dialog->Width(), dialog->Height());
+    return RunDateDialog(dialog, Date);
 }

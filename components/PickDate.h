@@ -157,3 +157,8 @@ private:
 // Runs the date dialog; true and the picked date when the user confirms.
 bool SelectDate(TDateTime& Date, const String& DlgCaption, TDayOfWeekName AStartOfWeek,
                 TDaysOfWeek AWeekends, TColor AWeekendColor, TStrings* BtnHints);
+// The same on a text in the locale's short date format; unreadable text raises EConvertError.
+bool SelectDateStr(String& StrDate, const String& DlgCaption, TDayOfWeekName AStartOfWeek,
+                   TDaysOfWeek AWeekends, TColor AWeekendColor, TStrings* BtnHints);
+// Runs the dialog without border icons just below Edit (above it when there is no room below).
+bool PopupDate(TDateTime& Date, TWinControl* Edit);

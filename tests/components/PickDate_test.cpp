@@ -6,8 +6,10 @@
 
 #include <cmath>
 
+#include "rtl/Exceptions.h"
 #include "rtl/Locale.h"
 #include "rtl/StringList.h"
+#include "ui/controls/MaskEdit.h"
 #include "ui/testing/UiTesting.h"
 
 namespace {
@@ -124,6 +126,120 @@ TEST(PopupCalendarTest, HintsCopyAtMostFourNonEmptyLines)
     popup->SetValue(Variant("not a date"));
     EXPECT_EQ(popup->GetValue().AsDateTime(), std::trunc(Now()));
     delete popup;
+}
+
+constexpr LPARAM kShift = 0x40000000;
+constexpr LPARAM kCtrl = static_cast<LPARAM>(0x80000000u);
+
+// Answers the next date dialog with keys posted to it once it is the active form, and notes
+// where it stood.
+class DateDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        vt::EnsureTestApplication();
+        saved = Locale();
+        Locale().ShortDateFormat = "dd/MM/yyyy";
+        Locale().DateSeparator = '/';
+        vt::SetClockForTests(Ymd(2024, 6, 15) + 0.5);
+    }
+    void TearDown() override
+    {
+        Screen->OnActiveFormChange = nullptr;
+        vt::ResetClock();
+        Locale() = saved;
+    }
+
+    void AnswerWith(std::vector<std::pair<WORD, LPARAM>> keys)
+    {
+        answered = false;
+        Screen->OnActiveFormChange = [this, keys](TObject*) {
+            auto* dialog = dynamic_cast<TSelectDateDlg*>(Screen->ActiveForm());
+            if (!dialog || answered)
+                return;
+            answered = true;
+            caption = dialog->Caption();
+            bounds = dialog->BoundsRect();
+            borderIcons = dialog->BorderIcons();
+            for (const auto& [key, keyData] : keys)
+                PostMessage(dialog, WM_KEYDOWN, key, keyData);
+        };
+    }
+
+    FormatSettings saved;
+    bool answered = false;
+    String caption;
+    TRect bounds;
+    TBorderIcons borderIcons;
+};
+
+TEST_F(DateDialogTest, KeysStepMonthsAndYearsAndEnterConfirms)
+{
+    TDateTime date = Ymd(2024, 1, 31);
+    AnswerWith({{VK_TAB, 0}, {VK_NEXT, kCtrl}, {VK_TAB, kShift}, {VK_PRIOR, 0}, {VK_RETURN, 0}});
+    ASSERT_TRUE(SelectDate(date, "", Mon, TDaysOfWeek{Sun}, clRed, nullptr));
+    // 29 Feb 2024, then 28 Feb 2025 (no 29th that year), 28 Jan 2025, 28 Dec 2024.
+    EXPECT_EQ(date, Ymd(2024, 12, 28));
+    EXPECT_EQ(caption, "Select a Date");
+
+    date = NullDate;  // starts on today
+    AnswerWith({{VK_RETURN, 0}});
+    ASSERT_TRUE(SelectDate(date, "Birthday", Mon, TDaysOfWeek{Sun}, clRed, nullptr));
+    EXPECT_EQ(date, Ymd(2024, 6, 15));
+    EXPECT_EQ(caption, "Birthday");
+}
+
+TEST_F(DateDialogTest, EscapeCancelsAndKeepsTheDate)
+{
+    TDateTime date = Ymd(2024, 1, 31);
+    AnswerWith({{VK_TAB, 0}, {VK_ESCAPE, 0}});
+    EXPECT_FALSE(SelectDate(date, "", Mon, TDaysOfWeek{Sun}, clRed, nullptr));
+    EXPECT_EQ(date, Ymd(2024, 1, 31));
+}
+
+TEST_F(DateDialogTest, SelectDateStrWorksOnShortDateTextAndRefusesUnreadableText)
+{
+    String text = "05/03/2024";
+    AnswerWith({{VK_TAB, 0}, {VK_RETURN, 0}});
+    ASSERT_TRUE(SelectDateStr(text, "", Mon, TDaysOfWeek{Sun}, clRed, nullptr));
+    EXPECT_EQ(text, "05/04/2024");
+
+    text = "31/02/2024";
+    AnswerWith({{VK_RETURN, 0}});
+    EXPECT_THROW(SelectDateStr(text, "", Mon, TDaysOfWeek{Sun}, clRed, nullptr), EConvertError);
+    EXPECT_FALSE(answered);
+}
+
+TEST_F(DateDialogTest, PopupDateOpensWithoutBorderIconsRightAlignedBelowTheEdit)
+{
+    TForm form(nullptr);
+    form.SetBounds(300, 100, 400, 200);
+    auto* edit = new TMaskEdit(&form);
+    edit->SetParent(&form);
+    edit->SetBounds(10, 10, 120, 22);
+    form.Show();
+
+    TDateTime date = Ymd(2024, 3, 4);
+    AnswerWith({{VK_RETURN, 0}});
+    ASSERT_TRUE(PopupDate(date, edit));
+    EXPECT_EQ(date, Ymd(2024, 3, 4));
+    EXPECT_TRUE(borderIcons.Empty());
+    const TPoint origin = edit->ClientOrigin();
+    EXPECT_EQ(bounds.Top, origin.Y + edit->Height() - 1);
+    EXPECT_EQ(bounds.Right, origin.X + edit->Width());
+}
+
+TEST(SelectDateDlgTest, TitleShowsMonthAndYearAndTheNullDateMeansToday)
+{
+    vt::EnsureTestApplication();
+    vt::SetClockForTests(Ymd(2024, 6, 15));
+    TSelectDateDlg dialog(nullptr);
+    dialog.SetDate(Ymd(2024, 1, 31) + 0.75);
+    EXPECT_EQ(dialog.Date(), Ymd(2024, 1, 31));
+    EXPECT_EQ(dialog.TitleText(), FormatDateTime("MMMM, YYYY", Ymd(2024, 1, 31)));
+    dialog.SetDate(NullDate);
+    EXPECT_EQ(dialog.Date(), Ymd(2024, 6, 15));
+    vt::ResetClock();
 }
 
 } // namespace

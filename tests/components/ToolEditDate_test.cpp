@@ -190,4 +190,23 @@ TEST_F(DateEditTest, AcceptDateMayChangeOrVetoThePoppedUpDate)
     EXPECT_NE(edit->Popup(), nullptr);
 }
 
+TEST_F(DateEditTest, ClickingADayInThePopupPicksItAndABlankCellDoesNothing)
+{
+    edit->SetDate(Ymd(2021, 8, 10));  // August 2021 starts on a Sunday: row 1 is blank up to it
+    edit->DoClick();
+    ASSERT_TRUE(edit->PopupVisible());
+    TVtCalendar* calendar = static_cast<TPopupCalendar*>(edit->Popup())->Calendar();
+    auto clickCell = [calendar](int col, int row) {
+        const TRect r = calendar->CellRect(col, row);
+        vt::ClickControl(calendar, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+    };
+    clickCell(0, 1);
+    EXPECT_TRUE(edit->PopupVisible());
+    EXPECT_EQ(calendar->CalendarDate(), Ymd(2021, 8, 10));
+
+    clickCell(1, 6);  // the 31st
+    EXPECT_FALSE(edit->PopupVisible());
+    EXPECT_EQ(edit->Date(), Ymd(2021, 8, 31));
+}
+
 } // namespace
