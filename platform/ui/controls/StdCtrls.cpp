@@ -19,17 +19,6 @@
 #include "ui/forms/Forms.h"
 #include "ui/kernel/Controls_p.h"
 
-namespace {
-
-template <class W>
-QWidget* NewWidget(TControl* control)
-{
-    vt::EnsureQtApplication();
-    return new W(control);
-}
-
-}  // namespace
-
 // ---------------------------------------------------------------------------------------------
 // TCustomLabel
 
@@ -179,8 +168,8 @@ void TCustomLabel::Notification(TComponent* AComponent, TOperation Operation)
 TCustomEdit::TCustomEdit(TComponent* AOwner) : TCustomEdit(AOwner, false) {}
 
 TCustomEdit::TCustomEdit(TComponent* AOwner, bool multiLine)
-    : TWinControl(AOwner, multiLine ? NewWidget<vt::BridgedScrollArea<QPlainTextEdit>>(this)
-                                    : NewWidget<vt::Bridged<QLineEdit>>(this))
+    : TWinControl(AOwner, multiLine ? vt::NewWidget<vt::BridgedScrollArea<QPlainTextEdit>>(this)
+                                    : vt::NewWidget<vt::Bridged<QLineEdit>>(this))
 {
     FLine = dynamic_cast<QLineEdit*>(Widget());
     FPlain = dynamic_cast<QPlainTextEdit*>(Widget());
@@ -465,7 +454,7 @@ void TButtonControl::SetTextValue(const String& v)
         button->setText(vt::ToQString(v));
 }
 
-TButton::TButton(TComponent* AOwner) : TButtonControl(AOwner, NewWidget<vt::Bridged<QPushButton>>(this))
+TButton::TButton(TComponent* AOwner) : TButtonControl(AOwner, vt::NewWidget<vt::Bridged<QPushButton>>(this))
 {
     auto* button = static_cast<QPushButton*>(Widget());
     button->setAutoDefault(false);
@@ -521,7 +510,7 @@ protected:
 };
 }  // namespace
 
-TCustomCheckBox::TCustomCheckBox(TComponent* AOwner) : TButtonControl(AOwner, NewWidget<CheckBoxWidget>(this))
+TCustomCheckBox::TCustomCheckBox(TComponent* AOwner) : TButtonControl(AOwner, vt::NewWidget<CheckBoxWidget>(this))
 {
     static_cast<CheckBoxWidget*>(Widget())->OnNextState = [this] {
         vt::Guarded(this, [this] {
@@ -565,7 +554,7 @@ void TCustomCheckBox::SetAlignment(TLeftRight v)
     Widget()->setLayoutDirection(v == taLeftSide ? Qt::RightToLeft : Qt::LeftToRight);
 }
 
-TRadioButton::TRadioButton(TComponent* AOwner) : TButtonControl(AOwner, NewWidget<vt::Bridged<QRadioButton>>(this))
+TRadioButton::TRadioButton(TComponent* AOwner) : TButtonControl(AOwner, vt::NewWidget<vt::Bridged<QRadioButton>>(this))
 {
     QObject::connect(static_cast<QRadioButton*>(Widget()), &QRadioButton::clicked,
                      [this] { vt::Guarded(this, [this] { Click(); }); });
@@ -649,7 +638,7 @@ public:
 }  // namespace
 
 TCustomComboBox::TCustomComboBox(TComponent* AOwner)
-    : TWinControl(AOwner, NewWidget<ComboWidget>(this)), FItems(new TStringList)
+    : TWinControl(AOwner, vt::NewWidget<ComboWidget>(this)), FItems(new TStringList)
 {
     SetControlStyle(ControlStyle() >> csClickEvents);  // clicks come from the widget's signals
     FClickFocus = true;
@@ -807,7 +796,7 @@ QListWidget* List(const TCustomListBox* box) { return static_cast<QListWidget*>(
 }  // namespace
 
 TCustomListBox::TCustomListBox(TComponent* AOwner)
-    : TWinControl(AOwner, NewWidget<vt::BridgedScrollArea<QListWidget>>(this)), FItems(new TStringList),
+    : TWinControl(AOwner, vt::NewWidget<vt::BridgedScrollArea<QListWidget>>(this)), FItems(new TStringList),
       FCanvas(new TCanvas)
 {
     SetControlStyle(ControlStyle() >> csClickEvents);  // clicks come from the widget's signals

@@ -309,7 +309,7 @@ bool RouteEvent(TControl* control, QWidget* widget, QEvent* e, const std::functi
         }
         case QEvent::Resize:
         case QEvent::Move:
-            if (widget->isWindow())
+            if (widget == control->Widget())
                 control->WidgetGeometryChanged();
             break;
         case QEvent::Close:

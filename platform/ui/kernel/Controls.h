@@ -226,7 +226,8 @@ public:
     virtual String AccessibleCaption() const;
     // The bridge's way in: runs a message whose default is the native handling of a Qt event.
     void DispatchNative(TMessage& m, vt::NativeCall& native);
-    // Geometry changed by the window system (a top-level window resized by the user).
+    // The widget was moved or resized by Qt: kinds whose geometry Qt owns (top-level windows,
+    // tab pages) take it over.
     virtual void WidgetGeometryChanged();
 
 protected:
@@ -249,8 +250,9 @@ protected:
     virtual void FontChanged();
     virtual void ColorChanged();
     virtual void TextChanged();
-    // Applies the stored geometry to the widget.
+    // Applies the stored geometry and visibility to the widget.
     virtual void ApplyGeometry();
+    virtual void ApplyVisibility();
     // Paints through canvas when set: binds it to a painter on the widget around PaintBody.
     void PaintWithCanvas(TCanvas* canvas, const std::function<void()>& PaintBody);
     TCustomForm* ParentForm() const;
@@ -263,7 +265,6 @@ private:
     friend class TWinControl;
     void InitControl(QWidget* widget);
     void HandleMouseMessage(TMessage& m);
-    void ApplyVisibility();
     void ApplyFont();
     void ApplyColor();
     void ParentFontChanged();

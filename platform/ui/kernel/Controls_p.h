@@ -78,6 +78,16 @@ protected:
     }
 };
 
+void EnsureQtApplication();
+
+// A bridged widget for a control kind's constructor (the QApplication exists first).
+template <class W>
+QWidget* NewWidget(TControl* control)
+{
+    EnsureQtApplication();
+    return new W(control);
+}
+
 // Runs a handler called from a Qt signal: exceptions go to the application's handler instead
 // of unwinding through Qt.
 void Guarded(TControl* control, const std::function<void()>& handler);

@@ -1,0 +1,337 @@
+// Page controls over QTabWidget (each tab sheet is one page of it) and the progress bar.
+#include "ui/controls/ComCtrls.h"
+
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QResizeEvent>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QTabWidget>
+#include <algorithm>
+
+#include "ui/kernel/Controls_p.h"
+
+namespace {
+
+QTabWidget* Tabs(const TPageControl* pc) { return static_cast<QTabWidget*>(pc->Widget()); }
+
+// Asks the page control before a click on another tab changes the page.
+class TabBarFilter : public QObject {
+public:
+    explicit TabBarFilter(TPageControl* pc) : QObject(Tabs(pc)), FPageControl(pc) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::MouseButtonPress)
+            return false;
+        auto* bar = static_cast<QTabBar*>(watched);
+        const int index = bar->tabAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+        if (index < 0 || index == bar->currentIndex())
+            return false;
+        bool allowed = false;
+        vt::Guarded(FPageControl, [&] { allowed = FPageControl->UserSelects(index); });
+        return !allowed;
+    }
+
+private:
+    TPageControl* FPageControl;
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// TTabSheet
+
+TTabSheet::TTabSheet(TComponent* AOwner) : TWinControl(AOwner)
+{
+    SetColor(clBtnFace);
+    Widget()->setAutoFillBackground(true);
+}
+
+TTabSheet::~TTabSheet() = default;
+
+TPageControl* TTabSheet::PageControl() const { return dynamic_cast<TPageControl*>(Parent()); }
+
+void TTabSheet::SetPageControl(TPageControl* v) { SetParent(v); }
+
+void TTabSheet::SetTabVisible(bool v)
+{
+    if (FTabVisible == v)
+        return;
+    FTabVisible = v;
+    if (TPageControl* pc = PageControl())
+        pc->SheetChanged(this);
+}
+
+int TTabSheet::PageIndex() const
+{
+    TPageControl* pc = PageControl();
+    if (!pc)
+        return -1;
+    auto it = std::find(pc->FPages.begin(), pc->FPages.end(), this);
+    return static_cast<int>(it - pc->FPages.begin());
+}
+
+void TTabSheet::SetPageIndex(int v)
+{
+    if (TPageControl* pc = PageControl())
+        pc->MoveSheet(this, v);
+}
+
+int TTabSheet::TabIndex() const
+{
+    TPageControl* pc = PageControl();
+    if (!pc || !FTabVisible)
+        return -1;
+    int index = 0;
+    for (TTabSheet* s : pc->FPages) {
+        if (s == this)
+            return index;
+        if (s->TabVisible())
+            ++index;
+    }
+    return -1;
+}
+
+void TTabSheet::TextChanged()
+{
+    TWinControl::TextChanged();
+    if (TPageControl* pc = PageControl())
+        pc->SheetChanged(this);
+}
+
+// The tab widget places and shows its pages.
+void TTabSheet::ApplyGeometry() {}
+void TTabSheet::ApplyVisibility() {}
+
+void TTabSheet::WidgetGeometryChanged()
+{
+    TPageControl* pc = PageControl();
+    if (!pc)
+        return;
+    const TRect r = pc->DisplayRect();
+    SetBounds(r.Left, r.Top, Widget()->width(), Widget()->height());
+}
+
+// ---------------------------------------------------------------------------------------------
+// TPageControl
+
+TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner, vt::NewWidget<vt::Bridged<QTabWidget>>(this))
+{
+    QTabWidget* tabs = Tabs(this);
+    tabs->tabBar()->installEventFilter(new TabBarFilter(this));
+    QObject::connect(tabs, &QTabWidget::currentChanged, [this](int) {
+        if (!FSyncing)
+            vt::Guarded(this, [this] { Change(); });
+    });
+    FClickFocus = true;
+    SetTabStop(true);
+    SetColor(clBtnFace);
+    SetBounds(0, 0, 289, 193);
+}
+
+TPageControl::~TPageControl()
+{
+    FSyncing = true;
+    while (!FPages.empty())
+        RemoveControl(FPages.back());
+}
+
+void TPageControl::AttachChild(TControl* AControl)
+{
+    auto* sheet = dynamic_cast<TTabSheet*>(AControl);
+    if (!sheet) {
+        TWinControl::AttachChild(AControl);
+        return;
+    }
+    FSyncing = true;
+    FPages.push_back(sheet);
+    const int index = Tabs(this)->addTab(sheet->Widget(), vt::ToQString(sheet->Caption()));
+    Tabs(this)->setTabVisible(index, sheet->TabVisible());
+    FSyncing = false;
+    const TRect r = DisplayRect();
+    sheet->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+}
+
+void TPageControl::DetachChild(TControl* AControl)
+{
+    auto* sheet = dynamic_cast<TTabSheet*>(AControl);
+    if (sheet) {
+        const bool syncing = FSyncing;
+        FSyncing = true;
+        Tabs(this)->removeTab(Tabs(this)->indexOf(sheet->Widget()));
+        FPages.erase(std::remove(FPages.begin(), FPages.end(), sheet), FPages.end());
+        FSyncing = syncing;
+    }
+    TWinControl::DetachChild(AControl);
+}
+
+void TPageControl::SheetChanged(TTabSheet* sheet)
+{
+    const int index = Tabs(this)->indexOf(sheet->Widget());
+    if (index < 0)
+        return;
+    FSyncing = true;
+    Tabs(this)->setTabText(index, vt::ToQString(sheet->Caption()));
+    Tabs(this)->setTabVisible(index, sheet->TabVisible());
+    FSyncing = false;
+}
+
+void TPageControl::MoveSheet(TTabSheet* sheet, int index)
+{
+    index = std::clamp(index, 0, PageCount() - 1);
+    TTabSheet* active = ActivePage();
+    FSyncing = true;
+    Tabs(this)->removeTab(Tabs(this)->indexOf(sheet->Widget()));
+    FPages.erase(std::remove(FPages.begin(), FPages.end(), sheet), FPages.end());
+    FPages.insert(FPages.begin() + index, sheet);
+    Tabs(this)->insertTab(index, sheet->Widget(), vt::ToQString(sheet->Caption()));
+    Tabs(this)->setTabVisible(index, sheet->TabVisible());
+    if (active)
+        Tabs(this)->setCurrentWidget(active->Widget());
+    FSyncing = false;
+}
+
+// The sheets follow the page area of the tab widget, which Qt lays out on a resize event.
+void TPageControl::ControlsAligned()
+{
+    QTabWidget* tabs = Tabs(this);
+    QResizeEvent resize(tabs->size(), tabs->size());
+    QCoreApplication::sendEvent(tabs, &resize);
+    const TRect r = DisplayRect();
+    for (TTabSheet* sheet : FPages)
+        sheet->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+}
+
+TRect TPageControl::DisplayRect() const
+{
+    const QStackedWidget* stack = Tabs(this)->findChild<QStackedWidget*>();
+    if (stack && stack->width() > 0 && stack->height() > 0) {
+        const QRect g = stack->geometry();
+        return Rect(g.left(), g.top(), g.left() + g.width(), g.top() + g.height());
+    }
+    const int bar = Tabs(this)->tabBar()->sizeHint().height();
+    return Rect(4, bar + 4, std::max(Width() - 4, 4), std::max(Height() - 4, bar + 4));
+}
+
+TTabSheet* TPageControl::ActivePage() const
+{
+    const int index = Tabs(this)->currentIndex();
+    return index >= 0 && index < PageCount() ? FPages[index] : nullptr;
+}
+
+void TPageControl::SetActivePage(TTabSheet* v)
+{
+    if (v && v->PageControl() != this)
+        return;
+    FSyncing = true;
+    Tabs(this)->setCurrentIndex(v ? v->PageIndex() : -1);
+    FSyncing = false;
+}
+
+int TPageControl::ActivePageIndex() const
+{
+    TTabSheet* page = ActivePage();
+    return page ? page->PageIndex() : -1;
+}
+
+void TPageControl::SetActivePageIndex(int v) { SetActivePage(v >= 0 && v < PageCount() ? FPages[v] : nullptr); }
+
+int TPageControl::TabIndex() const
+{
+    TTabSheet* page = ActivePage();
+    return page ? page->TabIndex() : -1;
+}
+
+void TPageControl::SetTabIndex(int v)
+{
+    for (TTabSheet* s : FPages)
+        if (s->TabIndex() == v) {
+            SetActivePage(s);
+            return;
+        }
+}
+
+TTabSheet* TPageControl::FindNextPage(TTabSheet* current, bool goForward, bool checkTabVisible) const
+{
+    if (FPages.empty())
+        return nullptr;
+    const int count = PageCount();
+    int start = current ? current->PageIndex() : (goForward ? count - 1 : 0);
+    for (int step = 1; step <= count; ++step) {
+        const int i = ((start + (goForward ? step : -step)) % count + count) % count;
+        if (!checkTabVisible || FPages[i]->TabVisible())
+            return FPages[i];
+    }
+    return nullptr;
+}
+
+void TPageControl::SelectNextPage(bool goForward, bool checkTabVisible)
+{
+    TTabSheet* next = FindNextPage(ActivePage(), goForward, checkTabVisible);
+    if (next && next != ActivePage() && CanChange()) {
+        SetActivePage(next);
+        Change();
+    }
+}
+
+bool TPageControl::UserSelects(int index) { return CanChange(); }
+
+bool TPageControl::CanChange()
+{
+    bool allowed = true;
+    if (OnChanging)
+        OnChanging(this, allowed);
+    return allowed;
+}
+
+void TPageControl::Change()
+{
+    if (OnChange)
+        OnChange(this);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TProgressBar::TProgressBar(TComponent* AOwner) : TWinControl(AOwner, vt::NewWidget<vt::Bridged<QProgressBar>>(this))
+{
+    static_cast<QProgressBar*>(Widget())->setTextVisible(false);
+    SetBounds(0, 0, 150, 16);
+    Apply();
+}
+
+void TProgressBar::Apply()
+{
+    auto* bar = static_cast<QProgressBar*>(Widget());
+    bar->setRange(FMin, std::max(FMin, FMax));
+    bar->setValue(FPosition);
+    bar->setOrientation(FOrientation == pbVertical ? Qt::Vertical : Qt::Horizontal);
+}
+
+void TProgressBar::SetMin(int v)
+{
+    FMin = v;
+    FPosition = std::max(FPosition, v);
+    Apply();
+}
+
+void TProgressBar::SetMax(int v)
+{
+    FMax = v;
+    FPosition = std::min(FPosition, v);
+    Apply();
+}
+
+void TProgressBar::SetPosition(int v)
+{
+    FPosition = std::clamp(v, FMin, std::max(FMin, FMax));
+    Apply();
+}
+
+void TProgressBar::SetOrientation(TProgressBarOrientation v)
+{
+    FOrientation = v;
+    Apply();
+}

@@ -1,0 +1,210 @@
+// Window-system calls over Qt: the beep hook, a caret record, classic metrics, mouse grabs,
+// QTimer-based window timers and hidden utility windows.
+#include "ui/kernel/WinApi.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QTimer>
+#include <map>
+
+#include "ui/forms/Forms.h"
+#include "ui/kernel/Controls_p.h"
+
+namespace {
+std::function<void(UINT)> gBeepHook;
+vt::CaretState gCaret;
+}  // namespace
+
+void vt::SetBeepHook(std::function<void(UINT Type)> hook) { gBeepHook = std::move(hook); }
+
+void MessageBeep(UINT Type)
+{
+    if (gBeepHook) {
+        gBeepHook(Type);
+        return;
+    }
+    vt::EnsureQtApplication();
+    QApplication::beep();
+}
+
+const vt::CaretState& vt::Caret() { return gCaret; }
+
+bool CreateCaret(HWND Window, void* Bitmap, int Width, int Height)
+{
+    gCaret = vt::CaretState{Window, Width, Height, TPoint{}, false};
+    return true;
+}
+
+bool DestroyCaret()
+{
+    gCaret = vt::CaretState{};
+    return true;
+}
+
+bool ShowCaret(HWND Window)
+{
+    if (!gCaret.Window || (Window && Window != gCaret.Window))
+        return false;
+    gCaret.Visible = true;
+    return true;
+}
+
+bool HideCaret(HWND Window)
+{
+    if (!gCaret.Window || (Window && Window != gCaret.Window))
+        return false;
+    gCaret.Visible = false;
+    return true;
+}
+
+bool SetCaretPos(int X, int Y)
+{
+    if (!gCaret.Window)
+        return false;
+    gCaret.Position = Point(X, Y);
+    return true;
+}
+
+bool GetCaretPos(TPoint& Point)
+{
+    Point = gCaret.Position;
+    return gCaret.Window != nullptr;
+}
+
+int GetSystemMetrics(int Index)
+{
+    switch (Index) {
+    case SM_CXSCREEN: return Screen->Width();
+    case SM_CYSCREEN: return Screen->Height();
+    case SM_CXVSCROLL: case SM_CYHSCROLL: case SM_CYVSCROLL: case SM_CXHSCROLL:
+    case SM_CYVTHUMB: case SM_CXHTHUMB: case SM_CXSMICON: case SM_CYSMICON: return 16;
+    case SM_CYCAPTION: return 19;
+    case SM_CXBORDER: case SM_CYBORDER: return 1;
+    case SM_CXDLGFRAME: case SM_CYDLGFRAME: return 3;
+    case SM_CXEDGE: case SM_CYEDGE: return 2;
+    case SM_CXICON: case SM_CYICON: case SM_CXCURSOR: case SM_CYCURSOR: return 32;
+    case SM_CYMENU: return 19;
+    case SM_CXDOUBLECLK: case SM_CYDOUBLECLK: return 4;
+    default: return 0;
+    }
+}
+
+DWORD GetTickCount()
+{
+    static QElapsedTimer clock = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
+    return static_cast<DWORD>(clock.elapsed());
+}
+
+short GetKeyState(int VirtualKey)
+{
+    vt::EnsureQtApplication();
+    const Qt::KeyboardModifiers mods = QGuiApplication::queryKeyboardModifiers();
+    const Qt::MouseButtons buttons = QGuiApplication::mouseButtons();
+    bool down = false;
+    switch (VirtualKey) {
+    case VK_SHIFT: down = mods & Qt::ShiftModifier; break;
+    case VK_CONTROL: down = mods & Qt::ControlModifier; break;
+    case VK_MENU: down = mods & Qt::AltModifier; break;
+    case VK_LBUTTON: down = buttons & Qt::LeftButton; break;
+    case VK_RBUTTON: down = buttons & Qt::RightButton; break;
+    case VK_MBUTTON: down = buttons & Qt::MiddleButton; break;
+    default: break;
+    }
+    return down ? static_cast<short>(0x8000) : 0;
+}
+
+HWND GetCapture()
+{
+    vt::EnsureQtApplication();
+    return QWidget::mouseGrabber();
+}
+
+HWND SetCapture(HWND Window)
+{
+    HWND previous = GetCapture();
+    if (Window)
+        Window->grabMouse();
+    return previous;
+}
+
+bool ReleaseCapture()
+{
+    if (HWND grabber = GetCapture())
+        grabber->releaseMouse();
+    return true;
+}
+
+namespace {
+std::map<std::pair<QWidget*, UINT>, QTimer*>& Timers()
+{
+    static std::map<std::pair<QWidget*, UINT>, QTimer*> timers;
+    return timers;
+}
+}  // namespace
+
+UINT SetTimer(HWND Window, UINT Id, UINT Elapse)
+{
+    if (!Window)
+        return 0;
+    KillTimer(Window, Id);
+    auto* timer = new QTimer(Window);
+    QPointer<QWidget> alive = Window;
+    QObject::connect(timer, &QTimer::timeout, [alive, Id] {
+        if (TControl* control = alive ? FindControl(alive) : nullptr)
+            vt::Guarded(control, [&] { control->Perform(WM_TIMER, Id, 0); });
+    });
+    QObject::connect(Window, &QObject::destroyed, [Window, Id] { Timers().erase({Window, Id}); });
+    timer->start(static_cast<int>(Elapse));
+    Timers()[{Window, Id}] = timer;
+    return Id;
+}
+
+bool KillTimer(HWND Window, UINT Id)
+{
+    auto it = Timers().find({Window, Id});
+    if (it == Timers().end())
+        return false;
+    delete it->second;
+    Timers().erase(it);
+    return true;
+}
+
+namespace {
+// The hidden window: a control that hands every message to a function.
+class TUtilityWindow : public TWinControl {
+public:
+    TUtilityWindow(std::function<void(TMessage&)> handler) : TWinControl(nullptr), FHandler(std::move(handler)) {}
+    void WndProc(TMessage& Message) override { FHandler(Message); }
+
+private:
+    std::function<void(TMessage&)> FHandler;
+};
+}  // namespace
+
+HWND AllocateHWnd(std::function<void(TMessage& Message)> WndProc)
+{
+    return (new TUtilityWindow(std::move(WndProc)))->Widget();
+}
+
+void DeallocateHWnd(HWND Window)
+{
+    delete dynamic_cast<TUtilityWindow*>(FindControl(Window));
+}
+
+void PostMessage(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam)
+{
+    if (TControl* control = FindControl(Window))
+        PostMessage(control, Msg, WParam, LParam);
+}
+
+LRESULT SendMessage(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam)
+{
+    TControl* control = FindControl(Window);
+    return control ? control->Perform(Msg, WParam, LParam) : 0;
+}

@@ -1,0 +1,78 @@
+// The few window-system calls the component library makes by name: beep (through a hook tests
+// can count), the caret, system metrics, mouse capture, window timers delivering WM_TIMER,
+// the hidden utility window that takes posted messages, and key states.
+#pragma once
+
+#include <functional>
+
+#include "ui/kernel/Controls.h"
+
+constexpr UINT MB_BEEP_DEFAULT = 0;
+void MessageBeep(UINT Type);
+namespace vt {
+// Replaces the beep (nullptr restores the system's); tests count beeps with it.
+void SetBeepHook(std::function<void(UINT Type)> hook);
+}
+
+// The caret of the focused control: one at a time, as in the window system.
+bool CreateCaret(HWND Window, void* Bitmap, int Width, int Height);
+bool DestroyCaret();
+bool ShowCaret(HWND Window);
+bool HideCaret(HWND Window);
+bool SetCaretPos(int X, int Y);
+bool GetCaretPos(TPoint& Point);
+namespace vt {
+struct CaretState {
+    HWND Window = nullptr;
+    int Width = 0;
+    int Height = 0;
+    TPoint Position;
+    bool Visible = false;
+};
+const CaretState& Caret();
+}
+
+constexpr int SM_CXSCREEN = 0;
+constexpr int SM_CYSCREEN = 1;
+constexpr int SM_CXVSCROLL = 2;
+constexpr int SM_CYHSCROLL = 3;
+constexpr int SM_CYCAPTION = 4;
+constexpr int SM_CXBORDER = 5;
+constexpr int SM_CYBORDER = 6;
+constexpr int SM_CXDLGFRAME = 7;
+constexpr int SM_CYDLGFRAME = 8;
+constexpr int SM_CYVTHUMB = 9;
+constexpr int SM_CXHTHUMB = 10;
+constexpr int SM_CXICON = 11;
+constexpr int SM_CYICON = 12;
+constexpr int SM_CXCURSOR = 13;
+constexpr int SM_CYCURSOR = 14;
+constexpr int SM_CYMENU = 15;
+constexpr int SM_CYVSCROLL = 20;
+constexpr int SM_CXHSCROLL = 21;
+constexpr int SM_CXDOUBLECLK = 36;
+constexpr int SM_CYDOUBLECLK = 37;
+constexpr int SM_CXEDGE = 45;
+constexpr int SM_CYEDGE = 46;
+constexpr int SM_CXSMICON = 49;
+constexpr int SM_CYSMICON = 50;
+// The classic metrics (a 16-pixel scroll bar, 1-pixel borders); the screen size is real.
+int GetSystemMetrics(int Index);
+// Milliseconds since an arbitrary start, wrapping at 2^32 as the window system's count does.
+DWORD GetTickCount();
+// Negative when the key is down; bit 0 set when a toggle key is on.
+short GetKeyState(int VirtualKey);
+
+HWND GetCapture();
+HWND SetCapture(HWND Window);
+bool ReleaseCapture();
+
+// WM_TIMER with WParam = the id, every Elapse milliseconds, until KillTimer.
+UINT SetTimer(HWND Window, UINT Id, UINT Elapse);
+bool KillTimer(HWND Window, UINT Id);
+
+// A hidden window whose messages go to the handler; for posted messages and timers.
+HWND AllocateHWnd(std::function<void(TMessage& Message)> WndProc);
+void DeallocateHWnd(HWND Window);
+void PostMessage(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
+LRESULT SendMessage(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
