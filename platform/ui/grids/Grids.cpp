@@ -4,8 +4,10 @@
 #include "ui/grids/Grids.h"
 
 #include "ui/grids/GridAccessible.h"
+#include "ui/kernel/Controls_p.h"
 
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <QWidget>
 
 #include <algorithm>
@@ -16,6 +18,34 @@ namespace {
 constexpr int SizingMargin = 3;
 
 }  // namespace
+
+namespace vt {
+
+// Wheel turns over the grid's widget reach the grid (the kernel routes no wheel messages).
+class GridWheel : public QObject {
+public:
+    explicit GridWheel(TCustomGrid* grid) : QObject(grid->Widget()), FGrid(grid) {}
+
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() != QEvent::Wheel) return false;
+        const auto* wheel = static_cast<QWheelEvent*>(e);
+        const int delta = wheel->angleDelta().y();
+        if (delta == 0) return false;
+        const TShiftState shift = ShiftFromQt(wheel->modifiers(), wheel->buttons());
+        const QPoint p = wheel->position().toPoint();
+        bool handled = false;
+        Guarded(FGrid, [&] {
+            handled = delta < 0 ? FGrid->DoMouseWheelDown(shift, Point(p.x(), p.y()))
+                                : FGrid->DoMouseWheelUp(shift, Point(p.x(), p.y()));
+        });
+        return handled;
+    }
+
+private:
+    TCustomGrid* FGrid;
+};
+
+}  // namespace vt
 
 TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner), FFixedColor(clBtnFace) {
     FOptions = TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect};
@@ -35,6 +65,7 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner), FFixedCol
     vt::InstallGridAccessibility();
     // Moves without a button pressed reach the grid too (the sizing cursor over dividers).
     Widget()->setMouseTracking(true);
+    Widget()->installEventFilter(new vt::GridWheel(this));
     FHorzBar = MakeScrollBar(false);
     FVertBar = MakeScrollBar(true);
     SetBounds(Left(), Top(), 320, 120);  // lays out the cells and the bars
@@ -46,8 +77,10 @@ QScrollBar* TCustomGrid::MakeScrollBar(bool vertical) {
     auto* bar = new QScrollBar(vertical ? Qt::Vertical : Qt::Horizontal, Widget());
     bar->hide();
     QObject::connect(bar, &QScrollBar::valueChanged, bar, [this, vertical](int value) {
-        if (vertical) SetTopRow(value);
-        else SetLeftCol(value);
+        vt::Guarded(this, [&] {
+            if (vertical) SetTopRow(value);
+            else SetLeftCol(value);
+        });
     });
     return bar;
 }
@@ -433,6 +466,17 @@ void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) 
     FSizing = Sizing::None;
     FSelectingWithMouse = false;
     TCustomControl::MouseUp(Button, Shift, X, Y);
+}
+
+// A notch of the wheel moves the current row by one, as the arrow keys do.
+bool TCustomGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
+    if (Row() < RowCount() - 1) FocusCell(Col(), Row() + 1, true);
+    return true;
+}
+
+bool TCustomGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
+    if (Row() > FixedRows()) FocusCell(Col(), Row() - 1, true);
+    return true;
 }
 
 // ---- change notices -----------------------------------------------------------------------

@@ -11,6 +11,9 @@
 #include <functional>
 
 class QScrollBar;
+namespace vt {
+class GridWheel;
+}
 
 struct TGridCoord {
     int X = 0;
@@ -128,8 +131,12 @@ protected:
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void Resize() override;
+    // A turn of the mouse wheel over the grid; true when the grid took it.
+    virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
+    virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
 
 private:
+    friend class vt::GridWheel;
     enum class Sizing { None, Column, Row };
 
     void LayoutChanged();

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QWheelEvent>
+#include <QWidget>
+
 #include "ui/forms/Forms.h"
 #include "ui/testing/UiTesting.h"
 
@@ -66,6 +70,26 @@ TEST_F(DrawGridTest, MouseClickMovesTheCurrentCellAndFiresClickOnce) {
     vt::ClickControl(grid_, 10, 60);  // a fixed cell is not a current-cell candidate
     EXPECT_EQ(grid_->Col(), 2);
     EXPECT_EQ(clicks_, 1);
+}
+
+TEST_F(DrawGridTest, WheelMovesTheCurrentRowAndDoubleClickFires) {
+    auto turn = [this](int delta) {
+        QWheelEvent wheel(QPointF(100, 60), QPointF(100, 60), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(grid_->Widget(), &wheel);
+    };
+    turn(-120);
+    turn(-120);
+    EXPECT_EQ(grid_->Row(), 3);
+    turn(120);
+    EXPECT_EQ(grid_->Row(), 2);
+    EXPECT_EQ(clicks_, 3);
+
+    int doubleClicks = 0;
+    grid_->OnDblClick = [&](TObject*) { ++doubleClicks; };
+    vt::DoubleClickControl(grid_, 140, 85);  // column 2, row 3
+    EXPECT_EQ(doubleClicks, 1);
+    EXPECT_EQ(grid_->Row(), 3);
 }
 
 TEST_F(DrawGridTest, CellRectAndMouseToCellFollowWidthsAndScrolling) {
