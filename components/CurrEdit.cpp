@@ -1,24 +1,66 @@
 // Unit CurrEdit: value and text of the numeric edits, range checks on set and on exit, key
-// filtering and the editing text that DataChanged writes.
+// filtering, regrouping while typing, the hand-painted display text of the unfocused edit and
+// the calculator edit's drop-down.
 #include "components/CurrEdit.h"
 
-#include "rtl/Exceptions.h"
+#include "components/VtCalc.h"
 #include "components/vtGuiutils.h"
+#include "rtl/Exceptions.h"
 #include "rtl/FloatFormat.h"
 #include "rtl/Locale.h"
+
+#include <algorithm>
+
+namespace {
+
+// The button glyph of the numeric edits (two cells), loaded on first use and kept until the
+// program ends.
+struct EditGlyph {
+  TBitmap* Bitmap = nullptr;
+  ~EditGlyph() { delete Bitmap; }
+};
+
+TBitmap* EditButtonGlyph()
+{
+  static EditGlyph glyph;
+  if (!glyph.Bitmap)
+    glyph.Bitmap = MakeBitmap("CEDITBMP");
+  return glyph.Bitmap;
+}
+
+} // namespace
 
 TCustomNumEdit::TCustomNumEdit(TComponent* AOwner) : TCustomComboEdit(AOwner)
 {
   SetControlStyle(ControlStyle() >> csSetCaption);
   SetMaxLength(0);
   InitDisplayFormat();
+  TCustomComboEdit::SetAlignment(taLeftJustify);
   FDefNumGlyphs = 2;
   DataChanged();
+  SetControlState(ControlState() << csCreating);
   SetGlyphKind(gkDefault);
   SetButtonWidth(20);
+  SetControlState(ControlState() >> csCreating);
 }
 
-void TCustomNumEdit::Beep()
+TCustomNumEdit::~TCustomNumEdit()
+{
+  if (FPopup) {
+    FPopup->OnCloseUp = nullptr;
+    TPopupWindow* popup = FPopup;
+    SetPopup(nullptr);
+    delete popup;
+  }
+}
+
+TBitmap* TCustomNumEdit::GetDefaultBitmap(bool& DestroyNeeded)
+{
+  DestroyNeeded = false;
+  return EditButtonGlyph();
+}
+
+void TCustomNumEdit::ErrorBeep()
 {
   if (FBeepOnError)
     ::Beep();
@@ -32,7 +74,12 @@ long double TCustomNumEdit::CheckValue(long double NewValue, bool RaiseOnError)
 void TCustomNumEdit::DataChanged()
 {
   FFormatting = true;
-  TCustomComboEdit::SetText(vt::EditingText(FValue, FDecimalPlaces, FZeroEmpty));
+  try {
+    TCustomComboEdit::SetText(vt::EditingText(FValue, FDecimalPlaces, FZeroEmpty));
+  } catch (...) {
+    FFormatting = false;
+    throw;
+  }
   FFormatting = false;
 }
 
@@ -101,12 +148,42 @@ void TCustomNumEdit::SetZeroEmpty(bool AValue)
   DataChanged();
 }
 
+void TCustomNumEdit::SetBeepOnError(bool AValue)
+{
+  if (AValue == FBeepOnError)
+    return;
+  FBeepOnError = AValue;
+  UpdatePopup();
+}
+
 void TCustomNumEdit::SetAlignment(TAlignment AValue)
 {
   if (AValue == FAlignment)
     return;
   FAlignment = AValue;
   Invalidate();
+}
+
+void TCustomNumEdit::SetFormatOnEditing(bool AValue)
+{
+  if (AValue == FFormatOnEditing)
+    return;
+  FFormatOnEditing = AValue;
+  TCustomComboEdit::SetAlignment(AValue ? FAlignment : taLeftJustify);
+  if (!FFocusEntered)
+    return;
+  if (AValue) {
+    ReformatEditText();
+  } else {
+    UpdateData();
+    DataChanged();
+  }
+}
+
+void TCustomNumEdit::UpdatePopup()
+{
+  if (FPopup)
+    SetupPopupCalculator(FPopup, 15, FBeepOnError);
 }
 
 String TCustomNumEdit::GetDisplayText() { return vt::FormatDisplayText(FValue, FDisplayFormat); }
@@ -118,19 +195,17 @@ bool TCustomNumEdit::IsValidChar(char Key)
 
 void TCustomNumEdit::KeyPress(char& Key)
 {
-  const char dec = Locale().DecimalSeparator, thou = Locale().ThousandSeparator;
   if (PopupVisible() && vt::IsCalculatorKey(Key)) {
-    if (auto* popup = dynamic_cast<TWinControl*>(FPopup))
-      popup->RouteKeyPress(Key);
+    FPopup->PopupKeyPress(Key);
     Key = 0;
     return;
   }
-  if ((Key == ',' || Key == '.') && Key != thou)
-    Key = dec;
+  if ((Key == ',' || Key == '.') && Key != Locale().ThousandSeparator)
+    Key = Locale().DecimalSeparator;
   TCustomComboEdit::KeyPress(Key);
   const auto code = static_cast<unsigned char>(Key);
   if (code >= 32 && !IsValidChar(Key)) {
-    Beep();
+    ErrorBeep();
     Key = 0;
   } else if (Key == '\x1b') {
     Reset();
@@ -142,6 +217,32 @@ void TCustomNumEdit::Reset()
 {
   DataChanged();
   SelectAll();
+}
+
+void TCustomNumEdit::ReformatEditText()
+{
+  if (!FFormatOnEditing)
+    return;
+  FFormatting = true;
+  try {
+    const String old = Text();
+    const int caret = SelStart();
+    const String S = vt::GroupEditText(old, FDisplayFormat.find(',') != String::npos);
+    TCustomComboEdit::SetText(S);
+    if (Focused() && !ComponentState().Contains(csDesigning))
+      SetSelStart(std::max(0, caret + static_cast<int>(S.size()) - static_cast<int>(old.size())));
+  } catch (...) {
+    FFormatting = false;
+    throw;
+  }
+  FFormatting = false;
+}
+
+void TCustomNumEdit::Change()
+{
+  if (!FFormatting && FFormatOnEditing && FFocusEntered)
+    ReformatEditText();
+  TCustomComboEdit::Change();
 }
 
 void TCustomNumEdit::AcceptValue(const Variant& AValue) { TCustomComboEdit::AcceptValue(AValue); }
@@ -158,33 +259,89 @@ void TCustomNumEdit::UpdateData()
   FValue = CheckValue(StrToFloat(TextToValText(Text())), false);
 }
 
-// Leaving the edit reads the text back; an entry that fails keeps the focus in the edit.
-void TCustomNumEdit::DoExit(TMessage& Message)
+void TCustomNumEdit::SetFocused(bool Value)
 {
-  try {
+  if (Value == FFocusEntered)
+    return;
+  FFocusEntered = Value;
+  Invalidate();
+  DataChanged();
+}
+
+void TCustomNumEdit::EnterEdit(TMessage& Message)
+{
+  SetFocused(true);
+  if (FFormatOnEditing)
+    ReformatEditText();
+  TCustomComboEdit::WndProc(Message);
+}
+
+// Leaving the edit reads the text back; an entry that fails keeps the focus in the edit.
+void TCustomNumEdit::ExitEdit(TMessage& Message)
+{
+  RunExitChecks([this] {
     CheckRange();
     UpdateData();
-  } catch (...) {
+  });
+  SetFocused(false);
+  SetSelStart(0);
+  TCustomComboEdit::WndProc(Message);
+}
+
+// A paste that leaves no number is undone, with a beep.
+void TCustomNumEdit::PasteText(TMessage& Message)
+{
+  const String old = Text();
+  TCustomComboEdit::WndProc(Message);
+  try {
+    UpdateData();
+  } catch (const Exception&) {
+    TCustomComboEdit::SetText(old);
     SelectAll();
     if (CanFocus())
       SetFocus();
-    throw;
+    ErrorBeep();
   }
-  TCustomComboEdit::WndProc(Message);
+}
+
+// Focused and without the drop-down, the edit paints itself; otherwise it shows the display
+// text, or the calculator's entry while the drop-down is open.
+void TCustomNumEdit::PaintEdit(TMessage& Message)
+{
+  const String text = PopupVisible() ? FPopup->GetPopupText() : GetDisplayText();
+  if (!PaintComboEdit(Message, text, FAlignment, FFocusEntered && !PopupVisible()))
+    TCustomComboEdit::WndProc(Message);
 }
 
 void TCustomNumEdit::WndProc(TMessage& Message)
 {
-  if (Message.Msg == CM_EXIT)
-    DoExit(Message);
-  else
+  switch (Message.Msg) {
+  case WM_PAINT: PaintEdit(Message); break;
+  case WM_PASTE: PasteText(Message); break;
+  case CM_ENTER: EnterEdit(Message); break;
+  case CM_EXIT: ExitEdit(Message); break;
+  case CM_ENABLEDCHANGED:
+  case CM_FONTCHANGED:
     TCustomComboEdit::WndProc(Message);
+    Invalidate();
+    break;
+  default: TCustomComboEdit::WndProc(Message);
+  }
 }
 
 TCurrencyEdit::TCurrencyEdit(TComponent* AOwner) : TCustomNumEdit(AOwner)
 {
   InitDisplayFormat();
+  DataChanged();
+  SetControlState(ControlState() << csCreating);
   SetButtonWidth(0);
+  SetControlState(ControlState() >> csCreating);
 }
 
-TVtCustomCalcEdit::TVtCustomCalcEdit(TComponent* AOwner) : TCustomNumEdit(AOwner) {}
+TVtCustomCalcEdit::TVtCustomCalcEdit(TComponent* AOwner) : TCustomNumEdit(AOwner)
+{
+  TPopupWindow* popup = CreatePopupCalculator(this);
+  popup->OnCloseUp = [this](TObject* Sender, bool Accept) { PopupCloseUp(Sender, Accept); };
+  SetPopup(popup);
+  UpdatePopup();
+}

@@ -9,6 +9,7 @@
 class TCustomNumEdit : public TCustomComboEdit {
 public:
   explicit TCustomNumEdit(TComponent* AOwner);
+  ~TCustomNumEdit() override;
 
   long double Value();
   void SetValue(long double AValue);
@@ -28,9 +29,11 @@ public:
   bool ZeroEmpty() const { return FZeroEmpty; }
   void SetZeroEmpty(bool AValue);
   bool BeepOnError() const { return FBeepOnError; }
-  void SetBeepOnError(bool AValue) { FBeepOnError = AValue; }
+  void SetBeepOnError(bool AValue);
   bool CheckOnExit() const { return FCheckOnExit; }
   void SetCheckOnExit(bool AValue) { FCheckOnExit = AValue; }
+  bool FormatOnEditing() const { return FFormatOnEditing; }
+  void SetFormatOnEditing(bool AValue);
   TAlignment Alignment() const { return FAlignment; }
   void SetAlignment(TAlignment AValue);
 
@@ -44,20 +47,32 @@ protected:
   virtual void DataChanged();
   virtual String DefaultDisplayFormat() { return ",0.##"; }
   virtual bool IsValidChar(char Key);
+  virtual void UpdatePopup();
+  // Shows the value again, dropping what was typed, and selects it (Esc).
+  virtual void Reset();
+  // Regroups the text while typing (FormatOnEditing), keeping the caret in place.
+  virtual void ReformatEditText();
+  TBitmap* GetDefaultBitmap(bool& DestroyNeeded) override;
   void KeyPress(char& Key) override;
+  void Change() override;
   void AcceptValue(const Variant& AValue) override;
   void CheckRange();
   void UpdateData();
-  void Reset();
+  void SetFocused(bool Value);
+  bool FocusEntered() const { return FFocusEntered; }
   // Runs once the most derived constructor has set its default format.
   void InitDisplayFormat() { FDisplayFormat = DefaultDisplayFormat(); }
+  // The numeric edit's own focus-exit: reads the text back, or keeps the focus and re-raises.
+  void ExitEdit(TMessage& Message);
+  void EnterEdit(TMessage& Message);
+  void PasteText(TMessage& Message);
 
   long double FValue = 0;
   bool FFormatting = false;
 
 private:
-  void DoExit(TMessage& Message);
-  void Beep();
+  void ErrorBeep();
+  void PaintEdit(TMessage& Message);
 
   TAlignment FAlignment = taRightJustify;
   vt::NumRange FRange;
@@ -65,6 +80,8 @@ private:
   bool FBeepOnError = true;
   bool FCheckOnExit = false;
   bool FZeroEmpty = true;
+  bool FFormatOnEditing = false;
+  bool FFocusEntered = false;
   String FDisplayFormat;
 };
 
@@ -77,6 +94,7 @@ protected:
   String DefaultDisplayFormat() override { return vt::CurrencyDisplayFormat(); }
 };
 
+// A numeric edit whose button drops down the calculator.
 class TVtCustomCalcEdit : public TCustomNumEdit {
 public:
   explicit TVtCustomCalcEdit(TComponent* AOwner);

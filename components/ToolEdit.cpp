@@ -372,6 +372,11 @@ void TCustomComboEdit::WndProc(TMessage& Message)
       SelectAll();
     TCustomMaskEdit::WndProc(Message);
     return;
+  case CM_EXIT:
+    // The form moved its focus to another control: as a loss of the focus, this cancels.
+    PopupCloseUp(FPopup, false);
+    TCustomMaskEdit::WndProc(Message);
+    return;
   case WM_SETFOCUS:
     TCustomMaskEdit::WndProc(Message);
     FFocused = true;
@@ -379,7 +384,8 @@ void TCustomComboEdit::WndProc(TMessage& Message)
   case WM_KILLFOCUS:
     TCustomMaskEdit::WndProc(Message);
     FFocused = false;
-    PopupCloseUp(FPopup, false);
+    if (!RegainFocusFromPopup())
+      PopupCloseUp(FPopup, false);
     return;
   case CM_ENABLEDCHANGED:
     TCustomMaskEdit::WndProc(Message);
@@ -469,14 +475,43 @@ void TCustomComboEdit::PopupDropDown(bool DisableEdit)
     SetFocus();
   ShowPopup(origin);
   FPopupVisible = true;
+  FPopupShowing = true;
   if (DisableEdit)
     TCustomMaskEdit::SetReadOnly(true);
+}
+
+// Showing the drop-down can take the activation from the form on some window systems, although
+// the popup never accepts it; that first loss is given back at once. Any later loss closes it.
+bool TCustomComboEdit::RegainFocusFromPopup()
+{
+  if (!FPopupShowing)
+    return false;
+  FPopupShowing = false;
+  TCustomForm* form = GetParentForm(this);
+  if (!PopupVisible() || !form || form->ActiveControl() != this)
+    return false;
+  form->SetFocus();
+  SetFocus();
+  return true;
+}
+
+void TCustomComboEdit::RunExitChecks(const std::function<void()>& Checks)
+{
+  try {
+    Checks();
+  } catch (...) {
+    SelectAll();
+    if (CanFocus())
+      SetFocus();
+    throw;
+  }
 }
 
 void TCustomComboEdit::PopupCloseUp(TObject*, bool Accept)
 {
   if (!FPopup || !PopupVisible())
     return;
+  FPopupShowing = false;
   Variant value = GetPopupValue();
   HidePopup();
   try {

@@ -117,6 +117,9 @@ protected:
   void RecreateGlyph();
   void UpdateBtnBounds();
   void UpdatePopupVisible() { FPopupVisible = FPopup && FPopup->Visible(); }
+  // Runs the checks of a focus exit; when one raises, the edit selects its text, takes the
+  // focus back and re-raises, so that the focus stays in the edit.
+  void RunExitChecks(const std::function<void()>& Checks);
   // Paints AText by hand in the edit's text area with AAlignment (the unfocused display text
   // of the numeric and date edits); false when StandardPaint asks for the edit's own painting.
   bool PaintComboEdit(TMessage& Message, const String& AText, TAlignment AAlignment, bool StandardPaint);
@@ -130,6 +133,7 @@ protected:
 
 private:
   void SetInnerReadOnly();
+  bool RegainFocusFromPopup();
   TPoint EditorTextMargins();
   TControlCanvas* FPaintCanvas = nullptr;
 
@@ -140,6 +144,7 @@ private:
   bool FDirectInput = true;
   TAlignment FAlignment = taLeftJustify;
   bool FPopupVisible = false;
+  bool FPopupShowing = false; // shown, and the window system has not yet settled its focus
   TPopupAlign FPopupAlign = epaRight;
   TGlyphKind FGlyphKind = gkCustom;
 };

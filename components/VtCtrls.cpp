@@ -3,6 +3,7 @@
 #include "components/VtCtrls.h"
 
 #include "components/vtGuiutils.h"
+#include "ui/controls/ExtCtrls.h"
 #include "ui/controls/Menus.h"
 #include "ui/forms/Forms.h"
 
@@ -13,8 +14,6 @@ namespace {
 TGlyphCache* GlyphCache = nullptr;
 TBitmap* CheckImages = nullptr;
 constexpr int kMarkWidth = 9; // room the drop-down mark takes beside the text
-
-bool IsPaintCopy(const TControl* c) { return c->ControlState().Contains(csPaintCopy); }
 
 void FrameSides(TCanvas* canvas, TRect& r, TColor topLeft, TColor bottomRight)
 {
@@ -424,8 +423,10 @@ void TVtSpeedButton::SetDropDownMenu(TPopupMenu* Value)
 void TVtSpeedButton::SetAllowTimer(bool Value)
 {
   FAllowTimer = Value;
-  if (!Value)
-    StopTimer();
+  if (!Value) {
+    delete FRepeatTimer;
+    FRepeatTimer = nullptr;
+  }
 }
 
 void TVtSpeedButton::Notification(TComponent* AComponent, TOperation Operation)
@@ -681,15 +682,31 @@ void TVtSpeedButton::FinishPress(int X, int Y)
     Click();
 }
 
-void TVtSpeedButton::StartTimer() { FTimerRunning = true; }
+// The repeat timer waits InitPause before the first click, then RepeatInterval between clicks.
+void TVtSpeedButton::StartTimer()
+{
+  if (!FRepeatTimer) {
+    FRepeatTimer = new TTimer(this);
+    FRepeatTimer->OnTimer = [this](TObject*) { TimerExpired(); };
+  }
+  FRepeatTimer->SetInterval(FInitPause);
+  FRepeatTimer->SetEnabled(true);
+}
 
 void TVtSpeedButton::TimerExpired()
 {
-  if (FTimerRunning && FState == rbsDown && FDragging)
+  if (!FRepeatTimer || !FRepeatTimer->Enabled())
+    return;
+  FRepeatTimer->SetInterval(FRepeatInterval);
+  if (FState == rbsDown && FDragging)
     Click();
 }
 
-void TVtSpeedButton::StopTimer() { FTimerRunning = false; }
+void TVtSpeedButton::StopTimer()
+{
+  if (FRepeatTimer)
+    FRepeatTimer->SetEnabled(false);
+}
 
 void TVtSpeedButton::PaintFrame(TCanvas* Canvas, TRect& R, TVtButtonState PaintState)
 {

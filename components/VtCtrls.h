@@ -209,7 +209,7 @@ private:
   Word FInitPause = 500;
   Word FRepeatInterval = 100;
   bool FMenuTracking = false;
-  bool FTimerRunning = false;
+  TTimer* FRepeatTimer = nullptr; // created on first use
 };
 
 // The glyph count that a strip of this size implies: width / height when the width is a

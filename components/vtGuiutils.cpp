@@ -7,9 +7,9 @@
 #include "rtl/Exceptions.h"
 #include "ui/forms/Forms.h"
 #include "ui/graphics/Resources.h"
+#include "ui/kernel/WinApi.h"
 
 #include <chrono>
-#include <cstdio>
 
 #include <cerrno>
 #include <cstdlib>
@@ -288,14 +288,12 @@ void Delay(long MSecs)
   } while (std::chrono::steady_clock::now() < until);
 }
 
-namespace {
-std::function<void()>& BeepHook()
+void Beep() { MessageBeep(MB_BEEP_DEFAULT); }
+
+void vt::SetBeepHook(std::function<void()> Hook)
 {
-  static std::function<void()> hook = [] { std::fputc('\a', stderr); };
-  return hook;
+  if (Hook)
+    vt::SetBeepHook(std::function<void(UINT)>([Hook](UINT) { Hook(); }));
+  else
+    vt::SetBeepHook(std::function<void(UINT)>());
 }
-} // namespace
-
-void Beep() { BeepHook()(); }
-
-void vt::SetBeepHook(std::function<void()> Hook) { BeepHook() = std::move(Hook); }

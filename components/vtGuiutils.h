@@ -37,9 +37,10 @@ TBitmap* CreateTwoColorsBrushPattern(TColor Color1, TColor Color2);
 String MinimizeText(const String& Text, TCanvas* Canvas, int MaxWidth);
 TPoint GetAveCharSize(TCanvas* Canvas);
 
-// The warning beep; tests replace the sound with a counter through vt::SetBeepHook.
+// The warning beep: the platform's MessageBeep.
 void Beep();
 namespace vt {
+// Tests count the beeps: the hook replaces the platform's sound (nullptr restores it).
 void SetBeepHook(std::function<void()> Hook);
 }
 

@@ -1,10 +1,15 @@
 // Tests of the numeric edits: the number-text rules (text to value text, the key test, the
 // range rules, editing and display texts) and the edits' behaviour on a form.
-#include "components/CurrEditText.h"
+#include "components/CurrEdit.h"
+#include "components/VtCalc.h"
+#include "components/vtGuiutils.h"
 
 #include "rtl/Exceptions.h"
 #include "rtl/FloatFormat.h"
 #include "rtl/Locale.h"
+#include "ui/dialogs/DialogResponder.h"
+#include "ui/forms/Forms.h"
+#include "ui/testing/UiTesting.h"
 
 #include <gtest/gtest.h>
 
@@ -156,4 +161,152 @@ TEST_F(NumTextTest, CalculatorKeysOfAnOpenPopup)
     EXPECT_TRUE(vt::IsCalculatorKey(k)) << k;
   for (char k : String("xE ,\x1b")) // "," groups thousands here
     EXPECT_FALSE(vt::IsCalculatorKey(k)) << k;
+}
+
+namespace {
+
+// A calculator edit and a second control on a shown form; beeps are counted.
+class CalcEditTest : public NumTextTest {
+protected:
+  void SetUp() override
+  {
+    NumTextTest::SetUp();
+    vt::EnsureTestApplication();
+    vt::SetBeepHook([this] { ++beeps; });
+    form = new TForm(nullptr);
+    form->SetBounds(100, 100, 300, 200);
+    edit = new TVtCalcEdit(form);
+    edit->SetBounds(10, 10, 120, 21);
+    edit->SetParent(form);
+    other = new TVtCalcEdit(form);
+    other->SetBounds(10, 50, 120, 21);
+    other->SetParent(form);
+    form->Show();
+    edit->SetFocus();
+    vt::ProcessEventsUntilIdle();
+  }
+  void TearDown() override
+  {
+    delete form;
+    vt::SetBeepHook(nullptr);
+  }
+  void Type(const String& keys) { vt::TypeText(edit, keys); }
+
+  TForm* form = nullptr;
+  TVtCalcEdit* edit = nullptr;
+  TVtCalcEdit* other = nullptr;
+  int beeps = 0;
+};
+
+} // namespace
+
+TEST_F(CalcEditTest, ZeroEmptyAndTheTextsOfZero)
+{
+  edit->SetDisplayFormat("$,0.00");
+  edit->SetValue(0);
+  EXPECT_EQ(edit->Text(), "");
+  EXPECT_EQ(edit->GetDisplayText(), "$0.00");
+  edit->SetZeroEmpty(false);
+  EXPECT_EQ(edit->Text(), "0");
+  edit->SetText("");
+  EXPECT_EQ(edit->Value(), 0);
+  edit->SetText("-");
+  EXPECT_EQ(edit->Value(), 0);
+  edit->SetValue(2.9L);
+  EXPECT_EQ(edit->AsInteger(), 2);
+  edit->SetValue(-2.9L);
+  EXPECT_EQ(edit->AsInteger(), -2);
+}
+
+TEST_F(CalcEditTest, TypedDigitsBeyondTheDecimalPlacesAreRefusedWithABeep)
+{
+  Type("12.345");
+  EXPECT_EQ(edit->Text(), "12.34");
+  EXPECT_EQ(beeps, 1);
+  EXPECT_EQ(edit->Value(), 12.34L);
+  edit->SetBeepOnError(false);
+  Type("9");
+  EXPECT_EQ(beeps, 1);
+}
+
+TEST_F(CalcEditTest, NonNegativeRangeRefusesTheMinusAndClamps)
+{
+  edit->SetMinValue(0);
+  edit->SetMaxValue(100);
+  Type("-");
+  EXPECT_EQ(edit->Text(), "");
+  EXPECT_EQ(beeps, 1);
+  edit->SetValue(150);
+  EXPECT_EQ(edit->Value(), 100);
+}
+
+TEST_F(CalcEditTest, CheckOnExitKeepsTheFocusWithAnOutOfRangeValue)
+{
+  vt::DialogResponder responder;
+  responder.Answer(mrOk);
+  edit->SetMinValue(0);
+  edit->SetMaxValue(100);
+  edit->SetCheckOnExit(true);
+  Type("150");
+  other->SetFocus();
+  vt::ProcessEventsUntilIdle();
+  EXPECT_EQ(form->ActiveControl(), edit);
+  ASSERT_EQ(responder.Shown().size(), 1u);
+  EXPECT_EQ(responder.Last().Text, "Value must be between 0.00 and 100.00");
+  EXPECT_EQ(edit->Text(), "150"); // the value is not changed
+
+  edit->SelectAll();
+  Type("50");
+  other->SetFocus();
+  EXPECT_EQ(form->ActiveControl(), other);
+  EXPECT_EQ(edit->Value(), 50);
+}
+
+TEST_F(CalcEditTest, EscPutsTheValueBack)
+{
+  edit->SetValue(7);
+  edit->SelectAll();
+  Type("99");
+  vt::SendKey(edit, VK_ESCAPE);
+  EXPECT_EQ(edit->Text(), "7");
+}
+
+TEST_F(CalcEditTest, CalculatorStartsFromTheTextAndTheResultKeyAcceptsIt)
+{
+  edit->SetValue(200);
+  vt::ClickControl(edit->Button());
+  ASSERT_TRUE(edit->PopupVisible());
+  EXPECT_EQ(edit->Popup()->GetPopupText(), "200");
+  Type("+10%"); // 10 % of 200 added; "%" is a result key
+  EXPECT_FALSE(edit->PopupVisible());
+  EXPECT_EQ(edit->Value(), 220);
+  EXPECT_EQ(edit->Text(), "220");
+}
+
+TEST_F(CalcEditTest, EnterAcceptsEscCancelsAndEmptyTextStartsAtZero)
+{
+  vt::SendKey(edit, VK_DOWN, TShiftState{ssAlt});
+  ASSERT_TRUE(edit->PopupVisible());
+  EXPECT_EQ(edit->Popup()->GetPopupText(), "0");
+  Type("6*7");
+  vt::SendKey(edit, VK_ESCAPE);
+  EXPECT_FALSE(edit->PopupVisible());
+  EXPECT_EQ(edit->Text(), "");
+
+  vt::SendKey(edit, VK_DOWN, TShiftState{ssAlt});
+  Type("6*7");
+  vt::SendKey(edit, VK_RETURN);
+  EXPECT_FALSE(edit->PopupVisible());
+  EXPECT_EQ(edit->Value(), 42);
+}
+
+TEST_F(CalcEditTest, CalculatorErrorGivesZero)
+{
+  vt::ClickControl(edit->Button());
+  Type("5/0=");
+  EXPECT_TRUE(edit->PopupVisible()); // no result in the error state
+  EXPECT_EQ(edit->Popup()->GetPopupText(), "Error");
+  vt::ClickControl(edit->Button()); // the second click accepts: the error reads as 0
+  EXPECT_FALSE(edit->PopupVisible());
+  EXPECT_EQ(edit->Value(), 0);
 }

@@ -66,7 +66,9 @@ protected:
   void OpenWithButton()
   {
     vt::ClickControl(edit->Button());
+    vt::ProcessEventsUntilIdle(); // the window system settles: the edit keeps the focus
     ASSERT_TRUE(edit->PopupVisible());
+    ASSERT_EQ(vt::QtFocusedControl(), edit);
   }
 
   KeyForm* form = nullptr;

@@ -147,3 +147,20 @@ TEST_F(SpeedButtonTest, PressOpensAnAutoPopupMenuBelowTheButtonInsteadOfClicking
   EXPECT_EQ(buttons[0]->DropDownMenu(), nullptr);
   vt::SetPopupMenuHook(nullptr);
 }
+
+TEST_F(SpeedButtonTest, HeldButtonRepeatsItsClickOnTheTimerAndOnceMoreOnRelease)
+{
+  TVtSpeedButton* b = buttons[0];
+  b->SetGroupIndex(0);
+  b->SetAllowTimer(true);
+  b->TimerExpired(); // no timer before a press
+  vt::PressMouse(b, 5, 5);
+  EXPECT_EQ(clicks, 0);
+  b->TimerExpired(); // after InitPause
+  b->TimerExpired(); // then every RepeatInterval
+  EXPECT_EQ(clicks, 2);
+  vt::ReleaseMouse(b, 5, 5);
+  EXPECT_EQ(clicks, 3);
+  b->TimerExpired(); // stopped by the release
+  EXPECT_EQ(clicks, 3);
+}
