@@ -590,7 +590,7 @@ void TVtSpeedButton::WndProc(TMessage& Message)
 
 void TVtSpeedButton::MouseEnter()
 {
-  if (!FMouseInControl && Enabled()) {
+  if (!FMouseInControl && Enabled() && IsForegroundTask()) {
     FMouseInControl = true;
     if (FFlat)
       Repaint();

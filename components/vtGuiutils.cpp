@@ -3,12 +3,15 @@
 // have no counterpart here.
 #include "components/vtGuiutils.h"
 
+#include "components/Vtconst.h"
 #include "components/Vtstrutils.h"
+#include "rtl/ResStrings.h"
 #include "rtl/Exceptions.h"
 #include "ui/forms/Forms.h"
 #include "ui/graphics/Resources.h"
 #include "ui/kernel/WinApi.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include <cerrno>
@@ -296,4 +299,117 @@ void vt::SetBeepHook(std::function<void()> Hook)
     vt::SetBeepHook(std::function<void(UINT)>([Hook](UINT) { Hook(); }));
   else
     vt::SetBeepHook(std::function<void(UINT)>());
+}
+
+void WriteText(TCanvas* ACanvas, const TRect& ARect, int DX, int DY, const String& Text,
+               TAlignment Alignment, bool WordWrap)
+{
+  if (!WordWrap && Text.find('\r') == String::npos) {
+    int left = ARect.Left + DX;
+    if (Alignment == taRightJustify)
+      left = ARect.Right - ACanvas->TextWidth(Text) - 3;
+    else if (Alignment == taCenter)
+      left = ARect.Left + (WidthOf(ARect) - ACanvas->TextWidth(Text)) / 2;
+    ACanvas->TextRect(ARect, left, ARect.Top + DY, Text);
+    return;
+  }
+  static const unsigned alignments[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
+  ACanvas->FillRect(ARect);
+  TRect r = Rect(ARect.Left + DX, ARect.Top + DY, ARect.Right - 1, ARect.Bottom - 1);
+  ACanvas->DrawText(Text, r, alignments[Alignment] | DT_EXPANDTABS | DT_NOPREFIX | (WordWrap ? DT_WORDBREAK : 0));
+}
+
+void DrawCellTextEx(TCanvas* ACanvas, int, int, const String& S, const TRect& ARect, TAlignment Align,
+                    TVertAlignment VertAlign, bool WordWrap)
+{
+  const int cellHeight = HeightOf(ARect), lineHeight = ACanvas->TextHeight("W");
+  int dy = 2;
+  if (VertAlign == vaCenter)
+    dy = std::max(1, (cellHeight - lineHeight) / 2);
+  else if (VertAlign == vaBottomJustify)
+    dy = std::max(2, cellHeight - lineHeight);
+  WriteText(ACanvas, ARect, 2, dy, S, Align, WordWrap);
+}
+
+void DrawCellText(TCanvas* ACanvas, int ACol, int ARow, const String& S, const TRect& ARect, TAlignment Align,
+                  TVertAlignment VertAlign)
+{
+  DrawCellTextEx(ACanvas, ACol, ARow, S, ARect, Align, VertAlign, Align == taCenter);
+}
+
+void GradientFillRect(TCanvas* Canvas, const TRect& ARect, TColor StartColor, TColor EndColor,
+                      TFillDirection Direction, Byte Colors)
+{
+  if (WidthOf(ARect) <= 0 || HeightOf(ARect) <= 0)
+    return;
+  if (Colors < 2) {
+    Canvas->Brush()->SetColor(StartColor);
+    Canvas->FillRect(ARect);
+    return;
+  }
+  if (Direction == fdBottomToTop || Direction == fdRightToLeft)
+    std::swap(StartColor, EndColor);
+  const bool vertical = Direction == fdTopToBottom || Direction == fdBottomToTop;
+  const int extent = vertical ? HeightOf(ARect) : WidthOf(ARect);
+  const int bands = std::clamp<int>(Colors, 2, extent);
+  const TColor from = ColorToRGB(StartColor), to = ColorToRGB(EndColor);
+  auto channel = [&](int a, int b, int i) { return a + (b - a) * i / (bands - 1); };
+  const int band = extent / bands;
+  for (int i = 0; i < bands; ++i) {
+    Canvas->Brush()->SetColor(RGB(channel(GetRValue(from), GetRValue(to), i), channel(GetGValue(from), GetGValue(to), i),
+                                  channel(GetBValue(from), GetBValue(to), i)));
+    const int start = i * band, end = i == bands - 1 ? extent : start + band; // the rest takes the end colour
+    Canvas->FillRect(vertical ? Rect(ARect.Left, ARect.Top + start, ARect.Right, ARect.Top + end)
+                              : Rect(ARect.Left + start, ARect.Top, ARect.Left + end, ARect.Bottom));
+  }
+}
+
+namespace {
+int WaitCount = 0;
+TCursor SavedCursor = crDefault;
+} // namespace
+
+void StartWait()
+{
+  if (WaitCount++ == 0 && Screen) {
+    SavedCursor = Screen->Cursor();
+    Screen->SetCursor(crHourGlass);
+  }
+}
+
+void StopWait()
+{
+  if (WaitCount > 0 && --WaitCount == 0 && Screen)
+    Screen->SetCursor(SavedCursor);
+}
+
+void NotImplemented()
+{
+  if (Screen)
+    Screen->SetCursor(crDefault);
+  MessageDlg(LoadStr(SNotImplemented), mtInformation, TMsgDlgButtons{mbOK}, 0);
+  Abort();
+}
+
+void CenterControl(TControl* Control)
+{
+  int w = Screen ? Screen->Width() : 0, h = Screen ? Screen->Height() : 0;
+  if (!dynamic_cast<TCustomForm*>(Control) && Control->Parent()) {
+    w = Control->Parent()->ClientWidth();
+    h = Control->Parent()->ClientHeight();
+  }
+  Control->SetBounds(std::max(0, (w - Control->Width()) / 2), std::max(0, (h - Control->Height()) / 2),
+                     Control->Width(), Control->Height());
+}
+
+bool IsForegroundTask() { return !Application || Application->Active(); }
+
+int MsgBox(const String& Caption, const String& Text, int Flags)
+{
+  return Application->MessageBox(Text, Caption, static_cast<UINT>(Flags));
+}
+
+int MsgDlg(const String& Msg, TMsgDlgType AType, TMsgDlgButtons AButtons, long HelpCtx)
+{
+  return MessageDlg(Msg, AType, AButtons, HelpCtx);
 }

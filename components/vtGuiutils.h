@@ -5,7 +5,10 @@
 
 #include "rtl/Classes.h"
 #include "rtl/StrUtils.h"
+#include "rtl/Types.h"
+#include "ui/dialogs/Dialogs.h"
 #include "ui/graphics/Graphics.h"
+#include "ui/kernel/Controls.h"
 
 #include <cstddef>
 #include <functional>
@@ -32,7 +35,19 @@ TBitmap* CreateDisabledBitmap(TBitmap* FOriginal, TColor OutlineColor);
 // 8 x 8 checkerboard: Color2 where column and row are both even or both odd.
 TBitmap* CreateTwoColorsBrushPattern(TColor Color1, TColor Color2);
 
-// Text.
+// Text and cells.
+// Text clipped to ARect, DX from the left (or aligned) and DY from the top; word-wrapped text
+// goes through DrawText.
+void WriteText(TCanvas* ACanvas, const TRect& ARect, int DX, int DY, const String& Text,
+               TAlignment Alignment, bool WordWrap);
+void DrawCellTextEx(TCanvas* ACanvas, int ACol, int ARow, const String& S, const TRect& ARect,
+                    TAlignment Align, TVertAlignment VertAlign, bool WordWrap);
+// Centred cell text wraps; other alignments stay on one line.
+void DrawCellText(TCanvas* ACanvas, int ACol, int ARow, const String& S, const TRect& ARect,
+                  TAlignment Align, TVertAlignment VertAlign);
+// Colors bands from StartColor to EndColor in the fill direction (at most one per pixel).
+void GradientFillRect(TCanvas* Canvas, const TRect& ARect, TColor StartColor, TColor EndColor,
+                      TFillDirection Direction, Byte Colors);
 // Text shortened with "..." until it fits MaxWidth on Canvas.
 String MinimizeText(const String& Text, TCanvas* Canvas, int MaxWidth);
 TPoint GetAveCharSize(TCanvas* Canvas);
@@ -43,6 +58,18 @@ namespace vt {
 // Tests count the beeps: the hook replaces the platform's sound (nullptr restores it).
 void SetBeepHook(std::function<void()> Hook);
 }
+
+// The hour-glass while a long operation runs; nested pairs restore the cursor at the last Stop.
+void StartWait();
+void StopWait();
+// Shows "Function not yet implemented" and aborts the current operation silently.
+[[noreturn]] void NotImplemented();
+// Centres a form on the screen, or a control in its parent; never at negative positions.
+void CenterControl(TControl* Control);
+// True while one of the program's windows is active.
+bool IsForegroundTask();
+int MsgBox(const String& Caption, const String& Text, int Flags);
+int MsgDlg(const String& Msg, TMsgDlgType AType, TMsgDlgButtons AButtons, long HelpCtx);
 
 // Waits MSecs milliseconds while the application keeps processing its messages.
 void Delay(long MSecs);

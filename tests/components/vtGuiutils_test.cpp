@@ -3,6 +3,9 @@
 #include "components/vtGuiutils.h"
 
 #include "rtl/Exceptions.h"
+#include "ui/dialogs/DialogResponder.h"
+#include "ui/forms/Forms.h"
+#include "ui/testing/UiTesting.h"
 
 #include <gtest/gtest.h>
 
@@ -72,4 +75,40 @@ TEST(vtGuiutils, SmallStringHelpers)
   EXPECT_EQ(ResStr("Ident"), "Ident");
   EXPECT_NO_THROW(RaiseWin32Error(0));
   EXPECT_THROW(RaiseWin32Error(2), EOSError);
+}
+
+TEST(vtGuiutils, NestedWaitsRestoreTheCursorAtTheOutermostStop)
+{
+  vt::EnsureTestApplication();
+  Screen->SetCursor(crDefault);
+  StartWait();
+  StartWait();
+  EXPECT_EQ(Screen->Cursor(), crHourGlass);
+  StopWait();
+  EXPECT_EQ(Screen->Cursor(), crHourGlass);
+  StopWait();
+  EXPECT_EQ(Screen->Cursor(), crDefault);
+  StopWait(); // without a matching start: nothing
+  EXPECT_EQ(Screen->Cursor(), crDefault);
+}
+
+TEST(vtGuiutils, NotImplementedTellsAndAbortsSilently)
+{
+  vt::EnsureTestApplication();
+  vt::DialogResponder responder;
+  responder.Answer(mrOk);
+  EXPECT_THROW(NotImplemented(), EAbort);
+  EXPECT_EQ(responder.Last().Text, "Function not yet implemented");
+}
+
+TEST(vtGuiutils, GradientBandsRunFromStartToEndColour)
+{
+  vt::EnsureTestApplication();
+  TBitmap bitmap;
+  bitmap.SetSize(10, 4);
+  GradientFillRect(bitmap.Canvas(), Rect(0, 0, 10, 4), clBlack, clWhite, fdLeftToRight, 2);
+  EXPECT_EQ(bitmap.Canvas()->Pixels(0, 0), clBlack);
+  EXPECT_EQ(bitmap.Canvas()->Pixels(9, 3), clWhite);
+  GradientFillRect(bitmap.Canvas(), Rect(0, 0, 10, 4), clBlack, clWhite, fdRightToLeft, 2);
+  EXPECT_EQ(bitmap.Canvas()->Pixels(0, 0), clWhite);
 }
