@@ -4,6 +4,9 @@
 
 #include "rtl/Locale.h"
 
+#include "components/VtCalc.h"
+#include "ui/testing/UiTesting.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -179,4 +182,53 @@ TEST(CalcKeys, ButtonTagsIndexTheKeyString)
   EXPECT_EQ(vt::CalcButtonTag(cbClr), 21);
   EXPECT_EQ(vt::CalcButtonTag(cbMP), -1);
   EXPECT_EQ(vt::CalcButtonTag(cbNone), -1);
+}
+
+namespace {
+
+int KeyCount(TCalculatorPanel* panel)
+{
+  int keys = 0;
+  for (int i = 0; i < panel->ControlCount(); ++i)
+    keys += dynamic_cast<TCalcButton*>(panel->Controls(i)) != nullptr;
+  return keys;
+}
+
+} // namespace
+
+TEST(CalculatorLayouts, DropDownAndDialogKeys)
+{
+  vt::EnsureTestApplication();
+  TPopupCalculator popup(nullptr);
+  ASSERT_NE(popup.Calculator(), nullptr);
+  EXPECT_EQ(KeyCount(popup.Calculator()), 19); // no functions, memory, OK or Cancel
+  TVtSpeedButton* equals = popup.Calculator()->FindCalculatorButton('\r');
+  ASSERT_NE(equals, nullptr);
+  EXPECT_EQ(equals->BoundsRect(), Bounds(52, 98, 44, 21));
+
+  TVtCalculatorForm* form = CreateCalculatorForm(nullptr, 0);
+  TCalculatorPanel* panel = form->CalcPanel();
+  EXPECT_EQ(KeyCount(panel), 28);
+  EXPECT_EQ(panel->FindCalculatorButton('\x1b')->BoundsRect(), Bounds(191, 6, 44, 22)); // Esc: clear
+  EXPECT_EQ(panel->FindCalculatorButton('7')->Caption(), "7");
+  EXPECT_FALSE(panel->FindCalculatorButton('*')->Glyph()->Empty()); // a glyph, not a caption
+  delete form;
+}
+
+TEST(CalculatorLayouts, DialogKeysMemoryAndOk)
+{
+  vt::EnsureTestApplication();
+  TVtCalculatorForm* form = CreateCalculatorForm(nullptr, 0);
+  form->Show();
+  for (char k : String("12*3="))
+    vt::SendKey(form, static_cast<WORD>(k == '*' ? VK_MULTIPLY : k == '=' ? VK_RETURN : k), {}, k);
+  EXPECT_EQ(form->CalcPanel()->Text(), "36");
+  vt::SendKey(form, VK_ESCAPE); // Esc clicks the clear key
+  EXPECT_EQ(form->CalcPanel()->Text(), "0");
+  form->CalcPanel()->Engine().SetCalculatorDisplay(4);
+  form->CalcPanel()->Engine().ButtonClick(cbMS);
+  EXPECT_EQ(form->CalcPanel()->Engine().Memory(), 4);
+  form->CalcPanel()->Engine().ButtonClick(cbOk);
+  EXPECT_EQ(form->ModalResult(), mrOk);
+  delete form;
 }
