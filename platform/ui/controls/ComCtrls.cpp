@@ -50,7 +50,9 @@ TTabSheet::TTabSheet(TComponent* AOwner) : TWinControl(AOwner)
     Widget()->setAutoFillBackground(true);
 }
 
-TTabSheet::~TTabSheet() = default;
+// Leaves the page control while still a sheet: once the base destructors run, the page control
+// could no longer tell the sheet from another child and would keep it among its pages.
+TTabSheet::~TTabSheet() { SetParent(nullptr); }
 
 TPageControl* TTabSheet::PageControl() const { return dynamic_cast<TPageControl*>(Parent()); }
 

@@ -1,0 +1,96 @@
+// The stored design of the about box: a borderless white window of 516 x 330 with the banner,
+// the 16 tiles (our own pictures, registered as named bitmaps), the labels and the Done button.
+#include <cstddef>
+#include <vector>
+
+#include "app/About.h"
+#include "app/forms/FormDesigner.h"
+#include "components/VtLabel.h"
+#include "ui/controls/ExtCtrls.h"
+#include "ui/controls/StdCtrls.h"
+#include "ui/graphics/Resources.h"
+
+namespace {
+
+struct EmbeddedResource {
+  const char* name;
+  const unsigned char* bytes;
+  std::size_t size;
+};
+
+#include "AboutArt.inc"
+
+void RegisterAboutArt() {
+  static const bool registered = [] {
+    for (const EmbeddedResource& art : kAboutArt)
+      vt::RegisterResource(art.name, RT_BITMAP, std::vector<std::uint8_t>(art.bytes, art.bytes + art.size));
+    return true;
+  }();
+  (void)registered;
+}
+
+TImage* Picture(vt::FormDesigner& d, const char* name, TWinControl* parent, int left, int top, int width,
+                int height, const String& resource) {
+  auto* image = d.Make<TImage>(name, parent, left, top, width, height);
+  image->Picture()->Bitmap()->LoadFromResourceName(HInstance, resource);
+  image->SetStretch(true);
+  return image;
+}
+
+TLabel* LabelAt(vt::FormDesigner& d, const char* name, TWinControl* parent, int left, int top,
+             const char* caption) {
+  auto* label = d.Make<TLabel>(name, parent, left, top, 0, 13);
+  label->SetCaption(caption);
+  return label;
+}
+
+void TitleFont(TLabel* label) {
+  label->Font()->SetName("Arial Black");
+  label->Font()->SetSize(21);
+  label->Font()->SetStyle({fsItalic});
+}
+
+}  // namespace
+
+void TAboutForm::CreateDesign() {
+  RegisterAboutArt();
+  vt::FormDesigner d(this);
+  SetName("AboutForm");
+  SetBorderStyle(bsNone);
+  SetBorderIcons({});
+  SetColor(clWhite);
+  SetClientWidth(516);
+  SetClientHeight(330);
+
+  Image1 = Picture(d, "Image1", this, 240, 0, 281, 129, "ABOUTBANNER");
+  const char* const tileNames[16] = {"Image2",  "Image3",  "Image4",  "Image5",  "Image6",  "Image7",
+                                     "Image8",  "Image9",  "Image10", "Image11", "Image12", "Image13",
+                                     "Image14", "Image15", "Image16", "Image17"};
+  for (int i = 0; i < 16; ++i)
+    Images[i] = Picture(d, tileNames[i], this, (i % 4) * 32, (i / 4) * 32, 32, 32,
+                        "ABOUTTILE" + IntToStr(i + 1));
+
+  Label6 = LabelAt(d, "Label6", this, 136, 152, "Fernhollow");
+  TitleFont(Label6);
+  Label9 = LabelAt(d, "Label9", this, 136, 190, "Version 1.2");
+  TitleFont(Label9);
+  Label7 = LabelAt(d, "Label7", this, 0, 144, "Loading......");
+  Label7->Font()->SetHeight(-13);
+  Label1 = LabelAt(d, "Label1", this, 16, 236, "Camp tracking for sports camps. All rights reserved.");
+  Label2 = LabelAt(d, "Label2", this, 16, 252, "Fernhollow Software, 12 Larch Lane");
+  Label3 = LabelAt(d, "Label3", this, 16, 268, "Brookfield, ST 00000");
+  Label4 = LabelAt(d, "Label4", this, 16, 284, "Telephone (555) 010-2030");
+  Label5 = LabelAt(d, "Label5", this, 16, 300, "Fax (555) 010-2031");
+  VtLabel1 = d.Make<TVtLabel>("VtLabel1", this, 260, 252, 0, 13);
+  VtLabel1->SetCaption(MakerWebAddress);
+  VtLabel1->Font()->SetColor(clBlue);
+  VtLabel1->Font()->SetStyle({fsUnderline});
+  BitBtn4 = d.Make<TButton>("BitBtn4", this, 420, 292, 80, 25);
+  BitBtn4->SetCaption("Done");
+
+  BitBtn4->OnClick = [this](TObject* s) { BitBtn4Click(s); };
+  VtLabel1->OnClick = [this](TObject* s) { VtLabel1Click(s); };
+  VtLabel1->OnMouseEnter = [this](TObject* s) { VtLabel1MouseEnter(s); };
+  VtLabel1->OnMouseLeave = [this](TObject* s) { VtLabel1MouseLeave(s); };
+  d.Finish();
+}

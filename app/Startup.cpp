@@ -1,0 +1,175 @@
+// The start-up sequence and its housekeeping passes over the camp database: the company record,
+// sessions that have ended, and attendees who have reached the age limit.
+#include "app/Startup.h"
+
+#include "app/About.h"
+#include "app/ProgramIni.h"
+#include "app/SQLData.h"
+#include "app/forms/AddEditAttendees.h"
+#include "app/forms/AddEditChaperones.h"
+#include "app/forms/AddEditLeagues.h"
+#include "app/forms/AddEditSessions.h"
+#include "app/forms/AddTeam.h"
+#include "app/forms/EditCompany.h"
+#include "app/forms/Main.h"
+#include "db/Fields.h"
+#include "ui/controls/StdCtrls.h"
+#include "rtl/DateTime.h"
+#include "ui/forms/Forms.h"
+
+namespace {
+
+void CenterOnScreen(TForm* form) {
+  form->SetLeft((Screen->Width() - form->Width()) / 2);
+  form->SetTop((Screen->Height() - form->Height()) / 2);
+}
+
+// Shown, not modal, and painted at once: the next steps block the thread.
+void ShowSplash() {
+  CenterOnScreen(AboutForm);
+  AboutForm->BitBtn4->SetVisible(false);
+  AboutForm->Show();
+  AboutForm->Update();
+}
+
+void Announce(const String& progress) {
+  AboutForm->Label7->SetCaption(progress);
+  AboutForm->Update();
+}
+
+void OpenDatabase() {
+  const String path = ReadDatabasePath();
+  SQLDataModule->dbVantrelADO->SetConnectionString(DatabaseConnectionString(path));
+  SQLDataModule->dbVantrelADO->Open();
+}
+
+void CreateEditors() {
+  Application->CreateForm(EditCompanyForm);
+  Application->CreateForm(AddEditAttendeesForm);
+  Application->CreateForm(AddEditChaperonesForm);
+  Application->CreateForm(AddEditSessionsForm);
+  Application->CreateForm(AddEditLeaguesForm);
+  Application->CreateForm(AddTeamForm);
+}
+
+// Pass 1: a missing company record, or one still under the placeholder name, is entered now.
+void CheckCompany() {
+  Announce("Checking Company Information");
+  TADOQuery* company = SQLDataModule->qCoSYS;
+  if (company->IsEmpty())
+    company->Append();
+  else if (company->FieldByName("CompanyName")->AsString() == "Your Company Name")
+    company->Edit();
+  else
+    return;
+  CenterOnScreen(EditCompanyForm);
+  EditCompanyForm->ShowModal();
+}
+
+// Pass 2: every listed (active) session whose end date is today or earlier becomes inactive;
+// a session without an end date reads as the earliest date and counts as ended.
+void CheckSessions(TDateTime today) {
+  Announce("Checking Session Information");
+  TADOQuery* sessions = SQLDataModule->qSessions;
+  sessions->Close();
+  sessions->Open();
+  sessions->Last();
+  sessions->First();
+  while (!sessions->Eof()) {
+    if (today >= sessions->FieldByName("EndDate")->AsDateTime()) {
+      sessions->Edit();
+      sessions->FieldByName("SessionActive")->SetAsBoolean(false);
+      sessions->Post();
+    }
+    sessions->Next();
+  }
+}
+
+// Whole years from the date of birth to today; negative for a date of birth in the future, so
+// that such an attendee is never taken for one who has reached the limit.
+int AgeInYears(TDateTime today, TDateTime dob) { return static_cast<int>((today - dob) / 365.25); }
+
+// The attendee's ledger rows and enrolments go first; the rooms those enrolments held get
+// their places back, as a removal from a session gives them back.
+void RemoveAttendee(const String& camperId) {
+  TADOQuery* misc = SQLDataModule->qMisc;
+  for (const String& sql :
+       {"UPDATE Rooms SET NumberAvailable = NumberAvailable + 1 WHERE RoomID IN "
+        "(SELECT RoomID FROM AttendeeSession WHERE CamperID = " + camperId + ")",
+        "DELETE FROM AttendeeTrx WHERE CamperID = " + camperId,
+        "DELETE FROM AttendeeSession WHERE CamperID = " + camperId}) {
+    misc->Close();
+    misc->SQL()->SetStrings(0, sql);
+    misc->ExecSQL();
+  }
+  SQLDataModule->qAttendees->Delete();
+}
+
+// Pass 3: attendees who have reached AgeToRemoveAttendees are removed; an empty limit is 0.
+void PurgeAttendees(TDateTime today) {
+  Announce("Checking Attendee Information");
+  const int limit = SQLDataModule->qCoSYS->FieldByName("AgeToRemoveAttendees")->AsInteger();
+  if (limit <= 0) return;
+  TADOQuery* attendees = SQLDataModule->qAttendees;
+  attendees->Close();
+  attendees->Open();
+  attendees->Last();
+  attendees->First();
+  while (!attendees->Eof()) {
+    TField* dob = attendees->FieldByName("DOB");
+    if (dob->IsNull() || AgeInYears(today, dob->AsDateTime()) < limit)
+      attendees->Next();
+    else
+      RemoveAttendee(IntToStr(attendees->FieldByName("CamperID")->AsInteger()));
+  }
+}
+
+void StartupChecks() {
+  CheckCompany();
+  const TDateTime today = Date();
+  CheckSessions(today);
+  PurgeAttendees(today);
+}
+
+void Reopen(TDataSet* dataSet) {
+  dataSet->Close();
+  dataSet->Open();
+}
+
+// The splash becomes the about box again: hidden, not destroyed.
+void CloseSplash() {
+  AboutForm->BitBtn4->SetVisible(true);
+  AboutForm->Close();
+}
+
+}  // namespace
+
+void StartVantrel() {
+  Application->Initialize();
+  Application->CreateForm(MainForm);
+  Application->CreateForm(AboutForm);
+  ShowSplash();
+  SQLDataModule = new TSQLDataModule(Application);
+  MainForm->LinkDataModule(SQLDataModule);
+  OpenDatabase();
+  SQLDataModule->OpenStartupDatasets();
+  CreateEditors();
+  StartupChecks();
+  Reopen(SQLDataModule->qSessions);
+  Reopen(SQLDataModule->qAttendees);
+  CloseSplash();
+}
+
+int RunVantrel() {
+  try {
+    StartVantrel();
+    Application->Run();
+  } catch (const Exception& e) {
+    Application->ShowException(&e);
+  } catch (...) {
+    // Anything else is shown as the platform's exception, without a message of its own.
+    const Exception unknown("");
+    Application->ShowException(&unknown);
+  }
+  return 0;
+}

@@ -1,0 +1,205 @@
+// The main window: the record pages, the room, team and report pages, the tool bar of actions,
+// the grids over the data module's sources, and the refresh that follows the current session.
+#pragma once
+
+#include "ui/forms/Forms.h"
+
+class TAction;
+class TActionManager;
+class TActionToolBar;
+class TButton;
+class TComboBox;
+class TDBGrid;
+class TDataSet;
+class TEdit;
+class TLabel;
+class TPageControl;
+class TPanel;
+class TRadioGroup;
+class TTabSheet;
+class TSQLDataModule;
+class TVtCalcEdit;
+
+class TMainForm : public TForm {
+public:
+  explicit TMainForm(TComponent* AOwner);
+  // Binds the grids to the data module's sources once the module exists.
+  void LinkDataModule(TSQLDataModule* data);
+
+  TActionManager* ActionManager1;
+  TAction* FileExit1;
+  TAction* acEdit;
+  TAction* acAdd;
+  TAction* acDelete;
+  TAction* Action1;
+  TAction* HelpContents1;
+  TAction* Action3;
+  TActionToolBar* ActionToolBar1;
+  TPageControl* PageControl1;
+
+  // Attendees
+  TTabSheet* TabSheet1;
+  TPanel* Panel1;
+  TLabel* Label1;
+  TEdit* Edit1;
+  TComboBox* ComboBox1;
+  TButton* BitBtn2;
+  TButton* BitBtn3;
+  TButton* BitBtn1;
+  TButton* BitBtn14;
+  TDBGrid* DBGrid1;
+  TDBGrid* DBGrid2;
+  // Coaches
+  TTabSheet* TabSheet2;
+  TPanel* Panel2;
+  TLabel* Label2;
+  TEdit* Edit2;
+  TComboBox* ComboBox2;
+  TButton* BitBtn4;
+  TButton* BitBtn5;
+  TButton* BitBtn6;
+  TDBGrid* DBGrid4;
+  // Classes
+  TTabSheet* TabSheet3;
+  TPanel* Panel3;
+  TLabel* Label3;
+  TEdit* Edit3;
+  TComboBox* ComboBox3;
+  TButton* BitBtn7;
+  TButton* BitBtn8;
+  TRadioGroup* RadioGroup1;
+  TButton* BitBtn9;
+  TDBGrid* DBGrid5;
+  // Leagues
+  TTabSheet* TabSheet4;
+  TPanel* Panel4;
+  TLabel* Label38;
+  TComboBox* ComboBox6;
+  TLabel* Label27;
+  TLabel* Label17;
+  TLabel* Label19;
+  TComboBox* ComboBox7;
+  TLabel* Label20;
+  TComboBox* ComboBox8;
+  TButton* BitBtn12;
+  TDBGrid* DBGrid6;
+  // Assign Rooms
+  TTabSheet* TabSheet5;
+  TPanel* Panel5;
+  TLabel* Label39;
+  TComboBox* ComboBox9;
+  TLabel* Label15;
+  TButton* BitBtn16;
+  TPageControl* PageControl2;
+  TTabSheet* TabSheet8;
+  TDBGrid* DBGrid7;
+  TPageControl* PageControl3;
+  TTabSheet* TabSheet9;
+  TDBGrid* DBGrid8;
+  TTabSheet* TabSheet10;
+  TDBGrid* DBGrid9;
+  // Assign Chaperone Rooms
+  TTabSheet* TabSheet14;
+  TPanel* Panel6;
+  TLabel* Label37;
+  TComboBox* ComboBox13;
+  TLabel* Label21;
+  TPageControl* PageControl6;
+  TTabSheet* TabSheet15;
+  TDBGrid* DBGrid3;
+  TTabSheet* TabSheet16;
+  TDBGrid* DBGrid13;
+  TPageControl* PageControl7;
+  TTabSheet* TabSheet17;
+  TDBGrid* DBGrid14;
+  // Create Teams
+  TTabSheet* TabSheet6;
+  TPanel* Panel7;
+  TLabel* Label40;
+  TComboBox* ComboBox10;
+  TLabel* Label23;
+  TLabel* Label9;
+  TComboBox* ComboBox11;
+  TLabel* Label42;
+  TVtCalcEdit* VtCalcEdit1;  // the number on each team
+  TVtCalcEdit* VtCalcEdit2;  // hidden: the number of the next team
+  TVtCalcEdit* VtCalcEdit3;  // hidden: the team counter when the last run began
+  TRadioGroup* RadioGroup2;
+  TButton* BitBtn13;
+  TButton* BitBtn43;
+  TButton* BitBtn15;
+  TButton* BitBtn25;
+  TButton* BitBtn26;
+  TLabel* Label11;
+  TEdit* Edit4;
+  TLabel* Label36;
+  TComboBox* ComboBox5;
+  TLabel* Label35;
+  TButton* BitBtn22;
+  TPageControl* PageControl4;
+  TTabSheet* TabSheet11;
+  TDBGrid* DBGrid10;
+  TPageControl* PageControl5;
+  TTabSheet* TabSheet12;
+  TDBGrid* DBGrid11;
+  TTabSheet* TabSheet13;
+  TDBGrid* DBGrid12;
+  // Reports
+  TTabSheet* TabSheet7;
+  TPanel* Panel8;
+  TLabel* Label31;
+  TComboBox* ComboBox12;
+  TLabel* Label26;
+  TLabel* Label25;
+  TButton* BitBtn31;
+  TButton* BitBtn33;
+  TButton* Button1;
+  TButton* BitBtn41;
+  TButton* BitBtn42;
+  TButton* BitBtn36;
+  TButton* BitBtn51;
+
+  void FormCreate(TObject* Sender);
+  void FormActivate(TObject* Sender);
+  void FormResize(TObject* Sender);
+  void ExitExecute(TObject* Sender);
+  void Action1Execute(TObject* Sender);
+  void HelpContents1Execute(TObject* Sender);
+  void Action3Execute(TObject* Sender);
+
+  void DBGrid1MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void DBGrid2MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void DBGrid4MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void DBGrid5MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void DBGrid6MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void DBGrid8MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void DBGrid9MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void DBGrid11MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void DBGrid12MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+
+  void ComboBox6Change(TObject* Sender);
+  void ComboBox9Change(TObject* Sender);
+  void ComboBox10Change(TObject* Sender);
+  void ComboBox12Change(TObject* Sender);
+  void ComboBox13Change(TObject* Sender);
+
+  void BitBtn7Click(TObject* Sender);
+  void RadioGroup1Click(TObject* Sender);
+  void RadioGroup2Click(TObject* Sender);
+
+private:
+  // Who asks the session-dependent datasets to follow the current session.
+  enum class SessionSwitch { Activation, SessionsGrid, SessionCombo };
+
+  void CreateDesign();
+  void RestoreGridWidths();
+  void ApplyCurrentSession(SessionSwitch how);
+  void SwitchToSessionOf(TComboBox* combo);
+  void ShowAttendeeSessions();
+  void FillSessionCombos();
+  void FillTeamSize();
+  void FillTeamTypes();
+  void ApplyNouns();
+};
+
+extern TMainForm* MainForm;

@@ -1,0 +1,325 @@
+// The stored design of the main window: actions and tool bar, the page control with its pages,
+// the search and session panels, the grids with their columns, and the handler bindings.
+#include <algorithm>
+#include <initializer_list>
+#include <utility>
+
+#include "app/SQLData.h"
+#include "app/forms/FormDesigner.h"
+#include "app/forms/Main.h"
+#include "components/CurrEdit.h"
+#include "rtl/StringList.h"
+#include "ui/controls/ActnList.h"
+#include "ui/controls/ComCtrls.h"
+#include "ui/controls/ExtCtrls.h"
+#include "ui/controls/StdCtrls.h"
+#include "ui/grids/DBGrids.h"
+
+namespace {
+
+// A grid column: the field and, where it differs from the field name, its title.
+struct ColumnDesign {
+  const char* field;
+  const char* title = "";
+};
+
+class MainDesigner : public vt::FormDesigner {
+public:
+  using FormDesigner::FormDesigner;
+
+  TAction* Action(const char* name, TActionManager* manager, const char* caption, const char* hint = "") {
+    auto* action = Make<TAction>(name);
+    action->SetCaption(caption);
+    action->SetHint(hint);
+    action->SetActionList(manager);
+    return action;
+  }
+
+  TTabSheet* Sheet(const char* name, TPageControl* pages, const char* caption) {
+    auto* sheet = Make<TTabSheet>(name);
+    sheet->SetPageControl(pages);
+    sheet->SetCaption(caption);
+    return sheet;
+  }
+
+  TPanel* Bar(const char* name, TWinControl* parent, int height) {
+    auto* panel = Make<TPanel>(name, parent, alTop, height);
+    panel->SetBevelOuter(bvNone);
+    panel->SetCaption("");
+    return panel;
+  }
+
+  TLabel* Label(const char* name, TWinControl* parent, int left, int top, const char* caption) {
+    auto* label = Make<TLabel>(name, parent, left, top, 0, 13);
+    label->SetCaption(caption);
+    return label;
+  }
+
+  TButton* Button(const char* name, TWinControl* parent, int left, int top, int width, const char* caption) {
+    auto* button = Make<TButton>(name, parent, left, top, width, 25);
+    button->SetCaption(caption);
+    return button;
+  }
+
+  TComboBox* Combo(const char* name, TWinControl* parent, int left, int top, int width,
+                   std::initializer_list<const char*> items, int itemIndex = -1,
+                   TComboBoxStyle style = csDropDownList) {
+    auto* combo = Make<TComboBox>(name, parent, left, top, width, 21);
+    combo->SetStyle(style);
+    for (const char* item : items) combo->Items()->Add(item);
+    combo->SetItemIndex(itemIndex);
+    return combo;
+  }
+
+  // Whole rows selected, selection kept visible, columns sized by the user, no editing in place.
+  TDBGrid* Grid(const char* name, TWinControl* parent, TAlign align, int extent,
+                std::initializer_list<ColumnDesign> columns) {
+    auto* grid = Make<TDBGrid>(name, parent, align, extent);
+    grid->SetOptions({dgTitles, dgIndicator, dgColumnResize, dgColLines, dgRowLines, dgTabs,
+                      dgRowSelect, dgAlwaysShowSelection, dgConfirmDelete, dgCancelOnExit});
+    grid->SetReadOnly(true);
+    for (const ColumnDesign& design : columns) {
+      TColumn* column = grid->Columns()->Add();
+      column->SetFieldName(design.field);
+      column->Title()->SetCaption(design.title);
+      const String shown = *design.title ? design.title : design.field;
+      column->SetWidth(std::max(64, 7 * static_cast<int>(shown.size()) + 20));
+    }
+    return grid;
+  }
+
+  TPageControl* Pages(const char* name, TWinControl* parent, TAlign align, int extent = 0) {
+    return Make<TPageControl>(name, parent, align, extent);
+  }
+};
+
+const ColumnDesign kRoomColumns[] = {
+    {"HotelName", "Hotel Name"}, {"RoomNumber", "Room"}, {"NumberInRoom", "Total"},
+    {"NumberAvailable", "Available"}};
+
+}  // namespace
+
+void TMainForm::CreateDesign() {
+  MainDesigner d(this);
+  SetName("MainForm");
+  SetCaption("Tracking Program");
+  Font()->SetName("MS Sans Serif");
+  SetBounds(0, 0, 1024, 740);
+
+  ActionManager1 = d.Make<TActionManager>("ActionManager1");
+  FileExit1 = d.Action("FileExit1", ActionManager1, "E&xit", "Exit|Quits the application");
+  acEdit = d.Action("acEdit", ActionManager1, "Edit");
+  acAdd = d.Action("acAdd", ActionManager1, "Add");
+  acDelete = d.Action("acDelete", ActionManager1, "Delete");
+  Action1 = d.Action("Action1", ActionManager1, "About");
+  HelpContents1 = d.Action("HelpContents1", ActionManager1, "Help", "Help Contents");
+  HelpContents1->SetCategory("Help");
+  Action3 = d.Action("Action3", ActionManager1, "Refresh Data");
+  ActionToolBar1 = d.Make<TActionToolBar>("ActionToolBar1", this, alTop, 28);
+  ActionToolBar1->SetActionManager(ActionManager1);
+
+  PageControl1 = d.Pages("PageControl1", this, alClient);
+
+  TabSheet1 = d.Sheet("TabSheet1", PageControl1, "Attendees");
+  Panel1 = d.Bar("Panel1", TabSheet1, 44);
+  Label1 = d.Label("Label1", Panel1, 8, 14, "Search:");
+  Edit1 = d.Make<TEdit>("Edit1", Panel1, 56, 10, 160, 21);
+  ComboBox1 = d.Combo("ComboBox1", Panel1, 224, 10, 110, {"Last Name", "Grade", "City", "First Name", "ZipCode"}, 0);
+  BitBtn2 = d.Button("BitBtn2", Panel1, 344, 8, 75, "Search");
+  BitBtn3 = d.Button("BitBtn3", Panel1, 424, 8, 75, "Reset");
+  BitBtn1 = d.Button("BitBtn1", Panel1, 520, 8, 120, "Edit Company Info");
+  BitBtn14 = d.Button("BitBtn14", Panel1, 660, 8, 75, "Exit");
+  DBGrid2 = d.Grid("DBGrid2", TabSheet1, alBottom, 160,
+                   {{"SessionID", "Session ID"}, {"SessionType", "Session Type"}, {"Description"},
+                    {"LeagueName", "League"}, {"TeamName", "Team"}});
+  DBGrid1 = d.Grid("DBGrid1", TabSheet1, alClient, 0,
+                   {{"LastName", "Last Name"}, {"FirstName", "First Name"}, {"DOB"}, {"Grade"},
+                    {"EmergencyContact", "Emergency Contact"}, {"EmergencyPhone", "Emergency Phone"}});
+
+  TabSheet2 = d.Sheet("TabSheet2", PageControl1, "Coaches");
+  Panel2 = d.Bar("Panel2", TabSheet2, 44);
+  Label2 = d.Label("Label2", Panel2, 8, 14, "Search:");
+  Edit2 = d.Make<TEdit>("Edit2", Panel2, 56, 10, 160, 21);
+  ComboBox2 = d.Combo("ComboBox2", Panel2, 224, 10, 110, {"Last Name", "City", "First Name"}, 0, csDropDown);
+  BitBtn4 = d.Button("BitBtn4", Panel2, 344, 8, 75, "Search");
+  BitBtn5 = d.Button("BitBtn5", Panel2, 424, 8, 75, "Reset");
+  BitBtn6 = d.Button("BitBtn6", Panel2, 660, 8, 75, "Exit");
+  DBGrid4 = d.Grid("DBGrid4", TabSheet2, alClient, 0,
+                   {{"LastName", "Last Name"}, {"FirstName", "First Name"}, {"Phone"},
+                    {"EmailAddress", "Email Address"}});
+
+  TabSheet3 = d.Sheet("TabSheet3", PageControl1, "Classes");
+  Panel3 = d.Bar("Panel3", TabSheet3, 64);
+  Label3 = d.Label("Label3", Panel3, 8, 14, "Search:");
+  Edit3 = d.Make<TEdit>("Edit3", Panel3, 56, 10, 160, 21);
+  ComboBox3 = d.Combo("ComboBox3", Panel3, 224, 10, 110, {"Begin Date", "Location"}, 0);
+  BitBtn7 = d.Button("BitBtn7", Panel3, 344, 8, 75, "Search");
+  BitBtn8 = d.Button("BitBtn8", Panel3, 424, 8, 75, "Reset");
+  RadioGroup1 = d.Make<TRadioGroup>("RadioGroup1", Panel3, 512, 2, 240, 56);
+  RadioGroup1->SetCaption("View Status");
+  for (const char* item : {"Active", "Inactive", "All"}) RadioGroup1->Items()->Add(item);
+  RadioGroup1->SetColumns(3);
+  RadioGroup1->SetItemIndex(0);
+  BitBtn9 = d.Button("BitBtn9", Panel3, 768, 8, 75, "Exit");
+  DBGrid5 = d.Grid("DBGrid5", TabSheet3, alClient, 0,
+                   {{"SessionID", "ID"}, {"BeginDate", "Begin Date"}, {"BeginTime", "Begin Time"},
+                    {"Location"}, {"EndDate", "End Date"}, {"EndTime", "End Time"}});
+
+  TabSheet4 = d.Sheet("TabSheet4", PageControl1, "Leagues");
+  Panel4 = d.Bar("Panel4", TabSheet4, 72);
+  Label38 = d.Label("Label38", Panel4, 8, 14, "Change to Session:");
+  ComboBox6 = d.Combo("ComboBox6", Panel4, 120, 10, 80, {});
+  Label27 = d.Label("Label27", Panel4, 216, 14, "Selected Session");
+  Label17 = d.Label("Label17", Panel4, 8, 46, "Import Default Leagues");
+  Label19 = d.Label("Label19", Panel4, 216, 46, "Leagues By:");
+  ComboBox7 = d.Combo("ComboBox7", Panel4, 296, 42, 80, {"Age", "Grade"}, 0);
+  Label20 = d.Label("Label20", Panel4, 400, 46, "Chaperone:");
+  ComboBox8 = d.Combo("ComboBox8", Panel4, 472, 42, 160, {});
+  BitBtn12 = d.Button("BitBtn12", Panel4, 660, 8, 75, "Exit");
+  DBGrid6 = d.Grid("DBGrid6", TabSheet4, alClient, 0,
+                   {{"LeagueName", "Name"}, {"Coordinator"}, {"BeginRange", "Begin Range"},
+                    {"EndRange", "End Range"}, {"AddBy", "Grouped By"}});
+
+  TabSheet5 = d.Sheet("TabSheet5", PageControl1, "Assign Rooms");
+  Panel5 = d.Bar("Panel5", TabSheet5, 44);
+  Label39 = d.Label("Label39", Panel5, 8, 14, "Change to Session:");
+  ComboBox9 = d.Combo("ComboBox9", Panel5, 120, 10, 80, {});
+  Label15 = d.Label("Label15", Panel5, 216, 14, "Selected Session");
+  BitBtn16 = d.Button("BitBtn16", Panel5, 660, 8, 75, "Exit");
+  PageControl2 = d.Pages("PageControl2", TabSheet5, alLeft, 502);
+  TabSheet8 = d.Sheet("TabSheet8", PageControl2, "Available Rooms");
+  DBGrid7 = d.Grid("DBGrid7", TabSheet8, alClient, 0,
+                   {kRoomColumns[0], kRoomColumns[1], kRoomColumns[2], kRoomColumns[3]});
+  PageControl3 = d.Pages("PageControl3", TabSheet5, alClient);
+  TabSheet9 = d.Sheet("TabSheet9", PageControl3, "Unassigned Attendees");
+  DBGrid8 = d.Grid("DBGrid8", TabSheet9, alClient, 0,
+                   {{"CamperID", "Code"}, {"LastName", "Last Name"}, {"FirstName", "First Name"}, {"Age"},
+                    {"AttendeeRequestID", "RR Code"}, {"SessionType", "Type"}});
+  TabSheet10 = d.Sheet("TabSheet10", PageControl3, "Assigned Attendees");
+  DBGrid9 = d.Grid("DBGrid9", TabSheet10, alClient, 0,
+                   {{"CamperID", "Code"}, {"LastName", "Last Name"}, {"FirstName", "First Name"}, {"Age"},
+                    {"AttendeeRequestID", "RR Code"}});
+
+  TabSheet14 = d.Sheet("TabSheet14", PageControl1, "Assign Chaperone Rooms");
+  Panel6 = d.Bar("Panel6", TabSheet14, 44);
+  Label37 = d.Label("Label37", Panel6, 8, 14, "Change to Session:");
+  ComboBox13 = d.Combo("ComboBox13", Panel6, 120, 10, 80, {});
+  Label21 = d.Label("Label21", Panel6, 216, 14, "Selected Session");
+  PageControl7 = d.Pages("PageControl7", TabSheet14, alLeft, 502);
+  TabSheet17 = d.Sheet("TabSheet17", PageControl7, "Available Rooms");
+  DBGrid14 = d.Grid("DBGrid14", TabSheet17, alClient, 0,
+                    {kRoomColumns[0], kRoomColumns[1], kRoomColumns[2], kRoomColumns[3]});
+  PageControl6 = d.Pages("PageControl6", TabSheet14, alClient);
+  TabSheet15 = d.Sheet("TabSheet15", PageControl6, "Unassigned Chaperones");
+  DBGrid3 = d.Grid("DBGrid3", TabSheet15, alClient, 0,
+                   {{"ChaperoneID", "Code"}, {"LastName", "Last Name"}, {"FirstName", "First Name"},
+                    {"SessionType", "Type"}});
+  TabSheet16 = d.Sheet("TabSheet16", PageControl6, "Assigned Chaperones");
+  DBGrid13 = d.Grid("DBGrid13", TabSheet16, alClient, 0,
+                    {{"ChaperoneID", "Code"}, {"LastName", "Last Name"}, {"FirstName", "First Name"}});
+
+  TabSheet6 = d.Sheet("TabSheet6", PageControl1, "Create Teams");
+  Panel7 = d.Bar("Panel7", TabSheet6, 136);
+  Label40 = d.Label("Label40", Panel7, 8, 14, "Change to Session:");
+  ComboBox10 = d.Combo("ComboBox10", Panel7, 120, 10, 80, {});
+  Label23 = d.Label("Label23", Panel7, 216, 14, "Selected Session");
+  Label9 = d.Label("Label9", Panel7, 8, 46, "Auto Create Teams");
+  ComboBox11 = d.Combo("ComboBox11", Panel7, 120, 42, 90, {"Position", "Team"}, 1);
+  Label42 = d.Label("Label42", Panel7, 224, 46, "On Each Team");
+  VtCalcEdit1 = d.Make<TVtCalcEdit>("VtCalcEdit1", Panel7, 312, 42, 64, 21);
+  VtCalcEdit1->SetDecimalPlaces(0);
+  VtCalcEdit1->SetDisplayFormat(",0");
+  VtCalcEdit2 = d.Make<TVtCalcEdit>("VtCalcEdit2", Panel7, 312, 42, 64, 21);
+  VtCalcEdit2->SetVisible(false);
+  VtCalcEdit2->SetValue(1);
+  VtCalcEdit3 = d.Make<TVtCalcEdit>("VtCalcEdit3", Panel7, 312, 42, 64, 21);
+  VtCalcEdit3->SetVisible(false);
+  VtCalcEdit3->SetValue(0);
+  BitBtn13 = d.Button("BitBtn13", Panel7, 392, 40, 130, "Auto Create Teams");
+  BitBtn43 = d.Button("BitBtn43", Panel7, 528, 40, 130, "Delete Partial Teams");
+  BitBtn15 = d.Button("BitBtn15", Panel7, 664, 40, 200, "Delete all Teams and Start Over");
+  RadioGroup2 = d.Make<TRadioGroup>("RadioGroup2", Panel7, 8, 72, 400, 56);
+  RadioGroup2->SetCaption("Create Teams For Types");
+  BitBtn25 = d.Button("BitBtn25", Panel7, 424, 80, 90, "New Team");
+  BitBtn26 = d.Button("BitBtn26", Panel7, 520, 80, 90, "Delete Team");
+  Label11 = d.Label("Label11", Panel7, 424, 112, "Rename Team");
+  Edit4 = d.Make<TEdit>("Edit4", Panel7, 512, 108, 120, 21);
+  Label36 = d.Label("Label36", Panel7, 648, 84, "Chaperone:");
+  ComboBox5 = d.Combo("ComboBox5", Panel7, 720, 80, 150, {});
+  Label35 = d.Label("Label35", Panel7, 648, 112, "Assign Chaperone");
+  BitBtn22 = d.Button("BitBtn22", Panel7, 880, 8, 75, "Exit");
+  PageControl4 = d.Pages("PageControl4", TabSheet6, alLeft, 502);
+  TabSheet11 = d.Sheet("TabSheet11", PageControl4, "Current Teams");
+  DBGrid10 = d.Grid("DBGrid10", TabSheet11, alClient, 0,
+                    {{"TeamName", "Team Name"}, {"LeagueName", "League"}, {"Chaperone"}});
+  PageControl5 = d.Pages("PageControl5", TabSheet6, alClient);
+  TabSheet12 = d.Sheet("TabSheet12", PageControl5, "Unassigned Attendees");
+  const std::initializer_list<ColumnDesign> teamColumns = {
+      {"CamperID", "Code"}, {"LastName", "Last Name"}, {"FirstName", "First Name"}, {"Age"},
+      {"Grade"}, {"NormalPosition", "Position"}, {"TeammateRequestID", "TR Code"}};
+  DBGrid11 = d.Grid("DBGrid11", TabSheet12, alClient, 0, teamColumns);
+  TabSheet13 = d.Sheet("TabSheet13", PageControl5, "Assigned Attendees");
+  DBGrid12 = d.Grid("DBGrid12", TabSheet13, alClient, 0, teamColumns);
+
+  TabSheet7 = d.Sheet("TabSheet7", PageControl1, "Reports");
+  Panel8 = d.Bar("Panel8", TabSheet7, 44);
+  Label31 = d.Label("Label31", Panel8, 8, 14, "Change to Session:");
+  ComboBox12 = d.Combo("ComboBox12", Panel8, 120, 10, 80, {});
+  Label26 = d.Label("Label26", Panel8, 216, 14, "Selected Session");
+  BitBtn51 = d.Button("BitBtn51", Panel8, 660, 8, 75, "Exit");
+  Label25 = d.Label("Label25", TabSheet7, 16, 60, "Session Reports");
+  BitBtn31 = d.Button("BitBtn31", TabSheet7, 16, 84, 180, "Print Attendee List");
+  BitBtn33 = d.Button("BitBtn33", TabSheet7, 16, 116, 180, "Print Attendee List");
+  Button1 = d.Button("Button1", TabSheet7, 216, 84, 180, "Complete Attendee List");
+  BitBtn41 = d.Button("BitBtn41", TabSheet7, 216, 116, 180, "Attendee Detail");
+  BitBtn42 = d.Button("BitBtn42", TabSheet7, 216, 148, 180, "Print Attendee Details");
+  BitBtn36 = d.Button("BitBtn36", TabSheet7, 416, 84, 180, "Complete Chaperone List");
+  PageControl1->SetActivePage(TabSheet1);
+
+  OnCreate = [this](TObject* s) { FormCreate(s); };
+  OnActivate = [this](TObject* s) { FormActivate(s); };
+  OnResize = [this](TObject* s) { FormResize(s); };
+  FileExit1->OnExecute = [this](TObject* s) { ExitExecute(s); };
+  Action1->OnExecute = [this](TObject* s) { Action1Execute(s); };
+  HelpContents1->OnExecute = [this](TObject* s) { HelpContents1Execute(s); };
+  Action3->OnExecute = [this](TObject* s) { Action3Execute(s); };
+  const std::pair<TDBGrid*, void (TMainForm::*)(TObject*, TMouseButton, TShiftState, int, int)> mouseUps[] = {
+      {DBGrid1, &TMainForm::DBGrid1MouseUp},   {DBGrid2, &TMainForm::DBGrid2MouseUp},
+      {DBGrid4, &TMainForm::DBGrid4MouseUp},   {DBGrid5, &TMainForm::DBGrid5MouseUp},
+      {DBGrid6, &TMainForm::DBGrid6MouseUp},   {DBGrid8, &TMainForm::DBGrid8MouseUp},
+      {DBGrid9, &TMainForm::DBGrid9MouseUp},   {DBGrid11, &TMainForm::DBGrid11MouseUp},
+      {DBGrid12, &TMainForm::DBGrid12MouseUp}};
+  for (const auto& [grid, handler] : mouseUps)
+    grid->OnMouseUp = [this, handler](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+      (this->*handler)(s, b, sh, x, y);
+    };
+  const std::pair<TComboBox*, void (TMainForm::*)(TObject*)> sessionCombos[] = {
+      {ComboBox6, &TMainForm::ComboBox6Change},   {ComboBox9, &TMainForm::ComboBox9Change},
+      {ComboBox10, &TMainForm::ComboBox10Change}, {ComboBox12, &TMainForm::ComboBox12Change},
+      {ComboBox13, &TMainForm::ComboBox13Change}};
+  for (const auto& [combo, handler] : sessionCombos)
+    combo->OnChange = [this, handler](TObject* s) { (this->*handler)(s); };
+  BitBtn7->OnClick = [this](TObject* s) { BitBtn7Click(s); };
+  RadioGroup1->OnClick = [this](TObject* s) { RadioGroup1Click(s); };
+  RadioGroup2->OnClick = [this](TObject* s) { RadioGroup2Click(s); };
+  d.Finish();
+}
+
+// The grids name the data module's sources, which exist only once the module has been created
+// after this window: the references are resolved then, as a stored design's are.
+void TMainForm::LinkDataModule(TSQLDataModule* data) {
+  DBGrid2->SetDataSource(data->dsAttendeesOnSpot);
+  DBGrid1->SetDataSource(data->dsAttendees);
+  DBGrid4->SetDataSource(data->dsChaperones);
+  DBGrid5->SetDataSource(data->dsSessions);
+  DBGrid6->SetDataSource(data->dsLeagues);
+  DBGrid7->SetDataSource(data->dstRooms);
+  DBGrid8->SetDataSource(data->dsAttendeesInRooms);
+  DBGrid9->SetDataSource(data->dsAttendeesAlreadyInRooms);
+  DBGrid14->SetDataSource(data->dstCRooms);
+  DBGrid3->SetDataSource(data->dsChaperonesInRooms);
+  DBGrid13->SetDataSource(data->dsChaperonesAlreadyInRooms);
+  DBGrid10->SetDataSource(data->dsTeams);
+  DBGrid11->SetDataSource(data->dsAttendeesInTeams);
+  DBGrid12->SetDataSource(data->dsAttendeesAlreadyInTeams);
+}

@@ -1,0 +1,156 @@
+// Start-up over a prepared camp database: the company check, the ended-session and age passes,
+// and a missing database file ending start-up with its message and no main window.
+#include "app/Startup.h"
+
+#include <gtest/gtest.h>
+
+#include "app/About.h"
+#include "app/ProgramIni.h"
+#include "app/SQLData.h"
+#include "app/forms/EditCompany.h"
+#include "app/forms/Main.h"
+#include "db/SqlText.h"
+#include "rtl/FloatFormat.h"
+#include "ui/controls/StdCtrls.h"
+#include "rtl/DateTime.h"
+#include "rtl/IniFiles.h"
+#include "tests/fixtures/CampFixture.h"
+#include "ui/dialogs/DialogResponder.h"
+#include "ui/testing/UiTesting.h"
+
+namespace {
+
+const TDateTime kToday = EncodeDate(2003, 6, 10);
+
+class StartupTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    vt::EnsureTestApplication();
+    camp.UseProgramFolder();
+    vt::SetClockForTests(kToday + 0.5);
+  }
+  void TearDown() override {
+    Stop();
+    vt::ResetClock();
+  }
+
+  // Runs start-up; the company editor, when it comes, notes the state of the company record and
+  // is left through its Done button.
+  void Start() {
+    editorShown = 0;
+    Screen->OnActiveFormChange = [this](TObject*) {
+      if (!EditCompanyForm || Screen->ActiveForm() != EditCompanyForm ||
+          EditCompanyForm->ModalResult() != mrNone)
+        return;
+      ++editorShown;
+      editorState = SQLDataModule->qCoSYS->State();
+      EditCompanyForm->BitBtn4Click(EditCompanyForm->BitBtn4);
+    };
+    StartVantrel();
+  }
+  // The forms and the data module go, so that the next start-up begins afresh.
+  void Stop() {
+    Screen->OnActiveFormChange = nullptr;
+    Application->DestroyComponents();
+    MainForm = nullptr;
+    AboutForm = nullptr;
+    SQLDataModule = nullptr;
+    EditCompanyForm = nullptr;
+  }
+
+  int Active(int sessionId) {
+    return camp.Value("SELECT SessionActive FROM Sessions WHERE SessionID = " + IntToStr(sessionId)).AsInteger();
+  }
+  int Count(const String& sql) { return camp.Value(sql).AsInteger(); }
+
+  vt::test::CampFixture camp{"My Camp.mdb"};  // a path with a blank, named by the settings file
+  int editorShown = 0;
+  TDataSetState editorState = dsInactive;
+};
+
+TEST_F(StartupTest, AnEmptyCompanyTableOpensTheEditorOnANewRecordThroughAPathWithBlanks) {
+  TIniFile(ProgramIni()).WriteString("System", "FullPath", camp.DatabasePath());
+  Start();
+  EXPECT_EQ(editorShown, 1);
+  EXPECT_EQ(editorState, dsInsert);
+  EXPECT_TRUE(SQLDataModule->qCoSYS->IsEmpty());  // Done of the stand-in gave the row up
+  EXPECT_FALSE(MainForm->Visible());              // shown only by the message loop
+  EXPECT_FALSE(AboutForm->Visible());
+  EXPECT_TRUE(AboutForm->BitBtn4->Visible());
+  EXPECT_EQ(AboutForm->Label7->Caption(), "Checking Attendee Information");
+}
+
+TEST_F(StartupTest, OnlyThePlaceholderNameInItsExactCaseOpensTheEditorInEditState) {
+  TIniFile(ProgramIni()).WriteString("System", "FullPath", camp.DatabasePath());
+  camp.AddCompany("Your Company Name");
+  struct Case {
+    const char* name;
+    int shown;
+  };
+  for (const Case& c : {Case{"Your Company Name", 1}, Case{"your company name", 0}, Case{"Acme Camps", 0}}) {
+    camp.Execute("UPDATE CoSys SET CompanyName = " + vt::SqlQuote(c.name));
+    Start();
+    EXPECT_EQ(editorShown, c.shown) << c.name;
+    if (c.shown) EXPECT_EQ(editorState, dsEdit);
+    Stop();
+  }
+}
+
+TEST_F(StartupTest, SessionsEndingTodayOrWithoutAnEndDateBecomeInactive) {
+  TIniFile(ProgramIni()).WriteString("System", "FullPath", camp.DatabasePath());
+  camp.AddCompany("Acme Camps");
+  const int endsToday = camp.AddSession("Today", kToday - 5, kToday);
+  const int endsTomorrow = camp.AddSession("Tomorrow", kToday - 5, kToday + 1);
+  const int noEnd = camp.AddSession("Open", kToday - 5, kToday);
+  camp.Execute("UPDATE Sessions SET EndDate = NULL WHERE SessionID = " + IntToStr(noEnd));
+  Start();
+  EXPECT_EQ(Active(endsToday), 0);
+  EXPECT_EQ(Active(endsTomorrow), -1);
+  EXPECT_EQ(Active(noEnd), 0);
+  EXPECT_EQ(SQLDataModule->qSessions->RecordCount(), 1);  // reopened after the pass
+}
+
+TEST_F(StartupTest, TheAgePurgeRemovesThoseWhoReachedTheLimitWithTheirRowsAndGivesRoomsBack) {
+  TIniFile(ProgramIni()).WriteString("System", "FullPath", camp.DatabasePath());
+  camp.AddCompany("Acme Camps", 18);
+  const int session = camp.AddSession("Week", kToday + 10, kToday + 15);
+  const int room = camp.AddRoom(session, "Inn", "101", 4);
+  camp.Execute("UPDATE Rooms SET NumberAvailable = 3");
+  const int team = camp.AddTeam(session, "Juniors", "Team1");
+  const int eighteen = camp.AddAttendee("Old", "Enough", Variant::FromDate(kToday - 6575));  // 18.001
+  camp.AddAttendee("Almost", "Eighteen", Variant::FromDate(kToday - 6574));                 // 17.998
+  camp.AddAttendee("No", "Birthday");
+  camp.AddAttendee("Future", "Born", Variant::FromDate(kToday + 20 * 366));
+  camp.AddEnrolment(session, eighteen, "R", room, team);
+  camp.Insert("AttendeeTrx", {{"CamperID", eighteen}, {"SessionID", session}, {"AmountPaid", 100.0}});
+
+  Start();
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM Attendees"), 3);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM Attendees WHERE LastName = 'Old'"), 0);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM AttendeeTrx"), 0);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM AttendeeSession"), 0);
+  EXPECT_EQ(Count("SELECT NumberAvailable FROM Rooms"), 4);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM Teams"), 1);
+  EXPECT_EQ(SQLDataModule->qAttendees->RecordCount(), 3);
+
+  Stop();
+  camp.Execute("UPDATE CoSys SET AgeToRemoveAttendees = 0");
+  camp.Execute("UPDATE Attendees SET DOB = " + FloatToStr(kToday - 40 * 366) + " WHERE LastName = 'Almost'");
+  Start();
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM Attendees"), 3);
+}
+
+TEST_F(StartupTest, AMissingDatabaseEndsStartUpWithItsMessageAndNoMainWindow) {
+  const String missing = camp.Folder() + "gone/Nowhere.mdb";
+  TIniFile(ProgramIni()).WriteString("System", "FullPath", missing);
+  vt::DialogResponder responder;
+  responder.Answer(mrOk);
+  EXPECT_EQ(RunVantrel(), 0);
+  ASSERT_EQ(responder.Shown().size(), 1u);
+  EXPECT_NE(responder.Last().Text.find(missing), String::npos) << responder.Last().Text;
+  ASSERT_NE(MainForm, nullptr);
+  EXPECT_FALSE(MainForm->Visible());
+  EXPECT_FALSE(Application->Terminated());  // the message loop was never entered
+}
+
+}  // namespace
