@@ -1,6 +1,7 @@
 // The stored design of the about box: a borderless white window of 516 x 330 with the banner,
 // the 16 tiles (our own pictures, registered as named bitmaps), the labels and the Done button.
 #include <cstddef>
+#include <cstring>
 #include <vector>
 
 #include "app/About.h"
@@ -39,7 +40,7 @@ TImage* Picture(vt::FormDesigner& d, const char* name, TWinControl* parent, int 
 
 TLabel* LabelAt(vt::FormDesigner& d, const char* name, TWinControl* parent, int left, int top,
              const char* caption) {
-  auto* label = d.Make<TLabel>(name, parent, left, top, 0, 13);
+  auto* label = d.Make<TLabel>(name, parent, left, top, 7 * static_cast<int>(strlen(caption)), 13);
   label->SetCaption(caption);
   return label;
 }

@@ -1,6 +1,7 @@
 // The stored design of the main window: actions and tool bar, the page control with its pages,
 // the search and session panels, the grids with their columns, and the handler bindings.
 #include <algorithm>
+#include <cstring>
 #include <initializer_list>
 #include <utility>
 
@@ -50,7 +51,7 @@ public:
   }
 
   TLabel* Label(const char* name, TWinControl* parent, int left, int top, const char* caption) {
-    auto* label = Make<TLabel>(name, parent, left, top, 0, 13);
+    auto* label = Make<TLabel>(name, parent, left, top, 7 * static_cast<int>(strlen(caption)), 13);
     label->SetCaption(caption);
     return label;
   }
