@@ -246,3 +246,11 @@ void TActionToolBar::Layout()
         x += width + 2;
     }
 }
+
+TButton* TActionToolBar::ButtonOf(TBasicAction* action) const
+{
+    for (std::size_t i = 0; i < FFollowed.size() && i < FButtons.size(); ++i)
+        if (FFollowed[i] == action)
+            return FButtons[i];
+    return nullptr;
+}

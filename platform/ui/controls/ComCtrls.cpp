@@ -157,14 +157,15 @@ void TPageControl::AttachChild(TControl* AControl)
     sheet->SetBounds(r.Left, r.Top, r.Width(), r.Height());
 }
 
+// Found by address: a sheet being destroyed is no longer a TTabSheet to dynamic_cast.
 void TPageControl::DetachChild(TControl* AControl)
 {
-    auto* sheet = dynamic_cast<TTabSheet*>(AControl);
-    if (sheet) {
+    auto it = std::find_if(FPages.begin(), FPages.end(), [AControl](TTabSheet* s) { return s == AControl; });
+    if (it != FPages.end()) {
         const bool syncing = FSyncing;
         FSyncing = true;
-        Tabs(this)->removeTab(Tabs(this)->indexOf(sheet->Widget()));
-        FPages.erase(std::remove(FPages.begin(), FPages.end(), sheet), FPages.end());
+        Tabs(this)->removeTab(Tabs(this)->indexOf(AControl->Widget()));
+        FPages.erase(it);
         FSyncing = syncing;
     }
     TWinControl::DetachChild(AControl);

@@ -979,8 +979,9 @@ void TWinControl::RemoveControl(TControl* AControl)
     if (TCustomForm* form = GetParentForm(this))
         form->ControlRemoving(AControl);
     FControls.erase(it);
-    if (auto* win = dynamic_cast<TWinControl*>(AControl))
-        FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), win), FTabList.end());
+    // By address: a control being destroyed has lost its derived type already.
+    FTabList.erase(std::remove_if(FTabList.begin(), FTabList.end(), [AControl](TWinControl* w) { return w == AControl; }),
+                   FTabList.end());
     DetachChild(AControl);
     AControl->FParent = nullptr;
     if (AControl->Align() != alNone && !ComponentState().Contains(csDestroying))

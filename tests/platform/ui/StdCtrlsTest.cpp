@@ -1,0 +1,279 @@
+// The standard controls as the forms use them: accessible names, radio groups, page controls,
+// combo and list boxes, memos, the action tool bar, timers and threads.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QThread>
+#include <QWidget>
+#include <atomic>
+
+#include "ui/controls/ActnList.h"
+#include "ui/controls/ComCtrls.h"
+#include "ui/controls/ExtCtrls.h"
+#include "ui/controls/StdCtrls.h"
+#include "ui/dialogs/DialogResponder.h"
+#include "ui/forms/Forms.h"
+#include "ui/kernel/Threads.h"
+#include "ui/testing/UiTesting.h"
+
+namespace {
+
+class StdCtrlsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        vt::EnsureTestApplication();
+        form = new TForm(nullptr);
+        form->SetBorderStyle(bsNone);
+        form->SetBounds(0, 0, 400, 300);
+    }
+    void TearDown() override { delete form; }
+
+    template <class T>
+    T* Place(const String& name, int left, int top, int width = 100, int height = 21)
+    {
+        auto* c = new T(form);
+        c->SetName(name);
+        c->SetBounds(left, top, width, height);
+        c->SetParent(form);
+        return c;
+    }
+    static String AccessibleName(TControl* c) { return c->Widget()->accessibleName().toStdString(); }
+    static String AccessibleDescription(TControl* c) { return c->Widget()->accessibleDescription().toStdString(); }
+
+    TForm* form = nullptr;
+};
+
+TEST_F(StdCtrlsTest, AccessibleNamesComeFromCaptionLabelOrName)
+{
+    auto* button = Place<TButton>("BitBtn4", 10, 10);
+    button->SetCaption("&Done");
+    auto* named = Place<TLabel>("Label1", 10, 40);
+    named->SetCaption("Last Name:");
+    auto* edit = Place<TEdit>("Edit1", 200, 40);  // far right, but named by its FocusControl label
+    named->SetFocusControl(edit);
+    auto* left = Place<TLabel>("Label2", 10, 80, 60);
+    left->SetCaption("Change to Session:");
+    auto* combo = Place<TComboBox>("ComboBox9", 150, 80);
+    auto* above = Place<TLabel>("Label3", 10, 120, 60, 15);
+    above->SetCaption("Team size");
+    auto* below = Place<TEdit>("Edit2", 10, 140);
+    auto* lone = Place<TEdit>("Edit3", 300, 250);
+    lone->SetHint("Search|Type a name");
+
+    const struct {
+        TControl* control;
+        const char* name;
+    } cases[] = {{button, "Done"}, {edit, "Last Name:"}, {combo, "Change to Session:"}, {below, "Team size"},
+                 {lone, "Edit3"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(AccessibleName(c.control), c.name) << c.control->Name();
+    EXPECT_EQ(button->Widget()->objectName().toStdString(), "BitBtn4");
+    EXPECT_EQ(AccessibleDescription(lone), "Search|Type a name");
+    EXPECT_EQ(AccessibleDescription(edit), "Edit1");
+
+    above->SetCaption("Players");  // a label's new caption renames its neighbour
+    EXPECT_EQ(AccessibleName(below), "Players");
+}
+
+TEST_F(StdCtrlsTest, RadioGroupFiresOnClickOnlyForTheUsersChoice)
+{
+    auto* group = Place<TRadioGroup>("RadioGroup1", 10, 10, 200, 100);
+    group->Items()->SetText("Active\nInactive\nAll");
+    int clicks = 0;
+    group->OnClick = [&](TObject*) { ++clicks; };
+    group->SetItemIndex(2);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_TRUE(group->Buttons(2)->Checked());
+    form->Show();
+    vt::ClickControl(group->Buttons(0), 6, group->Buttons(0)->Height() / 2);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(group->ItemIndex(), 0);
+    EXPECT_FALSE(group->Buttons(2)->Checked());
+
+    group->Items()->Clear();  // fewer items than the index: nothing selected
+    EXPECT_EQ(group->ItemIndex(), -1);
+    EXPECT_EQ(group->ButtonCount(), 0);
+}
+
+TEST_F(StdCtrlsTest, PageControlAsksOnChangingForTheUsersTabOnly)
+{
+    auto* pages = Place<TPageControl>("PageControl1", 0, 0, 400, 300);
+    TTabSheet* sheets[3];
+    for (int i = 0; i < 3; ++i) {
+        sheets[i] = new TTabSheet(form);
+        sheets[i]->SetCaption("Page " + IntToStr(i));
+        sheets[i]->SetPageControl(pages);
+    }
+    std::vector<String> events;
+    bool allow = false;
+    pages->OnChanging = [&](TObject*, bool& allowed) { events.push_back("changing"), allowed = allow; };
+    pages->OnChange = [&](TObject*) { events.push_back("change"); };
+    form->Show();
+    vt::ProcessEventsUntilIdle();
+
+    pages->SetActivePage(sheets[2]);
+    sheets[1]->SetTabVisible(false);
+    EXPECT_EQ(pages->ActivePageIndex(), 2);
+    EXPECT_EQ(pages->TabIndex(), 1);  // the hidden tab is not counted
+    EXPECT_TRUE(events.empty());
+
+    QTabBar* bar = static_cast<QTabWidget*>(pages->Widget())->tabBar();
+    auto clickTab = [&](int index) {
+        const QPoint p = bar->tabRect(index).center();
+        QMouseEvent press(QEvent::MouseButtonPress, p, bar->mapToGlobal(p), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(bar, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, p, bar->mapToGlobal(p), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(bar, &release);
+    };
+    clickTab(0);  // refused
+    EXPECT_EQ(pages->ActivePage(), sheets[2]);
+    allow = true;
+    clickTab(0);
+    EXPECT_EQ(pages->ActivePage(), sheets[0]);
+    EXPECT_EQ(events, (std::vector<String>{"changing", "changing", "change"}));
+    EXPECT_GT(sheets[0]->Height(), 0);  // sheets fill the page area
+}
+
+TEST_F(StdCtrlsTest, ComboAndListBoxesKeepItemsAndSelectionInStep)
+{
+    auto* combo = Place<TComboBox>("ComboBox6", 10, 10);
+    combo->SetStyle(csDropDownList);
+    combo->Items()->SetText("3\n5\n8");
+    combo->SetItemIndex(1);
+    combo->Items()->Add("13");  // adding keeps the selection
+    EXPECT_EQ(combo->ItemIndex(), 1);
+    EXPECT_EQ(combo->Text(), "5");
+    combo->Items()->Clear();
+    EXPECT_EQ(combo->ItemIndex(), -1);
+
+    auto* list = Place<TListBox>("ListBox1", 10, 40, 100, 100);
+    list->Items()->SetText("a\nb\nc");
+    int clicks = 0;
+    list->OnClick = [&](TObject*) { ++clicks; };
+    list->SetItemIndex(2);
+    EXPECT_EQ(list->Perform(LB_GETCURSEL, 0, 0), 2);
+    EXPECT_EQ(list->Perform(LB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(clicks, 0);
+    form->Show();
+    vt::SendKey(list, VK_UP);  // the user's move fires OnClick
+    EXPECT_EQ(list->ItemIndex(), 1);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(StdCtrlsTest, MemoLinesAndTextAreOneValue)
+{
+    auto* memo = Place<TMemo>("Memo1", 10, 10, 200, 100);
+    memo->Lines()->Add("Dear parent,");
+    memo->Lines()->Add("welcome.");
+    EXPECT_EQ(memo->Text(), "Dear parent,\nwelcome.");
+    memo->SetText("one\ntwo\nthree");
+    EXPECT_EQ(memo->Lines()->Count(), 3);
+    EXPECT_EQ(memo->Lines()->Strings(2), "three");
+    EXPECT_TRUE(memo->WantsKey(VK_RETURN, {}));
+}
+
+TEST_F(StdCtrlsTest, ActionToolBarFollowsTheActionsAndRunsThem)
+{
+    auto* manager = new TActionManager(form);
+    auto* exit = new TAction(form);
+    exit->SetName("FileExit1");
+    exit->SetCaption("E&xit");
+    exit->SetHint("Exit|Quits the application");
+    auto* add = new TAction(form);
+    add->SetCaption("Add");
+    int runs = 0;
+    add->OnExecute = [&](TObject*) { ++runs; };
+    exit->SetActionList(manager);
+    add->SetActionList(manager);
+    auto* bar = Place<TActionToolBar>("ActionToolBar1", 0, 0, 400, 26);
+    bar->SetActionManager(manager);
+    ASSERT_EQ(bar->ButtonCount(), 2);
+    TButton* addButton = bar->ButtonOf(add);
+    ASSERT_NE(addButton, nullptr);
+    EXPECT_EQ(bar->ButtonOf(exit)->Caption(), "E&xit");
+
+    add->SetEnabled(false);
+    EXPECT_FALSE(addButton->Enabled());
+    add->SetCaption("New");
+    EXPECT_EQ(addButton->Caption(), "New");
+    add->Execute();  // a disabled action does not run
+    EXPECT_EQ(runs, 0);
+    add->SetEnabled(true);
+    form->Show();
+    vt::ClickControl(addButton);
+    EXPECT_EQ(runs, 1);
+
+    delete add;  // a freed action leaves the bar
+    EXPECT_EQ(bar->ButtonCount(), 1);
+}
+
+TEST_F(StdCtrlsTest, PanelBevelsNarrowTheClientAreaOfAlignedChildren)
+{
+    auto* panel = Place<TPanel>("Panel1", 0, 0, 200, 100);
+    panel->SetBevelInner(bvLowered);
+    panel->SetBevelWidth(2);
+    panel->SetBorderWidth(3);
+    auto* inside = new TPanel(form);
+    inside->SetParent(panel);
+    inside->SetAlign(alClient);
+    EXPECT_EQ(inside->BoundsRect(), Rect(7, 7, 193, 93));
+}
+
+class CountingThread : public TThread {
+public:
+    CountingThread() : TThread(true) {}
+    std::atomic<int> synced{0};
+    std::thread::id syncThread;
+
+protected:
+    void Execute() override
+    {
+        while (!Terminated() && synced < 3) {
+            Synchronize([this] {
+                syncThread = std::this_thread::get_id();
+                ++synced;
+            });
+            Sleep(1);
+        }
+    }
+};
+
+TEST(ThreadTest, SynchronizeRunsOnTheGuiThreadAndWaitForEndsTheThread)
+{
+    vt::EnsureTestApplication();
+    CountingThread thread;
+    bool terminated = false;
+    thread.OnTerminate = [&](TObject*) { terminated = true; };
+    EXPECT_TRUE(thread.Suspended());
+    thread.Resume();
+    thread.WaitFor();
+    EXPECT_EQ(thread.synced, 3);
+    EXPECT_EQ(thread.syncThread, std::this_thread::get_id());
+    EXPECT_TRUE(terminated);
+}
+
+TEST(TimerTest, FiresWhileEnabledOnly)
+{
+    vt::EnsureTestApplication();
+    TTimer timer(nullptr);
+    timer.SetInterval(1);
+    int ticks = 0;
+    timer.OnTimer = [&](TObject*) {
+        if (++ticks == 2)
+            timer.SetEnabled(false);
+    };
+    for (int i = 0; i < 50 && ticks < 2; ++i) {
+        QThread::msleep(2);
+        vt::ProcessEventsUntilIdle();
+    }
+    EXPECT_EQ(ticks, 2);
+    QThread::msleep(5);
+    vt::ProcessEventsUntilIdle();
+    EXPECT_EQ(ticks, 2);
+}
+
+}  // namespace
