@@ -38,17 +38,21 @@ TImage* Picture(vt::FormDesigner& d, const char* name, TWinControl* parent, int 
   return image;
 }
 
-TLabel* LabelAt(vt::FormDesigner& d, const char* name, TWinControl* parent, int left, int top,
-             const char* caption) {
-  auto* label = d.Make<TLabel>(name, parent, left, top, 7 * static_cast<int>(strlen(caption)), 13);
+template <class Label = TLabel>
+Label* LabelAt(vt::FormDesigner& d, const char* name, TWinControl* parent, int left, int top,
+               const char* caption) {
+  auto* label = d.Make<Label>(name, parent, left, top, 7 * static_cast<int>(strlen(caption)), 13);
   label->SetCaption(caption);
   return label;
 }
 
-void TitleFont(TLabel* label) {
+TLabel* Title(vt::FormDesigner& d, const char* name, int left, int top, const char* caption) {
+  TLabel* label = LabelAt(d, name, d.Form(), left, top, caption);
   label->Font()->SetName("Arial Black");
   label->Font()->SetSize(21);
   label->Font()->SetStyle({fsItalic});
+  label->SetBounds(left, top, 360, 40);
+  return label;
 }
 
 }  // namespace
@@ -71,10 +75,8 @@ void TAboutForm::CreateDesign() {
     Images[i] = Picture(d, tileNames[i], this, (i % 4) * 32, (i / 4) * 32, 32, 32,
                         "ABOUTTILE" + IntToStr(i + 1));
 
-  Label6 = LabelAt(d, "Label6", this, 136, 152, "Fernhollow");
-  TitleFont(Label6);
-  Label9 = LabelAt(d, "Label9", this, 136, 190, "Version 1.2");
-  TitleFont(Label9);
+  Label6 = Title(d, "Label6", 136, 148, "Fernhollow");
+  Label9 = Title(d, "Label9", 136, 188, "Version 1.2");
   Label7 = LabelAt(d, "Label7", this, 0, 144, "Loading......");
   Label7->Font()->SetHeight(-13);
   Label1 = LabelAt(d, "Label1", this, 16, 236, "Camp tracking for sports camps. All rights reserved.");
@@ -82,8 +84,7 @@ void TAboutForm::CreateDesign() {
   Label3 = LabelAt(d, "Label3", this, 16, 268, "Brookfield, ST 00000");
   Label4 = LabelAt(d, "Label4", this, 16, 284, "Telephone (555) 010-2030");
   Label5 = LabelAt(d, "Label5", this, 16, 300, "Fax (555) 010-2031");
-  VtLabel1 = d.Make<TVtLabel>("VtLabel1", this, 260, 252, 0, 13);
-  VtLabel1->SetCaption(MakerWebAddress);
+  VtLabel1 = LabelAt<TVtLabel>(d, "VtLabel1", this, 270, 252, MakerWebAddress);
   VtLabel1->Font()->SetColor(clBlue);
   VtLabel1->Font()->SetStyle({fsUnderline});
   BitBtn4 = d.Make<TButton>("BitBtn4", this, 420, 292, 80, 25);

@@ -9,7 +9,7 @@ namespace vt {
 
 class FormDesigner {
 public:
-  explicit FormDesigner(TComponent* form) : form_(form) { form->SetComponentStateFlag(csLoading, true); }
+  explicit FormDesigner(TWinControl* form) : form_(form) { form->SetComponentStateFlag(csLoading, true); }
 
   // A component without a place on the screen (actions, lists).
   template <class T>
@@ -40,6 +40,8 @@ public:
     return control;
   }
 
+  TWinControl* Form() const { return form_; }
+
   // Every component has its properties: Loaded for each, then for the form.
   void Finish() {
     for (int i = 0; i < form_->ComponentCount(); ++i) form_->Components(i)->Loaded();
@@ -47,7 +49,7 @@ public:
   }
 
 private:
-  TComponent* form_;
+  TWinControl* form_;
 };
 
 }  // namespace vt

@@ -30,6 +30,11 @@
 
 namespace {
 
+// For a person looking at the forms: VT_SCREENSHOT_DIR names a folder for their pictures.
+void SaveScreenshotWhenAsked(TCustomForm* form, const String& fileName) {
+  if (const char* folder = std::getenv("VT_SCREENSHOT_DIR")) vt::SaveScreenshot(form, String(folder) + "/" + fileName);
+}
+
 class MainTest : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -195,8 +200,7 @@ TEST_F(MainTest, AModalEditorClosingReactivatesTheWindowAMessageBoxDoesNot) {
   EXPECT_EQ(activations, afterShow + 1);
   EXPECT_EQ(MainForm->WindowState(), wsMaximized);
 
-  if (const char* folder = std::getenv("VT_SCREENSHOT_DIR"))
-    vt::SaveScreenshot(MainForm, String(folder) + "/main-window.png");
+  SaveScreenshotWhenAsked(MainForm, "main-window.png");
 }
 
 TEST_F(MainTest, GridWidthsAreWrittenOnMouseUpAndReadBackByTheNextWindow) {
@@ -218,7 +222,9 @@ TEST_F(MainTest, WindowActionsAboutHelpAndResize) {
   EXPECT_EQ(responder.Last().Text, camp.Folder() + "Vantrel.hlp");
 
   Screen->OnActiveFormChange = [](TObject*) {
-    if (Screen->ActiveForm() == AboutForm && AboutForm->ModalResult() == mrNone) AboutForm->BitBtn4Click(AboutForm);
+    if (Screen->ActiveForm() != AboutForm || AboutForm->ModalResult() != mrNone) return;
+    SaveScreenshotWhenAsked(AboutForm, "about-box.png");
+    AboutForm->BitBtn4Click(AboutForm);
   };
   MainForm->Action1->Execute();
   MainForm->Action1->Execute();  // shown again any number of times
