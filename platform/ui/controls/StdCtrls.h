@@ -167,8 +167,6 @@ public:
     explicit TMemo(TComponent* AOwner) : TCustomMemo(AOwner) {}
 };
 
-using TModalResultValue = int;
-
 // A push button: Default answers Enter and Cancel answers Esc on its form; a click sets the
 // form's ModalResult to the button's.
 class TButtonControl : public TWinControl {

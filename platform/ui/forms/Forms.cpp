@@ -153,11 +153,6 @@ TRect TCustomForm::ClientRect() const
     return Rect(0, 0, std::max(Width() - nc.cx, 0), std::max(Height() - nc.cy, 0));
 }
 
-void TCustomForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
-{
-    TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
-}
-
 void TCustomForm::ApplyGeometry()
 {
     const TRect client = ClientRect();
@@ -582,7 +577,6 @@ void TApplication::Run()
     if (FTerminated)
         return;
     vt::EnsureQtApplication();
-    FRunning = true;
     if (FMainForm && FShowMainForm)
         FMainForm->Show();
     QEventLoop loop;
@@ -590,7 +584,6 @@ void TApplication::Run()
     while (!FTerminated)
         loop.exec();
     LeaveModalLoop(&loop);
-    FRunning = false;
 }
 
 void TApplication::Terminate()

@@ -46,7 +46,6 @@ public:
     explicit TCustomForm(TComponent* AOwner);
     ~TCustomForm() override;
 
-    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     TRect ClientRect() const override;
     bool Showing() const override;
 
@@ -246,7 +245,6 @@ public:
 private:
     void FormCreated(TCustomForm* form);
     bool FTerminated = false;
-    bool FRunning = false;
     bool FShowMainForm = true;
     bool FTitleSet = false;
     TCustomForm* FMainForm = nullptr;

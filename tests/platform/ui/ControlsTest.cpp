@@ -1,7 +1,11 @@
 // The control kernel: alignment, anchors, ownership, message dispatch and accessible names.
 #include <gtest/gtest.h>
 
+#include <QColor>
+#include <QImage>
+
 #include "ui/forms/Forms.h"
+#include "ui/kernel/Clipboard.h"
 #include "ui/kernel/Controls.h"
 #include "ui/testing/UiTesting.h"
 
@@ -134,6 +138,48 @@ TEST_F(ControlsTest, MouseMessagesReachTheEventsAndClickNeedsTheReleaseInside)
     vt::PressMouse(c, 5, 5);
     vt::ReleaseMouse(c, 80, 5);  // released outside: no click
     EXPECT_EQ(seen, (std::vector<String>{"down 5", "click", "up 5", "down 5", "up 80"}));
+}
+
+// Paints a red square on a white face through its canvas.
+class Swatch : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+
+protected:
+    void Paint() override
+    {
+        Canvas()->Brush()->SetColor(clWhite);
+        Canvas()->FillRect(ClientRect());
+        Canvas()->Brush()->SetColor(clRed);
+        Canvas()->FillRect(Rect(10, 10, 20, 20));
+    }
+};
+
+TEST_F(ControlsTest, PaintDrawsThroughTheCanvasIntoTheScreenshot)
+{
+    auto* swatch = new Swatch(form);
+    swatch->SetBounds(50, 50, 40, 40);
+    swatch->SetParent(form);
+    form->Show();
+    const String file = ::testing::TempDir() + "/swatch.png";
+    ASSERT_TRUE(vt::SaveScreenshot(form, file));
+    QImage shot(QString::fromStdString(file));
+    ASSERT_FALSE(shot.isNull());
+    EXPECT_EQ(shot.pixelColor(65, 65), QColor(Qt::red));
+    EXPECT_EQ(shot.pixelColor(55, 55), QColor(Qt::white));
+}
+
+TEST_F(ControlsTest, ClipboardCarriesTextAndNamedFormats)
+{
+    const unsigned gif = RegisterClipboardFormat("GIF Image");
+    EXPECT_EQ(RegisterClipboardFormat("gif image"), gif);
+    EXPECT_GE(gif, 0xC000u);
+    Clipboard()->SetAsText("Room 12");
+    EXPECT_EQ(Clipboard()->AsText(), "Room 12");
+    EXPECT_TRUE(Clipboard()->HasFormat(CF_TEXT));
+    Clipboard()->SetAsBytes(gif, {'G', 'I', 'F', '8', '7', 'a'});
+    EXPECT_TRUE(Clipboard()->HasFormat(gif));
+    EXPECT_EQ(Clipboard()->GetAsBytes(gif), (std::vector<std::uint8_t>{'G', 'I', 'F', '8', '7', 'a'}));
 }
 
 }  // namespace

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QTimer>
 
+#include "ui/controls/Menus.h"
 #include "ui/controls/StdCtrls.h"
 #include "ui/dialogs/DialogResponder.h"
 #include "ui/forms/Forms.h"
@@ -231,6 +234,71 @@ TEST_F(FormsTest, ChangesMadeByCodeFireNoUserEvents)
     EXPECT_EQ(events, 2);
     EXPECT_FALSE(check->Checked());
     EXPECT_TRUE(form->Edit1->Modified());
+}
+
+TEST_F(FormsTest, ComingBackFromAnotherProgramIsNoActivation)
+{
+    Shown();
+    log.clear();
+    QEvent away(QEvent::WindowDeactivate);
+    QApplication::sendEvent(form->Widget(), &away);
+    QEvent back(QEvent::WindowActivate);
+    QApplication::sendEvent(form->Widget(), &back);
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(Screen->ActiveForm(), form);
+}
+
+TEST_F(FormsTest, MaximisingFillsTheScreenAndResizesTheForm)
+{
+    Shown();
+    int resizes = 0;
+    form->OnResize = [&](TObject*) { ++resizes; };
+    form->SetWindowState(wsMaximized);
+    vt::ProcessEventsUntilIdle();
+    EXPECT_NEAR(form->ClientWidth(), Screen->WorkAreaRect().Width(), 8);  // less the frame
+    EXPECT_GT(resizes, 0);
+}
+
+TEST_F(FormsTest, RightClickOpensTheControlsPopupMenu)
+{
+    Shown();
+    TPopupMenu menu(nullptr);
+    auto* item = new TMenuItem(&menu);
+    item->SetCaption("&Delete");
+    int clicks = 0;
+    item->OnClick = [&](TObject*) { ++clicks; };
+    menu.Items()->Add(item);
+    form->Edit2->SetPopupMenu(&menu);
+    TPoint shownAt;
+    vt::SetPopupMenuHook([&](TPopupMenu* m, int x, int y) {
+        shownAt = Point(x, y);
+        m->Items()->Find("Delete")->Click();
+    });
+    vt::ClickControl(form->Edit2, 5, 5, mbRight);
+    vt::SetPopupMenuHook(nullptr);
+    EXPECT_EQ(shownAt, form->Edit2->ClientToScreen(Point(5, 5)));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(menu.PopupComponent(), form->Edit2);
+}
+
+TEST_F(FormsTest, ScreenCursorOverridesEveryWindowUntilReset)
+{
+    Screen->SetCursor(crHandPoint);
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::PointingHandCursor);
+    Screen->SetCursor(crDefault);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(Screen->Cursor(), crDefault);
+}
+
+TEST_F(FormsTest, HelpOpensTheNamedHelpFileThroughTheResponder)
+{
+    vt::DialogResponder responder;
+    EXPECT_FALSE(Application->HelpCommand(HELP_TAB, -3));  // no help file yet
+    Application->SetHelpFile("/opt/vantrel/Vantrel.hlp");
+    EXPECT_TRUE(Application->HelpCommand(HELP_TAB, -3));
+    EXPECT_EQ(responder.Last().Kind, "Help");
+    EXPECT_EQ(responder.Last().Text, "/opt/vantrel/Vantrel.hlp");
 }
 
 TEST(DialogResponderTest, RecordsEveryBoxAndFailsLoudlyWithoutAnAnswer)
