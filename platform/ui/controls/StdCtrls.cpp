@@ -77,6 +77,12 @@ void TCustomLabel::AdjustBounds()
     SetBounds(left, Top(), r.Width(), r.Height());
 }
 
+void TCustomLabel::Loaded()
+{
+    TGraphicControl::Loaded();
+    AdjustBounds();
+}
+
 void TCustomLabel::TextChanged()
 {
     TGraphicControl::TextChanged();
@@ -665,6 +671,7 @@ void TCustomComboBox::SetStyle(TComboBoxStyle v)
         return;
     combo->setEditable(editable);
     if (editable) {
+        vt::ForwardEventsOf(combo->lineEdit(), this);
         combo->lineEdit()->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);
         QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, [this, combo](const QString& text) {
             vt::Guarded(this, [this, combo, text] {

@@ -33,6 +33,8 @@ public:
     bool IsCaptionLabel() const override { return true; }
     TWinControl* LabelledControl() const override { return FFocusControl; }
 
+    void Loaded() override;
+
 protected:
     void Paint() override;
     void TextChanged() override;

@@ -134,6 +134,8 @@ void TCustomForm::Loaded()
         if (auto* c = dynamic_cast<TControl*>(Components(i)))
             c->UpdateAccessibility();
     DoCreate();
+    if (Visible())
+        VisibleChanged();  // a design that made the form visible shows it now
 }
 
 TSize TCustomForm::NonClientSize() const
@@ -250,6 +252,8 @@ void TCustomForm::PlaceForShowing()
 
 void TCustomForm::VisibleChanged()
 {
+    if (ComponentState().Contains(csLoading))
+        return;
     if (Visible()) {
         HandleNeeded();
         DoShow();

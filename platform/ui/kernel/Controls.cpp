@@ -338,6 +338,51 @@ bool RouteEvent(TControl* control, QWidget* widget, QEvent* e, const std::functi
     }
 }
 
+namespace {
+
+class InnerEventForwarder : public QObject {
+public:
+    InnerEventForwarder(QWidget* inner, TControl* control) : QObject(inner), FControl(control) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        switch (e->type()) {
+        case QEvent::KeyPress: case QEvent::KeyRelease: case QEvent::FocusIn: case QEvent::FocusOut:
+        case QEvent::MouseButtonPress: case QEvent::MouseButtonRelease: case QEvent::MouseButtonDblClick:
+            break;
+        default:
+            return false;
+        }
+        if (FForwarding)
+            return false;
+        auto* widget = static_cast<QWidget*>(watched);
+        bool passed = false;
+        RouteEvent(FControl, widget, e, [&](QEvent* ev) {
+            if (ev == e) {
+                passed = true;  // the inner widget handles it as usual
+                return false;
+            }
+            FForwarding = true;  // a changed event (another character) goes in instead
+            QCoreApplication::sendEvent(widget, ev);
+            FForwarding = false;
+            return true;
+        });
+        return !passed;
+    }
+
+private:
+    TControl* FControl;
+    bool FForwarding = false;
+};
+
+}  // namespace
+
+void ForwardEventsOf(QWidget* inner, TControl* control)
+{
+    inner->installEventFilter(new InnerEventForwarder(inner, control));
+}
+
 void Guarded(TControl* control, const std::function<void()>& handler)
 {
     try {

@@ -80,6 +80,10 @@ protected:
 
 void EnsureQtApplication();
 
+// Composite widgets (an editable combo box's line edit) take the keys, clicks and focus
+// themselves; this hands those events of the inner widget to the control as well.
+void ForwardEventsOf(QWidget* inner, TControl* control);
+
 // A bridged widget for a control kind's constructor (the QApplication exists first).
 template <class W>
 QWidget* NewWidget(TControl* control)

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QTabBar>
 #include <QTabWidget>
@@ -162,6 +165,27 @@ TEST_F(StdCtrlsTest, ComboAndListBoxesKeepItemsAndSelectionInStep)
     vt::SendKey(list, VK_UP);  // the user's move fires OnClick
     EXPECT_EQ(list->ItemIndex(), 1);
     EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(StdCtrlsTest, AnEditableComboTakesPartInKeysAndFocusThroughItsLineEdit)
+{
+    auto* combo = Place<TComboBox>("ComboBox1", 10, 10);
+    auto* edit = Place<TEdit>("Edit1", 10, 40);
+    std::vector<String> events;
+    combo->OnEnter = [&](TObject*) { events.push_back("enter combo"); };
+    combo->OnExit = [&](TObject*) { events.push_back("exit combo"); };
+    combo->OnKeyPress = [&](TObject*, char& key) { key = static_cast<char>(toupper(key)); };
+    combo->OnChange = [&](TObject*) { events.push_back("change " + combo->Text()); };
+    edit->OnEnter = [&](TObject*) { events.push_back("enter edit"); };
+    form->Show();
+    combo->SetFocus();
+    QLineEdit* inner = static_cast<QComboBox*>(combo->Widget())->lineEdit();
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
+    QApplication::sendEvent(inner, &press);
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, "\t");
+    QApplication::sendEvent(inner, &tab);
+    EXPECT_EQ(events, (std::vector<String>{"enter combo", "change A", "exit combo", "enter edit"}));
+    EXPECT_EQ(form->ActiveControl(), edit);
 }
 
 TEST_F(StdCtrlsTest, MemoLinesAndTextAreOneValue)
