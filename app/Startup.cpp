@@ -66,23 +66,37 @@ void CheckCompany() {
   EditCompanyForm->ShowModal();
 }
 
+// Reopens the dataset with every row fetched and walks it with visit, which moves the cursor
+// on. Its grids and detail tables do not follow each row meanwhile: they catch up at the end.
+template <class Visit>
+void WalkAllRows(TDataSet* dataSet, Visit visit) {
+  dataSet->DisableControls();
+  try {
+    dataSet->Close();
+    dataSet->Open();
+    dataSet->Last();
+    dataSet->First();
+    while (!dataSet->Eof()) visit();
+  } catch (...) {
+    dataSet->EnableControls();
+    throw;
+  }
+  dataSet->EnableControls();
+}
+
 // Pass 2: every listed (active) session whose end date is today or earlier becomes inactive;
 // a session without an end date reads as the earliest date and counts as ended.
 void CheckSessions(TDateTime today) {
   Announce("Checking Session Information");
   TADOQuery* sessions = SQLDataModule->qSessions;
-  sessions->Close();
-  sessions->Open();
-  sessions->Last();
-  sessions->First();
-  while (!sessions->Eof()) {
+  WalkAllRows(sessions, [&] {
     if (today >= sessions->FieldByName("EndDate")->AsDateTime()) {
       sessions->Edit();
       sessions->FieldByName("SessionActive")->SetAsBoolean(false);
       sessions->Post();
     }
     sessions->Next();
-  }
+  });
 }
 
 // Whole years from the date of birth to today; negative for a date of birth in the future, so
@@ -111,17 +125,13 @@ void PurgeAttendees(TDateTime today) {
   const int limit = SQLDataModule->qCoSYS->FieldByName("AgeToRemoveAttendees")->AsInteger();
   if (limit <= 0) return;
   TADOQuery* attendees = SQLDataModule->qAttendees;
-  attendees->Close();
-  attendees->Open();
-  attendees->Last();
-  attendees->First();
-  while (!attendees->Eof()) {
+  WalkAllRows(attendees, [&] {
     TField* dob = attendees->FieldByName("DOB");
     if (dob->IsNull() || AgeInYears(today, dob->AsDateTime()) < limit)
       attendees->Next();
     else
       RemoveAttendee(IntToStr(attendees->FieldByName("CamperID")->AsInteger()));
-  }
+  });
 }
 
 void StartupChecks() {

@@ -136,9 +136,14 @@ void TMainForm::FillSessionCombos() {
   TADOQuery* misc = SQLDataModule->qMisc;
   SetLinesAndOpen(misc, {{0, "Select * From Sessions"}});
   const std::initializer_list<TComboBox*> combos = {ComboBox6, ComboBox9, ComboBox10, ComboBox12, ComboBox13};
-  for (TComboBox* combo : combos) combo->Items()->Clear();
+  // Each combo takes its new list at once, not item by item.
+  for (TComboBox* combo : combos) {
+    combo->Items()->BeginUpdate();
+    combo->Items()->Clear();
+  }
   for (misc->First(); !misc->Eof(); misc->Next())
     for (TComboBox* combo : combos) combo->Items()->Add(misc->FieldByName("SessionID")->AsString());
+  for (TComboBox* combo : combos) combo->Items()->EndUpdate();
 }
 
 void TMainForm::FillTeamSize() {
