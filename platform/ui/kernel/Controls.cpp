@@ -463,7 +463,14 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 
 void TControl::ApplyGeometry() { FWidget->setGeometry(FLeft, FTop, FWidth, FHeight); }
 
-void TControl::WidgetGeometryChanged() {}
+// A window of its own (a pop-up placed with SetWindowPos) reports where Qt put it.
+void TControl::WidgetGeometryChanged()
+{
+    if (!FWidget->isWindow())
+        return;
+    const QRect g = FWidget->geometry();
+    SetBounds(g.x(), g.y(), g.width(), g.height());
+}
 
 TRect TControl::ClientRect() const { return Rect(0, 0, FWidth, FHeight); }
 

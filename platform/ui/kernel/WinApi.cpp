@@ -208,3 +208,71 @@ LRESULT SendMessage(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam)
     TControl* control = FindControl(Window);
     return control ? control->Perform(Msg, WParam, LParam) : 0;
 }
+
+bool SetWindowPos(HWND Window, HWND InsertAfter, int X, int Y, int Width, int Height, UINT Flags)
+{
+    if (!Window)
+        return false;
+    if (!(Flags & SWP_NOMOVE))
+        Window->move(X, Y);
+    if (!(Flags & SWP_NOSIZE))
+        Window->resize(Width, Height);
+    if (Flags & SWP_SHOWWINDOW) {
+        Window->setAttribute(Qt::WA_ShowWithoutActivating, (Flags & SWP_NOACTIVATE) != 0);
+        Window->show();
+        Window->raise();
+    }
+    if (Flags & SWP_HIDEWINDOW)
+        Window->hide();
+    return true;
+}
+
+bool ShowWindow(HWND Window, int CmdShow)
+{
+    if (!Window)
+        return false;
+    const bool wasVisible = Window->isVisible();
+    switch (CmdShow) {
+    case SW_HIDE: Window->hide(); break;
+    case SW_SHOWMINIMIZED: Window->showMinimized(); break;
+    case SW_SHOWMAXIMIZED: Window->showMaximized(); break;
+    case SW_RESTORE: Window->showNormal(); break;
+    case SW_SHOWNOACTIVATE:
+        Window->setAttribute(Qt::WA_ShowWithoutActivating);
+        Window->show();
+        break;
+    default: Window->show(); break;
+    }
+    return wasVisible;
+}
+
+bool GetWindowRect(HWND Window, TRect& Rect)
+{
+    if (!Window)
+        return false;
+    const QPoint topLeft = Window->mapToGlobal(QPoint(0, 0));
+    Rect = Bounds(topLeft.x(), topLeft.y(), Window->width(), Window->height());
+    return true;
+}
+
+bool InvalidateRect(HWND Window, const TRect* Rect, bool Erase)
+{
+    if (!Window)
+        return false;
+    if (Rect)
+        Window->update(Rect->Left, Rect->Top, Rect->Width(), Rect->Height());
+    else
+        Window->update();
+    return true;
+}
+
+bool UpdateWindow(HWND Window)
+{
+    if (!Window)
+        return false;
+    if (Window->isVisible())
+        Window->repaint();
+    return true;
+}
+
+bool IsWindowVisible(HWND Window) { return Window && Window->isVisible(); }

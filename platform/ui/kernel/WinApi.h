@@ -71,6 +71,29 @@ bool ReleaseCapture();
 UINT SetTimer(HWND Window, UINT Id, UINT Elapse);
 bool KillTimer(HWND Window, UINT Id);
 
+constexpr UINT SWP_NOSIZE = 0x0001;
+constexpr UINT SWP_NOMOVE = 0x0002;
+constexpr UINT SWP_NOZORDER = 0x0004;
+constexpr UINT SWP_NOREDRAW = 0x0008;
+constexpr UINT SWP_NOACTIVATE = 0x0010;
+constexpr UINT SWP_SHOWWINDOW = 0x0040;
+constexpr UINT SWP_HIDEWINDOW = 0x0080;
+constexpr int SW_HIDE = 0;
+constexpr int SW_SHOWNORMAL = 1;
+constexpr int SW_SHOWMINIMIZED = 2;
+constexpr int SW_SHOWMAXIMIZED = 3;
+constexpr int SW_SHOWNOACTIVATE = 4;
+constexpr int SW_SHOW = 5;
+constexpr int SW_RESTORE = 9;
+// Position and size of a window (screen coordinates for pop-up windows, the parent's client
+// coordinates for child windows); shows or hides it without taking the activation.
+bool SetWindowPos(HWND Window, HWND InsertAfter, int X, int Y, int Width, int Height, UINT Flags);
+bool ShowWindow(HWND Window, int CmdShow);
+bool GetWindowRect(HWND Window, TRect& Rect);
+bool InvalidateRect(HWND Window, const TRect* Rect, bool Erase);
+bool UpdateWindow(HWND Window);
+bool IsWindowVisible(HWND Window);
+
 // A hidden window whose messages go to the handler; for posted messages and timers.
 HWND AllocateHWnd(std::function<void(TMessage& Message)> WndProc);
 void DeallocateHWnd(HWND Window);

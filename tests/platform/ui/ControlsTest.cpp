@@ -3,10 +3,12 @@
 
 #include <QColor>
 #include <QImage>
+#include <QWidget>
 
 #include "ui/forms/Forms.h"
 #include "ui/kernel/Clipboard.h"
 #include "ui/kernel/Controls.h"
+#include "ui/kernel/WinApi.h"
 #include "ui/testing/UiTesting.h"
 
 namespace {
@@ -180,6 +182,44 @@ TEST_F(ControlsTest, ClipboardCarriesTextAndNamedFormats)
     Clipboard()->SetAsBytes(gif, {'G', 'I', 'F', '8', '7', 'a'});
     EXPECT_TRUE(Clipboard()->HasFormat(gif));
     EXPECT_EQ(Clipboard()->GetAsBytes(gif), (std::vector<std::uint8_t>{'G', 'I', 'F', '8', '7', 'a'}));
+}
+
+// A drop-down window: a pop-up style makes it a window of its own that never takes activation.
+class DropDown : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+
+protected:
+    void CreateParams(TCreateParams& Params) override
+    {
+        TCustomControl::CreateParams(Params);
+        Params.Style = WS_POPUP | WS_BORDER | WS_CLIPCHILDREN;
+        Params.ExStyle = WS_EX_TOOLWINDOW;
+    }
+};
+
+TEST_F(ControlsTest, APopupStyleWindowIsPlacedInScreenCoordinatesWithoutActivation)
+{
+    auto* edit = new TWinControl(form);
+    edit->SetBounds(10, 10, 100, 21);
+    edit->SetParent(form);
+    auto* popup = new DropDown(form);
+    popup->SetVisible(false);
+    popup->SetBounds(0, 0, 120, 80);
+    popup->SetParent(edit);
+    form->Show();
+    ASSERT_TRUE(popup->HandleAllocated());
+    EXPECT_TRUE(popup->Widget()->isWindow());
+    EXPECT_EQ(popup->Params().ExStyle, WS_EX_TOOLWINDOW);
+
+    SetWindowPos(popup->Handle(), nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    popup->SetVisible(true);
+    vt::ProcessEventsUntilIdle();
+    EXPECT_EQ(popup->BoundsRect(), Rect(200, 150, 320, 230));
+    EXPECT_EQ(Screen->ActiveForm(), form);
+    SetWindowPos(popup->Handle(), nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_HIDEWINDOW);
+    popup->SetVisible(false);
+    EXPECT_FALSE(popup->Widget()->isVisible());
 }
 
 }  // namespace
