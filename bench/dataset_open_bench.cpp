@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "camp_generator.h"
+#include "ratio_reporter.h"
 #include "db/ADODB.h"
 
 namespace {
@@ -93,17 +94,6 @@ BENCHMARK(BM_PlainSqlite)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DataLayer)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DataLayerPersistentFields)->Unit(benchmark::kMillisecond);
 
-// Keeps each run's time per iteration so main can print the ratios.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs)
-      if (run.run_type == Run::RT_Iteration) times[run.benchmark_name()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -115,7 +105,7 @@ int main(int argc, char** argv) {
   vt::GenerateCamp(campPath);
 
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  vt::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   double plain = reporter.times["BM_PlainSqlite"];
   for (const char* name : {"BM_DataLayer", "BM_DataLayerPersistentFields"})

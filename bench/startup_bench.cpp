@@ -14,6 +14,7 @@
 #include "app/Startup.h"
 #include "app/forms/Main.h"
 #include "camp_generator.h"
+#include "ratio_reporter.h"
 #include "db/SqlText.h"
 #include "rtl/DateTime.h"
 #include "rtl/FileNames.h"
@@ -97,16 +98,6 @@ void BM_StartUp(benchmark::State& state) {
 BENCHMARK(BM_PlainSqlite)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs)
-      if (run.run_type == Run::RT_Iteration) times[run.benchmark_name()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> times;
-};
-
 // The generated camp with a company record whose age limit nobody has reached, and a clock before
 // every session's end: each start-up walks both passes without changing the camp.
 void PrepareCamp() {
@@ -131,7 +122,7 @@ int main(int argc, char** argv) {
   PrepareCamp();
 
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  vt::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   const double plain = reporter.times["BM_PlainSqlite"];
   const double startUp = reporter.times["BM_StartUp"];
