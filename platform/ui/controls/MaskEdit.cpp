@@ -4,10 +4,9 @@
 #include "ui/controls/MaskEdit.h"
 
 #include "rtl/Locale.h"
+#include "ui/kernel/Clipboard.h"
 #include "ui/kernel/Controls_p.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QLineEdit>
 
 namespace {
@@ -146,7 +145,7 @@ void TCustomMaskEdit::PasteMasked() {
     std::u32string text = ToU32(LineEdit()->text());
     int start = SelStart();
     int end = start + SelLength();
-    for (char32_t ch : ToU32(QGuiApplication::clipboard()->text())) {
+    for (char32_t ch : vt::ToUtf32(Clipboard()->AsText())) {
         const int next = FMask.InputChar(text, start, end, ch);
         if (next < 0) continue;
         start = end = next;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/forms/Forms.h"
+#include "ui/kernel/Clipboard.h"
 #include "ui/testing/UiTesting.h"
 
 namespace {
@@ -103,6 +104,22 @@ TEST_F(MaskEditTest, ValidateEditRaisesOnlyForAnIncompleteUserEntry) {
     TypeFromStart("5551234567");
     EXPECT_NO_THROW(edit_->Perform(CM_EXIT));
     EXPECT_EQ(edit_->Text(), "(555)123-4567");
+}
+
+TEST_F(MaskEditTest, PastingTypesTheClipboardThroughTheMaskAndCuttingBlanks) {
+    edit_->SetEditMask("000\\-00\\-0000;0;_");
+    Clipboard()->SetAsText("12-3x45");
+    edit_->SetSelStart(0);
+    vt::SendKey(edit_, 'V', TShiftState{ssCtrl});
+    EXPECT_EQ(edit_->EditText(), "123-45-____");  // "-" and "x" refused by their positions: skipped
+    EXPECT_TRUE(edit_->Modified());
+
+    edit_->SetSelStart(4);
+    edit_->SetSelLength(2);
+    vt::SendKey(edit_, 'X', TShiftState{ssCtrl});
+    EXPECT_EQ(Clipboard()->AsText(), "45");
+    EXPECT_EQ(edit_->EditText(), "123-__-____");
+    EXPECT_EQ(edit_->Text(), "123");
 }
 
 TEST_F(MaskEditTest, WithoutAMaskItIsAPlainEdit) {
