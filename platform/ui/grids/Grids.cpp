@@ -422,20 +422,11 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
         return;
     }
     if (Button == mbLeft) {
-        const bool inFixedRows = Y < FRows.FixedExtent();
-        const bool inFixedCols = X < FCols.FixedExtent();
-        const int colDivider = inFixedRows && FOptions.Contains(goColSizing)
-                                   ? SizingDivider(FCols, LeftCol(), X) : -1;
-        const int rowDivider = inFixedCols && FOptions.Contains(goRowSizing)
-                                   ? SizingDivider(FRows, TopRow(), Y) : -1;
-        if (colDivider >= 0) {
-            FSizing = Sizing::Column;
-            FSizingIndex = colDivider;
-            FSizingOffset = ColWidths(colDivider) - X;
-        } else if (rowDivider >= 0) {
-            FSizing = Sizing::Row;
-            FSizingIndex = rowDivider;
-            FSizingOffset = RowHeights(rowDivider) - Y;
+        int divider = -1;
+        FSizing = SizingAt(X, Y, divider);
+        if (FSizing != Sizing::None) {
+            FSizingIndex = divider;
+            FSizingOffset = FSizing == Sizing::Column ? ColWidths(divider) - X : RowHeights(divider) - Y;
         } else {
             const TGridCoord cell = MouseCoord(X, Y);
             if (cell.X >= FixedCols() && cell.Y >= FixedRows()) {
@@ -448,7 +439,30 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
     TCustomControl::MouseDown(Button, Shift, X, Y);
 }
 
+// Column dividers size in the fixed rows, row dividers in the fixed columns.
+TCustomGrid::Sizing TCustomGrid::SizingAt(int X, int Y, int& Divider) const {
+    if (Y < FRows.FixedExtent() && FOptions.Contains(goColSizing)) {
+        Divider = SizingDivider(FCols, LeftCol(), X);
+        if (Divider >= 0) return Sizing::Column;
+    }
+    if (X < FCols.FixedExtent() && FOptions.Contains(goRowSizing)) {
+        Divider = SizingDivider(FRows, TopRow(), Y);
+        if (Divider >= 0) return Sizing::Row;
+    }
+    return Sizing::None;
+}
+
+// Over a divider that sizes, the pointer shows the splitter shape.
+void TCustomGrid::ShowSizingCursor(int X, int Y) {
+    int divider = -1;
+    const Sizing sizing = FSizing != Sizing::None ? FSizing : SizingAt(X, Y, divider);
+    if (sizing != Sizing::None) Widget()->setCursor(vt::CursorFor(sizing == Sizing::Column ? crHSplit : crVSplit));
+    else if (Cursor() == crDefault) Widget()->unsetCursor();
+    else Widget()->setCursor(vt::CursorFor(Cursor()));
+}
+
 void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y) {
+    ShowSizingCursor(X, Y);
     if (FSizing == Sizing::Column) {
         SetColWidths(FSizingIndex, std::max(X + FSizingOffset, 1));
     } else if (FSizing == Sizing::Row) {

@@ -148,6 +148,8 @@ private:
     void DrawLines(int col, int row, const TRect& rect);
     bool CellIsSelected(int col, int row) const;
     int SizingDivider(const vt::GridAxis& axis, int first, int pixel) const;
+    Sizing SizingAt(int X, int Y, int& Divider) const;
+    void ShowSizingCursor(int X, int Y);
     void UpdateScrollBars();
     void InvalidateArea(const TRect& r);
     QScrollBar* MakeScrollBar(bool vertical);
