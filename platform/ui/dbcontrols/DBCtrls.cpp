@@ -48,6 +48,8 @@ void FieldControl<Base>::WndProc(TMessage& Message) {
         Message.Result = reinterpret_cast<LRESULT>(FDataLink);
         return;
     }
+    // Pasting and cutting change the text like typing does.
+    if ((Message.Msg == WM_PASTE || Message.Msg == WM_CUT) && !CanEditField()) return;
     if (Message.Msg == CM_EXIT) {
         try {
             FDataLink->UpdateRecord();

@@ -7,6 +7,7 @@
 
 #include "tests/platform/db/DbFixture.h"
 #include "ui/forms/Forms.h"
+#include "ui/kernel/Clipboard.h"
 #include "ui/testing/UiTesting.h"
 
 namespace {
@@ -87,6 +88,22 @@ TEST_F(DBCtrlsTest, EditEscDropsThePendingTextAndExitWritesIt) {
     edit->Perform(CM_EXIT);  // leaving the control writes the field, the dataset stays in Edit
     EXPECT_EQ(people_->FieldByName("LastName")->AsString(), "Adamsz");
     EXPECT_EQ(people_->State(), dsEdit);
+}
+
+TEST_F(DBCtrlsTest, PastingEditsTheDatasetLikeTyping) {
+    TDBMemo* notes = Bound<TDBMemo>("Notes");
+    people_->Open();
+    Clipboard()->SetAsText("needs a ride");
+    form_->FocusControl(notes);
+    vt::SendKey(notes, 'V', TShiftState{ssCtrl});
+    EXPECT_EQ(people_->State(), dsEdit);
+    EXPECT_EQ(notes->Text(), "needs a ride");
+    people_->Post();
+    EXPECT_EQ(Stored("Notes", 1), "needs a ride");
+
+    source_->SetAutoEdit(false);
+    vt::SendKey(notes, 'V', TShiftState{ssCtrl});
+    EXPECT_EQ(notes->Text(), "needs a ride");  // browsing: nothing pasted
 }
 
 TEST_F(DBCtrlsTest, EditRefusesKeysTheFieldCannotTake) {
