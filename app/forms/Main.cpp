@@ -79,18 +79,18 @@ String CompanyText(const char* column) { return SQLDataModule->qCoSYS->FieldByNa
 
 TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner) {
   CreateDesign();
-  RestoreGridWidths();
+  RestorePersistedGridWidths();
 }
 
 // One settings file and one key list serve every persisted grid of the window.
-void TMainForm::RestoreGridWidths() {
+void TMainForm::RestorePersistedGridWidths() {
   TIniFile ini(ProgramIni());
   TStringList keys;
   const std::pair<TDBGrid*, const char*> grids[] = {
       {DBGrid1, "1"}, {DBGrid4, "2"},  {DBGrid5, "3"},   {DBGrid6, "4"},
       {DBGrid8, "5"}, {DBGrid9, "6"},  {DBGrid7, "7"},   {DBGrid11, "8"},
       {DBGrid12, "9"}, {DBGrid10, "10"}, {DBGrid2, "24"}};
-  for (const auto& [grid, section] : grids) ::RestoreGridWidths(&ini, &keys, grid, section);
+  for (const auto& [grid, section] : grids) RestoreGridWidths(&ini, &keys, grid, section);
 }
 
 void TMainForm::FormCreate(TObject* Sender) {

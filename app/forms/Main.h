@@ -192,7 +192,7 @@ private:
   enum class SessionSwitch { Activation, SessionsGrid, SessionCombo };
 
   void CreateDesign();
-  void RestoreGridWidths();
+  void RestorePersistedGridWidths();
   void ApplyCurrentSession(SessionSwitch how);
   void SwitchToSessionOf(TComboBox* combo);
   void ShowAttendeeSessions();

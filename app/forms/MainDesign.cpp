@@ -94,10 +94,6 @@ public:
   }
 };
 
-const ColumnDesign kRoomColumns[] = {
-    {"HotelName", "Hotel Name"}, {"RoomNumber", "Room"}, {"NumberInRoom", "Total"},
-    {"NumberAvailable", "Available"}};
-
 }  // namespace
 
 void TMainForm::CreateDesign() {
@@ -120,6 +116,9 @@ void TMainForm::CreateDesign() {
   ActionToolBar1->SetActionManager(ActionManager1);
 
   PageControl1 = d.Pages("PageControl1", this, alClient);
+  const std::initializer_list<ColumnDesign> roomColumns = {
+      {"HotelName", "Hotel Name"}, {"RoomNumber", "Room"}, {"NumberInRoom", "Total"},
+      {"NumberAvailable", "Available"}};
 
   TabSheet1 = d.Sheet("TabSheet1", PageControl1, "Attendees");
   Panel1 = d.Bar("Panel1", TabSheet1, 44);
@@ -190,7 +189,7 @@ void TMainForm::CreateDesign() {
   PageControl2 = d.Pages("PageControl2", TabSheet5, alLeft, 502);
   TabSheet8 = d.Sheet("TabSheet8", PageControl2, "Available Rooms");
   DBGrid7 = d.Grid("DBGrid7", TabSheet8, alClient, 0,
-                   {kRoomColumns[0], kRoomColumns[1], kRoomColumns[2], kRoomColumns[3]});
+                   roomColumns);
   PageControl3 = d.Pages("PageControl3", TabSheet5, alClient);
   TabSheet9 = d.Sheet("TabSheet9", PageControl3, "Unassigned Attendees");
   DBGrid8 = d.Grid("DBGrid8", TabSheet9, alClient, 0,
@@ -209,7 +208,7 @@ void TMainForm::CreateDesign() {
   PageControl7 = d.Pages("PageControl7", TabSheet14, alLeft, 502);
   TabSheet17 = d.Sheet("TabSheet17", PageControl7, "Available Rooms");
   DBGrid14 = d.Grid("DBGrid14", TabSheet17, alClient, 0,
-                    {kRoomColumns[0], kRoomColumns[1], kRoomColumns[2], kRoomColumns[3]});
+                    roomColumns);
   PageControl6 = d.Pages("PageControl6", TabSheet14, alClient);
   TabSheet15 = d.Sheet("TabSheet15", PageControl6, "Unassigned Chaperones");
   DBGrid3 = d.Grid("DBGrid3", TabSheet15, alClient, 0,

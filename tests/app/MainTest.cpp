@@ -170,6 +170,29 @@ TEST_F(MainTest, EverySessionSwitchRepointsEverySessionDependentQuery) {
   EXPECT_FALSE(SQLDataModule->qAttendeesAlreadyInRooms->Active());  // nobody else's occupants
 }
 
+TEST_F(MainTest, TheClassesSearchMatchesBeginDatesAndLocationsWithTheTextQuoted) {
+  camp.Execute("UPDATE Sessions SET Location = 'O''Hare Inn' WHERE SessionID = " + IntToStr(week2));
+  struct Case {
+    int field;  // ComboBox3: 0 Begin Date, 1 Location
+    const char* text;
+    int status;  // RadioGroup1: 0 Active, 1 Inactive, 2 All
+    std::vector<int> sessions;
+  };
+  const Case cases[] = {{0, "06/09/2030", 0, {week2}}, {0, "/2030", 2, {week1, week2}},
+                        {1, "O'Hare", 0, {week2}},     {1, "O'Hare", 1, {}}};
+  TADOQuery* sessions = SQLDataModule->qSessions;
+  for (const Case& c : cases) {
+    MainForm->ComboBox3->SetItemIndex(c.field);
+    MainForm->Edit3->SetText(c.text);
+    MainForm->RadioGroup1->SetItemIndex(c.status);
+    MainForm->RadioGroup1Click(MainForm->RadioGroup1);
+    std::vector<int> found;
+    for (sessions->First(); !sessions->Eof(); sessions->Next())
+      found.push_back(sessions->FieldByName("SessionID")->AsInteger());
+    EXPECT_EQ(found, c.sessions) << c.text << " / status " << c.status;
+  }
+}
+
 TEST_F(MainTest, AModalEditorClosingReactivatesTheWindowAMessageBoxDoesNot) {
   int activations = 0;
   const TNotifyEvent formActivate = MainForm->OnActivate;
