@@ -13,8 +13,8 @@
 #include "app/forms/EditCompany.h"
 #include "app/forms/Main.h"
 #include "db/Fields.h"
-#include "ui/controls/StdCtrls.h"
 #include "rtl/DateTime.h"
+#include "ui/controls/StdCtrls.h"
 #include "ui/forms/Forms.h"
 
 namespace {

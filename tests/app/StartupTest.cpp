@@ -10,11 +10,11 @@
 #include "app/forms/EditCompany.h"
 #include "app/forms/Main.h"
 #include "db/SqlText.h"
-#include "rtl/FloatFormat.h"
-#include "ui/controls/StdCtrls.h"
 #include "rtl/DateTime.h"
+#include "rtl/FloatFormat.h"
 #include "rtl/IniFiles.h"
 #include "tests/fixtures/CampFixture.h"
+#include "ui/controls/StdCtrls.h"
 #include "ui/dialogs/DialogResponder.h"
 #include "ui/testing/UiTesting.h"
 
