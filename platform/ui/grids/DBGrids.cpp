@@ -4,6 +4,8 @@
 #include "ui/grids/DBGrids.h"
 
 #include "db/DataSet.h"
+#include "ui/dialogs/Dialogs.h"
+#include "ui/forms/Forms.h"
 
 #include <QFontMetrics>
 #include <QWidget>
@@ -13,6 +15,7 @@
 namespace {
 
 constexpr int CellMargin = 2;
+const char* const DeleteRecordQuestion = "Delete record?";
 constexpr int IndicatorWidth = 11;
 
 }  // namespace
@@ -311,6 +314,23 @@ void TDBGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
     } else if (OnCellClick) {
         OnCellClick(column);
     }
+}
+
+// Ctrl+Delete deletes the current record of a grid that may change its dataset, after asking
+// when dgConfirmDelete is set; the user's OnKeyDown sees the key first.
+void TDBGrid::KeyDown(WORD& Key, TShiftState Shift) {
+    TDataSet* dataSet = ActiveDataSet();
+    if (Key != VK_DELETE || !Shift.Contains(ssCtrl) || !dataSet) {
+        TCustomGrid::KeyDown(Key, Shift);
+        return;
+    }
+    if (OnKeyDown) OnKeyDown(this, Key, Shift);
+    if (Key == 0 || FReadOnly || dataSet->IsEmpty() || !dataSet->CanModify()) return;
+    Key = 0;
+    if (FOptions.Contains(dgConfirmDelete) &&
+        MessageDlg(DeleteRecordQuestion, mtConfirmation, mbOKCancel, 0) != mrOk)
+        return;
+    dataSet->Delete();
 }
 
 // A record inserted in the grid and left untouched is dropped when the focus leaves.

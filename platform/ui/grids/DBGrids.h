@@ -176,6 +176,7 @@ protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void DoExit() override;
+    void KeyDown(WORD& Key, TShiftState Shift) override;
     // Whether a data cell paints highlighted; RecNo is the record of its row.
     virtual bool HighlightCell(int DataCol, int RecNo, TGridDrawState AState) const;
 

@@ -13,6 +13,7 @@
 
 #include "tests/platform/db/DbFixture.h"
 #include "ui/controls/StdCtrls.h"
+#include "ui/dialogs/DialogResponder.h"
 #include "ui/forms/Forms.h"
 #include "ui/testing/UiTesting.h"
 
@@ -118,6 +119,27 @@ TEST_F(DBGridTest, LeavingDropsAnUntouchedInsertedRecordOnly) {
     people_->FieldByName("LastName")->SetAsString("Dunn");
     grid_->Perform(CM_EXIT);
     EXPECT_EQ(people_->State(), dsInsert);
+}
+
+TEST_F(DBGridTest, CtrlDeleteDeletesTheCurrentRecordAfterAsking) {
+    people_->Open();
+    people_->SetRecNo(2);
+    vt::DialogResponder responder;
+    responder.Answer(mrCancel).Answer(mrOk);
+    vt::SendKey(grid_, VK_DELETE, TShiftState{ssCtrl});
+    EXPECT_EQ(responder.Last().Text, "Delete record?");
+    EXPECT_EQ(people_->RecordCount(), 3);
+    vt::SendKey(grid_, VK_DELETE, TShiftState{ssCtrl});
+    EXPECT_EQ(people_->RecordCount(), 2);
+    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM People WHERE LastName = 'Baker'").AsInteger(), 0);
+
+    grid_->SetOptions(grid_->Options() >> dgConfirmDelete);  // no box: the responder has no answer left
+    vt::SendKey(grid_, VK_DELETE, TShiftState{ssCtrl});
+    EXPECT_EQ(people_->RecordCount(), 1);
+    grid_->SetReadOnly(true);
+    vt::SendKey(grid_, VK_DELETE, TShiftState{ssCtrl});
+    EXPECT_EQ(people_->RecordCount(), 1);
+    EXPECT_EQ(responder.Shown().size(), 2u);
 }
 
 TEST_F(DBGridTest, ColumnsGiveTitlesAndWidths) {
