@@ -208,7 +208,8 @@ void TDBGrid::SetOptions(TDBGridOptions Value) {
     if (Value.Contains(dgColLines)) grid << goVertLine;
     if (Value.Contains(dgRowLines)) grid << goHorzLine;
     if (Value.Contains(dgColumnResize)) grid << goColSizing;
-    if (Value.Contains(dgTabs)) grid << goTabs;
+    // A grid of whole rows lets Tab go on to the next control.
+    if (Value.Contains(dgTabs) && !Value.Contains(dgRowSelect)) grid << goTabs;
     if (Value.Contains(dgRowSelect)) grid << goRowSelect << goDrawFocusSelected;
     if (Value.Contains(dgEditing) && !Value.Contains(dgRowSelect)) grid << goEditing;
     TCustomGrid::SetOptions(grid);

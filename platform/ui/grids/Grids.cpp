@@ -366,7 +366,9 @@ TGridCoord TCustomGrid::KeyTarget(WORD key, TShiftState shift) const {
             if (shift.Contains(ssCtrl) || rowSelect) to.Y = RowCount() - 1;
             break;
         case VK_TAB:
-            if (shift.Contains(ssShift)) {
+            if (rowSelect) {
+                to.Y += shift.Contains(ssShift) ? -1 : 1;
+            } else if (shift.Contains(ssShift)) {
                 if (--to.X < FixedCols()) { to.X = ColCount() - 1; --to.Y; }
             } else if (++to.X >= ColCount()) {
                 to.X = FixedCols();

@@ -101,6 +101,8 @@ TEST_F(DBGridTest, CurrentRowAndCursorFollowEachOther) {
     EXPECT_EQ(people_->RecNo(), 3);
     EXPECT_EQ(clicks, 3);
 
+    EXPECT_FALSE(grid_->WantsKey(VK_TAB, {}));  // a whole-row grid lets Tab leave it
+
     people_->Close();
     EXPECT_EQ(grid_->RowCount(), 2);  // a title row and one empty row
     people_->Open();

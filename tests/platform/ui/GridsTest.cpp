@@ -62,6 +62,27 @@ TEST_F(DrawGridTest, KeyboardMovesAskSelectCellAndFireClick) {
     EXPECT_EQ(clicks_, before);
 }
 
+TEST_F(DrawGridTest, TabMovesWithinTheGridOnlyWithGoTabs) {
+    EXPECT_FALSE(grid_->WantsKey(VK_TAB, {}));
+    grid_->SetOptions(grid_->Options() << goTabs);
+    EXPECT_TRUE(grid_->WantsKey(VK_TAB, {}));
+    struct Case {
+        TShiftState shift;
+        int col, row;
+    };
+    grid_->SetCol(4);
+    for (const Case& c : {Case{{}, 1, 2}, Case{{ssShift}, 4, 1}, Case{{ssShift}, 3, 1}}) {
+        vt::SendKey(grid_, VK_TAB, c.shift);
+        EXPECT_EQ(grid_->Col(), c.col);
+        EXPECT_EQ(grid_->Row(), c.row);
+    }
+    grid_->SetOptions(grid_->Options() << goRowSelect);  // whole rows: Tab goes to the next row
+    vt::SendKey(grid_, VK_TAB);
+    EXPECT_EQ(grid_->Row(), 2);
+    vt::SendKey(grid_, VK_TAB, TShiftState{ssShift});
+    EXPECT_EQ(grid_->Row(), 1);
+}
+
 TEST_F(DrawGridTest, MouseClickMovesTheCurrentCellAndFiresClickOnce) {
     vt::ClickControl(grid_, 140, 60);  // column 2, row 2
     EXPECT_EQ(grid_->Col(), 2);
