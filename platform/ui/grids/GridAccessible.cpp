@@ -80,6 +80,12 @@ public:
         return cell ? cell->rowIndex() * columnCount() + cell->columnIndex() : -1;
     }
 
+    // The current cell, where a reader's focus is inside the grid.
+    QAccessibleInterface* focusChild() const override {
+        TCustomGrid* grid = Grid();
+        return grid ? cellAt(grid->Row() - grid->FixedRows(), grid->Col() - grid->FixedCols()) : nullptr;
+    }
+
     QAccessibleInterface* cellAt(int row, int column) const override {
         if (row < 0 || column < 0 || row >= rowCount() || column >= columnCount()) return nullptr;
         auto it = FCells.find({row, column});
@@ -158,6 +164,15 @@ QAccessibleInterface* GridFactory(const QString&, QObject* object) {
 }
 
 }  // namespace
+
+void CurrentCellMoved(TCustomGrid* grid) {
+    if (!QAccessible::isActive() || !grid->Focused()) return;
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(grid->Widget());
+    QAccessibleInterface* cell = table ? table->focusChild() : nullptr;
+    if (!cell) return;
+    QAccessibleEvent event(cell, QAccessible::Focus);
+    QAccessible::updateAccessibility(&event);
+}
 
 void InstallGridAccessibility() {
     static std::once_flag once;

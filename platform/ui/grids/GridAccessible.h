@@ -3,9 +3,13 @@
 // Accessible* operations. The accessible name is the kernel's (label caption, else Name).
 #pragma once
 
+class TCustomGrid;
+
 namespace vt {
 
 // Registers the factory that gives every grid widget its table interface; runs once.
 void InstallGridAccessibility();
+// Tells assistive technology that the focused grid's current cell moved.
+void CurrentCellMoved(TCustomGrid* grid);
 
 }  // namespace vt

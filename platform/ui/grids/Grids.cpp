@@ -340,6 +340,7 @@ void TCustomGrid::MoveCurrentTo(int ACol, int ARow, bool MoveAnchor) {
         FCurrent.X = FixedCols();
     }
     ScrollIntoView(TGridCoord{ACol, ARow});
+    vt::CurrentCellMoved(this);
     // Painting covers only the cells in view, so repainting them all is as cheap as working
     // out which rows the old and new selections touch.
     Invalidate();

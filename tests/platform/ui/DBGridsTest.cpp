@@ -260,6 +260,9 @@ TEST_F(DBGridTest, AccessibleTableReportsRecordsCellsAndTitles) {
     EXPECT_EQ(table->cellAt(1, 2)->text(QAccessible::Name).toStdString(), "0.00");
     EXPECT_EQ(table->cellAt(2, 2)->text(QAccessible::Name).toStdString(), "7.00");
     EXPECT_EQ(table->selectedRows(), QList<int>{1});
+    QAccessibleInterface* focus = QAccessible::queryAccessibleInterface(grid_->Widget())->focusChild();
+    ASSERT_NE(focus, nullptr);
+    EXPECT_EQ(focus->text(QAccessible::Name).toStdString(), "Baker");  // the current record's cell
     EXPECT_TRUE(cell->tableCellInterface() != nullptr);
     EXPECT_EQ(cell->tableCellInterface()->rowIndex(), 2);
     EXPECT_EQ(table->cellAt(3, 0), nullptr);
