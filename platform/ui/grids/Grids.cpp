@@ -156,7 +156,7 @@ void TCustomGrid::SetFixedColor(TColor Value) {
 void TCustomGrid::SetOptions(TGridOptions Value) {
     if (Value == FOptions) return;
     FOptions = Value;
-    if (FOptions.Contains(goRowSelect)) FocusCell(Col(), Row(), true);
+    if (FOptions.Contains(goRowSelect)) MoveCurrentTo(Col(), Row(), true);  // from code: no Click
     LayoutChanged();
 }
 

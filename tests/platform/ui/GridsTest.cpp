@@ -76,7 +76,9 @@ TEST_F(DrawGridTest, TabMovesWithinTheGridOnlyWithGoTabs) {
         EXPECT_EQ(grid_->Col(), c.col);
         EXPECT_EQ(grid_->Row(), c.row);
     }
+    const int clicks = clicks_;
     grid_->SetOptions(grid_->Options() << goRowSelect);  // whole rows: Tab goes to the next row
+    EXPECT_EQ(clicks_, clicks);  // options set from code fire no Click
     vt::SendKey(grid_, VK_TAB);
     EXPECT_EQ(grid_->Row(), 2);
     vt::SendKey(grid_, VK_TAB, TShiftState{ssShift});
