@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "ui/forms/Forms.h"
+#include "components/vtGuiutils.h"
 
 namespace {
 
@@ -43,9 +43,6 @@ bool IsAccelerator(char key, const String& caption)
     }
     return false;
 }
-
-// The program's window is the active one (no events while another program is in front).
-bool IsForegroundTask() { return Application == nullptr || Application->Active(); }
 
 // Stands in for the screen device context: a canvas that can measure at any time.
 TCanvas* MeasuringCanvas()
