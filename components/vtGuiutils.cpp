@@ -293,14 +293,6 @@ void Delay(long MSecs)
 
 void Beep() { MessageBeep(MB_BEEP_DEFAULT); }
 
-void vt::SetBeepHook(std::function<void()> Hook)
-{
-  if (Hook)
-    vt::SetBeepHook(std::function<void(UINT)>([Hook](UINT) { Hook(); }));
-  else
-    vt::SetBeepHook(std::function<void(UINT)>());
-}
-
 void WriteText(TCanvas* ACanvas, const TRect& ARect, int DX, int DY, const String& Text,
                TAlignment Alignment, bool WordWrap)
 {

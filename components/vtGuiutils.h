@@ -11,7 +11,6 @@
 #include "ui/kernel/Controls.h"
 
 #include <cstddef>
-#include <functional>
 #include <vector>
 
 enum TFillDirection { fdTopToBottom, fdBottomToTop, fdLeftToRight, fdRightToLeft };
@@ -52,12 +51,8 @@ void GradientFillRect(TCanvas* Canvas, const TRect& ARect, TColor StartColor, TC
 String MinimizeText(const String& Text, TCanvas* Canvas, int MaxWidth);
 TPoint GetAveCharSize(TCanvas* Canvas);
 
-// The warning beep: the platform's MessageBeep.
+// The warning beep: the platform's MessageBeep (tests count beeps through vt::SetBeepHook).
 void Beep();
-namespace vt {
-// Tests count the beeps: the hook replaces the platform's sound (nullptr restores it).
-void SetBeepHook(std::function<void()> Hook);
-}
 
 // The hour-glass while a long operation runs; nested pairs restore the cursor at the last Stop.
 void StartWait();

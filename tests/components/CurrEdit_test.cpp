@@ -9,6 +9,7 @@
 #include "rtl/Locale.h"
 #include "ui/dialogs/DialogResponder.h"
 #include "ui/forms/Forms.h"
+#include "ui/kernel/WinApi.h"
 #include "ui/testing/UiTesting.h"
 
 #include <gtest/gtest.h>
@@ -172,7 +173,7 @@ protected:
   {
     NumTextTest::SetUp();
     vt::EnsureTestApplication();
-    vt::SetBeepHook([this] { ++beeps; });
+    vt::SetBeepHook([this](UINT) { ++beeps; });
     form = new TForm(nullptr);
     form->SetBounds(100, 100, 300, 200);
     edit = new TVtCalcEdit(form);

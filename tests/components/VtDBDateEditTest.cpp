@@ -13,6 +13,7 @@
 #include "tests/platform/db/DbFixture.h"
 #include "ui/controls/MaskEdit.h"
 #include "ui/forms/Forms.h"
+#include "ui/kernel/WinApi.h"
 #include "ui/testing/UiTesting.h"
 
 namespace {
@@ -30,7 +31,7 @@ protected:
         Locale().ShortDateFormat = "dd/MM/yyyy";
         Locale().DateSeparator = '/';
         vt::SetClockForTests(Ymd(2024, 6, 15) + 0.25);
-        vt::SetBeepHook([this] { ++beeps; });
+        vt::SetBeepHook([this](UINT) { ++beeps; });
 
         people = Query({"SELECT PersonID, DOB FROM People ORDER BY PersonID"});
         people->Open();
