@@ -1,8 +1,6 @@
 // The stored design of the about box: a borderless white window of 516 x 330 with the banner,
 // the 16 tiles (our own pictures, registered as named bitmaps), the labels and the Done button.
-#include <cstddef>
 #include <cstring>
-#include <vector>
 
 #include "app/About.h"
 #include "app/forms/FormDesigner.h"
@@ -11,24 +9,12 @@
 #include "ui/controls/StdCtrls.h"
 #include "ui/graphics/Resources.h"
 
+namespace vt {
+// Registers the banner and tiles of resources/about, compiled in by the build.
+void RegisterAboutArt();
+} // namespace vt
+
 namespace {
-
-struct EmbeddedResource {
-  const char* name;
-  const unsigned char* bytes;
-  std::size_t size;
-};
-
-#include "AboutArt.inc"
-
-void RegisterAboutArt() {
-  static const bool registered = [] {
-    for (const EmbeddedResource& art : kAboutArt)
-      vt::RegisterResource(art.name, RT_BITMAP, std::vector<std::uint8_t>(art.bytes, art.bytes + art.size));
-    return true;
-  }();
-  (void)registered;
-}
 
 TImage* Picture(vt::FormDesigner& d, const char* name, TWinControl* parent, int left, int top, int width,
                 int height, const String& resource) {
@@ -58,7 +44,7 @@ TLabel* Title(vt::FormDesigner& d, const char* name, int left, int top, const ch
 }  // namespace
 
 void TAboutForm::CreateDesign() {
-  RegisterAboutArt();
+  vt::RegisterAboutArt();
   vt::FormDesigner d(this);
   SetName("AboutForm");
   SetBorderStyle(bsNone);
