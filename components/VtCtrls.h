@@ -4,6 +4,7 @@
 #pragma once
 
 #include "rtl/Types.h"
+#include "ui/controls/Buttons.h"
 #include "ui/graphics/Graphics.h"
 #include "ui/kernel/Controls.h"
 
@@ -14,8 +15,6 @@ class TTimer;
 enum TVtButtonState { rbsUp, rbsDisabled, rbsDown, rbsExclusive, rbsInactive };
 using TVtNumGlyphs = int; // 1..5
 enum TVtDropDownMenuPos { dmpBottom, dmpRight };
-enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
-enum TButtonStyle { bsAutoDetect, bsWin31, bsNew };
 
 // Image slots of one cell size; freed slots are reused before the list grows.
 class TGlyphList {

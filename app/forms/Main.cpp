@@ -17,6 +17,7 @@
 #include "rtl/IniFiles.h"
 #include "rtl/StringList.h"
 #include "ui/controls/ActnList.h"
+#include "ui/controls/Buttons.h"
 #include "ui/controls/ComCtrls.h"
 #include "ui/controls/ExtCtrls.h"
 #include "ui/controls/StdCtrls.h"

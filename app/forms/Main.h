@@ -7,6 +7,7 @@
 class TAction;
 class TActionManager;
 class TActionToolBar;
+class TBitBtn;
 class TButton;
 class TComboBox;
 class TDBGrid;
@@ -43,10 +44,10 @@ public:
   TLabel* Label1;
   TEdit* Edit1;
   TComboBox* ComboBox1;
-  TButton* BitBtn2;
-  TButton* BitBtn3;
-  TButton* BitBtn1;
-  TButton* BitBtn14;
+  TBitBtn* BitBtn2;
+  TBitBtn* BitBtn3;
+  TBitBtn* BitBtn1;
+  TBitBtn* BitBtn14;
   TDBGrid* DBGrid1;
   TDBGrid* DBGrid2;
   // Coaches
@@ -55,9 +56,9 @@ public:
   TLabel* Label2;
   TEdit* Edit2;
   TComboBox* ComboBox2;
-  TButton* BitBtn4;
-  TButton* BitBtn5;
-  TButton* BitBtn6;
+  TBitBtn* BitBtn4;
+  TBitBtn* BitBtn5;
+  TBitBtn* BitBtn6;
   TDBGrid* DBGrid4;
   // Classes
   TTabSheet* TabSheet3;
@@ -65,10 +66,10 @@ public:
   TLabel* Label3;
   TEdit* Edit3;
   TComboBox* ComboBox3;
-  TButton* BitBtn7;
-  TButton* BitBtn8;
+  TBitBtn* BitBtn7;
+  TBitBtn* BitBtn8;
   TRadioGroup* RadioGroup1;
-  TButton* BitBtn9;
+  TBitBtn* BitBtn9;
   TDBGrid* DBGrid5;
   // Leagues
   TTabSheet* TabSheet4;
@@ -81,7 +82,7 @@ public:
   TComboBox* ComboBox7;
   TLabel* Label20;
   TComboBox* ComboBox8;
-  TButton* BitBtn12;
+  TBitBtn* BitBtn12;
   TDBGrid* DBGrid6;
   // Assign Rooms
   TTabSheet* TabSheet5;
@@ -89,7 +90,7 @@ public:
   TLabel* Label39;
   TComboBox* ComboBox9;
   TLabel* Label15;
-  TButton* BitBtn16;
+  TBitBtn* BitBtn16;
   TPageControl* PageControl2;
   TTabSheet* TabSheet8;
   TDBGrid* DBGrid7;
@@ -125,17 +126,17 @@ public:
   TVtCalcEdit* VtCalcEdit2;  // hidden: the number of the next team
   TVtCalcEdit* VtCalcEdit3;  // hidden: the team counter when the last run began
   TRadioGroup* RadioGroup2;
-  TButton* BitBtn13;
-  TButton* BitBtn43;
-  TButton* BitBtn15;
-  TButton* BitBtn25;
-  TButton* BitBtn26;
+  TBitBtn* BitBtn13;
+  TBitBtn* BitBtn43;
+  TBitBtn* BitBtn15;
+  TBitBtn* BitBtn25;
+  TBitBtn* BitBtn26;
   TLabel* Label11;
   TEdit* Edit4;
   TLabel* Label36;
   TComboBox* ComboBox5;
   TLabel* Label35;
-  TButton* BitBtn22;
+  TBitBtn* BitBtn22;
   TPageControl* PageControl4;
   TTabSheet* TabSheet11;
   TDBGrid* DBGrid10;
@@ -151,13 +152,13 @@ public:
   TComboBox* ComboBox12;
   TLabel* Label26;
   TLabel* Label25;
-  TButton* BitBtn31;
-  TButton* BitBtn33;
+  TBitBtn* BitBtn31;
+  TBitBtn* BitBtn33;
   TButton* Button1;
-  TButton* BitBtn41;
-  TButton* BitBtn42;
-  TButton* BitBtn36;
-  TButton* BitBtn51;
+  TBitBtn* BitBtn41;
+  TBitBtn* BitBtn42;
+  TBitBtn* BitBtn36;
+  TBitBtn* BitBtn51;
 
   void FormCreate(TObject* Sender);
   void FormActivate(TObject* Sender);

@@ -11,6 +11,7 @@
 #include "components/CurrEdit.h"
 #include "rtl/StringList.h"
 #include "ui/controls/ActnList.h"
+#include "ui/controls/Buttons.h"
 #include "ui/controls/ComCtrls.h"
 #include "ui/controls/ExtCtrls.h"
 #include "ui/controls/StdCtrls.h"
@@ -56,8 +57,9 @@ public:
     return label;
   }
 
-  TButton* Button(const char* name, TWinControl* parent, int left, int top, int width, const char* caption) {
-    auto* button = Make<TButton>(name, parent, left, top, width, 25);
+  template <class Button = TBitBtn>
+  Button* Push(const char* name, TWinControl* parent, int left, int top, int width, const char* caption) {
+    auto* button = Make<Button>(name, parent, left, top, width, 25);
     button->SetCaption(caption);
     return button;
   }
@@ -125,10 +127,10 @@ void TMainForm::CreateDesign() {
   Label1 = d.Label("Label1", Panel1, 8, 14, "Search:");
   Edit1 = d.Make<TEdit>("Edit1", Panel1, 56, 10, 160, 21);
   ComboBox1 = d.Combo("ComboBox1", Panel1, 224, 10, 110, {"Last Name", "Grade", "City", "First Name", "ZipCode"}, 0);
-  BitBtn2 = d.Button("BitBtn2", Panel1, 344, 8, 75, "Search");
-  BitBtn3 = d.Button("BitBtn3", Panel1, 424, 8, 75, "Reset");
-  BitBtn1 = d.Button("BitBtn1", Panel1, 520, 8, 120, "Edit Company Info");
-  BitBtn14 = d.Button("BitBtn14", Panel1, 660, 8, 75, "Exit");
+  BitBtn2 = d.Push("BitBtn2", Panel1, 344, 8, 75, "Search");
+  BitBtn3 = d.Push("BitBtn3", Panel1, 424, 8, 75, "Reset");
+  BitBtn1 = d.Push("BitBtn1", Panel1, 520, 8, 120, "Edit Company Info");
+  BitBtn14 = d.Push("BitBtn14", Panel1, 660, 8, 75, "Exit");
   DBGrid2 = d.Grid("DBGrid2", TabSheet1, alBottom, 160,
                    {{"SessionID", "Session ID"}, {"SessionType", "Session Type"}, {"Description"},
                     {"LeagueName", "League"}, {"TeamName", "Team"}});
@@ -141,9 +143,9 @@ void TMainForm::CreateDesign() {
   Label2 = d.Label("Label2", Panel2, 8, 14, "Search:");
   Edit2 = d.Make<TEdit>("Edit2", Panel2, 56, 10, 160, 21);
   ComboBox2 = d.Combo("ComboBox2", Panel2, 224, 10, 110, {"Last Name", "City", "First Name"}, 0, csDropDown);
-  BitBtn4 = d.Button("BitBtn4", Panel2, 344, 8, 75, "Search");
-  BitBtn5 = d.Button("BitBtn5", Panel2, 424, 8, 75, "Reset");
-  BitBtn6 = d.Button("BitBtn6", Panel2, 660, 8, 75, "Exit");
+  BitBtn4 = d.Push("BitBtn4", Panel2, 344, 8, 75, "Search");
+  BitBtn5 = d.Push("BitBtn5", Panel2, 424, 8, 75, "Reset");
+  BitBtn6 = d.Push("BitBtn6", Panel2, 660, 8, 75, "Exit");
   DBGrid4 = d.Grid("DBGrid4", TabSheet2, alClient, 0,
                    {{"LastName", "Last Name"}, {"FirstName", "First Name"}, {"Phone"},
                     {"EmailAddress", "Email Address"}});
@@ -153,14 +155,14 @@ void TMainForm::CreateDesign() {
   Label3 = d.Label("Label3", Panel3, 8, 14, "Search:");
   Edit3 = d.Make<TEdit>("Edit3", Panel3, 56, 10, 160, 21);
   ComboBox3 = d.Combo("ComboBox3", Panel3, 224, 10, 110, {"Begin Date", "Location"}, 0);
-  BitBtn7 = d.Button("BitBtn7", Panel3, 344, 8, 75, "Search");
-  BitBtn8 = d.Button("BitBtn8", Panel3, 424, 8, 75, "Reset");
+  BitBtn7 = d.Push("BitBtn7", Panel3, 344, 8, 75, "Search");
+  BitBtn8 = d.Push("BitBtn8", Panel3, 424, 8, 75, "Reset");
   RadioGroup1 = d.Make<TRadioGroup>("RadioGroup1", Panel3, 512, 2, 240, 56);
   RadioGroup1->SetCaption("View Status");
   for (const char* item : {"Active", "Inactive", "All"}) RadioGroup1->Items()->Add(item);
   RadioGroup1->SetColumns(3);
   RadioGroup1->SetItemIndex(0);
-  BitBtn9 = d.Button("BitBtn9", Panel3, 768, 8, 75, "Exit");
+  BitBtn9 = d.Push("BitBtn9", Panel3, 768, 8, 75, "Exit");
   DBGrid5 = d.Grid("DBGrid5", TabSheet3, alClient, 0,
                    {{"SessionID", "ID"}, {"BeginDate", "Begin Date"}, {"BeginTime", "Begin Time"},
                     {"Location"}, {"EndDate", "End Date"}, {"EndTime", "End Time"}});
@@ -175,7 +177,7 @@ void TMainForm::CreateDesign() {
   ComboBox7 = d.Combo("ComboBox7", Panel4, 296, 42, 80, {"Age", "Grade"}, 0);
   Label20 = d.Label("Label20", Panel4, 400, 46, "Chaperone:");
   ComboBox8 = d.Combo("ComboBox8", Panel4, 472, 42, 160, {});
-  BitBtn12 = d.Button("BitBtn12", Panel4, 660, 8, 75, "Exit");
+  BitBtn12 = d.Push("BitBtn12", Panel4, 660, 8, 75, "Exit");
   DBGrid6 = d.Grid("DBGrid6", TabSheet4, alClient, 0,
                    {{"LeagueName", "Name"}, {"Coordinator"}, {"BeginRange", "Begin Range"},
                     {"EndRange", "End Range"}, {"AddBy", "Grouped By"}});
@@ -185,7 +187,7 @@ void TMainForm::CreateDesign() {
   Label39 = d.Label("Label39", Panel5, 8, 14, "Change to Session:");
   ComboBox9 = d.Combo("ComboBox9", Panel5, 120, 10, 80, {});
   Label15 = d.Label("Label15", Panel5, 216, 14, "Selected Session");
-  BitBtn16 = d.Button("BitBtn16", Panel5, 660, 8, 75, "Exit");
+  BitBtn16 = d.Push("BitBtn16", Panel5, 660, 8, 75, "Exit");
   PageControl2 = d.Pages("PageControl2", TabSheet5, alLeft, 502);
   TabSheet8 = d.Sheet("TabSheet8", PageControl2, "Available Rooms");
   DBGrid7 = d.Grid("DBGrid7", TabSheet8, alClient, 0,
@@ -235,19 +237,19 @@ void TMainForm::CreateDesign() {
   VtCalcEdit3 = d.Make<TVtCalcEdit>("VtCalcEdit3", Panel7, 312, 42, 64, 21);
   VtCalcEdit3->SetVisible(false);
   VtCalcEdit3->SetValue(0);
-  BitBtn13 = d.Button("BitBtn13", Panel7, 392, 40, 130, "Auto Create Teams");
-  BitBtn43 = d.Button("BitBtn43", Panel7, 528, 40, 130, "Delete Partial Teams");
-  BitBtn15 = d.Button("BitBtn15", Panel7, 664, 40, 200, "Delete all Teams and Start Over");
+  BitBtn13 = d.Push("BitBtn13", Panel7, 392, 40, 130, "Auto Create Teams");
+  BitBtn43 = d.Push("BitBtn43", Panel7, 528, 40, 130, "Delete Partial Teams");
+  BitBtn15 = d.Push("BitBtn15", Panel7, 664, 40, 200, "Delete all Teams and Start Over");
   RadioGroup2 = d.Make<TRadioGroup>("RadioGroup2", Panel7, 8, 72, 400, 56);
   RadioGroup2->SetCaption("Create Teams For Types");
-  BitBtn25 = d.Button("BitBtn25", Panel7, 424, 80, 90, "New Team");
-  BitBtn26 = d.Button("BitBtn26", Panel7, 520, 80, 90, "Delete Team");
+  BitBtn25 = d.Push("BitBtn25", Panel7, 424, 80, 90, "New Team");
+  BitBtn26 = d.Push("BitBtn26", Panel7, 520, 80, 90, "Delete Team");
   Label11 = d.Label("Label11", Panel7, 424, 112, "Rename Team");
   Edit4 = d.Make<TEdit>("Edit4", Panel7, 512, 108, 120, 21);
   Label36 = d.Label("Label36", Panel7, 648, 84, "Chaperone:");
   ComboBox5 = d.Combo("ComboBox5", Panel7, 720, 80, 150, {});
   Label35 = d.Label("Label35", Panel7, 648, 112, "Assign Chaperone");
-  BitBtn22 = d.Button("BitBtn22", Panel7, 880, 8, 75, "Exit");
+  BitBtn22 = d.Push("BitBtn22", Panel7, 880, 8, 75, "Exit");
   PageControl4 = d.Pages("PageControl4", TabSheet6, alLeft, 502);
   TabSheet11 = d.Sheet("TabSheet11", PageControl4, "Current Teams");
   DBGrid10 = d.Grid("DBGrid10", TabSheet11, alClient, 0,
@@ -266,14 +268,14 @@ void TMainForm::CreateDesign() {
   Label31 = d.Label("Label31", Panel8, 8, 14, "Change to Session:");
   ComboBox12 = d.Combo("ComboBox12", Panel8, 120, 10, 80, {});
   Label26 = d.Label("Label26", Panel8, 216, 14, "Selected Session");
-  BitBtn51 = d.Button("BitBtn51", Panel8, 660, 8, 75, "Exit");
+  BitBtn51 = d.Push("BitBtn51", Panel8, 660, 8, 75, "Exit");
   Label25 = d.Label("Label25", TabSheet7, 16, 60, "Session Reports");
-  BitBtn31 = d.Button("BitBtn31", TabSheet7, 16, 84, 180, "Print Attendee List");
-  BitBtn33 = d.Button("BitBtn33", TabSheet7, 16, 116, 180, "Print Attendee List");
-  Button1 = d.Button("Button1", TabSheet7, 216, 84, 180, "Complete Attendee List");
-  BitBtn41 = d.Button("BitBtn41", TabSheet7, 216, 116, 180, "Attendee Detail");
-  BitBtn42 = d.Button("BitBtn42", TabSheet7, 216, 148, 180, "Print Attendee Details");
-  BitBtn36 = d.Button("BitBtn36", TabSheet7, 416, 84, 180, "Complete Chaperone List");
+  BitBtn31 = d.Push("BitBtn31", TabSheet7, 16, 84, 180, "Print Attendee List");
+  BitBtn33 = d.Push("BitBtn33", TabSheet7, 16, 116, 180, "Print Attendee List");
+  Button1 = d.Push<TButton>("Button1", TabSheet7, 216, 84, 180, "Complete Attendee List");
+  BitBtn41 = d.Push("BitBtn41", TabSheet7, 216, 116, 180, "Attendee Detail");
+  BitBtn42 = d.Push("BitBtn42", TabSheet7, 216, 148, 180, "Print Attendee Details");
+  BitBtn36 = d.Push("BitBtn36", TabSheet7, 416, 84, 180, "Complete Chaperone List");
   PageControl1->SetActivePage(TabSheet1);
 
   OnCreate = [this](TObject* s) { FormCreate(s); };

@@ -20,6 +20,7 @@
 #include "rtl/IniFiles.h"
 #include "tests/fixtures/CampFixture.h"
 #include "ui/controls/ActnList.h"
+#include "ui/controls/Buttons.h"
 #include "ui/controls/ComCtrls.h"
 #include "ui/controls/ExtCtrls.h"
 #include "ui/controls/StdCtrls.h"
