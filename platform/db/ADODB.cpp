@@ -3,6 +3,7 @@
 // its bookmarks are rowids. Column types come from the declared types, mapped in one place.
 #include "db/ADODB.h"
 
+#include <atomic>
 #include <cctype>
 #include <memory>
 
@@ -108,7 +109,35 @@ void StoreColumn(sqlite3_stmt* statement, int index, vt::RowSet& rows, int slot,
   }
 }
 
+bool SameValues(const std::vector<Variant>& a, const std::vector<Variant>& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (a[i].VarType() != b[i].VarType() || a[i] != b[i]) return false;
+  return true;
+}
+
+// Notes whether a statement being prepared calls any function: one may read the clock or a
+// random source, so its rows can differ while the database is unchanged.
+class FunctionCallWatch {
+ public:
+  explicit FunctionCallWatch(sqlite3* db) : db_(db) { sqlite3_set_authorizer(db_, &Authorize, this); }
+  ~FunctionCallWatch() { sqlite3_set_authorizer(db_, nullptr, nullptr); }
+  bool Seen() const { return seen_; }
+
+ private:
+  static int Authorize(void* self, int action, const char*, const char*, const char*, const char*) {
+    if (action == SQLITE_FUNCTION) static_cast<FunctionCallWatch*>(self)->seen_ = true;
+    return SQLITE_OK;
+  }
+  sqlite3* db_;
+  bool seen_ = false;
+};
+
+std::atomic<std::int64_t> fetchCount{0};
+
 }  // namespace
+
+std::int64_t vt::DataSetFetchCount() { return fetchCount; }
 
 // ---- TCustomADODataSet ----
 
@@ -122,6 +151,7 @@ TCustomADODataSet::~TCustomADODataSet() {
 void TCustomADODataSet::SetConnection(TADOConnection* value) {
   if (value == connection_) return;
   Close();
+  DropSnapshot();
   if (connection_) connection_->Detach(this);
   connection_ = value;
   if (connection_) connection_->Attach(this);
@@ -133,12 +163,69 @@ sqlite3* TCustomADODataSet::Database() const {
 }
 
 void TCustomADODataSet::InternalOpen(std::vector<ColumnInfo>& columns) {
-  sqlite3* db = Database();
-  String sql = SelectText();
-  std::unique_ptr<vt::SqliteStatement> statement;
+  Database();  // opens the connection
+  FetchOrigin origin{SelectText(), SelectParameters(), connection_->Version()};
+  if (MayReuseSnapshot(origin)) return TakeSnapshot(columns);
+  DropSnapshot();
+  if (Fetch(origin, columns)) fetched_ = std::move(origin);
+}
+
+// The one rule for reuse: the same statement and parameters on the same connection, the same
+// row shape (calculated fields included), and a database that cannot have changed since.
+bool TCustomADODataSet::MayReuseSnapshot(const FetchOrigin& wanted) const {
+  return fetched_ && !snapshotColumns_.empty() && wanted.version && fetched_->version == wanted.version &&
+         fetched_->sql == wanted.sql && SameValues(fetched_->parameters, wanted.parameters) &&
+         snapshot_.ColumnCount() == int(snapshotColumns_.size()) + CalcFieldCount();
+}
+
+// Calculated fields are recomputed as after a fresh fetch: the dataset calculates each row
+// anew when it is first read after the open.
+void TCustomADODataSet::TakeSnapshot(std::vector<ColumnInfo>& columns) {
+  std::swap(Rows(), snapshot_);
+  columns = std::move(snapshotColumns_);
+  snapshot_.Reset(0);
+  snapshotColumns_.clear();
+}
+
+// The one place a snapshot is kept: the rows of a complete fetch of a static or keyset set.
+void TCustomADODataSet::InternalClose() {
+  if (!fetched_ || (cursorType_ != ctStatic && cursorType_ != ctKeyset)) {
+    fetched_.reset();
+    return;
+  }
+  std::swap(Rows(), snapshot_);
+  snapshotColumns_ = Columns();
+}
+
+void TCustomADODataSet::DropSnapshot() {
+  fetched_.reset();
+  snapshot_.Reset(0);
+  snapshotColumns_.clear();
+}
+
+bool TCustomADODataSet::Fetch(const FetchOrigin& origin, std::vector<ColumnInfo>& columns) {
+  ++fetchCount;
+  bool keyed = false, callsFunctions = false;
+  std::unique_ptr<vt::SqliteStatement> statement = PrepareSelect(origin.sql, keyed, callsFunctions);
+  if (statement->Empty() || sqlite3_column_count(statement->Handle()) == 0)
+    DatabaseError("CommandText does not return a result set");
+  for (size_t i = 0; i < origin.parameters.size(); ++i) BindVariant(*statement, int(i) + 1, origin.parameters[i]);
+  int first = keyed ? 1 : 0;
   table_.clear();
-  // Probe for a single-table SELECT: a failure to prepare the rowid form only means the
-  // rows are not one table's (a join, a view); the statement itself is prepared next.
+  DescribeColumns(*statement, first, columns);
+  if (!keyed) table_.clear();
+  FetchRows(*statement, first, keyed);
+  TypeComputedColumns(columns);
+  return !callsFunctions;
+}
+
+// Probes for a single-table SELECT first: a failure to prepare the rowid form only means the
+// rows are not one table's (a join, a view); the statement itself is prepared next.
+std::unique_ptr<vt::SqliteStatement> TCustomADODataSet::PrepareSelect(const String& sql, bool& keyed,
+                                                                      bool& callsFunctions) {
+  sqlite3* db = Database();
+  FunctionCallWatch functionCalls(db);
+  std::unique_ptr<vt::SqliteStatement> statement;
   String keyedSql = WithRowid(sql);
   if (!keyedSql.empty()) {
     try {
@@ -147,16 +234,14 @@ void TCustomADODataSet::InternalOpen(std::vector<ColumnInfo>& columns) {
       statement.reset();
     }
   }
-  bool keyed = statement != nullptr;
+  keyed = statement != nullptr;
   if (!keyed) statement = std::make_unique<vt::SqliteStatement>(db, sql);
-  if (statement->Empty() || sqlite3_column_count(statement->Handle()) == 0)
-    DatabaseError("CommandText does not return a result set");
-  std::vector<Variant> parameters = SelectParameters();
-  for (size_t i = 0; i < parameters.size(); ++i) BindVariant(*statement, int(i) + 1, parameters[i]);
-  int first = keyed ? 1 : 0;
-  DescribeColumns(*statement, first, columns);
-  if (!keyed) table_.clear();
-  FetchRows(*statement, first, keyed);
+  callsFunctions = functionCalls.Seen();
+  return statement;
+}
+
+// A computed column without a declared type takes the type of its first non-null value.
+void TCustomADODataSet::TypeComputedColumns(std::vector<ColumnInfo>& columns) {
   for (size_t column = 0; column < columns.size(); ++column) {
     if (columns[column].type != ftUnknown) continue;
     int sqliteType = SQLITE_TEXT;
@@ -282,7 +367,10 @@ void TCustomADODataSet::InternalDelete(std::int64_t key) {
 // ---- TADOQuery ----
 
 TADOQuery::TADOQuery(TComponent* AOwner) : TCustomADODataSet(AOwner), sql_(new TStringList()) {
-  sql_->OnChange = [this](TObject*) { Close(); };
+  sql_->OnChange = [this](TObject*) {
+    Close();
+    DropSnapshot();
+  };
 }
 
 TADOQuery::~TADOQuery() {
@@ -326,12 +414,14 @@ TADOTable::~TADOTable() {
 void TADOTable::SetTableName(const String& value) {
   if (value == tableName_) return;
   Close();
+  DropSnapshot();
   tableName_ = value;
 }
 
 void TADOTable::SetIndexFieldNames(const String& value) {
   if (value == indexFieldNames_) return;
   indexFieldNames_ = value;
+  DropSnapshot();
   if (Active()) Refetch();
 }
 
@@ -339,12 +429,14 @@ TDataSource* TADOTable::MasterSource() const { return masterLink_->DataSource();
 
 void TADOTable::SetMasterSource(TDataSource* value) {
   if (value && value->DataSet() == this) DatabaseError("Circular datalinks are not allowed");
+  DropSnapshot();
   masterLink_->SetDataSource(value);
 }
 
 void TADOTable::SetMasterFields(const String& value) {
   if (value == masterFields_) return;
   masterFields_ = value;
+  DropSnapshot();
   if (Active()) Refetch();
 }
 
@@ -410,11 +502,7 @@ std::vector<Variant> TADOTable::SelectParameters() {
 
 void TADOTable::MasterChanged() {
   if (!Active() || !HasMaster(MasterSource(), masterFields_)) return;
-  std::vector<Variant> values = CurrentMasterValues();
-  bool same = values.size() == fetchedMasterValues_.size();
-  for (size_t i = 0; same && i < values.size(); ++i)
-    same = values[i].VarType() == fetchedMasterValues_[i].VarType() && values[i] == fetchedMasterValues_[i];
-  if (!same) Refetch();
+  if (!SameValues(CurrentMasterValues(), fetchedMasterValues_)) Refetch();
 }
 
 void TADOTable::InitNewRecord() {

@@ -3,6 +3,9 @@
 // table writes its changes back by rowid; any other set is read-only.
 #pragma once
 
+#include <cstdint>
+#include <memory>
+#include <optional>
 #include <vector>
 
 #include "db/Connection.h"
@@ -13,7 +16,14 @@ class TDataSource;
 namespace vt { class SqliteStatement; }
 
 // Both kinds fetch every row at open; a static cursor is a snapshot until it is reopened.
+// A static or keyset set reopened with nothing changed in the database takes its last
+// snapshot again instead of fetching it anew.
 enum TCursorType { ctUnspecified, ctOpenForwardOnly, ctKeyset, ctDynamic, ctStatic };
+
+namespace vt {
+// How many times datasets have run their SELECT (fetches, not reused snapshots); for tests.
+std::int64_t DataSetFetchCount();
+}
 
 class TCustomADODataSet : public TDataSet {
  public:
@@ -33,12 +43,28 @@ class TCustomADODataSet : public TDataSet {
   sqlite3* Database() const;
 
   void InternalOpen(std::vector<ColumnInfo>& columns) override;
+  void InternalClose() override;
   std::int64_t InternalPost(bool inserting, const std::vector<bool>& changed) override;
   void InternalDelete(std::int64_t key) override;
   bool RowsWritable() const override { return !table_.empty(); }
+  // Frees the kept snapshot (the statement changed, or the connection closed).
+  void DropSnapshot();
 
  private:
   friend class TADOConnection;
+  // What a fetch's rows depend on: equal origins with an unchanged database = equal rows.
+  struct FetchOrigin {
+    String sql;
+    std::vector<Variant> parameters;
+    std::optional<vt::DatabaseVersion> version;  // none: cannot tell whether it changed
+  };
+  bool MayReuseSnapshot(const FetchOrigin& wanted) const;
+  void TakeSnapshot(std::vector<ColumnInfo>& columns);
+  // Runs the statement; true when its rows depend on nothing but the database (no function
+  // calls, which may read the clock or a random source).
+  bool Fetch(const FetchOrigin& origin, std::vector<ColumnInfo>& columns);
+  std::unique_ptr<vt::SqliteStatement> PrepareSelect(const String& sql, bool& keyed, bool& callsFunctions);
+  void TypeComputedColumns(std::vector<ColumnInfo>& columns);
   void DescribeColumns(vt::SqliteStatement& statement, int first, std::vector<ColumnInfo>& columns);
   void FetchRows(vt::SqliteStatement& statement, int first, bool keyed);
   void ReadStoredRow(std::int64_t key);
@@ -47,6 +73,11 @@ class TCustomADODataSet : public TDataSet {
   TCursorType cursorType_ = ctKeyset;
   String table_;                      // the one table the rows come from; empty = read-only
   std::vector<String> tableColumns_;  // per result column: its column in table_, "" if computed
+  // Where the rows of the last complete fetch came from, while they may be reused: they are
+  // Rows() while open and snapshot_ (with its columns) while closed.
+  std::optional<FetchOrigin> fetched_;
+  vt::RowSet snapshot_;
+  std::vector<ColumnInfo> snapshotColumns_;
 };
 
 class TADOQuery : public TCustomADODataSet {

@@ -13,6 +13,12 @@
 namespace {
 // Two copies of the program on one file wait this long for each other's locks.
 const int kBusyTimeoutMs = 5000;
+
+std::int64_t PragmaValue(sqlite3* db, const char* pragma) {
+  vt::SqliteStatement statement(db, pragma);
+  statement.Step();
+  return sqlite3_column_int64(statement.Handle(), 0);
+}
 }
 
 TADOConnection::TADOConnection(TComponent* AOwner) : TComponent(AOwner) {}
@@ -63,7 +69,10 @@ void TADOConnection::Open() {
 void TADOConnection::Close() {
   if (!db_) return;
   if (BeforeDisconnect) BeforeDisconnect(this);
-  for (TCustomADODataSet* dataSet : std::vector<TCustomADODataSet*>(dataSets_)) dataSet->Close();
+  for (TCustomADODataSet* dataSet : std::vector<TCustomADODataSet*>(dataSets_)) {
+    dataSet->Close();
+    dataSet->DropSnapshot();  // a new handle starts its change count afresh
+  }
   sqlite3_close_v2(db_);
   db_ = nullptr;
   if (AfterDisconnect) AfterDisconnect(this);
@@ -80,6 +89,13 @@ int TADOConnection::Execute(const String& sql) {
 
 void TADOConnection::Detach(TCustomADODataSet* dataSet) {
   std::erase(dataSets_, dataSet);
+}
+
+std::optional<vt::DatabaseVersion> TADOConnection::Version() {
+  sqlite3* db = Handle();
+  if (sqlite3_db_name(db, 2) != nullptr) return std::nullopt;  // 0 = main, 1 = temp
+  return vt::DatabaseVersion{sqlite3_total_changes64(db), PragmaValue(db, "PRAGMA data_version"),
+                             PragmaValue(db, "PRAGMA schema_version")};
 }
 
 namespace vt {

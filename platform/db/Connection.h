@@ -2,6 +2,8 @@
 // opened without ever creating a database; and the tool that prepares a new database file.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "rtl/Classes.h"
@@ -9,6 +11,19 @@
 
 struct sqlite3;
 class TCustomADODataSet;
+
+namespace vt {
+
+// What tells whether the database can have changed: this connection's own row changes, commits
+// by other connections or processes, and schema changes. Equal versions = the same data.
+struct DatabaseVersion {
+  std::int64_t ownChanges = 0;
+  std::int64_t dataVersion = 0;
+  std::int64_t schemaVersion = 0;
+  bool operator==(const DatabaseVersion&) const = default;
+};
+
+}  // namespace vt
 
 class TADOConnection : public TComponent {
  public:
@@ -38,6 +53,9 @@ class TADOConnection : public TComponent {
   friend class TCustomADODataSet;
   void Attach(TCustomADODataSet* dataSet) { dataSets_.push_back(dataSet); }
   void Detach(TCustomADODataSet* dataSet);
+  // The open database's version; none when another database is attached, whose changes by
+  // other connections it would not show.
+  std::optional<vt::DatabaseVersion> Version();
 
   String connectionString_;
   bool loginPrompt_ = true;

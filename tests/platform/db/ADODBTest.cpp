@@ -1,10 +1,11 @@
 // The ADO datasets over a small SQLite file: field types, editing and writing back,
-// bookmarks, master/detail, Locate, filters, cursor kinds and the errors.
+// bookmarks, master/detail, Locate, filters, cursor kinds, reuse of snapshots and the errors.
 #include <gtest/gtest.h>
 
 #include "DbFixture.h"
 #include "db/DataSource.h"
 #include "db/SqlText.h"
+#include "rtl/DateTime.h"
 #include "rtl/Exceptions.h"
 
 namespace {
@@ -318,6 +319,170 @@ TEST_F(ADODB, PersistentFieldsAloneAreReachableAndCalculatedFieldsRun) {
   people->Close();
   missing->SetDataSet(people);
   EXPECT_THROW(people->Open(), EDatabaseError);
+}
+
+// The people's last names in the order the dataset holds them.
+String LastNames(TDataSet* dataSet) {
+  String names;
+  for (dataSet->First(); !dataSet->Eof(); dataSet->Next()) names += dataSet->FieldByName("LastName")->AsString() + " ";
+  return names;
+}
+
+TEST_F(ADODB, ReopenWithNothingChangedTakesTheSnapshotAgain) {
+  TADOQuery* people = Query({"Select * From People", "WHERE Active = true", "ORDER BY LastName DESC"});
+  TADOTable* keyset = Table("People");
+  keyset->SetCursorType(ctKeyset);
+  for (TDataSet* dataSet : std::initializer_list<TDataSet*>{people, keyset}) {
+    dataSet->Open();
+    const String before = LastNames(dataSet);
+    const TBookmark bookmark = dataSet->GetBookmark();
+    const std::int64_t fetches = vt::DataSetFetchCount();
+    dataSet->Close();
+    dataSet->Open();
+    EXPECT_EQ(vt::DataSetFetchCount(), fetches);
+    EXPECT_EQ(dataSet->RecNo(), 1);  // on the first row, as after a fetch
+    EXPECT_EQ(LastNames(dataSet), before);
+    dataSet->GotoBookmark(bookmark);
+    EXPECT_TRUE(dataSet->CanModify());
+  }
+  EXPECT_EQ(LastNames(people), "Clark Adams ");
+
+  // A closed connection drops every snapshot: its next handle counts changes afresh.
+  connection_->Close();
+  const std::int64_t fetches = vt::DataSetFetchCount();
+  people->Open();
+  EXPECT_EQ(vt::DataSetFetchCount(), fetches + 1);
+}
+
+TEST_F(ADODB, ReopenShowsEveryChangeToTheDatabase) {
+  TADOConnection other(nullptr);
+  struct Change {
+    const char* how;
+    std::function<void(TADOQuery* people)> make;
+    const char* names;
+  };
+  const Change changes[] = {
+      {"Post in the set itself",
+       [](TADOQuery* people) {
+         people->Open();
+         people->Edit();
+         people->FieldByName("LastName")->SetAsString("Aaron");
+         people->Post();
+         people->Close();
+       },
+       "Aaron Baker Clark "},
+      {"insert through another dataset",
+       [this](TADOQuery*) {
+         TADOTable* table = Table("People");
+         table->Open();
+         table->Append();
+         table->FieldByName("LastName")->SetAsString("Dunn");
+         table->Post();
+       },
+       "Adams Baker Clark Dunn "},
+      {"delete through another dataset",
+       [this](TADOQuery*) {
+         TADOTable* table = Table("People");
+         table->Open();
+         table->Delete();
+       },
+       "Baker Clark "},
+      {"ExecSQL of another query",
+       [this](TADOQuery*) { Query({"UPDATE People SET LastName = 'Zorn' WHERE LastName = 'Baker'"})->ExecSQL(); },
+       "Adams Clark Zorn "},
+      {"another connection to the file",
+       [&other](TADOQuery*) { other.Execute("DELETE FROM People WHERE LastName = 'Clark'"); },
+       "Adams Baker "},
+      {"a schema change",
+       [this](TADOQuery* people) {
+         connection_->Execute("ALTER TABLE People ADD COLUMN Nickname TEXT");
+         people->Open();
+         EXPECT_NE(people->FindField("Nickname"), nullptr);
+         people->Close();
+       },
+       "Adams Baker Clark "},
+  };
+  for (const Change& change : changes) {
+    SCOPED_TRACE(change.how);
+    TearDown();
+    SetUp();
+    other.SetConnectionString(connection_->ConnectionString());
+    TADOQuery* people = Query({"SELECT * FROM People ORDER BY LastName"});
+    people->Open();
+    people->Close();
+    const std::int64_t fetches = vt::DataSetFetchCount();
+    change.make(people);
+    people->Open();
+    EXPECT_GT(vt::DataSetFetchCount(), fetches);
+    EXPECT_EQ(LastNames(people), change.names);
+    other.Close();
+  }
+}
+
+TEST_F(ADODB, ReopenAfterTheClockMovedRecalculatesFields) {
+  TADOQuery* people = Query({"SELECT * FROM People ORDER BY PersonID"});
+  for (const char* name : {"LastName", "DOB"}) {
+    TField* field = vt::CreateField(std::string(name) == "DOB" ? ftDateTime : ftWideString, owner_);
+    field->SetFieldName(name);
+    field->SetDataSet(people);
+  }
+  auto* age = new TIntegerField(owner_);
+  age->SetFieldName("Age");
+  age->SetFieldKind(fkCalculated);
+  age->SetDataSet(people);
+  people->OnCalcFields = [](TDataSet* dataSet) {
+    dataSet->FieldByName("Age")->SetAsInteger(int((Date() - dataSet->FieldByName("DOB")->AsDateTime()) / 365.25));
+  };
+  vt::SetClockForTests(EncodeDate(2013, 6, 1));
+  people->Open();
+  EXPECT_EQ(age->AsInteger(), 10);
+  people->Close();
+  vt::SetClockForTests(EncodeDate(2016, 6, 1));
+  const std::int64_t fetches = vt::DataSetFetchCount();
+  people->Open();
+  EXPECT_EQ(vt::DataSetFetchCount(), fetches);
+  EXPECT_EQ(age->AsInteger(), 13);
+  EXPECT_EQ(people->FieldValueAt(2, age).AsInteger(), 12);
+  vt::ResetClock();
+}
+
+TEST_F(ADODB, AnotherStatementOrParameterFetchesAnew) {
+  TADOQuery* people = Query({"SELECT * FROM People", "ORDER BY LastName"});
+  people->Open();
+  people->SQL()->SetStrings(1, "ORDER BY LastName DESC");
+  std::int64_t fetches = vt::DataSetFetchCount();
+  people->Open();
+  EXPECT_EQ(vt::DataSetFetchCount(), fetches + 1);
+  EXPECT_EQ(LastNames(people), "Clark Baker Adams ");
+
+  // A function may read the clock or a random source: such a statement always runs again.
+  TADOQuery* random = Query({"SELECT random() AS Draw FROM People"});
+  random->Open();
+  random->Close();
+  fetches = vt::DataSetFetchCount();
+  random->Open();
+  EXPECT_EQ(vt::DataSetFetchCount(), fetches + 1);
+
+  // A detail's master key is a parameter of its statement.
+  TADOTable* master = Table("People");
+  master->SetIndexFieldNames("PersonID");
+  auto* source = new TDataSource(owner_);
+  source->SetDataSet(master);
+  TADOTable* enrolments = Table("Enrolments");
+  enrolments->SetMasterFields("PersonID");
+  enrolments->SetMasterSource(source);
+  master->Open();
+  enrolments->Open();
+  enrolments->Close();
+  master->Next();
+  fetches = vt::DataSetFetchCount();
+  enrolments->Open();
+  EXPECT_EQ(vt::DataSetFetchCount(), fetches + 1);
+  EXPECT_EQ(enrolments->RecordCount(), 1);
+  enrolments->Close();
+  enrolments->Open();
+  EXPECT_EQ(vt::DataSetFetchCount(), fetches + 1);
+  EXPECT_EQ(enrolments->RecordCount(), 1);
 }
 
 TEST_F(ADODB, ErrorsAreRaised) {
