@@ -44,6 +44,8 @@ public:
     bool Transparent() const { return !ControlStyle().Contains(csOpaque); }
     void SetTransparent(bool Value);
     bool MouseInControl() const { return FMouseInControl; }
+    // FocusControl has the focus: the frame is drawn while ShowFocus is set.
+    bool FocusActive() const { return FFocusActive; }
 
     bool IsCaptionLabel() const override { return true; }
     TWinControl* LabelledControl() const override { return FFocusControl; }

@@ -1,6 +1,6 @@
 // The shadowed label: auto-size keeps the right edge of right-aligned text, empty and "&" captions
-// keep a line's height, the shadow widens the measured size, accelerators focus the control, and
-// the mouse-leave event waits for a press on the label to end.
+// keep a line's height, the shadow widens the measured size, accelerators focus the control, the
+// focus frame follows the control's focus, and the mouse-leave event waits for a press to end.
 #include "components/VtLabel.h"
 
 #include <gtest/gtest.h>
@@ -25,6 +25,14 @@ protected:
     void TearDown() override { delete form; }
 
     int Right() const { return label->Left() + label->Width(); }
+    template <class T>
+    T* Place(TWinControl* parent, int left, int top, int width, int height)
+    {
+        auto* control = new T(form);
+        control->SetParent(parent);
+        control->SetBounds(left, top, width, height);
+        return control;
+    }
 
     TForm* form = nullptr;
     TVtLabel* label = nullptr;
@@ -95,6 +103,35 @@ TEST_F(VtLabelTest, AcceleratorFocusesTheFocusControlUntilItIsFreed)
 
     delete edit;
     EXPECT_EQ(label->FocusControl(), nullptr);
+}
+
+// The form tells every control, nested ones too, which control took the focus.
+TEST_F(VtLabelTest, TheFocusFrameFollowsTheFocusOfTheFocusControl)
+{
+    auto* first = Place<TEdit>(form, 10, 50, 100, 22);
+    auto* group = Place<TWinControl>(form, 10, 80, 300, 100);
+    auto* second = Place<TEdit>(group, 10, 10, 100, 22);
+    auto* inner = Place<TVtLabel>(group, 120, 10, 65, 17);
+    label->SetShowFocus(true);
+    label->SetFocusControl(second);
+    inner->SetShowFocus(true);
+    inner->SetFocusControl(first);
+
+    form->Show();
+    vt::ProcessEventsUntilIdle();
+    ASSERT_EQ(form->ActiveControl(), first);
+    EXPECT_FALSE(label->FocusActive());
+    EXPECT_TRUE(inner->FocusActive());
+
+    vt::SendKey(first, VK_TAB);
+    ASSERT_EQ(form->ActiveControl(), second);
+    EXPECT_TRUE(label->FocusActive());
+    EXPECT_FALSE(inner->FocusActive());
+
+    vt::ClickControl(first);
+    ASSERT_EQ(form->ActiveControl(), first);
+    EXPECT_FALSE(label->FocusActive());
+    EXPECT_TRUE(inner->FocusActive());
 }
 
 TEST_F(VtLabelTest, MouseLeaveWaitsForAPressOnTheLabelToEnd)

@@ -449,6 +449,8 @@ bool TCustomForm::SetFocusedControl(TWinControl* control, bool byMouse)
     } catch (...) {
         Application->HandleException(this);
     }
+    // Every control of the form hears of the change; labels draw their focus frames from it.
+    Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
     return true;
 }
 
@@ -571,17 +573,25 @@ void TApplication::Initialize() { vt::EnsureQtApplication(); }
 
 void TApplication::FormCreated(TCustomForm* form)
 {
+    form->FreeNotification(this);
     if (!FMainForm)
         FMainForm = form;
     form->DoCreate();
 }
 
+void TApplication::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FMainForm)
+        FMainForm = nullptr;
+}
+
 void TApplication::Run()
 {
-    if (FTerminated)
+    if (FTerminated || !FMainForm)
         return;
     vt::EnsureQtApplication();
-    if (FMainForm && FShowMainForm)
+    if (FShowMainForm)
         FMainForm->Show();
     QEventLoop loop;
     EnterModalLoop(&loop);

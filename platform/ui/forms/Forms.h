@@ -205,6 +205,8 @@ public:
         }
         FormCreated(Reference);
     }
+    // Shows the main form and runs the message loop until Terminate; without a main form
+    // there is nothing to run and it returns at once.
     void Run();
     void Terminate();
     bool Terminated() const { return FTerminated; }
@@ -241,6 +243,10 @@ public:
     // Platform side: modal loops in progress, so that Terminate can end them.
     void EnterModalLoop(void* loop);
     void LeaveModalLoop(void* loop);
+
+protected:
+    // A destroyed form is forgotten, so that nothing later reaches it through MainForm.
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     void FormCreated(TCustomForm* form);

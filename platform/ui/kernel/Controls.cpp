@@ -1335,7 +1335,7 @@ void TWinControl::WndProc(TMessage& Message)
     case CM_EXIT:
         DoExit();
         return;
-    case CM_DIALOGKEY: case CM_DIALOGCHAR:
+    case CM_DIALOGKEY: case CM_DIALOGCHAR: case CM_FOCUSCHANGED:
         Broadcast(Message);
         return;
     default:

@@ -159,8 +159,8 @@ public:
     String Caption() const { return GetText(); }
     void SetCaption(const String& v) { SetText(v); }
     String Text() const { return GetText(); }
-    // Changing the text from code fires no user event (OnChange of edits excepted, as in the
-    // class library); CM_TEXTCHANGED tells the control itself.
+    // Changing the text from code fires no user event (an edit's OnChange included);
+    // CM_TEXTCHANGED tells the control itself.
     void SetText(const String& v);
 
     TFont* Font() const { return FFont; }

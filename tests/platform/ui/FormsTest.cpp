@@ -1,6 +1,9 @@
 // Forms and the application: the form factory, focus events, activation, modal loops,
-// Terminate, dialog keys and the rule that changes made by code fire no user events.
+// Terminate, destroyed forms, dialog keys and the rule that changes made by code fire no user events.
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
 
 #include <QApplication>
 #include <QCursor>
@@ -162,6 +165,38 @@ TEST_F(FormsTest, TerminateEndsAModalLoopAndARunThatFollows)
     EXPECT_EQ(dialog.ShowModal(), mrCancel);
     EXPECT_TRUE(Application->Terminated());
     Application->Run();  // returns at once: Terminate came before it
+}
+
+TEST_F(FormsTest, TerminateBeforeRunEndsItWithoutShowingTheMainForm)
+{
+    TApplication app(nullptr);
+    TForm* main = nullptr;
+    app.CreateForm(main);
+    app.Terminate();
+    app.Run();
+    EXPECT_FALSE(main->Visible());
+}
+
+// Run after the forms are gone finds no main form to show and returns, whichever way they went.
+TEST_F(FormsTest, TheApplicationForgetsItsMainFormWhenTheFormIsDestroyed)
+{
+    const std::vector<std::pair<const char*, std::function<void(TApplication&, TForm*)>>> teardowns = {
+        {"main form deleted", [](TApplication&, TForm* main) { delete main; }},
+        {"all forms destroyed", [](TApplication& app, TForm*) { app.DestroyComponents(); }},
+    };
+    for (const auto& [name, tearDown] : teardowns) {
+        SCOPED_TRACE(name);
+        TApplication app(nullptr);
+        TForm* main = nullptr;
+        TForm* other = nullptr;
+        app.CreateForm(main);
+        app.CreateForm(other);
+        ASSERT_EQ(app.MainForm(), main);
+        tearDown(app, main);
+        EXPECT_EQ(app.MainForm(), nullptr);
+        app.Run();  // returns at once instead of showing a freed form
+        EXPECT_FALSE(app.Terminated());
+    }
 }
 
 TEST_F(FormsTest, EnterAndEscReachTheDefaultAndCancelButtons)
