@@ -55,7 +55,6 @@ String TCustomMaskEdit::GetText() const {
 void TCustomMaskEdit::SetTextValue(const String& Value) {
     FSavedText = Value;
     TCustomEdit::SetTextValue(IsMasked() ? vt::ToUtf8(FMask.EditTextFromText(vt::ToUtf32(Value))) : Value);
-    Change();
 }
 
 int TCustomMaskEdit::MaxLength() const { return IsMasked() ? FMask.Length() : TCustomEdit::MaxLength(); }
@@ -65,8 +64,10 @@ void TCustomMaskEdit::SetMaxLength(int Value) {
     if (IsMasked()) LineEdit()->setMaxLength(FMask.Length());
 }
 
+// Esc is the user's change back to the saved text, so OnChange fires for it.
 void TCustomMaskEdit::Reset() {
     SetTextValue(FSavedText);
+    Change();
     SelectAll();
 }
 

@@ -37,7 +37,7 @@ public:
 
 protected:
     String GetText() const override;
-    // Text set by the program counts as unmodified; OnChange fires as for any edit's text.
+    // Text set by the program counts as unmodified and fires no OnChange, as for any edit.
     void SetTextValue(const String& Value) override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;

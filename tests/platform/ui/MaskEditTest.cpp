@@ -76,14 +76,19 @@ TEST_F(MaskEditTest, BackspaceAndDeleteBlankPositionsAndEscUndoes) {
     EXPECT_FALSE(edit_->Modified());
 }
 
-TEST_F(MaskEditTest, OnChangeFiresForTypingAndForTextSetFromCode) {
+TEST_F(MaskEditTest, OnChangeFiresForTheUsersChangesButNotForTextSetFromCode) {
     edit_->SetEditMask("000;1;_");
-    changes_ = 0;
+    edit_->SetText("999");
+    EXPECT_EQ(changes_, 0);
     TypeFromStart("12");
     EXPECT_EQ(changes_, 2);
     TypeFromStart("x");  // refused by the position: no change
     EXPECT_EQ(changes_, 2);
-    edit_->SetText("999");
+    vt::SendKey(edit_, VK_ESCAPE);  // back to the text set from code
+    EXPECT_EQ(edit_->Text(), "999");
+    EXPECT_EQ(changes_, 3);
+    edit_->SetEditMask("");
+    edit_->SetText("plain");
     EXPECT_EQ(changes_, 3);
 }
 
