@@ -6,6 +6,7 @@
 #include "ui/controls/ExtCtrls.h"
 #include "ui/controls/Menus.h"
 #include "ui/forms/Forms.h"
+#include "ui/graphics/ImgList.h"
 
 #include <algorithm>
 
@@ -15,16 +16,27 @@ TGlyphCache* GlyphCache = nullptr;
 TBitmap* CheckImages = nullptr;
 constexpr int kMarkWidth = 9; // room the drop-down mark takes beside the text
 
-void FrameSides(TCanvas* canvas, TRect& r, TColor topLeft, TColor bottomRight)
+bool HasImage(TCustomImageList* Images, int ImageIndex)
 {
-  canvas->Pen()->SetColor(topLeft);
-  canvas->MoveTo(r.Left, r.Bottom - 1);
-  canvas->LineTo(r.Left, r.Top);
-  canvas->LineTo(r.Right - 1, r.Top);
-  canvas->Pen()->SetColor(bottomRight);
-  canvas->LineTo(r.Right - 1, r.Bottom - 1);
-  canvas->LineTo(r.Left - 1, r.Bottom - 1);
-  r = Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
+  return Images && ImageIndex >= 0 && ImageIndex < Images->Count();
+}
+
+// The button's frame by style and look; R shrinks to the face inside it.
+void DrawButtonFrame(TCanvas* Canvas, TRect& R, TButtonStyle Style, bool Flat, bool Down)
+{
+  const TColor outline = Style == bsWin31 ? clWindowFrame : clBtnHighlight;
+  if (!Down) {
+    if (Flat) {
+      Frame3D(Canvas, R, clBtnHighlight, clBtnShadow, 1);
+    } else {
+      Frame3D(Canvas, R, outline, clWindowFrame, 1);
+      Frame3D(Canvas, R, clBtnFace, clBtnShadow, 1);
+    }
+  } else {
+    Frame3D(Canvas, R, clWindowFrame, clBtnHighlight, 1);
+    if (!Flat)
+      Frame3D(Canvas, R, clBtnShadow, clBtnFace, 1);
+  }
 }
 
 } // namespace
@@ -173,6 +185,12 @@ TSize TVtButtonGlyph::GlyphSize() const
   return TSize{FOriginal->Width() / FNumGlyphs, FOriginal->Height()};
 }
 
+// The size of what is drawn in the glyph's place: the list's image when given, else the cell.
+TSize TVtButtonGlyph::GlyphSize(TCustomImageList* Images, int ImageIndex) const
+{
+  return HasImage(Images, ImageIndex) ? TSize{Images->Width(), Images->Height()} : GlyphSize();
+}
+
 // The cell for State on a button-face background, as the state's look asks for it.
 TBitmap* TVtButtonGlyph::StateCell(TVtButtonState State, int SourceCell)
 {
@@ -226,9 +244,10 @@ int TVtButtonGlyph::CreateButtonGlyph(TVtButtonState State)
 
 void TVtButtonGlyph::CalcButtonLayout(TCanvas* Canvas, const TRect& Client, const String& Caption,
                                       TButtonLayout Layout, int Margin, int Spacing, bool PopupMark,
+                                      TCustomImageList* Images, int ImageIndex, unsigned Flags,
                                       TPoint& GlyphPos, TRect& TextBounds, String& ShownCaption)
 {
-  TSize glyph = GlyphSize();
+  TSize glyph = GlyphSize(Images, ImageIndex);
   const bool horizontal = Layout == blGlyphLeft || Layout == blGlyphRight;
   const int clientW = Client.Width(), clientH = Client.Height();
   int roomW = clientW, roomH = clientH;
@@ -242,7 +261,7 @@ void TVtButtonGlyph::CalcButtonLayout(TCanvas* Canvas, const TRect& Client, cons
   ShownCaption = FWordWrap ? Caption.substr(0, 255) : MinimizeText(Caption.substr(0, 255), Canvas, roomW);
   TRect text = Rect(0, 0, roomW, roomH);
   if (!ShownCaption.empty()) {
-    unsigned flags = DT_CALCRECT | DT_CENTER | DT_VCENTER | (FWordWrap ? DT_WORDBREAK : DT_SINGLELINE);
+    unsigned flags = DT_CALCRECT | DT_CENTER | DT_VCENTER | (FWordWrap ? DT_WORDBREAK : DT_SINGLELINE) | Flags;
     Canvas->DrawText(ShownCaption, text, flags);
     text = Rect(0, 0, std::min(text.Width(), roomW), std::min(text.Height(), roomH));
   } else {
@@ -282,12 +301,12 @@ void TVtButtonGlyph::CalcButtonLayout(TCanvas* Canvas, const TRect& Client, cons
 }
 
 void TVtButtonGlyph::DrawButtonText(TCanvas* Canvas, const String& Caption, TRect TextBounds,
-                                    TVtButtonState State)
+                                    TVtButtonState State, unsigned Flags)
 {
   if (Caption.empty())
     return;
   Canvas->Brush()->SetStyle(bsClear);
-  unsigned flags = DT_CENTER | DT_VCENTER | (FWordWrap ? DT_WORDBREAK : DT_SINGLELINE);
+  unsigned flags = DT_CENTER | DT_VCENTER | (FWordWrap ? DT_WORDBREAK : DT_SINGLELINE) | Flags;
   if (State == rbsDisabled) {
     TRect shifted = Rect(TextBounds.Left + 1, TextBounds.Top + 1, TextBounds.Right + 1, TextBounds.Bottom + 1);
     Canvas->Font()->SetColor(clBtnHighlight);
@@ -316,20 +335,26 @@ void TVtButtonGlyph::DrawPopupMark(TCanvas* Canvas, int X, int Y, TVtButtonState
 
 TRect TVtButtonGlyph::DrawEx(TCanvas* Canvas, const TRect& Client, const String& Caption,
                              TButtonLayout Layout, int Margin, int Spacing, bool PopupMark,
-                             TVtButtonState State)
+                             TVtButtonState State, TCustomImageList* Images, int ImageIndex,
+                             unsigned Flags)
 {
   TPoint glyphPos;
   TRect textBounds;
   String shown;
-  CalcButtonLayout(Canvas, Client, Caption, Layout, Margin, Spacing, PopupMark, glyphPos, textBounds, shown);
-  const TSize glyph = GlyphSize();
-  int index = CreateButtonGlyph(State);
-  if (index >= 0)
-    Canvas->Draw(glyphPos.X, glyphPos.Y, FGlyphList->Image(index));
+  CalcButtonLayout(Canvas, Client, Caption, Layout, Margin, Spacing, PopupMark, Images, ImageIndex, Flags,
+                   glyphPos, textBounds, shown);
+  const TSize glyph = GlyphSize(Images, ImageIndex);
+  if (HasImage(Images, ImageIndex)) {
+    Images->Draw(Canvas, glyphPos.X, glyphPos.Y, ImageIndex, State != rbsDisabled);
+  } else {
+    int index = CreateButtonGlyph(State);
+    if (index >= 0)
+      Canvas->Draw(glyphPos.X, glyphPos.Y, FGlyphList->Image(index));
+  }
   TRect textRect = textBounds;
   if (PopupMark && (glyph.cx == 0 || Layout == blGlyphLeft))
     textRect.Right -= kMarkWidth;
-  DrawButtonText(Canvas, shown, textRect, State);
+  DrawButtonText(Canvas, shown, textRect, State, Flags);
   if (PopupMark) {
     if (glyph.cx > 0 && Layout != blGlyphLeft)
       DrawPopupMark(Canvas, glyphPos.X + glyph.cx + 1, glyphPos.Y + (glyph.cy - 4) / 2, State);
@@ -708,24 +733,6 @@ void TVtSpeedButton::StopTimer()
     FRepeatTimer->SetEnabled(false);
 }
 
-void TVtSpeedButton::PaintFrame(TCanvas* Canvas, TRect& R, TVtButtonState PaintState)
-{
-  const bool down = PaintState == rbsDown || PaintState == rbsExclusive;
-  const TColor outline = FStyle == bsWin31 ? clWindowFrame : clBtnHighlight;
-  if (!down) {
-    if (FFlat) {
-      FrameSides(Canvas, R, clBtnHighlight, clBtnShadow);
-    } else {
-      FrameSides(Canvas, R, outline, clWindowFrame);
-      FrameSides(Canvas, R, clBtnFace, clBtnShadow);
-    }
-  } else {
-    FrameSides(Canvas, R, clWindowFrame, clBtnHighlight);
-    if (!FFlat)
-      FrameSides(Canvas, R, clBtnShadow, clBtnFace);
-  }
-}
-
 void TVtSpeedButton::Paint()
 {
   if (Enabled() && FState == rbsDisabled)
@@ -746,7 +753,7 @@ void TVtSpeedButton::Paint()
   if (paintState == rbsInactive && FState != rbsExclusive)
     r = Rect(r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2);
   else
-    PaintFrame(canvas, r, FState);
+    DrawButtonFrame(canvas, r, FStyle, FFlat, FState == rbsDown || FState == rbsExclusive);
   if (FState == rbsExclusive && !FTransparent && (!FFlat || paintState == rbsInactive)) {
     TBitmap* pattern = CreateTwoColorsBrushPattern(clBtnFace, clBtnHighlight);
     canvas->Brush()->SetBitmap(pattern);
@@ -765,6 +772,31 @@ void TVtSpeedButton::Paint()
 void TVtSpeedButton::PaintGlyph(TCanvas* Canvas, const TRect& ARect, TVtButtonState AState, bool DrawMark)
 {
   FGlyph->DrawEx(Canvas, ARect, Caption(), FLayout, FMargin, FSpacing, DrawMark, AState);
+}
+
+// ---- TButtonImage ----
+
+TButtonImage::TButtonImage() : FGlyph(new TVtButtonGlyph) {}
+
+TButtonImage::~TButtonImage() { delete FGlyph; }
+
+void TButtonImage::Draw(TCanvas* Canvas, int X, int Y, int Margin, int Spacing, TButtonLayout Layout,
+                        TFont* Font, unsigned Flags)
+{
+  DrawEx(Canvas, X, Y, Margin, Spacing, Layout, Font, nullptr, -1, Flags);
+}
+
+void TButtonImage::DrawEx(TCanvas* Canvas, int X, int Y, int Margin, int Spacing, TButtonLayout Layout,
+                          TFont* Font, TCustomImageList* Images, int ImageIndex, unsigned Flags)
+{
+  TRect face = Bounds(X, Y, FButtonSize.cx, FButtonSize.cy);
+  Canvas->Brush()->SetColor(clBtnFace);
+  Canvas->Brush()->SetStyle(bsSolid);
+  Canvas->FillRect(face);
+  DrawButtonFrame(Canvas, face, bsAutoDetect, false, false);
+  if (Font)
+    Canvas->SetFont(Font);
+  FGlyph->DrawEx(Canvas, face, FCaption, Layout, Margin, Spacing, false, rbsUp, Images, ImageIndex, Flags);
 }
 
 // ---- the shared check images ----

@@ -10,6 +10,7 @@
 
 #include <vector>
 
+class TCustomImageList;
 class TTimer;
 
 enum TVtButtonState { rbsUp, rbsDisabled, rbsDown, rbsExclusive, rbsInactive };
@@ -70,10 +71,14 @@ public:
   // Releases every built image (glyph, glyph count or system colours changed).
   void Invalidate();
   // Lays out and draws glyph, caption and mark inside Client; returns the text rectangle.
+  // With an image list and a valid index, that image stands in for the glyph. Flags are
+  // DrawText flags added to the caption's own.
   TRect DrawEx(TCanvas* Canvas, const TRect& Client, const String& Caption, TButtonLayout Layout,
-               int Margin, int Spacing, bool PopupMark, TVtButtonState State);
+               int Margin, int Spacing, bool PopupMark, TVtButtonState State,
+               TCustomImageList* Images = nullptr, int ImageIndex = -1, unsigned Flags = 0);
   void CalcButtonLayout(TCanvas* Canvas, const TRect& Client, const String& Caption,
                         TButtonLayout Layout, int Margin, int Spacing, bool PopupMark,
+                        TCustomImageList* Images, int ImageIndex, unsigned Flags,
                         TPoint& GlyphPos, TRect& TextBounds, String& ShownCaption);
 
   TNotifyEvent OnChange;
@@ -84,8 +89,10 @@ public:
 private:
   void GlyphChanged(TObject* Sender);
   TSize GlyphSize() const;
+  TSize GlyphSize(TCustomImageList* Images, int ImageIndex) const;
   TBitmap* StateCell(TVtButtonState State, int SourceCell);
-  void DrawButtonText(TCanvas* Canvas, const String& Caption, TRect TextBounds, TVtButtonState State);
+  void DrawButtonText(TCanvas* Canvas, const String& Caption, TRect TextBounds, TVtButtonState State,
+                      unsigned Flags);
   void DrawPopupMark(TCanvas* Canvas, int X, int Y, TVtButtonState State);
 
   TBitmap* FOriginal;
@@ -184,7 +191,6 @@ private:
   void FinishPress(int X, int Y);
   void StartTimer();
   void StopTimer();
-  void PaintFrame(TCanvas* Canvas, TRect& PaintRect, TVtButtonState PaintState);
 
   int FGroupIndex = 0;
   TVtButtonGlyph* FGlyph;
@@ -209,6 +215,42 @@ private:
   Word FRepeatInterval = 100;
   bool FMenuTracking = false;
   TTimer* FRepeatTimer = nullptr; // created on first use
+};
+
+// A button face of ButtonSize with a glyph and caption, drawn onto any canvas (for lists and
+// grids that show a button without a control of its own).
+class TButtonImage : public TObject {
+public:
+  TButtonImage();
+  ~TButtonImage() override;
+
+  TBitmap* Glyph() const { return FGlyph->Glyph(); }
+  void SetGlyph(TBitmap* Value) { FGlyph->SetGlyph(Value); }
+  TVtNumGlyphs NumGlyphs() const { return FGlyph->NumGlyphs(); }
+  void SetNumGlyphs(TVtNumGlyphs Value) { FGlyph->SetNumGlyphs(Value); }
+  TAlignment Alignment() const { return FGlyph->Alignment(); }
+  void SetAlignment(TAlignment Value) { FGlyph->SetAlignment(Value); }
+  bool WordWrap() const { return FGlyph->WordWrap(); }
+  void SetWordWrap(bool Value) { FGlyph->SetWordWrap(Value); }
+  const String& Caption() const { return FCaption; }
+  void SetCaption(const String& Value) { FCaption = Value; }
+  TSize ButtonSize() const { return FButtonSize; }
+  void SetButtonSize(const TSize& Value) { FButtonSize = Value; }
+  // Releases the built glyph images; the next Draw builds them again.
+  void Invalidate() { FGlyph->Invalidate(); }
+
+  // Paints the raised face at (X, Y) with the glyph and caption laid out as on a speed button,
+  // the caption in Font; Flags are DrawText flags added to the caption's own.
+  void Draw(TCanvas* Canvas, int X, int Y, int Margin, int Spacing, TButtonLayout Layout, TFont* Font,
+            unsigned Flags);
+  // The same with the image ImageIndex of Images in place of the glyph.
+  void DrawEx(TCanvas* Canvas, int X, int Y, int Margin, int Spacing, TButtonLayout Layout, TFont* Font,
+              TCustomImageList* Images, int ImageIndex, unsigned Flags);
+
+private:
+  TVtButtonGlyph* FGlyph;
+  String FCaption;
+  TSize FButtonSize{24, 23};
 };
 
 // The glyph count that a strip of this size implies: width / height when the width is a

@@ -1,20 +1,23 @@
 // Tests of the speed button: glyph counts from the strip, the shared glyph cache, grouping
-// with AllowAllUp through clicks and Down, and the repeat timer.
+// with AllowAllUp through clicks and Down, and the repeat timer; and of the button image.
 #include "components/VtCtrls.h"
 
 #include "ui/controls/Menus.h"
+#include "ui/graphics/ImgList.h"
 #include "ui/forms/Forms.h"
 #include "ui/testing/UiTesting.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
-TBitmap* Strip(int w, int h)
+TBitmap* Filled(int w, int h, TColor color = clRed)
 {
   auto* b = new TBitmap;
   b->SetSize(w, h);
-  b->Canvas()->Brush()->SetColor(clRed);
+  b->Canvas()->Brush()->SetColor(color);
   b->Canvas()->FillRect(Rect(0, 0, w, h));
   return b;
 }
@@ -52,7 +55,7 @@ TEST(ButtonGlyph, GlyphCountFollowsTheStrip)
   for (const auto& c : cases) {
     TVtButtonGlyph glyph;
     glyph.SetNumGlyphs(c.before);
-    TBitmap* strip = Strip(c.w, c.h);
+    TBitmap* strip = Filled(c.w, c.h);
     glyph.SetGlyph(strip);
     delete strip;
     EXPECT_EQ(glyph.NumGlyphs(), c.after) << c.w << "x" << c.h;
@@ -63,7 +66,7 @@ TEST(ButtonGlyph, ButtonsOfOneGlyphSizeShareOneListUntilTheLastIsReleased)
 {
   vt::EnsureTestApplication();
   TVtButtonGlyph a, b;
-  TBitmap* strip = Strip(32, 16);
+  TBitmap* strip = Filled(32, 16);
   a.SetGlyph(strip);
   b.SetGlyph(strip);
   delete strip;
@@ -76,6 +79,90 @@ TEST(ButtonGlyph, ButtonsOfOneGlyphSizeShareOneListUntilTheLastIsReleased)
   EXPECT_FALSE(TVtButtonGlyph::Cache()->Empty());
   b.Invalidate();
   EXPECT_TRUE(TVtButtonGlyph::Cache()->Empty());
+}
+
+// A 24 x 23 face at (10, 5): the raised frame, then a 20 x 19 face where a glyph without caption
+// is centred. The glyph strip's bottom-left colour is transparent.
+TEST(ButtonImage, PaintsARaisedFaceWithTheGlyphOrListImageCentred)
+{
+  vt::EnsureTestApplication();
+  TImageList images(nullptr);
+  images.SetWidth(8);
+  images.SetHeight(8);
+  TBitmap* blue = Filled(8, 8, clBlue);
+  images.AddMasked(blue, clFuchsia);
+  delete blue;
+  TBitmap* glyph = Filled(16, 16);
+  glyph->Canvas()->SetPixels(0, 15, clFuchsia);
+
+  const struct {
+    TCustomImageList* images;
+    TColor color;
+    TPoint first, last;
+  } cases[] = {{nullptr, clRed, Point(14, 9), Point(29, 24)}, {&images, clBlue, Point(18, 13), Point(25, 20)}};
+  for (const auto& c : cases) {
+    TButtonImage image;
+    image.SetGlyph(glyph);
+    TBitmap* target = Filled(60, 40, clWhite);
+    image.DrawEx(target->Canvas(), 10, 5, -1, -1, blGlyphLeft, nullptr, c.images, 0, 0);
+    TCanvas* out = target->Canvas();
+    EXPECT_EQ(out->Pixels(10, 5), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(out->Pixels(33, 27), ColorToRGB(clWindowFrame));
+    EXPECT_EQ(out->Pixels(32, 26), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(out->Pixels(9, 5), clWhite);
+    EXPECT_EQ(out->Pixels(34, 28), clWhite);
+    EXPECT_EQ(out->Pixels(c.first.X, c.first.Y), c.color);
+    EXPECT_EQ(out->Pixels(c.last.X, c.last.Y), c.color);
+    EXPECT_EQ(out->Pixels(c.first.X - 1, c.first.Y), ColorToRGB(clBtnFace));
+    EXPECT_EQ(out->Pixels(c.last.X + 1, c.last.Y), ColorToRGB(clBtnFace));
+    delete target;
+  }
+  TButtonImage image;
+  image.SetGlyph(glyph);
+  TBitmap* target = Filled(60, 40, clWhite);
+  image.Draw(target->Canvas(), 10, 5, -1, -1, blGlyphLeft, nullptr, 0);
+  EXPECT_EQ(target->Canvas()->Pixels(14, 24), ColorToRGB(clBtnFace)) << "transparent glyph pixel";
+  delete target;
+  delete glyph;
+}
+
+TEST(ButtonImage, CaptionIsDrawnInTheGivenFontInsideTheFace)
+{
+  vt::EnsureTestApplication();
+  TButtonImage image;
+  image.SetCaption("W");
+  image.SetButtonSize(TSize{40, 30});
+  TFont font;
+  font.SetColor(clRed);
+  TBitmap* target = Filled(60, 40, clWhite);
+  image.Draw(target->Canvas(), 0, 0, -1, -1, blGlyphLeft, &font, 0);
+  int inside = 0, outside = 0;
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 60; ++x)
+      if (target->Canvas()->Pixels(x, y) == clRed)
+        ++(x < 40 && y < 30 ? inside : outside);
+  EXPECT_GT(inside, 0);
+  EXPECT_EQ(outside, 0);
+  delete target;
+}
+
+TEST(ButtonImage, InvalidateAndAGlyphCountReleaseTheBuiltImages)
+{
+  vt::EnsureTestApplication();
+  const std::function<void(TButtonImage&)> releases[] = {[](TButtonImage& i) { i.Invalidate(); },
+                                                          [](TButtonImage& i) { i.SetNumGlyphs(2); }};
+  for (const auto& release : releases) {
+    TButtonImage image;
+    TBitmap* glyph = Filled(16, 16);
+    image.SetGlyph(glyph);
+    delete glyph;
+    TBitmap* target = Filled(30, 30, clWhite);
+    image.Draw(target->Canvas(), 0, 0, -1, -1, blGlyphTop, nullptr, 0);
+    delete target;
+    ASSERT_FALSE(TVtButtonGlyph::Cache()->Empty());
+    release(image);
+    EXPECT_TRUE(TVtButtonGlyph::Cache()->Empty());
+  }
 }
 
 TEST_F(SpeedButtonTest, DownOutsideAGroupStaysUp)
