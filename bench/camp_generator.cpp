@@ -4,6 +4,9 @@
 
 #include <sqlite3.h>
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -212,6 +215,17 @@ void GenerateCamp(const std::string& path, const CampSize& size) {
     throw;
   }
   sqlite3_close(db);
+}
+
+std::string GenerateTemporaryCamp(const CampSize& size) {
+  char pattern[] = "/tmp/vt-camp-XXXXXX";
+  const int fd = mkstemp(pattern);
+  if (fd < 0) throw std::runtime_error("cannot create a temporary file for the camp");
+  close(fd);
+  std::remove(pattern);
+  const std::string path = std::string(pattern) + ".mdb";
+  GenerateCamp(path, size);
+  return path;
 }
 
 }  // namespace vt

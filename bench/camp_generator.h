@@ -16,5 +16,7 @@ struct CampSize {
 
 // Makes the database file at path (which must not exist) and fills it; same seed, same camp.
 void GenerateCamp(const std::string& path, const CampSize& size = {});
+// Generates the camp into a new file under /tmp and returns its path (the caller removes it).
+std::string GenerateTemporaryCamp(const CampSize& size = {});
 
 }  // namespace vt

@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <map>
 #include <string>
-#include <unistd.h>
 
 #include "camp_generator.h"
 #include "ratio_reporter.h"
@@ -97,12 +96,7 @@ BENCHMARK(BM_DataLayerPersistentFields)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  char pattern[] = "/tmp/vt-camp-XXXXXX";
-  int fd = mkstemp(pattern);
-  close(fd);
-  std::remove(pattern);
-  campPath = std::string(pattern) + ".mdb";
-  vt::GenerateCamp(campPath);
+  campPath = vt::GenerateTemporaryCamp();
 
   benchmark::Initialize(&argc, argv);
   vt::RatioReporter reporter;

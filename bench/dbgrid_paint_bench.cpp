@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 #include "camp_generator.h"
 #include "db/ADODB.h"
@@ -86,12 +85,7 @@ BENCHMARK(BM_NextAttendeeAndPaint)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    char pattern[] = "/tmp/vt-camp-XXXXXX";
-    int fd = mkstemp(pattern);
-    close(fd);
-    std::remove(pattern);
-    campPath = std::string(pattern) + ".mdb";
-    vt::GenerateCamp(campPath);
+    campPath = vt::GenerateTemporaryCamp();
 
     attendees = new GridOver("Select * From Attendees ORDER BY LastName, FirstName",
                              {"LastName", "FirstName", "DOB", "Grade", "EmergencyContact", "EmergencyPhone"});

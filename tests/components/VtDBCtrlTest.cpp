@@ -3,34 +3,22 @@
 // stored value again, and the field's class sets the edit's decimals and format.
 #include "components/VtDBCtrl.h"
 
-#include "db/DataSource.h"
-#include "rtl/Locale.h"
-#include "tests/platform/db/DbFixture.h"
-#include "ui/forms/Forms.h"
-#include "ui/testing/UiTesting.h"
+#include "tests/platform/ui/PeopleFormFixture.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 // The edit shows Balance of the first person (Adams, 10.5); Clark (third) has none.
-class DBCalcEditTest : public DbFixture {
+class DBCalcEditTest : public PeopleFormFixture {
 protected:
   void SetUp() override
   {
-    DbFixture::SetUp();
-    vt::EnsureTestApplication();
-    saved = Locale();
+    SetUpPeopleForm("SELECT PersonID, Balance FROM People ORDER BY PersonID", 300, 100);
     Locale().DecimalSeparator = '.';
     Locale().ThousandSeparator = ',';
     connection_->Execute("UPDATE People SET Balance = NULL WHERE PersonID = 3");
-    people = Query({"SELECT PersonID, Balance FROM People ORDER BY PersonID"});
     people->Open();
-    source = new TDataSource(owner_);
-    source->SetDataSet(people);
-
-    form = new TForm(nullptr);
-    form->SetBounds(0, 0, 300, 100);
     edit = new TVtDBCalcEdit(form);
     edit->SetParent(form);
     edit->SetBounds(10, 10, 120, 22);
@@ -43,12 +31,6 @@ protected:
     form->Show();
     edit->SetFocus();
   }
-  void TearDown() override
-  {
-    delete form;
-    Locale() = saved;
-    DbFixture::TearDown();
-  }
   TField* balance() const { return people->FieldByName("Balance"); }
   void Retype(const String& keys)
   {
@@ -56,10 +38,6 @@ protected:
     vt::TypeText(edit, keys);
   }
 
-  FormatSettings saved;
-  TADOQuery* people = nullptr;
-  TDataSource* source = nullptr;
-  TForm* form = nullptr;
   TVtDBCalcEdit* edit = nullptr;
   TVtDBCalcEdit* other = nullptr;
 };

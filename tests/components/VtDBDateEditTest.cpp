@@ -10,7 +10,7 @@
 #include "components/vtGuiutils.h"
 #include "db/DataSource.h"
 #include "rtl/Locale.h"
-#include "tests/platform/db/DbFixture.h"
+#include "tests/platform/ui/PeopleFormFixture.h"
 #include "ui/controls/MaskEdit.h"
 #include "ui/forms/Forms.h"
 #include "ui/kernel/WinApi.h"
@@ -21,28 +21,20 @@ namespace {
 TDateTime Ymd(int y, int m, int d) { return EncodeDate(y, m, d); }
 
 // The edit shows DOB of the first person (Adams), moved to 1 May 2024 14:30 for the test.
-class DBDateEditTest : public DbFixture {
+class DBDateEditTest : public PeopleFormFixture {
 protected:
     void SetUp() override
     {
-        DbFixture::SetUp();
-        vt::EnsureTestApplication();
-        saved = Locale();
+        SetUpPeopleForm("SELECT PersonID, DOB FROM People ORDER BY PersonID", 300, 100);
         Locale().ShortDateFormat = "dd/MM/yyyy";
         Locale().DateSeparator = '/';
         vt::SetClockForTests(Ymd(2024, 6, 15) + 0.25);
         vt::SetBeepHook([this](UINT) { ++beeps; });
 
-        people = Query({"SELECT PersonID, DOB FROM People ORDER BY PersonID"});
         people->Open();
         people->Edit();
         dob()->SetAsDateTime(kStored);
         people->Post();
-        source = new TDataSource(owner_);
-        source->SetDataSet(people);
-
-        form = new TForm(nullptr);
-        form->SetBounds(0, 0, 300, 100);
         edit = new TDBDateEdit(form);
         edit->SetParent(form);
         edit->SetBounds(10, 10, 120, 22);
@@ -58,11 +50,9 @@ protected:
     }
     void TearDown() override
     {
-        delete form;
         vt::SetBeepHook(nullptr);
         vt::ResetClock();
-        Locale() = saved;
-        DbFixture::TearDown();
+        PeopleFormFixture::TearDown();
     }
 
     TField* dob() const { return people->FieldByName("DOB"); }
@@ -74,10 +64,6 @@ protected:
     void Leave() { other->SetFocus(); }
 
     const TDateTime kStored = Ymd(2024, 5, 1) + 14.5 / 24;
-    FormatSettings saved;
-    TADOQuery* people = nullptr;
-    TDataSource* source = nullptr;
-    TForm* form = nullptr;
     TDBDateEdit* edit = nullptr;
     TMaskEdit* other = nullptr;
     int beeps = 0;

@@ -13,7 +13,7 @@
 
 #include <cstdio>
 
-#include "tests/platform/db/DbFixture.h"
+#include "tests/platform/ui/PeopleFormFixture.h"
 #include "ui/controls/StdCtrls.h"
 #include "ui/dialogs/DialogResponder.h"
 #include "ui/forms/Forms.h"
@@ -23,26 +23,16 @@ namespace {
 
 // Rows, in PersonID order: Adams, Baker, Clark. Grid row 0 is the title row, column 0 the
 // indicator; 64-pixel default column widths are set so that cells start at known pixels.
-class DBGridTest : public DbFixture {
+class DBGridTest : public PeopleFormFixture {
 protected:
     void SetUp() override {
-        DbFixture::SetUp();
-        vt::EnsureTestApplication();
-        people_ = Query({"SELECT PersonID, LastName, FirstName, Balance FROM People ORDER BY PersonID"});
-        source_ = new TDataSource(owner_);
-        source_->SetDataSet(people_);
-        form_ = new TForm(nullptr);
-        form_->SetBounds(0, 0, 600, 300);
-        grid_ = new TDBGrid(form_);
-        grid_->SetParent(form_);
+        SetUpPeopleForm("SELECT PersonID, LastName, FirstName, Balance FROM People ORDER BY PersonID", 600, 300);
+        grid_ = new TDBGrid(form);
+        grid_->SetParent(form);
         grid_->SetBounds(0, 0, 500, 200);
         grid_->SetOptions(grid_->Options() << dgRowSelect << dgAlwaysShowSelection);
-        grid_->SetDataSource(source_);
-        form_->Show();
-    }
-    void TearDown() override {
-        delete form_;
-        DbFixture::TearDown();
+        grid_->SetDataSource(source);
+        form->Show();
     }
 
     // Persistent columns: last name titled "Last Name" 80 wide, first name untitled 60 wide.
@@ -73,92 +63,89 @@ protected:
         return grid ? grid->tableInterface() : nullptr;
     }
 
-    TADOQuery* people_ = nullptr;
-    TDataSource* source_ = nullptr;
-    TForm* form_ = nullptr;
     TDBGrid* grid_ = nullptr;
 };
 
 TEST_F(DBGridTest, CurrentRowAndCursorFollowEachOther) {
-    people_->Open();
+    people->Open();
     EXPECT_EQ(grid_->RowCount(), 4);  // title row and three records
     EXPECT_EQ(grid_->Row(), 1);
 
-    people_->Last();  // the dataset moves: the selection follows
+    people->Last();  // the dataset moves: the selection follows
     EXPECT_EQ(grid_->Row(), 3);
-    people_->SetRecNo(2);
+    people->SetRecNo(2);
     EXPECT_EQ(grid_->Row(), 2);
 
     int clicks = 0;
     grid_->OnClick = [&](TObject*) { ++clicks; };
     const TPoint adams = CellCentre(1, 1);
     vt::ClickControl(grid_, adams.X, adams.Y);  // the user picks a row: the dataset moves
-    EXPECT_EQ(people_->RecNo(), 1);
-    EXPECT_EQ(people_->FieldByName("LastName")->AsString(), "Adams");
+    EXPECT_EQ(people->RecNo(), 1);
+    EXPECT_EQ(people->FieldByName("LastName")->AsString(), "Adams");
     vt::SendKey(grid_, VK_DOWN);
-    EXPECT_EQ(people_->RecNo(), 2);
+    EXPECT_EQ(people->RecNo(), 2);
     vt::SendKey(grid_, VK_END);
-    EXPECT_EQ(people_->RecNo(), 3);
+    EXPECT_EQ(people->RecNo(), 3);
     EXPECT_EQ(clicks, 3);
 
     EXPECT_FALSE(grid_->WantsKey(VK_TAB, {}));  // a whole-row grid lets Tab leave it
 
-    people_->Close();
+    people->Close();
     EXPECT_EQ(grid_->RowCount(), 2);  // a title row and one empty row
-    people_->Open();
+    people->Open();
     EXPECT_EQ(grid_->Row(), 1);
 }
 
 TEST_F(DBGridTest, MovingOffAnEditedRowPostsIt) {
-    people_->Open();
-    people_->Edit();
-    people_->FieldByName("LastName")->SetAsString("Abbot");
+    people->Open();
+    people->Edit();
+    people->FieldByName("LastName")->SetAsString("Abbot");
     const TPoint clark = CellCentre(1, 3);
     vt::ClickControl(grid_, clark.X, clark.Y);
-    EXPECT_EQ(people_->State(), dsBrowse);
-    EXPECT_EQ(people_->RecNo(), 3);
+    EXPECT_EQ(people->State(), dsBrowse);
+    EXPECT_EQ(people->RecNo(), 3);
     EXPECT_EQ(Scalar("SELECT LastName FROM People WHERE PersonID = 1").AsString(), "Abbot");
 }
 
 TEST_F(DBGridTest, LeavingDropsAnUntouchedInsertedRecordOnly) {
-    people_->Open();
-    people_->Insert();
+    people->Open();
+    people->Insert();
     grid_->Perform(CM_EXIT);
-    EXPECT_EQ(people_->State(), dsBrowse);
-    EXPECT_EQ(people_->RecordCount(), 3);
+    EXPECT_EQ(people->State(), dsBrowse);
+    EXPECT_EQ(people->RecordCount(), 3);
 
-    people_->Insert();
-    people_->FieldByName("LastName")->SetAsString("Dunn");
+    people->Insert();
+    people->FieldByName("LastName")->SetAsString("Dunn");
     grid_->Perform(CM_EXIT);
-    EXPECT_EQ(people_->State(), dsInsert);
+    EXPECT_EQ(people->State(), dsInsert);
 }
 
 TEST_F(DBGridTest, CtrlDeleteDeletesTheCurrentRecordAfterAsking) {
-    people_->Open();
-    people_->SetRecNo(2);
+    people->Open();
+    people->SetRecNo(2);
     vt::DialogResponder responder;
     responder.Answer(mrCancel).Answer(mrOk);
     vt::SendKey(grid_, VK_DELETE, TShiftState{ssCtrl});
     EXPECT_EQ(responder.Last().Text, "Delete record?");
-    EXPECT_EQ(people_->RecordCount(), 3);
+    EXPECT_EQ(people->RecordCount(), 3);
     vt::SendKey(grid_, VK_DELETE, TShiftState{ssCtrl});
-    EXPECT_EQ(people_->RecordCount(), 2);
+    EXPECT_EQ(people->RecordCount(), 2);
     EXPECT_EQ(Scalar("SELECT COUNT(*) FROM People WHERE LastName = 'Baker'").AsInteger(), 0);
 
     grid_->SetOptions(grid_->Options() >> dgConfirmDelete);  // no box: the responder has no answer left
     vt::SendKey(grid_, VK_DELETE, TShiftState{ssCtrl});
-    EXPECT_EQ(people_->RecordCount(), 1);
+    EXPECT_EQ(people->RecordCount(), 1);
     grid_->SetReadOnly(true);
     vt::SendKey(grid_, VK_DELETE, TShiftState{ssCtrl});
-    EXPECT_EQ(people_->RecordCount(), 1);
+    EXPECT_EQ(people->RecordCount(), 1);
     EXPECT_EQ(responder.Shown().size(), 2u);
 }
 
 TEST_F(DBGridTest, ColumnsGiveTitlesAndWidths) {
-    people_->Open();
+    people->Open();
     // Default columns: one per visible field, titled by the field's display label.
-    people_->FieldByName("PersonID")->SetVisible(false);
-    people_->FieldByName("FirstName")->SetDisplayLabel("Given");
+    people->FieldByName("PersonID")->SetVisible(false);
+    people->FieldByName("FirstName")->SetDisplayLabel("Given");
     grid_->Columns()->RebuildColumns();
     ASSERT_EQ(grid_->Columns()->Count(), 3);
     EXPECT_EQ(grid_->Columns()->Items(0)->FieldName(), "LastName");
@@ -180,11 +167,11 @@ TEST_F(DBGridTest, ColumnsGiveTitlesAndWidths) {
     grid_->Columns()->Items(0)->SetVisible(true);
     grid_->SetOptions(grid_->Options() >> dgRowSelect);
     grid_->SetSelectedIndex(1);
-    EXPECT_EQ(grid_->SelectedField(), people_->FieldByName("FirstName"));
+    EXPECT_EQ(grid_->SelectedField(), people->FieldByName("FirstName"));
 }
 
 TEST_F(DBGridTest, DraggingATitleDividerWritesTheColumnWidth) {
-    people_->Open();
+    people->Open();
     AddNameColumns();
     const TRect title = grid_->CellRect(1, 0);
     vt::PressMouse(grid_, title.Right, 5);
@@ -202,7 +189,7 @@ TEST_F(DBGridTest, DraggingATitleDividerWritesTheColumnWidth) {
 }
 
 TEST_F(DBGridTest, TitleAndCellClicksNameTheColumn) {
-    people_->Open();
+    people->Open();
     AddNameColumns();
     std::vector<String> titles, cells;
     grid_->OnTitleClick = [&](TColumn* column) { titles.push_back(column->FieldName()); };
@@ -213,11 +200,11 @@ TEST_F(DBGridTest, TitleAndCellClicksNameTheColumn) {
     vt::ClickControl(grid_, baker.X, baker.Y);
     EXPECT_EQ(titles, std::vector<String>{"FirstName"});
     EXPECT_EQ(cells, std::vector<String>{"LastName"});
-    EXPECT_EQ(people_->RecNo(), 2);
+    EXPECT_EQ(people->RecNo(), 2);
 }
 
 TEST_F(DBGridTest, CtrlClicksMarkRowsOfAMultiSelectGridAndAPlainClickEmptiesThem) {
-    people_->Open();
+    people->Open();
     grid_->SetOptions(grid_->Options() << dgMultiSelect);
     const TPoint adams = CellCentre(1, 1), baker = CellCentre(1, 2), clark = CellCentre(1, 3);
     CtrlClick(adams);
@@ -225,10 +212,10 @@ TEST_F(DBGridTest, CtrlClicksMarkRowsOfAMultiSelectGridAndAPlainClickEmptiesThem
     CtrlClick(baker);
     CtrlClick(baker);  // a second Ctrl+click takes the mark away again
     ASSERT_EQ(grid_->SelectedRows()->Count(), 2);
-    EXPECT_EQ(people_->RecNo(), 2);
+    EXPECT_EQ(people->RecNo(), 2);
     EXPECT_EQ(Table()->selectedRows(), (QList<int>{0, 1, 2}));  // marked rows and the current one
     const String shot = path_ + ".png";  // painting the marks and the rows runs without fault
-    EXPECT_TRUE(vt::SaveScreenshot(form_, shot));
+    EXPECT_TRUE(vt::SaveScreenshot(form, shot));
     std::remove(shot.c_str());
 
     vt::ClickControl(grid_, clark.X, clark.Y);
@@ -239,12 +226,12 @@ TEST_F(DBGridTest, CtrlClicksMarkRowsOfAMultiSelectGridAndAPlainClickEmptiesThem
 }
 
 TEST_F(DBGridTest, AccessibleTableReportsRecordsCellsAndTitles) {
-    people_->Open();
-    people_->FieldByName("Balance")->SetDisplayFormat("0.00");
+    people->Open();
+    people->FieldByName("Balance")->SetDisplayFormat("0.00");
     AddNameColumns();
     TColumn* balance = grid_->Columns()->Add();
     balance->SetFieldName("Balance");
-    people_->SetRecNo(2);
+    people->SetRecNo(2);
 
     QAccessibleTableInterface* table = Table();
     ASSERT_NE(table, nullptr);
@@ -266,14 +253,14 @@ TEST_F(DBGridTest, AccessibleTableReportsRecordsCellsAndTitles) {
     EXPECT_TRUE(cell->tableCellInterface() != nullptr);
     EXPECT_EQ(cell->tableCellInterface()->rowIndex(), 2);
     EXPECT_EQ(table->cellAt(3, 0), nullptr);
-    EXPECT_EQ(people_->RecNo(), 2);  // reading cells never moves the cursor
+    EXPECT_EQ(people->RecNo(), 2);  // reading cells never moves the cursor
 
     grid_->SetName("PeopleGrid");
     QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(grid_->Widget());
     EXPECT_EQ(grid->role(), QAccessible::Table);
     EXPECT_EQ(grid->text(QAccessible::Name).toStdString(), "PeopleGrid");
-    auto* label = new TLabel(form_);
-    label->SetParent(form_);
+    auto* label = new TLabel(form);
+    label->SetParent(form);
     label->SetCaption("Attendees");
     label->SetFocusControl(grid_);
     EXPECT_EQ(grid->text(QAccessible::Name).toStdString(), "Attendees");
