@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 
 #include "rtl/Exceptions.h"
 #include "rtl/Locale.h"
 #include "rtl/StringList.h"
+#include "tests/components/DayMonthYearClock.h"
 #include "ui/controls/MaskEdit.h"
 #include "ui/testing/UiTesting.h"
 
@@ -138,16 +140,12 @@ protected:
     void SetUp() override
     {
         vt::EnsureTestApplication();
-        saved = Locale();
-        Locale().ShortDateFormat = "dd/MM/yyyy";
-        Locale().DateSeparator = '/';
-        vt::SetClockForTests(Ymd(2024, 6, 15) + 0.5);
+        dates.emplace(Ymd(2024, 6, 15) + 0.5);
     }
     void TearDown() override
     {
         Screen->OnActiveFormChange = nullptr;
-        vt::ResetClock();
-        Locale() = saved;
+        dates.reset();
     }
 
     void AnswerWith(std::vector<std::pair<WORD, LPARAM>> keys)
@@ -166,7 +164,7 @@ protected:
         };
     }
 
-    FormatSettings saved;
+    std::optional<DayMonthYearClock> dates;
     bool answered = false;
     String caption;
     TRect bounds;

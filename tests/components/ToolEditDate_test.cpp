@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "rtl/Locale.h"
+#include "tests/components/DayMonthYearClock.h"
 #include "ui/forms/Forms.h"
 #include "ui/kernel/SettingChange.h"
 #include "ui/testing/UiTesting.h"
@@ -24,10 +27,7 @@ protected:
     void SetUp() override
     {
         vt::EnsureTestApplication();
-        saved = Locale();
-        Locale().ShortDateFormat = "dd/MM/yyyy";
-        Locale().DateSeparator = '/';
-        vt::SetClockForTests(Ymd(2024, 6, 15) + 10.0 / 24);
+        dates.emplace(Ymd(2024, 6, 15) + 10.0 / 24);
         form = new TForm(nullptr);
         form->SetBounds(0, 0, 300, 100);
         edit = new TDateEdit(form);
@@ -43,9 +43,8 @@ protected:
     void TearDown() override
     {
         delete form;
-        vt::ResetClock();
         vt::SetUpdateFormatSettings(true);
-        Locale() = saved;
+        dates.reset();
     }
 
     void TypeFromStart(const String& keys)
@@ -55,7 +54,7 @@ protected:
     }
     void PressKeyDown(WORD key, LPARAM keyData = 0) { edit->Perform(WM_KEYDOWN, key, keyData); }
 
-    FormatSettings saved;
+    std::optional<DayMonthYearClock> dates;
     TForm* form = nullptr;
     TDateEdit* edit = nullptr;
     TMaskEdit* other = nullptr;

@@ -6,10 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 
 #include "components/vtGuiutils.h"
 #include "db/DataSource.h"
 #include "rtl/Locale.h"
+#include "tests/components/DayMonthYearClock.h"
 #include "tests/platform/ui/PeopleFormFixture.h"
 #include "ui/controls/MaskEdit.h"
 #include "ui/forms/Forms.h"
@@ -26,9 +28,7 @@ protected:
     void SetUp() override
     {
         SetUpPeopleForm("SELECT PersonID, DOB FROM People ORDER BY PersonID", 300, 100);
-        Locale().ShortDateFormat = "dd/MM/yyyy";
-        Locale().DateSeparator = '/';
-        vt::SetClockForTests(Ymd(2024, 6, 15) + 0.25);
+        dates.emplace(Ymd(2024, 6, 15) + 0.25);
         vt::SetBeepHook([this](UINT) { ++beeps; });
 
         people->Open();
@@ -51,9 +51,11 @@ protected:
     void TearDown() override
     {
         vt::SetBeepHook(nullptr);
-        vt::ResetClock();
+        dates.reset();
         PeopleFormFixture::TearDown();
     }
+
+    std::optional<DayMonthYearClock> dates;
 
     TField* dob() const { return people->FieldByName("DOB"); }
     void TypeFromStart(const String& keys)
