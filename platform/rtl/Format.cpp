@@ -11,7 +11,7 @@
 
 namespace {
 
-struct Spec {
+struct Directive {
     bool LeftJustify = false;
     int Width = -1;
     int Precision = -1;
@@ -34,7 +34,7 @@ public:
             else if (Peek() == '%')
                 FResult += FFormat[FPos++];
             else
-                Convert(ReadSpec());
+                Convert(ReadDirective());
         }
         return FResult;
     }
@@ -75,9 +75,9 @@ private:
         return value;
     }
 
-    Spec ReadSpec()
+    Directive ReadDirective()
     {
-        Spec spec;
+        Directive directive;
         int number = ReadNumber();
         if (Peek() == ':') {
             ++FPos;
@@ -88,54 +88,54 @@ private:
         }
         if (number < 0) {
             if (Peek() == '-') {
-                spec.LeftJustify = true;
+                directive.LeftJustify = true;
                 ++FPos;
             }
             number = ReadNumber();
         }
-        spec.Width = number;
+        directive.Width = number;
         if (Peek() == '.') {
             ++FPos;
-            spec.Precision = ReadNumber();
-            if (spec.Precision < 0)
-                spec.Precision = 0;
+            directive.Precision = ReadNumber();
+            if (directive.Precision < 0)
+                directive.Precision = 0;
         }
         if (FPos >= FFormat.size())
             Invalid();
-        spec.Type = static_cast<char>(std::tolower(static_cast<unsigned char>(FFormat[FPos++])));
-        return spec;
+        directive.Type = static_cast<char>(std::tolower(static_cast<unsigned char>(FFormat[FPos++])));
+        return directive;
     }
 
-    void Convert(const Spec& spec)
+    void Convert(const Directive& directive)
     {
         const FormatArg& arg = NextArg();
         String piece;
-        switch (spec.Type) {
+        switch (directive.Type) {
         case 'd':
-            piece = IntegerText(Expect(arg, FormatArg::Integer).AsInteger(), spec.Precision);
+            piece = IntegerText(Expect(arg, FormatArg::Integer).AsInteger(), directive.Precision);
             break;
         case 'u':
-            piece = Digits(UnsignedText(Expect(arg, FormatArg::Integer).AsInteger()), spec.Precision);
+            piece = Digits(UnsignedText(Expect(arg, FormatArg::Integer).AsInteger()), directive.Precision);
             break;
         case 'x':
-            piece = Digits(HexText(Expect(arg, FormatArg::Integer).AsInteger()), spec.Precision);
+            piece = Digits(HexText(Expect(arg, FormatArg::Integer).AsInteger()), directive.Precision);
             break;
         case 's':
             piece = Expect(arg, FormatArg::Text).AsText();
-            if (spec.Precision >= 0 && static_cast<std::size_t>(spec.Precision) < piece.size())
-                piece.resize(static_cast<std::size_t>(spec.Precision));
+            if (directive.Precision >= 0 && static_cast<std::size_t>(directive.Precision) < piece.size())
+                piece.resize(static_cast<std::size_t>(directive.Precision));
             break;
         case 'e':
         case 'f':
         case 'g':
         case 'n':
         case 'm':
-            piece = FloatText(Expect(arg, FormatArg::Float).AsFloat(), spec);
+            piece = FloatText(Expect(arg, FormatArg::Float).AsFloat(), directive);
             break;
         default:
             Invalid();
         }
-        Pad(piece, spec);
+        Pad(piece, directive);
     }
 
     const FormatArg& Expect(const FormatArg& arg, FormatArg::Kind kind) const
@@ -178,10 +178,10 @@ private:
         return IntToHex(static_cast<std::int64_t>(bits), 1);
     }
 
-    static String FloatText(long double value, const Spec& spec)
+    static String FloatText(long double value, const Directive& directive)
     {
-        int p = spec.Precision;
-        switch (spec.Type) {
+        int p = directive.Precision;
+        switch (directive.Type) {
         case 'e':
             return FloatToStrF(value, ffExponent, p < 0 ? 15 : p, 3);
         case 'g':
@@ -195,15 +195,15 @@ private:
         }
     }
 
-    void Pad(const String& piece, const Spec& spec)
+    void Pad(const String& piece, const Directive& directive)
     {
-        std::size_t fill = spec.Width > static_cast<int>(piece.size())
-                               ? static_cast<std::size_t>(spec.Width) - piece.size()
+        std::size_t fill = directive.Width > static_cast<int>(piece.size())
+                               ? static_cast<std::size_t>(directive.Width) - piece.size()
                                : 0;
-        if (!spec.LeftJustify)
+        if (!directive.LeftJustify)
             FResult.append(fill, ' ');
         FResult += piece;
-        if (spec.LeftJustify)
+        if (directive.LeftJustify)
             FResult.append(fill, ' ');
     }
 
