@@ -69,19 +69,24 @@ TEST_F(CalendarTest, SelectionFollowsTheDayAndBlankCellsCannotBeChosen)
 
 TEST_F(CalendarTest, MonthAndYearStepsClampTheDay)
 {
-    struct Case { TDateTime from; void (TVtCalendar::*step)(); TDateTime expected; };
+    using Step = void (*)(TVtCalendar*);
+    const Step nextMonth = [](TVtCalendar* c) { c->NextMonth(); };
+    const Step prevMonth = [](TVtCalendar* c) { c->PrevMonth(); };
+    const Step nextYear = [](TVtCalendar* c) { c->NextYear(); };
+    const Step prevYear = [](TVtCalendar* c) { c->PrevYear(); };
+    struct Case { TDateTime from; Step step; TDateTime expected; };
     const Case cases[] = {
-        {Ymd(2024, 1, 31), &TVtCalendar::NextMonth, Ymd(2024, 2, 29)},
-        {Ymd(2023, 1, 31), &TVtCalendar::NextMonth, Ymd(2023, 2, 28)},
-        {Ymd(2024, 3, 31), &TVtCalendar::PrevMonth, Ymd(2024, 2, 29)},
-        {Ymd(2024, 1, 31), &TVtCalendar::PrevMonth, Ymd(2023, 12, 31)},
-        {Ymd(2024, 2, 29), &TVtCalendar::NextYear, Ymd(2025, 2, 28)},
-        {Ymd(2024, 2, 29), &TVtCalendar::PrevYear, Ymd(2023, 2, 28)},
-        {Ymd(2024, 2, 29), &TVtCalendar::NextMonth, Ymd(2024, 3, 29)},
+        {Ymd(2024, 1, 31), nextMonth, Ymd(2024, 2, 29)},
+        {Ymd(2023, 1, 31), nextMonth, Ymd(2023, 2, 28)},
+        {Ymd(2024, 3, 31), prevMonth, Ymd(2024, 2, 29)},
+        {Ymd(2024, 1, 31), prevMonth, Ymd(2023, 12, 31)},
+        {Ymd(2024, 2, 29), nextYear, Ymd(2025, 2, 28)},
+        {Ymd(2024, 2, 29), prevYear, Ymd(2023, 2, 28)},
+        {Ymd(2024, 2, 29), nextMonth, Ymd(2024, 3, 29)},
     };
     for (const Case& c : cases) {
         calendar->SetCalendarDate(c.from);
-        (calendar->*c.step)();
+        c.step(calendar);
         EXPECT_EQ(calendar->CalendarDate(), c.expected) << c.from;
     }
 }
