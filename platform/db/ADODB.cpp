@@ -202,7 +202,7 @@ void TCustomADODataSet::InternalClose() {
 
 void TCustomADODataSet::DropSnapshot() {
   fetched_.reset();
-  snapshot_ = vt::RowSet();  // frees the rows, where Reset would keep their room
+  snapshot_ = vt::RowSet();  // frees the rows and all the room kept for them
   snapshotColumns_.clear();
 }
 

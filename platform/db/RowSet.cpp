@@ -1,22 +1,33 @@
 // The compact row store; see RowSet.h.
 #include "db/RowSet.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace vt {
+
+namespace {
+// Text blocks start small (an edit buffer holds one row) and double up to this size.
+constexpr size_t kFirstBlockSize = 256;
+constexpr size_t kLargestBlockSize = size_t(64) << 10;
+}  // namespace
 
 void RowSet::Reset(int columnCount) {
   columns_ = columnCount;
-  cells_.clear();
+  chunks_.clear();
   keys_.clear();
-  arena_.clear();
+  blocks_.clear();
+  blockSize_ = blockFree_ = 0;
 }
 
-void RowSet::Reserve(size_t rows) {
-  cells_.reserve(rows * columns_);
-  keys_.reserve(rows);
-}
-
+// The first chunk grows row by row, so a small set holds little; once a set needs a second
+// chunk, each further one is allocated at its full size at once.
 int RowSet::AddSlot(std::int64_t key) {
-  cells_.resize(cells_.size() + columns_);
+  if ((keys_.size() & kChunkMask) == 0) {
+    chunks_.emplace_back();
+    if (chunks_.size() > 1) chunks_.back().reserve(size_t(kChunkRows) * columns_);
+  }
+  chunks_.back().resize(chunks_.back().size() + columns_);
   keys_.push_back(key);
   return int(keys_.size()) - 1;
 }
@@ -34,11 +45,23 @@ void RowSet::SetFloat(int slot, int column, double value) {
 }
 
 void RowSet::SetText(int slot, int column, std::string_view text) {
+  const char* stored = StoreText(text);
   Cell& cell = Mutable(slot, column);
   cell.type = CellType::Text;
   cell.length = std::uint32_t(text.size());
-  cell.offset = arena_.size();
-  arena_.append(text);
+  cell.text = stored;
+}
+
+const char* RowSet::StoreText(std::string_view text) {
+  if (text.size() > blockFree_) {
+    blockSize_ = std::max(text.size(), std::min(kLargestBlockSize, std::max(kFirstBlockSize, blockSize_ * 2)));
+    blocks_.push_back(std::make_unique_for_overwrite<char[]>(blockSize_));
+    blockFree_ = blockSize_;
+  }
+  char* stored = blocks_.back().get() + (blockSize_ - blockFree_);
+  if (!text.empty()) std::memcpy(stored, text.data(), text.size());
+  blockFree_ -= text.size();
+  return stored;
 }
 
 void RowSet::CopyCell(int slot, int column, const RowSet& from, int fromSlot, int fromColumn) {

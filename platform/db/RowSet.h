@@ -1,10 +1,10 @@
 // Internal to the data layer: the compact store a dataset fetches its rows into once. Every
-// row is a fixed run of 16-byte cells; texts live in one shared arena, so a fetch does no
-// conversion and no allocation per row beyond the amortised growth of two vectors.
+// row is a fixed run of 16-byte cells; rows live in chunks and texts in blocks that never
+// move once allocated, so a growing store copies no rows and no texts it already holds.
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -18,14 +18,13 @@ struct Cell {
   union {
     std::int64_t integer = 0;
     double real;
-    std::uint64_t offset;  // of the text in the arena
+    const char* text;  // in one of the store's text blocks
   };
 };
 
 class RowSet {
  public:
   void Reset(int columnCount);
-  void Reserve(size_t rows);
   int ColumnCount() const { return columns_; }
   int SlotCount() const { return int(keys_.size()); }
 
@@ -33,26 +32,37 @@ class RowSet {
   std::int64_t Key(int slot) const { return keys_[slot]; }
   void SetKey(int slot, std::int64_t key) { keys_[slot] = key; }
 
-  const Cell& At(int slot, int column) const { return cells_[size_t(slot) * columns_ + column]; }
-  std::string_view Text(const Cell& cell) const { return {arena_.data() + cell.offset, cell.length}; }
+  const Cell& At(int slot, int column) const {
+    return chunks_[slot >> kChunkShift][size_t(slot & kChunkMask) * columns_ + column];
+  }
+  static std::string_view Text(const Cell& cell) { return {cell.text, cell.length}; }
 
   void SetNull(int slot, int column) { Mutable(slot, column) = Cell{}; }
   void SetInteger(int slot, int column, std::int64_t value);
   void SetFloat(int slot, int column, double value);
   void SetText(int slot, int column, std::string_view text);
-  // Copies one cell from another store (texts are copied into this arena).
+  // Copies one cell from another store (texts are copied into this store's blocks).
   void CopyCell(int slot, int column, const RowSet& from, int fromSlot, int fromColumn);
   void CopyRow(int slot, const RowSet& from, int fromSlot);
-  // Puts back a cell read earlier from this same store (its text is still in the arena).
+  // Puts back a cell read earlier from this same store (its text is still in its block).
   void Restore(int slot, int column, const Cell& cell) { Mutable(slot, column) = cell; }
 
  private:
-  Cell& Mutable(int slot, int column) { return cells_[size_t(slot) * columns_ + column]; }
+  static constexpr int kChunkShift = 8;  // 256 rows a chunk
+  static constexpr int kChunkRows = 1 << kChunkShift;
+  static constexpr int kChunkMask = kChunkRows - 1;
+
+  Cell& Mutable(int slot, int column) {
+    return chunks_[slot >> kChunkShift][size_t(slot & kChunkMask) * columns_ + column];
+  }
+  const char* StoreText(std::string_view text);
 
   int columns_ = 0;
-  std::vector<Cell> cells_;
+  std::vector<std::vector<Cell>> chunks_;
   std::vector<std::int64_t> keys_;
-  std::string arena_;
+  std::vector<std::unique_ptr<char[]>> blocks_;
+  size_t blockSize_ = 0;  // of the last block
+  size_t blockFree_ = 0;  // bytes left at its end
 };
 
 }  // namespace vt
