@@ -31,6 +31,13 @@ bool IsLatin1Small(unsigned char c)
 
 enum class CaseMap { Upper, Lower, Swap };
 
+// One byte as UpperCase maps it: only ASCII letters change.
+unsigned char UpperAscii(char c)
+{
+    unsigned char u = static_cast<unsigned char>(c);
+    return u < 0x80 && std::islower(u) ? static_cast<unsigned char>(std::toupper(u)) : u;
+}
+
 String MapCase(const String& s, CaseMap map, bool latin1)
 {
     String result = s;
@@ -108,9 +115,17 @@ int CompareStr(const String& a, const String& b)
     return Sign(a.compare(b));
 }
 
+// Compares as CompareStr(UpperCase(a), UpperCase(b)) would, without making the copies: it is
+// called per field and per row by name lookups.
 int CompareText(const String& a, const String& b)
 {
-    return CompareStr(UpperCase(a), UpperCase(b));
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        unsigned char x = UpperAscii(a[i]), y = UpperAscii(b[i]);
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return Sign(static_cast<int>(a.size() > b.size()) - static_cast<int>(a.size() < b.size()));
 }
 
 bool SameText(const String& a, const String& b)

@@ -40,6 +40,21 @@ TEST(StrUtils, CaseFoldingAndComparison)
     EXPECT_LT(AnsiCompareStr("A", "b"), 0);
 }
 
+// CompareText orders exactly as comparing the upper-cased copies: prefixes, signs of bytes
+// above 0x7F, punctuation between the capitals and the small letters, unfolded non-ASCII.
+TEST(StrUtils, CompareTextMatchesUpperCasedComparison)
+{
+    const char* const texts[] = {"", "a", "A", "ab", "AB", "abc", "b", "_", "[", "z", "Z",
+                                 "\xC3\xA9", "\xC3\x89", "a\xC3\xA9", "A\xC3\xA9x", "\x7F", "\x80"};
+    for (const char* a : texts) {
+        for (const char* b : texts) {
+            SCOPED_TRACE(String(a) + " / " + b);
+            EXPECT_EQ(CompareText(a, b), CompareStr(UpperCase(a), UpperCase(b)));
+            EXPECT_EQ(SameText(a, b), UpperCase(a) == UpperCase(b));
+        }
+    }
+}
+
 TEST(StrUtils, StringReplaceFlags)
 {
     EXPECT_EQ(StringReplace("a-b-c", "-", "+", {}), "a+b-c");
