@@ -96,18 +96,19 @@ void BindCell(vt::SqliteStatement& statement, int index, const vt::RowSet& rows,
 
 // Reads the column through its value: one call into the statement per column instead of
 // three. The value is used at once, on the thread that steps the statement, before the next step.
-void StoreColumn(sqlite3_stmt* statement, int index, vt::RowSet& rows, int slot, int column) {
+// The cell is a null one of rows.
+void StoreColumn(sqlite3_stmt* statement, int index, vt::RowSet& rows, vt::Cell& cell) {
   sqlite3_value* value = sqlite3_column_value(statement, index);
   switch (sqlite3_value_type(value)) {
     case SQLITE_INTEGER:
-      return rows.SetInteger(slot, column, sqlite3_value_int64(value));
+      return vt::RowSet::SetInteger(cell, sqlite3_value_int64(value));
     case SQLITE_FLOAT:
-      return rows.SetFloat(slot, column, sqlite3_value_double(value));
+      return vt::RowSet::SetFloat(cell, sqlite3_value_double(value));
     case SQLITE_NULL:
       return;
     default: {
       const char* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
-      return rows.SetText(slot, column, {text, size_t(sqlite3_value_bytes(value))});
+      return rows.SetText(cell, {text, size_t(sqlite3_value_bytes(value))});
     }
   }
 }
@@ -302,8 +303,8 @@ void TCustomADODataSet::FetchRows(vt::SqliteStatement& statement, int first, boo
   rows.Reset(count + CalcFieldCount());
   std::int64_t ordinal = 0;
   while (statement.Step()) {
-    int slot = rows.AddSlot(keyed ? sqlite3_column_int64(handle, 0) : ++ordinal);
-    for (int column = 0; column < count; ++column) StoreColumn(handle, column + first, rows, slot, column);
+    vt::Cell* row = rows.MutableRow(rows.AddSlot(keyed ? sqlite3_column_int64(handle, 0) : ++ordinal));
+    for (int column = 0; column < count; ++column) StoreColumn(handle, column + first, rows, row[column]);
   }
 }
 
@@ -356,7 +357,7 @@ void TCustomADODataSet::ReadStoredRow(std::int64_t key) {
   buffer.SetKey(0, key);
   for (int column = 0; column < int(tableColumns_.size()); ++column) {
     buffer.SetNull(0, column);
-    StoreColumn(statement.Handle(), column, buffer, 0, column);
+    StoreColumn(statement.Handle(), column, buffer, buffer.MutableRow(0)[column]);
   }
 }
 

@@ -17,7 +17,7 @@ void RowSet::Reset(int columnCount) {
   chunks_.clear();
   keys_.clear();
   blocks_.clear();
-  blockSize_ = blockFree_ = 0;
+  blockSize_ = blockUsed_ = 0;
 }
 
 // The first chunk grows row by row, so a small set holds little; once a set needs a second
@@ -32,35 +32,33 @@ int RowSet::AddSlot(std::int64_t key) {
   return int(keys_.size()) - 1;
 }
 
-void RowSet::SetInteger(int slot, int column, std::int64_t value) {
-  Cell& cell = Mutable(slot, column);
+void RowSet::SetInteger(Cell& cell, std::int64_t value) {
   cell.type = CellType::Integer;
   cell.integer = value;
 }
 
-void RowSet::SetFloat(int slot, int column, double value) {
-  Cell& cell = Mutable(slot, column);
+void RowSet::SetFloat(Cell& cell, double value) {
   cell.type = CellType::Float;
   cell.real = value;
 }
 
-void RowSet::SetText(int slot, int column, std::string_view text) {
+void RowSet::SetText(Cell& cell, std::string_view text) {
   const char* stored = StoreText(text);
-  Cell& cell = Mutable(slot, column);
   cell.type = CellType::Text;
   cell.length = std::uint32_t(text.size());
   cell.text = stored;
 }
 
+// A moved-from store has no blocks left, whatever its counts say.
 const char* RowSet::StoreText(std::string_view text) {
-  if (text.size() > blockFree_) {
+  if (blocks_.empty() || text.size() > blockSize_ - blockUsed_) {
     blockSize_ = std::max(text.size(), std::min(kLargestBlockSize, std::max(kFirstBlockSize, blockSize_ * 2)));
     blocks_.push_back(std::make_unique_for_overwrite<char[]>(blockSize_));
-    blockFree_ = blockSize_;
+    blockUsed_ = 0;
   }
-  char* stored = blocks_.back().get() + (blockSize_ - blockFree_);
+  char* stored = blocks_.back().get() + blockUsed_;
   if (!text.empty()) std::memcpy(stored, text.data(), text.size());
-  blockFree_ -= text.size();
+  blockUsed_ += text.size();
   return stored;
 }
 

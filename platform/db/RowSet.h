@@ -38,9 +38,14 @@ class RowSet {
   static std::string_view Text(const Cell& cell) { return {cell.text, cell.length}; }
 
   void SetNull(int slot, int column) { Mutable(slot, column) = Cell{}; }
-  void SetInteger(int slot, int column, std::int64_t value);
-  void SetFloat(int slot, int column, double value);
-  void SetText(int slot, int column, std::string_view text);
+  void SetInteger(int slot, int column, std::int64_t value) { SetInteger(Mutable(slot, column), value); }
+  void SetFloat(int slot, int column, double value) { SetFloat(Mutable(slot, column), value); }
+  void SetText(int slot, int column, std::string_view text) { SetText(Mutable(slot, column), text); }
+  // The same on a cell of MutableRow: a fetch finds each row once, not each of its cells.
+  Cell* MutableRow(int slot) { return &chunks_[slot >> kChunkShift][size_t(slot & kChunkMask) * columns_]; }
+  static void SetInteger(Cell& cell, std::int64_t value);
+  static void SetFloat(Cell& cell, double value);
+  void SetText(Cell& cell, std::string_view text);
   // Copies one cell from another store (texts are copied into this store's blocks).
   void CopyCell(int slot, int column, const RowSet& from, int fromSlot, int fromColumn);
   void CopyRow(int slot, const RowSet& from, int fromSlot);
@@ -52,9 +57,7 @@ class RowSet {
   static constexpr int kChunkRows = 1 << kChunkShift;
   static constexpr int kChunkMask = kChunkRows - 1;
 
-  Cell& Mutable(int slot, int column) {
-    return chunks_[slot >> kChunkShift][size_t(slot & kChunkMask) * columns_ + column];
-  }
+  Cell& Mutable(int slot, int column) { return MutableRow(slot)[column]; }
   const char* StoreText(std::string_view text);
 
   int columns_ = 0;
@@ -62,7 +65,7 @@ class RowSet {
   std::vector<std::int64_t> keys_;
   std::vector<std::unique_ptr<char[]>> blocks_;
   size_t blockSize_ = 0;  // of the last block
-  size_t blockFree_ = 0;  // bytes left at its end
+  size_t blockUsed_ = 0;  // bytes taken from its start
 };
 
 }  // namespace vt
