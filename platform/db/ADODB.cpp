@@ -13,15 +13,6 @@
 
 namespace {
 
-String QuoteIdentifier(const String& name) {
-  String quoted = "\"";
-  for (char c : name) {
-    quoted += c;
-    if (c == '"') quoted += '"';
-  }
-  return quoted + "\"";
-}
-
 // The one mapping from a declared column type to a field type (and text width).
 TFieldType FieldTypeOfDeclaration(const String& declaration, bool autoIncrement, int& size) {
   String type = UpperCase(Trim(declaration));
@@ -319,19 +310,19 @@ std::int64_t TCustomADODataSet::InternalPost(bool inserting, const std::vector<b
   if (inserting || !written.empty()) {
     String sql;
     if (inserting && written.empty()) {
-      sql = "INSERT INTO " + QuoteIdentifier(table_) + " DEFAULT VALUES";
+      sql = "INSERT INTO " + vt::SqlQuoteIdentifier(table_) + " DEFAULT VALUES";
     } else if (inserting) {
       String names, marks;
       for (int column : written) {
-        names += (names.empty() ? "" : ", ") + QuoteIdentifier(tableColumns_[column]);
+        names += (names.empty() ? "" : ", ") + vt::SqlQuoteIdentifier(tableColumns_[column]);
         marks += marks.empty() ? "?" : ", ?";
       }
-      sql = "INSERT INTO " + QuoteIdentifier(table_) + " (" + names + ") VALUES (" + marks + ")";
+      sql = "INSERT INTO " + vt::SqlQuoteIdentifier(table_) + " (" + names + ") VALUES (" + marks + ")";
     } else {
       String assignments;
       for (int column : written)
-        assignments += (assignments.empty() ? "" : ", ") + QuoteIdentifier(tableColumns_[column]) + " = ?";
-      sql = "UPDATE " + QuoteIdentifier(table_) + " SET " + assignments + " WHERE rowid = ?";
+        assignments += (assignments.empty() ? "" : ", ") + vt::SqlQuoteIdentifier(tableColumns_[column]) + " = ?";
+      sql = "UPDATE " + vt::SqlQuoteIdentifier(table_) + " SET " + assignments + " WHERE rowid = ?";
     }
     vt::SqliteStatement statement(db, sql);
     int index = 1;
@@ -348,8 +339,8 @@ std::int64_t TCustomADODataSet::InternalPost(bool inserting, const std::vector<b
 // Puts the row as the database now holds it (AutoNumber, defaults) into the edit buffer.
 void TCustomADODataSet::ReadStoredRow(std::int64_t key) {
   String names;
-  for (const String& column : tableColumns_) names += (names.empty() ? "" : ", ") + QuoteIdentifier(column);
-  vt::SqliteStatement statement(Database(), "SELECT " + names + " FROM " + QuoteIdentifier(table_) +
+  for (const String& column : tableColumns_) names += (names.empty() ? "" : ", ") + vt::SqlQuoteIdentifier(column);
+  vt::SqliteStatement statement(Database(), "SELECT " + names + " FROM " + vt::SqlQuoteIdentifier(table_) +
                                                 " WHERE rowid = ?");
   statement.BindInteger(1, key);
   if (!statement.Step()) DatabaseError("Row cannot be located for updating");
@@ -363,7 +354,7 @@ void TCustomADODataSet::ReadStoredRow(std::int64_t key) {
 
 void TCustomADODataSet::InternalDelete(std::int64_t key) {
   if (table_.empty()) DatabaseError("Cannot modify a read-only dataset");
-  vt::SqliteStatement statement(Database(), "DELETE FROM " + QuoteIdentifier(table_) + " WHERE rowid = ?");
+  vt::SqliteStatement statement(Database(), "DELETE FROM " + vt::SqlQuoteIdentifier(table_) + " WHERE rowid = ?");
   statement.BindInteger(1, key);
   statement.Step();
 }
@@ -474,16 +465,16 @@ std::vector<String> TADOTable::DetailFieldNames() const {
 
 String TADOTable::SelectText() const {
   if (tableName_.empty()) DatabaseError("No table name specified");
-  String sql = "SELECT * FROM " + QuoteIdentifier(tableName_);
+  String sql = "SELECT * FROM " + vt::SqlQuoteIdentifier(tableName_);
   if (HasMaster(MasterSource(), masterFields_)) {
     String where;
     for (const String& name : DetailFieldNames())
-      where += (where.empty() ? " WHERE " : " AND ") + QuoteIdentifier(name) + " = ?";
+      where += (where.empty() ? " WHERE " : " AND ") + vt::SqlQuoteIdentifier(name) + " = ?";
     sql += where;
   }
   String order;
   for (const String& name : SplitNames(indexFieldNames_))
-    order += (order.empty() ? " ORDER BY " : ", ") + QuoteIdentifier(name);
+    order += (order.empty() ? " ORDER BY " : ", ") + vt::SqlQuoteIdentifier(name);
   return sql + order;
 }
 

@@ -124,6 +124,16 @@ size_t ReadHashDate(std::string_view sql, size_t pos, TDateTime& value) {
   return i + 1 - pos;
 }
 
+// The text between two quote characters, each quote character inside doubled.
+String Enclosed(const String& text, char quote) {
+  String quoted(1, quote);
+  for (char c : text) {
+    quoted += c;
+    if (c == quote) quoted += quote;
+  }
+  return quoted + quote;
+}
+
 }  // namespace
 
 bool TryParseJetDate(const String& text, TDateTime& date) {
@@ -131,14 +141,9 @@ bool TryParseJetDate(const String& text, TDateTime& date) {
   return ReadDate(text, pos, date) && pos == text.size();
 }
 
-String SqlQuote(const String& text) {
-  String quoted = "'";
-  for (char c : text) {
-    quoted += c;
-    if (c == '\'') quoted += '\'';
-  }
-  return quoted + "'";
-}
+String SqlQuote(const String& text) { return Enclosed(text, '\''); }
+
+String SqlQuoteIdentifier(const String& name) { return Enclosed(name, '"'); }
 
 String SqlNumber(const String& text) {
   String number = Trim(text);

@@ -11,6 +11,10 @@ namespace vt {
 // Text put into SQL: surrounding single quotes added, quotes inside doubled.
 String SqlQuote(const String& text);
 
+// A table or column name put into SQL: surrounding double quotes added, double quotes inside
+// doubled.
+String SqlQuoteIdentifier(const String& name);
+
 // The text itself (blanks trimmed) when it is a decimal number; raises EDatabaseError otherwise.
 String SqlNumber(const String& text);
 

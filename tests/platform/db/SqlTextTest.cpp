@@ -38,6 +38,8 @@ TEST(SqlText, RewritesJetDialectOutsideLiterals) {
 TEST(SqlText, QuotesAndChecksNumbers) {
   EXPECT_EQ(vt::SqlQuote("O'Brien"), "'O''Brien'");
   EXPECT_EQ(vt::SqlQuote(""), "''");
+  EXPECT_EQ(vt::SqlQuoteIdentifier("Rooms"), "\"Rooms\"");
+  EXPECT_EQ(vt::SqlQuoteIdentifier("a\"b"), "\"a\"\"b\"");
   EXPECT_EQ(vt::SqlQuote("''"), "''''''");
   EXPECT_EQ(vt::SqlNumber(" 42 "), "42");
   EXPECT_EQ(vt::SqlNumber("-3.5"), "-3.5");
