@@ -12,14 +12,6 @@ namespace {
 
 const TCharSet kSpace{' '};
 
-String Uppercased(const String& S)
-{
-  String r = S;
-  for (char& c : r)
-    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return r;
-}
-
 // 0-based start of the N-th word (1-based N), or npos.
 size_t WordStart(int N, const String& S, const TCharSet& WordDelims)
 {
@@ -120,15 +112,7 @@ bool IsEmptyStr(const String& S, const TCharSet& EmptyChars)
 
 String ReplaceStr(const String& S, const String& Srch, const String& Replace)
 {
-  if (Srch.empty())
-    return S;
-  String result;
-  size_t from = 0;
-  for (size_t at = S.find(Srch); at != String::npos; at = S.find(Srch, from)) {
-    result.append(S, from, at - from).append(Replace);
-    from = at + Srch.size();
-  }
-  return result.append(S, from, String::npos);
+  return StringReplace(S, Srch, Replace, {rfReplaceAll});
 }
 
 String DelSpace(const String& S) { return DelChars(S, ' '); }
@@ -167,7 +151,7 @@ String DelSpace1(const String& S)
 
 String Tab2Space(const String& S, int Numb) { return ReplaceStr(S, "\t", MakeStr(' ', Numb)); }
 
-String MakeStr(char C, int N) { return N < 1 ? String() : String(static_cast<size_t>(N), C); }
+String MakeStr(char C, int N) { return StringOfChar(C, N); }
 String MS(char C, int N) { return MakeStr(C, N); }
 
 int NPos(const String& C, const String& S, int N)
@@ -306,11 +290,7 @@ bool IsWordPresent(const String& W, const String& S, const TCharSet& WordDelims)
   }
 }
 
-String QuotedString(const String& S, char Quote)
-{
-  String q(1, Quote);
-  return q + ReplaceStr(S, q, q + q) + q;
-}
+String QuotedString(const String& S, char Quote) { return AnsiQuotedStr(S, Quote); }
 
 String ExtractQuotedString(const String& S, char Quote)
 {
@@ -384,7 +364,7 @@ String Dec2Numb(int64_t N, int A, int B)
 int64_t Numb2Dec(const String& S, int B)
 {
   int64_t result = 0;
-  for (char c : Uppercased(S)) {
+  for (char c : UpperCase(S)) {
     int digit = c >= 'A' ? c - 'A' + 10 : c - '0';
     result = result * B + digit;
   }
@@ -456,7 +436,7 @@ bool IsWild(const String& InputStr, const String& Wilds, bool IgnoreCase)
 {
   if (InputStr == Wilds)
     return true;
-  return IgnoreCase ? WildMatch(Uppercased(InputStr), Uppercased(Wilds)) : WildMatch(InputStr, Wilds);
+  return IgnoreCase ? WildMatch(UpperCase(InputStr), UpperCase(Wilds)) : WildMatch(InputStr, Wilds);
 }
 
 String XorString(const String& Key, const String& Src)
