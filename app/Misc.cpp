@@ -114,16 +114,8 @@ void WeeklyFromDate(TDateTime date, int& occurrence, int& weekday) {
 }
 
 int LastDayOfMonth(int year, int month) {
-  switch (month) {
-    case 1: case 3: case 5: case 7: case 8: case 10: case 12:
-      return 31;
-    case 4: case 6: case 9: case 11:
-      return 30;
-    case 2:
-      return IsLeapYear(year) ? 29 : 28;
-    default:
-      return 0;
-  }
+  if (month < 1 || month > 12) return 0;
+  return DaysInAMonth(static_cast<Word>(year), static_cast<Word>(month));
 }
 
 TDateTime GetLastDate(const String& s, int months) {
