@@ -102,8 +102,7 @@ void TMainForm::FormActivate(TObject* Sender) {
   SetWindowState(wsMaximized);
   TADOQuery* sessions = SQLDataModule->qSessions;
   if (!sessions->IsEmpty()) {
-    sessions->Last();
-    sessions->First();
+    FetchAll(sessions);
     ApplyCurrentSession(SessionSwitch::Activation);
     ShowAttendeeSessions();
     FillSessionCombos();
