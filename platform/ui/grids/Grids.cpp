@@ -520,25 +520,33 @@ void TCustomGrid::Paint() {
 }
 
 // Only the cells in view are painted: fixed ones first in each axis, then from the top-left.
+// Each axis is walked once, keeping where its cells start, so no cell walks the axis again.
 void TCustomGrid::DrawCells() {
-    const int width = GridClientWidth();
-    const int height = GridClientHeight();
+    struct Cell {
+        int index;
+        int start;
+    };
     auto visible = [](const vt::GridAxis& axis, int first, int extent) {
-        std::vector<int> cells;
-        for (int i = 0; i < axis.FixedCount(); ++i) cells.push_back(i);
-        for (int i = first, pos = axis.FixedExtent(); i < axis.Count() && pos < extent; ++i) {
-            cells.push_back(i);
+        std::vector<Cell> cells;
+        int pos = 0;
+        for (int i = 0; i < axis.FixedCount(); ++i) {
+            cells.push_back(Cell{i, pos});
+            pos += axis.Extent(i) + axis.LineWidth();
+        }
+        for (int i = first; i < axis.Count() && pos < extent; ++i) {
+            cells.push_back(Cell{i, pos});
             pos += axis.Extent(i) + axis.LineWidth();
         }
         return cells;
     };
-    const std::vector<int> cols = visible(FCols, LeftCol(), width);
-    const std::vector<int> rows = visible(FRows, TopRow(), height);
-    for (int row : rows) {
-        for (int col : cols) {
-            const int x = FCols.CellStart(col, LeftCol());
-            const int y = FRows.CellStart(row, TopRow());
-            const TRect rect = Rect(x, y, x + ColWidths(col), y + RowHeights(row));
+    const std::vector<Cell> cols = visible(FCols, LeftCol(), GridClientWidth());
+    const std::vector<Cell> rows = visible(FRows, TopRow(), GridClientHeight());
+    for (const Cell& rowCell : rows) {
+        for (const Cell& colCell : cols) {
+            const int col = colCell.index;
+            const int row = rowCell.index;
+            const TRect rect = Rect(colCell.start, rowCell.start, colCell.start + ColWidths(col),
+                                    rowCell.start + RowHeights(row));
             TGridDrawState state;
             const bool fixed = col < FixedCols() || row < FixedRows();
             if (fixed) state << gdFixed;
