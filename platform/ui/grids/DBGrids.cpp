@@ -224,10 +224,15 @@ std::vector<TColumn*> TDBGrid::VisibleColumns() const {
     return visible;
 }
 
+// Called for every cell painted: counts through the columns without collecting them.
 TColumn* TDBGrid::ColumnAt(int gridCol) const {
-    const std::vector<TColumn*> visible = VisibleColumns();
-    const int index = gridCol - IndicatorOffset();
-    return index >= 0 && index < static_cast<int>(visible.size()) ? visible[index] : nullptr;
+    int index = gridCol - IndicatorOffset();
+    if (index < 0) return nullptr;
+    for (int i = 0; i < FColumns->Count(); ++i) {
+        TColumn* column = FColumns->Items(i);
+        if (column->Visible() && index-- == 0) return column;
+    }
+    return nullptr;
 }
 
 int TDBGrid::DefaultColumnWidth(TField* field) const {
