@@ -17,6 +17,16 @@ namespace {
 // Pixels either side of a divider in which a press starts sizing.
 constexpr int SizingMargin = 3;
 
+// The keys that move the current cell whatever the options (Tab depends on goTabs).
+bool IsArrowOrPageKey(WORD key) {
+    switch (key) {
+        case VK_UP: case VK_DOWN: case VK_LEFT: case VK_RIGHT:
+        case VK_PRIOR: case VK_NEXT: case VK_HOME: case VK_END:
+            return true;
+        default: return false;
+    }
+}
+
 }  // namespace
 
 namespace vt {
@@ -384,19 +394,14 @@ TGridCoord TCustomGrid::KeyTarget(WORD key, TShiftState shift) const {
 }
 
 bool TCustomGrid::WantsKey(WORD key, TShiftState shift) const {
-    switch (key) {
-        case VK_UP: case VK_DOWN: case VK_LEFT: case VK_RIGHT:
-        case VK_PRIOR: case VK_NEXT: case VK_HOME: case VK_END:
-            return true;
-        case VK_TAB: return FOptions.Contains(goTabs) && !shift.Contains(ssCtrl);
-        default: return TCustomControl::WantsKey(key, shift);
-    }
+    if (IsArrowOrPageKey(key)) return true;
+    if (key == VK_TAB) return FOptions.Contains(goTabs) && !shift.Contains(ssCtrl);
+    return TCustomControl::WantsKey(key, shift);
 }
 
 void TCustomGrid::KeyDown(WORD& Key, TShiftState Shift) {
     TCustomControl::KeyDown(Key, Shift);
-    const bool navigation = Key == VK_UP || Key == VK_DOWN || Key == VK_LEFT || Key == VK_RIGHT ||
-                            Key == VK_PRIOR || Key == VK_NEXT || Key == VK_HOME || Key == VK_END ||
+    const bool navigation = IsArrowOrPageKey(Key) ||
                             (Key == VK_TAB && FOptions.Contains(goTabs) && !Shift.Contains(ssAlt));
     if (!navigation) return;
     const TGridCoord to = KeyTarget(Key, Shift);
