@@ -145,7 +145,7 @@ void TDBEdit::KeyDown(WORD& Key, TShiftState Shift) {
 }
 
 void TDBEdit::KeyPress(char& Key) {
-    if (static_cast<unsigned char>(Key) >= 0x20 && Field() && !Field()->IsValidChar(Key)) {
+    if (vt::IsTypedCharacter(Key) && Field() && !Field()->IsValidChar(Key)) {
         Key = 0;
         return;
     }
