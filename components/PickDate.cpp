@@ -17,13 +17,11 @@ namespace {
 
 enum DateElement { deYear = 1, deMonth = 2, deDay = 3 };
 
-TDateTime Today() { return std::trunc(Now()); }
-
 } // namespace
 
 // ---- TVtCalendar ----------------------------------------------------------------------------
 
-TVtCalendar::TVtCalendar(TComponent* AOwner) : TCustomGrid(AOwner), FDate(Today())
+TVtCalendar::TVtCalendar(TComponent* AOwner) : TCustomGrid(AOwner), FDate(::Date())
 {
     SetFixedCols(0);
     SetFixedRows(1);
@@ -67,7 +65,7 @@ void TVtCalendar::SetUseCurrentDate(bool Value)
         return;
     FUseCurrentDate = Value;
     if (Value) {
-        FDate = Today();
+        FDate = ::Date();
         UpdateCalendar();
     }
 }
@@ -251,7 +249,7 @@ void TVtCalendar::KeyDown(WORD& Key, TShiftState Shift)
 void TVtCalendar::KeyPress(char& Key)
 {
     if (Key == 'T' || Key == 't') {
-        SetCalendarDate(Today());
+        SetCalendarDate(::Date());
         Key = 0;
         return;
     }
@@ -273,7 +271,7 @@ TLocCalendar::TLocCalendar(TComponent* AOwner) : TVtCalendar(AOwner)
     SetControlStyle(TControlStyle{csCaptureMouse, csClickEvents, csDoubleClicks, csReplicatable});
     SetTabStop(false);
     SetParentColor(true);
-    SetCalendarDate(Today());
+    SetCalendarDate(::Date());
     SetUseCurrentDate(false);
     SetOptions(TGridOptions{goFixedHorzLine});
 }
@@ -295,7 +293,7 @@ void TLocCalendar::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawSta
     TVtCalendar::DrawCell(ACol, ARow, ARect, AState);
     if (ARow == 0 || CellText(ACol, ARow).empty())
         return;
-    if (EncodeDate(Year(), Month(), DayNumberAt(ACol, ARow)) != Today())
+    if (EncodeDate(Year(), Month(), DayNumberAt(ACol, ARow)) != ::Date())
         return;
     TCanvas* canvas = Canvas();
     const int right = ARect.Right - 1, bottom = ARect.Bottom - 1;
@@ -404,7 +402,7 @@ TPopupCalendar::TPopupCalendar(TComponent* AOwner)
     FTitleLabel->SetTransparent(true);
     FTitleLabel->SetBounds(29, 1, title->Width() - 58, 14);
     FTitleLabel->SetAnchors(TAnchors{akLeft, akTop, akRight});
-    FTitleLabel->OnDblClick = [this](TObject*) { FCalendar->SetCalendarDate(Today()); };
+    FTitleLabel->OnDblClick = [this](TObject*) { FCalendar->SetCalendarDate(::Date()); };
     TitleUpdate(nullptr);
 }
 
@@ -450,7 +448,7 @@ void TPopupCalendar::KeyPress(char& Key)
 Variant TPopupCalendar::GetValue()
 {
     if (ComponentState().Contains(csDesigning) || !FCalendar)
-        return Variant::FromDate(Today());
+        return Variant::FromDate(::Date());
     return Variant::FromDate(FCalendar->CalendarDate());
 }
 
@@ -458,7 +456,7 @@ void TPopupCalendar::SetValue(const Variant& Value)
 {
     if (ComponentState().Contains(csDesigning) || !FCalendar)
         return;
-    TDateTime date = Today();
+    TDateTime date = ::Date();
     if (!Value.IsNull() && !Value.IsEmpty()) {
         const String text = Trim(StringReplace(Value.AsString(), String(1, Locale().DateSeparator), "",
                                                TReplaceFlags{rfReplaceAll}));
@@ -467,7 +465,7 @@ void TPopupCalendar::SetValue(const Variant& Value)
                 date = Value.AsDateTime();
             } catch (const Exception&) {
                 // An unreadable value shows today: the pop-up must open whatever the edit holds.
-                date = Today();
+                date = ::Date();
             }
         }
     }
@@ -532,7 +530,7 @@ TSelectDateDlg::TSelectDateDlg(TComponent* AOwner) : TForm(AOwner)
     bold << fsBold;
     FTitleLabel->Font()->SetStyle(bold);
     FTitleLabel->Font()->SetColor(clBlue);
-    FTitleLabel->OnDblClick = [this](TObject*) { FCalendar->SetCalendarDate(Today()); };
+    FTitleLabel->OnDblClick = [this](TObject*) { FCalendar->SetCalendarDate(::Date()); };
     MakeNavButtons(this, title, FCalendar, {3, 18, 188, 203}, 16, FNavButtons);
 
     const struct { const char* caption; int left, width; TModalResult result; } buttons[2] = {
@@ -550,7 +548,7 @@ TSelectDateDlg::TSelectDateDlg(TComponent* AOwner) : TForm(AOwner)
 
 void TSelectDateDlg::SetDate(TDateTime Value)
 {
-    FCalendar->SetCalendarDate(Value == NullDate ? Today() : std::trunc(Value));
+    FCalendar->SetCalendarDate(Value == NullDate ? ::Date() : std::trunc(Value));
     TitleUpdate(nullptr);
 }
 

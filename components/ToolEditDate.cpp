@@ -3,8 +3,6 @@
 // text out when the locale's date format changes.
 #include "components/ToolEditDate.h"
 
-#include <cmath>
-
 #include "components/PickDate.h"
 #include "components/Vtconst.h"
 #include "components/Vtstrutils.h"
@@ -18,8 +16,6 @@
 namespace {
 
 constexpr int MaxCalendarHints = 4;
-
-TDateTime Today() { return std::trunc(Now()); }
 
 // The default button bitmap, shared by every date edit; loaded on first use.
 TBitmap*& SharedDateBitmap()
@@ -141,14 +137,14 @@ void TCustomDateEdit::UpdateMask()
 
 TDateTime TCustomDateEdit::GetDate() const
 {
-    const TDateTime fallback = FDefaultToday ? Today() : NullDate;
+    const TDateTime fallback = FDefaultToday ? ::Date() : NullDate;
     return StrToDateFmtDef(FDateFormat, Text(), fallback);
 }
 
 void TCustomDateEdit::SetDate(TDateTime Value)
 {
     if (!ValidDate(Value) || Value == NullDate)
-        Value = FDefaultToday ? Today() : NullDate;
+        Value = FDefaultToday ? ::Date() : NullDate;
     const TDateTime old = GetDate();
     SetText(Value == NullDate ? String() : FormatDateTime(FDateFormat, Value));
     SetModified(GetDate() != old);
@@ -294,7 +290,7 @@ void TCustomDateEdit::KeyPress(char& Key)
         if (PopupVisible())
             FPopup->RouteKeyPress(Key);
         else if (Key == 'T' || Key == 't')
-            ApplyDate(Today());
+            ApplyDate(::Date());
         Key = 0;
     }
     TCustomComboEdit::KeyPress(Key);
@@ -332,7 +328,7 @@ bool TCustomDateEdit::AcceptPopup(Variant& Value)
             date = Value.AsDateTime();
         } catch (const Exception&) {
             // An unconvertible pop-up value counts as no date, never as an error.
-            date = FDefaultToday ? Today() : NullDate;
+            date = FDefaultToday ? ::Date() : NullDate;
         }
     }
     OnAcceptDate(this, date, result);
@@ -352,7 +348,7 @@ void TCustomDateEdit::AcceptValue(const Variant& Value)
 void TCustomDateEdit::SetPopupValue(const Variant& Value)
 {
     const String text = Value.IsNull() || Value.IsEmpty() ? String() : Value.AsString();
-    TCustomComboEdit::SetPopupValue(Variant::FromDate(StrToDateFmtDef(FDateFormat, text, Today())));
+    TCustomComboEdit::SetPopupValue(Variant::FromDate(StrToDateFmtDef(FDateFormat, text, ::Date())));
 }
 
 void TCustomDateEdit::WndProc(TMessage& Message)

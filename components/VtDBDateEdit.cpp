@@ -72,7 +72,7 @@ void TDBDateEdit::DataChange(TObject* Sender)
         SetText(Name());
     } else {
         SetEditMask(GetDateMask());
-        SetDate(DefaultToday() ? std::trunc(Now()) : NullDate);
+        SetDate(DefaultToday() ? ::Date() : NullDate);
     }
 }
 
