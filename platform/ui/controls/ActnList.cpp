@@ -117,7 +117,7 @@ void TCustomActionList::AddAction(TContainedAction* action)
 
 void TCustomActionList::RemoveAction(TContainedAction* action)
 {
-    FActions.erase(std::remove(FActions.begin(), FActions.end(), action), FActions.end());
+    std::erase(FActions, action);
     Changed();
 }
 

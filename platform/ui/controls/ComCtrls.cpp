@@ -188,7 +188,7 @@ void TPageControl::MoveSheet(TTabSheet* sheet, int index)
     TTabSheet* active = ActivePage();
     FSyncing = true;
     Tabs(this)->removeTab(Tabs(this)->indexOf(sheet->Widget()));
-    FPages.erase(std::remove(FPages.begin(), FPages.end(), sheet), FPages.end());
+    std::erase(FPages, sheet);
     FPages.insert(FPages.begin() + index, sheet);
     Tabs(this)->insertTab(index, sheet->Widget(), vt::ToQString(sheet->Caption()));
     Tabs(this)->setTabVisible(index, sheet->TabVisible());

@@ -609,7 +609,7 @@ void TApplication::Terminate()
 
 void TApplication::EnterModalLoop(void* loop) { FLoops.push_back(loop); }
 
-void TApplication::LeaveModalLoop(void* loop) { FLoops.erase(std::remove(FLoops.begin(), FLoops.end(), loop), FLoops.end()); }
+void TApplication::LeaveModalLoop(void* loop) { std::erase(FLoops, loop); }
 
 void TApplication::ProcessMessages()
 {
@@ -825,9 +825,9 @@ void TScreen::AddForm(TCustomForm* form) { FForms.push_back(form); }
 
 void TScreen::RemoveForm(TCustomForm* form)
 {
-    FForms.erase(std::remove(FForms.begin(), FForms.end(), form), FForms.end());
-    FActivations.erase(std::remove(FActivations.begin(), FActivations.end(), form), FActivations.end());
-    FModalForms.erase(std::remove(FModalForms.begin(), FModalForms.end(), form), FModalForms.end());
+    std::erase(FForms, form);
+    std::erase(FActivations, form);
+    std::erase(FModalForms, form);
     if (FActiveForm == form) {
         FActiveForm = nullptr;
         FActiveControl = nullptr;
@@ -836,7 +836,7 @@ void TScreen::RemoveForm(TCustomForm* form)
 
 void TScreen::PopModal(TCustomForm* form)
 {
-    FModalForms.erase(std::remove(FModalForms.begin(), FModalForms.end(), form), FModalForms.end());
+    std::erase(FModalForms, form);
 }
 
 TCustomForm* TScreen::LastActiveForm(const TCustomForm* except) const
@@ -854,7 +854,7 @@ void TScreen::SetActiveForm(TCustomForm* form)
     TCustomForm* previous = FActiveForm;
     FActiveForm = form;
     if (form) {
-        FActivations.erase(std::remove(FActivations.begin(), FActivations.end(), form), FActivations.end());
+        std::erase(FActivations, form);
         FActivations.push_back(form);
     }
     SetActiveControl(form ? form->ActiveControl() : nullptr);

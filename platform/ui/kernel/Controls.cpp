@@ -1153,7 +1153,7 @@ void TWinControl::SetTabOrder(int v)
     if (!FParent)
         return;
     auto& list = FParent->FTabList;
-    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    std::erase(list, this);
     v = std::clamp(v, 0, static_cast<int>(list.size()));
     list.insert(list.begin() + v, this);
 }
