@@ -41,8 +41,6 @@ public:
 
     const std::vector<ShownDialog>& Shown() const { return FShown; }
     const ShownDialog& Last() const;
-    std::size_t PendingAnswers() const { return FAnswers.size(); }
-    void ClearShown() { FShown.clear(); }
     // A test that expects EUnexpectedDialog acknowledges it here.
     std::vector<String> TakeFailures();
 
