@@ -412,10 +412,7 @@ String DefDateMask(char BlanksChar, bool FourDigitYear)
 
 String FormatLongDate(TDateTime D)
 {
-    String text = FormatDateTime(Locale().LongDateFormat, D);
-    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ')
-        text.pop_back();
-    return text;
+    return TrimRight(FormatDateTime(Locale().LongDateFormat, D));
 }
 
 String FormatLongDateTime(TDateTime D)
