@@ -118,6 +118,11 @@ void TDataSet::ResetOrder() {
   for (int slot = 0; slot < rows_.SlotCount(); ++slot) order_[slot] = slot;
   calculated_.assign(rows_.SlotCount(), 0);
   ApplyFilter();
+  CursorToFirst();
+}
+
+// The cursor on the first visible row (none when there is none), at Bof.
+void TDataSet::CursorToFirst() {
   cursor_ = visible_.empty() ? -1 : 0;
   bof_ = true;
   eof_ = visible_.empty();
@@ -258,9 +263,7 @@ void TDataSet::ApplyFilter() {
 void TDataSet::Refilter() {
   CheckBrowseMode();
   ApplyFilter();
-  cursor_ = visible_.empty() ? -1 : 0;
-  bof_ = true;
-  eof_ = visible_.empty();
+  CursorToFirst();
   DataEvent(deDataSetChange);
 }
 
@@ -305,9 +308,7 @@ void TDataSet::SetRecNo(int value) {
 void TDataSet::First() {
   CheckBrowseMode();
   DoEvent(BeforeScroll);
-  cursor_ = visible_.empty() ? -1 : 0;
-  bof_ = true;
-  eof_ = visible_.empty();
+  CursorToFirst();
   DataEvent(deDataSetChange);
   DoEvent(AfterScroll);
 }

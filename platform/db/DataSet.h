@@ -170,6 +170,7 @@ class TDataSet : public TComponent {
   void ApplyFilter();
   void Refilter();
   void ResetOrder();
+  void CursorToFirst();
   bool RowMatchesFilter(int slot);
   void CalculateFields(vt::RowSet& rows, int slot);
   void EnsureCalculated(int slot);
