@@ -26,11 +26,6 @@ std::vector<String> SplitFieldNames(const String& names) {
   return out;
 }
 
-bool IsTextField(const TField* field) {
-  TFieldType type = field->DataType();
-  return type == ftString || type == ftWideString || type == ftMemo || type == ftBlob;
-}
-
 }  // namespace
 
 // Points field reads at one row (being calculated or tested) for the guard's lifetime.
@@ -568,7 +563,7 @@ bool TDataSet::RowMatches(int slot, const std::vector<TField*>& fields,
       continue;
     }
     if (field->IsNull()) return false;
-    if (IsTextField(field)) {
+    if (vt::IsTextType(field->DataType())) {
       String actual = field->AsString();
       String text = wanted.AsString();
       if (options.Contains(loPartialKey)) actual = actual.substr(0, text.size());

@@ -428,4 +428,8 @@ TField* CreateField(TFieldType type, TComponent* owner) {
   }
 }
 
+bool IsTextType(TFieldType type) {
+  return type == ftString || type == ftWideString || type == ftMemo || type == ftBlob;
+}
+
 }  // namespace vt

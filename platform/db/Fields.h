@@ -264,4 +264,6 @@ class TFields {
 namespace vt {
 // The field class for a column type, owned by owner (nullptr: freed by its dataset).
 TField* CreateField(TFieldType type, TComponent* owner);
+// Whether values of the type compare as text (Locate, filters) rather than as numbers or dates.
+bool IsTextType(TFieldType type);
 }  // namespace vt

@@ -114,10 +114,6 @@ bool Holds(Op op, int comparison) {
   return false;
 }
 
-bool IsTextType(TFieldType type) {
-  return type == ftString || type == ftWideString || type == ftMemo || type == ftBlob;
-}
-
 }  // namespace
 
 struct FilterExpression::Node {
