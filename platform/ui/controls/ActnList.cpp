@@ -12,8 +12,7 @@ namespace {
 template <class List>
 void Unregister(List& clients, const void* client)
 {
-    clients.erase(std::remove_if(clients.begin(), clients.end(), [client](const auto& c) { return c.first == client; }),
-                  clients.end());
+    std::erase_if(clients, [client](const auto& c) { return c.first == client; });
 }
 
 template <class List>

@@ -1373,8 +1373,7 @@ void TPicture::RegisterFileFormat(const String& extension, const String& descrip
 {
     String ext = LowerCase(extension);
     auto& formats = FileFormats();
-    formats.erase(std::remove_if(formats.begin(), formats.end(), [&](const FileFormat& f) { return f.extension == ext; }),
-                  formats.end());
+    std::erase_if(formats, [&](const FileFormat& f) { return f.extension == ext; });
     formats.push_back({ext, description, graphicClass});
 }
 
@@ -1386,11 +1385,8 @@ void TPicture::RegisterClipboardFormat(unsigned format, TGraphicClass graphicCla
 void TPicture::UnregisterGraphicClass(TGraphicClass graphicClass)
 {
     auto& formats = FileFormats();
-    formats.erase(std::remove_if(formats.begin(), formats.end(),
-                                 [&](const FileFormat& f) { return f.graphicClass == graphicClass; }),
-                  formats.end());
-    for (auto it = ClipboardFormats().begin(); it != ClipboardFormats().end();)
-        it = it->second == graphicClass ? ClipboardFormats().erase(it) : std::next(it);
+    std::erase_if(formats, [&](const FileFormat& f) { return f.graphicClass == graphicClass; });
+    std::erase_if(ClipboardFormats(), [&](const auto& entry) { return entry.second == graphicClass; });
 }
 
 bool TPicture::SupportsClipboardFormat(unsigned format) { return ClipboardFormats().count(format) > 0; }

@@ -1032,8 +1032,7 @@ void TWinControl::RemoveControl(TControl* AControl)
         form->ControlRemoving(AControl);
     FControls.erase(it);
     // By address: a control being destroyed has lost its derived type already.
-    FTabList.erase(std::remove_if(FTabList.begin(), FTabList.end(), [AControl](TWinControl* w) { return w == AControl; }),
-                   FTabList.end());
+    std::erase(FTabList, AControl);
     DetachChild(AControl);
     AControl->FParent = nullptr;
     if (AControl->Align() != alNone && !ComponentState().Contains(csDestroying))
