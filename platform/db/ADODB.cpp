@@ -439,24 +439,12 @@ namespace {
 bool HasMaster(TDataSource* source, const String& masterFields) {
   return source && !masterFields.empty();
 }
-
-std::vector<String> SplitNames(const String& names) {
-  std::vector<String> out;
-  String rest = names;
-  while (!rest.empty()) {
-    size_t end = rest.find(';');
-    String name = Trim(rest.substr(0, end));
-    if (!name.empty()) out.push_back(name);
-    rest = end == String::npos ? "" : rest.substr(end + 1);
-  }
-  return out;
-}
 }  // namespace
 
 // The detail's link fields: the first index fields, or the master's names without an index.
 std::vector<String> TADOTable::DetailFieldNames() const {
-  std::vector<String> master = SplitNames(masterFields_);
-  std::vector<String> index = SplitNames(indexFieldNames_);
+  std::vector<String> master = vt::SplitFieldNames(masterFields_);
+  std::vector<String> index = vt::SplitFieldNames(indexFieldNames_);
   if (index.size() < master.size()) return master;
   index.resize(master.size());
   return index;
@@ -473,7 +461,7 @@ String TADOTable::SelectText() const {
     sql += where;
   }
   String order;
-  for (const String& name : SplitNames(indexFieldNames_))
+  for (const String& name : vt::SplitFieldNames(indexFieldNames_))
     order += (order.empty() ? " ORDER BY " : ", ") + vt::SqlQuoteIdentifier(name);
   return sql + order;
 }
@@ -482,7 +470,7 @@ String TADOTable::SelectText() const {
 std::vector<Variant> TADOTable::CurrentMasterValues() const {
   std::vector<Variant> values;
   TDataSet* master = MasterSource() ? MasterSource()->DataSet() : nullptr;
-  for (const String& name : SplitNames(masterFields_)) {
+  for (const String& name : vt::SplitFieldNames(masterFields_)) {
     bool readable = master && master->Active() && !master->IsEmpty();
     values.push_back(readable ? master->FieldByName(name)->Value() : Variant::Null());
   }

@@ -13,7 +13,9 @@ namespace {
 
 const char* const kNotEditing = "Dataset not in edit or insert mode";
 
-std::vector<String> SplitFieldNames(const String& names) {
+}  // namespace
+
+std::vector<String> vt::SplitFieldNames(const String& names) {
   std::vector<String> out;
   size_t start = 0;
   while (start <= names.size()) {
@@ -25,8 +27,6 @@ std::vector<String> SplitFieldNames(const String& names) {
   }
   return out;
 }
-
-}  // namespace
 
 // Points field reads at one row (being calculated or tested) for the guard's lifetime.
 class TDataSet::RecordContext {
@@ -534,7 +534,7 @@ void TDataSet::CheckBrowseMode() {
 bool TDataSet::Locate(const String& keyFields, const Variant& keyValues, TLocateOptions options) {
   CheckBrowseMode();
   std::vector<TField*> fields;
-  for (const String& name : SplitFieldNames(keyFields)) fields.push_back(FieldByName(name));
+  for (const String& name : vt::SplitFieldNames(keyFields)) fields.push_back(FieldByName(name));
   std::vector<Variant> values;
   if (keyValues.IsArray()) {
     for (int i = 0; i < keyValues.ArrayCount(); ++i) values.push_back(keyValues[i]);

@@ -214,3 +214,8 @@ class TDataSet : public TComponent {
   bool openOnLoaded_ = false;
   std::vector<TDataSource*> sources_;
 };
+
+namespace vt {
+// The names of a field list such as "LastName;FirstName": blanks trimmed, empty entries dropped.
+std::vector<String> SplitFieldNames(const String& names);
+}  // namespace vt
