@@ -11,25 +11,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// The button glyph of the numeric edits (two cells), loaded on first use and kept until the
-// program ends.
-struct EditGlyph {
-  TBitmap* Bitmap = nullptr;
-  ~EditGlyph() { delete Bitmap; }
-};
-
-TBitmap* EditButtonGlyph()
-{
-  static EditGlyph glyph;
-  if (!glyph.Bitmap)
-    glyph.Bitmap = MakeBitmap("CEDITBMP");
-  return glyph.Bitmap;
-}
-
-} // namespace
-
 TCustomNumEdit::TCustomNumEdit(TComponent* AOwner) : TCustomComboEdit(AOwner)
 {
   SetControlStyle(ControlStyle() >> csSetCaption);
@@ -57,7 +38,7 @@ TCustomNumEdit::~TCustomNumEdit()
 TBitmap* TCustomNumEdit::GetDefaultBitmap(bool& DestroyNeeded)
 {
   DestroyNeeded = false;
-  return EditButtonGlyph();
+  return vt::SharedBitmap("CEDITBMP");  // two cells
 }
 
 void TCustomNumEdit::ErrorBeep()

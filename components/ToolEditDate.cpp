@@ -17,17 +17,6 @@ namespace {
 
 constexpr int MaxCalendarHints = 4;
 
-// The default button bitmap, shared by every date edit; loaded on first use.
-TBitmap*& SharedDateBitmap()
-{
-    static TBitmap* bitmap = nullptr;
-    return bitmap;
-}
-
-struct DateBitmapRelease {
-    ~DateBitmapRelease() { FreeAndNil(SharedDateBitmap()); }
-} dateBitmapRelease;
-
 } // namespace
 
 // ---- TCustomDateEdit ------------------------------------------------------------------------
@@ -97,10 +86,7 @@ bool TCustomDateEdit::FormatSettingsChange(TMessage& Message)
 TBitmap* TCustomDateEdit::GetDefaultBitmap(bool& DestroyNeeded)
 {
     DestroyNeeded = false;
-    TBitmap*& bitmap = SharedDateBitmap();
-    if (!bitmap)
-        bitmap = MakeBitmap("DEDITBMP");
-    return bitmap;
+    return vt::SharedBitmap("DEDITBMP");
 }
 
 bool TCustomDateEdit::FourDigitYear() const

@@ -13,6 +13,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <map>
+#include <memory>
 
 #include <cerrno>
 #include <cstdlib>
@@ -191,6 +193,15 @@ TBitmap* MakeBitmap(const String& ResID)
     ResourceNotFound(ResID);
   }
   return bitmap;
+}
+
+TBitmap* vt::SharedBitmap(const String& ResID)
+{
+  static std::map<String, std::unique_ptr<TBitmap>> bitmaps;
+  std::unique_ptr<TBitmap>& bitmap = bitmaps[ResID];
+  if (!bitmap)
+    bitmap.reset(MakeBitmap(ResID));
+  return bitmap.get();
 }
 
 void ResourceNotFound(const String& ResID)

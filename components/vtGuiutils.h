@@ -20,6 +20,9 @@ enum TVertAlignment { vaTopJustify, vaCenter, vaBottomJustify };
 // EResNotFound "Resource %s not found".
 TBitmap* MakeBitmap(const String& ResID);
 namespace vt {
+// The bitmap of our resources by that name, loaded on first use and shared until the program
+// ends (the default button glyphs); callers never free it.
+TBitmap* SharedBitmap(const String& ResID);
 // Registers the library's bitmaps (resources/*.bmp, compiled in) once; MakeBitmap calls it.
 void RegisterComponentArt();
 }
