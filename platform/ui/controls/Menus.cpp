@@ -78,9 +78,11 @@ TShortCut TextToShortCut(const String& Text)
             }
         }
     }
-    for (WORD key = 1; key < 256; ++key)
-        if (!KeyText(key).empty() && SameText(KeyText(key), rest))
+    for (WORD key = 1; key < 256; ++key) {
+        const String name = KeyText(key);
+        if (!name.empty() && SameText(name, rest))
             return static_cast<TShortCut>(modifiers | key);
+    }
     return scNone;
 }
 
