@@ -33,11 +33,12 @@ TFieldType FieldTypeOfDeclaration(const String& declaration, bool autoIncrement,
   return ftWideString;
 }
 
-// A computed column (no declared type) is typed by the first value it holds.
-TFieldType FieldTypeOfValue(int sqliteType, int& size) {
+// A computed column (no declared type) is typed by the first value it holds; a text, or no
+// value at all, makes it a text column.
+TFieldType FieldTypeOfValue(vt::CellType cellType, int& size) {
   size = 0;
-  if (sqliteType == SQLITE_INTEGER) return ftInteger;
-  if (sqliteType == SQLITE_FLOAT) return ftFloat;
+  if (cellType == vt::CellType::Integer) return ftInteger;
+  if (cellType == vt::CellType::Float) return ftFloat;
   size = 255;
   return ftWideString;
 }
@@ -239,15 +240,10 @@ std::unique_ptr<vt::SqliteStatement> TCustomADODataSet::PrepareSelect(const Stri
 void TCustomADODataSet::TypeComputedColumns(std::vector<ColumnInfo>& columns) {
   for (size_t column = 0; column < columns.size(); ++column) {
     if (columns[column].type != ftUnknown) continue;
-    int sqliteType = SQLITE_TEXT;
-    for (int slot = 0; slot < Rows().SlotCount(); ++slot) {
-      const vt::Cell& cell = Rows().At(slot, int(column));
-      if (cell.type == vt::CellType::Null) continue;
-      sqliteType = cell.type == vt::CellType::Integer ? SQLITE_INTEGER
-                   : cell.type == vt::CellType::Float ? SQLITE_FLOAT : SQLITE_TEXT;
-      break;
-    }
-    columns[column].type = FieldTypeOfValue(sqliteType, columns[column].size);
+    vt::CellType firstType = vt::CellType::Null;
+    for (int slot = 0; slot < Rows().SlotCount() && firstType == vt::CellType::Null; ++slot)
+      firstType = Rows().At(slot, int(column)).type;
+    columns[column].type = FieldTypeOfValue(firstType, columns[column].size);
   }
 }
 
