@@ -287,10 +287,7 @@ void TCustomRadioGroup::ItemsChanged()
     }
     for (int i = 0; i < FItems->Count(); ++i)
         FButtons[i]->SetCaption(FItems->Strings(i));
-    if (FItemIndex >= FItems->Count())
-        FItemIndex = -1;
-    for (int i = 0; i < ButtonCount(); ++i)
-        FButtons[i]->SetChecked(i == FItemIndex);
+    SetItemIndex(FItemIndex);  // an index past the items is dropped
     ArrangeButtons();
 }
 
