@@ -395,9 +395,10 @@ void TDBGrid::DefaultDrawColumnCell(const TRect& Rect, int DataCol, TColumn* Col
     const String text = CellText(Column->Field(), FPaintRecNo);
     TCanvas* canvas = Canvas();
     const int textWidth = canvas->TextWidth(text);
+    const TAlignment alignment = Column->Alignment();  // looks up the field unless set
     int x = Rect.Left + CellMargin;
-    if (Column->Alignment() == taRightJustify) x = Rect.Right - CellMargin - textWidth;
-    else if (Column->Alignment() == taCenter) x = Rect.Left + (Rect.Width() - textWidth) / 2;
+    if (alignment == taRightJustify) x = Rect.Right - CellMargin - textWidth;
+    else if (alignment == taCenter) x = Rect.Left + (Rect.Width() - textWidth) / 2;
     canvas->TextRect(Rect, x, Rect.Top + CellMargin, text);
 }
 
