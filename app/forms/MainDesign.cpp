@@ -1,7 +1,5 @@
 // The stored design of the main window: actions and tool bar, the page control with its pages,
 // the search and session panels, the grids with their columns, and the handler bindings.
-#include <algorithm>
-#include <cstring>
 #include <initializer_list>
 #include <utility>
 
@@ -19,12 +17,9 @@
 
 namespace {
 
-// A grid column: the field and, where it differs from the field name, its title.
-struct ColumnDesign {
-  const char* field;
-  const char* title = "";
-};
+using vt::ColumnDesign;
 
+// The main window's own shape: an action on its tool bar.
 class MainDesigner : public vt::FormDesigner {
 public:
   using FormDesigner::FormDesigner;
@@ -35,64 +30,6 @@ public:
     action->SetHint(hint);
     action->SetActionList(manager);
     return action;
-  }
-
-  TTabSheet* Sheet(const char* name, TPageControl* pages, const char* caption) {
-    auto* sheet = Make<TTabSheet>(name);
-    sheet->SetPageControl(pages);
-    sheet->SetCaption(caption);
-    return sheet;
-  }
-
-  TPanel* Bar(const char* name, TWinControl* parent, int height) {
-    auto* panel = Make<TPanel>(name, parent, alTop, height);
-    panel->SetBevelOuter(bvNone);
-    panel->SetCaption("");
-    return panel;
-  }
-
-  TLabel* Label(const char* name, TWinControl* parent, int left, int top, const char* caption) {
-    auto* label = Make<TLabel>(name, parent, left, top, 7 * static_cast<int>(strlen(caption)), 13);
-    label->SetCaption(caption);
-    return label;
-  }
-
-  template <class Button = TBitBtn>
-  Button* Push(const char* name, TWinControl* parent, int left, int top, int width, const char* caption) {
-    auto* button = Make<Button>(name, parent, left, top, width, 25);
-    button->SetCaption(caption);
-    return button;
-  }
-
-  TComboBox* Combo(const char* name, TWinControl* parent, int left, int top, int width,
-                   std::initializer_list<const char*> items, int itemIndex = -1,
-                   TComboBoxStyle style = csDropDownList) {
-    auto* combo = Make<TComboBox>(name, parent, left, top, width, 21);
-    combo->SetStyle(style);
-    for (const char* item : items) combo->Items()->Add(item);
-    combo->SetItemIndex(itemIndex);
-    return combo;
-  }
-
-  // Whole rows selected, selection kept visible, columns sized by the user, no editing in place.
-  TDBGrid* Grid(const char* name, TWinControl* parent, TAlign align, int extent,
-                std::initializer_list<ColumnDesign> columns) {
-    auto* grid = Make<TDBGrid>(name, parent, align, extent);
-    grid->SetOptions({dgTitles, dgIndicator, dgColumnResize, dgColLines, dgRowLines, dgTabs,
-                      dgRowSelect, dgAlwaysShowSelection, dgConfirmDelete, dgCancelOnExit});
-    grid->SetReadOnly(true);
-    for (const ColumnDesign& design : columns) {
-      TColumn* column = grid->Columns()->Add();
-      column->SetFieldName(design.field);
-      column->Title()->SetCaption(design.title);
-      const String shown = *design.title ? design.title : design.field;
-      column->SetWidth(std::max(64, 7 * static_cast<int>(shown.size()) + 20));
-    }
-    return grid;
-  }
-
-  TPageControl* Pages(const char* name, TWinControl* parent, TAlign align, int extent = 0) {
-    return Make<TPageControl>(name, parent, align, extent);
   }
 };
 
