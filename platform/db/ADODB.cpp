@@ -160,6 +160,7 @@ sqlite3* TCustomADODataSet::Database() const {
 
 void TCustomADODataSet::InternalOpen(std::vector<ColumnInfo>& columns) {
   Database();  // opens the connection
+  connection_->NoteUse(this);
   FetchOrigin origin{SelectText(), SelectParameters(), connection_->Version()};
   if (MayReuseSnapshot(origin)) return TakeSnapshot(columns);
   DropSnapshot();
@@ -197,6 +198,14 @@ void TCustomADODataSet::DropSnapshot() {
   fetched_.reset();
   snapshot_ = vt::RowSet();  // frees the rows and all the room kept for them
   snapshotColumns_.clear();
+}
+
+void TCustomADODataSet::Reread() {
+  DropSnapshot();
+  if (State() != dsBrowse) return;
+  TBookmark current = GetBookmark();
+  Refetch();
+  if (!current.empty() && BookmarkValid(current)) GotoBookmark(current);
 }
 
 bool TCustomADODataSet::Fetch(const FetchOrigin& origin, std::vector<ColumnInfo>& columns) {
@@ -302,6 +311,7 @@ std::int64_t TCustomADODataSet::InternalPost(bool inserting, const std::vector<b
   for (int column = 0; column < int(tableColumns_.size()); ++column)
     if (changed[column] && !Columns()[column].readOnly) written.push_back(column);
   sqlite3* db = Database();
+  connection_->NoteUse(this);
   std::int64_t key = buffer.Key(0);
   if (inserting || !written.empty()) {
     String sql;
@@ -352,6 +362,7 @@ void TCustomADODataSet::InternalDelete(std::int64_t key) {
   if (table_.empty()) DatabaseError("Cannot modify a read-only dataset");
   vt::SqliteStatement statement(Database(), "DELETE FROM " + vt::SqlQuoteIdentifier(table_) + " WHERE rowid = ?");
   statement.BindInteger(1, key);
+  connection_->NoteUse(this);
   statement.Step();
 }
 

@@ -49,6 +49,9 @@ class TCustomADODataSet : public TDataSet {
   bool RowsWritable() const override { return !table_.empty(); }
   // Frees the kept snapshot (the statement changed, or the connection closed).
   void DropSnapshot();
+  // After a rollback: fetches what is stored again, on the same row where it still exists; a
+  // pending Edit or Insert is left as it is.
+  void Reread();
 
  private:
   friend class TADOConnection;

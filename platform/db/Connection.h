@@ -1,5 +1,6 @@
 // TADOConnection: the one SQLite handle behind a connection string's "Data Source=" file,
-// opened without ever creating a database; and the tool that prepares a new database file.
+// opened without ever creating a database, with its transactions; and the tool that prepares
+// a new database file.
 #pragma once
 
 #include <cstdint>
@@ -47,6 +48,17 @@ class TADOConnection : public TComponent {
   // The open handle, opening the connection when it is closed.
   sqlite3* Handle();
 
+  // Transactions: the outermost level is a write transaction taken at once (another copy of the
+  // program waits for it); inner levels are savepoints. BeginTrans returns the new level.
+  int BeginTrans();
+  void CommitTrans();
+  // Undoes the innermost level. The connection's datasets that read or wrote inside the
+  // outermost transaction then show what is stored again, each on the same row where it still
+  // exists; a dataset in Edit or Insert keeps its pending record.
+  void RollbackTrans();
+  int TransactionLevel() const { return transactionLevel_; }
+  bool InTransaction() const { return transactionLevel_ > 0; }
+
   TNotifyEvent BeforeConnect, AfterConnect, BeforeDisconnect, AfterDisconnect;
 
  private:
@@ -56,14 +68,35 @@ class TADOConnection : public TComponent {
   // The open database's version; none when another database is attached, whose changes by
   // other connections it would not show.
   std::optional<vt::DatabaseVersion> Version();
+  // A dataset read or wrote rows: inside a transaction, a rollback must refresh it.
+  void NoteUse(TCustomADODataSet* dataSet);
+  void RereadAfterRollback();
+  void CheckInTransaction() const;
 
   String connectionString_;
   bool loginPrompt_ = true;
   sqlite3* db_ = nullptr;
   std::vector<TCustomADODataSet*> dataSets_;
+  int transactionLevel_ = 0;
+  std::vector<TCustomADODataSet*> usedInTransaction_;
 };
 
 namespace vt {
+
+// One transaction for the length of a scope: begun at construction, rolled back at destruction
+// unless Commit was called (an exception leaving the scope undoes every write made in it).
+class Transaction {
+ public:
+  explicit Transaction(TADOConnection* connection);
+  ~Transaction();
+  Transaction(const Transaction&) = delete;
+  Transaction& operator=(const Transaction&) = delete;
+  void Commit();
+
+ private:
+  TADOConnection* connection_;
+  bool finished_ = false;
+};
 
 // Makes a new database file at path and runs sqlScript in it; raises EDatabaseError when the
 // file exists already or the script fails (the partial file is removed). The program itself

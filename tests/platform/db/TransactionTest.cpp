@@ -1,0 +1,112 @@
+// Transactions on the connection: whole or nothing, nested levels, the datasets showing what is
+// stored after a rollback, and the write-ahead-log mode of every connection.
+#include <gtest/gtest.h>
+
+#include "DbFixture.h"
+#include "rtl/Exceptions.h"
+
+namespace {
+
+using Transactions = DbFixture;
+
+// Writes a balance through a dataset, then raises when told to.
+void PayAndMaybeFail(TADOConnection* connection, TADOQuery* people, double balance, bool fail) {
+  vt::Transaction transaction(connection);
+  people->Edit();
+  people->FieldByName("Balance")->SetAsFloat(balance);
+  people->Post();
+  connection->Execute("INSERT INTO Enrolments VALUES (1, 12, 75)");
+  if (fail) throw EDatabaseError("injected");
+  transaction.Commit();
+}
+
+TEST_F(Transactions, CommittedWritesStayAndAFailureUndoesEveryWriteOfTheScope) {
+  TADOQuery* people = Query({"SELECT * FROM People ORDER BY LastName"});
+  people->Open();
+  PayAndMaybeFail(connection_, people, 20, false);
+  EXPECT_EQ(Scalar("SELECT Balance FROM People WHERE LastName = 'Adams'").AsDouble(), 20);
+  EXPECT_EQ(Scalar("SELECT COUNT(*) FROM Enrolments").AsInteger(), 4);
+  EXPECT_FALSE(connection_->InTransaction());
+
+  people->Next();  // Baker
+  EXPECT_THROW(PayAndMaybeFail(connection_, people, 55, true), EDatabaseError);
+  EXPECT_EQ(Scalar("SELECT Balance FROM People WHERE LastName = 'Baker'").AsDouble(), 0);
+  EXPECT_EQ(Scalar("SELECT COUNT(*) FROM Enrolments").AsInteger(), 4);
+  EXPECT_FALSE(connection_->InTransaction());
+  // The dataset shows the stored row again, still on it.
+  EXPECT_EQ(people->FieldByName("LastName")->AsString(), "Baker");
+  EXPECT_EQ(people->FieldByName("Balance")->AsFloat(), 0);
+  EXPECT_EQ(people->State(), dsBrowse);
+}
+
+TEST_F(Transactions, AFailedStatementInsideLeavesNothingBehind) {
+  connection_->Execute(
+      "CREATE TRIGGER fail BEFORE INSERT ON Enrolments WHEN NEW.Fee < 0 BEGIN SELECT RAISE(ABORT, 'no'); END");
+  TADOTable* people = Table("People");
+  people->Open();
+  try {
+    vt::Transaction transaction(connection_);
+    people->Edit();
+    people->FieldByName("City")->SetAsString("Denver");
+    people->Post();
+    connection_->Execute("INSERT INTO Enrolments VALUES (1, 13, -5)");
+    transaction.Commit();
+    FAIL() << "the trigger did not fire";
+  } catch (const EDatabaseError&) {
+  }
+  EXPECT_EQ(Scalar("SELECT City FROM People WHERE PersonID = 1").AsString(), "Boston");
+  EXPECT_EQ(people->FieldByName("City")->AsString(), "Boston");
+}
+
+TEST_F(Transactions, InnerLevelsAreUndoneAloneAndLevelsAreCounted) {
+  EXPECT_EQ(connection_->BeginTrans(), 1);
+  connection_->Execute("UPDATE People SET City = 'Outer' WHERE PersonID = 1");
+  EXPECT_EQ(connection_->BeginTrans(), 2);
+  connection_->Execute("UPDATE People SET City = 'Inner' WHERE PersonID = 2");
+  connection_->RollbackTrans();
+  EXPECT_EQ(connection_->TransactionLevel(), 1);
+  connection_->CommitTrans();
+  EXPECT_EQ(Scalar("SELECT City FROM People WHERE PersonID = 1").AsString(), "Outer");
+  EXPECT_EQ(Scalar("SELECT City FROM People WHERE PersonID = 2").AsString(), "Austin");
+  EXPECT_THROW(connection_->CommitTrans(), EDatabaseError);
+  EXPECT_THROW(connection_->RollbackTrans(), EDatabaseError);
+}
+
+TEST_F(Transactions, ARowInsertedThenRolledBackLeavesTheDataSetAndAPendingEditAlone) {
+  TADOQuery* people = Query({"SELECT * FROM People ORDER BY LastName"});
+  TADOQuery* editor = Query({"SELECT * FROM People WHERE PersonID = 3"});
+  people->Open();
+  editor->Open();
+  editor->Edit();
+  editor->FieldByName("City")->SetAsString("typed, not yet saved");
+  connection_->BeginTrans();
+  people->Append();
+  people->FieldByName("LastName")->SetAsString("Zane");
+  people->Post();
+  editor->FieldByName("Notes")->AsString();
+  connection_->RollbackTrans();
+  EXPECT_EQ(people->RecordCount(), 3);
+  EXPECT_EQ(Scalar("SELECT COUNT(*) FROM People").AsInteger(), 3);
+  EXPECT_EQ(editor->State(), dsEdit);
+  EXPECT_EQ(editor->FieldByName("City")->AsString(), "typed, not yet saved");
+  editor->Post();
+  EXPECT_EQ(Scalar("SELECT City FROM People WHERE PersonID = 3").AsString(), "typed, not yet saved");
+}
+
+TEST_F(Transactions, AQueryReopenedAfterARollbackDoesNotReuseRowsFetchedInside) {
+  TADOQuery* total = Query({"SELECT SUM(Fee) AS Total FROM Enrolments"});
+  connection_->BeginTrans();
+  connection_->Execute("INSERT INTO Enrolments VALUES (3, 10, 1000)");
+  total->Open();
+  EXPECT_EQ(total->FieldByName("Total")->AsInteger(), 1370);
+  total->Close();
+  connection_->RollbackTrans();
+  total->Open();
+  EXPECT_EQ(total->FieldByName("Total")->AsInteger(), 370);
+}
+
+TEST_F(Transactions, TheDatabaseRunsInWriteAheadLogMode) {
+  EXPECT_EQ(Scalar("PRAGMA journal_mode").AsString(), "wal");
+}
+
+}  // namespace
