@@ -10,6 +10,7 @@
 #include "app/GridWidths.h"
 #include "app/ProgramIni.h"
 #include "app/SQLData.h"
+#include "app/forms/MainQueries.h"
 #include "components/CurrEdit.h"
 #include "db/Fields.h"
 #include "db/SqlText.h"
@@ -25,37 +26,14 @@
 
 TMainForm* MainForm = nullptr;
 
+using vt::CompanyText;
+using vt::CurrentSessionId;
+using vt::FetchAll;
+using vt::KeyText;
+using vt::Reopen;
+using vt::SetLinesAndOpen;
+
 namespace {
-
-using LineText = std::pair<int, String>;
-
-// Closes the query, replaces whole lines of its SQL and opens it again.
-void SetLinesAndOpen(TADOQuery* query, std::initializer_list<LineText> lines) {
-  query->Close();
-  for (const auto& [line, text] : lines) query->SQL()->SetStrings(line, text);
-  query->Open();
-}
-
-// The activation fetches every row of what it opens.
-void FetchAll(TDataSet* dataSet) {
-  if (dataSet->IsEmpty()) return;
-  dataSet->Last();
-  dataSet->First();
-}
-
-void Reopen(TDataSet* dataSet, bool fetchAll) {
-  dataSet->Close();
-  dataSet->Open();
-  if (fetchAll) FetchAll(dataSet);
-}
-
-String CurrentSessionId() {
-  return IntToStr(SQLDataModule->qSessions->FieldByName("SessionID")->AsInteger());
-}
-
-String KeyText(TDataSet* dataSet, const char* key) {
-  return IntToStr(dataSet->FieldByName(key)->AsInteger());
-}
 
 // A detail table of the session and the query of its first row's members: the members follow
 // the first row when there is one, and show nothing otherwise.
@@ -73,8 +51,6 @@ void FollowFirstRow(TDataSet* table, bool fetchAll, TADOQuery* members, const St
 void SetCaptions(std::initializer_list<TControl*> controls, const String& caption) {
   for (TControl* control : controls) control->SetCaption(caption);
 }
-
-String CompanyText(const char* column) { return SQLDataModule->qCoSYS->FieldByName(column)->AsString(); }
 
 }  // namespace
 
@@ -364,15 +340,3 @@ void TMainForm::BitBtn7Click(TObject* Sender) {
 }
 
 void TMainForm::RadioGroup1Click(TObject* Sender) { BitBtn7Click(Sender); }
-
-// The team page lists the session's unassigned attendees of the chosen type; a new choice
-// starts the team counters again.
-void TMainForm::RadioGroup2Click(TObject* Sender) {
-  const int index = RadioGroup2->ItemIndex();
-  if (index < 0) return;
-  String line = "AND AttendeeSession.SessionID = " + CurrentSessionId();
-  if (index > 0) line += " AND Type = " + vt::SqlQuote(RadioGroup2->Items()->Strings(index));
-  SetLinesAndOpen(SQLDataModule->qAttendeesInTeams, {{3, line}});
-  VtCalcEdit2->SetValue(1);
-  VtCalcEdit3->SetValue(0);
-}

@@ -82,6 +82,8 @@ public:
   TComboBox* ComboBox7;
   TLabel* Label20;
   TComboBox* ComboBox8;
+  TBitBtn* BitBtn10;  // "Import"
+  TBitBtn* BitBtn11;  // "Assign" coordinator
   TBitBtn* BitBtn12;
   TDBGrid* DBGrid6;
   // Assign Rooms
@@ -136,6 +138,10 @@ public:
   TLabel* Label36;
   TComboBox* ComboBox5;
   TLabel* Label35;
+  TBitBtn* BitBtn27;  // "Assign" the new team name
+  TBitBtn* BitBtn19;  // "Assign" the chaperone
+  TBitBtn* BitBtn24;  // puts the selected attendee on the selected team
+  TBitBtn* BitBtn17;  // takes the selected member off the team
   TBitBtn* BitBtn22;
   TPageControl* PageControl4;
   TTabSheet* TabSheet11;
@@ -186,7 +192,24 @@ public:
 
   void BitBtn7Click(TObject* Sender);
   void RadioGroup1Click(TObject* Sender);
+
+  // Leagues page (MainLeagues.cpp)
+  void BitBtn10Click(TObject* Sender);
+  void BitBtn11Click(TObject* Sender);
+
+  // Create Teams page: automatic building (MainTeamBuilder.cpp) and hand editing (MainTeams.cpp)
   void RadioGroup2Click(TObject* Sender);
+  void BitBtn13Click(TObject* Sender);
+  void BitBtn43Click(TObject* Sender);
+  void BitBtn25Click(TObject* Sender);
+  void BitBtn26Click(TObject* Sender);
+  void BitBtn15Click(TObject* Sender);
+  void BitBtn24Click(TObject* Sender);
+  void BitBtn17Click(TObject* Sender);
+  void BitBtn19Click(TObject* Sender);
+  void BitBtn27Click(TObject* Sender);
+  void DBGrid10MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void PageControl5Change(TObject* Sender);
 
 private:
   // Who asks the session-dependent datasets to follow the current session.
@@ -201,6 +224,17 @@ private:
   void FillTeamSize();
   void FillTeamTypes();
   void ApplyNouns();
+
+  // Team building: one pass of either mode, and the teams each makes.
+  bool AutoCreateTeamsPass();
+  void CreateTeamsByPosition(const String& teamWord, int onEachTeam);
+  bool CreateMixedTeamsPass(const String& teamWord, int onEachTeam);
+  void ResetTeamCounters();
+  // The selected team's members in the assigned list, or nothing when there is no team.
+  void ShowTeamMembers();
+  // The team and member lists again after teams were built.
+  void RefreshTeamLists();
+  void ReopenTeamLists();
 };
 
 extern TMainForm* MainForm;

@@ -105,15 +105,17 @@ void TMainForm::CreateDesign() {
                     {"Location"}, {"EndDate", "End Date"}, {"EndTime", "End Time"}});
 
   TabSheet4 = d.Sheet("TabSheet4", PageControl1, "Leagues");
-  Panel4 = d.Bar("Panel4", TabSheet4, 72);
+  Panel4 = d.Bar("Panel4", TabSheet4, 104);
   Label38 = d.Label("Label38", Panel4, 8, 14, "Change to Session:");
   ComboBox6 = d.Combo("ComboBox6", Panel4, 120, 10, 80, {});
   Label27 = d.Label("Label27", Panel4, 216, 14, "Selected Session");
   Label17 = d.Label("Label17", Panel4, 8, 46, "Import Default Leagues");
   Label19 = d.Label("Label19", Panel4, 216, 46, "Leagues By:");
   ComboBox7 = d.Combo("ComboBox7", Panel4, 296, 42, 80, {"Age", "Grade"}, 0);
-  Label20 = d.Label("Label20", Panel4, 400, 46, "Chaperone:");
-  ComboBox8 = d.Combo("ComboBox8", Panel4, 472, 42, 160, {});
+  BitBtn10 = d.Push("BitBtn10", Panel4, 392, 40, 75, "Import");
+  Label20 = d.Label("Label20", Panel4, 216, 78, "Chaperone:");
+  ComboBox8 = d.Combo("ComboBox8", Panel4, 296, 74, 160, {}, -1, csDropDown);
+  BitBtn11 = d.Push("BitBtn11", Panel4, 464, 72, 75, "Assign");
   BitBtn12 = d.Push("BitBtn12", Panel4, 660, 8, 75, "Exit");
   DBGrid6 = d.Grid("DBGrid6", TabSheet4, alClient, 0,
                    {{"LeagueName", "Name"}, {"Coordinator"}, {"BeginRange", "Begin Range"},
@@ -158,7 +160,7 @@ void TMainForm::CreateDesign() {
                     {{"ChaperoneID", "Code"}, {"LastName", "Last Name"}, {"FirstName", "First Name"}});
 
   TabSheet6 = d.Sheet("TabSheet6", PageControl1, "Create Teams");
-  Panel7 = d.Bar("Panel7", TabSheet6, 136);
+  Panel7 = d.Bar("Panel7", TabSheet6, 168);
   Label40 = d.Label("Label40", Panel7, 8, 14, "Change to Session:");
   ComboBox10 = d.Combo("ComboBox10", Panel7, 120, 10, 80, {});
   Label23 = d.Label("Label23", Panel7, 216, 14, "Selected Session");
@@ -181,11 +183,16 @@ void TMainForm::CreateDesign() {
   RadioGroup2->SetCaption("Create Teams For Types");
   BitBtn25 = d.Push("BitBtn25", Panel7, 424, 80, 90, "New Team");
   BitBtn26 = d.Push("BitBtn26", Panel7, 520, 80, 90, "Delete Team");
-  Label11 = d.Label("Label11", Panel7, 424, 112, "Rename Team");
-  Edit4 = d.Make<TEdit>("Edit4", Panel7, 512, 108, 120, 21);
-  Label36 = d.Label("Label36", Panel7, 648, 84, "Chaperone:");
-  ComboBox5 = d.Combo("ComboBox5", Panel7, 720, 80, 150, {});
-  Label35 = d.Label("Label35", Panel7, 648, 112, "Assign Chaperone");
+  Label11 = d.Label("Label11", Panel7, 424, 116, "Rename Team");
+  Edit4 = d.Make<TEdit>("Edit4", Panel7, 512, 112, 120, 21);
+  BitBtn27 = d.Push("BitBtn27", Panel7, 640, 110, 60, "Assign");
+  Label35 = d.Label("Label35", Panel7, 720, 64, "Assign Chaperone");
+  Label36 = d.Label("Label36", Panel7, 720, 84, "Chaperone:");
+  ComboBox5 = d.Combo("ComboBox5", Panel7, 796, 80, 150, {}, -1, csDropDown);
+  BitBtn19 = d.Push("BitBtn19", Panel7, 796, 110, 60, "Assign");
+  BitBtn24 = d.Push("BitBtn24", Panel7, 424, 140, 60, "<<");
+  BitBtn17 = d.Push("BitBtn17", Panel7, 424, 140, 60, ">>");
+  BitBtn17->SetVisible(false);
   BitBtn22 = d.Push("BitBtn22", Panel7, 880, 8, 75, "Exit");
   PageControl4 = d.Pages("PageControl4", TabSheet6, alLeft, 502);
   TabSheet11 = d.Sheet("TabSheet11", PageControl4, "Current Teams");
@@ -227,7 +234,7 @@ void TMainForm::CreateDesign() {
       {DBGrid4, &TMainForm::DBGrid4MouseUp},   {DBGrid5, &TMainForm::DBGrid5MouseUp},
       {DBGrid6, &TMainForm::DBGrid6MouseUp},   {DBGrid8, &TMainForm::DBGrid8MouseUp},
       {DBGrid9, &TMainForm::DBGrid9MouseUp},   {DBGrid11, &TMainForm::DBGrid11MouseUp},
-      {DBGrid12, &TMainForm::DBGrid12MouseUp}};
+      {DBGrid12, &TMainForm::DBGrid12MouseUp}, {DBGrid10, &TMainForm::DBGrid10MouseUp}};
   for (const auto& [grid, handler] : mouseUps)
     grid->OnMouseUp = [this, handler](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
       (this->*handler)(s, b, sh, x, y);
@@ -241,6 +248,16 @@ void TMainForm::CreateDesign() {
   BitBtn7->OnClick = [this](TObject* s) { BitBtn7Click(s); };
   RadioGroup1->OnClick = [this](TObject* s) { RadioGroup1Click(s); };
   RadioGroup2->OnClick = [this](TObject* s) { RadioGroup2Click(s); };
+  const std::pair<TBitBtn*, void (TMainForm::*)(TObject*)> pageButtons[] = {
+      {BitBtn10, &TMainForm::BitBtn10Click}, {BitBtn11, &TMainForm::BitBtn11Click},
+      {BitBtn13, &TMainForm::BitBtn13Click}, {BitBtn43, &TMainForm::BitBtn43Click},
+      {BitBtn25, &TMainForm::BitBtn25Click}, {BitBtn26, &TMainForm::BitBtn26Click},
+      {BitBtn15, &TMainForm::BitBtn15Click}, {BitBtn24, &TMainForm::BitBtn24Click},
+      {BitBtn17, &TMainForm::BitBtn17Click}, {BitBtn19, &TMainForm::BitBtn19Click},
+      {BitBtn27, &TMainForm::BitBtn27Click}};
+  for (const auto& [button, handler] : pageButtons)
+    button->OnClick = [this, handler](TObject* s) { (this->*handler)(s); };
+  PageControl5->OnChange = [this](TObject* s) { PageControl5Change(s); };
   d.Finish();
 }
 

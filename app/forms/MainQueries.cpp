@@ -1,0 +1,57 @@
+// Query helpers shared by the main window's pages.
+#include "app/forms/MainQueries.h"
+
+#include "app/SQLData.h"
+#include "db/ADODB.h"
+#include "db/Fields.h"
+#include "rtl/StringList.h"
+
+namespace vt {
+
+void SetLinesAndOpen(TADOQuery* query, std::initializer_list<LineText> lines) {
+  query->Close();
+  for (const auto& [line, text] : lines) query->SQL()->SetStrings(line, text);
+  query->Open();
+}
+
+void FetchAll(TDataSet* dataSet) {
+  if (dataSet->IsEmpty()) return;
+  dataSet->Last();
+  dataSet->First();
+}
+
+void Reopen(TDataSet* dataSet, bool fetchAll) {
+  dataSet->Close();
+  dataSet->Open();
+  if (fetchAll) FetchAll(dataSet);
+}
+
+void ReopenOnSameRow(TDataSet* dataSet) {
+  const TBookmark bookmark = dataSet->GetBookmark();
+  Reopen(dataSet);
+  if (dataSet->BookmarkValid(bookmark)) dataSet->GotoBookmark(bookmark);
+}
+
+void PostText(TDataSet* dataSet, const char* column, const String& text) {
+  try {
+    dataSet->Edit();
+    dataSet->FieldByName(column)->SetAsString(text);
+    dataSet->Post();
+  } catch (...) {
+    dataSet->Cancel();
+    throw;
+  }
+}
+
+String KeyText(TDataSet* dataSet, const char* key) { return IntToStr(dataSet->FieldByName(key)->AsInteger()); }
+
+String CurrentSessionId() { return KeyText(SQLDataModule->qSessions, "SessionID"); }
+
+String CompanyText(const char* column) { return SQLDataModule->qCoSYS->FieldByName(column)->AsString(); }
+
+String CompanyWord(const char* column, const String& fallback) {
+  const String word = CompanyText(column);
+  return word.empty() ? fallback : word;
+}
+
+}  // namespace vt

@@ -1,0 +1,37 @@
+// Query helpers the main window's pages share: rewriting a query's numbered lines, reopening a
+// dataset, and the keys and company words its commands put into SQL and captions.
+#pragma once
+
+#include <initializer_list>
+#include <utility>
+
+#include "rtl/StrUtils.h"
+
+class TADOQuery;
+class TDataSet;
+
+namespace vt {
+
+using LineText = std::pair<int, String>;
+
+// Closes the query, replaces whole lines of its SQL and opens it again.
+void SetLinesAndOpen(TADOQuery* query, std::initializer_list<LineText> lines);
+// Fetches every row of an open dataset (last, then first).
+void FetchAll(TDataSet* dataSet);
+void Reopen(TDataSet* dataSet, bool fetchAll = false);
+// Reopens a dataset and goes back to the row it was on, where that row still exists.
+void ReopenOnSameRow(TDataSet* dataSet);
+
+// Writes one column of the dataset's current row; a refused write leaves the row as it was.
+void PostText(TDataSet* dataSet, const char* column, const String& text);
+
+// The integer key of the dataset's current row as decimal text.
+String KeyText(TDataSet* dataSet, const char* key);
+// The current session's SessionID (the current row of qSessions) as text.
+String CurrentSessionId();
+// A column of the company record as text (empty for null).
+String CompanyText(const char* column);
+// A company word, or the fixed word when its column is empty.
+String CompanyWord(const char* column, const String& fallback);
+
+}  // namespace vt
