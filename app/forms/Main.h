@@ -165,6 +165,24 @@ public:
   TBitBtn* BitBtn42;
   TBitBtn* BitBtn36;
   TBitBtn* BitBtn51;
+  // Report buttons: on the reports page, and the print buttons of the other pages.
+  TBitBtn* BitBtn28;
+  TBitBtn* BitBtn29;
+  TBitBtn* BitBtn30;
+  TBitBtn* BitBtn32;
+  TBitBtn* BitBtn34;
+  TBitBtn* BitBtn35;
+  TBitBtn* BitBtn37;
+  TBitBtn* BitBtn38;
+  TBitBtn* BitBtn39;
+  TBitBtn* BitBtn40;
+  TBitBtn* BitBtn44;
+  TBitBtn* BitBtn45;
+  TBitBtn* BitBtn46;
+  TBitBtn* BitBtn47;
+  TBitBtn* BitBtn48;
+  TBitBtn* BitBtn49;
+  TBitBtn* BitBtn50;
 
   void FormCreate(TObject* Sender);
   void FormActivate(TObject* Sender);
@@ -211,6 +229,27 @@ public:
   void DBGrid10MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
   void PageControl5Change(TObject* Sender);
 
+  // Reports (MainReports.cpp).
+  void BitBtn28Click(TObject* Sender);
+  void BitBtn29Click(TObject* Sender);
+  void BitBtn30Click(TObject* Sender);
+  void BitBtn31Click(TObject* Sender);
+  void Button1Click(TObject* Sender);
+  void BitBtn36Click(TObject* Sender);
+  void BitBtn37Click(TObject* Sender);
+  void BitBtn38Click(TObject* Sender);
+  void BitBtn39Click(TObject* Sender);
+  void BitBtn40Click(TObject* Sender);
+  void BitBtn41Click(TObject* Sender);
+  void BitBtn42Click(TObject* Sender);
+  void BitBtn44Click(TObject* Sender);
+  void BitBtn45Click(TObject* Sender);
+  void BitBtn46Click(TObject* Sender);
+  void BitBtn47Click(TObject* Sender);
+  void BitBtn48Click(TObject* Sender);
+  void BitBtn49Click(TObject* Sender);
+  void BitBtn50Click(TObject* Sender);
+
 private:
   // Who asks the session-dependent datasets to follow the current session.
   enum class SessionSwitch { Activation, SessionsGrid, SessionCombo };
@@ -235,6 +274,9 @@ private:
   // The team and member lists again after teams were built.
   void RefreshTeamLists();
   void ReopenTeamLists();
+
+  void RunAccessReport(const String& reportName, const String& whereCondition);
+  void RunSessionReport(const String& reportName, const String& wherePrefix);
 };
 
 extern TMainForm* MainForm;

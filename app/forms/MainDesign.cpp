@@ -214,12 +214,30 @@ void TMainForm::CreateDesign() {
   Label26 = d.Label("Label26", Panel8, 216, 14, "Selected Session");
   BitBtn51 = d.Push("BitBtn51", Panel8, 660, 8, 75, "Exit");
   Label25 = d.Label("Label25", TabSheet7, 16, 60, "Session Reports");
-  BitBtn31 = d.Push("BitBtn31", TabSheet7, 16, 84, 180, "Print Attendee List");
-  BitBtn33 = d.Push("BitBtn33", TabSheet7, 16, 116, 180, "Print Attendee List");
+  BitBtn33 = d.Push("BitBtn33", TabSheet7, 16, 84, 180, "Print Attendee List");
+  BitBtn35 = d.Push("BitBtn35", TabSheet7, 16, 116, 180, "Print Check-In List");
+  BitBtn47 = d.Push("BitBtn47", TabSheet7, 16, 148, 180, "Print Check-In List By Type");
+  BitBtn34 = d.Push("BitBtn34", TabSheet7, 16, 180, 180, "Print Room List");
+  BitBtn45 = d.Push("BitBtn45", TabSheet7, 16, 212, 180, "Print Room List By Room");
+  BitBtn32 = d.Push("BitBtn32", TabSheet7, 16, 244, 180, "Print Roster");
+  BitBtn46 = d.Push("BitBtn46", TabSheet7, 16, 276, 180, "Print Position Report");
+  BitBtn48 = d.Push("BitBtn48", TabSheet7, 16, 308, 180, "Print T-Shirt Report");
+  BitBtn49 = d.Push("BitBtn49", TabSheet7, 16, 340, 180, "Print Confirmation Letters");
+  BitBtn50 = d.Push("BitBtn50", TabSheet7, 16, 372, 180, "Print Thank You Letters");
   Button1 = d.Push<TButton>("Button1", TabSheet7, 216, 84, 180, "Complete Attendee List");
   BitBtn41 = d.Push("BitBtn41", TabSheet7, 216, 116, 180, "Attendee Detail");
-  BitBtn42 = d.Push("BitBtn42", TabSheet7, 216, 148, 180, "Print Attendee Details");
   BitBtn36 = d.Push("BitBtn36", TabSheet7, 416, 84, 180, "Complete Chaperone List");
+  BitBtn37 = d.Push("BitBtn37", TabSheet7, 616, 84, 180, "AR Ledger Report");
+  BitBtn39 = d.Push("BitBtn39", TabSheet7, 616, 116, 180, "Accounts Receivable Report");
+  BitBtn38 = d.Push("BitBtn38", TabSheet7, 616, 148, 180, "AP Ledger Report");
+  BitBtn40 = d.Push("BitBtn40", TabSheet7, 616, 180, 180, "Accounts Payable Report");
+  // The print buttons of the other pages.
+  BitBtn42 = d.Push("BitBtn42", Panel1, 750, 8, 160, "Print Attendee Details");
+  BitBtn30 = d.Push("BitBtn30", Panel3, 8, 36, 170, "Print Check-In List");
+  BitBtn31 = d.Push("BitBtn31", Panel3, 184, 36, 170, "Print Attendee List");
+  BitBtn29 = d.Push("BitBtn29", Panel5, 760, 8, 110, "Print Room List");
+  BitBtn44 = d.Push("BitBtn44", Panel5, 874, 8, 140, "Print Room List By Room");
+  BitBtn28 = d.Push("BitBtn28", Panel7, 880, 40, 100, "Print Roster");
   PageControl1->SetActivePage(TabSheet1);
 
   OnCreate = [this](TObject* s) { FormCreate(s); };
@@ -258,6 +276,22 @@ void TMainForm::CreateDesign() {
   for (const auto& [button, handler] : pageButtons)
     button->OnClick = [this, handler](TObject* s) { (this->*handler)(s); };
   PageControl5->OnChange = [this](TObject* s) { PageControl5Change(s); };
+  // Report buttons; a button standing on two pages fires the same handler from both.
+  const std::pair<TButton*, void (TMainForm::*)(TObject*)> reportButtons[] = {
+      {BitBtn28, &TMainForm::BitBtn28Click}, {BitBtn32, &TMainForm::BitBtn28Click},
+      {BitBtn29, &TMainForm::BitBtn29Click}, {BitBtn34, &TMainForm::BitBtn29Click},
+      {BitBtn30, &TMainForm::BitBtn30Click}, {BitBtn35, &TMainForm::BitBtn30Click},
+      {BitBtn31, &TMainForm::BitBtn31Click}, {BitBtn33, &TMainForm::BitBtn31Click},
+      {Button1, &TMainForm::Button1Click},   {BitBtn36, &TMainForm::BitBtn36Click},
+      {BitBtn37, &TMainForm::BitBtn37Click}, {BitBtn38, &TMainForm::BitBtn38Click},
+      {BitBtn39, &TMainForm::BitBtn39Click}, {BitBtn40, &TMainForm::BitBtn40Click},
+      {BitBtn41, &TMainForm::BitBtn41Click}, {BitBtn42, &TMainForm::BitBtn42Click},
+      {BitBtn44, &TMainForm::BitBtn44Click}, {BitBtn45, &TMainForm::BitBtn45Click},
+      {BitBtn46, &TMainForm::BitBtn46Click}, {BitBtn47, &TMainForm::BitBtn47Click},
+      {BitBtn48, &TMainForm::BitBtn48Click}, {BitBtn49, &TMainForm::BitBtn49Click},
+      {BitBtn50, &TMainForm::BitBtn50Click}};
+  for (const auto& [button, handler] : reportButtons)
+    button->OnClick = [this, handler](TObject* s) { (this->*handler)(s); };
   d.Finish();
 }
 

@@ -67,6 +67,10 @@ TEST(CampSchema, EveryTableHasItsColumnsInOrder) {
       {"SessionType", "Type,Description,TotalCosts,DepositAmount,PerRoomMaximum"},
       {"SessionSessionTypes", "SessionID,Type,Description,TotalCosts,DepositAmount,PerRoomMaximum"},
       {"ZipCodes", "Zip,City,State"},
+      {"ReportDefinitions", "ReportName,Title,RecordSource,OrderBy,Subtitle,FooterText,Layout,Orientation"},
+      {"ReportGroups", "ReportName,GroupLevel,GroupField,HeaderText,FooterText,NewPage"},
+      {"ReportColumns",
+       "ReportName,Band,ColumnOrder,FieldName,Caption,Width,Alignment,DisplayFormat,Total"},
   };
   CampFixture camp;
   for (const Table& table : tables) EXPECT_EQ(ColumnsOf(camp, table.name), table.columns) << table.name;
