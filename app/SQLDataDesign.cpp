@@ -5,6 +5,7 @@
 #include <span>
 #include <string_view>
 
+#include "app/RoomPlaces.h"
 #include "app/SQLData.h"
 #include "db/Fields.h"
 #include "rtl/Exceptions.h"
@@ -505,6 +506,10 @@ void TSQLDataModule::CreateDesign() {
   qAttendeesAlreadyInTeams->OnCalcFields = [this](TDataSet* s) {
     qAttendeesAlreadyInTeamsCalcFields(s);
   };
+
+  // Whatever posts a room of the session editor's lists keeps its free places right.
+  qRooms->BeforePost = [](TDataSet* s) { vt::KeepFreePlaces(s, vt::kAttendeeRooms); };
+  qCRooms->BeforePost = [](TDataSet* s) { vt::KeepFreePlaces(s, vt::kChaperoneRooms); };
 
   for (int i = 0; i < ComponentCount(); ++i) Components(i)->Loaded();
   Loaded();

@@ -4,6 +4,7 @@
 
 #include "app/About.h"
 #include "app/ProgramIni.h"
+#include "app/RoomPlaces.h"
 #include "app/SQLData.h"
 #include "app/forms/AddEditAttendees.h"
 #include "app/forms/AddEditChaperones.h"
@@ -12,6 +13,7 @@
 #include "app/forms/AddTeam.h"
 #include "app/forms/EditCompany.h"
 #include "app/forms/Main.h"
+#include "app/forms/MainQueries.h"
 #include "db/Fields.h"
 #include "rtl/DateTime.h"
 #include "ui/controls/StdCtrls.h"
@@ -72,10 +74,7 @@ template <class Visit>
 void WalkAllRows(TDataSet* dataSet, Visit visit) {
   dataSet->DisableControls();
   try {
-    dataSet->Close();
-    dataSet->Open();
-    dataSet->Last();
-    dataSet->First();
+    vt::Reopen(dataSet, /*fetchAll=*/true);
     while (!dataSet->Eof()) visit();
   } catch (...) {
     dataSet->EnableControls();
@@ -103,20 +102,30 @@ void CheckSessions(TDateTime today) {
 // that such an attendee is never taken for one who has reached the limit.
 int AgeInYears(TDateTime today, TDateTime dob) { return static_cast<int>((today - dob) / 365.25); }
 
-// The attendee's ledger rows and enrolments go first; the rooms those enrolments held get
-// their places back, as a removal from a session gives them back.
-void RemoveAttendee(const String& camperId) {
+// Each room the attendee's enrolments hold gets its place back, as a removal from a session
+// gives it back.
+void GiveRoomsBack(int camperId) {
   TADOQuery* misc = SQLDataModule->qMisc;
-  for (const String& sql :
-       {"UPDATE Rooms SET NumberAvailable = NumberAvailable + 1 WHERE RoomID IN "
-        "(SELECT RoomID FROM AttendeeSession WHERE CamperID = " + camperId + ")",
-        "DELETE FROM AttendeeTrx WHERE CamperID = " + camperId,
-        "DELETE FROM AttendeeSession WHERE CamperID = " + camperId}) {
+  vt::SetLinesAndOpen(misc, {{0, "SELECT SessionID FROM AttendeeSession WHERE RoomID Is Not Null AND CamperID = " +
+                                     IntToStr(camperId)}});
+  for (misc->First(); !misc->Eof(); misc->Next())
+    vt::GivePlaceBack(SQLDataModule->dbVantrelADO, vt::kAttendeeRooms,
+                      misc->FieldByName("SessionID")->AsInteger(), camperId);
+  misc->Close();
+}
+
+// The attendee's rooms, ledger rows and enrolments go first, then the attendee: all or nothing.
+void RemoveAttendee(int camperId) {
+  vt::Transaction transaction(SQLDataModule->dbVantrelADO);
+  GiveRoomsBack(camperId);
+  TADOQuery* misc = SQLDataModule->qMisc;
+  for (const char* table : {"AttendeeTrx", "AttendeeSession"}) {
     misc->Close();
-    misc->SQL()->SetStrings(0, sql);
+    misc->SQL()->SetStrings(0, String("DELETE FROM ") + table + " WHERE CamperID = " + IntToStr(camperId));
     misc->ExecSQL();
   }
   SQLDataModule->qAttendees->Delete();
+  transaction.Commit();
 }
 
 // Pass 3: attendees who have reached AgeToRemoveAttendees are removed; an empty limit is 0.
@@ -130,7 +139,7 @@ void PurgeAttendees(TDateTime today) {
     if (dob->IsNull() || AgeInYears(today, dob->AsDateTime()) < limit)
       attendees->Next();
     else
-      RemoveAttendee(IntToStr(attendees->FieldByName("CamperID")->AsInteger()));
+      RemoveAttendee(attendees->FieldByName("CamperID")->AsInteger());
   });
 }
 
@@ -139,11 +148,6 @@ void StartupChecks() {
   const TDateTime today = Date();
   CheckSessions(today);
   PurgeAttendees(today);
-}
-
-void Reopen(TDataSet* dataSet) {
-  dataSet->Close();
-  dataSet->Open();
 }
 
 // The splash becomes the about box again: hidden, not destroyed.
@@ -165,8 +169,8 @@ void StartVantrel() {
   SQLDataModule->OpenStartupDatasets();
   CreateEditors();
   StartupChecks();
-  Reopen(SQLDataModule->qSessions);
-  Reopen(SQLDataModule->qAttendees);
+  vt::Reopen(SQLDataModule->qSessions);
+  vt::Reopen(SQLDataModule->qAttendees);
   CloseSplash();
 }
 

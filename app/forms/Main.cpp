@@ -40,11 +40,7 @@ namespace {
 void FollowFirstRow(TDataSet* table, bool fetchAll, TADOQuery* members, const String& sessionLine,
                     const String& keyLine, const char* key) {
   Reopen(table, fetchAll);
-  if (table->IsEmpty()) {
-    members->Close();
-    return;
-  }
-  SetLinesAndOpen(members, {{3, sessionLine + CurrentSessionId()}, {2, keyLine + KeyText(table, key)}});
+  vt::ShowMembersOf(table, members, sessionLine, keyLine, key);
   if (fetchAll) FetchAll(members);
 }
 

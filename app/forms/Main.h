@@ -101,6 +101,10 @@ public:
   TDBGrid* DBGrid8;
   TTabSheet* TabSheet10;
   TDBGrid* DBGrid9;
+  TBitBtn* BitBtn21;  // Process Rooms
+  TBitBtn* BitBtn23;  // Unassign All Rooms
+  TBitBtn* BitBtn20;  // into the selected room
+  TBitBtn* BitBtn55;  // out of the selected room
   // Assign Chaperone Rooms
   TTabSheet* TabSheet14;
   TPanel* Panel6;
@@ -115,6 +119,10 @@ public:
   TPageControl* PageControl7;
   TTabSheet* TabSheet17;
   TDBGrid* DBGrid14;
+  TBitBtn* BitBtn53;  // Process Rooms
+  TBitBtn* BitBtn54;  // Unassign All Rooms
+  TBitBtn* BitBtn52;  // into the selected room
+  TBitBtn* BitBtn56;  // out of the selected room
   // Create Teams
   TTabSheet* TabSheet6;
   TPanel* Panel7;
@@ -209,6 +217,20 @@ public:
   void ComboBox13Change(TObject* Sender);
 
   void BitBtn7Click(TObject* Sender);
+
+  // The two room pages (MainRooms.cpp).
+  void BitBtn21Click(TObject* Sender);
+  void BitBtn20Click(TObject* Sender);
+  void BitBtn55Click(TObject* Sender);
+  void BitBtn23Click(TObject* Sender);
+  void DBGrid7MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void PageControl3Change(TObject* Sender);
+  void BitBtn53Click(TObject* Sender);
+  void BitBtn52Click(TObject* Sender);
+  void BitBtn56Click(TObject* Sender);
+  void BitBtn54Click(TObject* Sender);
+  void DBGrid14MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void PageControl6Change(TObject* Sender);
   void RadioGroup1Click(TObject* Sender);
 
   // Leagues page (MainLeagues.cpp)

@@ -19,7 +19,7 @@ namespace {
 
 using vt::ColumnDesign;
 
-// The main window's own shape: an action on its tool bar.
+// The main window's own shapes: an action on its tool bar, the room pages' command bar and arrow column.
 class MainDesigner : public vt::FormDesigner {
 public:
   using FormDesigner::FormDesigner;
@@ -30,6 +30,22 @@ public:
     action->SetHint(hint);
     action->SetActionList(manager);
     return action;
+  }
+
+  // The room pages' "Auto Assign Rooms" bar, below the session bar.
+  TPanel* RoomCommands(const char* name, TWinControl* page) {
+    TPanel* panel = Bar(name, page, 40);
+    panel->SetAlignment(taLeftJustify);
+    panel->SetCaption("Auto Assign Rooms");
+    return panel;
+  }
+
+  // The column beside the rooms grid that holds the arrow buttons.
+  TPanel* RoomArrows(const char* name, TWinControl* page) {
+    TPanel* panel = Make<TPanel>(name, page, alLeft, 40);
+    panel->SetBevelOuter(bvNone);
+    panel->SetCaption("");
+    return panel;
   }
 };
 
@@ -127,10 +143,17 @@ void TMainForm::CreateDesign() {
   ComboBox9 = d.Combo("ComboBox9", Panel5, 120, 10, 80, {});
   Label15 = d.Label("Label15", Panel5, 216, 14, "Selected Session");
   BitBtn16 = d.Push("BitBtn16", Panel5, 660, 8, 75, "Exit");
+  TPanel* autoAssign = d.RoomCommands("AutoAssignPanel", TabSheet5);
+  BitBtn21 = d.Push("BitBtn21", autoAssign, 160, 8, 120, "Process Rooms");
+  BitBtn23 = d.Push("BitBtn23", autoAssign, 296, 8, 130, "Unassign All Rooms");
   PageControl2 = d.Pages("PageControl2", TabSheet5, alLeft, 502);
   TabSheet8 = d.Sheet("TabSheet8", PageControl2, "Available Rooms");
   DBGrid7 = d.Grid("DBGrid7", TabSheet8, alClient, 0,
                    roomColumns);
+  TPanel* arrows = d.RoomArrows("ArrowPanel", TabSheet5);
+  BitBtn20 = d.Push("BitBtn20", arrows, 4, 120, 32, "<<");
+  BitBtn55 = d.Push("BitBtn55", arrows, 4, 120, 32, ">>");
+  BitBtn55->SetVisible(false);
   PageControl3 = d.Pages("PageControl3", TabSheet5, alClient);
   TabSheet9 = d.Sheet("TabSheet9", PageControl3, "Unassigned Attendees");
   DBGrid8 = d.Grid("DBGrid8", TabSheet9, alClient, 0,
@@ -146,10 +169,17 @@ void TMainForm::CreateDesign() {
   Label37 = d.Label("Label37", Panel6, 8, 14, "Change to Session:");
   ComboBox13 = d.Combo("ComboBox13", Panel6, 120, 10, 80, {});
   Label21 = d.Label("Label21", Panel6, 216, 14, "Selected Session");
+  TPanel* chaperoneAutoAssign = d.RoomCommands("ChaperoneAutoAssignPanel", TabSheet14);
+  BitBtn53 = d.Push("BitBtn53", chaperoneAutoAssign, 160, 8, 120, "Process Rooms");
+  BitBtn54 = d.Push("BitBtn54", chaperoneAutoAssign, 296, 8, 130, "Unassign All Rooms");
   PageControl7 = d.Pages("PageControl7", TabSheet14, alLeft, 502);
   TabSheet17 = d.Sheet("TabSheet17", PageControl7, "Available Rooms");
   DBGrid14 = d.Grid("DBGrid14", TabSheet17, alClient, 0,
                     roomColumns);
+  TPanel* chaperoneArrows = d.RoomArrows("ChaperoneArrowPanel", TabSheet14);
+  BitBtn52 = d.Push("BitBtn52", chaperoneArrows, 4, 120, 32, "<<");
+  BitBtn56 = d.Push("BitBtn56", chaperoneArrows, 4, 120, 32, ">>");
+  BitBtn56->SetVisible(false);
   PageControl6 = d.Pages("PageControl6", TabSheet14, alClient);
   TabSheet15 = d.Sheet("TabSheet15", PageControl6, "Unassigned Chaperones");
   DBGrid3 = d.Grid("DBGrid3", TabSheet15, alClient, 0,
@@ -252,7 +282,8 @@ void TMainForm::CreateDesign() {
       {DBGrid4, &TMainForm::DBGrid4MouseUp},   {DBGrid5, &TMainForm::DBGrid5MouseUp},
       {DBGrid6, &TMainForm::DBGrid6MouseUp},   {DBGrid8, &TMainForm::DBGrid8MouseUp},
       {DBGrid9, &TMainForm::DBGrid9MouseUp},   {DBGrid11, &TMainForm::DBGrid11MouseUp},
-      {DBGrid12, &TMainForm::DBGrid12MouseUp}, {DBGrid10, &TMainForm::DBGrid10MouseUp}};
+      {DBGrid12, &TMainForm::DBGrid12MouseUp}, {DBGrid10, &TMainForm::DBGrid10MouseUp},
+      {DBGrid7, &TMainForm::DBGrid7MouseUp},   {DBGrid14, &TMainForm::DBGrid14MouseUp}};
   for (const auto& [grid, handler] : mouseUps)
     grid->OnMouseUp = [this, handler](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
       (this->*handler)(s, b, sh, x, y);
@@ -264,6 +295,15 @@ void TMainForm::CreateDesign() {
   for (const auto& [combo, handler] : sessionCombos)
     combo->OnChange = [this, handler](TObject* s) { (this->*handler)(s); };
   BitBtn7->OnClick = [this](TObject* s) { BitBtn7Click(s); };
+  const std::pair<TBitBtn*, void (TMainForm::*)(TObject*)> roomButtons[] = {
+      {BitBtn21, &TMainForm::BitBtn21Click}, {BitBtn20, &TMainForm::BitBtn20Click},
+      {BitBtn55, &TMainForm::BitBtn55Click}, {BitBtn23, &TMainForm::BitBtn23Click},
+      {BitBtn53, &TMainForm::BitBtn53Click}, {BitBtn52, &TMainForm::BitBtn52Click},
+      {BitBtn56, &TMainForm::BitBtn56Click}, {BitBtn54, &TMainForm::BitBtn54Click}};
+  for (const auto& [button, handler] : roomButtons)
+    button->OnClick = [this, handler](TObject* s) { (this->*handler)(s); };
+  PageControl3->OnChange = [this](TObject* s) { PageControl3Change(s); };
+  PageControl6->OnChange = [this](TObject* s) { PageControl6Change(s); };
   RadioGroup1->OnClick = [this](TObject* s) { RadioGroup1Click(s); };
   RadioGroup2->OnClick = [this](TObject* s) { RadioGroup2Click(s); };
   const std::pair<TBitBtn*, void (TMainForm::*)(TObject*)> pageButtons[] = {

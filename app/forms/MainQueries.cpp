@@ -32,6 +32,24 @@ void ReopenOnSameRow(TDataSet* dataSet) {
   if (dataSet->BookmarkValid(bookmark)) dataSet->GotoBookmark(bookmark);
 }
 
+void ShowMembersOf(TDataSet* table, TADOQuery* members, const String& sessionLine, const String& keyLine,
+                   const char* key) {
+  if (SQLDataModule->qSessions->IsEmpty() || table->IsEmpty()) {
+    members->Close();
+    return;
+  }
+  SetLinesAndOpen(members, {{3, sessionLine + CurrentSessionId()}, {2, keyLine + KeyText(table, key)}});
+}
+
+void PostOrGiveUp(TDataSet* dataSet) {
+  try {
+    dataSet->Post();
+  } catch (...) {
+    dataSet->Cancel();
+    throw;
+  }
+}
+
 void PostText(TDataSet* dataSet, const char* column, const String& text) {
   try {
     dataSet->Edit();

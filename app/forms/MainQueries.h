@@ -22,6 +22,16 @@ void Reopen(TDataSet* dataSet, bool fetchAll = false);
 // Reopens a dataset and goes back to the row it was on, where that row still exists.
 void ReopenOnSameRow(TDataSet* dataSet);
 
+// The members query of one of the session's detail tables (room occupants, team members): line 3
+// names the current session and line 2 the table's current row. Without a session or a row in
+// the table the members query is closed, so its grid shows nothing rather than other members.
+void ShowMembersOf(TDataSet* table, TADOQuery* members, const String& sessionLine, const String& keyLine,
+                   const char* key);
+
+// Post; when the database refuses it, the pending row is given up (Cancel) and the error goes
+// on, so no half-made row waits for the next scroll to post it.
+void PostOrGiveUp(TDataSet* dataSet);
+
 // Writes one column of the dataset's current row; a refused write leaves the row as it was.
 void PostText(TDataSet* dataSet, const char* column, const String& text);
 

@@ -35,14 +35,8 @@ void SetTeamText(const char* column, const String& text) {
 }  // namespace
 
 void TMainForm::ShowTeamMembers() {
-  TSQLDataModule* data = SQLDataModule;
-  if (data->qSessions->IsEmpty() || data->tTeams->IsEmpty()) {
-    data->qAttendeesAlreadyInTeams->Close();
-    return;
-  }
-  vt::SetLinesAndOpen(data->qAttendeesAlreadyInTeams,
-                      {{3, "AND  AttendeeSession.SessionID = " + CurrentSessionId()},
-                       {2, "WHERE AttendeeSession.TeamID = " + KeyText(data->tTeams, "TeamID")}});
+  vt::ShowMembersOf(SQLDataModule->tTeams, SQLDataModule->qAttendeesAlreadyInTeams, "AND  AttendeeSession.SessionID = ",
+                    "WHERE AttendeeSession.TeamID = ", "TeamID");
 }
 
 void TMainForm::RefreshTeamLists() {
