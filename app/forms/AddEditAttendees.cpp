@@ -8,4 +8,4 @@ TAddEditAttendeesForm* AddEditAttendeesForm = nullptr;
 
 TAddEditAttendeesForm::TAddEditAttendeesForm(TComponent* AOwner) : TForm(AOwner) { CreateDesign(); }
 
-void TAddEditAttendeesForm::BitBtn1Click(TObject* Sender) { vt::CloseEditor(this, SQLDataModule->qAttendees); }
+void TAddEditAttendeesForm::BitBtn1Click(TObject* Sender) { vt::RecordEditorDone(this, SQLDataModule->qAttendees, CheckBox1); }

@@ -4,7 +4,7 @@
 
 #include "ui/forms/Forms.h"
 
-class TButton;
+class TBitBtn;
 class TCheckBox;
 
 class TAddEditAttendeesForm : public TForm {
@@ -12,7 +12,7 @@ public:
   explicit TAddEditAttendeesForm(TComponent* AOwner);
 
   TCheckBox* CheckBox1;  // hidden add/edit flag: checked = edit mode
-  TButton* BitBtn1;
+  TBitBtn* BitBtn1;
 
   void BitBtn1Click(TObject* Sender);
 

@@ -3,6 +3,7 @@
 
 #include "app/forms/EditorFrame.h"
 #include "app/forms/FormDesigner.h"
+#include "ui/controls/Buttons.h"
 #include "ui/controls/StdCtrls.h"
 
 void TAddEditAttendeesForm::CreateDesign() {
@@ -12,5 +13,6 @@ void TAddEditAttendeesForm::CreateDesign() {
   CheckBox1 = frame.AddEditFlag;
   BitBtn1 = frame.Done;
   BitBtn1->OnClick = [this](TObject* s) { BitBtn1Click(s); };
+  vt::BindEditorKeys(this);
   d.Finish();
 }

@@ -8,4 +8,4 @@ TAddEditChaperonesForm* AddEditChaperonesForm = nullptr;
 
 TAddEditChaperonesForm::TAddEditChaperonesForm(TComponent* AOwner) : TForm(AOwner) { CreateDesign(); }
 
-void TAddEditChaperonesForm::BitBtn1Click(TObject* Sender) { vt::CloseEditor(this, SQLDataModule->qChaperones); }
+void TAddEditChaperonesForm::BitBtn1Click(TObject* Sender) { vt::RecordEditorDone(this, SQLDataModule->qChaperones, CheckBox1); }

@@ -8,4 +8,4 @@ TAddEditLeaguesForm* AddEditLeaguesForm = nullptr;
 
 TAddEditLeaguesForm::TAddEditLeaguesForm(TComponent* AOwner) : TForm(AOwner) { CreateDesign(); }
 
-void TAddEditLeaguesForm::BitBtn1Click(TObject* Sender) { vt::CloseEditor(this, SQLDataModule->tLeagues); }
+void TAddEditLeaguesForm::BitBtn1Click(TObject* Sender) { vt::RecordEditorDone(this, SQLDataModule->tLeagues, CheckBox1); }

@@ -8,4 +8,4 @@ TAddEditSessionsForm* AddEditSessionsForm = nullptr;
 
 TAddEditSessionsForm::TAddEditSessionsForm(TComponent* AOwner) : TForm(AOwner) { CreateDesign(); }
 
-void TAddEditSessionsForm::BitBtn1Click(TObject* Sender) { vt::CloseEditor(this, SQLDataModule->qSessions); }
+void TAddEditSessionsForm::BitBtn1Click(TObject* Sender) { vt::RecordEditorDone(this, SQLDataModule->qSessions, CheckBox1); }

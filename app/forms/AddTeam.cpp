@@ -7,4 +7,4 @@ TAddTeamForm* AddTeamForm = nullptr;
 
 TAddTeamForm::TAddTeamForm(TComponent* AOwner) : TForm(AOwner) { CreateDesign(); }
 
-void TAddTeamForm::BitBtn1Click(TObject* Sender) { vt::CloseEditor(this, nullptr); }
+void TAddTeamForm::BitBtn1Click(TObject* Sender) { vt::CloseEditor(this); }

@@ -4,14 +4,14 @@
 
 #include "ui/forms/Forms.h"
 
-class TButton;
+class TBitBtn;
 class TCheckBox;
 
 class TAddTeamForm : public TForm {
 public:
   explicit TAddTeamForm(TComponent* AOwner);
 
-  TButton* BitBtn1;
+  TBitBtn* BitBtn1;
 
   void BitBtn1Click(TObject* Sender);
 

@@ -3,6 +3,7 @@
 
 #include "app/forms/EditorFrame.h"
 #include "app/forms/FormDesigner.h"
+#include "ui/controls/Buttons.h"
 #include "ui/controls/StdCtrls.h"
 
 void TAddTeamForm::CreateDesign() {
@@ -11,5 +12,6 @@ void TAddTeamForm::CreateDesign() {
   const vt::EditorFrame frame = vt::DesignEditorFrame(d, this, " - New Team", "BitBtn1", false);
   BitBtn1 = frame.Done;
   BitBtn1->OnClick = [this](TObject* s) { BitBtn1Click(s); };
+  vt::BindEditorKeys(this);
   d.Finish();
 }

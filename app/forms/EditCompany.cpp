@@ -8,4 +8,8 @@ TEditCompanyForm* EditCompanyForm = nullptr;
 
 TEditCompanyForm::TEditCompanyForm(TComponent* AOwner) : TForm(AOwner) { CreateDesign(); }
 
-void TEditCompanyForm::BitBtn4Click(TObject* Sender) { vt::CloseEditor(this, SQLDataModule->qCoSYS); }
+void TEditCompanyForm::BitBtn4Click(TObject* Sender) {
+  TADOQuery* company = SQLDataModule->qCoSYS;
+  if (company->State() == dsEdit || company->State() == dsInsert) company->Cancel();
+  vt::CloseEditor(this);
+}

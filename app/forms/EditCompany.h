@@ -4,14 +4,14 @@
 
 #include "ui/forms/Forms.h"
 
-class TButton;
+class TBitBtn;
 class TCheckBox;
 
 class TEditCompanyForm : public TForm {
 public:
   explicit TEditCompanyForm(TComponent* AOwner);
 
-  TButton* BitBtn4;
+  TBitBtn* BitBtn4;
 
   void BitBtn4Click(TObject* Sender);
 

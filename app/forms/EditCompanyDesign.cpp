@@ -3,6 +3,7 @@
 
 #include "app/forms/EditorFrame.h"
 #include "app/forms/FormDesigner.h"
+#include "ui/controls/Buttons.h"
 #include "ui/controls/StdCtrls.h"
 
 void TEditCompanyForm::CreateDesign() {
@@ -11,5 +12,6 @@ void TEditCompanyForm::CreateDesign() {
   const vt::EditorFrame frame = vt::DesignEditorFrame(d, this, "Company Information", "BitBtn4", false);
   BitBtn4 = frame.Done;
   BitBtn4->OnClick = [this](TObject* s) { BitBtn4Click(s); };
+  vt::BindEditorKeys(this);
   d.Finish();
 }

@@ -1,12 +1,52 @@
-// The shared editor frame: dialog properties, the Done button and the add/edit flag.
+// The shared editor frame: dialog properties, key rules, the record editors' Done and the zip
+// look-up.
 #include "app/forms/EditorFrame.h"
 
+#include "app/SQLData.h"
 #include "app/forms/FormDesigner.h"
+#include "app/forms/Main.h"
 #include "db/DataSet.h"
+#include "ui/controls/Buttons.h"
+#include "ui/controls/MaskEdit.h"
 #include "ui/controls/StdCtrls.h"
 #include "ui/forms/Forms.h"
 
 namespace vt {
+
+namespace {
+
+const char* const kBlankZip = "     -    ";
+
+bool IsSingleLineEdit(TComponent* component) {
+  return dynamic_cast<TCustomEdit*>(component) && !dynamic_cast<TCustomMemo*>(component);
+}
+
+// Chained, not replaced: the rule first, then what the design bound.
+TKeyEvent WithAltF4Swallowed(TKeyEvent bound) {
+  return [bound](TObject* Sender, WORD& Key, TShiftState Shift) {
+    SwallowAltF4(Key, Shift);
+    if (bound) bound(Sender, Key, Shift);
+  };
+}
+
+// Edit mode: the question, then Post or Cancel; the reopened dataset goes back to the row.
+void CommitEdit(TDataSet* master) {
+  const bool save = Application->MessageBox("Do you wish to save your changes?", "Commit Changes?", MB_YESNO) == IDYES;
+  const TBookmark bookmark = master->GetBookmark();
+  if (save) master->Post();
+  else master->Cancel();
+  master->Close();
+  master->Open();
+  if (master->BookmarkValid(bookmark)) master->GotoBookmark(bookmark);
+}
+
+void CommitAdd(TDataSet* master) {
+  master->Post();
+  master->Close();
+  master->Open();
+}
+
+}  // namespace
 
 EditorFrame DesignEditorFrame(FormDesigner& d, TForm* form, const String& caption,
                               const char* doneName, bool withFlag) {
@@ -24,14 +64,64 @@ EditorFrame DesignEditorFrame(FormDesigner& d, TForm* form, const String& captio
     frame.AddEditFlag->SetCaption("CheckBox1");
     frame.AddEditFlag->SetVisible(false);
   }
-  frame.Done = d.Make<TButton>(doneName, form, 120, 72, 80, 25);
+  frame.Done = d.Make<TBitBtn>(doneName, form, 120, 72, 80, 25);
   frame.Done->SetCaption("Done");
   return frame;
 }
 
-void CloseEditor(TForm* form, TDataSet* master) {
-  if (master && (master->State() == dsEdit || master->State() == dsInsert)) master->Cancel();
-  form->Close();
+void BindEditorKeys(TForm* form) {
+  form->OnKeyDown = WithAltF4Swallowed(form->OnKeyDown);
+  for (int i = 0; i < form->ComponentCount(); ++i) {
+    auto* control = dynamic_cast<TWinControl*>(form->Components(i));
+    if (!control) continue;
+    control->OnKeyDown = WithAltF4Swallowed(control->OnKeyDown);
+    if (IsSingleLineEdit(control) && !control->OnKeyPress)
+      control->OnKeyPress = [form](TObject*, char& Key) {
+        if (Key == '\r') FocusNextControl(form);
+      };
+  }
+}
+
+void SwallowAltF4(WORD& Key, TShiftState Shift) {
+  if (Shift.Contains(ssAlt) && Key == VK_F4) Key = 0;
+}
+
+void FocusNextControl(TForm* form) {
+  if (TWinControl* next = form->FindNextControl(form->ActiveControl(), true, true, false)) next->SetFocus();
+}
+
+void CenterOverMainForm(TForm* editor) {
+  editor->SetLeft(MainForm->Left() + (MainForm->Width() - editor->Width()) / 2);
+  editor->SetTop(MainForm->Top() + (MainForm->Height() - editor->Height()) / 2);
+}
+
+void RecordEditorDone(TForm* editor, TDataSet* master, TCheckBox* addEditFlag) {
+  if (master->Modified()) {
+    try {
+      if (addEditFlag->Checked()) CommitEdit(master);
+      else CommitAdd(master);
+    } catch (const Exception& e) {
+      Application->MessageBox(e.Message(), "Error", MB_OK);
+      return;
+    }
+  } else if (master->State() == dsEdit || master->State() == dsInsert) {
+    master->Cancel();  // nothing typed: the row the opener prepared is given up, not left pending
+  }
+  CloseEditor(editor);
+}
+
+void CloseEditor(TForm* editor) {
+  MainForm->FormActivate(editor);
+  editor->Close();
+}
+
+void ZipLookup(TCustomMaskEdit* zip, TDataSet* master, const char* cityField, const char* stateField) {
+  const String text = zip->Text();
+  if (text.empty() || text == kBlankZip) return;
+  TADOTable* zips = SQLDataModule->tZipCodes;
+  if (!zips->Locate("Zip", Variant(Copy(text, 1, 5)), {})) return;
+  master->SetFieldValues(cityField, zips->FieldValues("City"));
+  master->SetFieldValues(stateField, zips->FieldValues("State"));
 }
 
 }  // namespace vt

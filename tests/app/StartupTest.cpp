@@ -14,6 +14,7 @@
 #include "rtl/FloatFormat.h"
 #include "rtl/IniFiles.h"
 #include "tests/fixtures/CampFixture.h"
+#include "ui/controls/Buttons.h"
 #include "ui/controls/StdCtrls.h"
 #include "ui/dialogs/DialogResponder.h"
 #include "ui/testing/UiTesting.h"

@@ -332,6 +332,15 @@ void TCustomForm::Close()
         Release();
 }
 
+void TCustomForm::CloseRequest()
+{
+    TWinControl* target = FFocusedControl ? FFocusedControl : this;
+    TMessage down{WM_KEYDOWN, VK_F4, vt::ShiftToKeyData(TShiftState{ssAlt}), 0};
+    target->WndProc(down);
+    if (down.WParam != 0)
+        Close();
+}
+
 // Deleted from the event loop, after the handler that asked for it has returned.
 void TCustomForm::Release()
 {

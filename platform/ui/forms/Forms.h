@@ -52,6 +52,10 @@ public:
     void Show();
     void Hide();
     void Close();
+    // The window system's close request (its close button, Alt+F4 as the desktop delivers it)
+    // takes the road of the Alt+F4 key: the focused control's key handlers see the key first,
+    // and the form closes only when none of them took it.
+    void CloseRequest();
     bool CloseQuery();
     // Shows the form on a local event loop until ModalResult is set; returns it.
     TModalResult ShowModal();

@@ -207,6 +207,12 @@ bool RouteKeyPress(TWinControl* control, QKeyEvent* e, const std::function<bool(
         if (!alive || down.WParam == 0)
             return true;
         key = static_cast<WORD>(down.WParam);
+        if (key == VK_F4 && shift.Contains(ssAlt)) {
+            // No key handler took Alt+F4: the window system closes the window.
+            if (TCustomForm* form = GetParentForm(control))
+                form->Close();
+            return true;
+        }
         if ((key == VK_TAB || key == VK_RETURN || key == VK_ESCAPE) && !control->WantsKey(key, shift)) {
             if (TCustomForm* form = GetParentForm(control)) {
                 if (form->Perform(CM_DIALOGKEY, key, ShiftToKeyData(shift)) != 0 || !alive)
@@ -315,7 +321,7 @@ bool RouteEvent(TControl* control, QWidget* widget, QEvent* e, const std::functi
         case QEvent::Close:
             if (auto* form = dynamic_cast<TCustomForm*>(control)) {
                 e->ignore();
-                form->Close();
+                form->CloseRequest();
                 return true;
             }
             break;

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -159,6 +160,42 @@ TEST_F(FormsTest, CloseOfAModalFormAnswersCancelAndCloseQueryCanRefuse)
     EXPECT_EQ(dialog.ShowModal(), mrCancel);
     EXPECT_EQ(queries, 2);
     EXPECT_FALSE(dialog.Visible());
+}
+
+// Alt+F4 that no key handler takes closes the form, whether it comes as a key or as the
+// window system's close request; a handler that sets the key to 0 keeps the form open both ways.
+TEST_F(FormsTest, AltF4AndTheCloseRequestCloseAModalFormUnlessAKeyHandlerSwallowsIt)
+{
+    struct Case {
+        bool swallow;
+        bool asCloseRequest;
+    };
+    for (const Case c : {Case{false, false}, Case{false, true}, Case{true, false}, Case{true, true}}) {
+        Log log;
+        LoggingForm dialog(nullptr, log);
+        if (c.swallow)
+            dialog.Edit1->OnKeyDown = [](TObject*, WORD& Key, TShiftState Shift) {
+                if (Shift.Contains(ssAlt) && Key == VK_F4)
+                    Key = 0;
+            };
+        bool stillOpen = false;
+        dialog.OnShow = [&](TObject*) {
+            QTimer::singleShot(0, [&] {
+                dialog.Edit1->SetFocus();
+                if (c.asCloseRequest) {
+                    QCloseEvent request;
+                    QCoreApplication::sendEvent(dialog.Widget(), &request);
+                } else {
+                    vt::SendKey(dialog.Edit1, VK_F4, {ssAlt});
+                }
+                stillOpen = dialog.ModalResult() == mrNone;
+                if (stillOpen)
+                    dialog.SetModalResult(mrOk);
+            });
+        };
+        EXPECT_EQ(dialog.ShowModal(), c.swallow ? mrOk : mrCancel) << c.swallow << c.asCloseRequest;
+        EXPECT_EQ(stillOpen, c.swallow);
+    }
 }
 
 TEST_F(FormsTest, TerminateEndsAModalLoopAndARunThatFollows)
