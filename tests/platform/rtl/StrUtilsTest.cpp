@@ -40,17 +40,19 @@ TEST(StrUtils, CaseFoldingAndComparison)
     EXPECT_LT(AnsiCompareStr("A", "b"), 0);
 }
 
-// CompareText orders exactly as comparing the upper-cased copies: prefixes, signs of bytes
-// above 0x7F, punctuation between the capitals and the small letters, unfolded non-ASCII.
+// CompareText and AnsiCompareText order exactly as comparing the upper-cased (lower-cased)
+// copies: prefixes, signs of bytes above 0x7F, punctuation between the capitals and the small
+// letters, non-ASCII unfolded (folded).
 TEST(StrUtils, CompareTextMatchesUpperCasedComparison)
 {
     const char* const texts[] = {"", "a", "A", "ab", "AB", "abc", "b", "_", "[", "z", "Z",
-                                 "\xC3\xA9", "\xC3\x89", "a\xC3\xA9", "A\xC3\xA9x", "\x7F", "\x80"};
+                                 "\xC3\xA9", "\xC3\x89", "a\xC3\xA9", "A\xC3\xA9x", "A\xC3\x89X", "\x7F", "\x80"};
     for (const char* a : texts) {
         for (const char* b : texts) {
             SCOPED_TRACE(String(a) + " / " + b);
             EXPECT_EQ(CompareText(a, b), CompareStr(UpperCase(a), UpperCase(b)));
             EXPECT_EQ(SameText(a, b), UpperCase(a) == UpperCase(b));
+            EXPECT_EQ(AnsiCompareText(a, b), CompareStr(AnsiLowerCase(a), AnsiLowerCase(b)));
         }
     }
 }
