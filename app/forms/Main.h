@@ -295,6 +295,7 @@ private:
   void ShowTeamMembers();
   // The team and member lists again after teams were built.
   void RefreshTeamLists();
+  void ShowBuiltTeams();
   void ReopenTeamLists();
 
   void RunAccessReport(const String& reportName, const String& whereCondition);

@@ -46,9 +46,32 @@ String LeagueFilter(TDataSet* leagues) {
   return "Grade >= " + IntToStr(begin) + " AND Grade <= " + IntToStr(end);
 }
 
-String PositionInLeagueFilter(TDataSet* positions, TDataSet* leagues) {
-  return "NormalPosition = " + vt::SqlQuote(positions->FieldByName("APosition")->AsString()) + " AND " +
-         LeagueFilter(leagues);
+// A row of the position table: how many of the position make one team.
+struct Place {
+  String position;
+  int numberOnTeam;
+};
+
+// The position table in table order; it is read once a pass, as nothing in a pass changes it.
+std::vector<Place> ReadPlaces() {
+  TADOTable* positions = SQLDataModule->tPositions;
+  Reopen(positions);
+  std::vector<Place> places;
+  for (positions->First(); !positions->Eof(); positions->Next())
+    places.push_back({positions->FieldByName("APosition")->AsString(), positions->FieldByName("NumberOnTeam")->AsInteger()});
+  return places;
+}
+
+String PositionInLeagueFilter(const Place& place, TDataSet* leagues) {
+  return "NormalPosition = " + vt::SqlQuote(place.position) + " AND " + LeagueFilter(leagues);
+}
+
+// qMisc on the session's teams, where new teams are appended; the passes of one run share it.
+void OpenSessionTeams() {
+  const String sql = "Select * From Teams Where SessionID = " + CurrentSessionId();
+  TADOQuery* teams = SQLDataModule->qMisc;
+  if (teams->Active() && teams->SQL()->Strings(0) == sql) return;
+  SetLinesAndOpen(teams, {{0, sql}});
 }
 
 // The unassigned list, read once and then narrowed by one filter after another. Attendees
@@ -59,11 +82,10 @@ public:
     query_->DisableControls();
     Read();
   }
+  // The list without a filter; the caller reads it again when the run ends.
   ~UnassignedList() {
-    query_->Close();
     query_->SetFiltered(false);
     query_->SetFilter("");
-    query_->Open();
     query_->EnableControls();
   }
   UnassignedList(const UnassignedList&) = delete;
@@ -120,10 +142,21 @@ void CreateTeam(const String& leagueName, const String& teamName, const std::vec
 }  // namespace
 
 // "Auto Create Teams": passes of the builder until one of them has nothing more to do, then the
-// team lists show what was made.
+// lists show what was made, also when a team could not be written.
 void TMainForm::BitBtn13Click(TObject* Sender) {
-  while (AutoCreateTeamsPass()) {
+  try {
+    while (AutoCreateTeamsPass()) {
+    }
+  } catch (...) {
+    ShowBuiltTeams();
+    throw;
   }
+  ShowBuiltTeams();
+}
+
+void TMainForm::ShowBuiltTeams() {
+  SQLDataModule->qMisc->Close();
+  Reopen(SQLDataModule->qAttendeesInTeams);
   RefreshTeamLists();
 }
 
@@ -133,7 +166,7 @@ bool TMainForm::AutoCreateTeamsPass() {
   VtCalcEdit3->SetValue(VtCalcEdit2->Value());
   const String teamWord = CompanyWord("Teams", "Team");
   if (SQLDataModule->qSessions->IsEmpty()) return false;
-  SetLinesAndOpen(SQLDataModule->qMisc, {{0, "Select * From Teams Where SessionID = " + CurrentSessionId()}});
+  OpenSessionTeams();
   if (VtCalcEdit1->Value() <= 0) {
     VtCalcEdit1->SetFocus();
     return false;
@@ -152,13 +185,11 @@ void TMainForm::CreateTeamsByPosition(const String& teamWord, int onEachTeam) {
   TSQLDataModule* data = SQLDataModule;
   UnassignedList unassigned(data->qAttendeesInTeams);
   int teamNumber = 1;
-  TADOTable* positions = data->tPositions;
   TADOTable* leagues = data->tLeagues;
-  Reopen(positions);
-  for (positions->First(); !positions->Eof(); positions->Next()) {
+  for (const Place& place : ReadPlaces()) {
     Reopen(leagues);
     for (leagues->First(); !leagues->Eof(); leagues->Next()) {
-      const std::vector<int> group = unassigned.TakeAll(PositionInLeagueFilter(positions, leagues));
+      const std::vector<int> group = unassigned.TakeAll(PositionInLeagueFilter(place, leagues));
       for (size_t first = 0; first < group.size(); first += onEachTeam) {
         const size_t last = std::min(group.size(), first + onEachTeam);
         CreateTeam(leagues->FieldByName("LeagueName")->AsString(), teamWord + IntToStr(teamNumber++),
@@ -192,16 +223,15 @@ bool TMainForm::CreateMixedTeamsPass(const String& teamWord, int onEachTeam) {
 
   bool placedAnybody = false;
   UnassignedList unassigned(data->qAttendeesInTeams);
+  const std::vector<Place> places = ReadPlaces();
   TADOTable* leagues = data->tLeagues;
-  TADOTable* positions = data->tPositions;
   Reopen(leagues);
   for (leagues->First(); !leagues->Eof(); leagues->Next()) {
     if (!unassigned.AnyLeft(LeagueFilter(leagues))) continue;
     std::vector<int> members;
-    Reopen(positions);
-    for (positions->First(); !positions->Eof(); positions->Next()) {
-      const int quota = perPlace * positions->FieldByName("NumberOnTeam")->AsInteger();
-      const std::vector<int> taken = unassigned.Take(PositionInLeagueFilter(positions, leagues), std::max(quota, 0));
+    for (const Place& place : places) {
+      const int quota = perPlace * place.numberOnTeam;
+      const std::vector<int> taken = unassigned.Take(PositionInLeagueFilter(place, leagues), std::max(quota, 0));
       members.insert(members.end(), taken.begin(), taken.end());
     }
     CreateTeam(leagues->FieldByName("LeagueName")->AsString(), teamWord + VtCalcEdit2->Text(), members);
