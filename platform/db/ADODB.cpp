@@ -256,6 +256,22 @@ void TCustomADODataSet::TypeComputedColumns(std::vector<ColumnInfo>& columns) {
   }
 }
 
+namespace {
+
+// A table's column reached through a join in parentheses bears the name SQLite gave it inside
+// that join, "BalanceOwed:1" when both joined tables have a BalanceOwed; it is the column's own
+// name, as for any other column selected by table and name.
+String ResultColumnName(const String& name, const char* origin) {
+  const size_t colon = name.rfind(':');
+  if (!origin || colon == String::npos || colon + 1 == name.size() || name.compare(0, colon, origin) != 0)
+    return name;
+  for (size_t i = colon + 1; i < name.size(); ++i)
+    if (!std::isdigit(static_cast<unsigned char>(name[i]))) return name;
+  return origin;
+}
+
+}  // namespace
+
 // Names and types of the result columns; table_ is left naming the one table they all come
 // from, or empty when they come from several or some are computed.
 void TCustomADODataSet::DescribeColumns(vt::SqliteStatement& statement, int first,
@@ -267,9 +283,9 @@ void TCustomADODataSet::DescribeColumns(vt::SqliteStatement& statement, int firs
   bool oneTable = true;
   for (int i = first; i < count; ++i) {
     ColumnInfo column;
-    column.name = sqlite3_column_name(handle, i);
     const char* table = sqlite3_column_table_name(handle, i);
     const char* origin = sqlite3_column_origin_name(handle, i);
+    column.name = ResultColumnName(sqlite3_column_name(handle, i), origin);
     const char* declared = sqlite3_column_decltype(handle, i);
     int autoIncrement = 0;
     if (table && origin) {

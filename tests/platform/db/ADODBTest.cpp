@@ -279,6 +279,14 @@ TEST_F(ADODB, JoinedQueriesRunAsWrittenAndAreReadOnly) {
   EXPECT_FALSE(onSpot->CanModify());
   EXPECT_THROW(onSpot->Edit(), EDatabaseError);
 
+  // A column that both tables of a join in parentheses have is named as the column.
+  TADOQuery* shared = Query({"SELECT AttendeeSession.CamperID, Attendees.CamperID AS Camper, Sessions.Description",
+                             "FROM Sessions INNER JOIN (Attendees INNER JOIN AttendeeSession ON Attendees.CamperID = "
+                             "AttendeeSession.CamperID) ON Sessions.SessionID = AttendeeSession.SessionID"});
+  shared->Open();
+  EXPECT_EQ(shared->FieldByName("CamperID")->AsInteger(), 1);
+  EXPECT_EQ(shared->FieldByName("Camper")->AsInteger(), 1);
+
   TADOQuery* active = Query({"SELECT * FROM AttendeeSession", "WHERE TeamID Is Null AND SessionType <> 'R'"});
   active->Open();
   EXPECT_EQ(active->RecordCount(), 1);
