@@ -1,11 +1,151 @@
-// The chaperone editor over the current row of the chaperones query: Done closes the dialog.
+// The chaperone editor's frame and personal page: the grid widths it keeps, its activation (an
+// empty pay list, the nouns, the shirt size picker, the enrolments and the session's types),
+// and the picker that turns a shirt size description into its code.
 #include "app/forms/AddEditChaperones.h"
 
+#include <utility>
+
+#include "app/DBMaskEdit.h"
+#include "app/GridWidths.h"
+#include "app/ProgramIni.h"
 #include "app/SQLData.h"
 #include "app/forms/EditorFrame.h"
+#include "app/forms/MainQueries.h"
+#include "components/CurrEdit.h"
+#include "components/VtDBCtrl.h"
+#include "db/Fields.h"
+#include "rtl/IniFiles.h"
+#include "rtl/StringList.h"
+#include "ui/controls/Buttons.h"
+#include "ui/controls/ComCtrls.h"
+#include "ui/controls/StdCtrls.h"
+#include "ui/dbcontrols/DBCtrls.h"
+#include "ui/grids/DBGrids.h"
 
 TAddEditChaperonesForm* AddEditChaperonesForm = nullptr;
 
-TAddEditChaperonesForm::TAddEditChaperonesForm(TComponent* AOwner) : TForm(AOwner) { CreateDesign(); }
+namespace {
+
+using vt::CompanyText;
+using vt::Reopen;
+
+TField* Chaperone(const char* column) { return SQLDataModule->qChaperones->FieldByName(column); }
+
+}  // namespace
+
+TAddEditChaperonesForm::TAddEditChaperonesForm(TComponent* AOwner) : TForm(AOwner) {
+  CreateDesign();
+  TIniFile ini(ProgramIni());
+  TStringList keys;
+  const std::pair<TDBGrid*, const char*> grids[] = {
+      {DBGrid5, "18"}, {DBGrid2, "19"}, {DBGrid1, "20"}, {DBGrid4, "21"}, {DBGrid3, "22"}};
+  for (const auto& [grid, section] : grids) RestoreGridWidths(&ini, &keys, grid, section);
+}
+
+void TAddEditChaperonesForm::FormActivate(TObject* Sender) {
+  PageControl1->SetActivePage(TabSheet1);
+  DBEdit1->SetFocus();
+  EmptyPayList();
+  SetPayrollTotal(0);
+  ApplyNouns();
+  FillShirtSizes();
+  ZeroNullTotals();
+  ShowEnrolments();
+  FillSessionTypes();
+}
+
+// Captions from the company's nouns; one whose noun is empty keeps what it had.
+void TAddEditChaperonesForm::ApplyNouns() {
+  TADOQuery* company = SQLDataModule->qCoSYS;
+  if (!company->FieldByName("CompanyName")->IsNull() && !company->FieldByName("ChaperonesP")->IsNull())
+    SetCaption(CompanyText("CompanyName") + " - " + CompanyText("ChaperonesP"));
+  const String sessions = CompanyText("SessionsP");
+  if (!sessions.empty()) {
+    Label70->SetCaption("Available " + sessions);
+    Label71->SetCaption(sessions);
+    TabSheet2->SetCaption(sessions);
+    Label11->SetCaption("Unpaid " + sessions);
+  }
+  const String session = CompanyText("Sessions");
+  if (!session.empty()) DBGrid4->Columns()->Items(0)->Title()->SetCaption(session + "ID");
+  const String chaperones = CompanyText("ChaperonesP");
+  if (!chaperones.empty()) {
+    TabSheet4->SetCaption("Make Payments to " + chaperones);
+    Label75->SetCaption("Pay " + chaperones);
+  }
+}
+
+void TAddEditChaperonesForm::FillShirtSizes() {
+  TADOTable* sizes = SQLDataModule->tShirtSizes;
+  Reopen(sizes);
+  ComboBox1->Items()->BeginUpdate();
+  ComboBox1->Items()->Clear();
+  for (sizes->First(); !sizes->Eof(); sizes->Next())
+    ComboBox1->Items()->Add(sizes->FieldByName("ShirtSizeDescription")->AsString());
+  ComboBox1->Items()->EndUpdate();
+  ComboBox1->SetText("");  // clearing the list empties the edit too, as the class library's does
+  TField* size = Chaperone("ShirtSize");
+  if (!size->IsNull() && sizes->Locate("ShirtSize", size->Value(), {}))
+    ComboBox1->SetText(sizes->FieldByName("ShirtSizeDescription")->AsString());
+}
+
+void TAddEditChaperonesForm::ZeroNullTotals() {
+  for (const char* column : {"TotalOwed", "TotalPaid", "BalanceOwed"})
+    if (Chaperone(column)->IsNull()) Chaperone(column)->SetAsFloat(0);
+}
+
+// A chaperone not saved yet has no enrolments to show.
+void TAddEditChaperonesForm::ShowEnrolments() {
+  TADOQuery* enrolments = SQLDataModule->qChaperoneSession;
+  enrolments->Close();
+  const String id = Chaperone("ChaperoneID")->AsString();
+  if (id.empty()) return;
+  enrolments->SQL()->SetStrings(3, "AND Chaperones.ChaperoneID = " + id);
+  enrolments->Open();
+}
+
+// The types of the session current at activation; without any, nobody can sign up or be removed.
+void TAddEditChaperonesForm::FillSessionTypes() {
+  TADOTable* types = SQLDataModule->tSessionSessionTypes;
+  Reopen(types);
+  ComboBox6->Items()->BeginUpdate();
+  ComboBox6->Items()->Clear();
+  for (types->First(); !types->Eof(); types->Next())
+    ComboBox6->Items()->Add(types->FieldByName("Description")->AsString());
+  ComboBox6->Items()->EndUpdate();
+  const bool any = ComboBox6->Items()->Count() > 0;
+  if (any) ComboBox6->SetItemIndex(0);
+  BitBtn2->SetEnabled(any);
+  BitBtn3->SetEnabled(any);
+}
+
+// The code of the chosen description, or an empty code when no size has that description.
+void TAddEditChaperonesForm::ComboBox1Change(TObject* Sender) {
+  TADOTable* sizes = SQLDataModule->tShirtSizes;
+  sizes->Close();
+  sizes->SetFilter("ShirtSizeDescription = " + QuotedStr(ComboBox1->Text()));
+  sizes->SetFiltered(true);
+  sizes->Open();
+  TField* code = sizes->FieldByName("ShirtSize");
+  Chaperone("ShirtSize")->SetAsString(code->IsNull() ? String() : code->AsString());
+  sizes->Close();
+  sizes->SetFiltered(false);
+  sizes->SetFilter("");
+  sizes->Open();
+}
+
+void TAddEditChaperonesForm::ComboBox1KeyPress(TObject* Sender, char& Key) {
+  if (Key == 13) VtDBCalcEdit4->SetFocus();
+}
 
 void TAddEditChaperonesForm::BitBtn1Click(TObject* Sender) { vt::RecordEditorDone(this, SQLDataModule->qChaperones, CheckBox1); }
+
+void TAddEditChaperonesForm::GDBMaskEdit2Exit(TObject* Sender) {
+  vt::ZipLookup(GDBMaskEdit2, SQLDataModule->qChaperones, "City", "State");
+}
+
+void TAddEditChaperonesForm::DBGrid5MouseUp(TObject*, TMouseButton, TShiftState, int, int) { StoreGridWidths(DBGrid5, "18"); }
+void TAddEditChaperonesForm::DBGrid2MouseUp(TObject*, TMouseButton, TShiftState, int, int) { StoreGridWidths(DBGrid2, "19"); }
+void TAddEditChaperonesForm::DBGrid1MouseUp(TObject*, TMouseButton, TShiftState, int, int) { StoreGridWidths(DBGrid1, "20"); }
+void TAddEditChaperonesForm::DBGrid4MouseUp(TObject*, TMouseButton, TShiftState, int, int) { StoreGridWidths(DBGrid4, "21"); }
+void TAddEditChaperonesForm::DBGrid3MouseUp(TObject*, TMouseButton, TShiftState, int, int) { StoreGridWidths(DBGrid3, "22"); }

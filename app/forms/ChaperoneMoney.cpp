@@ -1,0 +1,284 @@
+// Chaperone enrolment, invoices and payroll: Sign Up invoices the chaperone's fee, Remove credits
+// it back, the pay list gathers what is to be paid and Pay pays it with one check. The person's
+// totals, the enrolment rows and the ledger rows must agree, so each operation that writes them
+// is one transaction: whole or not at all.
+#include "app/RoomPlaces.h"
+#include "app/SQLData.h"
+#include "app/forms/AddEditChaperones.h"
+#include "app/forms/MainQueries.h"
+#include "components/CurrEdit.h"
+#include "db/Fields.h"
+#include "db/SqlText.h"
+#include "rtl/DateTime.h"
+#include "ui/controls/StdCtrls.h"
+
+namespace {
+
+using vt::CompanyWord;
+using vt::CurrentSessionId;
+using vt::KeyText;
+
+TField* Chaperone(const char* column) { return SQLDataModule->qChaperones->FieldByName(column); }
+
+// Empty for a chaperone not saved yet.
+String ChaperoneId() { return Chaperone("ChaperoneID")->AsString(); }
+
+void ShowError(const String& text) { Application->MessageBox(text, "Error", MB_OK); }
+
+bool Confirmed(const String& text, const String& caption) {
+  return Application->MessageBox(text, caption, MB_YESNO) == IDYES;
+}
+
+// A whole statement in line 0 of a scratch query, opened.
+TADOQuery* OpenScratch(TADOQuery* query, const String& sql) {
+  vt::SetLinesAndOpen(query, {{0, sql}});
+  return query;
+}
+
+TADOQuery* OpenEnrolment(const String& sessionId, const String& chaperoneId) {
+  return OpenScratch(SQLDataModule->qMisc, "Select * From ChaperoneSession WHERE SessionID = " + sessionId +
+                                               " AND ChaperoneID = " + chaperoneId);
+}
+
+void ReopenEnrolments() {
+  vt::Reopen(SQLDataModule->qChaperoneSession, true);
+  vt::Reopen(SQLDataModule->tChaperoneSessions, true);
+}
+
+// A ledger row: an invoice is positive, a credit or a payment negative.
+void AppendLedgerRow(const String& sessionId, const String& chaperoneId, double amount, const String& checkNo) {
+  TADOQuery* ledger = OpenScratch(SQLDataModule->qMisc, "Select * From ChaperoneTrx WHERE ChaperoneID = " + chaperoneId);
+  ledger->Append();
+  ledger->FieldByName("SessionID")->SetAsInteger(StrToInt(sessionId));
+  ledger->FieldByName("ChaperoneID")->SetAsInteger(StrToInt(chaperoneId));
+  ledger->FieldByName("AmountPaid")->SetAsFloat(amount);
+  ledger->FieldByName("CheckNo")->SetAsString(checkNo);
+  ledger->FieldByName("DatePaid")->SetAsDateTime(Now());
+  ledger->Post();
+  ledger->Close();
+  vt::Reopen(SQLDataModule->tChaperoneTrx, true);
+}
+
+// The person's totals change by the given amounts; the row is posted and left in Edit, as the
+// editor keeps it.
+void ChangeTotals(double owed, double paid) {
+  TADOQuery* chaperones = SQLDataModule->qChaperones;
+  chaperones->Edit();
+  Chaperone("TotalOwed")->SetAsFloat(Chaperone("TotalOwed")->AsFloat() + owed);
+  Chaperone("TotalPaid")->SetAsFloat(Chaperone("TotalPaid")->AsFloat() + paid);
+  Chaperone("BalanceOwed")->SetAsFloat(Chaperone("BalanceOwed")->AsFloat() + owed - paid);
+  chaperones->Post();
+  chaperones->Edit();
+}
+
+// Runs the operation in one transaction. On failure the database rolls back and the datasets
+// show what is stored again; the chaperone row keeps its pending record in Edit, so its totals
+// are put back by hand before the error goes on to be shown.
+template <class Operation>
+void InOneTransaction(Operation operation) {
+  const char* const totals[] = {"TotalOwed", "TotalPaid", "BalanceOwed"};
+  Variant before[3];
+  for (int i = 0; i < 3; ++i) before[i] = Chaperone(totals[i])->Value();
+  try {
+    vt::Transaction transaction(SQLDataModule->dbVantrelADO);
+    operation();
+    transaction.Commit();
+  } catch (...) {
+    TDataSet* chaperones = SQLDataModule->qChaperones;
+    if (chaperones->State() == dsEdit || chaperones->State() == dsInsert)
+      for (int i = 0; i < 3; ++i) Chaperone(totals[i])->SetValue(before[i]);
+    throw;
+  }
+}
+
+// A chaperone who is not saved yet gets the key an enrolment names.
+void SaveNewChaperone() {
+  TADOQuery* chaperones = SQLDataModule->qChaperones;
+  chaperones->Post();
+  chaperones->Edit();
+}
+
+}  // namespace
+
+void TAddEditChaperonesForm::BitBtn2Click(TObject* Sender) {
+  TADOQuery* type = OpenScratch(SQLDataModule->qMisc5, "Select * From SessionSessionTypes Where SessionID = " +
+                                                          CurrentSessionId() + " AND Description = " +
+                                                          vt::SqlQuote(ComboBox6->Text()));
+  const Variant typeCode = type->FieldByName("Type")->Value();
+  type->Close();
+  const String chaperone = CompanyWord("Chaperones", "Chaperone");
+  const String session = CompanyWord("Sessions", "Session");
+  if (!ChaperoneId().empty() && !OpenEnrolment(CurrentSessionId(), ChaperoneId())->IsEmpty()) {
+    ShowError("This " + chaperone + " is already signed up for this " + session);
+    return;
+  }
+  if (!Confirmed("Sign this " + chaperone + " up for this " + session + "?", "Confirm Sign Up")) return;
+  if (ChaperoneId().empty()) {
+    SaveNewChaperone();
+    ShowEnrolments();
+  }
+  const double fee = Chaperone("SalaryPerSession")->AsFloat();
+  const String sessionId = CurrentSessionId();
+  InOneTransaction([&] {
+    ChangeTotals(fee, 0);
+    TADOQuery* enrolment = OpenEnrolment(sessionId, ChaperoneId());
+    enrolment->Append();
+    enrolment->FieldByName("SessionID")->SetAsInteger(StrToInt(sessionId));
+    enrolment->FieldByName("ChaperoneID")->SetAsInteger(StrToInt(ChaperoneId()));
+    enrolment->FieldByName("TotalFee")->SetAsFloat(fee);
+    enrolment->FieldByName("AmountPaid")->SetAsFloat(0);
+    enrolment->FieldByName("BalanceOwed")->SetAsFloat(fee);
+    enrolment->FieldByName("SessionType")->SetValue(typeCode);
+    enrolment->Post();
+    ReopenEnrolments();
+    AppendLedgerRow(sessionId, ChaperoneId(), fee, "Invoice");
+  });
+}
+
+// The enrolment's own fee is credited, its room gets the place back, and the credit names the
+// removed enrolment's session.
+void TAddEditChaperonesForm::BitBtn3Click(TObject* Sender) {
+  TADOQuery* active = SQLDataModule->qChaperoneSession;
+  const String chaperone = CompanyWord("Chaperones", "Chaperone");
+  if (active->IsEmpty()) {
+    ShowError("This " + chaperone + " is not signed up for any active " + CompanyWord("SessionsP", "Sessions"));
+    return;
+  }
+  if (!Confirmed("Remove this " + chaperone + " from this " + CompanyWord("Sessions", "Session") + "?", "Confirm Removal"))
+    return;
+  const String sessionId = KeyText(active, "SessionID");
+  InOneTransaction([&] {
+    TADOQuery* enrolment = OpenEnrolment(sessionId, ChaperoneId());
+    const double fee = enrolment->FieldByName("TotalFee")->AsFloat();
+    ChangeTotals(-fee, 0);
+    vt::GivePlaceBack(SQLDataModule->dbVantrelADO, vt::kChaperoneRooms, StrToInt(sessionId), StrToInt(ChaperoneId()));
+    enrolment->Delete();
+    ReopenEnrolments();
+    AppendLedgerRow(sessionId, ChaperoneId(), 0 - fee, "Credit");
+  });
+}
+
+void TAddEditChaperonesForm::BitBtn11Click(TObject* Sender) {
+  TADOTable* enrolments = SQLDataModule->tChaperoneSessions;
+  const double amount = static_cast<double>(VtCalcEdit2->Value());
+  if (enrolments->IsEmpty() || amount == 0) return;
+  TADOTable* payList = SQLDataModule->tPayChaperones;
+  const Variant sessionId = enrolments->FieldByName("SessionID")->Value();
+  if (amount > enrolments->FieldByName("BalanceOwed")->AsFloat()) {
+    ShowError("You can't pay more than is owed.");
+  } else if (payList->Locate("SessionID", sessionId, {})) {
+    ShowError("You can't pay the same invoice twice.");
+  } else {
+    try {
+      payList->Append();
+      payList->FieldByName("SessionID")->SetValue(sessionId);
+      payList->FieldByName("ChaperoneID")->SetAsInteger(StrToInt(ChaperoneId()));
+      payList->FieldByName("Amount")->SetAsFloat(amount);
+      payList->Post();
+    } catch (...) {
+      payList->Cancel();
+      throw;
+    }
+    SetPayrollTotal(PayrollTotal() + amount);
+  }
+  vt::Reopen(payList, true);
+}
+
+void TAddEditChaperonesForm::VtCalcEdit2KeyPress(TObject* Sender, char& Key) {
+  if (Key == 13) BitBtn11Click(Sender);
+}
+
+// Every enrolment whose session ended on or before today, with what is still owed on it.
+void TAddEditChaperonesForm::BitBtn6Click(TObject* Sender) {
+  TADOTable* payList = SQLDataModule->tPayChaperones;
+  TADOQuery* ended = SQLDataModule->qMisc2;
+  double total = 0;
+  InOneTransaction([&] {
+    EmptyPayList();
+    if (ChaperoneId().empty()) return;
+    const TDateTime now = Now();
+    const String today = FormatDateTime("mm", now) + "/" + FormatDateTime("dd", now) + "/" + FormatDateTime("yyyy", now);
+    ended->Close();
+    ended->SQL()->SetStrings(0, "SELECT Chaperones.ChaperoneID, ChaperoneSession.SessionID, ChaperoneSession.SessionType, "
+                                "Sessions.Description, Sessions.SessionActive, Sessions.EndDate, ChaperoneSession.BalanceOwed");
+    ended->SQL()->SetStrings(1, "FROM Sessions INNER JOIN (Chaperones INNER JOIN ChaperoneSession ON Chaperones.ChaperoneID = "
+                                "ChaperoneSession.ChaperoneID) ON Sessions.SessionID = ChaperoneSession.SessionID ");
+    ended->SQL()->SetStrings(2, "WHERE Chaperones.ChaperoneID = " + ChaperoneId() + " AND Sessions.EndDate <= #" + today + "#");
+    ended->Open();
+    for (ended->First(); !ended->Eof(); ended->Next()) {
+      const double owed = ended->FieldByName("BalanceOwed")->AsFloat();
+      payList->Append();
+      payList->FieldByName("SessionID")->SetValue(ended->FieldByName("SessionID")->Value());
+      payList->FieldByName("ChaperoneID")->SetValue(ended->FieldByName("ChaperoneID")->Value());
+      payList->FieldByName("Amount")->SetAsFloat(owed);
+      total += owed;
+      payList->Post();
+    }
+  });
+  SetPayrollTotal(total);
+  ended->Close();
+  for (int line = 0; line < 3; ++line) ended->SQL()->SetStrings(line, "");
+  vt::Reopen(payList, true);
+}
+
+void TAddEditChaperonesForm::BitBtn5Click(TObject* Sender) {
+  InOneTransaction([&] { EmptyPayList(); });
+  SetPayrollTotal(0);
+}
+
+// Every row of the pay list is paid with the one check; a row that asks for more than its
+// enrolment owes now (it was paid or removed meanwhile) refuses the whole payment.
+void TAddEditChaperonesForm::BitBtn4Click(TObject* Sender) {
+  TADOTable* payList = SQLDataModule->tPayChaperones;
+  if (payList->IsEmpty() || PayrollTotal() == 0) return;
+  String refusal;
+  InOneTransaction([&] {
+    refusal = PayListRefusal();
+    if (!refusal.empty()) return;
+    double total = 0;
+    for (payList->First(); !payList->Eof(); payList->Next()) {
+      const String sessionId = KeyText(payList, "SessionID");
+      const String chaperoneId = KeyText(payList, "ChaperoneID");
+      const double amount = payList->FieldByName("Amount")->AsFloat();
+      TADOQuery* enrolment = OpenEnrolment(sessionId, chaperoneId);
+      enrolment->Edit();
+      enrolment->FieldByName("AmountPaid")->SetAsFloat(enrolment->FieldByName("AmountPaid")->AsFloat() + amount);
+      enrolment->FieldByName("BalanceOwed")->SetAsFloat(enrolment->FieldByName("BalanceOwed")->AsFloat() - amount);
+      enrolment->Post();
+      AppendLedgerRow(sessionId, chaperoneId, 0 - amount, Edit2->Text());
+      total += amount;
+    }
+    vt::Reopen(SQLDataModule->tChaperoneSessions, true);
+    ChangeTotals(0, total);
+    EmptyPayList();
+  });
+  if (!refusal.empty()) {
+    ShowError(refusal);
+    return;
+  }
+  SetPayrollTotal(0);
+  Edit2->SetText("");
+  Application->MessageBox("Payments have been credited.", "Posting Complete", MB_OK);
+}
+
+String TAddEditChaperonesForm::PayListRefusal() {
+  TADOTable* payList = SQLDataModule->tPayChaperones;
+  for (payList->First(); !payList->Eof(); payList->Next()) {
+    TADOQuery* enrolment = OpenEnrolment(KeyText(payList, "SessionID"), KeyText(payList, "ChaperoneID"));
+    if (enrolment->IsEmpty()) return "You can't pay more than is owed.";
+    if (payList->FieldByName("Amount")->AsFloat() > enrolment->FieldByName("BalanceOwed")->AsFloat())
+      return "You can't pay the same invoice twice.";
+  }
+  return "";
+}
+
+void TAddEditChaperonesForm::EmptyPayList() {
+  TADOTable* payList = SQLDataModule->tPayChaperones;
+  payList->First();
+  while (!payList->IsEmpty()) payList->Delete();
+  vt::Reopen(payList);
+}
+
+void TAddEditChaperonesForm::SetPayrollTotal(double total) { VtCalcEdit1->SetValue(total); }
+
+double TAddEditChaperonesForm::PayrollTotal() { return static_cast<double>(VtCalcEdit1->Value()); }
