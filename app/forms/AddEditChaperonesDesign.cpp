@@ -144,22 +144,22 @@ void TAddEditChaperonesForm::CreateDesign() {
 
   TabSheet4 = d.Sheet("TabSheet4", PageControl1, "Make Payments to Coaches");
   Label11 = d.Caption("Label11", TabSheet4, 8, 24, "Unpaid Sessions");
-  DBGrid3 = d.Grid("DBGrid3", TabSheet4, 8, 24, 360, 180, data->dsChaperoneSessions,
+  DBGrid3 = d.Grid("DBGrid3", TabSheet4, 8, 24, 376, 180, data->dsChaperoneSessions,
                    {{"SessionID", "ID"}, {"TotalFee", "Total Fee"}, {"AmountPaid", "Amount Paid"},
                     {"BalanceOwed", "Balance Owed"}});
-  Label20 = d.Caption("Label20", TabSheet4, 380, 40, "Amount");
-  VtCalcEdit2 = d.Money("VtCalcEdit2", TabSheet4, 380, 40);
-  BitBtn11 = d.Push("BitBtn11", TabSheet4, 500, 38, 60, "Add");
-  BitBtn6 = d.Push("BitBtn6", TabSheet4, 380, 72, 220, "Add all ended unpaid sessions");
+  Label20 = d.Caption("Label20", TabSheet4, 396, 40, "Amount");
+  VtCalcEdit2 = d.Money("VtCalcEdit2", TabSheet4, 396, 40);
+  BitBtn11 = d.Push("BitBtn11", TabSheet4, 516, 38, 60, "Add");
+  BitBtn6 = d.Push("BitBtn6", TabSheet4, 396, 72, 220, "Add all ended unpaid sessions");
   Label75 = d.Caption("Label75", TabSheet4, 8, 232, "Pay Chaperones");
-  DBGrid4 = d.Grid("DBGrid4", TabSheet4, 8, 232, 360, 170, data->dsPayChaperones, {{"SessionID"}, {"Amount"}});
-  Label21 = d.Caption("Label21", TabSheet4, 380, 248, "Payroll Amount");
-  VtCalcEdit1 = d.Money("VtCalcEdit1", TabSheet4, 380, 248);
+  DBGrid4 = d.Grid("DBGrid4", TabSheet4, 8, 232, 376, 170, data->dsPayChaperones, {{"SessionID"}, {"Amount"}});
+  Label21 = d.Caption("Label21", TabSheet4, 396, 248, "Payroll Amount");
+  VtCalcEdit1 = d.Money("VtCalcEdit1", TabSheet4, 396, 248);
   VtCalcEdit1->SetEnabled(false);
-  Label22 = d.Caption("Label22", TabSheet4, 380, 296, "Check No.");
-  Edit2 = d.Make<TEdit>("Edit2", TabSheet4, 380, 296, 110, 21);
-  BitBtn4 = d.Push("BitBtn4", TabSheet4, 380, 330, 75, "Pay");
-  BitBtn5 = d.Push("BitBtn5", TabSheet4, 465, 330, 75, "Clear");
+  Label22 = d.Caption("Label22", TabSheet4, 396, 296, "Check No.");
+  Edit2 = d.Make<TEdit>("Edit2", TabSheet4, 396, 296, 110, 21);
+  BitBtn4 = d.Push("BitBtn4", TabSheet4, 396, 330, 75, "Pay");
+  BitBtn5 = d.Push("BitBtn5", TabSheet4, 481, 330, 75, "Clear");
   PageControl1->SetActivePage(TabSheet1);
 
   BitBtn1 = frame.Done;

@@ -134,12 +134,31 @@ TEST_F(ChaperoneEditorTest, TheShirtSizePickerShowsTheDescriptionAndWritesTheCod
   RunEditor(coach, [&](TAddEditChaperonesForm* e) { EXPECT_EQ(e->ComboBox1->Text(), ""); });
 }
 
-TEST_F(ChaperoneEditorTest, EnterInTheShirtSizePickerGoesToTheSalary) {
+TEST_F(ChaperoneEditorTest, EnterMovesOnAndTheShirtSizePickerJumpsToTheSalary) {
   RunEditor(coach, [&](TAddEditChaperonesForm* e) {
+    vt::SendKey(e->DBEdit1, VK_RETURN);
+    EXPECT_EQ(e->ActiveControl(), e->DBEdit2);
     e->ComboBox1->SetFocus();
     vt::SendKey(e->ComboBox1, VK_RETURN);
     EXPECT_EQ(e->ActiveControl(), e->VtDBCalcEdit4);
   });
+}
+
+TEST_F(ChaperoneEditorTest, LeavingTheZipFillsCityAndStateWhenTheZipIsListed) {
+  camp.Insert("ZipCodes", {{"Zip", "12345"}, {"City", "Springfield"}, {"State", "IL"}});
+  SQLDataModule->tZipCodes->Close();
+  SQLDataModule->tZipCodes->Open();
+  RunEditor(coach, [&](TAddEditChaperonesForm* e) {
+    for (const auto& [zip, city] : {std::pair{"99999", "Old Town"}, std::pair{"123456789", "Springfield"}}) {
+      Chaperone("City")->SetAsString("Old Town");
+      e->GDBMaskEdit2->SetFocus();
+      vt::TypeText(e->GDBMaskEdit2, zip);
+      e->GDBMaskEdit3->SetFocus();
+      EXPECT_EQ(Chaperone("City")->AsString(), city) << zip;
+    }
+    EXPECT_EQ(Chaperone("State")->AsString(), "IL");
+  });
+  EXPECT_EQ(camp.Value("SELECT City FROM Chaperones WHERE ChaperoneID = " + Id(coach)).AsString(), "Springfield");
 }
 
 TEST_F(ChaperoneEditorTest, GridWidthsAreKeptInSections18To22) {
