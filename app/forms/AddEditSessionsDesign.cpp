@@ -24,7 +24,7 @@ template <class Edit>
 Edit* Bound(vt::FormDesigner& d, const char* name, TWinControl* page, int left, int top, int width,
             const char* label, const char* labelName, const char* field) {
   d.Label(labelName, page, left, top + 4, label);
-  Edit* edit = d.Make<Edit>(name, page, left + 96, top, width, 21);
+  Edit* edit = d.Make<Edit>(name, page, left + 112, top, width, 21);
   edit->SetDataSource(SQLDataModule->dsSessions);
   edit->SetDataField(field);
   return edit;
@@ -83,21 +83,21 @@ void TAddEditSessionsForm::CreateDesign() {
   TabSheet1 = d.Sheet("TabSheet1", PageControl1, "Session Information");
   DBEdit2 = Bound<TDBEdit>(d, "DBEdit2", TabSheet1, 8, 12, 300, "Description", "Label1", "Description");
   DBDateEdit1 = BoundDate(d, "DBDateEdit1", TabSheet1, 8, 40, "Begin Date", "Label2", "BeginDate");
-  GDBMaskEdit1 = BoundMasked(d, "GDBMaskEdit1", TabSheet1, 240, 40, 70, "Begin Time", "Label3", "BeginTime", kTimeMask);
+  GDBMaskEdit1 = BoundMasked(d, "GDBMaskEdit1", TabSheet1, 256, 40, 70, "Begin Time", "Label3", "BeginTime", kTimeMask);
   DBDateEdit2 = BoundDate(d, "DBDateEdit2", TabSheet1, 8, 68, "End Date", "Label4", "EndDate");
-  GDBMaskEdit2 = BoundMasked(d, "GDBMaskEdit2", TabSheet1, 240, 68, 70, "End Time", "Label5", "EndTime", kTimeMask);
+  GDBMaskEdit2 = BoundMasked(d, "GDBMaskEdit2", TabSheet1, 256, 68, 70, "End Time", "Label5", "EndTime", kTimeMask);
   DBDateEdit3 = BoundDate(d, "DBDateEdit3", TabSheet1, 8, 96, "Check In Date", "Label6", "CheckInDate");
   GDBMaskEdit3 =
-      BoundMasked(d, "GDBMaskEdit3", TabSheet1, 240, 96, 70, "Check In Time", "Label7", "CheckInTime", kTimeMask);
+      BoundMasked(d, "GDBMaskEdit3", TabSheet1, 256, 96, 70, "Check In Time", "Label7", "CheckInTime", kTimeMask);
   DBDateEdit4 = BoundDate(d, "DBDateEdit4", TabSheet1, 8, 124, "Check Out Date", "Label8", "CheckOutDate");
   GDBMaskEdit4 =
-      BoundMasked(d, "GDBMaskEdit4", TabSheet1, 240, 124, 70, "Check Out Time", "Label9", "CheckOutTime", kTimeMask);
+      BoundMasked(d, "GDBMaskEdit4", TabSheet1, 256, 124, 70, "Check Out Time", "Label9", "CheckOutTime", kTimeMask);
   DBEdit3 = Bound<TDBEdit>(d, "DBEdit3", TabSheet1, 8, 152, 300, "Location", "Label10", "Location");
   DBEdit4 = Bound<TDBEdit>(d, "DBEdit4", TabSheet1, 8, 180, 300, "Address", "Label11", "LocationAddress");
   DBEdit5 = Bound<TDBEdit>(d, "DBEdit5", TabSheet1, 8, 208, 150, "City", "Label12", "LocationCity");
-  DBEdit6 = Bound<TDBEdit>(d, "DBEdit6", TabSheet1, 264, 208, 40, "State", "Label13", "LocationState");
+  DBEdit6 = Bound<TDBEdit>(d, "DBEdit6", TabSheet1, 256, 208, 40, "State", "Label13", "LocationState");
   GDBMaskEdit5 = BoundMasked(d, "GDBMaskEdit5", TabSheet1, 8, 236, 80, "Zip", "Label14", "LocationZip", kZipMask);
-  DBCheckBox1 = d.Make<TDBCheckBox>("DBCheckBox1", TabSheet1, 104, 264, 120, 17);
+  DBCheckBox1 = d.Make<TDBCheckBox>("DBCheckBox1", TabSheet1, 120, 264, 120, 17);
   DBCheckBox1->SetCaption("Team Camp");
   DBCheckBox1->SetDataSource(SQLDataModule->dsSessions);
   DBCheckBox1->SetDataField("TeamCamp");

@@ -283,7 +283,9 @@ void TMainForm::CreateDesign() {
       {DBGrid6, &TMainForm::DBGrid6MouseUp},   {DBGrid8, &TMainForm::DBGrid8MouseUp},
       {DBGrid9, &TMainForm::DBGrid9MouseUp},   {DBGrid11, &TMainForm::DBGrid11MouseUp},
       {DBGrid12, &TMainForm::DBGrid12MouseUp}, {DBGrid10, &TMainForm::DBGrid10MouseUp},
-      {DBGrid7, &TMainForm::DBGrid7MouseUp},   {DBGrid14, &TMainForm::DBGrid14MouseUp}};
+      {DBGrid7, &TMainForm::DBGrid7MouseUp},   {DBGrid14, &TMainForm::DBGrid14MouseUp},
+      // The chaperone lists share the handlers of the attendee lists beside the rooms.
+      {DBGrid3, &TMainForm::DBGrid8MouseUp},   {DBGrid13, &TMainForm::DBGrid9MouseUp}};
   for (const auto& [grid, handler] : mouseUps)
     grid->OnMouseUp = [this, handler](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
       (this->*handler)(s, b, sh, x, y);
