@@ -185,5 +185,6 @@ int RunVantrel() {
     const Exception unknown("");
     Application->ShowException(&unknown);
   }
+  vt::DoneApplication();
   return 0;
 }

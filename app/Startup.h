@@ -3,7 +3,7 @@
 #pragma once
 
 // The whole program; an error anywhere is shown once through the application's exception
-// display and ends it. Returns 0 in every case.
+// display and ends it. The forms are freed before it returns 0, in every case.
 int RunVantrel();
 
 // Start-up up to the message loop: forms, splash, database, editors, housekeeping passes.

@@ -13,7 +13,6 @@
 #include <QTimer>
 #include <QScreen>
 #include <algorithm>
-#include <cstdlib>
 
 #include "rtl/FileNames.h"
 #include "rtl/StringList.h"
@@ -42,16 +41,6 @@ struct GlobalObjects {
     }
 } gGlobals;
 
-// Forms and cursors hold Qt objects: they go while Qt is still whole. The QApplication itself
-// stays, as Qt's own globals may already be gone when the exit handlers run.
-void FreeQtObjects()
-{
-    if (Application)
-        Application->DestroyComponents();
-    if (Screen)
-        Screen->FreeCursors();
-}
-
 QEventLoop* Loop(void* loop) { return static_cast<QEventLoop*>(loop); }
 
 }  // namespace
@@ -67,7 +56,13 @@ void EnsureQtApplication()
     static char* argv[] = {name, nullptr};
     new QApplication(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    std::atexit(FreeQtObjects);
+}
+
+// The QApplication itself stays: Qt's globals may already be gone when the exit handlers run.
+void DoneApplication()
+{
+    Application->DestroyComponents();
+    Screen->FreeCursors();
 }
 
 HCURSOR CreateCursor(TBitmap* image, int hotX, int hotY)

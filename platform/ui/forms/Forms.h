@@ -323,6 +323,10 @@ extern TScreen* Screen;
 namespace vt {
 // Makes sure a QApplication exists (created on first need, never destroyed before exit).
 void EnsureQtApplication();
+// Frees the application's forms and data modules and the screen's cursors while Qt is whole:
+// a program calls it once its message loop has ended, before main returns. Exit handlers are
+// too late, as Qt's own globals made after the application object are gone by then.
+void DoneApplication();
 // A cursor for Screen->SetCursors from a bitmap, with its hot spot.
 HCURSOR CreateCursor(TBitmap* image, int hotX, int hotY);
 }
