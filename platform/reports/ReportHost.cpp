@@ -25,15 +25,23 @@ void SaveReportAsPdf(const String& databasePath, const String& reportName, const
   WritePdf(renderer, pdfFileName);
 }
 
-std::vector<ReportPreview*> OpenReportPreviews() {
+namespace {
+
+// A closed preview stays a top-level widget, hidden, until its deferred deletion has run.
+std::vector<ReportPreview*> Previews(bool visibleOnly) {
   std::vector<ReportPreview*> previews;
   for (QWidget* widget : QApplication::topLevelWidgets())
-    if (auto* preview = dynamic_cast<ReportPreview*>(widget)) previews.push_back(preview);
+    if (auto* preview = dynamic_cast<ReportPreview*>(widget); preview && (!visibleOnly || preview->isVisible()))
+      previews.push_back(preview);
   return previews;
 }
 
+}  // namespace
+
+std::vector<ReportPreview*> OpenReportPreviews() { return Previews(true); }
+
 void CloseReportPreviews() {
-  for (ReportPreview* preview : OpenReportPreviews()) delete preview;
+  for (ReportPreview* preview : Previews(false)) delete preview;
 }
 
 }  // namespace vt

@@ -16,7 +16,7 @@ ReportPreview* PreviewReport(const String& databasePath, const String& reportNam
 void SaveReportAsPdf(const String& databasePath, const String& reportName, const String& whereCondition,
                      const String& pdfFileName);
 
-// The preview windows open now, oldest first; and closing every one.
+// The preview windows open now; and closing every one (also those closed but not yet freed).
 std::vector<ReportPreview*> OpenReportPreviews();
 void CloseReportPreviews();
 
