@@ -27,35 +27,25 @@ bool IsDateType(TFieldType type) { return type == ftDate || type == ftDateTime |
 
 ReportDocument::ReportDocument(const String& databasePath, const String& reportName,
                                const String& whereCondition)
-    : connection_(new TADOConnection(nullptr)), rows_(new TADOQuery(nullptr)) {
-  try {
-    connection_->SetConnectionString("Data Source=" + databasePath);
-    connection_->Open();
-    definition_ = LoadReportDefinition(connection_, reportName);
-    OpenRows(whereCondition);
-    auto company = std::make_unique<TADOQuery>(nullptr);
-    company->SetConnection(connection_);
-    company->SQL()->Add("SELECT * FROM CoSys");
-    company->Open();
-    if (!company->IsEmpty())
-      for (int i = 0; i < company->FieldCount(); ++i)
-        company_.emplace_back(company->Fields()->Fields(i)->FieldName(), company->Fields()->Fields(i)->AsString());
-  } catch (...) {
-    delete rows_;
-    delete connection_;
-    throw;
-  }
+    : connection_(std::make_unique<TADOConnection>(nullptr)), rows_(std::make_unique<TADOQuery>(nullptr)) {
+  connection_->SetConnectionString("Data Source=" + databasePath);
+  connection_->Open();
+  definition_ = LoadReportDefinition(connection_.get(), reportName);
+  OpenRows(whereCondition);
+  TADOQuery company(nullptr);
+  company.SetConnection(connection_.get());
+  company.SQL()->Add("SELECT * FROM CoSys");
+  company.Open();
+  for (int i = 0; !company.IsEmpty() && i < company.FieldCount(); ++i)
+    company_.emplace_back(company.Fields()->Fields(i)->FieldName(), company.Fields()->Fields(i)->AsString());
 }
 
-ReportDocument::~ReportDocument() {
-  delete rows_;
-  delete connection_;
-}
+ReportDocument::~ReportDocument() = default;
 
 // The source's columns are learnt from an empty run first: the condition may name only them.
 void ReportDocument::OpenRows(const String& whereCondition) {
   const String source = "SELECT * FROM (" + definition_.RecordSource + ")";
-  rows_->SetConnection(connection_);
+  rows_->SetConnection(connection_.get());
   rows_->SQL()->Add(source + " LIMIT 0");
   rows_->Open();
   std::vector<String> columns;
@@ -69,7 +59,23 @@ void ReportDocument::OpenRows(const String& whereCondition) {
   rowCount_ = rows_->RecordCount();
   for (const ReportColumn& column : definition_.Columns)
     columnFields_.push_back(column.FieldName.empty() ? nullptr : FieldOf(column.FieldName));
-  for (const ReportGroup& group : definition_.Groups) groupFields_.push_back(FieldOf(group.FieldName));
+  for (const ReportGroup& group : definition_.Groups) {
+    groupFields_.push_back(FieldOf(group.FieldName));
+    CheckTemplate(group.HeaderText);
+    CheckTemplate(group.FooterText);
+  }
+  CheckTemplate(definition_.Subtitle);
+  CheckTemplate(definition_.FooterText);
+}
+
+// Every field a text names must exist before anything is laid out.
+void ReportDocument::CheckTemplate(const String& text) const {
+  for (size_t open = text.find('['); open != String::npos; open = text.find('[', open + 1)) {
+    const size_t close = text.find(']', open);
+    if (close == String::npos) return;
+    const String name = text.substr(open + 1, close - open - 1);
+    if (!SameText(name, "Count")) FieldOf(name);
+  }
 }
 
 TField* ReportDocument::FieldOf(const String& name) const {

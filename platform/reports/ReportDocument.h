@@ -43,8 +43,10 @@ private:
   TField* FieldOf(const String& name) const;
   String FieldText(int row, TField* field, const String& displayFormat) const;
 
-  TADOConnection* connection_;
-  TADOQuery* rows_;
+  void CheckTemplate(const String& text) const;
+
+  std::unique_ptr<TADOConnection> connection_;
+  std::unique_ptr<TADOQuery> rows_;
   ReportDefinition definition_;
   std::vector<TField*> columnFields_;  // per definition column; nullptr for card headings
   std::vector<TField*> groupFields_;

@@ -49,7 +49,14 @@ protected:
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.scale(Scale(), Scale());
-    preview_->renderer_->PaintPage(painter, preview_->page_);
+    try {
+      preview_->renderer_->PaintPage(painter, preview_->page_);
+    } catch (const Exception& error) {
+      // A paint event cannot raise; the page shows why it is empty instead.
+      preview_->layoutTimer_->stop();
+      painter.setPen(Qt::red);
+      painter.drawText(QRectF(36, 36, 540, 720), Qt::TextWordWrap, QString::fromStdString(error.Message()));
+    }
   }
 
 private:
@@ -73,13 +80,13 @@ ReportPreview::ReportPreview(std::unique_ptr<ReportDocument> document)
   layout->addWidget(tools);
   layout->addWidget(scroll_);
 
-  for (auto [caption, handler] : {std::pair{"Print...", &ReportPreview::Print},
-                                  std::pair{"Save as PDF...", &ReportPreview::SaveAsPdf}})
-    tools->addAction(caption, this, [this, handler = handler] { (this->*handler)(); });
+  AddButton(tools, "Print...", &ReportPreview::Print);
+  AddButton(tools, "Save as PDF...", &ReportPreview::SaveAsPdf);
   tools->addSeparator();
-  for (auto [caption, handler] : {std::pair{"First Page", &ReportPreview::First}, std::pair{"Previous Page", &ReportPreview::Prior},
-                                  std::pair{"Next Page", &ReportPreview::Next}, std::pair{"Last Page", &ReportPreview::Last}})
-    tools->addAction(caption, this, [this, handler = handler] { (this->*handler)(); });
+  AddButton(tools, "First Page", &ReportPreview::First);
+  AddButton(tools, "Previous Page", &ReportPreview::Prior);
+  AddButton(tools, "Next Page", &ReportPreview::Next);
+  AddButton(tools, "Last Page", &ReportPreview::Last);
   pageLabel_ = new QLabel(tools);
   pageLabel_->setContentsMargins(8, 0, 8, 0);
   tools->addWidget(pageLabel_);
@@ -96,7 +103,10 @@ ReportPreview::ReportPreview(std::unique_ptr<ReportDocument> document)
   scroll_->setAlignment(Qt::AlignHCenter);
   scroll_->setWidget(view_);
   view_->Resize();
+  view_->setAccessibleName("Page");
   resize(900, 1000);
+  // The first page is laid out now, so a report that cannot be laid out fails the request.
+  renderer_->LayOutNextPage();
 
   connect(layoutTimer_, &QTimer::timeout, this, [this] { LayOutMore(); });
   layoutTimer_->start(0);
@@ -104,6 +114,19 @@ ReportPreview::ReportPreview(std::unique_ptr<ReportDocument> document)
 }
 
 ReportPreview::~ReportPreview() = default;
+
+void ReportPreview::AddButton(QToolBar* tools, const char* caption, void (ReportPreview::*command)()) {
+  tools->addAction(caption, this, [this, command] { Run(command); });
+}
+
+// Qt's event handlers cannot raise: a command's failure is shown to the user instead.
+void ReportPreview::Run(void (ReportPreview::*command)()) {
+  try {
+    (this->*command)();
+  } catch (const Exception& error) {
+    ReportFailure(error);
+  }
+}
 
 void ReportPreview::ShowPage(int index) {
   while (index >= renderer_->PagesLaidOut() && renderer_->LayOutNextPage()) {
@@ -124,7 +147,12 @@ void ReportPreview::SetZoomPercent(int percent) {
 void ReportPreview::LayOutMore() {
   QElapsedTimer slice;
   slice.start();
-  while (slice.elapsed() < kLayoutSliceMs && renderer_->LayOutNextPage()) {
+  try {
+    while (slice.elapsed() < kLayoutSliceMs && renderer_->LayOutNextPage()) {
+    }
+  } catch (const Exception& error) {
+    layoutTimer_->stop();
+    return ReportFailure(error);
   }
   if (renderer_->Complete()) {
     layoutTimer_->stop();
@@ -142,10 +170,10 @@ void ReportPreview::UpdateControls() {
 
 void ReportPreview::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
-    case Qt::Key_PageDown: return Next();
-    case Qt::Key_PageUp: return Prior();
-    case Qt::Key_Home: return First();
-    case Qt::Key_End: return Last();
+    case Qt::Key_PageDown: return Run(&ReportPreview::Next);
+    case Qt::Key_PageUp: return Run(&ReportPreview::Prior);
+    case Qt::Key_Home: return Run(&ReportPreview::First);
+    case Qt::Key_End: return Run(&ReportPreview::Last);
     default: QWidget::keyPressEvent(event);
   }
 }
@@ -157,12 +185,7 @@ void ReportPreview::SaveAsPdf() {
   dialog.SetDefaultExt("pdf");
   dialog.SetFileName(document_->Definition().Name + ".pdf");
   dialog.SetOptions({ofOverwritePrompt});
-  if (!dialog.Execute()) return;
-  try {
-    WritePdf(*renderer_, dialog.FileName());
-  } catch (const Exception& error) {
-    ReportFailure(error);
-  }
+  if (dialog.Execute()) WritePdf(*renderer_, dialog.FileName());
 }
 
 void ReportPreview::Print() {
@@ -171,12 +194,8 @@ void ReportPreview::Print() {
   QPrintDialog dialog(&printer, this);
   dialog.setMinMax(1, renderer_->PageCount());
   if (dialog.exec() != QDialog::Accepted) return;
-  try {
-    const bool range = printer.printRange() == QPrinter::PageRange;
-    PrintPages(*renderer_, printer, range ? printer.fromPage() - 1 : 0, range ? printer.toPage() - 1 : -1);
-  } catch (const Exception& error) {
-    ReportFailure(error);
-  }
+  const bool range = printer.printRange() == QPrinter::PageRange;
+  PrintPages(*renderer_, printer, range ? printer.fromPage() - 1 : 0, range ? printer.toPage() - 1 : -1);
 }
 
 void ReportPreview::ReportFailure(const Exception& error) {

@@ -10,11 +10,11 @@
 #include "rtl/Exceptions.h"
 #include "rtl/StrUtils.h"
 
-class QAction;
 class QComboBox;
 class QLabel;
 class QScrollArea;
 class QTimer;
+class QToolBar;
 
 namespace vt {
 
@@ -42,7 +42,8 @@ protected:
 private:
   class PageView;
 
-  QAction* AddButton(const char* caption, void (ReportPreview::*handler)());
+  void AddButton(QToolBar* tools, const char* caption, void (ReportPreview::*command)());
+  void Run(void (ReportPreview::*command)());
   void First() { ShowPage(0); }
   void Prior() { ShowPage(page_ - 1); }
   void Next() { ShowPage(page_ + 1); }

@@ -12,6 +12,7 @@
 #include "reports/ReportHost.h"
 #include "reports/ReportOutput.h"
 #include "reports/ReportPreview.h"
+#include "rtl/IniFiles.h"
 #include "tests/fixtures/PdfText.h"
 #include "tests/platform/reports/ReportCamp.h"
 #include "ui/controls/Buttons.h"
@@ -92,6 +93,24 @@ TEST_F(MainReportsTest, EveryButtonPreviewsItsReportForTheCurrentSession) {
     EXPECT_NE(Click(c.button).find("Page 1 of"), String::npos) << c.report;
     EXPECT_EQ(lastReport, c.report);
   }
+}
+
+// The report host opens the database the settings file names, blanks and all.
+TEST(MainReportsPath, ADatabasePathWithBlanksReachesTheHost) {
+  vt::EnsureTestApplication();
+  vt::test::ReportCamp data("My Camp Data.mdb");
+  data.camp.UseProgramFolder();
+  TIniFile(data.camp.ProgramIniPath()).WriteString("System", "FullPath", data.camp.DatabasePath());
+  StartVantrel();
+  vt::ClickControl(MainForm->Button1);
+  const std::vector<vt::ReportPreview*> previews = vt::OpenReportPreviews();
+  ASSERT_EQ(previews.size(), 1u);
+  EXPECT_EQ(previews.front()->Document().RowCount(), 3);
+  vt::CloseReportPreviews();
+  Application->DestroyComponents();
+  MainForm = nullptr;
+  AboutForm = nullptr;
+  SQLDataModule = nullptr;
 }
 
 TEST_F(MainReportsTest, AttendeeDetailsFollowTheSelectedAttendee) {

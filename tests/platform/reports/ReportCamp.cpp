@@ -5,7 +5,7 @@
 
 namespace vt::test {
 
-ReportCamp::ReportCamp() {
+ReportCamp::ReportCamp(const String& fileName) : camp(fileName) {
   camp.AddCompany("Acme Camps");
   camp.Execute("UPDATE CoSys SET Address = '1 Lake Road', City = 'Springfield', State = 'IL', ZipCode = '62701', "
                "DirectorName = 'Dora Director', "

@@ -7,7 +7,7 @@
 namespace vt::test {
 
 struct ReportCamp {
-  ReportCamp();
+  explicit ReportCamp(const String& fileName = "Vantrel.mdb");
 
   CampFixture camp;
   int week1 = 0, week2 = 0;

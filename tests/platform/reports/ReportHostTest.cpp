@@ -130,8 +130,10 @@ TEST_F(ReportHostTest, WhereConditionsAreCheckedAndValuesQuoted) {
   EXPECT_EQ(data.camp.Value("SELECT COUNT(*) FROM Attendees").AsInteger(), 3);
 }
 
-TEST_F(ReportHostTest, UnknownReportsAndMissingDatabasesFail) {
+TEST_F(ReportHostTest, ReportsThatCannotRunRaise) {
   EXPECT_THROW(Print("NoSuchReport", ""), vt::EReportError);
+  data.camp.Execute("UPDATE ReportGroups SET FooterText = '[NoSuchField] members' WHERE ReportName = 'TeamRoster'");
+  EXPECT_THROW(Print("TeamRoster", ""), vt::EReportError);
   EXPECT_THROW(vt::SaveReportAsPdf(data.camp.Folder() + "missing.mdb", "Attendees", "", data.camp.Folder() + "x.pdf"),
                Exception);
   EXPECT_FALSE(FileExists(data.camp.Folder() + "missing.mdb"));
