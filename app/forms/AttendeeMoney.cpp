@@ -1,0 +1,258 @@
+// The attendee editor's money operations: Sign Up, Remove and Pay, the open-sessions list and
+// the amount due. Three layers must agree (the person's totals, the enrolment's balance, the
+// ledger rows), so each operation writes them in one transaction: whole or not at all.
+#include <initializer_list>
+#include <vector>
+
+#include "app/RoomPlaces.h"
+#include "app/SQLData.h"
+#include "app/forms/AddEditAttendees.h"
+#include "components/CurrEdit.h"
+#include "db/Fields.h"
+#include "db/SqlText.h"
+#include "rtl/DateTime.h"
+#include "rtl/FloatFormat.h"
+#include "ui/controls/StdCtrls.h"
+
+namespace {
+
+TADOQuery* Attendees() { return SQLDataModule->qAttendees; }
+TField* Attendee(const char* column) { return Attendees()->FieldByName(column); }
+String CamperId() { return Attendee("CamperID")->AsString(); }
+String CurrentSessionId() { return SQLDataModule->qSessions->FieldByName("SessionID")->AsString(); }
+
+// The organisation's singular noun, or the fixed word when it has none.
+String Noun(const char* column, const char* fallback) {
+  const String noun = SQLDataModule->qCoSYS->FieldByName(column)->AsString();
+  return noun.empty() ? String(fallback) : noun;
+}
+String AttendeeNoun() { return Noun("Attendees", "Attendee"); }
+String SessionNoun() { return Noun("Sessions", "Session"); }
+
+void Refuse(const String& message) { Application->MessageBox(message, "Error", MB_OK); }
+
+bool Confirmed(const String& question, const String& caption) {
+  return Application->MessageBox(question, caption, MB_YESNO) == IDYES;
+}
+
+// Line 0 of a scratch query, opened.
+void OpenScratch(TADOQuery* query, const String& sql) {
+  query->Close();
+  query->SQL()->SetStrings(0, sql);
+  query->Open();
+}
+
+void Reopen(TDataSet* dataSet) {
+  dataSet->Close();
+  dataSet->Open();
+}
+
+String EnrolmentSql(const String& sessionId, const String& camperId) {
+  return "Select * From AttendeeSession WHERE SessionID = " + vt::SqlNumber(sessionId) +
+         " AND CamperID = " + vt::SqlNumber(camperId);
+}
+
+// The CamperID after the last bar of a request item ("Smith Ann |12"); none when it does not
+// read as a number.
+bool RequestedCamper(const String& item, int& camperId) {
+  if (item.empty()) return false;
+  const int bar = Pos("|", item);
+  return TryStrToInt(Copy(item, bar + 1, 999), camperId);
+}
+
+// The person's totals move by the given amounts; the row is stored (with whatever else the user
+// has changed on it) and stays in Edit for the editor.
+void PostPersonTotals(double charged, double credits, double balance) {
+  for (const auto& [column, change] : {std::pair{"TotalCharged", charged},
+                                       std::pair{"TotalCredits", credits},
+                                       std::pair{"BalanceDue", balance}})
+    if (change != 0) Attendee(column)->SetAsFloat(Attendee(column)->AsFloat() + change);
+  Attendees()->Post();
+  Attendees()->Edit();
+}
+
+// A ledger row: positive for a charge, negative for a credit or a payment.
+void AppendLedgerRow(const String& sessionId, double amount, const String& checkNo) {
+  TADOQuery* ledger = SQLDataModule->qMisc;
+  OpenScratch(ledger, "Select * From AttendeeTrx WHERE SessionID = " + vt::SqlNumber(sessionId) +
+                          " AND CamperID = " + vt::SqlNumber(CamperId()));
+  ledger->Append();
+  ledger->FieldByName("SessionID")->SetAsString(sessionId);
+  ledger->FieldByName("CamperID")->SetAsString(CamperId());
+  ledger->FieldByName("AmountPaid")->SetAsFloat(amount);
+  ledger->FieldByName("CheckNo")->SetAsString(checkNo);
+  ledger->FieldByName("DatePaid")->SetAsDateTime(Now());
+  ledger->Post();
+}
+
+// The editor's attendee row as it stood before an operation, put back when the operation fails:
+// the same state (Edit, or Insert for an attendee not yet stored) and the same pending values.
+class PendingAttendee {
+public:
+  PendingAttendee() : inserting_(Attendees()->State() == dsInsert) {
+    TFields* fields = Attendees()->Fields();
+    for (int i = 0; i < fields->Count(); ++i) values_.push_back(fields->Fields(i)->Value());
+  }
+
+  void Restore() {
+    TADOQuery* attendees = Attendees();
+    if (attendees->State() == dsEdit || attendees->State() == dsInsert) attendees->Cancel();
+    if (inserting_) attendees->Append();
+    else attendees->Edit();
+    TFields* fields = attendees->Fields();
+    for (int i = 0; i < fields->Count(); ++i) {
+      TField* field = fields->Fields(i);
+      if (field->FieldKind() == fkData && field->DataType() != ftAutoInc && field->Value() != values_[i])
+        field->SetValue(values_[i]);
+    }
+  }
+
+private:
+  bool inserting_;
+  std::vector<Variant> values_;
+};
+
+// Runs the writes of one operation in one transaction. On a failure nothing stays written, the
+// editor's row is as it was, and the reason goes on to the application's error report.
+template <class Writes>
+void WriteTogether(Writes writes) {
+  PendingAttendee before;
+  try {
+    vt::Transaction transaction(SQLDataModule->dbVantrelADO);
+    writes();
+    transaction.Commit();
+  } catch (...) {
+    before.Restore();
+    throw;
+  }
+}
+
+}  // namespace
+
+void TAddEditAttendeesForm::RebuildOpenSessions() {
+  TADOQuery* open = SQLDataModule->qMisc;
+  OpenScratch(open, "Select * From AttendeeSession Where CamperID = " + vt::SqlNumber(CamperId()) +
+                        " AND BalanceDue <> 0");
+  ComboBox3->Items()->BeginUpdate();
+  ComboBox3->Items()->Clear();
+  ComboBox3->Items()->Add("None");
+  for (open->First(); !open->Eof(); open->Next())
+    ComboBox3->Items()->Add(open->FieldByName("SessionID")->AsString());
+  ComboBox3->Items()->EndUpdate();
+  ComboBox3->SetItemIndex(0);
+}
+
+// Sign Up: the attendee joins the selected session with the chosen type and is charged its price.
+void TAddEditAttendeesForm::BitBtn2Click(TObject* Sender) {
+  int roommate = 0, teammate = 0;
+  const bool withRoommate = RequestedCamper(ComboBox4->Text(), roommate);
+  const bool withTeammate = RequestedCamper(ComboBox5->Text(), teammate);
+  const String sessionId = CurrentSessionId();
+  TADOQuery* type = SQLDataModule->qMisc5;
+  OpenScratch(type, "Select * From SessionSessionTypes Where SessionID = " + vt::SqlNumber(sessionId) +
+                        " AND Description = " + vt::SqlQuote(ComboBox6->Text()));
+  TADOQuery* enrolment = SQLDataModule->qMisc;
+  if (!CamperId().empty()) {
+    OpenScratch(enrolment, EnrolmentSql(sessionId, CamperId()));
+    if (!enrolment->IsEmpty()) {
+      Refuse("This " + AttendeeNoun() + " is already signed up for this " + SessionNoun());
+      return;
+    }
+  }
+  if (type->IsEmpty()) {
+    Refuse("This " + SessionNoun() + " does not offer the type " + ComboBox6->Text());
+    return;
+  }
+  if (!Confirmed("Sign this " + AttendeeNoun() + " up for this " + SessionNoun() + "?", "Confirm Sign Up"))
+    return;
+  const double price = type->FieldByName("TotalCosts")->AsFloat();
+  const String sessionType = type->FieldByName("Type")->AsString();
+  type->Close();
+  WriteTogether([&] {
+    PostPersonTotals(price, 0, price);  // a new attendee gets its CamperID here
+    OpenScratch(enrolment, EnrolmentSql(sessionId, CamperId()));
+    enrolment->Append();
+    enrolment->FieldByName("SessionID")->SetAsString(sessionId);
+    enrolment->FieldByName("CamperID")->SetAsString(CamperId());
+    if (withRoommate) enrolment->FieldByName("AttendeeRequestID")->SetAsInteger(roommate);
+    if (withTeammate) enrolment->FieldByName("TeammateRequestID")->SetAsInteger(teammate);
+    enrolment->FieldByName("TotalCosts")->SetAsFloat(price);
+    enrolment->FieldByName("AmountPaid")->SetAsFloat(0);
+    enrolment->FieldByName("BalanceDue")->SetAsFloat(price);
+    enrolment->FieldByName("SessionType")->SetAsString(sessionType);
+    enrolment->Post();
+    AppendLedgerRow(sessionId, price, "Charge");
+  });
+  ShowEnrolments();
+  Reopen(SQLDataModule->tAttendeeTrx);
+}
+
+// Remove: the enrolment selected in the attendee's sessions goes, its cost is credited back and
+// its room gets the place back.
+void TAddEditAttendeesForm::BitBtn3Click(TObject* Sender) {
+  TADOQuery* enrolments = SQLDataModule->qAttendeeSession;
+  if (!enrolments->Active() || enrolments->IsEmpty()) {
+    Refuse("This " + AttendeeNoun() + " is not signed up for any active " + SessionNoun() + "s");
+    return;
+  }
+  if (!Confirmed("Remove this " + AttendeeNoun() + " from this " + SessionNoun() + "?", "Confirm Removal"))
+    return;
+  const String sessionId = enrolments->FieldByName("SessionID")->AsString();
+  bool roomFreed = false;
+  WriteTogether([&] {
+    TADOQuery* enrolment = SQLDataModule->qMisc;
+    OpenScratch(enrolment, EnrolmentSql(sessionId, CamperId()));
+    const double costs = enrolment->FieldByName("TotalCosts")->AsFloat();
+    PostPersonTotals(-costs, 0, -costs);
+    roomFreed = !enrolment->FieldByName("RoomID")->IsNull();
+    vt::GivePlaceBack(SQLDataModule->dbVantrelADO, vt::kAttendeeRooms, StrToInt(sessionId), StrToInt(CamperId()));
+    enrolment->Delete();
+    AppendLedgerRow(sessionId, 0 - costs, "Credit");
+  });
+  if (roomFreed) {
+    const std::initializer_list<TDataSet*> roomPages = {SQLDataModule->qAttendeesInRooms,
+                                                        SQLDataModule->qAttendeesAlreadyInRooms, SQLDataModule->tRooms};
+    for (TDataSet* rooms : roomPages) Reopen(rooms);
+  }
+  ShowEnrolments();
+  Reopen(SQLDataModule->tAttendeeTrx);
+}
+
+void TAddEditAttendeesForm::ComboBox3Change(TObject* Sender) { ShowAmountDue(); }
+
+// The balance of the enrolment chosen in the open-sessions list; "None" leaves it as it is.
+void TAddEditAttendeesForm::ShowAmountDue() {
+  if (ComboBox3->ItemIndex() <= 0) return;
+  TADOQuery* enrolment = SQLDataModule->qMisc;
+  OpenScratch(enrolment, EnrolmentSql(ComboBox3->Text(), CamperId()));
+  VtCalcEdit2->SetText(FloatToStr(enrolment->FieldByName("BalanceDue")->AsFloat()));
+}
+
+// Pay: a check against the enrolment chosen in the open-sessions list, never more than is owed.
+void TAddEditAttendeesForm::BitBtn4Click(TObject* Sender) {
+  if (ComboBox3->ItemIndex() <= 0 || Edit2->Text().empty() || VtCalcEdit1->Text().empty()) return;
+  const double amount = static_cast<double>(VtCalcEdit1->Value());
+  const double due = static_cast<double>(VtCalcEdit2->Value());
+  if (amount > due || amount > Attendee("BalanceDue")->AsFloat()) {
+    Refuse("You can't make a payment for more than the amount owed.");
+    return;
+  }
+  const String sessionId = ComboBox3->Text();
+  WriteTogether([&] {
+    PostPersonTotals(0, amount, -amount);
+    TADOQuery* enrolment = SQLDataModule->qMisc;
+    OpenScratch(enrolment, EnrolmentSql(sessionId, CamperId()));
+    if (enrolment->IsEmpty()) throw EDatabaseError("The enrolment in " + sessionId + " is gone");
+    enrolment->Edit();
+    TField* balance = enrolment->FieldByName("BalanceDue");
+    TField* paid = enrolment->FieldByName("AmountPaid");
+    balance->SetAsFloat(balance->AsFloat() - amount);
+    paid->SetAsFloat(paid->AsFloat() + amount);
+    enrolment->Post();
+    AppendLedgerRow(sessionId, 0 - amount, Edit2->Text());
+  });
+  Reopen(SQLDataModule->tAttendeeTrx);
+  VtCalcEdit1->SetValue(0);
+  Edit2->SetText("");
+  ShowAmountDue();
+}
