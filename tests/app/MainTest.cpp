@@ -214,12 +214,16 @@ TEST_F(MainTest, AModalEditorClosingReactivatesTheWindowAMessageBoxDoesNot) {
   vt::ProcessEventsUntilIdle();
   EXPECT_EQ(activations, afterShow);
 
-  Screen->OnActiveFormChange = [](TObject*) {
-    if (Screen->ActiveForm() == AddEditAttendeesForm && AddEditAttendeesForm->ModalResult() == mrNone)
-      AddEditAttendeesForm->BitBtn1Click(AddEditAttendeesForm);
+  // Done, once the editor's activation has run inside its modal loop.
+  TTimer done(nullptr);
+  done.SetInterval(1);
+  done.OnTimer = [&](TObject*) {
+    if (Screen->ActiveForm() != AddEditAttendeesForm) return;
+    done.SetEnabled(false);
+    AddEditAttendeesForm->BitBtn1Click(AddEditAttendeesForm);
   };
+  SQLDataModule->qAttendees->Edit();  // as the edit command opens the editor
   AddEditAttendeesForm->ShowModal();
-  Screen->OnActiveFormChange = nullptr;
   vt::ProcessEventsUntilIdle();
   EXPECT_EQ(activations, afterShow + 1);
   EXPECT_EQ(MainForm->WindowState(), wsMaximized);
