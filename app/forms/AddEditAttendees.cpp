@@ -7,6 +7,7 @@
 #include <cmath>
 #include <utility>
 
+#include "app/DBMaskEdit.h"
 #include "app/GridWidths.h"
 #include "app/ProgramIni.h"
 #include "app/SQLData.h"
