@@ -94,14 +94,17 @@ void TAddEditChaperonesForm::ZeroNullTotals() {
     if (Chaperone(column)->IsNull()) Chaperone(column)->SetAsFloat(0);
 }
 
-// A chaperone not saved yet has no enrolments to show.
+// The chaperone's active enrolments and, for the payments page, all of them; a chaperone not
+// saved yet has none to show.
 void TAddEditChaperonesForm::ShowEnrolments() {
   TADOQuery* enrolments = SQLDataModule->qChaperoneSession;
   enrolments->Close();
   const String id = Chaperone("ChaperoneID")->AsString();
-  if (id.empty()) return;
-  enrolments->SQL()->SetStrings(3, "AND Chaperones.ChaperoneID = " + id);
-  enrolments->Open();
+  if (!id.empty()) {
+    vt::SetLinesAndOpen(enrolments, {{3, "AND Chaperones.ChaperoneID = " + id}});
+    vt::FetchAll(enrolments);
+  }
+  Reopen(SQLDataModule->tChaperoneSessions, true);
 }
 
 // The types of the session current at activation; without any, nobody can sign up or be removed.

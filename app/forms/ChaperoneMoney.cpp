@@ -5,6 +5,7 @@
 #include "app/RoomPlaces.h"
 #include "app/SQLData.h"
 #include "app/forms/AddEditChaperones.h"
+#include "app/forms/EnrolmentMoney.h"
 #include "app/forms/MainQueries.h"
 #include "components/CurrEdit.h"
 #include "db/Fields.h"
@@ -17,32 +18,17 @@ namespace {
 using vt::CompanyWord;
 using vt::CurrentSessionId;
 using vt::KeyText;
+using vt::OpenScratch;
+using vt::Refuse;
 
 TField* Chaperone(const char* column) { return SQLDataModule->qChaperones->FieldByName(column); }
 
 // Empty for a chaperone not saved yet.
 String ChaperoneId() { return Chaperone("ChaperoneID")->AsString(); }
 
-void ShowError(const String& text) { Application->MessageBox(text, "Error", MB_OK); }
-
-bool Confirmed(const String& text, const String& caption) {
-  return Application->MessageBox(text, caption, MB_YESNO) == IDYES;
-}
-
-// A whole statement in line 0 of a scratch query, opened.
-TADOQuery* OpenScratch(TADOQuery* query, const String& sql) {
-  vt::SetLinesAndOpen(query, {{0, sql}});
-  return query;
-}
-
 TADOQuery* OpenEnrolment(const String& sessionId, const String& chaperoneId) {
   return OpenScratch(SQLDataModule->qMisc, "Select * From ChaperoneSession WHERE SessionID = " + sessionId +
                                                " AND ChaperoneID = " + chaperoneId);
-}
-
-void ReopenEnrolments() {
-  vt::Reopen(SQLDataModule->qChaperoneSession, true);
-  vt::Reopen(SQLDataModule->tChaperoneSessions, true);
 }
 
 // A ledger row: an invoice is positive, a credit or a payment negative.
@@ -71,33 +57,6 @@ void ChangeTotals(double owed, double paid) {
   chaperones->Edit();
 }
 
-// Runs the operation in one transaction. On failure the database rolls back and the datasets
-// show what is stored again; the chaperone row keeps its pending record in Edit, so its totals
-// are put back by hand before the error goes on to be shown.
-template <class Operation>
-void InOneTransaction(Operation operation) {
-  const char* const totals[] = {"TotalOwed", "TotalPaid", "BalanceOwed"};
-  Variant before[3];
-  for (int i = 0; i < 3; ++i) before[i] = Chaperone(totals[i])->Value();
-  try {
-    vt::Transaction transaction(SQLDataModule->dbVantrelADO);
-    operation();
-    transaction.Commit();
-  } catch (...) {
-    TDataSet* chaperones = SQLDataModule->qChaperones;
-    if (chaperones->State() == dsEdit || chaperones->State() == dsInsert)
-      for (int i = 0; i < 3; ++i) Chaperone(totals[i])->SetValue(before[i]);
-    throw;
-  }
-}
-
-// A chaperone who is not saved yet gets the key an enrolment names.
-void SaveNewChaperone() {
-  TADOQuery* chaperones = SQLDataModule->qChaperones;
-  chaperones->Post();
-  chaperones->Edit();
-}
-
 }  // namespace
 
 void TAddEditChaperonesForm::BitBtn2Click(TObject* Sender) {
@@ -109,18 +68,14 @@ void TAddEditChaperonesForm::BitBtn2Click(TObject* Sender) {
   const String chaperone = CompanyWord("Chaperones", "Chaperone");
   const String session = CompanyWord("Sessions", "Session");
   if (!ChaperoneId().empty() && !OpenEnrolment(CurrentSessionId(), ChaperoneId())->IsEmpty()) {
-    ShowError("This " + chaperone + " is already signed up for this " + session);
+    Refuse("This " + chaperone + " is already signed up for this " + session);
     return;
   }
-  if (!Confirmed("Sign this " + chaperone + " up for this " + session + "?", "Confirm Sign Up")) return;
-  if (ChaperoneId().empty()) {
-    SaveNewChaperone();
-    ShowEnrolments();
-  }
+  if (!vt::Confirmed("Sign this " + chaperone + " up for this " + session + "?", "Confirm Sign Up")) return;
   const double fee = Chaperone("SalaryPerSession")->AsFloat();
   const String sessionId = CurrentSessionId();
-  InOneTransaction([&] {
-    ChangeTotals(fee, 0);
+  vt::WriteTogether(SQLDataModule->qChaperones, [&] {
+    ChangeTotals(fee, 0);  // a new chaperone gets its ChaperoneID here
     TADOQuery* enrolment = OpenEnrolment(sessionId, ChaperoneId());
     enrolment->Append();
     enrolment->FieldByName("SessionID")->SetAsInteger(StrToInt(sessionId));
@@ -130,7 +85,7 @@ void TAddEditChaperonesForm::BitBtn2Click(TObject* Sender) {
     enrolment->FieldByName("BalanceOwed")->SetAsFloat(fee);
     enrolment->FieldByName("SessionType")->SetValue(typeCode);
     enrolment->Post();
-    ReopenEnrolments();
+    ShowEnrolments();
     AppendLedgerRow(sessionId, ChaperoneId(), fee, "Invoice");
   });
 }
@@ -141,19 +96,19 @@ void TAddEditChaperonesForm::BitBtn3Click(TObject* Sender) {
   TADOQuery* active = SQLDataModule->qChaperoneSession;
   const String chaperone = CompanyWord("Chaperones", "Chaperone");
   if (active->IsEmpty()) {
-    ShowError("This " + chaperone + " is not signed up for any active " + CompanyWord("SessionsP", "Sessions"));
+    Refuse("This " + chaperone + " is not signed up for any active " + CompanyWord("SessionsP", "Sessions"));
     return;
   }
-  if (!Confirmed("Remove this " + chaperone + " from this " + CompanyWord("Sessions", "Session") + "?", "Confirm Removal"))
+  if (!vt::Confirmed("Remove this " + chaperone + " from this " + CompanyWord("Sessions", "Session") + "?", "Confirm Removal"))
     return;
   const String sessionId = KeyText(active, "SessionID");
-  InOneTransaction([&] {
+  vt::WriteTogether(SQLDataModule->qChaperones, [&] {
     TADOQuery* enrolment = OpenEnrolment(sessionId, ChaperoneId());
     const double fee = enrolment->FieldByName("TotalFee")->AsFloat();
     ChangeTotals(-fee, 0);
     vt::GivePlaceBack(SQLDataModule->dbVantrelADO, vt::kChaperoneRooms, StrToInt(sessionId), StrToInt(ChaperoneId()));
     enrolment->Delete();
-    ReopenEnrolments();
+    ShowEnrolments();
     AppendLedgerRow(sessionId, ChaperoneId(), 0 - fee, "Credit");
   });
 }
@@ -165,9 +120,9 @@ void TAddEditChaperonesForm::BitBtn11Click(TObject* Sender) {
   TADOTable* payList = SQLDataModule->tPayChaperones;
   const Variant sessionId = enrolments->FieldByName("SessionID")->Value();
   if (amount > enrolments->FieldByName("BalanceOwed")->AsFloat()) {
-    ShowError("You can't pay more than is owed.");
+    Refuse("You can't pay more than is owed.");
   } else if (payList->Locate("SessionID", sessionId, {})) {
-    ShowError("You can't pay the same invoice twice.");
+    Refuse("You can't pay the same invoice twice.");
   } else {
     try {
       payList->Append();
@@ -193,7 +148,7 @@ void TAddEditChaperonesForm::BitBtn6Click(TObject* Sender) {
   TADOTable* payList = SQLDataModule->tPayChaperones;
   TADOQuery* ended = SQLDataModule->qMisc2;
   double total = 0;
-  InOneTransaction([&] {
+  vt::WriteTogether(SQLDataModule->qChaperones, [&] {
     EmptyPayList();
     if (ChaperoneId().empty()) return;
     const TDateTime now = Now();
@@ -222,7 +177,7 @@ void TAddEditChaperonesForm::BitBtn6Click(TObject* Sender) {
 }
 
 void TAddEditChaperonesForm::BitBtn5Click(TObject* Sender) {
-  InOneTransaction([&] { EmptyPayList(); });
+  vt::WriteTogether(SQLDataModule->qChaperones, [&] { EmptyPayList(); });
   SetPayrollTotal(0);
 }
 
@@ -232,7 +187,7 @@ void TAddEditChaperonesForm::BitBtn4Click(TObject* Sender) {
   TADOTable* payList = SQLDataModule->tPayChaperones;
   if (payList->IsEmpty() || PayrollTotal() == 0) return;
   String refusal;
-  InOneTransaction([&] {
+  vt::WriteTogether(SQLDataModule->qChaperones, [&] {
     refusal = PayListRefusal();
     if (!refusal.empty()) return;
     double total = 0;
@@ -253,7 +208,7 @@ void TAddEditChaperonesForm::BitBtn4Click(TObject* Sender) {
     EmptyPayList();
   });
   if (!refusal.empty()) {
-    ShowError(refusal);
+    Refuse(refusal);
     return;
   }
   SetPayrollTotal(0);

@@ -258,6 +258,16 @@ TEST_F(ChaperoneMoneyTest, ANewChaperoneIsSavedByItsFirstSignUp) {
   RunEditor(0, [&](TAddEditChaperonesForm* e) {
     Chaperone("FirstName")->SetAsString("Robin");
     Chaperone("SalaryPerSession")->SetAsFloat(120);
+    camp.Execute("CREATE TRIGGER fail BEFORE INSERT ON ChaperoneTrx BEGIN SELECT RAISE(ABORT, 'injected'); END");
+    Show(e, e->TabSheet2);
+    ChooseSession(week2);
+    Press(e->BitBtn2, {mrYes, mrOk});
+    camp.Execute("DROP TRIGGER fail");
+    EXPECT_EQ(Number("SELECT COUNT(*) FROM Chaperones WHERE FirstName = 'Robin'"), 0);
+    EXPECT_EQ(SQLDataModule->qChaperones->State(), dsInsert);
+    EXPECT_EQ(Chaperone("FirstName")->AsString(), "Robin");
+    EXPECT_EQ(Chaperone("TotalOwed")->AsFloat(), 0);
+
     SignUp(e, week2);
     const int robin = Chaperone("ChaperoneID")->AsInteger();
     ASSERT_NE(robin, 0);
