@@ -2,11 +2,12 @@
 // the amount due. Three layers must agree (the person's totals, the enrolment's balance, the
 // ledger rows), so each operation writes them in one transaction: whole or not at all.
 #include <initializer_list>
-#include <vector>
 
 #include "app/RoomPlaces.h"
 #include "app/SQLData.h"
 #include "app/forms/AddEditAttendees.h"
+#include "app/forms/EnrolmentMoney.h"
+#include "app/forms/MainQueries.h"
 #include "components/CurrEdit.h"
 #include "db/Fields.h"
 #include "db/SqlText.h"
@@ -16,36 +17,17 @@
 
 namespace {
 
+using vt::Confirmed;
+using vt::CurrentSessionId;
+using vt::OpenScratch;
+using vt::Refuse;
+using vt::Reopen;
+
 TADOQuery* Attendees() { return SQLDataModule->qAttendees; }
 TField* Attendee(const char* column) { return Attendees()->FieldByName(column); }
 String CamperId() { return Attendee("CamperID")->AsString(); }
-String CurrentSessionId() { return SQLDataModule->qSessions->FieldByName("SessionID")->AsString(); }
-
-// The organisation's singular noun, or the fixed word when it has none.
-String Noun(const char* column, const char* fallback) {
-  const String noun = SQLDataModule->qCoSYS->FieldByName(column)->AsString();
-  return noun.empty() ? String(fallback) : noun;
-}
-String AttendeeNoun() { return Noun("Attendees", "Attendee"); }
-String SessionNoun() { return Noun("Sessions", "Session"); }
-
-void Refuse(const String& message) { Application->MessageBox(message, "Error", MB_OK); }
-
-bool Confirmed(const String& question, const String& caption) {
-  return Application->MessageBox(question, caption, MB_YESNO) == IDYES;
-}
-
-// Line 0 of a scratch query, opened.
-void OpenScratch(TADOQuery* query, const String& sql) {
-  query->Close();
-  query->SQL()->SetStrings(0, sql);
-  query->Open();
-}
-
-void Reopen(TDataSet* dataSet) {
-  dataSet->Close();
-  dataSet->Open();
-}
+String AttendeeNoun() { return vt::CompanyWord("Attendees", "Attendee"); }
+String SessionNoun() { return vt::CompanyWord("Sessions", "Session"); }
 
 String EnrolmentSql(const String& sessionId, const String& camperId) {
   return "Select * From AttendeeSession WHERE SessionID = " + vt::SqlNumber(sessionId) +
@@ -83,48 +65,6 @@ void AppendLedgerRow(const String& sessionId, double amount, const String& check
   ledger->FieldByName("CheckNo")->SetAsString(checkNo);
   ledger->FieldByName("DatePaid")->SetAsDateTime(Now());
   ledger->Post();
-}
-
-// The editor's attendee row as it stood before an operation, put back when the operation fails:
-// the same state (Edit, or Insert for an attendee not yet stored) and the same pending values.
-class PendingAttendee {
-public:
-  PendingAttendee() : inserting_(Attendees()->State() == dsInsert) {
-    TFields* fields = Attendees()->Fields();
-    for (int i = 0; i < fields->Count(); ++i) values_.push_back(fields->Fields(i)->Value());
-  }
-
-  void Restore() {
-    TADOQuery* attendees = Attendees();
-    if (attendees->State() == dsEdit || attendees->State() == dsInsert) attendees->Cancel();
-    if (inserting_) attendees->Append();
-    else attendees->Edit();
-    TFields* fields = attendees->Fields();
-    for (int i = 0; i < fields->Count(); ++i) {
-      TField* field = fields->Fields(i);
-      if (field->FieldKind() == fkData && field->DataType() != ftAutoInc && field->Value() != values_[i])
-        field->SetValue(values_[i]);
-    }
-  }
-
-private:
-  bool inserting_;
-  std::vector<Variant> values_;
-};
-
-// Runs the writes of one operation in one transaction. On a failure nothing stays written, the
-// editor's row is as it was, and the reason goes on to the application's error report.
-template <class Writes>
-void WriteTogether(Writes writes) {
-  PendingAttendee before;
-  try {
-    vt::Transaction transaction(SQLDataModule->dbVantrelADO);
-    writes();
-    transaction.Commit();
-  } catch (...) {
-    before.Restore();
-    throw;
-  }
 }
 
 }  // namespace
@@ -168,7 +108,7 @@ void TAddEditAttendeesForm::BitBtn2Click(TObject* Sender) {
   const double price = type->FieldByName("TotalCosts")->AsFloat();
   const String sessionType = type->FieldByName("Type")->AsString();
   type->Close();
-  WriteTogether([&] {
+  vt::WriteTogether(Attendees(), [&] {
     PostPersonTotals(price, 0, price);  // a new attendee gets its CamperID here
     OpenScratch(enrolment, EnrolmentSql(sessionId, CamperId()));
     enrolment->Append();
@@ -199,7 +139,7 @@ void TAddEditAttendeesForm::BitBtn3Click(TObject* Sender) {
     return;
   const String sessionId = enrolments->FieldByName("SessionID")->AsString();
   bool roomFreed = false;
-  WriteTogether([&] {
+  vt::WriteTogether(Attendees(), [&] {
     TADOQuery* enrolment = SQLDataModule->qMisc;
     OpenScratch(enrolment, EnrolmentSql(sessionId, CamperId()));
     const double costs = enrolment->FieldByName("TotalCosts")->AsFloat();
@@ -238,7 +178,7 @@ void TAddEditAttendeesForm::BitBtn4Click(TObject* Sender) {
     return;
   }
   const String sessionId = ComboBox3->Text();
-  WriteTogether([&] {
+  vt::WriteTogether(Attendees(), [&] {
     PostPersonTotals(0, amount, -amount);
     TADOQuery* enrolment = SQLDataModule->qMisc;
     OpenScratch(enrolment, EnrolmentSql(sessionId, CamperId()));
