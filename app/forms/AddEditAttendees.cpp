@@ -12,6 +12,7 @@
 #include "app/ProgramIni.h"
 #include "app/SQLData.h"
 #include "app/forms/EditorFrame.h"
+#include "app/forms/PersonEditor.h"
 #include "app/forms/Main.h"
 #include "db/Fields.h"
 #include "db/SqlText.h"
@@ -37,37 +38,6 @@ bool CompanyNull(const char* column) { return SQLDataModule->qCoSYS->FieldByName
 
 // Whole years between now and the date of birth, either way round.
 int AgeInYears(TDateTime dob) { return static_cast<int>(std::fabs(Now() - dob) / 365.25); }
-
-// A picker's list: every description of the table, and the description of the attendee's code.
-void FillPicker(TDataSet* table, TComboBox* picker, const char* descriptionColumn,
-                const char* codeColumn, TField* attendeeCode) {
-  table->Close();
-  table->Open();
-  picker->Items()->BeginUpdate();
-  picker->Items()->Clear();
-  picker->SetText("");
-  for (table->First(); !table->Eof(); table->Next())
-    picker->Items()->Add(table->FieldByName(descriptionColumn)->AsString());
-  picker->Items()->EndUpdate();
-  if (!attendeeCode->IsNull() && table->Locate(codeColumn, attendeeCode->Value(), {}))
-    picker->SetText(table->FieldByName(descriptionColumn)->AsString());
-}
-
-// The code of the row whose description is the picker's text, written into the attendee; a
-// text that matches no row writes an empty code.
-void PickCode(TDataSet* table, TComboBox* picker, const char* descriptionColumn,
-              const char* codeColumn, TField* attendeeCode) {
-  table->Close();
-  table->SetFilter(String(descriptionColumn) + " = " + vt::SqlQuote(picker->Text()));
-  table->SetFiltered(true);
-  table->Open();
-  TField* code = table->FieldByName(codeColumn);
-  attendeeCode->SetAsString(code->IsNull() ? String() : code->AsString());
-  table->Close();
-  table->SetFiltered(false);
-  table->SetFilter("");
-  table->Open();
-}
 
 }  // namespace
 
@@ -144,10 +114,8 @@ void TAddEditAttendeesForm::ShowAge() {
 }
 
 void TAddEditAttendeesForm::FillPickers() {
-  FillPicker(SQLDataModule->tShirtSizes, ComboBox1, "ShirtSizeDescription", "ShirtSize",
-             Attendee("ShirtSize"));
-  FillPicker(SQLDataModule->tPositions, ComboBox2, "Description", "APosition",
-             Attendee("NormalPosition"));
+  vt::FillPicker(SQLDataModule->tShirtSizes, ComboBox1, "ShirtSizeDescription", "ShirtSize", Attendee("ShirtSize"));
+  vt::FillPicker(SQLDataModule->tPositions, ComboBox2, "Description", "APosition", Attendee("NormalPosition"));
 }
 
 // The attendee's active enrolments and open sessions; a new attendee has none.
@@ -166,18 +134,7 @@ void TAddEditAttendeesForm::ShowEnrolments() {
 
 // The types of the current session; without any, nobody can be signed up or removed.
 void TAddEditAttendeesForm::FillSessionTypes() {
-  TDataSet* types = SQLDataModule->tSessionSessionTypes;
-  types->Close();
-  types->Open();
-  ComboBox6->Items()->BeginUpdate();
-  ComboBox6->Items()->Clear();
-  for (types->First(); !types->Eof(); types->Next())
-    ComboBox6->Items()->Add(types->FieldByName("Description")->AsString());
-  ComboBox6->Items()->EndUpdate();
-  const bool offered = ComboBox6->Items()->Count() > 0;
-  if (offered) ComboBox6->SetItemIndex(0);
-  BitBtn2->SetEnabled(offered);
-  BitBtn3->SetEnabled(offered);
+  vt::FillSessionTypes(ComboBox6, BitBtn2, BitBtn3);
 }
 
 void TAddEditAttendeesForm::ZeroEmptyTotals() {
@@ -209,12 +166,12 @@ void TAddEditAttendeesForm::GDBMaskEdit2Exit(TObject* Sender) {
 void TAddEditAttendeesForm::DBDateEdit1Exit(TObject* Sender) { ShowAge(); }
 
 void TAddEditAttendeesForm::ComboBox1Change(TObject* Sender) {
-  PickCode(SQLDataModule->tShirtSizes, ComboBox1, "ShirtSizeDescription", "ShirtSize",
+  vt::PickCode(SQLDataModule->tShirtSizes, ComboBox1, "ShirtSizeDescription", "ShirtSize",
            Attendee("ShirtSize"));
 }
 
 void TAddEditAttendeesForm::ComboBox2Change(TObject* Sender) {
-  PickCode(SQLDataModule->tPositions, ComboBox2, "Description", "APosition", Attendee("NormalPosition"));
+  vt::PickCode(SQLDataModule->tPositions, ComboBox2, "Description", "APosition", Attendee("NormalPosition"));
 }
 
 void TAddEditAttendeesForm::DBGrid5MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift,

@@ -11,6 +11,7 @@
 #include "app/SQLData.h"
 #include "app/forms/EditorFrame.h"
 #include "app/forms/MainQueries.h"
+#include "app/forms/PersonEditor.h"
 #include "components/CurrEdit.h"
 #include "components/VtDBCtrl.h"
 #include "db/Fields.h"
@@ -76,17 +77,7 @@ void TAddEditChaperonesForm::ApplyNouns() {
 }
 
 void TAddEditChaperonesForm::FillShirtSizes() {
-  TADOTable* sizes = SQLDataModule->tShirtSizes;
-  Reopen(sizes);
-  ComboBox1->Items()->BeginUpdate();
-  ComboBox1->Items()->Clear();
-  for (sizes->First(); !sizes->Eof(); sizes->Next())
-    ComboBox1->Items()->Add(sizes->FieldByName("ShirtSizeDescription")->AsString());
-  ComboBox1->Items()->EndUpdate();
-  ComboBox1->SetText("");  // clearing the list empties the edit too, as the class library's does
-  TField* size = Chaperone("ShirtSize");
-  if (!size->IsNull() && sizes->Locate("ShirtSize", size->Value(), {}))
-    ComboBox1->SetText(sizes->FieldByName("ShirtSizeDescription")->AsString());
+  vt::FillPicker(SQLDataModule->tShirtSizes, ComboBox1, "ShirtSizeDescription", "ShirtSize", Chaperone("ShirtSize"));
 }
 
 void TAddEditChaperonesForm::ZeroNullTotals() {
@@ -109,32 +100,11 @@ void TAddEditChaperonesForm::ShowEnrolments() {
 
 // The types of the session current at activation; without any, nobody can sign up or be removed.
 void TAddEditChaperonesForm::FillSessionTypes() {
-  TADOTable* types = SQLDataModule->tSessionSessionTypes;
-  Reopen(types);
-  ComboBox6->Items()->BeginUpdate();
-  ComboBox6->Items()->Clear();
-  for (types->First(); !types->Eof(); types->Next())
-    ComboBox6->Items()->Add(types->FieldByName("Description")->AsString());
-  ComboBox6->Items()->EndUpdate();
-  const bool any = ComboBox6->Items()->Count() > 0;
-  if (any) ComboBox6->SetItemIndex(0);
-  BitBtn2->SetEnabled(any);
-  BitBtn3->SetEnabled(any);
+  vt::FillSessionTypes(ComboBox6, BitBtn2, BitBtn3);
 }
 
-// The code of the chosen description, or an empty code when no size has that description.
 void TAddEditChaperonesForm::ComboBox1Change(TObject* Sender) {
-  TADOTable* sizes = SQLDataModule->tShirtSizes;
-  sizes->Close();
-  sizes->SetFilter("ShirtSizeDescription = " + QuotedStr(ComboBox1->Text()));
-  sizes->SetFiltered(true);
-  sizes->Open();
-  TField* code = sizes->FieldByName("ShirtSize");
-  Chaperone("ShirtSize")->SetAsString(code->IsNull() ? String() : code->AsString());
-  sizes->Close();
-  sizes->SetFiltered(false);
-  sizes->SetFilter("");
-  sizes->Open();
+  vt::PickCode(SQLDataModule->tShirtSizes, ComboBox1, "ShirtSizeDescription", "ShirtSize", Chaperone("ShirtSize"));
 }
 
 void TAddEditChaperonesForm::ComboBox1KeyPress(TObject* Sender, char& Key) {
