@@ -4,6 +4,7 @@
 #include "app/ProgramIni.h"
 #include "app/SQLData.h"
 #include "app/forms/Main.h"
+#include "app/forms/MainQueries.h"
 #include "reports/ReportHost.h"
 
 namespace {
@@ -11,11 +12,6 @@ namespace {
 const char* const kReportFailure =
     "Error running Microsoft Access Report.\nPlease ensure that MS Access or the MS Access run time "
     "libraries are installed correctly.";
-
-// The key of the dataset's current row as text; "" when it has no row.
-String CurrentKey(TDataSet* dataSet, const char* key) {
-  return dataSet->IsEmpty() ? String() : IntToStr(dataSet->FieldByName(key)->AsInteger());
-}
 
 }  // namespace
 
@@ -32,17 +28,17 @@ void TMainForm::RunAccessReport(const String& reportName, const String& whereCon
 // A report of the current session; without a session nothing happens at all.
 void TMainForm::RunSessionReport(const String& reportName, const String& wherePrefix) {
   if (SQLDataModule->qSessions->IsEmpty()) return;
-  RunAccessReport(reportName, wherePrefix + CurrentKey(SQLDataModule->qSessions, "SessionID"));
+  RunAccessReport(reportName, wherePrefix + vt::CurrentSessionId());
 }
 
 void TMainForm::BitBtn28Click(TObject*) { RunSessionReport("TeamRoster", "SessionID = "); }
 void TMainForm::BitBtn29Click(TObject*) { RunSessionReport("RoomList", "SessionID = "); }
 void TMainForm::BitBtn30Click(TObject*) { RunSessionReport("CheckInList", "AttendeeSession.SessionID = "); }
 
-// No check: with no session the condition is the prefix alone, which the host refuses.
+// No check: with no session the key reads as empty text, and the host refuses the bare prefix.
 void TMainForm::BitBtn31Click(TObject*) {
   RunAccessReport("SessionAttendeeList",
-                  "AttendeeSession.SessionID = " + CurrentKey(SQLDataModule->qSessions, "SessionID"));
+                  "AttendeeSession.SessionID = " + SQLDataModule->qSessions->FieldByName("SessionID")->AsString());
 }
 
 void TMainForm::Button1Click(TObject*) { RunAccessReport("Attendees", ""); }
@@ -55,7 +51,7 @@ void TMainForm::BitBtn41Click(TObject*) { RunAccessReport("AttendeesInfo", ""); 
 
 void TMainForm::BitBtn42Click(TObject*) {
   if (SQLDataModule->qAttendees->IsEmpty()) return;
-  RunAccessReport("AttendeesInfo", "CamperID = " + CurrentKey(SQLDataModule->qAttendees, "CamperID"));
+  RunAccessReport("AttendeesInfo", "CamperID = " + vt::KeyText(SQLDataModule->qAttendees, "CamperID"));
 }
 
 void TMainForm::BitBtn44Click(TObject*) { RunSessionReport("RoomListByRoom", "SessionID = "); }
