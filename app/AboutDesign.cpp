@@ -1,26 +1,50 @@
 // The stored design of the about box: a borderless white window of 516 x 330 with the banner,
-// the 16 tiles (our own pictures, registered as named bitmaps), the labels and the Done button.
+// the 16 tiles (our own GIF pictures), the labels and the Done button.
 #include <cstring>
 
 #include "app/About.h"
 #include "app/forms/FormDesigner.h"
+#include "components/VtGIF.h"
 #include "components/VtLabel.h"
+#include "rtl/Streams.h"
 #include "ui/controls/ExtCtrls.h"
 #include "ui/controls/StdCtrls.h"
 #include "ui/graphics/Resources.h"
 
 namespace vt {
-// Registers the banner and tiles of resources/about, compiled in by the build.
+// Registers the banner bitmap and the GIF tiles of resources/about, compiled in by the build.
 void RegisterAboutArt();
 } // namespace vt
 
 namespace {
 
 TImage* Picture(vt::FormDesigner& d, const char* name, TWinControl* parent, int left, int top, int width,
-                int height, const String& resource) {
+                int height) {
   auto* image = d.Make<TImage>(name, parent, left, top, width, height);
-  image->Picture()->Bitmap()->LoadFromResourceName(HInstance, resource);
   image->SetStretch(true);
+  return image;
+}
+
+TImage* BitmapPicture(vt::FormDesigner& d, const char* name, TWinControl* parent, int left, int top, int width,
+                      int height, const String& resource) {
+  TImage* image = Picture(d, name, parent, left, top, width, height);
+  image->Picture()->Bitmap()->LoadFromResourceName(HInstance, resource);
+  return image;
+}
+
+// A picture held in the stored design as a GIF image: the class name, then the GIF data.
+TImage* GIFPicture(vt::FormDesigner& d, const char* name, TWinControl* parent, int left, int top, int width,
+                   int height, const String& resource) {
+  TImage* image = Picture(d, name, parent, left, top, width, height);
+  const std::vector<std::uint8_t>& gif = vt::ResourceBytes(resource, RT_RCDATA);
+  const String className = "TGIFImage";
+  TMemoryStream stored;
+  const auto length = static_cast<std::uint8_t>(className.size());
+  stored.WriteBuffer(&length, 1);
+  stored.WriteBuffer(className.data(), length);
+  stored.WriteBuffer(gif.data(), std::int64_t(gif.size()));
+  stored.SetPosition(0);
+  image->Picture()->ReadData(&stored);
   return image;
 }
 
@@ -53,13 +77,13 @@ void TAboutForm::CreateDesign() {
   SetClientWidth(516);
   SetClientHeight(330);
 
-  Image1 = Picture(d, "Image1", this, 240, 0, 281, 129, "ABOUTBANNER");
+  Image1 = BitmapPicture(d, "Image1", this, 240, 0, 281, 129, "ABOUTBANNER");
   const char* const tileNames[16] = {"Image2",  "Image3",  "Image4",  "Image5",  "Image6",  "Image7",
                                      "Image8",  "Image9",  "Image10", "Image11", "Image12", "Image13",
                                      "Image14", "Image15", "Image16", "Image17"};
   for (int i = 0; i < 16; ++i)
-    Images[i] = Picture(d, tileNames[i], this, (i % 4) * 32, (i / 4) * 32, 32, 32,
-                        "ABOUTTILE" + IntToStr(i + 1));
+    Images[i] = GIFPicture(d, tileNames[i], this, (i % 4) * 32, (i / 4) * 32, 32, 32,
+                           "ABOUTTILE" + IntToStr(i + 1));
 
   Label6 = Title(d, "Label6", 136, 148, "Fernhollow");
   Label9 = Title(d, "Label9", 136, 188, "Version 1.2");

@@ -1,6 +1,7 @@
 # Compiles bitmaps into the program: vt_embed_bitmaps() writes a C++ source whose function
 # vt::<FUNCTION>() registers each file once with the platform's resource registry, under its
-# file name without extension (CEDITBMP.bmp becomes "CEDITBMP").
+# file name without extension (CEDITBMP.bmp becomes "CEDITBMP"); .bmp files as bitmaps, any
+# other file (a GIF picture) as raw data.
 #   include(${CMAKE_SOURCE_DIR}/resources/EmbedResources.cmake)
 #   vt_embed_bitmaps(OUTPUT <file.cpp> FUNCTION <name> FILES <a.bmp;b.bmp;...>)
 # The build runs this file again in script mode to write the source.
@@ -11,10 +12,16 @@ if(CMAKE_SCRIPT_MODE_FILE)
   set(index 0)
   foreach(file IN LISTS FILES)
     get_filename_component(name ${file} NAME_WE)
+    get_filename_component(extension ${file} LAST_EXT)
+    if(extension STREQUAL ".bmp")
+      set(type RT_BITMAP)
+    else()
+      set(type RT_RCDATA)
+    endif()
     file(READ ${file} hex HEX)
     string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
     string(APPEND body "const std::uint8_t kArt${index}[] = {\n${bytes}};\n")
-    string(APPEND calls "    RegisterResource(\"${name}\", RT_BITMAP, {std::begin(kArt${index}), std::end(kArt${index})});\n")
+    string(APPEND calls "    RegisterResource(\"${name}\", ${type}, {std::begin(kArt${index}), std::end(kArt${index})});\n")
     math(EXPR index "${index} + 1")
   endforeach()
   file(WRITE ${OUTPUT}.tmp

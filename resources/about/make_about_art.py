@@ -2,7 +2,7 @@
 """Draws the about box's pictures (our own art) as 24-bit BMP files beside this script: the banner
 ABOUTBANNER (281 x 129, a valley with fern-green hills under an evening sky) and the 16 tiles
 ABOUTTILE1 .. ABOUTTILE16 (32 x 32 each), which together make a 128 x 128 picture of a ball on a
-pitch, row by row from the top left. Run it again after a change."""
+pitch, row by row from the top left. make_about_gifs.sh runs it and turns the tiles into GIF pictures."""
 import math
 import os
 import struct

@@ -218,6 +218,20 @@ TRect TCanvas::ClipRect() const
     return Rect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
 }
 
+void TCanvas::IntersectClipRect(const TRect& r)
+{
+    if (QPainter* p = Handle()) {
+        p->save();
+        p->setClipRect(ToQRect(r), Qt::IntersectClip);
+    }
+}
+
+void TCanvas::RestoreClipRect()
+{
+    if (QPainter* p = Handle())
+        p->restore();
+}
+
 void TCanvas::Changing()
 {
     if (OnChanging)

@@ -233,6 +233,9 @@ public:
     void Unlock() { if (FLockCount > 0) --FLockCount; }
     int LockCount() const { return FLockCount; }
     TRect ClipRect() const;
+    // Limits drawing to r (the clipping region selected into the device context) until restored.
+    void IntersectClipRect(const TRect& r);
+    void RestoreClipRect();
 
     void FillRect(const TRect& r);
     void FrameRect(const TRect& r);

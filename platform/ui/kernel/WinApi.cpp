@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QPointer>
 #include <QTimer>
 #include <map>
@@ -71,6 +72,12 @@ bool GetCaretPos(TPoint& Point)
 {
     Point = gCaret.Position;
     return gCaret.Window != nullptr;
+}
+
+int ScreenBitsPerPixel()
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->depth() : 24;
 }
 
 int GetSystemMetrics(int Index)

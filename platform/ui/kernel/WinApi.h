@@ -58,6 +58,8 @@ constexpr int SM_CXSMICON = 49;
 constexpr int SM_CYSMICON = 50;
 // The classic metrics (a 16-pixel scroll bar, 1-pixel borders); the screen size is real.
 int GetSystemMetrics(int Index);
+// Bits per pixel times planes of the screen (the device context's BITSPIXEL x PLANES).
+int ScreenBitsPerPixel();
 // Milliseconds since an arbitrary start, wrapping at 2^32 as the window system's count does.
 DWORD GetTickCount();
 // Negative when the key is down; bit 0 set when a toggle key is on.
