@@ -567,6 +567,31 @@ void GifLzwEncode(std::vector<std::uint8_t>& out, int width, int height, int bmp
   Report(progress, Stage::Ending, 100);
 }
 
+std::vector<std::uint8_t> BmpHeaders(int width, int height, int bits, int colorsUsed,
+                                     const std::vector<Color>& palette, std::uint32_t imageSize) {
+  const std::uint32_t offset = 14 + 40 + 4 * std::uint32_t(palette.size());
+  std::vector<std::uint8_t> bmp;
+  bmp.reserve(offset + imageSize);
+  bmp.push_back('B');
+  bmp.push_back('M');
+  PutU32(bmp, imageSize + offset);
+  PutU32(bmp, 0);
+  PutU32(bmp, offset);
+  PutU32(bmp, 40);
+  PutU32(bmp, std::uint32_t(width));
+  PutU32(bmp, std::uint32_t(height));
+  PutU16(bmp, 1);
+  PutU16(bmp, bits);
+  PutU32(bmp, 0);
+  PutU32(bmp, imageSize);
+  PutU32(bmp, 0);
+  PutU32(bmp, 0);
+  PutU32(bmp, std::uint32_t(colorsUsed));
+  PutU32(bmp, 0);
+  for (Color c : palette) bmp.insert(bmp.end(), {Blue(c), Green(c), Red(c), 0});
+  return bmp;
+}
+
 std::vector<std::uint8_t> FrameToBmp(const Frame& frame, bool ignoreErrors, bool& corrupted,
                                      const Progress& progress) {
   int bits = 0;
@@ -581,26 +606,9 @@ std::vector<std::uint8_t> FrameToBmp(const Frame& frame, bool ignoreErrors, bool
   if (std::uint64_t(Stride(bits, frame.width)) * std::uint64_t(frame.height) > kLargestFrameBytes)
     throw EOutOfResources("The GIF frame is too large to decode");
   const std::uint32_t imageSize = std::uint32_t(Stride(bits, frame.width)) * std::uint32_t(frame.height);
-  const std::uint32_t offset = 54 + 4 * colors;
-  std::vector<std::uint8_t> bmp;
-  bmp.reserve(offset + imageSize);
-  bmp.push_back('B');
-  bmp.push_back('M');
-  PutU32(bmp, imageSize + offset);
-  PutU32(bmp, 0);
-  PutU32(bmp, offset);
-  PutU32(bmp, 40);
-  PutU32(bmp, std::uint32_t(frame.width));
-  PutU32(bmp, std::uint32_t(frame.height));
-  PutU16(bmp, 1);
-  PutU16(bmp, bits);
-  PutU32(bmp, 0);
-  PutU32(bmp, imageSize);
-  for (int i = 0; i < 4; ++i) PutU32(bmp, 0);
-  for (int i = 0; i < colors; ++i) {
-    Color c = frame.table.colors[i];
-    bmp.insert(bmp.end(), {Blue(c), Green(c), Red(c), 0});
-  }
+  std::vector<Color> palette(frame.table.colors.begin(), frame.table.colors.begin() + colors);
+  std::vector<std::uint8_t> bmp = BmpHeaders(frame.width, frame.height, bits, 0, palette, imageSize);
+  const std::size_t offset = bmp.size();
   bmp.resize(offset + imageSize, 0);
   GifLzwDecode(frame.raster, frame.width, frame.height, bits, frame.interlaced, frame.bits, ignoreErrors, corrupted,
                bmp.data() + offset, progress);

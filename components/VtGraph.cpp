@@ -8,6 +8,7 @@
 #include <memory>
 #include <numeric>
 
+#include "components/VtGIFCodec.h"
 #include "components/Vtconst.h"
 #include "rtl/Exceptions.h"
 #include "rtl/ResStrings.h"
@@ -318,15 +319,6 @@ std::uint32_t U32(const std::vector<std::uint8_t>& b, std::size_t at) {
   return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (std::uint32_t(b[at + 3]) << 24);
 }
 
-void Put16(std::vector<std::uint8_t>& b, int v) {
-  b.push_back(std::uint8_t(v));
-  b.push_back(std::uint8_t(v >> 8));
-}
-void Put32(std::vector<std::uint8_t>& b, std::uint32_t v) {
-  Put16(b, int(v & 0xFFFF));
-  Put16(b, int(v >> 16));
-}
-
 TMemoryStream* StreamOf(const std::vector<std::uint8_t>& bytes) {
   auto* stream = new TMemoryStream;
   stream->WriteBuffer(bytes.data(), std::int64_t(bytes.size()));
@@ -346,26 +338,8 @@ std::vector<std::uint8_t> EightBitBmp(TBitmap* bitmap, TMappingMethod method) {
   if (bmp24.size() < 54 || (bmp24[28] | (bmp24[29] << 8)) != 24) NotImplementedYet();
   const int width = bitmap->Width(), height = bitmap->Height();
   ReducedImage reduced = ReduceTo8Bits(bmp24.data() + U32(bmp24, 10), width, height, method);
-  const std::uint32_t imageSize = std::uint32_t(reduced.indexes.size());
-  const std::uint32_t offset = 14 + 40 + 4 * 256;
-  std::vector<std::uint8_t> out;
-  out.reserve(offset + imageSize);
-  Put16(out, 19778);  // "BM"
-  Put32(out, offset + imageSize);
-  Put32(out, 0);
-  Put32(out, offset);
-  Put32(out, 40);
-  Put32(out, std::uint32_t(width));
-  Put32(out, std::uint32_t(height));
-  Put16(out, 1);
-  Put16(out, 8);
-  Put32(out, 0);
-  Put32(out, imageSize);
-  Put32(out, 0);
-  Put32(out, 0);
-  Put32(out, std::uint32_t(reduced.colorCount));
-  Put32(out, 0);
-  for (TColor c : reduced.palette) out.insert(out.end(), {std::uint8_t(c >> 16), std::uint8_t(c >> 8), std::uint8_t(c), 0});
+  std::vector<std::uint8_t> out = gif::BmpHeaders(width, height, 8, reduced.colorCount, reduced.palette,
+                                                 std::uint32_t(reduced.indexes.size()));
   out.insert(out.end(), reduced.indexes.begin(), reduced.indexes.end());
   return out;
 }

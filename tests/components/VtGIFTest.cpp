@@ -26,7 +26,7 @@ Bytes ReadFile(const std::string& name) {
 
 // giflib's view of a stream.
 struct GiflibFrame {
-  int left, top, width, height;
+  int left = 0, top = 0, width = 0, height = 0;
   std::vector<int> rgb;      // colour table as 0xRRGGBB
   std::vector<int> indexes;  // row by row from the top
   int delay = 0, disposal = 0, transparent = -1;
@@ -56,7 +56,11 @@ GiflibPicture ReadWithGiflib(const Bytes& bytes) {
   picture.height = gif->SHeight;
   for (int i = 0; i < gif->ImageCount; ++i) {
     const SavedImage& image = gif->SavedImages[i];
-    GiflibFrame frame{image.ImageDesc.Left, image.ImageDesc.Top, image.ImageDesc.Width, image.ImageDesc.Height};
+    GiflibFrame frame;
+    frame.left = image.ImageDesc.Left;
+    frame.top = image.ImageDesc.Top;
+    frame.width = image.ImageDesc.Width;
+    frame.height = image.ImageDesc.Height;
     const ColorMapObject* map = image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : gif->SColorMap;
     for (int c = 0; map && c < map->ColorCount; ++c)
       frame.rgb.push_back((map->Colors[c].Red << 16) | (map->Colors[c].Green << 8) | map->Colors[c].Blue);
@@ -203,8 +207,9 @@ TEST(GIFCodec, InterlacedRowsAreEachWrittenOnce) {
 }
 
 // A 2 x 2 picture with a 2-colour global table; its raster is given by the caller.
-Bytes SmallGif(const char* version, Bytes raster, Bytes beforeImage = {}, Bytes descriptor = {0, 0, 0, 0, 2, 0, 2, 0, 0}) {
-  Bytes gif(version, version + 6);
+Bytes SmallGif(const std::string& version, Bytes raster, Bytes beforeImage = {},
+               Bytes descriptor = {0, 0, 0, 0, 2, 0, 2, 0, 0}) {
+  Bytes gif(version.begin(), version.end());
   gif.insert(gif.end(), {2, 0, 2, 0, 0x80, 0, 0, 0, 0, 0, 255, 255, 255});
   gif.insert(gif.end(), beforeImage.begin(), beforeImage.end());
   gif.push_back(',');
