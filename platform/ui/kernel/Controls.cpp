@@ -194,6 +194,16 @@ bool Dispatch(TControl* control, TMessage& m, const std::function<bool(QEvent*)>
     return true;
 }
 
+// The native handling of a key; a key the native control leaves alone stays with it, as the
+// window system gives a key to the focused control only: passed on to the parent widget it would
+// run the parent's key routing again (a second dialog key once the focus has moved on).
+bool NativeKeyOfFocusedOnly(QKeyEvent* e, const std::function<bool(QEvent*)>& native)
+{
+    const bool handled = native(e);
+    e->accept();
+    return handled;
+}
+
 // Key press: WM_KEYDOWN (KeyPreview and OnKeyDown), the dialog keys to the form, WM_CHAR
 // (OnKeyPress), and only then the native handling with the possibly changed character.
 bool RouteKeyPress(TWinControl* control, QKeyEvent* e, const std::function<bool(QEvent*)>& native)
@@ -235,7 +245,7 @@ bool RouteKeyPress(TWinControl* control, QKeyEvent* e, const std::function<bool(
             return native(&replaced);
         }
     }
-    return native(e);
+    return NativeKeyOfFocusedOnly(e, native);
 }
 
 bool RouteKeyRelease(TWinControl* control, QKeyEvent* e, const std::function<bool(QEvent*)>& native)
@@ -247,7 +257,7 @@ bool RouteKeyRelease(TWinControl* control, QKeyEvent* e, const std::function<boo
         if (up.WParam == 0)
             return true;
     }
-    return native(e);
+    return NativeKeyOfFocusedOnly(e, native);
 }
 
 bool RouteMouse(TControl* control, QWidget* widget, QMouseEvent* e, const std::function<bool(QEvent*)>& native)
