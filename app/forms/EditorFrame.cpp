@@ -95,13 +95,14 @@ void CenterOverMainForm(TForm* editor) {
   editor->SetTop(MainForm->Top() + (MainForm->Height() - editor->Height()) / 2);
 }
 
-void RecordEditorDone(TForm* editor, TDataSet* master, TCheckBox* addEditFlag) {
+void RecordEditorDone(TForm* editor, TDataSet* master, TCheckBox* addEditFlag, const TPostRefusedEvent& refused) {
   if (master->Modified()) {
     try {
       if (addEditFlag->Checked()) CommitEdit(master);
       else CommitAdd(master);
     } catch (const Exception& e) {
-      Application->MessageBox(e.Message(), "Error", MB_OK);
+      if (refused) refused(e);
+      else Application->MessageBox(e.Message(), "Error", MB_OK);
       return;
     }
   } else if (master->State() == dsEdit || master->State() == dsInsert) {

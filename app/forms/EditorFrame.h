@@ -3,7 +3,10 @@
 // refreshes the main window, the zip look-up, and placing an editor over the main window.
 #pragma once
 
+#include <functional>
+
 #include "rtl/Classes.h"
+#include "rtl/Exceptions.h"
 #include "rtl/StrUtils.h"
 #include "ui/kernel/Messages.h"
 
@@ -46,9 +49,11 @@ void CenterOverMainForm(TForm* editor);
 // Done of the attendee, chaperone, session and league editors over their master dataset:
 // a changed row is posted (add mode) or, in edit mode, posted or cancelled after the question
 // "Do you wish to save your changes?"; the dataset is reopened on the same row; then
-// CloseEditor. A Post the database refuses is shown with its reason, and the editor stays open
-// with what was typed.
-void RecordEditorDone(TForm* editor, TDataSet* master, TCheckBox* addEditFlag);
+// CloseEditor. A Post the database refuses goes to refused when given; otherwise it is shown with
+// its reason, and the editor stays open with what was typed.
+using TPostRefusedEvent = std::function<void(const Exception& E)>;
+void RecordEditorDone(TForm* editor, TDataSet* master, TCheckBox* addEditFlag,
+                      const TPostRefusedEvent& refused = nullptr);
 
 // The last step of every Done: the main window's refresh, then the dialog closes.
 void CloseEditor(TForm* editor);

@@ -16,21 +16,23 @@
 
 namespace vt::test {
 
-// Runs open (which shows form modally), and script as soon as form is the active form inside
-// its modal loop. A form the script leaves open is ended afterwards; returns whether the
+// Runs open (which shows form modally), and script inside its modal loop as soon as the form's
+// own activation has run. A form the script leaves open is ended afterwards; returns whether the
 // script closed it.
 inline bool RunWhileModal(TCustomForm* form, const std::function<void()>& open, const std::function<void()>& script) {
   bool ran = false;
   bool closed = false;
-  Screen->OnActiveFormChange = [&](TObject*) {
-    if (ran || Screen->ActiveForm() != form) return;
+  const TNotifyEvent activation = form->OnActivate;
+  form->OnActivate = [&](TObject* Sender) {
+    if (activation) activation(Sender);
+    if (ran) return;
     ran = true;
     script();
     closed = form->ModalResult() != mrNone;
     if (!closed) form->SetModalResult(mrCancel);
   };
   open();
-  Screen->OnActiveFormChange = nullptr;
+  form->OnActivate = activation;
   EXPECT_TRUE(ran) << form->Name() << " was not shown";
   return closed;
 }
