@@ -28,22 +28,17 @@ void TMainForm::BitBtn10Click(TObject* Sender) {
   TADOTable* defaults = data->tDefaultLeagues;
   const bool byAge = ComboBox7->Text() == "Age";
   vt::Transaction transaction(data->dbVantrelADO);
-  try {
-    Reopen(sessionLeagues);
-    while (!sessionLeagues->IsEmpty()) sessionLeagues->Delete();
-    Reopen(defaults);
-    for (defaults->First(); !defaults->Eof(); defaults->Next()) {
-      sessionLeagues->Append();
-      sessionLeagues->FieldByName("SessionID")->SetAsInteger(data->qSessions->FieldByName("SessionID")->AsInteger());
-      sessionLeagues->FieldByName("LeagueName")->SetValue(defaults->FieldValues("LeagueName"));
-      sessionLeagues->FieldByName("BeginRange")->SetValue(defaults->FieldValues(byAge ? "BeginAgeRange" : "BeginGradeRange"));
-      sessionLeagues->FieldByName("EndRange")->SetValue(defaults->FieldValues(byAge ? "EndAgeRange" : "EndGradeRange"));
-      sessionLeagues->FieldByName("AddBy")->SetAsString(ComboBox7->Text());
-      sessionLeagues->Post();
-    }
-  } catch (...) {
-    if (sessionLeagues->State() == dsInsert) sessionLeagues->Cancel();
-    throw;
+  Reopen(sessionLeagues);
+  while (!sessionLeagues->IsEmpty()) sessionLeagues->Delete();
+  Reopen(defaults);
+  for (defaults->First(); !defaults->Eof(); defaults->Next()) {
+    sessionLeagues->Append();
+    sessionLeagues->FieldByName("SessionID")->SetAsInteger(data->qSessions->FieldByName("SessionID")->AsInteger());
+    sessionLeagues->FieldByName("LeagueName")->SetValue(defaults->FieldValues("LeagueName"));
+    sessionLeagues->FieldByName("BeginRange")->SetValue(defaults->FieldValues(byAge ? "BeginAgeRange" : "BeginGradeRange"));
+    sessionLeagues->FieldByName("EndRange")->SetValue(defaults->FieldValues(byAge ? "EndAgeRange" : "EndGradeRange"));
+    sessionLeagues->FieldByName("AddBy")->SetAsString(ComboBox7->Text());
+    vt::PostOrGiveUp(sessionLeagues);
   }
   transaction.Commit();
 }

@@ -51,14 +51,9 @@ void PostOrGiveUp(TDataSet* dataSet) {
 }
 
 void PostText(TDataSet* dataSet, const char* column, const String& text) {
-  try {
-    dataSet->Edit();
-    dataSet->FieldByName(column)->SetAsString(text);
-    dataSet->Post();
-  } catch (...) {
-    dataSet->Cancel();
-    throw;
-  }
+  dataSet->Edit();
+  dataSet->FieldByName(column)->SetAsString(text);
+  PostOrGiveUp(dataSet);
 }
 
 String KeyText(TDataSet* dataSet, const char* key) { return IntToStr(dataSet->FieldByName(key)->AsInteger()); }

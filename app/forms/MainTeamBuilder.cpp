@@ -125,16 +125,11 @@ void CreateTeam(const String& leagueName, const String& teamName, const std::vec
   TSQLDataModule* data = SQLDataModule;
   TADOQuery* teams = data->qMisc;
   vt::Transaction transaction(data->dbVantrelADO);
-  try {
-    teams->Append();
-    teams->FieldByName("SessionID")->SetAsInteger(data->qSessions->FieldByName("SessionID")->AsInteger());
-    teams->FieldByName("LeagueName")->SetAsString(leagueName);
-    teams->FieldByName("TeamName")->SetAsString(teamName);
-    teams->Post();
-  } catch (...) {
-    teams->Cancel();
-    throw;
-  }
+  teams->Append();
+  teams->FieldByName("SessionID")->SetAsInteger(data->qSessions->FieldByName("SessionID")->AsInteger());
+  teams->FieldByName("LeagueName")->SetAsString(leagueName);
+  teams->FieldByName("TeamName")->SetAsString(teamName);
+  vt::PostOrGiveUp(teams);
   vt::SetTeamOf(CurrentSessionId(), members, teams->FieldByName("TeamID")->AsString());
   transaction.Commit();
 }

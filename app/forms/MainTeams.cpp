@@ -4,6 +4,7 @@
 #include "app/GridWidths.h"
 #include "app/SQLData.h"
 #include "app/forms/AddTeam.h"
+#include "app/forms/EditorFrame.h"
 #include "app/forms/Main.h"
 #include "app/forms/MainQueries.h"
 #include "app/forms/TeamMembership.h"
@@ -56,8 +57,7 @@ void TMainForm::ReopenTeamLists() {
 // "New Team": the dialog appends the team and refreshes the page.
 void TMainForm::BitBtn25Click(TObject* Sender) {
   if (SQLDataModule->qSessions->IsEmpty()) return;
-  AddTeamForm->SetLeft(Left() + (Width() - AddTeamForm->Width()) / 2);
-  AddTeamForm->SetTop(Top() + (Height() - AddTeamForm->Height()) / 2);
+  vt::CenterOverMainForm(AddTeamForm);
   AddTeamForm->ShowModal();
 }
 

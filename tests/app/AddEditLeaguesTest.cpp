@@ -1,0 +1,116 @@
+// The league editor over a started camp: a new league saved with the company's nouns in the
+// captions, a name the database refuses (empty or taken) reported with the league word and
+// discarded, and Enter moving through the fields.
+#include "app/forms/AddEditLeagues.h"
+
+#include <gtest/gtest.h>
+
+#include "app/forms/EditorFrame.h"
+#include "components/VtDBCtrl.h"
+#include "db/Fields.h"
+#include "tests/app/EditorTesting.h"
+#include "ui/controls/Buttons.h"
+#include "ui/controls/StdCtrls.h"
+#include "ui/dbcontrols/DBCtrls.h"
+#include "ui/dialogs/DialogResponder.h"
+
+namespace {
+
+using vt::test::RunWhileModal;
+
+class AddEditLeaguesTest : public vt::test::StartedCamp {
+protected:
+  void SetUp() override {
+    StartedCamp::SetUp();
+    session = camp.AddSession("Week 1", EncodeDate(2090, 6, 2), EncodeDate(2090, 6, 7));
+    camp.Insert("Leagues", {{"SessionID", session}, {"LeagueName", "Juniors"}, {"AddBy", "Age"},
+                            {"BeginRange", 8}, {"EndRange", 10}});
+  }
+
+  // The opener's part: a new row with the session and the grouping, or the current row in Edit.
+  bool OpenEditor(bool edit, const std::function<void()>& script) {
+    TADOTable* leagues = SQLDataModule->tLeagues;
+    return RunWhileModal(
+        AddEditLeaguesForm,
+        [&] {
+          if (edit) {
+            leagues->Edit();
+          } else {
+            leagues->Append();
+            leagues->FieldByName("SessionID")->SetAsInteger(session);
+            leagues->FieldByName("AddBy")->SetAsString("Grade");
+          }
+          AddEditLeaguesForm->CheckBox1->SetChecked(edit);
+          vt::CenterOverMainForm(AddEditLeaguesForm);
+          AddEditLeaguesForm->ShowModal();
+        },
+        script);
+  }
+  String Stored() {
+    return camp.Value("SELECT group_concat(LeagueName || ' ' || AddBy || ' ' || BeginRange || '-' || EndRange, ', ') "
+                      "FROM Leagues").AsString();
+  }
+
+  int session = 0;
+};
+
+TEST_F(AddEditLeaguesTest, ANewLeagueIsSavedAndTheCaptionsUseTheCompanysNouns) {
+  camp.Execute("UPDATE CoSys SET AgeGroups = 'Division', AgeGroupsP = 'Divisions'");
+  Start();
+  vt::DialogResponder responder;  // add mode asks nothing
+  EXPECT_TRUE(OpenEditor(false, [] {
+    TAddEditLeaguesForm* f = AddEditLeaguesForm;
+    EXPECT_EQ(f->Caption(), "Acme Camps - Divisions");
+    EXPECT_EQ(f->Label1->Caption(), "Division Name");
+    EXPECT_EQ(f->DBComboBox1->Text(), "Grade");
+    f->DBEdit1->SetFocus();
+    vt::TypeText(f->DBEdit1, "Seniors");
+    TADOTable* leagues = SQLDataModule->tLeagues;
+    leagues->FieldByName("BeginRange")->SetAsInteger(9);
+    leagues->FieldByName("EndRange")->SetAsInteger(12);
+    f->BitBtn1->Click();
+  }));
+  EXPECT_EQ(Stored(), "Juniors Age 8-10, Seniors Grade 9-12");
+  EXPECT_EQ(SQLDataModule->tLeagues->State(), dsBrowse);
+}
+
+TEST_F(AddEditLeaguesTest, ANameTheDatabaseRefusesIsReportedWithTheLeagueWordAndDiscarded) {
+  Start();
+  struct Case {
+    bool edit;
+    const char* name;
+  };
+  for (const Case c : {Case{false, ""}, Case{false, "juniors"}, Case{true, ""}}) {
+    SCOPED_TRACE(String(c.edit ? "edit " : "add ") + c.name);
+    vt::DialogResponder responder;
+    responder.Answer(mrYes).Answer(mrOk);  // edit mode: save? yes; then the refusal
+    const bool closed = OpenEditor(c.edit, [&] {
+      SQLDataModule->tLeagues->FieldByName("LeagueName")->SetAsString(c.name);
+      AddEditLeaguesForm->BitBtn1->Click();
+    });
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(responder.Last().Text,
+              "You must enter a valid League.\n Either you left it blank or this League already exists.");
+    EXPECT_EQ(responder.Last().Caption, "Error");
+    EXPECT_EQ(Stored(), "Juniors Age 8-10");
+    EXPECT_EQ(SQLDataModule->tLeagues->State(), dsBrowse);
+    EXPECT_EQ(SQLDataModule->tLeagues->FieldByName("LeagueName")->AsString(), "Juniors");
+  }
+}
+
+TEST_F(AddEditLeaguesTest, EnterMovesFromTheNameToTheGroupingToTheBeginRange) {
+  Start();
+  OpenEditor(false, [] {
+    TAddEditLeaguesForm* f = AddEditLeaguesForm;
+    f->DBEdit1->SetFocus();
+    vt::SendKey(f->DBEdit1, VK_RETURN);
+    EXPECT_EQ(f->ActiveControl(), f->DBComboBox1);
+    vt::SendKey(f->DBComboBox1, VK_RETURN);
+    EXPECT_EQ(f->ActiveControl(), f->VtDBCalcEdit1);
+    vt::SendKey(f->VtDBCalcEdit1, VK_RETURN);
+    EXPECT_EQ(f->ActiveControl(), f->VtDBCalcEdit2);
+    SQLDataModule->tLeagues->Cancel();
+  });
+}
+
+}  // namespace
