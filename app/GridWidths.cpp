@@ -6,6 +6,7 @@
 #include "app/ProgramIni.h"
 #include "rtl/IniFiles.h"
 #include "rtl/StringList.h"
+#include "ui/forms/Forms.h"
 #include "ui/grids/DBGrids.h"
 
 void RestoreGridWidths(TIniFile* ini, TStrings* keys, TDBGrid* grid, const String& section) {
@@ -14,7 +15,8 @@ void RestoreGridWidths(TIniFile* ini, TStrings* keys, TDBGrid* grid, const Strin
   const int count = std::min(keys->Count(), grid->Columns()->Count());
   for (int i = 0; i < count; ++i) {
     const int width = ini->ReadInteger(section, keys->Strings(i), 0);
-    if (width != 0) grid->Columns()->Items(i)->SetWidth(width);
+    // A damaged file may hold any number: a column is never wider than the screen.
+    if (width != 0) grid->Columns()->Items(i)->SetWidth(std::min(width, Screen->Width()));
   }
 }
 

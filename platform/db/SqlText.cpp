@@ -126,6 +126,8 @@ size_t ReadHashDate(std::string_view sql, size_t pos, TDateTime& value) {
 
 // The text between two quote characters, each quote character inside doubled.
 String Enclosed(const String& text, char quote) {
+  if (text.find('\0') != String::npos)
+    throw EDatabaseError("A text with a NUL character cannot be stored in a text column");
   String quoted(1, quote);
   for (char c : text) {
     quoted += c;

@@ -8,7 +8,8 @@
 
 namespace vt {
 
-// Text put into SQL: surrounding single quotes added, quotes inside doubled.
+// Text put into SQL: surrounding single quotes added, quotes inside doubled. A text holding a
+// NUL character raises EDatabaseError (no text column holds one); so does such a name below.
 String SqlQuote(const String& text);
 
 // A table or column name put into SQL: surrounding double quotes added, double quotes inside

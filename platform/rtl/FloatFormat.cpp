@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <vector>
 
 #include "rtl/Exceptions.h"
@@ -264,6 +265,9 @@ bool TryStrToFloat(const String& s, long double& value)
     auto [end, error] = std::from_chars(first, plain.c_str() + plain.size(), result);
     if (error != std::errc() || end != plain.c_str() + plain.size())
         return false;
+    // Numbers are stored as doubles: one beyond their range is as unreadable as any other text.
+    if (std::fabs(result) > std::numeric_limits<double>::max())
+        return false;
     value = result;
     return true;
 }
@@ -389,6 +393,7 @@ public:
     String Write(const String& section)
     {
         bool afterPoint = false;
+        bool afterExponent = false;
         for (std::size_t i = 0; i < section.size(); ++i) {
             char c = section[i];
             if (c == '"' || c == '\'') {
@@ -397,12 +402,15 @@ public:
                 i = end;
             } else if (IsExponentAt(section, i)) {
                 i = WriteExponent(section, i);
+                afterExponent = true;
             } else if (c == '0' || c == '#') {
-                if (afterPoint) {
+                // Analyse counts no places after the exponent: they have no digit to show.
+                if (afterExponent)
+                    continue;
+                if (afterPoint)
                     WriteFractionDigit();
-                } else {
+                else
                     WriteIntegerPlace();
-                }
             } else if (c == '.' && !afterPoint) {
                 afterPoint = true;
                 WriteLeadingDigits();

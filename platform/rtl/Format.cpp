@@ -40,6 +40,8 @@ public:
     }
 
 private:
+    static constexpr int MaxNumber = 100000;  // widths and precisions: beyond it, a damaged format
+
     [[noreturn]] void Invalid() const
     {
         throw EConvertError("Format '" + FFormat + "' invalid or incompatible with argument");
@@ -55,21 +57,22 @@ private:
     }
 
     // A decimal number or "*" (the next argument, which must be an integer); -1 when absent.
+    // Either is refused above MaxNumber; a negative argument counts as absent.
     int ReadNumber()
     {
         if (Peek() == '*') {
             ++FPos;
             const FormatArg& arg = NextArg();
-            if (arg.GetKind() != FormatArg::Integer)
+            if (arg.GetKind() != FormatArg::Integer || arg.AsInteger() > MaxNumber)
                 Invalid();
-            return static_cast<int>(arg.AsInteger());
+            return arg.AsInteger() < 0 ? -1 : static_cast<int>(arg.AsInteger());
         }
         if (!std::isdigit(static_cast<unsigned char>(Peek())))
             return -1;
         int value = 0;
         while (std::isdigit(static_cast<unsigned char>(Peek()))) {
             value = value * 10 + (FFormat[FPos++] - '0');
-            if (value > 100000)
+            if (value > MaxNumber)
                 Invalid();
         }
         return value;

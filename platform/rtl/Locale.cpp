@@ -27,7 +27,8 @@ void SetIfGiven(String& field, const String& value)
 }
 
 // Takes the order of day, month and year and the separator from a strftime date layout such
-// as "%d.%m.%Y", and writes the short date format in the class library's letters.
+// as "%d.%m.%Y", and writes the short date format in the class library's letters. A separator
+// of more than one byte ("年") cannot be the one-character DateSeparator: "/" stands in for it.
 void TakeDateOrder(FormatSettings& settings, const String& layout)
 {
     String order;
@@ -35,7 +36,7 @@ void TakeDateOrder(FormatSettings& settings, const String& layout)
     for (std::size_t i = 0; i + 1 < layout.size(); ++i) {
         if (layout[i] != '%') {
             if (separator == 0 && !order.empty())
-                separator = layout[i];
+                separator = static_cast<unsigned char>(layout[i]) < 0x80 ? layout[i] : '/';
             continue;
         }
         char field = layout[++i];

@@ -214,8 +214,11 @@ public:
         });
     }
 
-    // Creates the key and every key above it that has no section yet.
+    // Creates the key and every key above it that has no section yet. A name with a line break
+    // is refused: the key's section line in the file could not hold it.
     RegKey& Create(const String& path) {
+        if (path.find_first_of("\r\n") != String::npos)
+            throw ERegistryException("Failed to create key " + path);
         const std::vector<String> parts = SplitKey(path);
         std::vector<String> prefix;
         for (const String& part : parts) {

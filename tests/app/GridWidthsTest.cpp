@@ -10,6 +10,7 @@
 #include "rtl/IniFiles.h"
 #include "rtl/StringList.h"
 #include "tests/fixtures/CampFixture.h"
+#include "ui/forms/Forms.h"
 #include "ui/grids/DBGrids.h"
 #include "ui/testing/UiTesting.h"
 
@@ -58,6 +59,11 @@ TEST_F(GridWidthsTest, RestoreGoesByKeyPositionAndKeepsDesignedWidthsWhereNoValu
   EXPECT_EQ(Restored("2"), (std::vector<int>{64, 65, 90}));
   EXPECT_EQ(Restored("3"), (std::vector<int>{10, 20, 30}));
   EXPECT_EQ(Restored("9"), (std::vector<int>{64, 65, 66}));
+}
+
+TEST_F(GridWidthsTest, AWidthFromADamagedFileIsKeptWithinTheScreen) {
+  WriteIni("[4]\n0=2147483647\n1=70\n");
+  EXPECT_EQ(Restored("4"), (std::vector<int>{Screen->Width(), 70, 66}));
 }
 
 TEST_F(GridWidthsTest, StoreCreatesTheFileWithEveryColumnAndRestoreReadsItBack) {

@@ -93,12 +93,13 @@ bool EditMask::IsLiteral(int pos) const {
 }
 
 int EditMask::NextEditable(int pos) const {
+    pos = std::max(pos, 0);
     while (pos < Length() && IsLiteral(pos)) ++pos;
     return pos < Length() ? pos : Length();
 }
 
 int EditMask::PriorEditable(int pos) const {
-    for (--pos; pos >= 0; --pos)
+    for (pos = std::min(pos, Length()) - 1; pos >= 0; --pos)
         if (!IsLiteral(pos)) return pos;
     return -1;
 }
@@ -183,7 +184,15 @@ bool EditMask::Accepts(const Position& p, char32_t ch) const {
     return false;
 }
 
+// A text of another length (a widget may hand one over) is first cut or filled to the mask's.
+void EditMask::Fit(std::u32string& editText) const {
+    if (editText.size() < positions_.size())
+        editText += EmptyEditText().substr(editText.size());
+    editText.resize(positions_.size());
+}
+
 int EditMask::InputChar(std::u32string& editText, int selStart, int selEnd, char32_t ch) const {
+    Fit(editText);
     const int pos = NextEditable(selStart);
     if (pos >= Length() || !Accepts(positions_[pos], ch)) return -1;
     BlankRange(editText, selStart, selEnd);
@@ -197,6 +206,7 @@ int EditMask::InputChar(std::u32string& editText, int selStart, int selEnd, char
 }
 
 int EditMask::Backspace(std::u32string& editText, int selStart, int selEnd) const {
+    Fit(editText);
     if (selStart < selEnd) {
         BlankRange(editText, selStart, selEnd);
         return selStart;
@@ -208,6 +218,7 @@ int EditMask::Backspace(std::u32string& editText, int selStart, int selEnd) cons
 }
 
 int EditMask::Delete(std::u32string& editText, int selStart, int selEnd) const {
+    Fit(editText);
     if (selStart < selEnd) {
         BlankRange(editText, selStart, selEnd);
         return selStart;
@@ -218,6 +229,7 @@ int EditMask::Delete(std::u32string& editText, int selStart, int selEnd) const {
 }
 
 void EditMask::BlankRange(std::u32string& editText, int from, int to) const {
+    Fit(editText);
     for (int i = std::max(from, 0); i < std::min(to, Length()); ++i)
         if (!IsLiteral(i)) editText[i] = blank_;
 }

@@ -28,7 +28,8 @@ public:
     // The first required position that is still blank, or -1 when the entry is complete.
     int FirstMissing(const std::u32string& editText) const;
 
-    // Editing steps on an edit text of Length() code points. Each returns the new cursor.
+    // Editing steps on an edit text, first brought to Length() code points; positions outside
+    // the text count as its ends. Each returns the new cursor.
     // Typing a character refused by its position returns -1 and leaves the text alone.
     int InputChar(std::u32string& editText, int selStart, int selEnd, char32_t ch) const;
     int Backspace(std::u32string& editText, int selStart, int selEnd) const;
@@ -55,6 +56,7 @@ private:
     void ParseOptions(const std::u32string& options);
     bool Accepts(const Position& p, char32_t ch) const;
     std::u32string Align(const std::u32string& chars, char32_t fill) const;
+    void Fit(std::u32string& editText) const;
 
     std::vector<Position> positions_;
     bool saveLiterals_ = true;

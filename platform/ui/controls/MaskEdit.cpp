@@ -22,6 +22,18 @@ QString FromU32(const std::u32string& s) {
     return QString::fromUcs4(s.data(), static_cast<qsizetype>(s.size()));
 }
 
+// Qt counts positions and lengths in UTF-16 units, the mask in characters (code points): a
+// character outside the basic plane takes two units.
+int CharPos(const QString& text, int unitPos) {
+    return static_cast<int>(QStringView(text).left(unitPos).toUcs4().size());
+}
+
+int UnitPos(const std::u32string& text, int charPos) {
+    int units = 0;
+    for (int i = 0; i < charPos && i < static_cast<int>(text.size()); ++i) units += text[i] > 0xFFFF ? 2 : 1;
+    return units;
+}
+
 }  // namespace
 
 TCustomMaskEdit::TCustomMaskEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
@@ -61,7 +73,7 @@ int TCustomMaskEdit::MaxLength() const { return IsMasked() ? FMask.Length() : TC
 
 void TCustomMaskEdit::SetMaxLength(int Value) {
     TCustomEdit::SetMaxLength(Value);
-    if (IsMasked()) LineEdit()->setMaxLength(FMask.Length());
+    if (IsMasked()) LineEdit()->setMaxLength(2 * FMask.Length());  // room for the mask's characters
 }
 
 // Esc is the user's change back to the saved text, so OnChange fires for it.
@@ -75,7 +87,7 @@ void TCustomMaskEdit::ValidateEdit() {
     if (!IsMasked() || !Modified()) return;
     const int missing = FMask.FirstMissing(ToU32(LineEdit()->text()));
     if (missing < 0) return;
-    SetSelStart(missing);
+    SetSelStart(UnitPos(ToU32(LineEdit()->text()), missing));
     throw EDBEditError(MaskEditErrorText);
 }
 
@@ -97,7 +109,12 @@ void TCustomMaskEdit::ApplyEdit(const std::u32string& editText, int cursor) {
         SetModified(true);
         Change();
     }
-    SetSelStart(cursor);
+    SetSelStart(UnitPos(editText, cursor));
+}
+
+TCustomMaskEdit::CharSelection TCustomMaskEdit::MaskSelection() const {
+    const QString text = LineEdit()->text();
+    return {CharPos(text, SelStart()), CharPos(text, SelStart() + SelLength())};
 }
 
 // Backspace and Delete blank positions instead of removing characters; Esc undoes the changes.
@@ -115,8 +132,7 @@ void TCustomMaskEdit::KeyDown(WORD& Key, TShiftState Shift) {
     }
     if (CanChangeMaskedText()) {
         std::u32string text = ToU32(LineEdit()->text());
-        const int start = SelStart();
-        const int end = start + SelLength();
+        const auto [start, end] = MaskSelection();
         ApplyEdit(text, Key == VK_BACK ? FMask.Backspace(text, start, end) : FMask.Delete(text, start, end));
     }
     Key = 0;
@@ -133,8 +149,8 @@ void TCustomMaskEdit::KeyPress(char& Key) {
     }
     if (Key != '\b' && CanChangeMaskedText()) {
         std::u32string text = ToU32(LineEdit()->text());
-        const int start = SelStart();
-        const int next = FMask.InputChar(text, start, start + SelLength(), static_cast<unsigned char>(Key));
+        const auto [start, end] = MaskSelection();
+        const int next = FMask.InputChar(text, start, end, static_cast<unsigned char>(Key));
         if (next >= 0) ApplyEdit(text, next);
     }
     Key = 0;
@@ -144,8 +160,7 @@ void TCustomMaskEdit::KeyPress(char& Key) {
 void TCustomMaskEdit::PasteMasked() {
     if (!CanChangeMaskedText()) return;
     std::u32string text = ToU32(LineEdit()->text());
-    int start = SelStart();
-    int end = start + SelLength();
+    auto [start, end] = MaskSelection();
     for (char32_t ch : vt::ToUtf32(Clipboard()->AsText())) {
         const int next = FMask.InputChar(text, start, end, ch);
         if (next < 0) continue;
@@ -159,8 +174,8 @@ void TCustomMaskEdit::CutMasked() {
     TCustomEdit::WndProc(copy);
     if (!CanChangeMaskedText()) return;
     std::u32string text = ToU32(LineEdit()->text());
-    const int start = SelStart();
-    ApplyEdit(text, FMask.Delete(text, start, start + SelLength()));
+    const auto [start, end] = MaskSelection();
+    ApplyEdit(text, FMask.Delete(text, start, end));
 }
 
 void TCustomMaskEdit::WndProc(TMessage& Message) {

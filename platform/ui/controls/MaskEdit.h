@@ -50,6 +50,12 @@ private:
     bool KeyCanModify();
     bool CanChangeMaskedText() { return KeyCanModify() && !ReadOnly(); }
     void ApplyEdit(const std::u32string& editText, int cursor);
+    // The selection in characters of the mask, [start, end), which Qt counts in UTF-16 units.
+    struct CharSelection {
+        int start;
+        int end;
+    };
+    CharSelection MaskSelection() const;
     void PasteMasked();
     void CutMasked();
 

@@ -47,4 +47,16 @@ TEST(SqlText, QuotesAndChecksNumbers) {
     EXPECT_THROW(vt::SqlNumber(bad), EDatabaseError) << bad;
 }
 
+TEST(SqlText, TextWithANulCharacterIsRefused) {
+  const String text("a\0b", 3);
+  for (auto quote : {vt::SqlQuote, vt::SqlQuoteIdentifier}) {
+    try {
+      quote(text);
+      ADD_FAILURE() << "no exception";
+    } catch (const EDatabaseError& e) {
+      EXPECT_EQ(e.Message(), "A text with a NUL character cannot be stored in a text column");
+    }
+  }
+}
+
 }  // namespace

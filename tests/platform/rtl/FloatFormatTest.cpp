@@ -137,7 +137,8 @@ TEST_F(FloatFormatTest, StrToFloatAcceptsPlainNumbersOnly)
     for (Case c : {Case{"3.5", 3.5}, Case{" -1.5e3 ", -1500}, Case{"1.", 1}, Case{".5", 0.5},
                    Case{"+2", 2}, Case{"1E-2", 0.01L}})
         EXPECT_EQ(StrToFloat(c.text), c.value) << c.text;
-    for (const char* bad : {"abc", "", "1,5", "1e", "inf", "nan", "0x10", "1.2.3", "- 1", "."}) {
+    for (const char* bad : {"abc", "", "1,5", "1e", "inf", "nan", "0x10", "1.2.3", "- 1", ".", "1e400",
+                            "-1e309"}) {
         try {
             StrToFloat(bad);
             ADD_FAILURE() << bad;
@@ -146,4 +147,15 @@ TEST_F(FloatFormatTest, StrToFloatAcceptsPlainNumbersOnly)
         }
     }
     EXPECT_EQ(StrToFloatDef("x", 2.5), 2.5L);
+    double stored = 0;
+    EXPECT_FALSE(TryStrToFloat("1e400", stored));
+    EXPECT_TRUE(TryStrToFloat("1.7e308", stored));
+    EXPECT_EQ(stored, 1.7e308);
+}
+
+TEST_F(FloatFormatTest, PlaceholdersAfterTheExponentShowNothing)
+{
+    EXPECT_EQ(FormatFloat("0E+0##", 1234.5), "1E+3");
+    EXPECT_EQ(FormatFloat("0.0E+00#", 1234.5), "1.2E+03");
+    EXPECT_EQ(FormatFloat("0E+0.##", 1234.5), "1E+3");
 }

@@ -54,6 +54,7 @@ TEST(Format, BadFormatsRaise)
     const std::vector<Case> cases = {
         {"%d", {"x"}},   {"%s", {5}},  {"%f", {5}},  {"%d", {2.5}}, {"%d %d", {1}},
         {"%", {1}},      {"%q", {1}},  {"%*d", {"x", 1}}, {"%5", {1}},
+        {"%*d", {std::int64_t{1} << 31, 1}}, {"%.*f", {100001, 1.5}}, {"%*s", {4294967296LL, "x"}},
     };
     for (const Case& c : cases) {
         try {

@@ -181,6 +181,21 @@ TEST_F(RegistryTest, ADamagedFileRaisesInsteadOfReadingAsEmpty) {
     }
 }
 
+TEST_F(RegistryTest, AKeyNameWithALineBreakIsRefusedAndTheStoreStaysReadable) {
+    TRegistry registry;
+    try {
+        registry.OpenKey("Software\\Line\nBreak", true);
+        FAIL() << "no exception";
+    } catch (const ERegistryException& e) {
+        EXPECT_EQ(e.Message(), "Failed to create key HKEY_CURRENT_USER\\Software\\Line\nBreak");
+    }
+    ASSERT_TRUE(registry.OpenKey("Software\\Vantrel", true));
+    registry.WriteString("Name\nwith a break", "value\r\non two lines");
+    TRegistry reader;
+    ASSERT_TRUE(reader.OpenKey("Software\\Vantrel", false));
+    EXPECT_EQ(reader.ReadString("Name\nwith a break"), "value\r\non two lines");
+}
+
 TEST_F(RegistryTest, StoreFileDefaultsToTheUserConfigurationFolder) {
     const char* saved = std::getenv("XDG_CONFIG_HOME");
     const String savedValue = saved != nullptr ? saved : "";

@@ -116,6 +116,22 @@ TEST(EditMask, SelectionIsBlankedBeforeTyping) {
     EXPECT_EQ(ssn.InputChar(text, 11, 11, U'1'), -1);  // nothing editable after the end
 }
 
+TEST(EditMask, EditingStepsKeepWithinATextOfAnotherLength) {
+    const vt::EditMask mask("00/00;1;_");
+    std::u32string cut = U"12";  // as a widget may hand it over, shorter than the mask
+    EXPECT_EQ(mask.InputChar(cut, 4, 4, U'5'), 5);
+    EXPECT_EQ(cut, U"12/_5");
+    std::u32string shorter = U"1";
+    EXPECT_EQ(mask.Backspace(shorter, 9, 9), 4);
+    EXPECT_EQ(shorter, U"1_/__");
+    std::u32string longer = U"12/345";
+    mask.Delete(longer, -3, -3);
+    EXPECT_EQ(longer, U"_2/34");
+    std::u32string empty;
+    mask.BlankRange(empty, -5, 99);
+    EXPECT_EQ(empty, U"__/__");
+}
+
 TEST(EditMask, Utf8RoundTrip) {
     const std::string s = "Zoë – 東京 😀";
     EXPECT_EQ(ToUtf8(ToUtf32(s)), s);

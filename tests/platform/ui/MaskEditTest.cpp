@@ -127,6 +127,19 @@ TEST_F(MaskEditTest, PastingTypesTheClipboardThroughTheMaskAndCuttingBlanks) {
     EXPECT_EQ(edit_->Text(), "123");
 }
 
+TEST_F(MaskEditTest, ACharacterOutsideTheBasicPlaneTakesOnePositionOfTheMask) {
+    edit_->SetEditMask("cccc;1;_");
+    Clipboard()->SetAsText("a\xF0\x9F\x98\x80" "b");  // "a", an emoji, "b"
+    edit_->SetSelStart(0);
+    vt::SendKey(edit_, 'V', TShiftState{ssCtrl});
+    EXPECT_EQ(edit_->EditText(), "a\xF0\x9F\x98\x80" "b_");
+    vt::TypeText(edit_, "cd");  // "d" finds no position left
+    EXPECT_EQ(edit_->EditText(), "a\xF0\x9F\x98\x80" "bc");
+    vt::SendKey(edit_, VK_BACK);
+    vt::SendKey(edit_, VK_BACK);
+    EXPECT_EQ(edit_->EditText(), "a\xF0\x9F\x98\x80" "__");
+}
+
 TEST_F(MaskEditTest, WithoutAMaskItIsAPlainEdit) {
     EXPECT_FALSE(edit_->IsMasked());
     vt::TypeText(edit_, "abc");
