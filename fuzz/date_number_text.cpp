@@ -1,0 +1,57 @@
+// Date and number text: any text either reads as a date, time or number within range or is
+// refused, and whatever reads writes out again without fault, in any picture the input gives.
+#include <cmath>
+#include <limits>
+
+#include "fuzz/FuzzSupport.h"
+#include "rtl/DateTime.h"
+#include "rtl/FloatFormat.h"
+#include "rtl/StrUtils.h"
+
+using vt::fuzz::FuzzInput;
+
+namespace {
+
+void CheckDate(bool read, TDateTime value, const String& picture)
+{
+    if (!read)
+        return;
+    if (!std::isfinite(value))
+        vt::fuzz::Fail();
+    DateTimeToStr(value);
+    FormatDateTime(picture, value);
+}
+
+void CheckNumber(const String& text, const String& picture, int precision, int digits)
+{
+    long double wide;
+    if (TryStrToFloat(text, wide)) {
+        if (!(std::fabs(wide) <= std::numeric_limits<double>::max()))
+            vt::fuzz::Fail();
+        FloatToStr(wide);
+        FormatFloat(picture, wide);
+        FloatToStrF(wide, static_cast<TFloatFormat>(digits % 5), precision, digits);
+    }
+    double narrow;
+    if (TryStrToFloat(text, narrow) && !std::isfinite(narrow))
+        vt::fuzz::Fail();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    FuzzInput in(data, size);
+    const String text = in.Next(), picture = in.Next();
+    const int precision = in.Number(0, 40), digits = in.Number(0, 40);
+    TDateTime value;
+    CheckDate(TryStrToDate(text, value), value, picture);
+    CheckDate(TryStrToTime(text, value), value, picture);
+    CheckDate(TryStrToDateTime(text, value), value, picture);
+    CheckNumber(text, picture, precision, digits);
+    int number;
+    if (TryStrToInt(text, number))
+        IntToStr(number);
+    FormatFloat(picture, in.Number(-100, 100) * 1234.5678L);
+    return 0;
+}
