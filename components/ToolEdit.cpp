@@ -5,6 +5,7 @@
 #include "components/ToolEdit.h"
 
 #include "ui/forms/Forms.h"
+#include "ui/kernel/WinApi.h"
 
 #include <algorithm>
 
@@ -232,16 +233,52 @@ void TCustomComboEdit::CreateParams(TCreateParams& Params)
 
 void TCustomComboEdit::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
+  if (FBtnControl && !ComponentState().Contains(csLoading))
+    AHeight = std::max(AHeight, GetMinHeight());
   TCustomMaskEdit::SetBounds(ALeft, ATop, AWidth, AHeight);
   if (FBtnControl)
     UpdateBtnBounds();
 }
 
+int TCustomComboEdit::GetTextHeight()
+{
+  TBitmap measure;
+  TFont systemFont;
+  measure.Canvas()->SetFont(&systemFont);
+  const int systemHeight = measure.Canvas()->TextHeight("Wg");
+  measure.Canvas()->SetFont(Font());
+  return std::min(systemHeight, measure.Canvas()->TextHeight("Wg"));
+}
+
+int TCustomComboEdit::GetMinHeight() { return GetTextHeight() + 4 * GetSystemMetrics(SM_CYBORDER) + 1; }
+
+// The holder's place by border: a 3-D single border, a flat single border, or none. The
+// positions are the edit's client coordinates, which start inside its frame.
 void TCustomComboEdit::UpdateBtnBounds()
 {
   const int w = FButton->Width();
-  FBtnControl->SetBounds(Width() - w - 4, 0, w, Height() - 4);
+  const bool single = BorderStyle() == bsSingle;
+  const int frame = !single ? 0 : Ctl3D() ? 2 : 1;
+  TRect holder = Bounds(Width() - w, 0, w, Height());
+  if (single && Ctl3D())
+    holder = Bounds(Width() - w - 4, 0, w, Height() - 4);
+  else if (single)
+    holder = Bounds(Width() - w - 2, 2, w, Height() - 4);
+  FBtnControl->SetBounds(holder.Left + frame, holder.Top + frame, w, holder.Height());
   FButton->SetHeight(FBtnControl->Height());
+  SetEditRect();
+}
+
+void TCustomComboEdit::SetEditRect()
+{
+  TRect r = Rect(0, 0, ClientWidth() - FBtnControl->Width() - 2, ClientHeight() + 1);
+  Perform(EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&r));
+}
+
+void TCustomComboEdit::SetShowCaret()
+{
+  CreateCaret(Widget(), nullptr, Font()->Style().Contains(fsBold) ? 2 : 1, GetTextHeight());
+  ShowCaret(Widget());
 }
 
 void TCustomComboEdit::SetButtonWidth(int Value)
@@ -283,6 +320,10 @@ void TCustomComboEdit::SetGlyphKind(TGlyphKind Value)
   RecreateGlyph();
   if (Value == gkDefault && !FButton->Glyph()->Empty())
     SetButtonWidth(std::max(FButton->Glyph()->Width() / FButton->NumGlyphs() + 6, ButtonWidth()));
+  else if (Value == gkDropDown) {
+    SetButtonWidth(GetSystemMetrics(SM_CXVSCROLL));
+    FButton->SetControlStyle(FButton->ControlStyle() << csFixedWidth);
+  }
 }
 
 TBitmap* TCustomComboEdit::GetDefaultBitmap(bool& DestroyNeeded)
@@ -308,6 +349,20 @@ static TBitmap* EllipsisGlyph(int ButtonWidth)
   return glyph;
 }
 
+// The combo box arrow: a black triangle 7 pixels wide and 4 high on a fuchsia background.
+static TBitmap* ComboArrowGlyph()
+{
+  auto* glyph = new TBitmap;
+  glyph->SetSize(7, 4);
+  glyph->Canvas()->Brush()->SetColor(clFuchsia);
+  glyph->Canvas()->FillRect(Rect(0, 0, 7, 4));
+  glyph->Canvas()->Brush()->SetColor(clBlack);
+  for (int row = 0; row < 4; ++row)
+    glyph->Canvas()->FillRect(Rect(row, row, 7 - row, row + 1));
+  glyph->SetTransparentColor(clFuchsia);
+  return glyph;
+}
+
 void TCustomComboEdit::RecreateGlyph()
 {
   if (FGlyphKind == gkDefault) {
@@ -319,8 +374,8 @@ void TCustomComboEdit::RecreateGlyph()
       if (destroy)
         delete bitmap;
     }
-  } else if (FGlyphKind == gkEllipsis) {
-    TBitmap* glyph = EllipsisGlyph(ButtonWidth());
+  } else if (FGlyphKind == gkDropDown || FGlyphKind == gkEllipsis) {
+    TBitmap* glyph = FGlyphKind == gkDropDown ? ComboArrowGlyph() : EllipsisGlyph(ButtonWidth());
     FButton->SetGlyph(glyph);
     FButton->SetNumGlyphs(1);
     delete glyph;
@@ -368,9 +423,18 @@ void TCustomComboEdit::WndProc(TMessage& Message)
       TCustomMaskEdit::WndProc(Message);
     return; // dropped into a read-only or indirect-input edit
   case CM_ENTER:
-    if (!ControlState().Contains(csLButtonDown))
+    if (AutoSelect() && !ControlState().Contains(csLButtonDown))
       SelectAll();
     TCustomMaskEdit::WndProc(Message);
+    return;
+  case CM_FONTCHANGED:
+    TCustomMaskEdit::WndProc(Message);
+    SetEditRect();
+    return;
+  case CM_CTL3DCHANGED:
+  case CM_BORDERCHANGED:
+    TCustomMaskEdit::WndProc(Message);
+    UpdateBtnBounds();
     return;
   case CM_EXIT:
     // The form moved its focus to another control: as a loss of the focus, this cancels.
@@ -380,6 +444,7 @@ void TCustomComboEdit::WndProc(TMessage& Message)
   case WM_SETFOCUS:
     TCustomMaskEdit::WndProc(Message);
     FFocused = true;
+    SetShowCaret();
     return;
   case WM_KILLFOCUS:
     TCustomMaskEdit::WndProc(Message);
@@ -512,11 +577,16 @@ void TCustomComboEdit::PopupCloseUp(TObject*, bool Accept)
   if (!FPopup || !PopupVisible())
     return;
   FPopupShowing = false;
+  if (HWND capture = GetCapture())
+    SendMessage(capture, WM_CANCELMODE, 0, 0);
   Variant value = GetPopupValue();
   HidePopup();
   try {
-    if (CanFocus())
+    if (CanFocus()) {
       SetFocus();
+      if (Focused())
+        SetShowCaret();
+    }
   } catch (const Exception&) {
     // Re-focusing may fail while the form is closing; the popup is closed either way.
   }

@@ -84,7 +84,9 @@ public:
   TPopupWindow* Popup() const { return FPopup; }
   TEditButton* Button() const { return FButton; }
 
-  void SelectAll();
+  void SelectAll() override;
+  // The smallest height that shows a line of text: GetTextHeight and the borders.
+  int GetMinHeight();
   void DoClick() { EditButtonClick(this); }
   // The drop-down's close: Sender is the popup; the value is taken only when Accept.
   void PopupCloseUp(TObject* Sender, bool Accept);
@@ -116,6 +118,12 @@ protected:
   void EditButtonClick(TObject* Sender);
   void RecreateGlyph();
   void UpdateBtnBounds();
+  // Keeps the typed text and the caret off the button: the edit rectangle ends before it.
+  void SetEditRect();
+  // The smaller line height of the default font and the edit's font.
+  int GetTextHeight();
+  // A caret as tall as a line, 2 pixels wide for a bold font, else 1.
+  void SetShowCaret();
   void UpdatePopupVisible() { FPopupVisible = FPopup && FPopup->Visible(); }
   // Runs the checks of a focus exit; when one raises, the edit selects its text, takes the
   // focus back and re-raises, so that the focus stays in the edit.

@@ -3,10 +3,12 @@
 #include "components/VtCtrls.h"
 
 #include "components/vtGuiutils.h"
+#include "ui/controls/ActnList.h"
 #include "ui/controls/ExtCtrls.h"
 #include "ui/controls/Menus.h"
 #include "ui/forms/Forms.h"
 #include "ui/graphics/ImgList.h"
+#include "ui/kernel/WinApi.h"
 
 #include <algorithm>
 
@@ -37,6 +39,15 @@ void DrawButtonFrame(TCanvas* Canvas, TRect& R, TButtonStyle Style, bool Flat, b
     if (!Flat)
       Frame3D(Canvas, R, clBtnShadow, clBtnFace, 1);
   }
+}
+
+// A busy wait on the tick count that dispatches nothing: a key queued meanwhile must not press
+// its button inside this press. Ends early when the count wraps.
+void WaitTicks(DWORD MSecs)
+{
+  const DWORD start = GetTickCount();
+  for (DWORD now = start; now >= start && now - start < MSecs;)
+    now = GetTickCount();
 }
 
 } // namespace
@@ -164,7 +175,6 @@ void TVtButtonGlyph::SetNumGlyphs(TVtNumGlyphs Value)
     return;
   Invalidate();
   FNumGlyphs = Value;
-  GlyphChanged(FOriginal);
 }
 
 void TVtButtonGlyph::GlyphChanged(TObject*)
@@ -381,6 +391,7 @@ TVtSpeedButton::TVtSpeedButton(TComponent* AOwner)
 
 TVtSpeedButton::~TVtSpeedButton()
 {
+  SetAction(nullptr);
   StopTimer();
   delete FDrawImage;
   delete FGlyph;
@@ -459,6 +470,57 @@ void TVtSpeedButton::Notification(TComponent* AComponent, TOperation Operation)
   TGraphicControl::Notification(AComponent, Operation);
   if (Operation == opRemove && AComponent == FDropDownMenu)
     FDropDownMenu = nullptr;
+  if (Operation == opRemove && AComponent == FAction)
+    FAction = nullptr;
+}
+
+void TVtSpeedButton::SetAction(TBasicAction* Value)
+{
+  if (Value == FAction)
+    return;
+  if (FAction) {
+    FAction->UnRegisterChanges(this);
+    FAction->RemoveFreeNotification(this);
+  }
+  FAction = Value;
+  if (Value) {
+    Value->FreeNotification(this);
+    Value->RegisterChanges(this, [this] { ActionChange(FAction, false); });
+    ActionChange(Value, true);
+  }
+}
+
+TCustomImageList* TVtSpeedButton::ActionImages() const
+{
+  auto* action = dynamic_cast<TCustomAction*>(FAction);
+  TCustomImageList* images = action && action->ActionList() ? action->ActionList()->Images() : nullptr;
+  return action && HasImage(images, action->ImageIndex()) ? images : nullptr;
+}
+
+int TVtSpeedButton::ActionImageIndex() const
+{
+  return ActionImages() ? static_cast<TCustomAction*>(FAction)->ImageIndex() : -1;
+}
+
+// The action's caption and state, and its image as the glyph on a fuchsia background.
+void TVtSpeedButton::ActionChange(TObject*, bool)
+{
+  auto* action = dynamic_cast<TCustomAction*>(FAction);
+  if (!action)
+    return;
+  SetCaption(action->Caption());
+  SetEnabled(action->Enabled());
+  SetHint(action->Hint());
+  SetVisible(action->Visible());
+  if (TCustomImageList* images = ActionImages()) {
+    TBitmap image;
+    image.SetSize(images->Width(), images->Height());
+    image.Canvas()->Brush()->SetColor(clFuchsia);
+    image.Canvas()->FillRect(Rect(0, 0, images->Width(), images->Height()));
+    images->Draw(image.Canvas(), 0, 0, action->ImageIndex());
+    image.SetTransparentColor(clFuchsia);
+    SetGlyph(&image);
+  }
 }
 
 void TVtSpeedButton::SetDown(bool Value)
@@ -528,7 +590,21 @@ void TVtSpeedButton::Click()
 {
   if (TCustomForm* form = GetParentForm(this))
     form->SetModalResult(FModalResult);
-  TGraphicControl::Click();
+  if (!OnClick && FAction)
+    FAction->Execute();
+  else
+    TGraphicControl::Click();
+}
+
+// The caption's accelerator clicks an enabled button and answers 1.
+void TVtSpeedButton::DialogChar(TMessage& Message)
+{
+  if (Enabled() && IsAccel(static_cast<WORD>(Message.WParam), Caption())) {
+    Click();
+    Message.Result = 1;
+    return;
+  }
+  TGraphicControl::WndProc(Message);
 }
 
 void TVtSpeedButton::ButtonClick()
@@ -539,7 +615,7 @@ void TVtSpeedButton::ButtonClick()
     FState = rbsDown;
     Repaint();
   }
-  Delay(20);
+  WaitTicks(20);
   if (FGroupIndex == 0) {
     Click();
     FState = rbsUp;
@@ -597,6 +673,9 @@ void TVtSpeedButton::WndProc(TMessage& Message)
   case CM_BUTTONPRESSED:
     ButtonPressed(Message);
     return;
+  case CM_DIALOGCHAR:
+    DialogChar(Message);
+    return;
   case CM_ENABLEDCHANGED:
     TGraphicControl::WndProc(Message);
     BuildImageForLook();
@@ -652,13 +731,11 @@ void TVtSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
   FDragging = true;
   // The menu runs modally; the press that closes it must not press the button again.
   FMenuTracking = true;
-  const bool menuShown = CheckMenuDropDown(GetDropDownMenuPos(), false);
-  FMenuTracking = false;
-  if (menuShown) {
+  if (CheckMenuDropDown(GetDropDownMenuPos(), false))
     FinishPress(-1, -1);
-    return;
-  }
-  if (FAllowTimer)
+  RemoveQueuedLeftClicks(Widget());
+  FMenuTracking = false;
+  if (FAllowTimer && FDragging)
     StartTimer();
 }
 
@@ -750,6 +827,8 @@ void TVtSpeedButton::Paint()
   canvas->Brush()->SetColor(clBtnFace);
   canvas->Brush()->SetStyle(bsSolid);
   canvas->FillRect(r);
+  if (FTransparent)
+    CopyParentImage(this, canvas);
   if (paintState == rbsInactive && FState != rbsExclusive)
     r = Rect(r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2);
   else
@@ -771,7 +850,8 @@ void TVtSpeedButton::Paint()
 
 void TVtSpeedButton::PaintGlyph(TCanvas* Canvas, const TRect& ARect, TVtButtonState AState, bool DrawMark)
 {
-  FGlyph->DrawEx(Canvas, ARect, Caption(), FLayout, FMargin, FSpacing, DrawMark, AState);
+  FGlyph->DrawEx(Canvas, ARect, Caption(), FLayout, FMargin, FSpacing, DrawMark, AState, ActionImages(),
+                 ActionImageIndex());
 }
 
 // ---- TButtonImage ----

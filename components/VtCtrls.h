@@ -10,6 +10,7 @@
 
 #include <vector>
 
+class TBasicAction;
 class TCustomImageList;
 class TTimer;
 
@@ -153,6 +154,9 @@ public:
   TVtNumGlyphs NumGlyphs() const { return FGlyph->NumGlyphs(); }
   void SetNumGlyphs(TVtNumGlyphs Value);
   TVtButtonState FState = rbsUp; // the current button state
+  // The action whose caption, state and image the button shows and which a click executes.
+  TBasicAction* Action() const { return FAction; }
+  void SetAction(TBasicAction* Value);
 
   // A programmatic press: shows the button down for a moment, then clicks it.
   virtual void ButtonClick();
@@ -175,6 +179,7 @@ public:
 protected:
   void Paint() override;
   virtual void PaintGlyph(TCanvas* Canvas, const TRect& ARect, TVtButtonState AState, bool DrawMark);
+  virtual void ActionChange(TObject* Sender, bool CheckDefaults);
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -186,6 +191,10 @@ protected:
 private:
   void UpdateExclusive();
   void ButtonPressed(TMessage& Message);
+  void DialogChar(TMessage& Message);
+  // The linked action's image list when it holds the action's image, else nullptr.
+  TCustomImageList* ActionImages() const;
+  int ActionImageIndex() const;
   void BuildImageForLook();
   void GlyphChanged(TObject* Sender);
   void FinishPress(int X, int Y);
@@ -215,6 +224,7 @@ private:
   Word FRepeatInterval = 100;
   bool FMenuTracking = false;
   TTimer* FRepeatTimer = nullptr; // created on first use
+  TBasicAction* FAction = nullptr;
 };
 
 // A button face of ButtonSize with a glyph and caption, drawn onto any canvas (for lists and

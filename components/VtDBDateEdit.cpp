@@ -175,10 +175,27 @@ void TDBDateEdit::WndProc(TMessage& Message)
     case CM_GETDATALINK:
         Message.Result = reinterpret_cast<LRESULT>(FDataLink);
         return;
+    case WM_PAINT: {
+        const bool copy = ControlState().Contains(csPaintCopy) && Field();
+        if (PaintComboEdit(Message, copy ? PaintCopyText() : Text(), Alignment(), true))
+            return;
+        break;
+    }
     default:
         break;
     }
     TCustomDateEdit::WndProc(Message);
+}
+
+String TDBDateEdit::PaintCopyText() const
+{
+    if (!Field()->IsNull())
+        return FormatDateTime(GetDateFormat(), Field()->AsDateTime());
+    String layout = StringReplace(GetDateFormat(), "/", String(1, Locale().DateSeparator), {rfReplaceAll});
+    for (char& c : layout)
+        if (c == 'Y' || c == 'M' || c == 'D')
+            c = ' ';
+    return layout;
 }
 
 void TDBDateEdit::CMExit(TMessage& Message)

@@ -35,6 +35,8 @@ protected:
     void ResetField();
 
 private:
+    // The text a copy for a data grid shows: the field's date, or the empty layout.
+    String PaintCopyText() const;
     void DataChange(TObject* Sender);
     void EditingChange(TObject* Sender);
     void UpdateData(TObject* Sender);

@@ -31,19 +31,6 @@ unsigned AlignmentFlag(TAlignment alignment)
     }
 }
 
-// The character after a single "&" of the caption ("&&" is a literal ampersand).
-bool IsAccelerator(char key, const String& caption)
-{
-    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != '&')
-            continue;
-        if (caption[i + 1] != '&')
-            return UpperCase(String(1, caption[i + 1])) == UpperCase(String(1, key));
-        ++i;
-    }
-    return false;
-}
-
 // Stands in for the screen device context: a canvas that can measure at any time.
 TCanvas* MeasuringCanvas()
 {
@@ -397,8 +384,7 @@ void TVtCustomLabel::CMFocusChanged(TMessage& Message)
 
 void TVtCustomLabel::CMDialogChar(TMessage& Message)
 {
-    const char key = static_cast<char>(Message.WParam);
-    if (FFocusControl && Enabled() && FShowAccelChar && IsAccelerator(key, GetLabelCaption()) &&
+    if (FFocusControl && Enabled() && FShowAccelChar && IsAccel(static_cast<WORD>(Message.WParam), GetLabelCaption()) &&
         FFocusControl->CanFocus()) {
         FFocusControl->SetFocus();
         Message.Result = 1;

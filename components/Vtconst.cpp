@@ -1,7 +1,11 @@
-// Registers the component library's texts in the string table once, at the first start.
+// Registers the component library's texts in the string table once, at the first start, and
+// its cursors with the screen when the application initialises.
 #include "components/Vtconst.h"
 
+#include "components/vtGuiutils.h"
 #include "rtl/ResStrings.h"
+#include "ui/forms/Forms.h"
+#include "ui/graphics/Resources.h"
 
 namespace vt {
 
@@ -20,6 +24,11 @@ int StartVtconst()
     RegisterResString(SDateDlgTitle, "Select a Date");
     RegisterResString(SDefaultFilter, "All files (*.*)|*.*");
     RegisterResString(SBrowse, "Browse");
+    AddInitProc([] {
+      RegisterComponentArt();
+      Screen->SetCursors(crHand, LoadCursor(HInstance, "VT_HANDCUR"));
+      Screen->SetCursors(crDragHand, LoadCursor(HInstance, "VT_DRAGCUR"));
+    });
     return 1;
   }();
   return started;

@@ -1,5 +1,5 @@
-// Texts of the component library, kept in the program's string table by number; any unit that
-// includes this header makes sure they are registered before it runs.
+// Texts of the component library, kept in the program's string table by number, and its two
+// cursors; any unit that includes this header makes sure they are registered before it runs.
 #pragma once
 
 constexpr int SDetails = 61254;            // "Details"
@@ -13,6 +13,10 @@ constexpr int SNextYear = 61261;           // "Next Year|"
 constexpr int SDateDlgTitle = 61262;       // "Select a Date"
 constexpr int SDefaultFilter = 61263;      // "All files (*.*)|*.*"
 constexpr int SBrowse = 61264;             // "Browse"
+
+// The library's two cursors in the screen's cursor table, registered at the program's start.
+constexpr int crHand = 14000;
+constexpr int crDragHand = 14001;
 
 namespace vt {
 int StartVtconst();

@@ -209,6 +209,22 @@ void ResourceNotFound(const String& ResID)
   throw EResNotFound(ReplaceStr("Resource %s not found", "%s", ResID));
 }
 
+TCursor DefineCursor(void* Module, const String& ResID)
+{
+  vt::RegisterComponentArt();
+  HCURSOR handle = LoadCursor(Module, ResID);
+  if (!handle)
+    ResourceNotFound(ResID);
+  const HCURSOR standard = Screen->Cursors(crDefault);
+  for (int slot = 100; slot <= 32767; ++slot)
+    if (Screen->Cursors(slot) == standard) {
+      Screen->SetCursors(slot, handle);
+      return static_cast<TCursor>(slot);
+    }
+  DestroyCursor(handle);
+  throw EOutOfResources("Out of system resources");
+}
+
 void AssignBitmapCell(TGraphic* Source, TBitmap* Dest, int Cols, int Rows, int Index)
 {
   Cols = Cols < 1 ? 1 : Cols;
@@ -232,18 +248,17 @@ TBitmap* CreateDisabledBitmapEx(TBitmap* FOriginal, TColor OutlineColor, TColor 
                                 TColor HighlightColor, TColor ShadowColor, bool DrawHighlight)
 {
   const int w = FOriginal->Width(), h = FOriginal->Height();
-  const TColor outline = ColorToRGB(OutlineColor) & 0xFFFFFF, face = ColorToRGB(clBtnFace);
+  const TColor outline = ColorToRGB(OutlineColor) & 0xFFFFFF;
   auto* result = new TBitmap;
   result->SetSize(w, h);
   TCanvas* out = result->Canvas();
   out->Brush()->SetColor(BackColor);
   out->FillRect(Rect(0, 0, w, h));
-  // The mask: every pixel that is neither the outline (transparent) colour nor the face.
+  // The monochrome mask: the outline colour is white (background), every other pixel ink.
   std::vector<bool> ink(static_cast<size_t>(w) * static_cast<size_t>(h));
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
-      TColor c = FOriginal->Canvas()->Pixels(x, y) & 0xFFFFFF;
-      ink[static_cast<size_t>(y) * w + x] = c != outline && c != face && c != 0xFFFFFF;
+      ink[static_cast<size_t>(y) * w + x] = (FOriginal->Canvas()->Pixels(x, y) & 0xFFFFFF) != outline;
     }
   auto stamp = [&](int dx, int dy, TColor color) {
     for (int y = 0; y < h; ++y)
@@ -261,6 +276,21 @@ TBitmap* CreateDisabledBitmapEx(TBitmap* FOriginal, TColor OutlineColor, TColor 
 TBitmap* CreateDisabledBitmap(TBitmap* FOriginal, TColor OutlineColor)
 {
   return CreateDisabledBitmapEx(FOriginal, OutlineColor, clBtnFace, clBtnHighlight, clBtnShadow, true);
+}
+
+void CopyParentImage(TControl* Control, TCanvas* Dest)
+{
+  TWinControl* parent = Control->Parent();
+  if (!parent)
+    return;
+  parent->PaintTo(Dest, -Control->Left(), -Control->Top(), false);
+  for (int i = 0; i < parent->ControlCount(); ++i) {
+    TControl* sibling = parent->Controls(i);
+    if (sibling == Control)
+      break;
+    if (sibling->Visible() && dynamic_cast<TGraphicControl*>(sibling))
+      sibling->PaintTo(Dest, sibling->Left() - Control->Left(), sibling->Top() - Control->Top());
+  }
 }
 
 TBitmap* CreateTwoColorsBrushPattern(TColor Color1, TColor Color2)

@@ -27,6 +27,10 @@ TBitmap* SharedBitmap(const String& ResID);
 void RegisterComponentArt();
 }
 [[noreturn]] void ResourceNotFound(const String& ResID);
+// Loads the cursor resource ResID and registers it in the first free slot of the screen's cursor
+// table from 100 up (a slot is free while it gives the default cursor); raises "Resource %s not
+// found", or "Out of system resources" past 32767.
+TCursor DefineCursor(void* Module, const String& ResID);
 // Dest := cell Index (row by row) of Source cut into Cols x Rows equal cells.
 void AssignBitmapCell(TGraphic* Source, TBitmap* Dest, int Cols, int Rows, int Index);
 // The embossed look of a disabled glyph: OutlineColor (the transparent colour) and the face
@@ -34,6 +38,9 @@ void AssignBitmapCell(TGraphic* Source, TBitmap* Dest, int Cols, int Rows, int I
 TBitmap* CreateDisabledBitmapEx(TBitmap* FOriginal, TColor OutlineColor, TColor BackColor,
                                 TColor HighlightColor, TColor ShadowColor, bool DrawHighlight);
 TBitmap* CreateDisabledBitmap(TBitmap* FOriginal, TColor OutlineColor);
+// Paints what lies behind Control into Dest (placed where the control is): the parent's face
+// and the visible window-less siblings below the control.
+void CopyParentImage(TControl* Control, TCanvas* Dest);
 // 8 x 8 checkerboard: Color2 where column and row are both even or both odd.
 TBitmap* CreateTwoColorsBrushPattern(TColor Color1, TColor Color2);
 

@@ -1,7 +1,7 @@
 # Compiles bitmaps into the program: vt_embed_bitmaps() writes a C++ source whose function
 # vt::<FUNCTION>() registers each file once with the platform's resource registry, under its
-# file name without extension (CEDITBMP.bmp becomes "CEDITBMP"); .bmp files as bitmaps, any
-# other file (a GIF picture) as raw data.
+# file name without extension (CEDITBMP.bmp becomes "CEDITBMP"); .bmp files as bitmaps, .cur
+# files as cursors, any other file (a GIF picture) as raw data.
 #   include(${CMAKE_SOURCE_DIR}/resources/EmbedResources.cmake)
 #   vt_embed_bitmaps(OUTPUT <file.cpp> FUNCTION <name> FILES <a.bmp;b.bmp;...>)
 # The build runs this file again in script mode to write the source.
@@ -15,6 +15,8 @@ if(CMAKE_SCRIPT_MODE_FILE)
     get_filename_component(extension ${file} LAST_EXT)
     if(extension STREQUAL ".bmp")
       set(type RT_BITMAP)
+    elseif(extension STREQUAL ".cur")
+      set(type RT_CURSOR)
     else()
       set(type RT_RCDATA)
     endif()

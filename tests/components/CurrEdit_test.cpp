@@ -284,6 +284,15 @@ TEST_F(CalcEditTest, CalculatorStartsFromTheTextAndTheResultKeyAcceptsIt)
   EXPECT_EQ(edit->Text(), "220");
 }
 
+TEST_F(CalcEditTest, KeysQueuedFasterThanTheKeyPressShowsComeOutInOrder)
+{
+  vt::ClickControl(edit->Button());
+  ASSERT_TRUE(edit->PopupVisible());
+  vt::PostText(edit, "123");
+  vt::ProcessEventsUntilIdle();
+  EXPECT_EQ(edit->Popup()->GetPopupText(), "123");
+}
+
 TEST_F(CalcEditTest, EnterAcceptsEscCancelsAndEmptyTextStartsAtZero)
 {
   vt::SendKey(edit, VK_DOWN, TShiftState{ssAlt});

@@ -2,6 +2,7 @@
 // with AllowAllUp through clicks and Down, and the repeat timer; and of the button image.
 #include "components/VtCtrls.h"
 
+#include "ui/controls/ActnList.h"
 #include "ui/controls/Menus.h"
 #include "ui/graphics/ImgList.h"
 #include "ui/forms/Forms.h"
@@ -20,6 +21,14 @@ TBitmap* Filled(int w, int h, TColor color = clRed)
   b->Canvas()->Brush()->SetColor(color);
   b->Canvas()->FillRect(Rect(0, 0, w, h));
   return b;
+}
+
+// What the control paints, as a bitmap of its size.
+TBitmap* PaintedCopy(TControl* control)
+{
+  TBitmap* copy = Filled(control->Width(), control->Height(), clWhite);
+  control->PaintTo(copy->Canvas(), 0, 0);
+  return copy;
 }
 
 class SpeedButtonTest : public ::testing::Test {
@@ -60,6 +69,18 @@ TEST(ButtonGlyph, GlyphCountFollowsTheStrip)
     delete strip;
     EXPECT_EQ(glyph.NumGlyphs(), c.after) << c.w << "x" << c.h;
   }
+}
+
+TEST(ButtonGlyph, AGlyphCountSetIsKeptAsGiven)
+{
+  vt::EnsureTestApplication();
+  TVtButtonGlyph glyph;
+  TBitmap* strip = Filled(64, 16);
+  glyph.SetGlyph(strip);
+  delete strip;
+  ASSERT_EQ(glyph.NumGlyphs(), 4);
+  glyph.SetNumGlyphs(2); // a strip of two 32 x 16 cells
+  EXPECT_EQ(glyph.NumGlyphs(), 2);
 }
 
 TEST(ButtonGlyph, ButtonsOfOneGlyphSizeShareOneListUntilTheLastIsReleased)
@@ -233,6 +254,87 @@ TEST_F(SpeedButtonTest, PressOpensAnAutoPopupMenuBelowTheButtonInsteadOfClicking
   delete menu; // the button forgets a freed menu
   EXPECT_EQ(buttons[0]->DropDownMenu(), nullptr);
   vt::SetPopupMenuHook(nullptr);
+}
+
+TEST_F(SpeedButtonTest, TheClickThatClosedTheMenuDoesNotPressAgain)
+{
+  auto* menu = new TPopupMenu(form);
+  int shown = 0;
+  vt::SetPopupMenuHook([&](TPopupMenu*, int, int) {
+    ++shown;
+    vt::PostClick(buttons[0]); // the click that closes the menu, still queued when it has closed
+  });
+  buttons[0]->SetGroupIndex(0);
+  buttons[0]->SetDropDownMenu(menu);
+  vt::ClickControl(buttons[0]);
+  vt::ProcessEventsUntilIdle();
+  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(clicks, 0);
+  vt::SetPopupMenuHook(nullptr);
+}
+
+TEST_F(SpeedButtonTest, TheCaptionsAcceleratorClicksAnEnabledButton)
+{
+  TVtSpeedButton* b = buttons[0];
+  b->SetCaption("&Go");
+  EXPECT_EQ(b->Perform(CM_DIALOGCHAR, 'x'), 0);
+  EXPECT_EQ(clicks, 0);
+  EXPECT_EQ(b->Perform(CM_DIALOGCHAR, 'g'), 1);
+  EXPECT_EQ(clicks, 1);
+  b->SetEnabled(false);
+  EXPECT_EQ(b->Perform(CM_DIALOGCHAR, 'g'), 0);
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(SpeedButtonTest, ATransparentButtonShowsWhatLiesBehindIt)
+{
+  form->SetColor(clLime);
+  TVtSpeedButton* b = buttons[0];
+  b->SetFlat(true);
+  TBitmap* opaque = PaintedCopy(b);
+  EXPECT_EQ(opaque->Canvas()->Pixels(12, 12), ColorToRGB(clBtnFace));
+  b->SetTransparent(true);
+  TBitmap* transparent = PaintedCopy(b);
+  EXPECT_EQ(transparent->Canvas()->Pixels(12, 12), clLime);
+  delete opaque;
+  delete transparent;
+}
+
+TEST_F(SpeedButtonTest, AnActionGivesCaptionStateImageAndTheClick)
+{
+  auto* images = new TImageList(form);
+  images->SetWidth(8);
+  images->SetHeight(8);
+  TBitmap* blue = Filled(8, 8, clBlue);
+  images->AddMasked(blue, clFuchsia);
+  delete blue;
+  auto* list = new TActionList(form);
+  list->SetImages(images);
+  auto* action = new TAction(form);
+  action->SetActionList(list);
+  action->SetImageIndex(0);
+  int executed = 0;
+  action->OnExecute = [&](TObject*) { ++executed; };
+
+  TVtSpeedButton* b = buttons[0];
+  b->OnClick = nullptr;
+  b->SetGroupIndex(0);
+  b->SetBounds(10, 10, 60, 25);
+  b->SetAction(action);
+  TBitmap* face = PaintedCopy(b);
+  EXPECT_EQ(face->Canvas()->Pixels(30, 12), clBlue); // the image, centred
+  EXPECT_EQ(face->Canvas()->Pixels(30, 4), ColorToRGB(clBtnFace));
+  EXPECT_EQ(b->Glyph()->Canvas()->Pixels(4, 4), clBlue);
+  delete face;
+  action->SetCaption("Run");
+  EXPECT_EQ(b->Caption(), "Run");
+
+  vt::ClickControl(b);
+  EXPECT_EQ(executed, 1);
+  action->SetEnabled(false);
+  EXPECT_FALSE(b->Enabled());
+  delete action;
+  EXPECT_EQ(b->Action(), nullptr);
 }
 
 TEST_F(SpeedButtonTest, HeldButtonRepeatsItsClickOnTheTimerAndOnceMoreOnRelease)

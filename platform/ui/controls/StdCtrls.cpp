@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTextBlock>
 #include <algorithm>
@@ -242,6 +243,48 @@ void TCustomEdit::SetReadOnly(bool v)
         FPlain->setReadOnly(v);
 }
 
+void TCustomEdit::SetBorderStyle(TBorderStyle v)
+{
+    if (v == FBorderStyle)
+        return;
+    FBorderStyle = v;
+    if (FLine)
+        FLine->setFrame(v != bsNone);
+    Perform(CM_BORDERCHANGED, 0, 0);
+}
+
+void TCustomEdit::SetCtl3D(bool v)
+{
+    if (v == FCtl3D)
+        return;
+    FCtl3D = v;
+    Perform(CM_CTL3DCHANGED, 0, 0);
+}
+
+namespace {
+// The area inside a one-line edit's frame.
+QRect FramedContents(const QLineEdit* line)
+{
+    const int frame = line->hasFrame() ? line->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, line) : 0;
+    return line->rect().adjusted(frame, frame, -frame, -frame);
+}
+}  // namespace
+
+void TCustomEdit::SetFormattingRect(const TRect& r)
+{
+    const QRect inside = FramedContents(FLine);
+    FLine->setTextMargins(std::max(0, r.Left - inside.left()), std::max(0, r.Top - inside.top()),
+                          std::max(0, inside.right() + 1 - r.Right), std::max(0, inside.bottom() + 1 - r.Bottom));
+}
+
+TRect TCustomEdit::FormattingRect() const
+{
+    const QRect inside = FramedContents(FLine);
+    const QMargins m = FLine->textMargins();
+    return Rect(inside.left() + m.left(), inside.top() + m.top(), inside.right() + 1 - m.right(),
+                inside.bottom() + 1 - m.bottom());
+}
+
 void TCustomEdit::SetCharCase(TEditCharCase v)
 {
     FCharCase = v;
@@ -374,6 +417,14 @@ void TCustomEdit::WndProc(TMessage& Message)
         if (FAutoSelect && FLine && !ControlState().Contains(csLButtonDown))
             SelectAll();
         TWinControl::WndProc(Message);
+        return;
+    case EM_SETRECT: case EM_SETRECTNP:
+        if (FLine && Message.LParam)
+            SetFormattingRect(*reinterpret_cast<const TRect*>(Message.LParam));
+        return;
+    case EM_GETRECT:
+        if (FLine && Message.LParam)
+            *reinterpret_cast<TRect*>(Message.LParam) = FormattingRect();
         return;
     default:
         TWinControl::WndProc(Message);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "rtl/StringList.h"
+#include "ui/forms/Forms.h"
 #include "ui/kernel/Controls.h"
 
 class QLineEdit;
@@ -77,6 +78,12 @@ public:
     void SetPasswordChar(char v);
     bool AutoSelect() const { return FAutoSelect; }
     void SetAutoSelect(bool v) { FAutoSelect = v; }
+    // bsSingle frames the edit, bsNone does not; a change sends CM_BORDERCHANGED.
+    TBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle v);
+    // A sunken (3-D) or flat frame; a change sends CM_CTL3DCHANGED.
+    bool Ctl3D() const { return FCtl3D; }
+    void SetCtl3D(bool v);
     bool Modified() const { return FModified; }
     void SetModified(bool v) { FModified = v; }
     int SelStart() const;
@@ -85,7 +92,7 @@ public:
     void SetSelLength(int v);
     String SelText() const;
     void SetSelText(const String& v);
-    void SelectAll();
+    virtual void SelectAll();
     void ClearSelection() { SetSelText(String()); }
     void Clear() { SetText(String()); }
     void CopyToClipboard() { Perform(WM_COPY, 0, 0); }
@@ -120,8 +127,14 @@ private:
     TEditCharCase FCharCase = ecNormal;
     char FPasswordChar = 0;
     bool FAutoSelect = true;
+    TBorderStyle FBorderStyle = bsSingle;
+    bool FCtl3D = true;
     bool FModified = false;
     bool FSettingText = false;
+    // The formatting rectangle (EM_SETRECT/EM_GETRECT) in widget coordinates, as the text
+    // margins inside the frame of a one-line edit.
+    void SetFormattingRect(const TRect& r);
+    TRect FormattingRect() const;
 };
 
 class TEdit : public TCustomEdit {

@@ -2,6 +2,7 @@
 // enter events itself; the screen keeps the active form of ours, so that OnActivate fires only
 // when the active form changes between our forms (message boxes are not forms).
 #include "ui/forms/Forms.h"
+#include "ui/kernel/DesktopLocale.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -56,6 +57,7 @@ void EnsureQtApplication()
     static char* argv[] = {name, nullptr};
     new QApplication(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    ListenForDesktopLocaleChanges();
 }
 
 // The QApplication itself stays: Qt's globals may already be gone when the exit handlers run.
@@ -86,6 +88,8 @@ HCURSOR LoadCursor(void* instance, const String& name)
     const int hotY = (*bytes)[12] | ((*bytes)[13] << 8);
     return new QCursor(QPixmap::fromImage(image), hotX, hotY);
 }
+
+void DestroyCursor(HCURSOR cursor) { delete static_cast<QCursor*>(cursor); }
 
 // ---------------------------------------------------------------------------------------------
 // TCustomForm
@@ -573,7 +577,35 @@ void TCustomForm::WndProc(TMessage& Message)
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
 TApplication::~TApplication() = default;
 
-void TApplication::Initialize() { vt::EnsureQtApplication(); }
+namespace {
+struct InitProcs {
+    std::vector<std::function<void()>> waiting;
+    bool initialized = false;
+};
+InitProcs& Inits()
+{
+    static InitProcs inits;
+    return inits;
+}
+}  // namespace
+
+void vt::AddInitProc(std::function<void()> Proc)
+{
+    if (Inits().initialized)
+        Proc();
+    else
+        Inits().waiting.push_back(std::move(Proc));
+}
+
+void TApplication::Initialize()
+{
+    vt::EnsureQtApplication();
+    Inits().initialized = true;
+    std::vector<std::function<void()>> procs;
+    procs.swap(Inits().waiting);
+    for (auto& proc : procs)
+        proc();
+}
 
 void TApplication::FormCreated(TCustomForm* form)
 {

@@ -327,8 +327,13 @@ void EnsureQtApplication();
 // a program calls it once its message loop has ended, before main returns. Exit handlers are
 // too late, as Qt's own globals made after the application object are gone by then.
 void DoneApplication();
+// A unit start that needs the window system (cursors, for one): runs when Application->Initialize
+// runs, or at once when it has run already.
+void AddInitProc(std::function<void()> Proc);
 // A cursor for Screen->SetCursors from a bitmap, with its hot spot.
 HCURSOR CreateCursor(TBitmap* image, int hotX, int hotY);
 }
 // Loads a cursor registered with vt::RegisterResource under RT_CURSOR; nullptr when missing.
 HCURSOR LoadCursor(void* instance, const String& name);
+// Frees a cursor that no cursor table holds.
+void DestroyCursor(HCURSOR cursor);

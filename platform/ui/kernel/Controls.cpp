@@ -3,6 +3,8 @@
 // accessible names and descriptions controls publish.
 #include "ui/kernel/Controls.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -426,8 +428,25 @@ TControl::TControl(TComponent* AOwner, QWidget* widget) : TComponent(AOwner), FF
     InitControl(widget);
 }
 
+namespace {
+
+// Painted labels answer as labels (not as fillers), so a screen reader reads their caption as one.
+QAccessibleInterface* CaptionLabelAccessible(const QString&, QObject* object)
+{
+    auto* widget = qobject_cast<QWidget*>(object);
+    const TControl* control = widget ? FindControl(widget) : nullptr;
+    return control && control->IsCaptionLabel() ? new QAccessibleWidget(widget, QAccessible::StaticText) : nullptr;
+}
+
+}  // namespace
+
 void TControl::InitControl(QWidget* widget)
 {
+    static const bool labelsAccessible = [] {
+        QAccessible::installFactory(CaptionLabelAccessible);
+        return true;
+    }();
+    (void)labelsAccessible;
     FWidget = widget;
     FWidget->hide();
     FWidget->setAttribute(Qt::WA_NoMousePropagation);
@@ -693,6 +712,20 @@ void TControl::Update()
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 void TControl::BringToFront() { FWidget->raise(); }
+
+void TControl::PaintTo(TCanvas* Canvas, int X, int Y, bool Children)
+{
+    struct CopyState {
+        TControlState& state;
+        const bool had;
+        explicit CopyState(TControlState& s) : state(s), had(s.Contains(csPaintCopy)) { state.Include(csPaintCopy); }
+        ~CopyState() { if (!had) state.Exclude(csPaintCopy); }
+    } copy(FControlState);
+    QWidget::RenderFlags flags = QWidget::DrawWindowBackground;
+    if (Children)
+        flags |= QWidget::DrawChildren;
+    FWidget->render(Canvas->Handle(), QPoint(X, Y), QRegion(), flags);
+}
 void TControl::SendToBack() { FWidget->lower(); }
 
 LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam)
@@ -1489,6 +1522,18 @@ TCustomForm* GetParentForm(const TControl* control)
     while (c && c->Parent())
         c = c->Parent();
     return dynamic_cast<TCustomForm*>(const_cast<TControl*>(c));
+}
+
+bool IsAccel(WORD VK, const String& Str)
+{
+    for (std::size_t i = 0; i + 1 < Str.size(); ++i) {
+        if (Str[i] != '&')
+            continue;
+        if (Str[i + 1] != '&')
+            return UpperCase(String(1, Str[i + 1])) == UpperCase(String(1, static_cast<char>(VK)));
+        ++i;
+    }
+    return false;
 }
 
 void PostMessage(TControl* control, UINT Msg, WPARAM WParam, LPARAM LParam)

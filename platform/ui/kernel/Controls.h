@@ -192,6 +192,9 @@ public:
     void Refresh() { Repaint(); }
     void BringToFront();
     void SendToBack();
+    // Paints the control into Canvas with its top-left at (X, Y), csPaintCopy set meanwhile (a
+    // copy for grids, transparent controls and tests); without Children only its own face.
+    void PaintTo(TCanvas* Canvas, int X, int Y, bool Children = true);
 
     LRESULT Perform(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0);
     // Dispatches by message number to the handlers below; overrides call the inherited one for
@@ -430,6 +433,9 @@ private:
 };
 
 TCustomForm* GetParentForm(const TControl* control);
+// Whether VK is the accelerator of the caption Str: the character after a single "&" ("&&" is a
+// literal ampersand), compared without regard to letter case.
+bool IsAccel(WORD VK, const String& Str);
 // Queues the message on the event loop; it is dropped when the control is gone by then.
 void PostMessage(TControl* control, UINT Msg, WPARAM WParam, LPARAM LParam);
 LRESULT SendMessage(TControl* control, UINT Msg, WPARAM WParam, LPARAM LParam);

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QPointer>
 #include <QTimer>
@@ -283,3 +284,34 @@ bool UpdateWindow(HWND Window)
 }
 
 bool IsWindowVisible(HWND Window) { return Window && Window->isVisible(); }
+
+namespace {
+
+// Swallows the window's left presses and double clicks while it lives.
+class LeftPressEater : public QObject {
+public:
+    explicit LeftPressEater(QWidget* window) : FWindow(window) { window->installEventFilter(this); }
+    ~LeftPressEater() override { FWindow->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+        return watched == FWindow && press && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+    }
+
+private:
+    QWidget* FWindow;
+};
+
+}  // namespace
+
+// Delivers just the window's queued presses, into the eater.
+void RemoveQueuedLeftClicks(HWND Window)
+{
+    if (!Window)
+        return;
+    LeftPressEater eater(Window);
+    QCoreApplication::sendPostedEvents(Window, QEvent::MouseButtonPress);
+    QCoreApplication::sendPostedEvents(Window, QEvent::MouseButtonDblClick);
+}

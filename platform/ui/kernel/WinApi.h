@@ -96,6 +96,10 @@ bool InvalidateRect(HWND Window, const TRect* Rect, bool Erase);
 bool UpdateWindow(HWND Window);
 bool IsWindowVisible(HWND Window);
 
+// Drops the left-button presses and double clicks already queued for the window (the click
+// that closed a menu over a button must not press it again).
+void RemoveQueuedLeftClicks(HWND Window);
+
 // A hidden window whose messages go to the handler; for posted messages and timers.
 HWND AllocateHWnd(std::function<void(TMessage& Message)> WndProc);
 void DeallocateHWnd(HWND Window);

@@ -2,6 +2,7 @@
 #include "ui/testing/UiTesting.h"
 
 #include <QApplication>
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -117,24 +118,54 @@ void SendKey(TWinControl* control, WORD key, TShiftState shift, char text)
     QApplication::sendEvent(control->Widget(), &release);
 }
 
+namespace {
+
+// The press and release of one typed character, sent at once or queued.
+void DeliverCharacter(QWidget* widget, char c, bool queued)
+{
+    WORD key = 0;
+    TShiftState shift;
+    if (c >= 'a' && c <= 'z')
+        key = static_cast<WORD>(c - 32);
+    else if (c >= 'A' && c <= 'Z')
+        key = static_cast<WORD>(c), shift << ssShift;
+    else if ((c >= '0' && c <= '9') || c == ' ')
+        key = static_cast<WORD>(c);
+    const int qtKey = key ? QtKeyFromVirtualKey(key) : Qt::Key_unknown;
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        auto* event = new QKeyEvent(type, qtKey, QtModifiersFromShift(shift), QString(QChar(c)));
+        if (queued) {
+            QCoreApplication::postEvent(widget, event);
+        } else {
+            QApplication::sendEvent(widget, event);
+            delete event;
+        }
+    }
+}
+
+}  // namespace
+
 void TypeText(TWinControl* control, const String& text)
 {
-    for (char c : text) {
-        WORD key = 0;
-        TShiftState shift;
-        if (c >= 'a' && c <= 'z')
-            key = static_cast<WORD>(c - 32);
-        else if (c >= 'A' && c <= 'Z')
-            key = static_cast<WORD>(c), shift << ssShift;
-        else if ((c >= '0' && c <= '9') || c == ' ')
-            key = static_cast<WORD>(c);
-        QKeyEvent press(QEvent::KeyPress, key ? QtKeyFromVirtualKey(key) : Qt::Key_unknown,
-                        QtModifiersFromShift(shift), QString(QChar(c)));
-        QApplication::sendEvent(control->Widget(), &press);
-        QKeyEvent release(QEvent::KeyRelease, key ? QtKeyFromVirtualKey(key) : Qt::Key_unknown,
-                          QtModifiersFromShift(shift), QString(QChar(c)));
-        QApplication::sendEvent(control->Widget(), &release);
-    }
+    for (char c : text)
+        DeliverCharacter(control->Widget(), c, false);
+}
+
+void PostText(TWinControl* control, const String& text)
+{
+    for (char c : text)
+        DeliverCharacter(control->Widget(), c, true);
+}
+
+void PostClick(TControl* control, int x, int y)
+{
+    QWidget* w = control->Widget();
+    const QPoint local = Where(control, x, y);
+    const QPointF global(w->mapToGlobal(local));
+    QCoreApplication::postEvent(w, new QMouseEvent(QEvent::MouseButtonPress, QPointF(local), global, Qt::LeftButton,
+                                                   Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(w, new QMouseEvent(QEvent::MouseButtonRelease, QPointF(local), global, Qt::LeftButton,
+                                                   Qt::NoButton, Qt::NoModifier));
 }
 
 TControl* QtFocusedControl()
@@ -146,6 +177,23 @@ TControl* QtFocusedControl()
         w = w->parentWidget();
     }
     return nullptr;
+}
+
+AccessibleInfo Accessible(TControl* control)
+{
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control->Widget());
+    if (!face)
+        return {};
+    String role;
+    switch (face->role()) {
+    case QAccessible::StaticText: role = "label"; break;
+    case QAccessible::PushButton: role = "button"; break;
+    case QAccessible::EditableText: role = "edit"; break;
+    case QAccessible::Table: role = "table"; break;
+    case QAccessible::Client: role = "client"; break;
+    default: role = std::to_string(static_cast<int>(face->role()));
+    }
+    return {role, face->text(QAccessible::Name).toStdString(), face->text(QAccessible::Description).toStdString()};
 }
 
 bool SaveScreenshot(TCustomForm* form, const String& fileName)

@@ -29,8 +29,21 @@ void MouseLeave(TControl* control);
 void SendKey(TWinControl* control, WORD key, TShiftState shift = {}, char text = 0);
 // Types every character of text into the control.
 void TypeText(TWinControl* control, const String& text);
+// The same keys queued behind whatever is pending, as a fast typist's keys wait for the program.
+void PostText(TWinControl* control, const String& text);
+// A left click queued for the control (press and release at a client position).
+void PostClick(TControl* control, int x = -1, int y = -1);
 // The control whose widget has Qt's keyboard focus, or nullptr.
 TControl* QtFocusedControl();
+
+// What the desktop's accessibility interface reports for the control: its role ("label",
+// "button", "edit", "table", "client", else the role's number), name and description.
+struct AccessibleInfo {
+    String Role;
+    String Name;
+    String Description;
+};
+AccessibleInfo Accessible(TControl* control);
 
 // Saves the form's client area as a PNG file; false when it could not be written.
 bool SaveScreenshot(TCustomForm* form, const String& fileName);

@@ -1,25 +1,17 @@
 // WinExec over posix_spawnp: the program is the command line's first word, the rest its
-// arguments split at blanks; "explorer" stands for the desktop's opener, xdg-open.
+// arguments, split by the Windows rules; "explorer" stands for the desktop's opener, xdg-open.
 #include "win/shell/Shell.h"
 
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <sstream>
 
 extern char** environ;
 
 namespace {
 
 std::vector<String>* recordedCommands = nullptr;
-
-std::vector<String> SplitAtBlanks(const String& commandLine) {
-  std::vector<String> words;
-  std::istringstream in(commandLine);
-  for (String word; in >> word;) words.push_back(word);
-  return words;
-}
 
 // The program is started by a short-lived intermediate child, so that it is nobody's child once
 // that one has ended: WinExec does not wait for it, and its end leaves no zombie behind.
@@ -43,7 +35,7 @@ UINT WinExec(const char* CmdLine, UINT CmdShow) {
     recordedCommands->push_back(commandLine);
     return 33;
   }
-  std::vector<String> words = SplitAtBlanks(commandLine);
+  std::vector<String> words = vt::CommandLineToArgs(commandLine);
   if (words.empty()) return ERROR_FILE_NOT_FOUND;
   if (SameText(words[0], "explorer")) words[0] = "xdg-open";
 
@@ -54,6 +46,58 @@ UINT WinExec(const char* CmdLine, UINT CmdShow) {
 }
 
 namespace vt {
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// The program: up to the closing quote when it starts with one, else up to a blank.
+String ProgramWord(const String& s, size_t& i) {
+  String word;
+  if (s[i] == '"') {
+    const size_t close = s.find('"', i + 1);
+    word = s.substr(i + 1, close == String::npos ? String::npos : close - i - 1);
+    i = close == String::npos ? s.size() : close + 1;
+  } else {
+    while (i < s.size() && !IsBlank(s[i])) word += s[i++];
+  }
+  return word;
+}
+
+// One argument from i; ends at a blank outside quotes.
+String ArgumentWord(const String& s, size_t& i) {
+  String word;
+  bool quoted = false;
+  while (i < s.size() && (quoted || !IsBlank(s[i]))) {
+    size_t backslashes = 0;
+    while (i < s.size() && s[i] == '\\') ++backslashes, ++i;
+    if (i < s.size() && s[i] == '"') {
+      word.append(backslashes / 2, '\\');
+      if (backslashes % 2 == 1) word += '"';
+      else quoted = !quoted;
+      ++i;
+    } else {
+      word.append(backslashes, '\\');
+      if (i < s.size() && (quoted || !IsBlank(s[i]))) word += s[i++];
+    }
+  }
+  return word;
+}
+
+}  // namespace
+
+std::vector<String> CommandLineToArgs(const String& commandLine) {
+  std::vector<String> words;
+  size_t i = 0;
+  while (i < commandLine.size() && IsBlank(commandLine[i])) ++i;
+  if (i == commandLine.size()) return words;
+  words.push_back(ProgramWord(commandLine, i));
+  for (;;) {
+    while (i < commandLine.size() && IsBlank(commandLine[i])) ++i;
+    if (i == commandLine.size()) return words;
+    words.push_back(ArgumentWord(commandLine, i));
+  }
+}
 
 void RecordWinExecForTests(std::vector<String>* commands) { recordedCommands = commands; }
 
