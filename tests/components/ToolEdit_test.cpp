@@ -3,6 +3,7 @@
 #include "components/ToolEdit.h"
 
 #include "ui/forms/Forms.h"
+#include "ui/kernel/WinApi.h"
 #include "ui/testing/UiTesting.h"
 
 #include <gtest/gtest.h>
@@ -41,6 +42,19 @@ public:
     TForm::WndProc(Message);
   }
   std::vector<WORD> DialogKeys;
+};
+
+// Records the cancel-mode messages it receives.
+class CancelModeRecorder : public TCustomControl {
+public:
+  using TCustomControl::TCustomControl;
+  void WndProc(TMessage& Message) override
+  {
+    if (Message.Msg == WM_CANCELMODE)
+      ++CancelModes;
+    TCustomControl::WndProc(Message);
+  }
+  int CancelModes = 0;
 };
 
 class ComboEditTest : public ::testing::Test {
@@ -195,4 +209,91 @@ TEST_F(ComboEditTest, ReadOnlyBlocksTheButtonDirectInputOffDoesNot)
   OpenWithButton();
   vt::SendKey(edit, VK_RETURN);
   EXPECT_EQ(edit->Text(), "picked");
+}
+
+TEST_F(ComboEditTest, TypedTextEndsBeforeTheButtonWhateverTheBorder)
+{
+  const struct {
+    TBorderStyle border;
+    bool ctl3D;
+  } looks[] = {{bsSingle, true}, {bsSingle, false}, {bsNone, true}};
+  for (const auto& look : looks) {
+    edit->SetBorderStyle(look.border);
+    edit->SetCtl3D(look.ctl3D);
+    for (int width : {20, 30}) {
+      edit->SetButtonWidth(width);
+      TRect text;
+      edit->Perform(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
+      const TControl* holder = edit->Button()->Parent();
+      EXPECT_LE(text.Right, holder->Left()) << look.border << look.ctl3D << width;
+      EXPECT_GE(text.Right, holder->Left() - 2) << look.border << look.ctl3D << width;
+      EXPECT_LE(holder->Left() + holder->Width(), edit->Width());
+      EXPECT_EQ(edit->Button()->Height(), holder->Height());
+    }
+  }
+}
+
+TEST_F(ComboEditTest, HeightSnapsBackToTheMinimum)
+{
+  const int minimum = edit->GetMinHeight();
+  EXPECT_GT(minimum, 10);
+  edit->SetHeight(5);
+  EXPECT_EQ(edit->Height(), minimum);
+  edit->SetHeight(minimum + 10);
+  EXPECT_EQ(edit->Height(), minimum + 10);
+}
+
+TEST_F(ComboEditTest, CaretIsTwoPixelsWideForABoldFont)
+{
+  for (bool bold : {false, true}) {
+    edit->Font()->SetStyle(bold ? TFontStyles{fsBold} : TFontStyles{});
+    other->SetFocus();
+    edit->SetFocus();
+    vt::ProcessEventsUntilIdle();
+    EXPECT_EQ(vt::Caret().Window, edit->Widget());
+    EXPECT_EQ(vt::Caret().Width, bold ? 2 : 1);
+    EXPECT_TRUE(vt::Caret().Visible);
+  }
+}
+
+TEST_F(ComboEditTest, EnteringSelectsTheTextOnlyWithAutoSelect)
+{
+  for (bool autoSelect : {true, false}) {
+    edit->SetAutoSelect(autoSelect);
+    edit->SetSelLength(0);
+    other->SetFocus();
+    edit->SetFocus();
+    vt::ProcessEventsUntilIdle();
+    EXPECT_EQ(edit->SelLength(), autoSelect ? 5 : 0);
+  }
+}
+
+TEST_F(ComboEditTest, DropDownKindShowsTheComboArrowOnAScrollBarWideButton)
+{
+  edit->SetGlyphKind(gkDropDown);
+  EXPECT_EQ(edit->ButtonWidth(), GetSystemMetrics(SM_CXVSCROLL));
+  EXPECT_EQ(edit->NumGlyphs(), 1);
+  TBitmap face;
+  face.SetSize(edit->Button()->Width(), edit->Button()->Height());
+  edit->Button()->PaintTo(face.Canvas(), 0, 0);
+  const int midX = face.Width() / 2, midY = face.Height() / 2;
+  int black = 0;
+  for (int y = midY - 3; y <= midY + 3; ++y)
+    for (int x = midX - 4; x <= midX + 4; ++x)
+      black += face.Canvas()->Pixels(x, y) == clBlack;
+  EXPECT_EQ(black, 7 + 5 + 3 + 1); // the arrow's four rows
+}
+
+TEST_F(ComboEditTest, ClosingSendsCancelModeToTheControlHoldingTheMouse)
+{
+  auto* holder = new CancelModeRecorder(form);
+  holder->SetBounds(200, 10, 40, 40);
+  holder->SetParent(form);
+  holder->SetVisible(true);
+  OpenWithButton();
+  SetCapture(holder->Widget());
+  vt::SendKey(edit, VK_ESCAPE);
+  ReleaseCapture();
+  EXPECT_FALSE(edit->PopupVisible());
+  EXPECT_EQ(holder->CancelModes, 1);
 }

@@ -137,3 +137,37 @@ TEST_F(DBDateEditTest, RemovingTheDataSourceClearsTheReference)
 }
 
 } // namespace
+
+// A copy painted for a data grid shows the stored date, not what the user is typing.
+TEST_F(DBDateEditTest, APaintCopyShowsTheFieldsDate)
+{
+    auto* twin = new TDBDateEdit(form);
+    twin->SetParent(form);
+    twin->SetBounds(10, 70, 120, 22);
+    twin->SetYearDigits(dyFour);
+    twin->SetDataSource(source);
+    twin->SetDataField("DOB");
+    TypeFromStart("03");
+    ASSERT_EQ(edit->Text(), "03/05/2024");
+    ASSERT_EQ(twin->Text(), "01/05/2024");
+
+    auto copyOf = [](TControl* control) {
+        auto* copy = new TBitmap;
+        copy->SetSize(control->Width(), control->Height());
+        control->PaintTo(copy->Canvas(), 0, 0);
+        return copy;
+    };
+    TBitmap* typed = copyOf(edit);
+    TBitmap* stored = copyOf(twin);
+    int differing = 0, dark = 0;
+    for (int y = 0; y < typed->Height(); ++y)
+        for (int x = 0; x < typed->Width() - twin->ButtonWidth() - 4; ++x) {
+            differing += typed->Canvas()->Pixels(x, y) != stored->Canvas()->Pixels(x, y);
+            dark += (stored->Canvas()->Pixels(x, y) & 0xFFFFFF) < 0x404040;
+        }
+    EXPECT_EQ(differing, 0);
+    EXPECT_GT(dark, 20);  // the date's digits
+    delete typed;
+    delete stored;
+}
+

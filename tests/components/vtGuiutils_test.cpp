@@ -2,9 +2,11 @@
 // memory blocks and command-line splitting.
 #include "components/vtGuiutils.h"
 
+#include "components/Vtconst.h"
 #include "rtl/Exceptions.h"
 #include "ui/dialogs/DialogResponder.h"
 #include "ui/forms/Forms.h"
+#include "ui/graphics/Resources.h"
 #include "ui/testing/UiTesting.h"
 
 #include <gtest/gtest.h>
@@ -112,3 +114,43 @@ TEST(vtGuiutils, GradientBandsRunFromStartToEndColour)
   GradientFillRect(bitmap.Canvas(), Rect(0, 0, 10, 4), clBlack, clWhite, fdRightToLeft, 2);
   EXPECT_EQ(bitmap.Canvas()->Pixels(0, 0), clWhite);
 }
+
+TEST(vtGuiutils, DisabledLookInksEveryPixelButTheOutlineColour)
+{
+  vt::EnsureTestApplication();
+  TBitmap glyph;
+  glyph.SetSize(4, 1);
+  const TColor pixels[] = {clFuchsia, clWhite, ColorToRGB(clBtnFace), clRed};
+  for (int x = 0; x < 4; ++x)
+    glyph.Canvas()->SetPixels(x, 0, pixels[x]);
+  TBitmap* disabled = CreateDisabledBitmapEx(&glyph, clFuchsia, clBtnFace, clBtnHighlight, clBtnShadow, false);
+  const TColor expected[] = {ColorToRGB(clBtnFace), ColorToRGB(clBtnShadow), ColorToRGB(clBtnShadow),
+                             ColorToRGB(clBtnShadow)};
+  for (int x = 0; x < 4; ++x)
+    EXPECT_EQ(disabled->Canvas()->Pixels(x, 0), expected[x]) << x;
+  delete disabled;
+}
+
+TEST(vtGuiutils, LibraryCursorsAndDefinedCursorsTakeTheirNumbers)
+{
+  vt::EnsureTestApplication();
+  Application->Initialize();
+  const HCURSOR standard = Screen->Cursors(crDefault);
+  EXPECT_NE(Screen->Cursors(crHand), standard);
+  EXPECT_NE(Screen->Cursors(crDragHand), standard);
+  EXPECT_NE(Screen->Cursors(crHand), Screen->Cursors(crDragHand));
+
+  const TCursor first = DefineCursor(HInstance, "VT_DRAGCUR");
+  const TCursor second = DefineCursor(HInstance, "VT_HANDCUR");
+  EXPECT_EQ(first, 100);
+  EXPECT_EQ(second, 101);
+  EXPECT_NE(Screen->Cursors(second), standard);
+  try {
+    DefineCursor(HInstance, "NO_SUCH_CURSOR");
+    ADD_FAILURE() << "no error";
+  } catch (const EResNotFound& e) {
+    EXPECT_EQ(e.Message(), "Resource NO_SUCH_CURSOR not found");
+  }
+  EXPECT_EQ(Screen->Cursors(102), standard);
+}
+

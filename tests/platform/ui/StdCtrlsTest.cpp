@@ -82,6 +82,19 @@ TEST_F(StdCtrlsTest, AccessibleNamesComeFromCaptionLabelOrName)
     EXPECT_EQ(AccessibleName(below), "Players");
 }
 
+TEST_F(StdCtrlsTest, PaintedLabelsReadAsLabelsWithTheirCaption)
+{
+    auto* label = Place<TLabel>("Label7", 10, 40);
+    label->SetCaption("&Last Name:");
+    auto* button = Place<TButton>("Button1", 10, 80);
+    button->SetCaption("OK");
+    const vt::AccessibleInfo read = vt::Accessible(label);
+    EXPECT_EQ(read.Role, "label");
+    EXPECT_EQ(read.Name, "Last Name:");
+    EXPECT_EQ(read.Description, "Label7");
+    EXPECT_EQ(vt::Accessible(button).Role, "button");
+}
+
 TEST_F(StdCtrlsTest, RadioGroupFiresOnClickOnlyForTheUsersChoice)
 {
     auto* group = Place<TRadioGroup>("RadioGroup1", 10, 10, 200, 100);
