@@ -117,12 +117,18 @@ void CloseEditor(TForm* editor) {
 }
 
 void ZipLookup(TCustomMaskEdit* zip, TDataSet* master, const char* cityField, const char* stateField) {
+  if (ZipIsEmpty(zip)) return;
   const String text = zip->Text();
-  if (text.empty() || text == kBlankZip) return;
   TADOTable* zips = SQLDataModule->tZipCodes;
   if (!zips->Locate("Zip", Variant(Copy(text, 1, 5)), {})) return;
   master->SetFieldValues(cityField, zips->FieldValues("City"));
   master->SetFieldValues(stateField, zips->FieldValues("State"));
 }
+
+}  // namespace vt
+
+namespace vt {
+
+bool ZipIsEmpty(TCustomMaskEdit* zip) { return zip->Text().empty() || zip->Text() == kBlankZip; }
 
 }  // namespace vt

@@ -63,4 +63,7 @@ void CloseEditor(TForm* editor);
 // listed, changes nothing.
 void ZipLookup(TCustomMaskEdit* zip, TDataSet* master, const char* cityField, const char* stateField);
 
+// Nothing typed into a zip edit: no text, or the blank text of its mask.
+bool ZipIsEmpty(TCustomMaskEdit* zip);
+
 }  // namespace vt

@@ -10,6 +10,7 @@
 #include "db/ADODB.h"
 #include "db/SqlText.h"
 #include "db/SqliteStatement.h"
+#include "db/UnicodeLike.h"
 #include "rtl/Exceptions.h"
 
 namespace {
@@ -72,6 +73,7 @@ void TADOConnection::Open() {
   if (code == SQLITE_OK) code = sqlite3_busy_timeout(db, kBusyTimeoutMs);
   if (code == SQLITE_OK) code = sqlite3_exec(db, kPageCache, nullptr, nullptr, nullptr);
   if (code == SQLITE_OK) code = sqlite3_exec(db, kJournal, nullptr, nullptr, nullptr);
+  if (code == SQLITE_OK) code = vt::RegisterUnicodeLike(db);
   if (code != SQLITE_OK) {
     String message = db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
     sqlite3_close(db);
@@ -192,6 +194,21 @@ int ExecuteScript(sqlite3* db, const String& sql) {
     offset += tail;
   }
   return changed;
+}
+
+std::vector<String> ListTables(const String& path) {
+  sqlite3* db = nullptr;
+  std::vector<String> names;
+  try {
+    CheckSqlite(db, sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr));
+    SqliteStatement statement(db, "SELECT name FROM sqlite_master WHERE type = 'table'");
+    while (statement.Step()) names.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(statement.Handle(), 0)));
+  } catch (...) {
+    sqlite3_close(db);
+    throw;
+  }
+  sqlite3_close(db);
+  return names;
 }
 
 void CreateDatabaseFile(const String& path, const String& sqlScript) {

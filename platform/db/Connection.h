@@ -103,6 +103,10 @@ class Transaction {
 // never calls it: it is the tool that prepares a database.
 void CreateDatabaseFile(const String& path, const String& sqlScript);
 
+// The names of the tables of the database file at path, read without changing the file (no
+// journal mode is set); raises EDatabaseError when it cannot be opened or is not a database.
+std::vector<String> ListTables(const String& path);
+
 // Runs every statement of sql on db; returns the rows changed by the last one.
 int ExecuteScript(sqlite3* db, const String& sql);
 

@@ -6,6 +6,7 @@
 #include "rtl/Classes.h"
 #include "rtl/Exceptions.h"
 #include "rtl/StrUtils.h"
+#include "rtl/WinTypes.h"
 
 #include <cstdint>
 
@@ -27,11 +28,7 @@ constexpr unsigned KEY_READ = 0x20019;
 constexpr unsigned KEY_WRITE = 0x20006;
 constexpr unsigned KEY_ALL_ACCESS = 0xF003F;
 
-// The system error codes a failed key operation leaves in LastError().
-constexpr long ERROR_SUCCESS = 0;
-constexpr long ERROR_FILE_NOT_FOUND = 2;
-constexpr long ERROR_ACCESS_DENIED = 5;
-constexpr long ERROR_INVALID_HANDLE = 6;
+// The system error codes a failed key operation leaves in LastError() are those of rtl/WinTypes.h.
 
 class ERegistryException : public Exception {
 public:

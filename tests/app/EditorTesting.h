@@ -16,34 +16,40 @@
 
 namespace vt::test {
 
-// Runs open (which shows form modally), and script inside its modal loop as soon as the form's
-// own activation has run. A form the script leaves open is ended afterwards; returns whether the
-// script closed it.
-inline bool RunWhileModal(TCustomForm* form, const std::function<void()>& open, const std::function<void()>& script) {
+// Runs open (which shows form modally), and script as soon as form is the active form inside
+// its modal loop. A form the script leaves open is ended afterwards; returns whether the
+// script closed it. form is read when forms change, so a global that open sets serves.
+template <class Form>
+bool RunWhileModal(Form* const& form, const std::function<void()>& open, const std::function<void()>& script) {
   bool ran = false;
   bool closed = false;
-  const TNotifyEvent activation = form->OnActivate;
-  form->OnActivate = [&](TObject* Sender) {
-    if (activation) activation(Sender);
-    if (ran) return;
+  TNotifyEvent own;
+  // The script follows the form's own activation handler.
+  Screen->OnActiveFormChange = [&](TObject*) {
+    if (ran || Screen->ActiveForm() != form) return;
     ran = true;
-    script();
-    closed = form->ModalResult() != mrNone;
-    if (!closed) form->SetModalResult(mrCancel);
+    own = form->OnActivate;
+    form->OnActivate = [&](TObject* sender) {
+      if (own) own(sender);
+      if (form->ModalResult() != mrNone || closed) return;
+      script();
+      closed = form->ModalResult() != mrNone;
+      if (!closed) form->SetModalResult(mrCancel);
+    };
   };
   open();
-  form->OnActivate = activation;
-  EXPECT_TRUE(ran) << form->Name() << " was not shown";
+  Screen->OnActiveFormChange = nullptr;
+  if (ran) form->OnActivate = own;
+  EXPECT_TRUE(ran) << "the editor was not shown";
   return closed;
 }
 
-// A camp with its company record, started as the program starts; the main window is shown.
+// A camp started as the program starts; Start shows the main window.
 class StartedCamp : public ::testing::Test {
 protected:
   void SetUp() override {
     EnsureTestApplication();
     camp.UseProgramFolder();
-    camp.AddCompany("Acme Camps");
   }
   void Start() {
     StartVantrel();

@@ -36,7 +36,7 @@ protected:
   }
 
   // Runs start-up; the company editor, when it comes, notes the state of the company record and
-  // is left through its Done button.
+  // is left through its Done button, reverting what it was given.
   void Start() {
     editorShown = 0;
     Screen->OnActiveFormChange = [this](TObject*) {
@@ -45,6 +45,8 @@ protected:
         return;
       ++editorShown;
       editorState = SQLDataModule->qCoSYS->State();
+      vt::DialogResponder responder;
+      responder.Answer(mrYes);  // the required fields are empty: revert
       EditCompanyForm->BitBtn4Click(EditCompanyForm->BitBtn4);
     };
     StartVantrel();

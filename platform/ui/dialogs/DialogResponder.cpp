@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "rtl/Exceptions.h"
+
 namespace vt {
 namespace {
 DialogResponder* gCurrent = nullptr;
@@ -41,6 +43,12 @@ DialogResponder& DialogResponder::AnswerFile(const String& path)
     return *this;
 }
 
+DialogResponder& DialogResponder::Raise(const String& message)
+{
+    FAnswers.push_back({0, message, true});
+    return *this;
+}
+
 const ShownDialog& DialogResponder::Last() const
 {
     if (FShown.empty())
@@ -65,6 +73,8 @@ int DialogResponder::Respond(const ShownDialog& shown, String* path)
     }
     QueuedAnswer answer = FAnswers.front();
     FAnswers.pop_front();
+    if (answer.Raises)
+        throw Exception(answer.Path);
     if (path)
         *path = answer.Path;
     return answer.Result;

@@ -38,6 +38,8 @@ public:
     DialogResponder& Answer(int result);
     // A file or folder dialog that is confirmed with this path.
     DialogResponder& AnswerFile(const String& path);
+    // The next box or dialog raises an Exception with this message instead of answering.
+    DialogResponder& Raise(const String& message);
 
     const std::vector<ShownDialog>& Shown() const { return FShown; }
     const ShownDialog& Last() const;
@@ -54,6 +56,7 @@ private:
     struct QueuedAnswer {
         int Result;
         String Path;
+        bool Raises = false;
     };
     std::deque<QueuedAnswer> FAnswers;
     std::vector<ShownDialog> FShown;

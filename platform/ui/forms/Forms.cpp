@@ -721,6 +721,11 @@ int TApplication::MessageBox(const String& Text, const String& Caption, UINT Fla
     return vt::ShowMessageBox("MessageBox", Text, Caption, TypeOf(Flags), ButtonsOf(Flags));
 }
 
+int MessageBox(HWND, const String& Text, const String& Caption, UINT Type)
+{
+    return vt::ShowMessageBox("SystemMessageBox", Text, Caption, TypeOf(Type), ButtonsOf(Type));
+}
+
 bool TApplication::HelpCommand(WORD Command, LPARAM Data)
 {
     bool callHelp = true;

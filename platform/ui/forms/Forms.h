@@ -178,6 +178,10 @@ constexpr int IDIGNORE = 5;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 
+// The system's message box (not the application's): its caption as given, the icon of Type.
+// Returns IDOK, IDYES ...
+int MessageBox(HWND Window, const String& Text, const String& Caption, UINT Type);
+
 // Help commands.
 constexpr WORD HELP_CONTEXT = 0x0001;
 constexpr WORD HELP_QUIT = 0x0002;

@@ -5,13 +5,7 @@
 
 #include <cstdint>
 
-using WORD = std::uint16_t;
-using DWORD = std::uint32_t;
-using UINT = unsigned int;
-using WPARAM = std::uintptr_t;
-using LPARAM = std::intptr_t;
-using LRESULT = std::intptr_t;
-using BOOL = int;
+#include "rtl/WinTypes.h"
 
 struct TMessage {
     UINT Msg = 0;

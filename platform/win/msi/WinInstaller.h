@@ -3,26 +3,17 @@
 // store; installer sessions are the ones a test sets up (InstallerSessionForTests.h).
 #pragma once
 
-#include "rtl/Registry.h"  // HKEY, the root keys, the access masks, the first error codes
+#include "rtl/Registry.h"  // HKEY, the root keys, the access masks; the Windows types and error codes
 
 #include <cstdarg>
 #include <cstdint>
 
-using DWORD = std::uint32_t;  // 32 bits, as on Windows
-using UINT = unsigned int;
-using LONG = int;
-using INT = int;
-using BOOL = int;
 using REGSAM = DWORD;
 using MSIHANDLE = unsigned long;
-using LPSTR = char*;
-using LPCSTR = const char*;
 using LPCVOID = const void*;
 using HLOCAL = void*;
 using PHKEY = HKEY*;
 
-constexpr BOOL TRUE = 1;
-constexpr BOOL FALSE = 0;
 
 constexpr long ERROR_NOT_ENOUGH_MEMORY = 8;
 constexpr long ERROR_INVALID_PARAMETER = 87;

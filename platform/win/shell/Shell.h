@@ -6,13 +6,7 @@
 #include <vector>
 
 #include "rtl/StrUtils.h"
-
-using UINT = unsigned int;
-
-constexpr UINT SW_HIDE = 0;
-constexpr UINT SW_SHOWNORMAL = 1;
-// WinExec's failure results (success is any value above 31).
-constexpr UINT ERROR_FILE_NOT_FOUND = 2;
+#include "rtl/WinTypes.h"  // SW_HIDE, SW_SHOWNORMAL, ERROR_FILE_NOT_FOUND (a failure result)
 
 UINT WinExec(const char* CmdLine, UINT CmdShow);
 

@@ -1,0 +1,64 @@
+// One default list of the company editor: its table, the entry panel with an add set of plain
+// edits (not bound) and an edit set bound to the table, and the Add, Edit, Save and Delete
+// commands with the list's own messages.
+#pragma once
+
+#include <vector>
+
+#include "rtl/StrUtils.h"
+
+class TADOTable;
+class TBitBtn;
+class TControl;
+class TWinControl;
+
+namespace vt {
+
+struct SettingsListTexts {
+  const char* Duplicate;
+  const char* DeleteQuestion;
+  const char* FailedSave;    // a Post refused in edit mode
+  const char* OtherFailure;  // anything else that fails while a new row is saved
+};
+
+class SettingsList {
+public:
+  struct Entry {
+    const char* Field;
+    TWinControl* Control;  // a plain edit, a masked edit or a numeric edit (its value is taken)
+    bool Required;
+    bool ClearedOnAdd = true;
+  };
+
+  TADOTable* Table = nullptr;
+  TBitBtn* AddButton = nullptr;
+  TBitBtn* EditButton = nullptr;
+  TBitBtn* SaveButton = nullptr;
+  std::vector<Entry> AddSet;  // the first is the list's key
+  std::vector<TWinControl*> EditSet;
+  std::vector<TControl*> Labels;
+  SettingsListTexts Texts{};
+
+  // The add set shown, cleared and focused; nothing is appended yet.
+  void Add();
+  // The edit set shown over the current row, which goes into Edit.
+  void Edit();
+  // Adding: required values, the duplicate check (letter case ignored, as the key's index
+  // does), Append and Post. Editing: Post and back to the row. A save that fails keeps the
+  // panel open with what was typed and shows the list's message with the database's reason.
+  void Save();
+  void Delete();
+  // A pending edit is dropped and the panel hidden.
+  void Close();
+
+private:
+  bool Adding() const;
+  bool MissingRequired() const;
+  void SaveNew();
+  void SaveEdited();
+  void ShowPanel(bool adding);
+  void HidePanel();
+  void Reopen();
+};
+
+}  // namespace vt

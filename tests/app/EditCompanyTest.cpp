@@ -1,0 +1,350 @@
+// The company editor through its form over a started camp: the first start on a fresh
+// database, Done with its questions, the nouns in its captions, the removal-age warning, the
+// four default lists with their refusals, and the database page (browse, change, compact).
+#include "app/forms/EditCompany.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "app/DBMaskEdit.h"
+#include "app/ProgramIni.h"
+#include "app/forms/EditorFrame.h"
+#include "components/CurrEdit.h"
+#include "components/VtDBCtrl.h"
+#include "db/Fields.h"
+#include "rtl/FileNames.h"
+#include "rtl/IniFiles.h"
+#include "rtl/Registry.h"
+#include "tests/app/EditorTesting.h"
+#include "ui/controls/Buttons.h"
+#include "ui/controls/ComCtrls.h"
+#include "ui/controls/MaskEdit.h"
+#include "ui/controls/StdCtrls.h"
+#include "ui/dbcontrols/DBCtrls.h"
+#include "ui/dialogs/DialogResponder.h"
+#include "ui/grids/DBGrids.h"
+
+namespace {
+
+using vt::test::RunWhileModal;
+
+class EditCompanyTest : public vt::test::StartedCamp {
+protected:
+  void SetUp() override {
+    StartedCamp::SetUp();
+    vt::SetRegistryFileForTests(camp.Folder() + "registry.ini");
+  }
+
+  TADOQuery* Company() { return SQLDataModule->qCoSYS; }
+  void SetCompany(const char* column, const String& value) { Company()->FieldByName(column)->SetAsString(value); }
+  void FillRequired() {
+    SetCompany("CompanyName", "Pine Lake Camp");
+    SetCompany("DirectorName", "Dana Reyes");
+    SetCompany("Address", "1 Shore Rd");
+    SetCompany("City", "Pine Lake");
+    SetCompany("State", "MN");
+    SetCompany("ZipCode", "55555-");
+  }
+  // The main window's "Edit Company Info" path, with the script inside the dialog.
+  bool EditCompany(const std::function<void()>& script) {
+    return RunWhileModal(
+        EditCompanyForm,
+        [&] {
+          Company()->Edit();
+          vt::CenterOverMainForm(EditCompanyForm);
+          EditCompanyForm->ShowModal();
+        },
+        script);
+  }
+  void ShowPage(TTabSheet* sheet) { EditCompanyForm->PageControl1->SetActivePage(sheet); }
+  int Count(const String& sql) { return camp.Value(sql).AsInteger(); }
+  // A company row with every required field.
+  void AddFullCompany() {
+    camp.AddCompany("Acme Camps");
+    camp.Execute("UPDATE CoSys SET DirectorName = 'D', Address = 'A', City = 'C', State = 'S', ZipCode = '12345-'");
+  }
+  void StartWithCompany() {
+    AddFullCompany();
+    Start();
+  }
+};
+
+TEST_F(EditCompanyTest, AFreshDatabaseGetsItsCompanyRecordAndTheMainWindowFollows) {
+  vt::DialogResponder responder;
+  responder.Answer(mrYes);  // Commit Changes?
+  const bool closed = RunWhileModal(EditCompanyForm, [] { StartVantrel(); }, [&] {
+    EXPECT_EQ(Company()->State(), dsInsert);
+    FillRequired();
+    SetCompany("Teams", "Squad");
+    EditCompanyForm->BitBtn4->Click();
+  });
+  EXPECT_TRUE(closed);
+  ASSERT_EQ(responder.Shown().size(), 1u);
+  EXPECT_EQ(responder.Last().Text, "Commit Changes?");
+  EXPECT_EQ(responder.Last().Caption, "System");
+  EXPECT_EQ(camp.Value("SELECT CompanyName FROM CoSys").AsString(), "Pine Lake Camp");
+  EXPECT_EQ(camp.Value("SELECT Teams FROM CoSys").AsString(), "Squad");
+  EXPECT_EQ(MainForm->Caption(), "Pine Lake Camp - Tracking Program");
+}
+
+TEST_F(EditCompanyTest, DoneWithARequiredFieldEmptyAsksAndNoKeepsTheDialogAndWhatWasTyped) {
+  camp.AddCompany("Acme Camps");
+  Start();
+  vt::DialogResponder responder;
+  responder.Answer(mrNo).Answer(mrYes);
+  const bool closed = EditCompany([&] {
+    SetCompany("CompanyName", "Renamed");
+    EditCompanyForm->BitBtn4->Click();  // the address is empty: No keeps the dialog
+    EXPECT_EQ(EditCompanyForm->ModalResult(), mrNone);
+    EXPECT_EQ(Company()->State(), dsEdit);
+    EXPECT_EQ(EditCompanyForm->DBEdit1->Text(), "Renamed");
+    EditCompanyForm->BitBtn4->Click();  // Yes reverts
+  });
+  EXPECT_TRUE(closed);
+  ASSERT_EQ(responder.Shown().size(), 2u);
+  EXPECT_EQ(responder.Shown()[0].Text,
+            "Insufficient information to save record. Do you want to revert the changes you have made?");
+  EXPECT_EQ(responder.Shown()[0].Caption, "Error");
+  EXPECT_EQ(camp.Value("SELECT CompanyName FROM CoSys").AsString(), "Acme Camps");
+  EXPECT_EQ(Company()->State(), dsBrowse);
+}
+
+TEST_F(EditCompanyTest, DoneUnchangedAsksNothingAndARefusedPostStaysOpenWithTheReason) {
+  StartWithCompany();
+  {
+    vt::DialogResponder responder;
+    EXPECT_TRUE(EditCompany([&] { EditCompanyForm->BitBtn4->Click(); }));
+    EXPECT_TRUE(responder.Shown().empty());
+  }
+  camp.Execute("CREATE TRIGGER refuse BEFORE UPDATE ON CoSys BEGIN SELECT RAISE(ABORT, 'read-only company'); END");
+  vt::DialogResponder responder;
+  responder.Answer(mrYes).Answer(mrOk);
+  EXPECT_FALSE(EditCompany([&] {
+    SetCompany("CompanyName", "Renamed");
+    EditCompanyForm->BitBtn4->Click();
+    EXPECT_EQ(EditCompanyForm->DBEdit1->Text(), "Renamed");
+  }));
+  ASSERT_EQ(responder.Shown().size(), 2u);
+  EXPECT_NE(responder.Last().Text.find("read-only company"), String::npos);
+  Company()->Cancel();
+}
+
+TEST_F(EditCompanyTest, NounsRetitleTheListPagesAndTheRemovalAgeAsksBeforeItStays) {
+  AddFullCompany();
+  camp.Execute("UPDATE CoSys SET AgeGroups = 'Division', Sessions = 'Week'");
+  Start();
+  EditCompany([&] {
+    TEditCompanyForm* f = EditCompanyForm;
+    EXPECT_EQ(f->TabSheet4->Caption(), "Default Divisions");
+    EXPECT_EQ(f->TabSheet5->Caption(), "Default Week Types");
+    EXPECT_EQ(f->Label19->Caption(), "Number on Teams");
+    SetCompany("Teams", "Squad");
+    f->DBEdit21Exit(f->DBEdit21);
+    EXPECT_EQ(f->Label19->Caption(), "Number on Squad");
+    EXPECT_EQ(f->DBGrid1->Columns()->Items(2)->Title()->Caption(), "Number on Squad");
+
+    TField* age = Company()->FieldByName("AgeToRemoveAttendees");
+    vt::DialogResponder responder;
+    responder.Answer(mrNo).Answer(mrYes);
+    age->SetAsInteger(18);
+    f->VtDBCalcEdit7Exit(f->VtDBCalcEdit7);
+    EXPECT_EQ(age->AsInteger(), 0);
+    f->VtDBCalcEdit7Exit(f->VtDBCalcEdit7);  // 0: no question
+    age->SetAsInteger(18);
+    f->VtDBCalcEdit7Exit(f->VtDBCalcEdit7);
+    EXPECT_EQ(age->AsInteger(), 18);
+    ASSERT_EQ(responder.Shown().size(), 2u);
+    EXPECT_EQ(responder.Last().Caption, "Confirm Setting");
+    Company()->Cancel();
+    f->BitBtn4->Click();
+  });
+}
+
+TEST_F(EditCompanyTest, ListsRefuseDuplicatesWhateverTheirCaseAndMissingValuesAndKeepRefusedEdits) {
+  StartWithCompany();
+  EditCompany([&] {
+    TEditCompanyForm* f = EditCompanyForm;
+    ShowPage(f->TabSheet2);
+    vt::DialogResponder responder;
+    responder.Answer(mrOk).Answer(mrNo).Answer(mrYes);
+
+    f->BitBtn1->Click();  // Add
+    EXPECT_TRUE(f->Edit1->Visible());
+    EXPECT_TRUE(f->BitBtn10->Visible());
+    f->Edit1->SetText("g");  // "G" exists
+    f->Edit2->SetText("Goalie");
+    f->BitBtn10->Click();
+    EXPECT_EQ(responder.Shown().at(0).Text, "This position already exists.");
+    EXPECT_FALSE(f->Edit1->Visible());
+
+    f->BitBtn1->Click();
+    f->Edit1->SetText("GK");
+    f->BitBtn10->Click();  // no description: No keeps the panel
+    EXPECT_EQ(responder.Shown().at(1).Text, "You must enter a value in each field.\nDo you wish to cancel?");
+    EXPECT_TRUE(f->Edit1->Visible());
+    f->Edit2->SetText("Goalkeeper");
+    f->VtCalcEdit1->SetValue(1);
+    f->BitBtn10->Click();
+    EXPECT_FALSE(f->Edit1->Visible());
+    EXPECT_EQ(Count("SELECT NumberOnTeam FROM Positions WHERE APosition = 'GK'"), 1);
+
+    ASSERT_TRUE(SQLDataModule->tPositions->Locate("APosition", Variant("GK"), {}));
+    f->BitBtn3->Click();  // Delete: Yes
+    EXPECT_EQ(responder.Shown().at(2).Caption, "Comfirm delete");
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Positions WHERE APosition = 'GK'"), 0);
+
+    ASSERT_TRUE(SQLDataModule->tPositions->Locate("APosition", Variant("F"), {}));
+    vt::DialogResponder refusal;
+    refusal.Answer(mrOk);
+    f->BitBtn15->Click();  // Edit
+    EXPECT_TRUE(f->DBEdit12->Visible());
+    SQLDataModule->tPositions->FieldByName("APosition")->SetAsString("c");  // "C" exists
+    f->BitBtn10->Click();
+    EXPECT_NE(refusal.Last().Text.find("Unable to save the record. Please make sure this position does not exist."),
+              String::npos);
+    EXPECT_TRUE(f->DBEdit12->Visible());
+    EXPECT_EQ(SQLDataModule->tPositions->FieldByName("APosition")->AsString(), "c");
+    f->BitBtn4->Click();  // Done drops the pending list edit and closes the panel
+    EXPECT_FALSE(f->DBEdit12->Visible());
+  });
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM Positions WHERE APosition = 'F'"), 1);
+}
+
+TEST_F(EditCompanyTest, ASessionTypeWithABlankLetterIsMissingAndTheCostsKeepTheirLastValues) {
+  StartWithCompany();
+  EditCompany([&] {
+    TEditCompanyForm* f = EditCompanyForm;
+    ShowPage(f->TabSheet5);
+    vt::DialogResponder responder;
+    responder.Answer(mrNo);
+    f->BitBtn8->Click();
+    f->Edit7->SetText("Commuter");
+    f->VtCalcEdit7->SetValue(120);
+    f->BitBtn13->Click();  // no letter
+    EXPECT_EQ(responder.Last().Text, "You must enter a value in each field.\nDo you wish to cancel?");
+    f->MaskEdit1->SetText("c");
+    f->BitBtn13->Click();
+    EXPECT_EQ(Count("SELECT TotalCosts FROM SessionType WHERE Type = 'C'"), 120);
+    f->BitBtn8->Click();
+    EXPECT_EQ(f->VtCalcEdit7->Value(), 120);
+    EXPECT_EQ(f->VtCalcEdit6->Value(), 0);
+    f->BitBtn4->Click();
+  });
+}
+
+TEST_F(EditCompanyTest, BrowseFillsNameAndDirectoryKeepsAnEarlierChoiceAndReportsAFailingDialog) {
+  StartWithCompany();
+  EditCompany([&] {
+    TEditCompanyForm* f = EditCompanyForm;
+    vt::DialogResponder responder;
+    responder.AnswerFile("/camp.mdb").Answer(mrCancel).Raise("no dialog").Answer(mrOk);
+    f->DBNameBtnClick(f->DBNameBtn);
+    EXPECT_EQ(f->DBNameEdit->Text(), "camp.mdb");
+    EXPECT_EQ(f->DirectoryEdit->Text(), "/");
+    f->DBNameBtnClick(f->DBNameBtn);  // cancelled
+    EXPECT_EQ(f->DBNameEdit->Text(), "camp.mdb");
+    f->DBNameBtnClick(f->DBNameBtn);
+    EXPECT_EQ(responder.Last().Kind, "SystemMessageBox");
+    EXPECT_EQ(responder.Last().Text, "Error ocurred while browsing for Database");
+    EXPECT_EQ(responder.Last().Caption, "BROWSE ERROR");
+    EXPECT_EQ(responder.Last().Type, mtError);
+    f->BitBtn4->Click();
+  });
+}
+
+TEST_F(EditCompanyTest, ChangeRefusesWhatIsNotACampDatabaseAndPointsTheSourceAndSettingsAtOneThatIs) {
+  StartWithCompany();
+  vt::test::CampFixture other("Other Camp.mdb");
+  const String notADatabase = camp.Folder() + "notes.mdb";
+  std::FILE* file = std::fopen(notADatabase.c_str(), "w");
+  std::fputs("not a database", file);
+  std::fclose(file);
+  EditCompany([&] {
+    TEditCompanyForm* f = EditCompanyForm;
+    vt::DialogResponder responder;
+    struct Refused {
+      String name;
+      String directory;
+    };
+    for (const Refused& r : {Refused{"", ""}, Refused{"missing.mdb", camp.Folder()}, Refused{"notes.mdb", camp.Folder()}}) {
+      responder.Answer(mrOk);
+      f->DBNameEdit->SetText(r.name);
+      f->DirectoryEdit->SetText(r.directory);
+      f->BitBtn18Click(f->BitBtn18);
+      EXPECT_EQ(responder.Last().Caption, "Error") << r.name;
+      EXPECT_FALSE(Application->Terminated());
+    }
+    EXPECT_EQ(responder.Shown().front().Text, "You must use the browse button to choose a database location");
+    EXPECT_FALSE(FileExists(ProgramIni()) && TIniFile(ProgramIni()).ValueExists("System", "FullPath"));
+
+    responder.Answer(mrOk);
+    f->DBNameEdit->SetText("Other Camp.mdb");
+    f->DirectoryEdit->SetText(other.Folder());
+    f->BitBtn18Click(f->BitBtn18);
+    EXPECT_EQ(responder.Last().Text, "Database path has been changed. The program will now close.");
+    EXPECT_EQ(responder.Last().Caption, "Path Change Complete");
+  });
+  EXPECT_TRUE(Application->Terminated());
+  EXPECT_EQ(TIniFile(ProgramIni()).ReadString("System", "FullPath", ""), other.Folder() + "Other Camp.mdb");
+  TRegistry registry;
+  registry.SetRootKey(HKEY_LOCAL_MACHINE);
+  ASSERT_TRUE(registry.OpenKeyReadOnly("SOFTWARE\\ODBC\\ODBC.INI\\Vantrel"));
+  EXPECT_EQ(registry.ReadString("DBQ"), "Other Camp.mdb");
+  EXPECT_EQ(registry.ReadString("DefaultDir"), other.Folder());
+  EXPECT_EQ(registry.ReadString("FIL"), "MS Access");
+  EXPECT_EQ(registry.ReadString("Driver"), "Microsoft Access Driver (*.mdb)");
+  ASSERT_TRUE(registry.OpenKeyReadOnly("SOFTWARE\\ODBC\\ODBC.INI\\ODBC Data Sources"));
+  EXPECT_EQ(registry.ReadString("Vantrel"), "Microsoft Access Driver (*.mdb)");
+}
+
+long FileSize(const String& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::fseek(file, 0, SEEK_END);
+  const long size = std::ftell(file);
+  std::fclose(file);
+  return size;
+}
+
+// A camp with half its attendees deleted, started; compaction follows the question.
+class CompactionTest : public EditCompanyTest {
+protected:
+  void SetUp() override {
+    EditCompanyTest::SetUp();
+    for (int i = 0; i < 300; ++i) camp.AddAttendee("Name" + IntToStr(i), String(200, 'x'));
+    camp.Execute("DELETE FROM Attendees WHERE CamperID % 2 = 0");
+    rows = Count("SELECT COUNT(*) FROM Attendees");
+    StartWithCompany();
+  }
+  void Compact() {
+    before = FileSize(camp.DatabasePath());
+    vt::DialogResponder responder;
+    responder.Answer(mrYes).Answer(mrOk);
+    EditCompany([&] { EditCompanyForm->BitBtn19Click(EditCompanyForm->BitBtn19); });
+    EXPECT_EQ(responder.Shown().front().Text, "Are you sure you want to compact the database and close the program?");
+    shown = responder.Last();
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Attendees"), rows);
+    EXPECT_EQ(camp.Value("PRAGMA integrity_check").AsString(), "ok");
+  }
+  int rows = 0;
+  long before = 0;
+  vt::ShownDialog shown;
+};
+
+TEST_F(CompactionTest, ShrinksTheFileKeepingEveryRow) {
+  camp.Connection()->Close();  // the fixture's own copy lets go of the file
+  Compact();
+  EXPECT_EQ(shown.Text, "Database has been compacted. The program will now close.");
+  EXPECT_EQ(shown.Caption, "Success!");
+  EXPECT_LT(FileSize(camp.DatabasePath()), before);
+}
+
+TEST_F(CompactionTest, FailsAndLeavesTheFileWhileAnotherCopyHasItOpen) {
+  Compact();
+  EXPECT_EQ(shown.Text, "Database was not compacted. The program will now close.");
+  EXPECT_EQ(shown.Caption, "Error!");
+  EXPECT_EQ(FileSize(camp.DatabasePath()), before);
+}
+
+}  // namespace
