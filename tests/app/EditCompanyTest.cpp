@@ -61,7 +61,6 @@ protected:
   int Count(const String& sql) { return camp.Value(sql).AsInteger(); }
   // A company row with every required field.
   void AddFullCompany() {
-    camp.AddCompany("Acme Camps");
     camp.Execute("UPDATE CoSys SET DirectorName = 'D', Address = 'A', City = 'C', State = 'S', ZipCode = '12345-'");
   }
   void StartWithCompany() {
@@ -71,6 +70,7 @@ protected:
 };
 
 TEST_F(EditCompanyTest, AFreshDatabaseGetsItsCompanyRecordAndTheMainWindowFollows) {
+  camp.Execute("DELETE FROM CoSys");
   vt::DialogResponder responder;
   responder.Answer(mrYes);  // Commit Changes?
   const bool closed = RunWhileModal(EditCompanyForm, [] { StartVantrel(); }, [&] {
@@ -89,7 +89,6 @@ TEST_F(EditCompanyTest, AFreshDatabaseGetsItsCompanyRecordAndTheMainWindowFollow
 }
 
 TEST_F(EditCompanyTest, DoneWithARequiredFieldEmptyAsksAndNoKeepsTheDialogAndWhatWasTyped) {
-  camp.AddCompany("Acme Camps");
   Start();
   vt::DialogResponder responder;
   responder.Answer(mrNo).Answer(mrYes);

@@ -22,7 +22,6 @@ class EditorFrameTest : public vt::test::StartedCamp {
 protected:
   void SetUp() override {
     StartedCamp::SetUp();
-    camp.AddCompany("Acme Camps");
     camp.AddAttendee("Adams", "Ann");
     bell = camp.AddAttendee("Bell", "Bob");
     camp.AddAttendee("Cole", "Cy");

@@ -44,12 +44,13 @@ bool RunWhileModal(Form* const& form, const std::function<void()>& open, const s
   return closed;
 }
 
-// A camp started as the program starts; Start shows the main window.
+// A camp with its company record, started as the program starts; Start shows the main window.
 class StartedCamp : public ::testing::Test {
 protected:
   void SetUp() override {
     EnsureTestApplication();
     camp.UseProgramFolder();
+    camp.AddCompany("Acme Camps");
   }
   void Start() {
     StartVantrel();
