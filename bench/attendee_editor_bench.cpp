@@ -31,18 +31,11 @@ std::string folder;  // holds Vantrel (the program path), Vantrel.mdb and Vantre
 std::string campPath;
 int session = 0;
 
-void Exec(sqlite3* db, const std::string& sql) {
-  char* error = nullptr;
-  if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
-    std::fprintf(stderr, "%s: %s\n", sql.c_str(), error);
-    std::exit(1);
-  }
-}
 
 sqlite3* OpenCamp() {
   sqlite3* db = nullptr;
   sqlite3_open_v2(campPath.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
-  Exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL");
+  vt::ExecOrExit(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL");
   return db;
 }
 
@@ -116,16 +109,16 @@ void BM_PlainSignUp(benchmark::State& state) {
   sqlite3* db = OpenCamp();
   const std::string camper = std::to_string(kCamper), sid = std::to_string(session);
   for (auto _ : state) {
-    Exec(db, "BEGIN IMMEDIATE");
-    Exec(db, "UPDATE Attendees SET TotalCharged = TotalCharged + 1000000, BalanceDue = BalanceDue + 1000000 "
+    vt::ExecOrExit(db, "BEGIN IMMEDIATE");
+    vt::ExecOrExit(db, "UPDATE Attendees SET TotalCharged = TotalCharged + 1000000, BalanceDue = BalanceDue + 1000000 "
              "WHERE CamperID = " + camper);
-    Exec(db, "INSERT INTO AttendeeSession (SessionID, CamperID, TotalCosts, AmountPaid, BalanceDue, SessionType) "
+    vt::ExecOrExit(db, "INSERT INTO AttendeeSession (SessionID, CamperID, TotalCosts, AmountPaid, BalanceDue, SessionType) "
              "VALUES (" + sid + ", " + camper + ", 1000000, 0, 1000000, 'B')");
-    Exec(db, "INSERT INTO AttendeeTrx (SessionID, CamperID, AmountPaid, CheckNo, DatePaid) VALUES (" + sid +
+    vt::ExecOrExit(db, "INSERT INTO AttendeeTrx (SessionID, CamperID, AmountPaid, CheckNo, DatePaid) VALUES (" + sid +
                  ", " + camper + ", 1000000, 'Charge', 45000)");
-    Exec(db, "COMMIT");
+    vt::ExecOrExit(db, "COMMIT");
     state.PauseTiming();
-    Exec(db, "DELETE FROM AttendeeSession WHERE SessionID = " + sid + " AND CamperID = " + camper);
+    vt::ExecOrExit(db, "DELETE FROM AttendeeSession WHERE SessionID = " + sid + " AND CamperID = " + camper);
     state.ResumeTiming();
   }
   sqlite3_close(db);
@@ -135,13 +128,13 @@ void BM_PlainPay(benchmark::State& state) {
   sqlite3* db = OpenCamp();
   const std::string camper = std::to_string(kCamper), sid = std::to_string(session);
   for (auto _ : state) {
-    Exec(db, "BEGIN IMMEDIATE");
-    Exec(db, "UPDATE Attendees SET TotalCredits = TotalCredits + 1, BalanceDue = BalanceDue - 1 WHERE CamperID = " + camper);
-    Exec(db, "UPDATE AttendeeSession SET AmountPaid = AmountPaid + 1, BalanceDue = BalanceDue - 1 "
+    vt::ExecOrExit(db, "BEGIN IMMEDIATE");
+    vt::ExecOrExit(db, "UPDATE Attendees SET TotalCredits = TotalCredits + 1, BalanceDue = BalanceDue - 1 WHERE CamperID = " + camper);
+    vt::ExecOrExit(db, "UPDATE AttendeeSession SET AmountPaid = AmountPaid + 1, BalanceDue = BalanceDue - 1 "
              "WHERE SessionID = " + sid + " AND CamperID = " + camper);
-    Exec(db, "INSERT INTO AttendeeTrx (SessionID, CamperID, AmountPaid, CheckNo, DatePaid) VALUES (" + sid +
+    vt::ExecOrExit(db, "INSERT INTO AttendeeTrx (SessionID, CamperID, AmountPaid, CheckNo, DatePaid) VALUES (" + sid +
                  ", " + camper + ", -1, '1001', 45000)");
-    Exec(db, "COMMIT");
+    vt::ExecOrExit(db, "COMMIT");
   }
   sqlite3_close(db);
 }
@@ -160,13 +153,13 @@ void PrepareCamp() {
   campPath = folder + "Vantrel.mdb";
   vt::GenerateCamp(campPath);
   sqlite3* db = OpenCamp();
-  Exec(db, "INSERT INTO CoSys (CompanyName, AgeToRemoveAttendees) VALUES ('Bench Camps', 99)");
-  Exec(db, "INSERT INTO Sessions (Description, BeginDate, EndDate, SessionActive) VALUES ('Bench', 46000, 46010, -1)");
+  vt::ExecOrExit(db, "INSERT INTO CoSys (CompanyName, AgeToRemoveAttendees) VALUES ('Bench Camps', 99)");
+  vt::ExecOrExit(db, "INSERT INTO Sessions (Description, BeginDate, EndDate, SessionActive) VALUES ('Bench', 46000, 46010, -1)");
   session = static_cast<int>(sqlite3_last_insert_rowid(db));
-  Exec(db, "INSERT INTO SessionSessionTypes (SessionID, Type, Description, TotalCosts, PerRoomMaximum) VALUES (" +
+  vt::ExecOrExit(db, "INSERT INTO SessionSessionTypes (SessionID, Type, Description, TotalCosts, PerRoomMaximum) VALUES (" +
                std::to_string(session) + ", 'B', 'Bench', 1000000, 4)");
-  Exec(db, "DELETE FROM AttendeeSession WHERE SessionID = " + std::to_string(session));
-  Exec(db, "UPDATE Attendees SET TotalCharged = COALESCE(TotalCharged, 0), TotalCredits = COALESCE(TotalCredits, 0), "
+  vt::ExecOrExit(db, "DELETE FROM AttendeeSession WHERE SessionID = " + std::to_string(session));
+  vt::ExecOrExit(db, "UPDATE Attendees SET TotalCharged = COALESCE(TotalCharged, 0), TotalCredits = COALESCE(TotalCredits, 0), "
            "BalanceDue = COALESCE(BalanceDue, 0) WHERE CamperID = " + std::to_string(kCamper));
   sqlite3_close(db);
   vt::SetProgramPathForTests(folder + "Vantrel");

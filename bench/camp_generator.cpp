@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -200,6 +201,14 @@ class Generator {
 };
 
 }  // namespace
+
+void ExecOrExit(sqlite3* db, const std::string& sql) {
+  char* error = nullptr;
+  if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+    std::fprintf(stderr, "%s: %s\n", sql.c_str(), error);
+    std::exit(1);
+  }
+}
 
 void GenerateCamp(const std::string& path, const CampSize& size) {
   CreateDatabaseFile(path, CampSchemaScript());

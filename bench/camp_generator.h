@@ -4,6 +4,8 @@
 
 #include <string>
 
+struct sqlite3;
+
 namespace vt {
 
 struct CampSize {
@@ -18,5 +20,8 @@ struct CampSize {
 void GenerateCamp(const std::string& path, const CampSize& size = {});
 // Generates the camp into a new file under /tmp and returns its path (the caller removes it).
 std::string GenerateTemporaryCamp(const CampSize& size = {});
+
+// Runs sql on db; a failure ends the benchmark with the statement and its error.
+void ExecOrExit(sqlite3* db, const std::string& sql);
 
 }  // namespace vt

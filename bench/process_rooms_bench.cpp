@@ -35,19 +35,12 @@ std::string folder;  // holds Vantrel (the program path), Vantrel.mdb and Vantre
 std::string campPath;
 int session = 0;
 
-void Exec(sqlite3* db, const std::string& sql) {
-  char* error = nullptr;
-  if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
-    std::fprintf(stderr, "%s: %s\n", sql.c_str(), error);
-    std::exit(1);
-  }
-}
 
 // Every room of the bench session free again, nobody placed.
 void EmptyRooms(sqlite3* db) {
   const std::string sid = std::to_string(session);
-  Exec(db, "UPDATE Rooms SET NumberAvailable = NumberInRoom WHERE SessionID = " + sid);
-  Exec(db, "UPDATE AttendeeSession SET RoomID = NULL WHERE SessionID = " + sid);
+  vt::ExecOrExit(db, "UPDATE Rooms SET NumberAvailable = NumberInRoom WHERE SessionID = " + sid);
+  vt::ExecOrExit(db, "UPDATE AttendeeSession SET RoomID = NULL WHERE SessionID = " + sid);
 }
 
 std::string Lines(TADOQuery* query) {
@@ -85,7 +78,7 @@ void BM_PlainSqlite(benchmark::State& state) {
   const std::string occupantsSql = Lines(SQLDataModule->qAttendeesAlreadyInRooms);
   sqlite3* db = nullptr;
   sqlite3_open_v2(campPath.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
-  Exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL");
+  vt::ExecOrExit(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL");
   sqlite3_stmt* queue = Prepare(db, queueSql);
   sqlite3_stmt* rooms = Prepare(db, "SELECT * FROM Rooms WHERE SessionID = " + sid + " ORDER BY SessionID");
   sqlite3_stmt* firstFit = Prepare(db, "SELECT RoomID FROM Rooms WHERE SessionID = " + sid +
@@ -105,7 +98,7 @@ void BM_PlainSqlite(benchmark::State& state) {
       const int found = sqlite3_step(firstFit) == SQLITE_ROW ? sqlite3_column_int(firstFit, 0) : 0;
       sqlite3_reset(firstFit);
       if (!found) continue;
-      Exec(db, "BEGIN IMMEDIATE");
+      vt::ExecOrExit(db, "BEGIN IMMEDIATE");
       sqlite3_bind_int(takeRoom, 1, found);
       sqlite3_step(takeRoom);
       sqlite3_reset(takeRoom);
@@ -114,7 +107,7 @@ void BM_PlainSqlite(benchmark::State& state) {
       sqlite3_bind_int(place, 3, camper);
       sqlite3_step(place);
       sqlite3_reset(place);
-      Exec(db, "COMMIT");
+      vt::ExecOrExit(db, "COMMIT");
     }
     ReadAll(queue);
     ReadAll(occupants);
@@ -156,22 +149,22 @@ void PrepareCamp() {
   vt::GenerateCamp(campPath);
   sqlite3* db = nullptr;
   sqlite3_open_v2(campPath.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
-  Exec(db, "BEGIN");
-  Exec(db, "INSERT INTO CoSys (CompanyName, AgeToRemoveAttendees) VALUES ('Bench Camps', 99)");
-  Exec(db, "INSERT INTO Sessions (Description, BeginDate, EndDate, SessionActive) VALUES ('Rooms', 50000, 50007, -1)");
+  vt::ExecOrExit(db, "BEGIN");
+  vt::ExecOrExit(db, "INSERT INTO CoSys (CompanyName, AgeToRemoveAttendees) VALUES ('Bench Camps', 99)");
+  vt::ExecOrExit(db, "INSERT INTO Sessions (Description, BeginDate, EndDate, SessionActive) VALUES ('Rooms', 50000, 50007, -1)");
   session = int(sqlite3_last_insert_rowid(db));
   const std::string sid = std::to_string(session);
-  Exec(db, "INSERT INTO SessionSessionTypes (SessionID, Type, Description, PerRoomMaximum) VALUES (" + sid +
+  vt::ExecOrExit(db, "INSERT INTO SessionSessionTypes (SessionID, Type, Description, PerRoomMaximum) VALUES (" + sid +
                ", 'S', 'Suite', 2), (" + sid + ", 'R', 'Resident', 4)");
   for (int i = 1; i <= kWaiting; ++i)
-    Exec(db, "INSERT INTO AttendeeSession (SessionID, CamperID, SessionType) VALUES (" + sid + ", " +
+    vt::ExecOrExit(db, "INSERT INTO AttendeeSession (SessionID, CamperID, SessionType) VALUES (" + sid + ", " +
                  std::to_string(i) + ", '" + (i % 2 ? "S" : "R") + "')");
   for (int i = 1; i <= kRooms; ++i) {
     const std::string size = i % 2 ? "2" : "4";
-    Exec(db, "INSERT INTO Rooms (SessionID, HotelName, RoomNumber, NumberInRoom, NumberAvailable) VALUES (" + sid +
+    vt::ExecOrExit(db, "INSERT INTO Rooms (SessionID, HotelName, RoomNumber, NumberInRoom, NumberAvailable) VALUES (" + sid +
                  ", 'Inn', '" + std::to_string(i) + "', " + size + ", " + size + ")");
   }
-  Exec(db, "COMMIT");
+  vt::ExecOrExit(db, "COMMIT");
   sqlite3_close(db);
   vt::SetProgramPathForTests(folder + "Vantrel");
   vt::SetClockForTests(44990);
