@@ -315,3 +315,78 @@ void RemoveQueuedLeftClicks(HWND Window)
     QCoreApplication::sendPostedEvents(Window, QEvent::MouseButtonPress);
     QCoreApplication::sendPostedEvents(Window, QEvent::MouseButtonDblClick);
 }
+
+// ---- Window placement ----
+// Qt keeps no minimised and maximised points: they live on the widget, as the window system
+// keeps them with the window.
+
+namespace {
+const char* const kMinPosition = "vtMinPosition";
+const char* const kMaxPosition = "vtMaxPosition";
+
+TPoint StoredPoint(HWND Window, const char* name)
+{
+    const QVariant stored = Window->property(name);
+    return stored.isValid() ? Point(stored.toPoint().x(), stored.toPoint().y()) : Point(-1, -1);
+}
+
+// The normal-state rectangle of a form in outer bounds; Qt remembers it while maximised.
+TRect NormalBounds(TCustomForm* form)
+{
+    if (form->WindowState() == wsNormal || !form->Widget()->isVisible())
+        return form->BoundsRect();
+    const QRect g = form->Widget()->normalGeometry();
+    const TSize nc = form->NonClientSize();
+    return Bounds(g.x(), g.y(), g.width() + nc.cx, g.height() + nc.cy);
+}
+
+TWindowState StateOfShowCommand(UINT showCmd)
+{
+    switch (showCmd) {
+    case 2: case 6: case 7: return wsMinimized;
+    case 3: return wsMaximized;
+    default: return wsNormal;
+    }
+}
+}  // namespace
+
+bool GetWindowPlacement(HWND Window, WINDOWPLACEMENT* Placement)
+{
+    if (!Window || !Placement)
+        return false;
+    auto* form = dynamic_cast<TCustomForm*>(FindControl(Window));
+    Placement->flags = 0;
+    Placement->showCmd = !form || form->WindowState() == wsNormal ? SW_SHOWNORMAL
+                         : form->WindowState() == wsMaximized      ? SW_SHOWMAXIMIZED
+                                                                   : SW_SHOWMINIMIZED;
+    Placement->ptMinPosition = StoredPoint(Window, kMinPosition);
+    Placement->ptMaxPosition = StoredPoint(Window, kMaxPosition);
+    if (form)
+        Placement->rcNormalPosition = NormalBounds(form);
+    else
+        GetWindowRect(Window, Placement->rcNormalPosition);
+    return true;
+}
+
+bool SetWindowPlacement(HWND Window, const WINDOWPLACEMENT* Placement)
+{
+    if (!Window || !Placement)
+        return false;
+    Window->setProperty(kMinPosition, QPoint(Placement->ptMinPosition.X, Placement->ptMinPosition.Y));
+    Window->setProperty(kMaxPosition, QPoint(Placement->ptMaxPosition.X, Placement->ptMaxPosition.Y));
+    auto* form = dynamic_cast<TCustomForm*>(FindControl(Window));
+    if (!form) {
+        const TRect& r = Placement->rcNormalPosition;
+        Window->setGeometry(r.Left, r.Top, r.Width(), r.Height());
+        return true;
+    }
+    const bool showing = Window->isVisible();
+    const TWindowState state = Placement->showCmd == SW_HIDE ? form->WindowState()
+                                                             : StateOfShowCommand(Placement->showCmd);
+    if (showing && form->WindowState() != wsNormal)
+        form->SetWindowState(wsNormal);
+    form->SetBoundsRect(Placement->rcNormalPosition);
+    if (showing && state != form->WindowState())
+        form->SetWindowState(state);
+    return true;
+}

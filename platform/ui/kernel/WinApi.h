@@ -98,3 +98,19 @@ HWND AllocateHWnd(std::function<void(TMessage& Message)> WndProc);
 void DeallocateHWnd(HWND Window);
 void PostMessage(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
 LRESULT SendMessage(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
+
+// A window's placement: its show command, the points it takes minimised and maximised, and its
+// rectangle in the normal state (for a form, its outer bounds as Left, Top, Width and Height).
+constexpr UINT WPF_SETMINPOSITION = 0x0001;
+struct WINDOWPLACEMENT {
+    UINT length = sizeof(WINDOWPLACEMENT);
+    UINT flags = 0;
+    UINT showCmd = SW_SHOWNORMAL;
+    TPoint ptMinPosition{-1, -1};
+    TPoint ptMaxPosition{-1, -1};
+    TRect rcNormalPosition;
+};
+bool GetWindowPlacement(HWND Window, WINDOWPLACEMENT* Placement);
+// Show command 0 leaves the window's visibility and state alone; the others set the state of a
+// form that is showing (minimised 2, 6, 7; maximised 3; normal otherwise).
+bool SetWindowPlacement(HWND Window, const WINDOWPLACEMENT* Placement);
