@@ -13,7 +13,6 @@
 #include "app/forms/MainQueries.h"
 #include "components/CurrEdit.h"
 #include "db/Fields.h"
-#include "db/SqlText.h"
 #include "rtl/FileNames.h"
 #include "rtl/IniFiles.h"
 #include "rtl/StringList.h"
@@ -90,8 +89,7 @@ void TMainForm::FormActivate(TObject* Sender) {
     return;
   }
   SetCaption(company->FieldByName("CompanyName")->AsString() + " - Tracking Program");
-  const bool recordPage = PageControl1->TabIndex() < 4;
-  for (TAction* action : {acAdd, acEdit, acDelete}) action->SetEnabled(recordPage);
+  PageControl1Change(Sender);
   ApplyNouns();
 }
 
@@ -314,25 +312,3 @@ void TMainForm::ComboBox9Change(TObject*) { SwitchToSessionOf(ComboBox9); }
 void TMainForm::ComboBox10Change(TObject*) { SwitchToSessionOf(ComboBox10); }
 void TMainForm::ComboBox12Change(TObject*) { SwitchToSessionOf(ComboBox12); }
 void TMainForm::ComboBox13Change(TObject*) { SwitchToSessionOf(ComboBox13); }
-
-// The Classes search: the status of "View Status" and, with a search text, its begin-date or
-// location pattern. The text goes into the SQL quoted.
-void TMainForm::BitBtn7Click(TObject* Sender) {
-  TADOQuery* sessions = SQLDataModule->qSessions;
-  sessions->Close();
-  const String text = Edit3->Text();
-  if (!text.empty()) {
-    if (ComboBox3->ItemIndex() == 0)
-      sessions->SQL()->SetStrings(
-          2, "AND strftime('%m/%d/%Y', BeginDate + 2415018.5) Like " + vt::SqlQuote("%" + text + "%"));
-    else if (ComboBox3->ItemIndex() == 1)
-      sessions->SQL()->SetStrings(2, "AND Location Like " + vt::SqlQuote(text + "%"));
-  }
-  const char* const status[] = {"WHERE SessionActive = -1", "WHERE SessionActive = 0",
-                                "WHERE SessionActive > -2"};
-  const int index = RadioGroup1->ItemIndex();
-  if (index >= 0 && index <= 2) sessions->SQL()->SetStrings(1, status[index]);
-  sessions->Open();
-}
-
-void TMainForm::RadioGroup1Click(TObject* Sender) { BitBtn7Click(Sender); }

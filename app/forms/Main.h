@@ -216,7 +216,23 @@ public:
   void ComboBox12Change(TObject* Sender);
   void ComboBox13Change(TObject* Sender);
 
+  // Record commands and searches of the first four pages (MainRecords.cpp).
+  void PageControl1Change(TObject* Sender);
+  void acEditExecute(TObject* Sender);
+  void acAddExecute(TObject* Sender);
+  void acDeleteExecute(TObject* Sender);
+  void BitBtn1Click(TObject* Sender);
+  void BitBtn2Click(TObject* Sender);
+  void BitBtn3Click(TObject* Sender);
+  void Edit1KeyPress(TObject* Sender, char& Key);
+  void BitBtn4Click(TObject* Sender);
+  void BitBtn5Click(TObject* Sender);
+  void Edit2KeyPress(TObject* Sender, char& Key);
   void BitBtn7Click(TObject* Sender);
+  void BitBtn8Click(TObject* Sender);
+  void Edit3KeyPress(TObject* Sender, char& Key);
+  void RadioGroup1Click(TObject* Sender);
+  void BitBtn14Click(TObject* Sender);
 
   // The two room pages (MainRooms.cpp).
   void BitBtn21Click(TObject* Sender);
@@ -231,7 +247,6 @@ public:
   void BitBtn54Click(TObject* Sender);
   void DBGrid14MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
   void PageControl6Change(TObject* Sender);
-  void RadioGroup1Click(TObject* Sender);
 
   // Leagues page (MainLeagues.cpp)
   void BitBtn10Click(TObject* Sender);

@@ -296,7 +296,24 @@ void TMainForm::CreateDesign() {
       {ComboBox13, &TMainForm::ComboBox13Change}};
   for (const auto& [combo, handler] : sessionCombos)
     combo->OnChange = [this, handler](TObject* s) { (this->*handler)(s); };
-  BitBtn7->OnClick = [this](TObject* s) { BitBtn7Click(s); };
+  acEdit->OnExecute = [this](TObject* s) { acEditExecute(s); };
+  acAdd->OnExecute = [this](TObject* s) { acAddExecute(s); };
+  acDelete->OnExecute = [this](TObject* s) { acDeleteExecute(s); };
+  PageControl1->OnChange = [this](TObject* s) { PageControl1Change(s); };
+  for (TDBGrid* grid : {DBGrid1, DBGrid4, DBGrid5, DBGrid6}) grid->OnDblClick = [this](TObject* s) { acEditExecute(s); };
+  const std::pair<TEdit*, void (TMainForm::*)(TObject*, char&)> searchEdits[] = {
+      {Edit1, &TMainForm::Edit1KeyPress}, {Edit2, &TMainForm::Edit2KeyPress}, {Edit3, &TMainForm::Edit3KeyPress}};
+  for (const auto& [edit, handler] : searchEdits)
+    edit->OnKeyPress = [this, handler](TObject* s, char& key) { (this->*handler)(s, key); };
+  const std::pair<TBitBtn*, void (TMainForm::*)(TObject*)> recordButtons[] = {
+      {BitBtn1, &TMainForm::BitBtn1Click}, {BitBtn2, &TMainForm::BitBtn2Click}, {BitBtn3, &TMainForm::BitBtn3Click},
+      {BitBtn4, &TMainForm::BitBtn4Click}, {BitBtn5, &TMainForm::BitBtn5Click}, {BitBtn7, &TMainForm::BitBtn7Click},
+      {BitBtn8, &TMainForm::BitBtn8Click}};
+  for (const auto& [button, handler] : recordButtons)
+    button->OnClick = [this, handler](TObject* s) { (this->*handler)(s); };
+  // Every page's Exit button asks the same question.
+  for (TBitBtn* exit : {BitBtn14, BitBtn6, BitBtn9, BitBtn12, BitBtn16, BitBtn22, BitBtn51})
+    exit->OnClick = [this](TObject* s) { BitBtn14Click(s); };
   const std::pair<TBitBtn*, void (TMainForm::*)(TObject*)> roomButtons[] = {
       {BitBtn21, &TMainForm::BitBtn21Click}, {BitBtn20, &TMainForm::BitBtn20Click},
       {BitBtn55, &TMainForm::BitBtn55Click}, {BitBtn23, &TMainForm::BitBtn23Click},

@@ -9,7 +9,7 @@
 
 #include "app/DBMaskEdit.h"
 #include "app/ProgramIni.h"
-#include "app/forms/EditorFrame.h"
+#include "app/forms/Main.h"
 #include "components/CurrEdit.h"
 #include "components/VtDBCtrl.h"
 #include "db/Fields.h"
@@ -46,16 +46,9 @@ protected:
     SetCompany("State", "MN");
     SetCompany("ZipCode", "55555-");
   }
-  // The main window's "Edit Company Info" path, with the script inside the dialog.
+  // The main window's "Edit Company Info", with the script inside the dialog.
   bool EditCompany(const std::function<void()>& script) {
-    return RunWhileModal(
-        EditCompanyForm,
-        [&] {
-          Company()->Edit();
-          vt::CenterOverMainForm(EditCompanyForm);
-          EditCompanyForm->ShowModal();
-        },
-        script);
+    return RunWhileModal(EditCompanyForm, [] { MainForm->BitBtn1->Click(); }, script);
   }
   void ShowPage(TTabSheet* sheet) { EditCompanyForm->PageControl1->SetActivePage(sheet); }
   int Count(const String& sql) { return camp.Value(sql).AsInteger(); }
