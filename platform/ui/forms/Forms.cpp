@@ -335,7 +335,7 @@ void TCustomForm::CloseRequest()
 {
     TWinControl* target = FFocusedControl ? FFocusedControl : this;
     TMessage down{WM_KEYDOWN, VK_F4, vt::ShiftToKeyData(TShiftState{ssAlt}), 0};
-    target->WndProc(down);
+    target->WindowMessage(down);
     if (down.WParam != 0)
         Close();
 }

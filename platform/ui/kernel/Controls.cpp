@@ -215,7 +215,7 @@ bool RouteKeyPress(TWinControl* control, QKeyEvent* e, const std::function<bool(
     WORD key = VirtualKeyFromQt(e->key(), e->modifiers());
     if (key) {
         TMessage down{WM_KEYDOWN, key, ShiftToKeyData(shift), 0};
-        control->WndProc(down);
+        control->WindowMessage(down);
         if (!alive || down.WParam == 0)
             return true;
         key = static_cast<WORD>(down.WParam);
@@ -237,7 +237,7 @@ bool RouteKeyPress(TWinControl* control, QKeyEvent* e, const std::function<bool(
     const QString text = e->text();
     if (text.size() == 1 && text[0].unicode() < 0x80) {
         TMessage chr{WM_CHAR, static_cast<WPARAM>(text[0].unicode()), ShiftToKeyData(shift), 0};
-        control->WndProc(chr);
+        control->WindowMessage(chr);
         if (!alive || chr.WParam == 0)
             return true;
         if (chr.WParam != static_cast<WPARAM>(text[0].unicode())) {
@@ -255,7 +255,7 @@ bool RouteKeyRelease(TWinControl* control, QKeyEvent* e, const std::function<boo
     WORD key = VirtualKeyFromQt(e->key(), e->modifiers());
     if (key) {
         TMessage up{WM_KEYUP, key, ShiftToKeyData(ShiftFromQt(e->modifiers())), 0};
-        control->WndProc(up);
+        control->WindowMessage(up);
         if (up.WParam == 0)
             return true;
     }
@@ -741,12 +741,20 @@ void TControl::DispatchNative(TMessage& m, vt::NativeCall& native)
     native.message = &m;
     FNative = &native;
     try {
-        WndProc(m);
+        WindowMessage(m);
     } catch (...) {
         FNative = outer;
         throw;
     }
     FNative = outer;
+}
+
+void TControl::WindowMessage(TMessage& Message)
+{
+    if (FWindowProc)
+        FWindowProc->WindowProc(FWidget, Message);
+    else
+        WndProc(Message);
 }
 
 void TControl::DefaultHandler(TMessage& Message)
@@ -1041,6 +1049,9 @@ TWinControl::TWinControl(TComponent* AOwner, QWidget* widget) : TControl(AOwner,
 
 TWinControl::~TWinControl()
 {
+    // Subclassers of the window hear of its end while the control is still whole.
+    SetComponentStateFlag(csDestroying, true);
+    DestroyHandle();
     // Children stay alive (their owner frees them) but lose their parent widget first, so that
     // Qt does not delete their widgets with ours.
     while (!FControls.empty())
@@ -1149,9 +1160,19 @@ void TWinControl::RecreateWnd()
 {
     if (!FHandleAllocated)
         return;
-    DestroyWnd();
-    FHandleAllocated = false;
+    DestroyHandle();
     HandleNeeded();
+}
+
+void TWinControl::DestroyHandle()
+{
+    if (!FHandleAllocated)
+        return;
+    TMessage destroy{WM_DESTROY, 0, 0, 0};
+    WindowMessage(destroy);
+    DestroyWnd();
+    FWindowProc = nullptr;
+    FHandleAllocated = false;
 }
 
 void TWinControl::CreateParams(TCreateParams& Params)
@@ -1543,7 +1564,8 @@ void PostMessage(TControl* control, UINT Msg, WPARAM WParam, LPARAM LParam)
         if (!alive)
             return;
         try {
-            control->Perform(Msg, WParam, LParam);
+            TMessage m{Msg, WParam, LParam, 0};
+            control->WindowMessage(m);
         } catch (...) {
             Application->HandleException(control);
         }
@@ -1552,7 +1574,49 @@ void PostMessage(TControl* control, UINT Msg, WPARAM WParam, LPARAM LParam)
 
 LRESULT SendMessage(TControl* control, UINT Msg, WPARAM WParam, LPARAM LParam)
 {
-    return control->Perform(Msg, WParam, LParam);
+    TMessage m{Msg, WParam, LParam, 0};
+    control->WindowMessage(m);
+    return m.Result;
+}
+
+namespace {
+class OwnWindowProcedure : public TWindowProcedure {
+public:
+    void WindowProc(HWND Window, TMessage& Message) override
+    {
+        if (TControl* control = FindControl(Window))
+            control->WndProc(Message);
+    }
+};
+}  // namespace
+
+WNDPROC vt::ControlWindowProc()
+{
+    static OwnWindowProcedure own;
+    return &own;
+}
+
+WNDPROC GetWindowProc(HWND Window)
+{
+    auto* control = dynamic_cast<TWinControl*>(FindControl(Window));
+    if (!control)
+        return nullptr;
+    return control->FWindowProc ? control->FWindowProc : vt::ControlWindowProc();
+}
+
+WNDPROC SetWindowProc(HWND Window, WNDPROC Proc)
+{
+    auto* control = dynamic_cast<TWinControl*>(FindControl(Window));
+    if (!control)
+        return nullptr;
+    WNDPROC previous = GetWindowProc(Window);
+    control->FWindowProc = Proc == vt::ControlWindowProc() ? nullptr : Proc;
+    return previous;
+}
+
+void CallWindowProc(WNDPROC Proc, HWND Window, TMessage& Message)
+{
+    Proc->WindowProc(Window, Message);
 }
 
 TControl* FindControl(HWND handle)

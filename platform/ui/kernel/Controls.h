@@ -114,6 +114,17 @@ struct NativeCall;
 class WidgetBridge;
 }
 
+// A window procedure: what a windowed control's window does with each message that reaches it
+// (its Qt events, SendMessage, PostMessage). Every window starts with the control's own, which
+// hands the message to WndProc; SetWindowProc puts another over it (subclassing), which passes
+// what it does not take on to the one it replaced with CallWindowProc.
+class TWindowProcedure {
+public:
+    virtual ~TWindowProcedure() = default;
+    virtual void WindowProc(HWND Window, TMessage& Message) = 0;
+};
+using WNDPROC = TWindowProcedure*;
+
 class TControl : public TComponent {
 public:
     explicit TControl(TComponent* AOwner);
@@ -229,6 +240,9 @@ public:
     virtual String AccessibleCaption() const;
     // The bridge's way in: runs a message whose default is the native handling of a Qt event.
     void DispatchNative(TMessage& m, vt::NativeCall& native);
+    // A message reaching the control's window: through its window procedure, if it has one put
+    // over its own, to WndProc. Perform goes to WndProc directly.
+    void WindowMessage(TMessage& Message);
     // The widget was moved or resized by Qt: kinds whose geometry Qt owns (top-level windows,
     // tab pages) take it over.
     virtual void WidgetGeometryChanged();
@@ -266,6 +280,8 @@ protected:
 
 private:
     friend class TWinControl;
+    friend WNDPROC GetWindowProc(HWND Window);
+    friend WNDPROC SetWindowProc(HWND Window, WNDPROC Proc);
     void InitControl(QWidget* widget);
     void HandleMouseMessage(TMessage& m);
     void ApplyFont();
@@ -275,6 +291,7 @@ private:
 
     QWidget* FWidget = nullptr;
     vt::NativeCall* FNative = nullptr;
+    WNDPROC FWindowProc = nullptr;  // windowed controls only; nullptr: the control's own
     int FLeft = 0;
     int FTop = 0;
     int FWidth = 0;
@@ -373,6 +390,8 @@ protected:
 private:
     friend class TControl;
     void ApplyCreateParams();
+    // The window goes: WM_DESTROY through its window procedure, which then is the own one again.
+    void DestroyHandle();
     void AlignFor(TControl* AControl);
     void AnchorChildren(int oldWidth, int oldHeight);
     std::vector<TControl*> FControls;
@@ -436,7 +455,18 @@ TCustomForm* GetParentForm(const TControl* control);
 // Whether VK is the accelerator of the caption Str: the character after a single "&" ("&&" is a
 // literal ampersand), compared without regard to letter case.
 bool IsAccel(WORD VK, const String& Str);
-// Queues the message on the event loop; it is dropped when the control is gone by then.
+// Subclassing a windowed control's window. GetWindowProc gives the procedure the window has now
+// (vt::ControlWindowProc() until another was set); SetWindowProc returns the one it replaced.
+// A window that is destroyed (RecreateWnd, the control's destruction) gets WM_DESTROY through its
+// procedure, and the next window starts with the control's own again.
+WNDPROC GetWindowProc(HWND Window);
+WNDPROC SetWindowProc(HWND Window, WNDPROC Proc);
+void CallWindowProc(WNDPROC Proc, HWND Window, TMessage& Message);
+namespace vt {
+// The procedure every window starts with: the control's WndProc.
+WNDPROC ControlWindowProc();
+}
+// Queues the message for the control's window; it is dropped when the control is gone by then.
 void PostMessage(TControl* control, UINT Msg, WPARAM WParam, LPARAM LParam);
 LRESULT SendMessage(TControl* control, UINT Msg, WPARAM WParam, LPARAM LParam);
 // The control whose widget this is, or nullptr.

@@ -1,6 +1,9 @@
 // The control kernel: alignment, anchors, ownership, message dispatch and accessible names.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include <QColor>
 #include <QImage>
 #include <QWidget>
@@ -223,3 +226,69 @@ TEST_F(ControlsTest, APopupStyleWindowIsPlacedInScreenCoordinatesWithoutActivati
 }
 
 }  // namespace
+
+// A window procedure put over a window: records what reaches it and passes it on.
+struct RecordingProcedure : TWindowProcedure {
+    WNDPROC previous = nullptr;
+    std::vector<UINT>* log = nullptr;
+    void WindowProc(HWND Window, TMessage& Message) override
+    {
+        log->push_back(Message.Msg);
+        CallWindowProc(previous, Window, Message);
+    }
+};
+
+class LoggingPanel : public TWinControl {
+public:
+    using TWinControl::TWinControl;
+    std::vector<UINT>* log = nullptr;
+    void WndProc(TMessage& Message) override
+    {
+        if (log)
+            log->push_back(Message.Msg | 0x10000);  // the control's own handling, marked
+        TWinControl::WndProc(Message);
+    }
+};
+
+TEST_F(ControlsTest, ASubclassedWindowSeesQtEventsAndSentMessagesButNotPerform)
+{
+    std::vector<UINT> log;
+    auto* panel = new LoggingPanel(form);
+    panel->SetBounds(10, 10, 50, 50);
+    panel->SetParent(form);
+    form->Show();
+    EXPECT_EQ(GetWindowProc(panel->Handle()), vt::ControlWindowProc());
+
+    RecordingProcedure proc;
+    proc.log = &log;
+    proc.previous = SetWindowProc(panel->Handle(), &proc);
+    panel->log = &log;
+    EXPECT_EQ(proc.previous, vt::ControlWindowProc());
+    EXPECT_EQ(GetWindowProc(panel->Handle()), &proc);
+
+    vt::ClickControl(panel);
+    SendMessage(panel, WM_USER + 1, 0, 0);
+    panel->Perform(WM_USER + 2, 0, 0);
+    PostMessage(panel, WM_USER + 3, 0, 0);
+    vt::ProcessEventsUntilIdle();
+    auto seen = [&](UINT m) { return std::count(log.begin(), log.end(), m); };
+    EXPECT_EQ(seen(WM_LBUTTONDOWN), 1);
+    EXPECT_EQ(seen(WM_LBUTTONDOWN | 0x10000), 1);
+    EXPECT_EQ(seen(WM_USER + 1), 1);
+    EXPECT_EQ(seen(WM_USER + 2), 0);
+    EXPECT_EQ(seen((WM_USER + 2) | 0x10000), 1);
+    EXPECT_EQ(seen(WM_USER + 3), 1);
+
+    // A recreated window gets WM_DESTROY through the procedure, then starts with its own again.
+    log.clear();
+    panel->RecreateWnd();
+    EXPECT_EQ(log, (std::vector<UINT>{WM_DESTROY, WM_DESTROY | 0x10000}));
+    EXPECT_EQ(GetWindowProc(panel->Handle()), vt::ControlWindowProc());
+
+    // The control's destruction destroys its window the same way.
+    proc.previous = SetWindowProc(panel->Handle(), &proc);
+    log.clear();
+    panel->log = nullptr;
+    delete panel;
+    EXPECT_EQ(log, std::vector<UINT>{WM_DESTROY});
+}
