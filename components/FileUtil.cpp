@@ -41,7 +41,8 @@ class ProgressDisplay {
 public:
     ProgressDisplay(TControl* control, std::int64_t total) : FBar(dynamic_cast<TProgressBar*>(control))
     {
-        FScale = total > INT_MAX ? 1024 : 1;
+        while (total / FScale > INT_MAX)
+            FScale *= 1024;
         if (FBar) {
             FBar->SetMin(0);
             FBar->SetMax(static_cast<int>(total / FScale));
@@ -61,7 +62,7 @@ public:
 
 private:
     TProgressBar* FBar;
-    std::int64_t FScale;
+    std::int64_t FScale = 1;
 };
 
 struct FileDescriptor {
@@ -211,7 +212,8 @@ bool BrowseDirectory(String& FolderName, const String& DialogText)
 
 namespace {
 
-// The window that shows a file operation's progress; Cancel is read between blocks.
+// The window that shows a file operation's progress; Cancel is read between blocks. The program's
+// other forms are disabled meanwhile, so nothing else starts while the operation turns the loop.
 class TFileProgressWindow : public TForm {
 public:
     TFileProgressWindow(const String& title, std::int64_t total) : TForm(nullptr)
@@ -234,9 +236,20 @@ public:
         cancel->SetBounds(273, 60, 75, 25);
         cancel->OnClick = [this](TObject*) { FCancelled = true; };
         FProgress = new ProgressDisplay(FBar, total);
+        for (int i = 0; i < Screen->FormCount(); ++i)
+            if (TCustomForm* form = Screen->Forms(i); form != this && form->Enabled())
+                FDisabled.push_back(form);
+        for (TCustomForm* form : FDisabled)
+            form->SetEnabled(false);
         Show();
     }
-    ~TFileProgressWindow() override { delete FProgress; }
+    ~TFileProgressWindow() override
+    {
+        delete FProgress;
+        for (int i = 0; i < Screen->FormCount(); ++i)
+            if (std::find(FDisabled.begin(), FDisabled.end(), Screen->Forms(i)) != FDisabled.end())
+                Screen->Forms(i)->SetEnabled(true);
+    }
 
     void ShowFile(const String& name) { FFile->SetCaption(name); }
     void Step(std::int64_t done)
@@ -251,6 +264,7 @@ private:
     TLabel* FFile;
     TProgressBar* FBar;
     ProgressDisplay* FProgress;
+    std::vector<TCustomForm*> FDisabled;
     bool FCancelled = false;
 };
 

@@ -267,8 +267,12 @@ TEST_F(FileUtilTest, TheOperatorsProgressWindowShowsTheBytesAndItsCancelLeavesTh
     Write("src/small.txt", "s");
     const String old = Write("dst/big.bin", "old");
 
+    TForm other(nullptr);
+    other.Show();
     int shownPosition = -1;
+    bool otherEnabled = true;
     Later cancel([&] {
+        otherEnabled = other.Enabled();
         TCustomForm* window = ProgressWindow("Copying camp files");
         ASSERT_NE(window, nullptr);
         for (int i = 0; i < window->ComponentCount(); ++i)
@@ -284,6 +288,8 @@ TEST_F(FileUtilTest, TheOperatorsProgressWindowShowsTheBytesAndItsCancelLeavesTh
     EXPECT_FALSE(op.Execute());
     EXPECT_TRUE(op.Aborted());
     EXPECT_EQ(shownPosition, 8192);  // the first block, of the whole operation's bytes
+    EXPECT_FALSE(otherEnabled);
+    EXPECT_TRUE(other.Enabled());
     EXPECT_EQ(Read(old), "old");
     EXPECT_EQ(Names("dst"), std::vector<String>{"big.bin"});
     EXPECT_EQ(ProgressWindow("Copying camp files"), nullptr);
