@@ -371,6 +371,19 @@ String TDataSet::DisplayTextAt(int recNo, TField* field) {
   return field->DisplayText();
 }
 
+void TDataSet::ReadRowAt(int recNo, const std::function<void()>& read) {
+  CheckActive();
+  if (recNo < 1 || recNo > int(visible_.size())) return;
+  if (recNo - 1 == cursor_ || state_ == dsCalcFields || state_ == dsFilter) {
+    read();
+    return;
+  }
+  const int slot = visible_[recNo - 1];
+  EnsureCalculated(slot);
+  RecordContext context(context_, state_, {&rows_, slot}, dsFilter);
+  read();
+}
+
 TField* TDataSet::FieldByName(const String& name) const { return fields_->FieldByName(name); }
 
 Variant TDataSet::FieldValues(const String& name) const { return FieldByName(name)->Value(); }

@@ -65,6 +65,9 @@ class TDataSet : public TComponent {
   Variant FieldValueAt(int recNo, TField* field);
   // The field's display text (its DisplayFormat applied) in row recNo, cursor unmoved.
   String DisplayTextAt(int recNo, TField* field);
+  // Runs read with every field reading row recNo (1-based), cursor unmoved: a grid hands a row's
+  // fields to its painting events this way. Nothing runs for a row that does not exist.
+  void ReadRowAt(int recNo, const std::function<void()>& read);
 
   TFields* Fields() const { return fields_.get(); }
   int FieldCount() const { return fields_->Count(); }

@@ -78,6 +78,15 @@ int TColumn::Index() const {
     return static_cast<int>(std::find(items.begin(), items.end(), this) - items.begin());
 }
 
+void TColumn::SetIndex(int Value) {
+    auto& items = FGrid->Columns()->FItems;
+    Value = std::clamp(Value, 0, static_cast<int>(items.size()) - 1);
+    if (Value == Index()) return;
+    items.erase(items.begin() + Index());
+    items.insert(items.begin() + Value, this);
+    Changed();
+}
+
 void TColumn::Changed() { FGrid->LayoutFromColumns(); }
 
 TDBGridColumns::~TDBGridColumns() {
@@ -158,7 +167,7 @@ void TGridDataLink::ActiveChanged() {
     FGrid->LayoutFromColumns();
 }
 void TGridDataLink::DataSetChanged() { FGrid->LayoutFromColumns(); }
-void TGridDataLink::DataSetScrolled(int Distance) { FGrid->FollowCursor(); }
+void TGridDataLink::DataSetScrolled(int Distance) { FGrid->Scroll(Distance); }
 void TGridDataLink::LayoutChanged() {
     FGrid->Columns()->RebuildColumns();
     FGrid->LayoutFromColumns();
@@ -246,20 +255,27 @@ int TDBGrid::DefaultColumnWidth(TField* field) const {
 void TDBGrid::LayoutFromColumns() {
     if (FLayingOut) return;
     FLayingOut = true;
-    const std::vector<TColumn*> visible = VisibleColumns();
+    const size_t visibleCount = VisibleColumns().size();
     TDataSet* dataSet = ActiveDataSet();
     const int records = dataSet ? dataSet->RecordCount() : 0;
-    SetColCount(IndicatorOffset() + std::max(static_cast<int>(visible.size()), 1));
+    SetColCount(IndicatorOffset() + std::max(static_cast<int>(visibleCount), 1));
     SetRowCount(TitleOffset() + std::max(records, 1));
     SetFixedCols(IndicatorOffset());
     SetFixedRows(TitleOffset());
     if (IndicatorOffset() > 0) TCustomGrid::SetColWidths(0, IndicatorWidth);
-    for (size_t i = 0; i < visible.size(); ++i)
-        TCustomGrid::SetColWidths(IndicatorOffset() + static_cast<int>(i), visible[i]->Width());
+    SetColumnAttributes();
     FLayingOut = false;
     FollowCursor();
     Invalidate();
 }
+
+void TDBGrid::SetColumnAttributes() {
+    const std::vector<TColumn*> visible = VisibleColumns();
+    for (size_t i = 0; i < visible.size(); ++i)
+        TCustomGrid::SetColWidths(IndicatorOffset() + static_cast<int>(i), visible[i]->Width());
+}
+
+void TDBGrid::Scroll(int Distance) { FollowCursor(); }
 
 void TDBGrid::FollowCursor() {
     TDataSet* dataSet = ActiveDataSet();
@@ -303,7 +319,11 @@ TField* TDBGrid::SelectedField() const {
 void TDBGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     FClickCell = MouseCoord(X, Y);
     TCustomGrid::MouseDown(Button, Shift, X, Y);
-    if (Button != mbLeft || !FOptions.Contains(dgMultiSelect) || FClickCell.Y < TitleOffset()) return;
+    if (Button == mbLeft && FClickCell.Y >= TitleOffset()) SelectRowByMouse(Shift);
+}
+
+void TDBGrid::SelectRowByMouse(TShiftState Shift) {
+    if (!FOptions.Contains(dgMultiSelect)) return;
     if (Shift.Contains(ssCtrl)) FSelectedRows->SetCurrentRowSelected(!FSelectedRows->CurrentRowSelected());
     else FSelectedRows->Clear();
 }
@@ -386,9 +406,12 @@ void TDBGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AS
         else AState >> gdSelected;
         FillCell(ARect, AState);
     }
-    if (!column) return;
-    if (FDefaultDrawing) DefaultDrawColumnCell(ARect, ACol - IndicatorOffset(), column, AState);
-    if (OnDrawColumnCell) OnDrawColumnCell(this, ARect, ACol - IndicatorOffset(), column, AState);
+    if (column) DrawColumnCell(ARect, ACol - IndicatorOffset(), column, AState);
+}
+
+void TDBGrid::DrawColumnCell(const TRect& Rect, int DataCol, TColumn* Column, TGridDrawState State) {
+    if (FDefaultDrawing) DefaultDrawColumnCell(Rect, DataCol, Column, State);
+    if (OnDrawColumnCell) OnDrawColumnCell(this, Rect, DataCol, Column, State);
 }
 
 void TDBGrid::DefaultDrawColumnCell(const TRect& Rect, int DataCol, TColumn* Column, TGridDrawState State) {

@@ -42,6 +42,8 @@ public:
     bool ReadOnly() const { return FReadOnly; }
     void SetReadOnly(bool Value) { FReadOnly = Value; }
     int Index() const;
+    // Moves the column to that place among the columns (clamped to the list).
+    void SetIndex(int Value);
     TDBGrid* Grid() const { return FGrid; }
 
 private:
@@ -179,12 +181,14 @@ protected:
     void KeyDown(WORD& Key, TShiftState Shift) override;
     // Whether a data cell paints highlighted; RecNo is the record of its row.
     virtual bool HighlightCell(int DataCol, int RecNo, TGridDrawState AState) const;
-
-private:
-    friend class TGridDataLink;
-    friend class TColumn;
-    friend class TDBGridColumns;
-    friend class TBookmarkList;
+    // Paints one data cell on its filled background: the default text, then OnDrawColumnCell.
+    virtual void DrawColumnCell(const TRect& Rect, int DataCol, TColumn* Column, TGridDrawState State);
+    // A left click on a data row of a multi-select grid: Ctrl flips the row, else the marks go.
+    virtual void SelectRowByMouse(TShiftState Shift);
+    // The dataset's cursor moved by Distance records: the current row follows it.
+    virtual void Scroll(int Distance);
+    // Gives the grid's columns the widths of the visible columns, after every layout change.
+    virtual void SetColumnAttributes();
 
     TDataSet* ActiveDataSet() const;
     int TitleOffset() const { return FOptions.Contains(dgTitles) ? 1 : 0; }
@@ -194,14 +198,24 @@ private:
     TColumn* ColumnAt(int gridCol) const;
     int RecNoOfRow(int gridRow) const { return gridRow - TitleOffset() + 1; }
     int RowOfRecNo(int recNo) const { return recNo + TitleOffset() - 1; }
+    // Counts, widths and the current row again from the columns and the dataset.
+    void LayoutFromColumns();
+    bool ShowsSelection() const;
+    bool RowMarked(int recNo) const;
+    // The record of the data row being painted.
+    int PaintRecNo() const { return FPaintRecNo; }
+
+private:
+    friend class TGridDataLink;
+    friend class TColumn;
+    friend class TDBGridColumns;
+    friend class TBookmarkList;
+
     String CellText(TField* field, int recNo) const;
     int DefaultColumnWidth(TField* field) const;
-    void LayoutFromColumns();
     void FollowCursor();
     void DrawIndicator(const TRect& rect, int recNo);
     void DrawTitle(const TRect& rect, TColumn* column);
-    bool ShowsSelection() const;
-    bool RowMarked(int recNo) const;
 
     TGridDataLink* FDataLink;
     TDBGridColumns* FColumns;

@@ -460,6 +460,11 @@ TCustomGrid::Sizing TCustomGrid::SizingAt(int X, int Y, int& Divider) const {
     return Sizing::None;
 }
 
+bool TCustomGrid::InSizingZone(int X, int Y) const {
+    int divider = -1;
+    return SizingAt(X, Y, divider) != Sizing::None;
+}
+
 // Over a divider that sizes, the pointer shows the splitter shape.
 void TCustomGrid::ShowSizingCursor(int X, int Y) {
     int divider = -1;

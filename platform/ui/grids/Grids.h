@@ -121,6 +121,8 @@ protected:
     // Paints a cell's background and readies the canvas font for its state, as the grid does
     // before DrawCell; a descendant that changes the state repaints with it.
     void FillCell(const TRect& ARect, TGridDrawState AState);
+    // Whether a press at the client point would size a column or row.
+    bool InSizingZone(int X, int Y) const;
     // The grid's area without its scroll bars.
     int GridClientWidth() const;
     int GridClientHeight() const;

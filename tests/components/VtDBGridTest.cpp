@@ -1,0 +1,229 @@
+// The multi-select grid over five people: rows marked by Shift+arrows and by clicks, deleting
+// the marked rows, title buttons that press and click, the cell colour events seeing the painted
+// row, and fixed data columns.
+#include "components/VtDBGrid.h"
+
+#include "tests/platform/ui/PeopleFormFixture.h"
+#include "ui/dialogs/DialogResponder.h"
+#include "ui/kernel/WinApi.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QWidget>
+
+#include <set>
+
+namespace {
+
+// Rows in PersonID order: Adams, Baker, Clark, Dunn, Evans. Column 0 is the indicator.
+class VtDBGridTest : public PeopleFormFixture {
+protected:
+    void SetUp() override
+    {
+        SetUpPeopleForm("SELECT PersonID, LastName, FirstName, Notes FROM People ORDER BY PersonID", 600, 300);
+        connection_->Execute("INSERT INTO People (LastName, FirstName) VALUES ('Dunn', 'Dee'), ('Evans', 'Eve')");
+        people->Open();
+        grid = new TVtDBGrid(form);
+        grid->SetName("PeopleGrid");
+        grid->SetParent(form);
+        grid->SetBounds(0, 0, 500, 200);
+        grid->SetDataSource(source);
+        grid->SetMultiSelect(true);
+        for (int i = 0; i < grid->Columns()->Count(); ++i) grid->Columns()->Items(i)->SetWidth(100);
+        form->Show();
+        grid->SetFocus();
+    }
+
+    // The last names of the marked rows, in grid order.
+    String Marked() const
+    {
+        String names;
+        for (int recNo = 1; recNo <= people->RecordCount(); ++recNo)
+            if (grid->SelectedRows()->Find(people->BookmarkAt(recNo)))
+                names += (names.empty() ? "" : ",") + people->DisplayTextAt(recNo, people->FieldByName("LastName"));
+        return names;
+    }
+    String Current() const { return people->FieldByName("LastName")->AsString(); }
+    TPoint CellCentre(int gridCol, int gridRow) const
+    {
+        const TRect r = grid->CellRect(gridCol, gridRow);
+        return Point((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+    }
+    void Click(int gridRow, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const
+    {
+        const TPoint at = CellCentre(2, gridRow);
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, QPointF(at.X, at.Y), grid->Widget()->mapToGlobal(QPointF(at.X, at.Y)),
+                              Qt::LeftButton, type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                              modifiers);
+            QApplication::sendEvent(grid->Widget(), &event);
+        }
+    }
+
+    TVtDBGrid* grid = nullptr;
+};
+
+}  // namespace
+
+TEST_F(VtDBGridTest, ShiftArrowsMarkARunThatShrinksBackTowardsItsAnchor)
+{
+    vt::SendKey(grid, VK_DOWN, {ssShift});
+    vt::SendKey(grid, VK_DOWN, {ssShift});
+    EXPECT_EQ(Marked(), "Adams,Baker,Clark");
+    EXPECT_EQ(Current(), "Clark");
+    vt::SendKey(grid, VK_UP, {ssShift});
+    EXPECT_EQ(Marked(), "Adams,Baker");
+    EXPECT_EQ(grid->SelCount(), 2);
+
+    // Upwards past the anchor the run grows the other way.
+    vt::SendKey(grid, VK_UP, {ssShift});
+    vt::SendKey(grid, VK_DOWN);  // a plain move ends the run and drops the marks
+    EXPECT_EQ(Marked(), "");
+    EXPECT_EQ(Current(), "Baker");
+    vt::SendKey(grid, VK_DOWN, {ssShift});
+    vt::SendKey(grid, VK_DOWN, {ssShift});
+    vt::SendKey(grid, VK_UP, {ssShift});
+    vt::SendKey(grid, VK_UP, {ssShift});
+    vt::SendKey(grid, VK_UP, {ssShift});
+    EXPECT_EQ(Marked(), "Adams,Baker");
+    EXPECT_EQ(Current(), "Adams");
+
+    // Without ClearSelection the keyboard keeps the marks.
+    grid->SetClearSelection(false);
+    vt::SendKey(grid, VK_DOWN);
+    vt::SendKey(grid, VK_NEXT);
+    EXPECT_EQ(Marked(), "Adams,Baker");
+    grid->UnselectAll();
+    EXPECT_EQ(grid->SelCount(), 0);
+}
+
+TEST_F(VtDBGridTest, ClicksMarkTheClickedRowAndCtrlClicksAddOrRemove)
+{
+    Click(2);
+    EXPECT_EQ(Current(), "Baker");
+    EXPECT_EQ(Marked(), "Baker");
+    Click(4, Qt::ControlModifier);
+    Click(5, Qt::ControlModifier);
+    EXPECT_EQ(Marked(), "Baker,Dunn,Evans");
+    Click(4, Qt::ControlModifier);
+    EXPECT_EQ(Marked(), "Baker,Evans");
+    Click(1);
+    EXPECT_EQ(Marked(), "Adams");
+
+    grid->SetClearSelection(false);  // a plain click still empties the marks, and marks nothing
+    Click(3);
+    EXPECT_EQ(Marked(), "");
+
+    grid->SelectAll();
+    EXPECT_EQ(Marked(), "Adams,Baker,Clark,Dunn,Evans");
+    EXPECT_EQ(Current(), "Clark");
+    grid->GotoSelection(4);
+    EXPECT_EQ(Current(), "Evans");
+    grid->SetMultiSelect(false);
+    EXPECT_EQ(grid->SelCount(), 0);
+    EXPECT_FALSE(grid->Options().Contains(dgMultiSelect));
+    grid->SetOptions(grid->Options() << dgMultiSelect);
+    EXPECT_TRUE(grid->MultiSelect());
+    EXPECT_EQ(Marked(), "");
+}
+
+TEST_F(VtDBGridTest, CtrlDeleteAsksThenDeletesTheMarkedRowsOrTheCurrentOne)
+{
+    vt::DialogResponder responder;
+    Click(2);
+    Click(4, Qt::ControlModifier);
+    responder.Answer(mrNo).Answer(mrYes);
+    vt::SendKey(grid, VK_DELETE, {ssCtrl});
+    EXPECT_EQ(responder.Last().Text, "Delete all selected records?");
+    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM People").AsInteger(), 5);
+    vt::SendKey(grid, VK_DELETE, {ssCtrl});
+    EXPECT_EQ(Scalar("SELECT group_concat(LastName) FROM People").AsString(), "Adams,Clark,Evans");
+    EXPECT_EQ(grid->SelCount(), 0);
+
+    Click(3);  // one marked row: Evans
+    responder.Answer(mrYes);
+    vt::SendKey(grid, VK_DELETE, {ssCtrl});
+    EXPECT_EQ(responder.Last().Text, "Delete record?");
+    EXPECT_EQ(Scalar("SELECT group_concat(LastName) FROM People").AsString(), "Adams,Clark");
+
+    grid->SetReadOnly(true);
+    vt::SendKey(grid, VK_DELETE, {ssCtrl});
+    EXPECT_EQ(responder.Shown().size(), 3u);
+}
+
+TEST_F(VtDBGridTest, TitleButtonsPressAndClickOnlyWhenReleasedOnThemselves)
+{
+    grid->SetTitleButtons(true);
+    std::vector<String> clicks;
+    grid->OnTitleBtnClick = [&](TObject*, int ACol, TField* Field) {
+        clicks.push_back(IntToStr(ACol) + ":" + Field->FieldName());
+    };
+    const TPoint lastName = CellCentre(2, 0), firstName = CellCentre(3, 0);
+    vt::PressMouse(grid, lastName.X, lastName.Y);
+    vt::ReleaseMouse(grid, lastName.X, lastName.Y);
+    vt::PressMouse(grid, lastName.X, lastName.Y);
+    vt::MoveMouse(grid, firstName.X, firstName.Y);
+    vt::ReleaseMouse(grid, firstName.X, firstName.Y);
+    EXPECT_EQ(clicks, std::vector<String>{"1:LastName"});
+    EXPECT_EQ(Current(), "Adams");  // a title click moves no record
+
+    int beeps = 0;
+    vt::SetBeepHook([&](UINT) { ++beeps; });
+    grid->OnCheckButton = [](TObject*, int ACol, TField*, bool& Enabled) { Enabled = ACol != 2; };
+    vt::PressMouse(grid, firstName.X, firstName.Y);
+    vt::ReleaseMouse(grid, firstName.X, firstName.Y);
+    vt::SetBeepHook(nullptr);
+    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(clicks.size(), 1u);
+}
+
+TEST_F(VtDBGridTest, CellColourEventsSeeThePaintedRowAndMemoFieldsShowAGlyph)
+{
+    std::set<String> seen;
+    std::vector<TColor> backgrounds;
+    grid->OnGetCellProps = [&](TObject*, TField* Field, TFont* AFont, TColor& Background) {
+        if (Field->FieldName() != "LastName") return;
+        seen.insert(Field->AsString());
+        if (Field->AsString() == "Clark") Background = clYellow;
+    };
+    std::vector<String> drawn;
+    grid->OnDrawColumnCell = [&](TObject*, const TRect&, int, TColumn* Column, TGridDrawState) {
+        if (Column->FieldName() == "LastName") drawn.push_back(Column->Field()->AsString());
+    };
+    people->SetRecNo(2);
+    const QImage image = grid->Widget()->grab().toImage();
+    EXPECT_EQ(seen, (std::set<String>{"Adams", "Baker", "Clark", "Dunn", "Evans"}));
+    EXPECT_EQ(drawn.size(), 5u);
+    EXPECT_EQ(Current(), "Baker");
+    const TPoint clark = CellCentre(2, 3), notes = CellCentre(4, 1);
+    EXPECT_EQ(image.pixelColor(clark.X - 20, clark.Y + 4), QColor(Qt::yellow));
+    EXPECT_EQ(image.pixelColor(notes.X, notes.Y - 1), QColor(Qt::black));  // the memo glyph's ink
+
+    grid->SetShowGlyphs(false);
+    const QImage plain = grid->Widget()->grab().toImage();
+    EXPECT_NE(plain.pixelColor(notes.X, notes.Y - 1), QColor(Qt::black));
+}
+
+TEST_F(VtDBGridTest, FixedDataColumnsStayWithinTheColumns)
+{
+    grid->SetFixedCols(1);
+    EXPECT_EQ(grid->FixedCols(), 1);
+    EXPECT_EQ(grid->TCustomGrid::FixedCols(), 2);
+    grid->SetOptions(grid->Options() >> dgMultiSelect);
+    EXPECT_EQ(grid->FixedCols(), 1);  // a new layout keeps them
+    Click(4);  // a click in a scrolling column of another row
+    EXPECT_EQ(Current(), "Dunn");
+    const TPoint fixed = CellCentre(1, 2);
+    vt::ClickControl(grid, fixed.X, fixed.Y);
+    EXPECT_EQ(Current(), "Baker");
+    vt::SendKey(grid, VK_RIGHT);
+    vt::SendKey(grid, VK_HOME);
+    EXPECT_EQ(grid->Col(), 2);
+
+    grid->SetFixedCols(10);
+    EXPECT_EQ(grid->FixedCols(), grid->ColCount() - 2);
+    grid->SetFixedCols(-3);
+    EXPECT_EQ(grid->FixedCols(), 0);
+}
