@@ -2,7 +2,9 @@
 // user text into SQL only through the data layer's quoting, and numbers only when they are numbers.
 #include "components/DBUtils.h"
 
+#include "components/Apputils.h"
 #include "components/DateUtil.h"
+#include "components/Vtstrutils.h"
 #include "db/SqlText.h"
 #include "rtl/Format.h"
 #include "rtl/ResStrings.h"
@@ -213,6 +215,73 @@ bool DataSetSortedSearch(TDataSet* DataSet, const String& Value, const String& F
     DataSet->MoveBy(low - position);
     for (position = low; position < DataSet->RecordCount() && current() != wanted; ++position) DataSet->Next();
     return true;
+}
+
+// ---- field layouts --------------------------------------------------------------------------
+
+String DataSetSectionName(TDataSet* DataSet)
+{
+    if (auto* form = dynamic_cast<TCustomForm*>(DataSet->Owner())) return GetDefaultSection(form);
+    return DataSet->Name();
+}
+
+namespace {
+
+String LayoutSection(TDataSet* DataSet, const String& Section)
+{
+    return Section.empty() ? DataSetSectionName(DataSet) : Section;
+}
+
+}  // namespace
+
+void InternalSaveFields(TDataSet* DataSet, TObject* IniFile, const String& Section)
+{
+    const String section = LayoutSection(DataSet, Section);
+    for (int i = 0; i < DataSet->FieldCount(); ++i) {
+        TField* field = DataSet->Fields()->Fields(i);
+        IniWriteString(IniFile, section, DataSet->Name() + field->FieldName(),
+                       Format("%d,%d,%d", {field->Index(), field->DisplayWidth(), field->Visible() ? 1 : 0}));
+    }
+}
+
+void InternalRestoreFields(TDataSet* DataSet, TObject* IniFile, const String& Section, bool RestoreVisible)
+{
+    const String section = LayoutSection(DataSet, Section);
+    std::vector<vt::WantedPlace<TField>> wanted;
+    for (int i = 0; i < DataSet->FieldCount(); ++i) {
+        TField* field = DataSet->Fields()->Fields(i);
+        const String value = IniReadString(IniFile, section, DataSet->Name() + field->FieldName(), "");
+        int index = field->Index();
+        if (!value.empty()) {
+            index = vt::LayoutWord(value, 1, index);
+            field->SetDisplayWidth(vt::LayoutWord(value, 2, field->DisplayWidth()));
+            if (RestoreVisible) field->SetVisible(vt::LayoutWord(value, 3, field->Visible() ? 1 : 0) != 0);
+        }
+        wanted.push_back({field, index});
+    }
+    vt::MoveToWantedPlaces(wanted, static_cast<int>(wanted.size()));
+}
+
+void SaveFields(TDataSet* DataSet, TIniFile* IniFile) { InternalSaveFields(DataSet, IniFile, DataSetSectionName(DataSet)); }
+
+void RestoreFields(TDataSet* DataSet, TIniFile* IniFile, bool RestoreVisible)
+{
+    InternalRestoreFields(DataSet, IniFile, DataSetSectionName(DataSet), RestoreVisible);
+}
+
+void SaveFieldsReg(TDataSet* DataSet, TRegIniFile* IniFile)
+{
+    InternalSaveFields(DataSet, IniFile, DataSetSectionName(DataSet));
+}
+
+void RestoreFieldsReg(TDataSet* DataSet, TRegIniFile* IniFile, bool RestoreVisible)
+{
+    InternalRestoreFields(DataSet, IniFile, DataSetSectionName(DataSet), RestoreVisible);
+}
+
+int vt::LayoutWord(const String& Value, int N, int Default)
+{
+    return StrToIntDef(ExtractWord(N, Value, TCharSet{' ', ','}), Default);
 }
 
 // ---- data-set helpers -----------------------------------------------------------------------

@@ -9,6 +9,9 @@
 #include <functional>
 #include <vector>
 
+class TIniFile;
+class TRegIniFile;
+
 // Finds a record whose field matches a text; a descendant may use an index instead of the walk.
 class TLocateObject : public TObject {
 public:
@@ -51,6 +54,16 @@ bool DataSetLocateThrough(TDataSet* DataSet, const String& KeyFields, const Vari
 bool DataSetSortedSearch(TDataSet* DataSet, const String& Value, const String& FieldName,
                          bool CaseInsensitive);
 
+// Field layouts (index, display width, visibility) in a TIniFile or TRegIniFile; an empty
+// section is the data set's own (DataSetSectionName).
+String DataSetSectionName(TDataSet* DataSet);
+void InternalSaveFields(TDataSet* DataSet, TObject* IniFile, const String& Section);
+void InternalRestoreFields(TDataSet* DataSet, TObject* IniFile, const String& Section, bool RestoreVisible);
+void SaveFields(TDataSet* DataSet, TIniFile* IniFile);
+void RestoreFields(TDataSet* DataSet, TIniFile* IniFile, bool RestoreVisible);
+void SaveFieldsReg(TDataSet* DataSet, TRegIniFile* IniFile);
+void RestoreFieldsReg(TDataSet* DataSet, TRegIniFile* IniFile, bool RestoreVisible);
+
 bool IsDataSetEmpty(TDataSet* DataSet);
 void RefreshQuery(TDataSet* DataSet);
 bool ConfirmDelete();
@@ -79,6 +92,29 @@ constexpr int SNotEditing = 65290;          // "Dataset not in edit or insert mo
 constexpr int SConfirmSave = 61174;         // "The data were changed. Save them?"
 
 namespace vt {
+// Word N (from 1) of a stored layout value, words split at blanks and commas, as a number; the
+// default when it is missing or no number.
+int LayoutWord(const String& Value, int N, int Default);
+
+// An item of a stored layout and the place it asked for.
+template <class T>
+struct WantedPlace {
+    T* Item;
+    int Index;
+};
+
+// For each place from 0 upward, the first item that asked for it is moved there.
+template <class T>
+void MoveToWantedPlaces(const std::vector<WantedPlace<T>>& Wanted, int Count)
+{
+    for (int place = 0; place < Count; ++place)
+        for (const WantedPlace<T>& wanted : Wanted)
+            if (wanted.Index == place) {
+                wanted.Item->SetIndex(place);
+                break;
+            }
+}
+
 int StartDBUtils();
 inline const int kDBUtilsStarted = StartDBUtils();
 }  // namespace vt

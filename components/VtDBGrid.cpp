@@ -3,8 +3,11 @@
 // colours and glyphs, and the marks drawn over the indicator and title cells it painted.
 #include "components/VtDBGrid.h"
 
+#include "components/Apputils.h"
+#include "components/DBUtils.h"
 #include "components/vtGuiutils.h"
 #include "db/DataSet.h"
+#include "rtl/Format.h"
 #include "ui/dialogs/Dialogs.h"
 #include "ui/forms/Forms.h"
 #include "ui/graphics/ImgList.h"
@@ -201,6 +204,64 @@ void TVtDBGrid::DeleteSelection(TDataSet* DataSet)
     DataSet->EnableControls();
     SelectedRows()->Clear();
 }
+
+// ---- stored layout --------------------------------------------------------------------------
+
+String TVtDBGrid::ColumnsSection(const String& Section)
+{
+    return Section.empty() ? GetDefaultSection(this) : Section;
+}
+
+void TVtDBGrid::SaveColumnsLayout(TObject* IniFile, const String& Section)
+{
+    const String section = ColumnsSection(Section);
+    IniEraseSection(IniFile, section);
+    for (int i = 0; i < Columns()->Count(); ++i) {
+        TColumn* column = Columns()->Items(i);
+        IniWriteString(IniFile, section, Format("%s.%s", {Name(), column->FieldName()}),
+                       Format("%d,%d", {column->Index(), column->Width()}));
+    }
+}
+
+void TVtDBGrid::RestoreColumnsLayout(TObject* IniFile, const String& Section)
+{
+    const String section = ColumnsSection(Section);
+    std::vector<vt::WantedPlace<TColumn>> wanted;
+    for (int i = 0; i < Columns()->Count(); ++i) {
+        TColumn* column = Columns()->Items(i);
+        const String value = IniReadString(IniFile, section, Format("%s.%s", {Name(), column->FieldName()}), "");
+        wanted.push_back({column, vt::LayoutWord(value, 1, column->Index())});
+        column->SetWidth(vt::LayoutWord(value, 2, column->Width()));
+    }
+    vt::MoveToWantedPlaces(wanted, static_cast<int>(wanted.size()));
+}
+
+void TVtDBGrid::InternalSaveLayout(TObject* IniFile, const String& Section)
+{
+    TDataSet* dataSet = LayoutDataSet();
+    if (!dataSet) return;
+    if (StoreColumns()) SaveColumnsLayout(IniFile, Section);
+    else InternalSaveFields(dataSet, IniFile, Section);
+}
+
+// Default columns are made from the fields again, so they take the restored order and widths.
+void TVtDBGrid::InternalRestoreLayout(TObject* IniFile, const String& Section)
+{
+    TDataSet* dataSet = LayoutDataSet();
+    if (!dataSet) return;
+    if (StoreColumns()) {
+        RestoreColumnsLayout(IniFile, Section);
+        return;
+    }
+    InternalRestoreFields(dataSet, IniFile, Section, true);
+    Columns()->RebuildColumns();
+    LayoutFromColumns();
+}
+
+void TVtDBGrid::SaveLayout(TIniFile* IniFile) { InternalSaveLayout(IniFile, String()); }
+void TVtDBGrid::RestoreLayout(TIniFile* IniFile) { InternalRestoreLayout(IniFile, String()); }
+void TVtDBGrid::SaveLayoutReg(TRegIniFile* IniFile) { InternalSaveLayout(IniFile, String()); }
+void TVtDBGrid::RestoreLayoutReg(TRegIniFile* IniFile) { InternalRestoreLayout(IniFile, String()); }
 
 // ---- scrolling ------------------------------------------------------------------------------
 

@@ -54,6 +54,12 @@ public:
     void EnableScroll();
     bool ScrollDisabled() const { return FScrollLock > 0; }
     void DefaultDataCellDraw(const TRect& Rect, TField* Field, TGridDrawState State);
+    // The column layout (order and widths), or with default columns the fields' layout, in the
+    // grid's default section.
+    void SaveLayout(TIniFile* IniFile);
+    void RestoreLayout(TIniFile* IniFile);
+    void SaveLayoutReg(TRegIniFile* IniFile);
+    void RestoreLayoutReg(TRegIniFile* IniFile);
 
     TCheckTitleBtnEvent OnCheckButton;
     TGetCellPropsEvent OnGetCellProps;
@@ -67,6 +73,8 @@ public:
 protected:
     // The glyph (index into the grid bitmaps) drawn in place of the field's text; -1 for text.
     virtual int GetImageIndex(TField* Field) const;
+    void InternalSaveLayout(TObject* IniFile, const String& Section);
+    void InternalRestoreLayout(TObject* IniFile, const String& Section);
     // False for a column outside the list; else OnCheckButton decides, enabled by default.
     bool CheckTitleButton(int ACol, bool& Enabled);
 
@@ -85,6 +93,11 @@ protected:
     void TopLeftChanged() override;
 
 private:
+    bool StoreColumns() const { return Columns()->State() == csCustomized; }
+    TDataSet* LayoutDataSet() const { return DataSource() ? DataSource()->DataSet() : nullptr; }
+    String ColumnsSection(const String& Section);
+    void SaveColumnsLayout(TObject* IniFile, const String& Section);
+    void RestoreColumnsLayout(TObject* IniFile, const String& Section);
     TDataSet* SelectionDataSet() const { return MultiSelect() ? ActiveDataSet() : nullptr; }
     int FirstScrollableCol() const { return IndicatorOffset() + FixedCols(); }
     void ClearSelections();

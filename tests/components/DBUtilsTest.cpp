@@ -3,6 +3,8 @@
 // and the locate routines by where they leave the cursor.
 #include "components/DBUtils.h"
 
+#include "rtl/IniFiles.h"
+
 #include "db/SqlText.h"
 #include "rtl/Locale.h"
 #include "tests/platform/db/DbFixture.h"
@@ -251,4 +253,47 @@ TEST_F(DBUtilsTest, AssignRecordCopiesByNameOrPosition)
     AssignRecord(target, names, false);  // LastName into FirstName, FirstName into LastName
     names->Post();
     EXPECT_EQ(Scalar("SELECT FirstName || LastName FROM People WHERE PersonID = 3").AsString(), "AdamsAmy");
+}
+
+TEST_F(DBUtilsTest, FieldLayoutsComeBackAndWordsThatAreNoNumbersChangeNothing)
+{
+    TADOQuery* people = People("PersonID");
+    people->SetName("qPeople");
+    auto names = [&] {
+        String text;
+        for (int i = 0; i < people->FieldCount(); ++i) {
+            TField* field = people->Fields()->Fields(i);
+            text += (i ? " " : "") + field->FieldName() + ":" + IntToStr(field->DisplayWidth()) +
+                    (field->Visible() ? "" : "-");
+        }
+        return text;
+    };
+    const String designed = names();
+    people->FieldByName("City")->SetIndex(0);
+    people->FieldByName("LastName")->SetDisplayWidth(12);
+    people->FieldByName("Notes")->SetVisible(false);
+    const String arranged = names();
+    const String iniPath = path_ + ".ini";
+    auto* ini = new TIniFile(iniPath);
+    SaveFields(people, ini);
+    EXPECT_EQ(ini->ReadString("qPeople", "qPeopleLastName", ""), "2,12,1");
+
+    people->FieldByName("City")->SetIndex(7);
+    people->FieldByName("LastName")->SetDisplayWidth(25);
+    people->FieldByName("Notes")->SetVisible(true);
+    ASSERT_EQ(names(), designed);
+    RestoreFields(people, ini, false);  // visibility stays
+    people->FieldByName("Notes")->SetVisible(false);
+    EXPECT_EQ(names(), arranged);
+    people->FieldByName("Notes")->SetVisible(true);
+    RestoreFields(people, ini, true);
+    EXPECT_EQ(names(), arranged);
+
+    ini->WriteString("qPeople", "qPeopleFirstName", "x,wide,no");
+    ini->WriteString("qPeople", "qPeopleBalance", "");
+    people->FieldByName("Balance")->SetDisplayWidth(9);
+    RestoreFields(people, ini, true);
+    EXPECT_EQ(names(), StringReplace(arranged, "Balance:10", "Balance:9", {}));
+    delete ini;
+    std::remove(iniPath.c_str());
 }

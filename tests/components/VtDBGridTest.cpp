@@ -3,6 +3,8 @@
 // row, and fixed data columns.
 #include "components/VtDBGrid.h"
 
+#include "components/Apputils.h"
+
 #include "tests/platform/ui/PeopleFormFixture.h"
 #include "ui/dialogs/DialogResponder.h"
 #include "ui/kernel/WinApi.h"
@@ -227,3 +229,130 @@ TEST_F(VtDBGridTest, FixedDataColumnsStayWithinTheColumns)
     grid->SetFixedCols(-3);
     EXPECT_EQ(grid->FixedCols(), 0);
 }
+
+namespace {
+
+enum class Storage { IniFile, Registry };
+
+// The layout tests store through an ini file or the registry store, both beside the test database.
+class VtDBGridLayoutTest : public VtDBGridTest, public ::testing::WithParamInterface<Storage> {
+protected:
+    void SetUp() override
+    {
+        VtDBGridTest::SetUp();
+        vt::SetRegistryFileForTests(path_ + ".registry");
+        people->SetName("qPeople");
+    }
+    void TearDown() override
+    {
+        vt::SetRegistryFileForTests("");
+        std::remove((path_ + ".registry").c_str());
+        std::remove((path_ + ".ini").c_str());
+        VtDBGridTest::TearDown();
+    }
+    TObject* OpenStorage() const
+    {
+        if (GetParam() == Storage::IniFile) return new TIniFile(path_ + ".ini");
+        return new TRegIniFile("Software\\VtTests\\Grid");
+    }
+    void Save(TVtDBGrid* g) const
+    {
+        TObject* storage = OpenStorage();
+        if (auto* ini = dynamic_cast<TIniFile*>(storage)) g->SaveLayout(ini);
+        else g->SaveLayoutReg(static_cast<TRegIniFile*>(storage));
+        delete storage;
+    }
+    void Restore(TVtDBGrid* g) const
+    {
+        TObject* storage = OpenStorage();
+        if (auto* ini = dynamic_cast<TIniFile*>(storage)) g->RestoreLayout(ini);
+        else g->RestoreLayoutReg(static_cast<TRegIniFile*>(storage));
+        delete storage;
+    }
+    // A grid like the first one, named alike, on a second form over the given source.
+    TVtDBGrid* SecondGrid(TDataSource* over)
+    {
+        second = new TForm(nullptr);
+        auto* g = new TVtDBGrid(second);
+        g->SetName("PeopleGrid");
+        g->SetParent(second);
+        g->SetBounds(0, 0, 500, 200);
+        g->SetDataSource(over);
+        return g;
+    }
+    static void AddColumns(TVtDBGrid* g)
+    {
+        for (const char* name : {"LastName", "FirstName", "Notes"}) {
+            TColumn* column = g->Columns()->Add();
+            column->SetFieldName(name);
+            column->SetWidth(70);
+        }
+    }
+    // The columns as a user sees them: titles and widths in grid order.
+    static String Layout(TVtDBGrid* g)
+    {
+        String text;
+        for (int i = 0; i < g->AccessibleColCount(); ++i)
+            text += (i ? " " : "") + g->AccessibleColumnTitle(i) + ":" + IntToStr(g->ColWidths(i + 1));
+        return text;
+    }
+
+    TForm* second = nullptr;
+};
+
+}  // namespace
+
+TEST_P(VtDBGridLayoutTest, ASecondGridReadsTheStoredColumnOrderAndWidthsBack)
+{
+    AddColumns(grid);
+    grid->Columns()->Items(2)->SetIndex(0);
+    grid->Columns()->Items(1)->SetWidth(120);
+    ASSERT_EQ(Layout(grid), "Notes:70 LastName:120 FirstName:70");
+    Save(grid);
+
+    TVtDBGrid* other = SecondGrid(source);
+    AddColumns(other);
+    Restore(other);
+    EXPECT_EQ(Layout(other), "Notes:70 LastName:120 FirstName:70");
+
+    // Words that are no numbers, and a missing entry, leave a column as it is.
+    TObject* storage = OpenStorage();
+    IniWriteString(storage, "TFormPeopleGrid", "PeopleGrid.Notes", "first,wide");
+    IniDeleteKey(storage, "TFormPeopleGrid", "PeopleGrid.LastName");
+    IniWriteString(storage, "TFormPeopleGrid", "PeopleGrid.FirstName", "0 90");
+    delete storage;
+    Restore(other);
+    EXPECT_EQ(Layout(other), "Notes:70 LastName:120 FirstName:90");
+    delete second;
+}
+
+TEST_P(VtDBGridLayoutTest, WithDefaultColumnsTheFieldsLayoutIsStoredAndReadBack)
+{
+    people->FieldByName("Notes")->SetIndex(1);
+    people->FieldByName("FirstName")->SetVisible(false);
+    Save(grid);
+
+    // The same query of another data module: its own owner, the same name.
+    auto* module = new TComponent(nullptr);
+    auto* again = new TADOQuery(module);
+    again->SetConnection(connection_);
+    again->SQL()->Add("SELECT PersonID, LastName, FirstName, Notes FROM People ORDER BY PersonID");
+    again->SetName("qPeople");
+    again->Open();
+    auto* otherSource = new TDataSource(module);
+    otherSource->SetDataSet(again);
+    TVtDBGrid* other = SecondGrid(otherSource);
+    ASSERT_EQ(other->AccessibleColCount(), 4);
+    Restore(other);
+    ASSERT_EQ(other->AccessibleColCount(), 3);
+    EXPECT_EQ(other->AccessibleColumnTitle(0), "PersonID");
+    EXPECT_EQ(other->AccessibleColumnTitle(1), "Notes");
+    EXPECT_EQ(other->AccessibleColumnTitle(2), "LastName");
+    delete second;
+    delete module;
+}
+
+INSTANTIATE_TEST_SUITE_P(Storages, VtDBGridLayoutTest, ::testing::Values(Storage::IniFile, Storage::Registry),
+                         [](const ::testing::TestParamInfo<Storage>& info) {
+                             return info.param == Storage::IniFile ? "IniFile" : "Registry";
+                         });
