@@ -1,6 +1,6 @@
 // The connection: parsing the connection string, opening the file read-write (never
 // creating it) with a busy timeout in write-ahead-log mode, its transactions, and closing the
-// datasets that use it.
+// datasets that use it with the log folded into the file.
 #include "db/Connection.h"
 
 #include <algorithm>
@@ -90,6 +90,9 @@ void TADOConnection::Close() {
     dataSet->Close();
     dataSet->DropSnapshot();  // a new handle starts its change count afresh
   }
+  // The log folded into the file, as far as no reader of another copy holds it back, so the
+  // file alone is whole when it is copied or moved while another copy keeps its log open.
+  if (transactionLevel_ == 0) sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
   sqlite3_close_v2(db_);  // an open transaction is rolled back by the database itself
   db_ = nullptr;
   transactionLevel_ = 0;

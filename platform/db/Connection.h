@@ -38,7 +38,8 @@ class TADOConnection : public TComponent {
   bool Connected() const { return db_ != nullptr; }
   void SetConnected(bool value);
   void Open();
-  // Closes every dataset on the connection first.
+  // Closes every dataset on the connection first, then folds the log into the file as far as
+  // readers of other copies allow, so the file alone holds every committed row.
   void Close();
   bool LoginPrompt() const { return loginPrompt_; }
   void SetLoginPrompt(bool value) { loginPrompt_ = value; }

@@ -333,10 +333,14 @@ TEST_F(CompactionTest, ShrinksTheFileKeepingEveryRow) {
 }
 
 TEST_F(CompactionTest, FailsAndLeavesTheFileWhileAnotherCopyHasItOpen) {
+  // The program's closing connection folds its log into the file, so the file may grow; its
+  // free pages show it was not rewritten.
+  const int freePages = Count("PRAGMA freelist_count");
+  ASSERT_GT(freePages, 0);
   Compact();
   EXPECT_EQ(shown.Text, "Database was not compacted. The program will now close.");
   EXPECT_EQ(shown.Caption, "Error!");
-  EXPECT_EQ(FileSize(camp.DatabasePath()), before);
+  EXPECT_EQ(Count("PRAGMA freelist_count"), freePages);
 }
 
 }  // namespace
