@@ -1,40 +1,54 @@
-// Unit VtDBCtrl: the data-aware calculator edit. The field's class sets the edit's range,
-// decimals and format; reading and writing go by the field's data type; the exit check and
-// the record update keep the focus when they fail.
+// Unit VtDBCtrl: the data-aware combo edits. The calculator edit's field class sets its range,
+// decimals and format and reading and writing go by the field's data type; the button edit
+// carries the field's text. The exit check and the record update keep the focus when they fail.
 #include "components/VtDBCtrl.h"
 
 #include "components/VtCalc.h"
+#include "components/vtGuiutils.h"
 #include "db/DataSet.h"
 #include "db/Fields.h"
 
 namespace {
 
-constexpr char kBackspace = 8, kCtrlV = 22, kCtrlX = 24;
+constexpr char kBackspace = 8, kCtrlV = 22, kCtrlX = 24, kEscape = 27;
 
 bool IsIntegerType(TFieldType Type) { return Type == ftSmallint || Type == ftInteger || Type == ftWord; }
 
 String DesignText(const TComponent* Edit) { return "(" + Edit->Name() + ")"; }
 
+// The link of a data-aware edit, its notices going to the edit's handlers.
+TFieldDataLink* NewFieldDataLink(TNotifyEvent DataChange, TNotifyEvent EditingChange, TNotifyEvent UpdateData)
+{
+  auto* link = new TFieldDataLink;
+  link->OnDataChange = std::move(DataChange);
+  link->OnEditingChange = std::move(EditingChange);
+  link->OnUpdateData = std::move(UpdateData);
+  return link;
+}
+
+// The edit is being destroyed: no notice may reach it while the link goes.
+void DeleteFieldDataLink(TFieldDataLink*& Link)
+{
+  Link->OnDataChange = nullptr;
+  Link->OnEditingChange = nullptr;
+  Link->OnUpdateData = nullptr;
+  delete Link;
+  Link = nullptr;
+}
+
 } // namespace
 
-TVtDBCalcEdit::TVtDBCalcEdit(TComponent* AOwner) : TVtCustomCalcEdit(AOwner), FDataLink(new TFieldDataLink)
+TVtDBCalcEdit::TVtDBCalcEdit(TComponent* AOwner)
+    : TVtCustomCalcEdit(AOwner),
+      FDataLink(NewFieldDataLink([this](TObject* s) { DataChange(s); }, [this](TObject* s) { EditingChange(s); },
+                                 [this](TObject* s) { UpdateFieldData(s); }))
 {
   SetControlStyle(ControlStyle() << csReplicatable);
   TCustomComboEdit::SetReadOnly(true);
-  FDataLink->OnDataChange = [this](TObject* s) { DataChange(s); };
-  FDataLink->OnEditingChange = [this](TObject* s) { EditingChange(s); };
-  FDataLink->OnUpdateData = [this](TObject* s) { UpdateFieldData(s); };
   FAlwaysEnable = true;
 }
 
-TVtDBCalcEdit::~TVtDBCalcEdit()
-{
-  FDataLink->OnDataChange = nullptr;
-  FDataLink->OnEditingChange = nullptr;
-  FDataLink->OnUpdateData = nullptr;
-  delete FDataLink;
-  FDataLink = nullptr;
-}
+TVtDBCalcEdit::~TVtDBCalcEdit() { DeleteFieldDataLink(FDataLink); }
 
 void TVtDBCalcEdit::Notification(TComponent* AComponent, TOperation Operation)
 {
@@ -228,4 +242,156 @@ void TVtDBCalcEdit::WndProc(TMessage& Message)
   case CM_GETDATALINK: Message.Result = reinterpret_cast<LRESULT>(FDataLink); break;
   default: TVtCustomCalcEdit::WndProc(Message);
   }
+}
+
+// ---- TVtDBComboEdit -------------------------------------------------------------------------
+
+TVtDBComboEdit::TVtDBComboEdit(TComponent* AOwner)
+    : TCustomComboEdit(AOwner),
+      FDataLink(NewFieldDataLink([this](TObject* s) { DataChange(s); }, [this](TObject* s) { EditingChange(s); },
+                                 [this](TObject* s) { UpdateFieldData(s); }))
+{
+  SetControlStyle(ControlStyle() << csReplicatable);
+  TCustomComboEdit::SetReadOnly(true);
+  FAlwaysEnable = true;
+}
+
+TVtDBComboEdit::~TVtDBComboEdit() { DeleteFieldDataLink(FDataLink); }
+
+void TVtDBComboEdit::Loaded()
+{
+  TCustomComboEdit::Loaded();
+  ResetMaxLength();
+  if (ComponentState().Contains(csDesigning))
+    DataChange(this);
+}
+
+void TVtDBComboEdit::Notification(TComponent* AComponent, TOperation Operation)
+{
+  TCustomComboEdit::Notification(AComponent, Operation);
+  if (Operation == opRemove && FDataLink && AComponent == DataSource())
+    SetDataSource(nullptr);
+}
+
+void TVtDBComboEdit::SetDataSource(TDataSource* Value)
+{
+  if (!ComponentState().Contains(csLoading) || !FDataLink->DataSource())
+    FDataLink->SetDataSource(Value);
+  if (Value)
+    Value->FreeNotification(this);
+}
+
+void TVtDBComboEdit::SetDataField(const String& Value)
+{
+  if (!ComponentState().Contains(csLoading))
+    ResetMaxLength();
+  FDataLink->SetFieldName(Value);
+}
+
+void TVtDBComboEdit::ResetMaxLength()
+{
+  TField* field = Field();
+  if (MaxLength() > 0 && dynamic_cast<TStringField*>(field) && MaxLength() == field->Size())
+    SetMaxLength(0);
+}
+
+void TVtDBComboEdit::DataChange(TObject*)
+{
+  TField* field = Field();
+  if (!field) {
+    SetAlignment(taLeftJustify);
+    SetEditMask("");
+    SetText(ComponentState().Contains(csDesigning) ? Name() : String());
+    return;
+  }
+  if (Alignment() != field->Alignment()) {
+    SetText("");
+    SetAlignment(field->Alignment());
+  }
+  SetEditMask(field->EditMask());
+  if (!ComponentState().Contains(csDesigning) && dynamic_cast<TStringField*>(field) && MaxLength() == 0)
+    SetMaxLength(field->Size());
+  SetText(FFocused && FDataLink->CanModify() ? field->EditText() : field->DisplayText());
+}
+
+void TVtDBComboEdit::EditingChange(TObject*) { TCustomComboEdit::SetReadOnly(!FDataLink->Editing()); }
+
+void TVtDBComboEdit::UpdateFieldData(TObject*)
+{
+  ValidateEdit();
+  Field()->SetText(Text());
+}
+
+void TVtDBComboEdit::Reset()
+{
+  FDataLink->Reset();
+  SelectAll();
+}
+
+void TVtDBComboEdit::Change()
+{
+  FDataLink->Modified();
+  TCustomComboEdit::Change();
+}
+
+void TVtDBComboEdit::KeyDown(WORD& Key, TShiftState Shift)
+{
+  TCustomComboEdit::KeyDown(Key, Shift);
+  if (Key == VK_DELETE || (Key == VK_INSERT && Shift.Contains(ssShift)))
+    FDataLink->Edit();
+}
+
+// A character the field refuses beeps and is dropped; Esc shows the stored value again.
+void TVtDBComboEdit::KeyPress(char& Key)
+{
+  TCustomComboEdit::KeyPress(Key);
+  const auto code = static_cast<unsigned char>(Key);
+  if (code >= 32 && Field() && !Field()->IsValidChar(Key)) {
+    Beep();
+    Key = 0;
+  }
+  if (Key == kEscape) {
+    Reset();
+    Key = 0;
+  } else if (Key == kBackspace || Key == kCtrlV || Key == kCtrlX || static_cast<unsigned char>(Key) >= 32) {
+    FDataLink->Edit();
+  }
+}
+
+void TVtDBComboEdit::ExitField(TMessage& Message)
+{
+  RunExitChecks([this] { FDataLink->UpdateRecord(); });
+  SetSelStart(0);
+  TCustomComboEdit::WndProc(Message);
+}
+
+// A copy painted for a data grid shows the field's display text in the edit's letter case.
+String TVtDBComboEdit::PaintText() const
+{
+  if (!ControlState().Contains(csPaintCopy) || !Field())
+    return Text();
+  const String text = Field()->DisplayText();
+  return CharCase() == ecUpperCase ? AnsiUpperCase(text) : CharCase() == ecLowerCase ? AnsiLowerCase(text) : text;
+}
+
+void TVtDBComboEdit::WndProc(TMessage& Message)
+{
+  switch (Message.Msg) {
+  case WM_PASTE:
+  case WM_CUT:
+    FDataLink->Edit();
+    break;
+  case CM_ENTER:
+    if (Alignment() != taLeftJustify)
+      Invalidate();
+    break;
+  case CM_EXIT: ExitField(Message); return;
+  case CM_GETDATALINK: Message.Result = reinterpret_cast<LRESULT>(FDataLink); return;
+  case WM_PAINT:
+    if (PaintComboEdit(Message, PaintText(), Alignment(), true))
+      return;
+    break;
+  default: break;
+  }
+  TCustomComboEdit::WndProc(Message);
 }

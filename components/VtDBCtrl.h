@@ -1,6 +1,7 @@
-// Unit VtDBCtrl: TVtDBCalcEdit, the calculator edit bound to one numeric field. The value flows
-// field -> edit on every data change and edit -> field when the dataset posts; typing asks the
-// dataset into Edit, and the edit is read-only while the dataset is not editing.
+// Unit VtDBCtrl: the combo edits bound to one field: TVtDBCalcEdit for a numeric field and
+// TVtDBComboEdit, the button edit for any field. The value flows field -> edit on every data
+// change and edit -> field when the dataset posts; typing asks the dataset into Edit, and the
+// edit is read-only while the dataset is not editing.
 #pragma once
 
 #include "components/CurrEdit.h"
@@ -47,4 +48,40 @@ private:
 
   TFieldDataLink* FDataLink;
   bool FDefaultParams = false;
+};
+
+class TVtDBComboEdit : public TCustomComboEdit {
+public:
+  explicit TVtDBComboEdit(TComponent* AOwner);
+  ~TVtDBComboEdit() override;
+
+  String DataField() const { return FDataLink->FieldName(); }
+  void SetDataField(const String& Value);
+  TDataSource* DataSource() const { return FDataLink->DataSource(); }
+  void SetDataSource(TDataSource* Value);
+  void SetReadOnly(bool Value) override { FDataLink->SetReadOnly(Value); }
+  TField* Field() const { return FDataLink->Field(); }
+
+  void WndProc(TMessage& Message) override;
+
+protected:
+  void Loaded() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  bool EditCanModify() override { return FDataLink->Edit(); }
+  void Reset() override;
+  bool GetReadOnly() const override { return FDataLink->ReadOnly(); }
+  void Change() override;
+  void KeyDown(WORD& Key, TShiftState Shift) override;
+  void KeyPress(char& Key) override;
+
+private:
+  // A MaxLength taken from a string field goes back to 0 before another field is bound.
+  void ResetMaxLength();
+  void DataChange(TObject* Sender);
+  void EditingChange(TObject* Sender);
+  void UpdateFieldData(TObject* Sender);
+  void ExitField(TMessage& Message);
+  String PaintText() const;
+
+  TFieldDataLink* FDataLink;
 };

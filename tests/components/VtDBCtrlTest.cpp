@@ -4,6 +4,7 @@
 #include "components/VtDBCtrl.h"
 
 #include "tests/platform/ui/PeopleFormFixture.h"
+#include "ui/kernel/WinApi.h"
 
 #include <gtest/gtest.h>
 
@@ -108,4 +109,92 @@ TEST_F(DBCalcEditTest, TheFieldsClassSetsDecimalsAndFormat)
   EXPECT_EQ(other->DisplayFormat(), ",#");
   EXPECT_EQ(edit->DecimalPlaces(), 15u); // a float field's precision
   EXPECT_EQ(edit->DisplayFormat(), "$,0.00");
+}
+
+namespace {
+
+// The button edit shows LastName of the first person (Adams); a second edit takes the focus.
+class DBComboEditTest : public PeopleFormFixture {
+protected:
+  void SetUp() override
+  {
+    SetUpPeopleForm("SELECT PersonID, LastName, Balance FROM People ORDER BY PersonID", 300, 100);
+    people->Open();
+    edit = MakeEdit("LastName", 10);
+    other = MakeEdit("Balance", 40);
+    form->Show();
+    edit->SetFocus();
+  }
+  TVtDBComboEdit* MakeEdit(const char* field, int top)
+  {
+    auto* e = new TVtDBComboEdit(form);
+    e->SetParent(form);
+    e->SetBounds(10, top, 120, 22);
+    e->SetDataSource(source);
+    e->SetDataField(field);
+    return e;
+  }
+  void Retype(TVtDBComboEdit* e, const String& keys)
+  {
+    e->SelectAll();
+    vt::TypeText(e, keys);
+  }
+
+  TVtDBComboEdit* edit = nullptr;
+  TVtDBComboEdit* other = nullptr;
+};
+
+} // namespace
+
+TEST_F(DBComboEditTest, ShowsTheFieldAndTypingEditsTheRecord)
+{
+  EXPECT_EQ(edit->Text(), "Adams");
+  EXPECT_EQ(edit->MaxLength(), people->FieldByName("LastName")->Size());
+  people->Next();
+  EXPECT_EQ(edit->Text(), "Baker");
+  EXPECT_EQ(people->State(), dsBrowse);
+  Retype(edit, "O'Hara");
+  EXPECT_EQ(people->State(), dsEdit);
+  other->SetFocus(); // leaving writes the text into the field
+  people->Post();
+  EXPECT_EQ(Scalar("SELECT LastName FROM People WHERE PersonID = 2").AsString(), "O'Hara");
+
+  edit->SetDataField("Balance"); // a MaxLength taken from the string field is not kept
+  EXPECT_EQ(edit->MaxLength(), 0);
+}
+
+TEST_F(DBComboEditTest, EscRestoresTheFieldAndSelectsAll)
+{
+  Retype(edit, "Zed");
+  vt::SendKey(edit, VK_ESCAPE);
+  EXPECT_EQ(edit->Text(), "Adams");
+  EXPECT_EQ(edit->SelStart(), 0);
+  EXPECT_EQ(edit->SelLength(), 5);
+  people->Post();
+  EXPECT_EQ(Scalar("SELECT LastName FROM People WHERE PersonID = 1").AsString(), "Adams");
+}
+
+TEST_F(DBComboEditTest, ACharacterTheFieldRefusesBeepsAndIsDropped)
+{
+  int beeps = 0;
+  vt::SetBeepHook([&](UINT) { ++beeps; });
+  other->SetFocus();
+  Retype(other, "1x2");
+  vt::SetBeepHook(nullptr);
+  EXPECT_EQ(beeps, 1);
+  EXPECT_EQ(other->Text(), "12");
+}
+
+TEST_F(DBComboEditTest, AFieldThatRefusesTheTextKeepsTheFocus)
+{
+  std::vector<String> errors;
+  Application->OnException = [&](TObject*, Exception* e) { errors.push_back(e->Message()); };
+  other->SetFocus();
+  Retype(other, "1-2");
+  edit->SetFocus();
+  Application->OnException = nullptr;
+  EXPECT_EQ(errors.size(), 1u);
+  EXPECT_EQ(form->ActiveControl(), other);
+  EXPECT_EQ(other->SelLength(), 3);
+  EXPECT_EQ(people->FieldByName("Balance")->AsFloat(), 10.5);
 }
