@@ -53,11 +53,11 @@ void PostPersonTotals(double charged, double credits, double balance) {
   Attendees()->Edit();
 }
 
-// A ledger row: positive for a charge, negative for a credit or a payment.
+// A ledger row: positive for a charge, negative for a credit or a payment. The append needs
+// the ledger's columns only, not the rows the person already has.
 void AppendLedgerRow(const String& sessionId, double amount, const String& checkNo) {
   TADOQuery* ledger = SQLDataModule->qMisc;
-  OpenScratch(ledger, "Select * From AttendeeTrx WHERE SessionID = " + vt::SqlNumber(sessionId) +
-                          " AND CamperID = " + vt::SqlNumber(CamperId()));
+  OpenScratch(ledger, "Select * From AttendeeTrx WHERE 1 = 0");
   ledger->Append();
   ledger->FieldByName("SessionID")->SetAsString(sessionId);
   ledger->FieldByName("CamperID")->SetAsString(CamperId());

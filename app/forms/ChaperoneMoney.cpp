@@ -31,9 +31,10 @@ TADOQuery* OpenEnrolment(const String& sessionId, const String& chaperoneId) {
                                                " AND ChaperoneID = " + chaperoneId);
 }
 
-// A ledger row: an invoice is positive, a credit or a payment negative.
+// A ledger row: an invoice is positive, a credit or a payment negative. The append needs the
+// ledger's columns only, not the rows the person already has.
 void AppendLedgerRow(const String& sessionId, const String& chaperoneId, double amount, const String& checkNo) {
-  TADOQuery* ledger = OpenScratch(SQLDataModule->qMisc, "Select * From ChaperoneTrx WHERE ChaperoneID = " + chaperoneId);
+  TADOQuery* ledger = OpenScratch(SQLDataModule->qMisc, "Select * From ChaperoneTrx WHERE 1 = 0");
   ledger->Append();
   ledger->FieldByName("SessionID")->SetAsInteger(StrToInt(sessionId));
   ledger->FieldByName("ChaperoneID")->SetAsInteger(StrToInt(chaperoneId));

@@ -38,16 +38,23 @@ void PendingRow::Restore() {
   }
 }
 
+// The editor's controls hear the outcome once: posting and editing the person's row again
+// inside the operation would switch every bound control to read-only and back. Their pending
+// texts go into the row first.
 void WriteTogether(TDataSet* person, const std::function<void()>& writes) {
+  person->UpdateRecord();
   PendingRow before(person);
+  person->DisableControls();
   try {
     Transaction transaction(SQLDataModule->dbVantrelADO);
     writes();
     transaction.Commit();
   } catch (...) {
     before.Restore();
+    person->EnableControls();
     throw;
   }
+  person->EnableControls();
 }
 
 }  // namespace vt

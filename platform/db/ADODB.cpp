@@ -112,23 +112,6 @@ bool SameValues(const std::vector<Variant>& a, const std::vector<Variant>& b) {
   return true;
 }
 
-// Notes whether a statement being prepared calls any function: one may read the clock or a
-// random source, so its rows can differ while the database is unchanged.
-class FunctionCallWatch {
- public:
-  explicit FunctionCallWatch(sqlite3* db) : db_(db) { sqlite3_set_authorizer(db_, &Authorize, this); }
-  ~FunctionCallWatch() { sqlite3_set_authorizer(db_, nullptr, nullptr); }
-  bool Seen() const { return seen_; }
-
- private:
-  static int Authorize(void* self, int action, const char*, const char*, const char*, const char*) {
-    if (action == SQLITE_FUNCTION) static_cast<FunctionCallWatch*>(self)->seen_ = true;
-    return SQLITE_OK;
-  }
-  sqlite3* db_;
-  bool seen_ = false;
-};
-
 std::atomic<std::int64_t> fetchCount{0};
 
 }  // namespace
@@ -229,7 +212,7 @@ bool TCustomADODataSet::Fetch(const FetchOrigin& origin, std::vector<ColumnInfo>
 std::unique_ptr<vt::SqliteStatement> TCustomADODataSet::PrepareSelect(const String& sql, bool& keyed,
                                                                       bool& callsFunctions) {
   sqlite3* db = Database();
-  FunctionCallWatch functionCalls(db);
+  vt::FunctionCallWatch functionCalls;
   std::unique_ptr<vt::SqliteStatement> statement;
   String keyedSql = WithRowid(sql);
   if (!keyedSql.empty()) {
@@ -346,11 +329,11 @@ std::int64_t TCustomADODataSet::InternalPost(bool inserting, const std::vector<b
         assignments += (assignments.empty() ? "" : ", ") + vt::SqlQuoteIdentifier(tableColumns_[column]) + " = ?";
       sql = "UPDATE " + vt::SqlQuoteIdentifier(table_) + " SET " + assignments + " WHERE rowid = ?";
     }
-    vt::SqliteStatement statement(db, sql);
+    vt::StatementUse statement = connection_->Reuse(sql);
     int index = 1;
-    for (int column : written) BindCell(statement, index++, buffer, buffer.At(0, column));
-    if (!inserting) statement.BindInteger(index, key);
-    statement.Step();
+    for (int column : written) BindCell(*statement, index++, buffer, buffer.At(0, column));
+    if (!inserting) statement->BindInteger(index, key);
+    statement->Step();
     if (inserting) key = sqlite3_last_insert_rowid(db);
     else if (sqlite3_changes(db) == 0) DatabaseError("Row cannot be located for updating");
   }
@@ -362,24 +345,26 @@ std::int64_t TCustomADODataSet::InternalPost(bool inserting, const std::vector<b
 void TCustomADODataSet::ReadStoredRow(std::int64_t key) {
   String names;
   for (const String& column : tableColumns_) names += (names.empty() ? "" : ", ") + vt::SqlQuoteIdentifier(column);
-  vt::SqliteStatement statement(Database(), "SELECT " + names + " FROM " + vt::SqlQuoteIdentifier(table_) +
-                                                " WHERE rowid = ?");
-  statement.BindInteger(1, key);
-  if (!statement.Step()) DatabaseError("Row cannot be located for updating");
+  Database();  // opens the connection
+  vt::StatementUse statement =
+      connection_->Reuse("SELECT " + names + " FROM " + vt::SqlQuoteIdentifier(table_) + " WHERE rowid = ?");
+  statement->BindInteger(1, key);
+  if (!statement->Step()) DatabaseError("Row cannot be located for updating");
   vt::RowSet& buffer = Buffer();
   buffer.SetKey(0, key);
   for (int column = 0; column < int(tableColumns_.size()); ++column) {
     buffer.SetNull(0, column);
-    StoreColumn(statement.Handle(), column, buffer, buffer.MutableRow(0)[column]);
+    StoreColumn(statement->Handle(), column, buffer, buffer.MutableRow(0)[column]);
   }
 }
 
 void TCustomADODataSet::InternalDelete(std::int64_t key) {
   if (table_.empty()) DatabaseError("Cannot modify a read-only dataset");
-  vt::SqliteStatement statement(Database(), "DELETE FROM " + vt::SqlQuoteIdentifier(table_) + " WHERE rowid = ?");
-  statement.BindInteger(1, key);
+  Database();  // opens the connection
+  vt::StatementUse statement = connection_->Reuse("DELETE FROM " + vt::SqlQuoteIdentifier(table_) + " WHERE rowid = ?");
+  statement->BindInteger(1, key);
   connection_->NoteUse(this);
-  statement.Step();
+  statement->Step();
 }
 
 // ---- TADOQuery ----

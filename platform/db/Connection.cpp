@@ -25,14 +25,10 @@ const char* const kPageCache = "PRAGMA cache_size = -32768";
 // committed transaction still survives the program being killed.
 const char* const kJournal = "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL";
 
-std::int64_t PragmaValue(sqlite3* db, const char* pragma) {
-  vt::SqliteStatement statement(db, pragma);
-  statement.Step();
-  return sqlite3_column_int64(statement.Handle(), 0);
-}
 }
 
-TADOConnection::TADOConnection(TComponent* AOwner) : TComponent(AOwner) {}
+TADOConnection::TADOConnection(TComponent* AOwner)
+    : TComponent(AOwner), statements_(std::make_unique<vt::StatementCache>()) {}
 
 TADOConnection::~TADOConnection() {
   Close();
@@ -74,6 +70,7 @@ void TADOConnection::Open() {
   if (code == SQLITE_OK) code = sqlite3_exec(db, kPageCache, nullptr, nullptr, nullptr);
   if (code == SQLITE_OK) code = sqlite3_exec(db, kJournal, nullptr, nullptr, nullptr);
   if (code == SQLITE_OK) code = vt::RegisterUnicodeLike(db);
+  if (code == SQLITE_OK) code = vt::FunctionCallWatch::Install(db);
   if (code != SQLITE_OK) {
     String message = db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
     sqlite3_close(db);
@@ -93,6 +90,7 @@ void TADOConnection::Close() {
   // The log folded into the file, as far as no reader of another copy holds it back, so the
   // file alone is whole when it is copied or moved while another copy keeps its log open.
   if (transactionLevel_ == 0) sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+  statements_->Clear();
   sqlite3_close_v2(db_);  // an open transaction is rolled back by the database itself
   db_ = nullptr;
   transactionLevel_ = 0;
@@ -157,11 +155,18 @@ void TADOConnection::RereadAfterRollback() {
   for (TCustomADODataSet* dataSet : std::vector<TCustomADODataSet*>(usedInTransaction_)) dataSet->Reread();
 }
 
+vt::StatementUse TADOConnection::Reuse(const String& sql) { return statements_->Use(Handle(), sql); }
+
 std::optional<vt::DatabaseVersion> TADOConnection::Version() {
   sqlite3* db = Handle();
   if (sqlite3_db_name(db, 2) != nullptr) return std::nullopt;  // 0 = main, 1 = temp
-  return vt::DatabaseVersion{sqlite3_total_changes64(db), PragmaValue(db, "PRAGMA data_version"),
-                             PragmaValue(db, "PRAGMA schema_version")};
+  const auto pragmaValue = [this](const char* pragma) {
+    vt::StatementUse statement = Reuse(pragma);
+    statement->Step();
+    return sqlite3_column_int64(statement->Handle(), 0);
+  };
+  return vt::DatabaseVersion{sqlite3_total_changes64(db), pragmaValue("PRAGMA data_version"),
+                             pragmaValue("PRAGMA schema_version")};
 }
 
 namespace vt {

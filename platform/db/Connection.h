@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -14,6 +15,9 @@ struct sqlite3;
 class TCustomADODataSet;
 
 namespace vt {
+
+class StatementCache;
+class StatementUse;
 
 // What tells whether the database can have changed: this connection's own row changes, commits
 // by other connections or processes, and schema changes. Equal versions = the same data.
@@ -73,10 +77,13 @@ class TADOConnection : public TComponent {
   void NoteUse(TCustomADODataSet* dataSet);
   void RereadAfterRollback();
   void CheckInTransaction() const;
+  // A statement kept prepared on the open handle, for texts run on every post or open.
+  vt::StatementUse Reuse(const String& sql);
 
   String connectionString_;
   bool loginPrompt_ = true;
   sqlite3* db_ = nullptr;
+  std::unique_ptr<vt::StatementCache> statements_;
   std::vector<TCustomADODataSet*> dataSets_;
   int transactionLevel_ = 0;
   std::vector<TCustomADODataSet*> usedInTransaction_;

@@ -38,4 +38,35 @@ void SqliteStatement::BindText(int index, const char* text, size_t length) {
   CheckSqlite(db_, sqlite3_bind_text64(stmt_, index, text, length, SQLITE_TRANSIENT, SQLITE_UTF8));
 }
 
+namespace {
+thread_local FunctionCallWatch* activeWatch = nullptr;
+}
+
+int FunctionCallWatch::Install(sqlite3* db) { return sqlite3_set_authorizer(db, &Authorize, nullptr); }
+
+FunctionCallWatch::FunctionCallWatch() : outer_(activeWatch) { activeWatch = this; }
+
+FunctionCallWatch::~FunctionCallWatch() { activeWatch = outer_; }
+
+int FunctionCallWatch::Authorize(void*, int action, const char*, const char*, const char*, const char*) {
+  if (action == SQLITE_FUNCTION && activeWatch) activeWatch->seen_ = true;
+  return SQLITE_OK;
+}
+
+StatementUse::~StatementUse() {
+  sqlite3_reset(statement_.Handle());  // its error, if any, was raised by Step
+  sqlite3_clear_bindings(statement_.Handle());
+}
+
+StatementUse StatementCache::Use(sqlite3* db, const String& sql) {
+  // Row writes name the changed columns, so the texts vary; a long session starts afresh.
+  constexpr size_t kMostKept = 256;
+  auto found = statements_.find(sql);
+  if (found == statements_.end()) {
+    if (statements_.size() >= kMostKept) statements_.clear();
+    found = statements_.emplace(sql, std::make_unique<SqliteStatement>(db, sql)).first;
+  }
+  return StatementUse(*found->second);
+}
+
 }  // namespace vt

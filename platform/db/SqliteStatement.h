@@ -5,6 +5,8 @@
 #include <sqlite3.h>
 
 #include <cstdint>
+#include <memory>
+#include <unordered_map>
 
 #include "rtl/StrUtils.h"
 
@@ -32,6 +34,52 @@ class SqliteStatement {
  private:
   sqlite3* db_;
   sqlite3_stmt* stmt_ = nullptr;
+};
+
+// Notes whether a statement prepared while it lives calls any function: one may read the clock
+// or a random source, so its rows can differ while the database is unchanged. Every handle gets
+// the authorizer that hears it once, when it opens: setting an authorizer expires every
+// statement prepared on the handle, the cached ones too.
+class FunctionCallWatch {
+ public:
+  static int Install(sqlite3* db);
+  FunctionCallWatch();
+  ~FunctionCallWatch();
+  FunctionCallWatch(const FunctionCallWatch&) = delete;
+  FunctionCallWatch& operator=(const FunctionCallWatch&) = delete;
+  bool Seen() const { return seen_; }
+
+ private:
+  static int Authorize(void*, int action, const char*, const char*, const char*, const char*);
+  FunctionCallWatch* outer_;
+  bool seen_ = false;
+};
+
+// A cached statement in use: reset with its bindings cleared when the use ends, so that it
+// keeps no read transaction open between uses.
+class StatementUse {
+ public:
+  explicit StatementUse(SqliteStatement& statement) : statement_(statement) {}
+  ~StatementUse();
+  StatementUse(const StatementUse&) = delete;
+  StatementUse& operator=(const StatementUse&) = delete;
+  SqliteStatement* operator->() const { return &statement_; }
+  SqliteStatement& operator*() const { return statement_; }
+
+ private:
+  SqliteStatement& statement_;
+};
+
+// Statements prepared once per open handle and kept for the texts run again and again (a
+// dataset's row writes, its row read by key, the version pragmas). A text is not used again
+// while a use of it is still open.
+class StatementCache {
+ public:
+  StatementUse Use(sqlite3* db, const String& sql);
+  void Clear() { statements_.clear(); }  // before the handle closes
+
+ private:
+  std::unordered_map<String, std::unique_ptr<SqliteStatement>> statements_;
 };
 
 }  // namespace vt
