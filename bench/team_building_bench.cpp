@@ -37,10 +37,6 @@ constexpr int kAttendees = 2000;
 std::string folder;
 std::string campPath;
 
-void Exec(sqlite3* db, const std::string& sql) {
-  if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) throw std::runtime_error(sqlite3_errmsg(db));
-}
-
 class Statement {
  public:
   Statement(sqlite3* db, const std::string& sql) {
@@ -66,23 +62,23 @@ void PrepareCamp() {
   sqlite3* db = nullptr;
   sqlite3_open_v2(campPath.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
   const std::string session = std::to_string(kSession);
-  Exec(db, "BEGIN");
-  Exec(db, "INSERT INTO CoSys (CompanyName, AgeToRemoveAttendees) VALUES ('Bench Camps', 99)");
-  Exec(db, "DELETE FROM AttendeeSession WHERE SessionID = " + session);
-  Exec(db, "INSERT INTO AttendeeSession (SessionID, CamperID, SessionType) SELECT " + session +
+  vt::ExecOrExit(db, "BEGIN");
+  vt::ExecOrExit(db, "INSERT INTO CoSys (CompanyName, AgeToRemoveAttendees) VALUES ('Bench Camps', 99)");
+  vt::ExecOrExit(db, "DELETE FROM AttendeeSession WHERE SessionID = " + session);
+  vt::ExecOrExit(db, "INSERT INTO AttendeeSession (SessionID, CamperID, SessionType) SELECT " + session +
                ", CamperID, CASE CamperID % 2 WHEN 0 THEN 'R' ELSE 'D' END FROM Attendees WHERE CamperID <= " +
                std::to_string(kAttendees));
-  Exec(db, "INSERT INTO SessionSessionTypes (SessionID, Type, PerRoomMaximum) VALUES (" + session + ", 'R', 4), (" +
+  vt::ExecOrExit(db, "INSERT INTO SessionSessionTypes (SessionID, Type, PerRoomMaximum) VALUES (" + session + ", 'R', 4), (" +
                session + ", 'D', 0)");
-  Exec(db, "DELETE FROM Positions");
-  Exec(db, "INSERT INTO Positions (APosition, NumberOnTeam) VALUES ('Guard', 2), ('Forward', 2), ('Center', 1)");
+  vt::ExecOrExit(db, "DELETE FROM Positions");
+  vt::ExecOrExit(db, "INSERT INTO Positions (APosition, NumberOnTeam) VALUES ('Guard', 2), ('Forward', 2), ('Center', 1)");
   const char* const leagues[] = {"'Mites', 'Age', 7, 8",  "'Squirts', 'Age', 9, 9",  "'Peewees', 'Age', 10, 10",
                                  "'Bantams', 'Age', 11, 11", "'Midgets', 'Age', 12, 12", "'Minors', 'Age', 13, 13",
                                  "'Juniors', 'Grade', 9, 10", "'Seniors', 'Grade', 11, 12"};
   for (const char* league : leagues)
-    Exec(db, "INSERT INTO Leagues (SessionID, LeagueName, AddBy, BeginRange, EndRange) VALUES (" + session + ", " +
+    vt::ExecOrExit(db, "INSERT INTO Leagues (SessionID, LeagueName, AddBy, BeginRange, EndRange) VALUES (" + session + ", " +
                  league + ")");
-  Exec(db, "COMMIT");
+  vt::ExecOrExit(db, "COMMIT");
   sqlite3_close(db);
   vt::SetProgramPathForTests(folder + "Vantrel");
   vt::SetClockForTests(kToday);
@@ -90,8 +86,8 @@ void PrepareCamp() {
 
 void ClearTeams(sqlite3* db) {
   const std::string session = std::to_string(kSession);
-  Exec(db, "DELETE FROM Teams WHERE SessionID = " + session);
-  Exec(db, "UPDATE AttendeeSession SET TeamID = NULL WHERE SessionID = " + session);
+  vt::ExecOrExit(db, "DELETE FROM Teams WHERE SessionID = " + session);
+  vt::ExecOrExit(db, "UPDATE AttendeeSession SET TeamID = NULL WHERE SessionID = " + session);
 }
 
 int CountTeams(sqlite3* db) {
@@ -170,7 +166,7 @@ void BuildTeamsPlainly(sqlite3* db, const std::string& unassignedSql) {
             ++taken;
           }
       }
-      Exec(db, "BEGIN IMMEDIATE");
+      vt::ExecOrExit(db, "BEGIN IMMEDIATE");
       const std::string name = "Team" + std::to_string(teamNumber++);
       sqlite3_bind_text(*insertTeam, 1, league.name.c_str(), -1, SQLITE_TRANSIENT);
       sqlite3_bind_text(*insertTeam, 2, name.c_str(), -1, SQLITE_TRANSIENT);
@@ -183,7 +179,7 @@ void BuildTeamsPlainly(sqlite3* db, const std::string& unassignedSql) {
         putOnTeam.Step();
         putOnTeam.Reset();
       }
-      Exec(db, "COMMIT");
+      vt::ExecOrExit(db, "COMMIT");
       placedAnybody = placedAnybody || !members.empty();
     }
   }
@@ -196,8 +192,8 @@ void BM_PlainSqlite(benchmark::State& state) {
   const std::string unassignedSql = UnassignedSql();
   sqlite3* db = nullptr;
   sqlite3_open_v2(campPath.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
-  Exec(db, "PRAGMA journal_mode=WAL");
-  Exec(db, "PRAGMA synchronous=NORMAL");
+  vt::ExecOrExit(db, "PRAGMA journal_mode=WAL");
+  vt::ExecOrExit(db, "PRAGMA synchronous=NORMAL");
   for (auto _ : state) {
     state.PauseTiming();
     ClearTeams(db);
