@@ -308,6 +308,8 @@ private:
   void ResetTeamCounters();
   // The selected team's members in the assigned list, or nothing when there is no team.
   void ShowTeamMembers();
+  // The arrows between the unassigned list and the selected team.
+  void MoveSelectedAttendee(TDataSet* list, bool ontoTeam);
   // The team and member lists again after teams were built.
   void RefreshTeamLists();
   void ShowBuiltTeams();

@@ -111,27 +111,24 @@ void TMainForm::BitBtn43Click(TObject* Sender) {
   ReopenTeamLists();
 }
 
-// The arrow towards the teams: the selected unassigned attendee joins the selected team.
-void TMainForm::BitBtn24Click(TObject* Sender) {
+// Moves the attendee selected in a list onto the selected team, or off it; the unassigned list,
+// the members and the teams show the move.
+void TMainForm::MoveSelectedAttendee(TDataSet* list, bool ontoTeam) {
   TSQLDataModule* data = SQLDataModule;
-  TADOQuery* attendees = data->qAttendeesInTeams;
-  if (data->tTeams->IsEmpty() || attendees->IsEmpty()) return;
-  vt::SetTeamOf(KeyText(attendees, "SessionID"), {attendees->FieldByName("CamperID")->AsInteger()},
-                KeyText(data->tTeams, "TeamID"));
-  Reopen(attendees);
+  if (data->tTeams->IsEmpty() || list->IsEmpty()) return;
+  vt::SetTeamOf(KeyText(list, "SessionID"), {list->FieldByName("CamperID")->AsInteger()},
+                ontoTeam ? KeyText(data->tTeams, "TeamID") : String());
+  Reopen(data->qAttendeesInTeams);
   ShowTeamMembers();
   ReopenOnSameRow(data->tTeams);
 }
 
+// The arrow towards the teams: the selected unassigned attendee joins the selected team.
+void TMainForm::BitBtn24Click(TObject* Sender) { MoveSelectedAttendee(SQLDataModule->qAttendeesInTeams, true); }
+
 // The arrow away from the teams: the selected member leaves the team.
 void TMainForm::BitBtn17Click(TObject* Sender) {
-  TSQLDataModule* data = SQLDataModule;
-  TADOQuery* members = data->qAttendeesAlreadyInTeams;
-  if (data->tTeams->IsEmpty() || members->IsEmpty()) return;
-  vt::SetTeamOf(KeyText(members, "SessionID"), {members->FieldByName("CamperID")->AsInteger()}, "");
-  Reopen(data->qAttendeesInTeams);
-  ShowTeamMembers();
-  ReopenOnSameRow(data->tTeams);
+  MoveSelectedAttendee(SQLDataModule->qAttendeesAlreadyInTeams, false);
 }
 
 // "Assign" a chaperone: the text of the list, typed or chosen, becomes the team's chaperone.
