@@ -292,6 +292,10 @@ bool TIniFile::ValueExists(const String& section, const String& key) const
 
 void TIniFile::WriteString(const String& section, const String& key, const String& value)
 {
+    // A line break would end the line: the rest would read back as another line of the file.
+    for (const String* text : {&section, &key, &value})
+        if (text->find_first_of("\r\n") != String::npos)
+            throw EIniFileException("Unable to write a line break to " + FFileName);
     Profile profile(FFileName);
     profile.Set(section, key, value);
     profile.Save();

@@ -28,7 +28,8 @@ public:
     bool ValueExists(const String& section, const String& key) const;
 
     // Creates the file and the section when needed. Raises EIniFileException when the
-    // file cannot be written.
+    // file cannot be written, or when a section, key or value holds a line break (the file
+    // is left as it was).
     void WriteString(const String& section, const String& key, const String& value);
     void WriteInteger(const String& section, const String& key, int value);
     void WriteBool(const String& section, const String& key, bool value);

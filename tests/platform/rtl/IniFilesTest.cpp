@@ -145,3 +145,25 @@ TEST_F(IniFileTest, UnwritableFileRaises)
     TIniFile ini((FDir / "no-such-dir" / "x.ini").string());
     EXPECT_THROW(ini.WriteString("System", "FullPath", "x"), EIniFileException);
 }
+
+// A line break anywhere in a write would split its line; it is refused and the file keeps what
+// it had. A value escaped by the storage helpers ("\\n" as two characters) reads back as written.
+TEST_F(IniFileTest, LineBreaksAreRefusedAndEscapedTextRoundTrips)
+{
+    WriteFile("[System]\nFullPath=/old.mdb\n");
+    TIniFile ini(FPath);
+    const struct {
+        const char* section;
+        const char* key;
+        const char* value;
+    } refused[] = {{"System", "FullPath", "/a\nOther=1"},
+                   {"System", "FullPath", "/a\r"},
+                   {"System", "Full\nPath", "x"},
+                   {"Sys\r\ntem", "FullPath", "x"}};
+    for (const auto& c : refused)
+        EXPECT_THROW(ini.WriteString(c.section, c.key, c.value), EIniFileException) << c.value;
+    EXPECT_EQ(ReadFile(), "[System]\nFullPath=/old.mdb\n");
+
+    ini.WriteString("System", "Notes", "one\\ntwo\\");
+    EXPECT_EQ(TIniFile(FPath).ReadString("System", "Notes", ""), "one\\ntwo\\");
+}
