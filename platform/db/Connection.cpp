@@ -41,14 +41,26 @@ void TADOConnection::SetConnectionString(const String& value) {
   connectionString_ = value;
 }
 
+// A value runs to the next ";", or is enclosed in double or single quotes, a doubled quote
+// inside standing for one.
 String TADOConnection::DataSource() const {
   const String key = "data source=";
   String lower = LowerCase(connectionString_);
   size_t start = lower.find(key);
   if (start == String::npos) return "";
   start += key.size();
-  size_t end = connectionString_.find(';', start);
-  return connectionString_.substr(start, end == String::npos ? String::npos : end - start);
+  const char quote = start < connectionString_.size() ? connectionString_[start] : '\0';
+  if (quote != '"' && quote != '\'') {
+    size_t end = connectionString_.find(';', start);
+    return connectionString_.substr(start, end == String::npos ? String::npos : end - start);
+  }
+  String value;
+  for (size_t i = start + 1; i < connectionString_.size(); ++i) {
+    if (connectionString_[i] != quote) value += connectionString_[i];
+    else if (i + 1 < connectionString_.size() && connectionString_[i + 1] == quote) value += connectionString_[++i];
+    else return value;
+  }
+  throw EDatabaseError("The connection string's data source has no closing quote");
 }
 
 void TADOConnection::SetConnected(bool value) {
@@ -170,6 +182,13 @@ std::optional<vt::DatabaseVersion> TADOConnection::Version() {
 }
 
 namespace vt {
+
+String ConnectionStringValue(const String& value) {
+  if (value.find_first_of(";\"'") == String::npos) return value;
+  String quoted = "\"";
+  for (char c : value) quoted += c == '"' ? String("\"\"") : String(1, c);
+  return quoted + "\"";
+}
 
 Transaction::Transaction(TADOConnection* connection) : connection_(connection) { connection_->BeginTrans(); }
 

@@ -37,7 +37,7 @@ class TADOConnection : public TComponent {
 
   const String& ConnectionString() const { return connectionString_; }
   void SetConnectionString(const String& value);
-  // The "Data Source=" value exactly as written, up to the next ";".
+  // The "Data Source=" value: up to the next ";", or the text inside its quotes.
   String DataSource() const;
   bool Connected() const { return db_ != nullptr; }
   void SetConnected(bool value);
@@ -105,6 +105,9 @@ class Transaction {
   TADOConnection* connection_;
   bool finished_ = false;
 };
+
+// A value as a connection string holds it: in double quotes when it has a ";" or a quote.
+String ConnectionStringValue(const String& value);
 
 // Makes a new database file at path and runs sqlScript in it; raises EDatabaseError when the
 // file exists already or the script fails (the partial file is removed). The program itself

@@ -28,7 +28,7 @@ bool IsDateType(TFieldType type) { return type == ftDate || type == ftDateTime |
 ReportDocument::ReportDocument(const String& databasePath, const String& reportName,
                                const String& whereCondition)
     : connection_(std::make_unique<TADOConnection>(nullptr)), rows_(std::make_unique<TADOQuery>(nullptr)) {
-  connection_->SetConnectionString("Data Source=" + databasePath);
+  connection_->SetConnectionString("Data Source=" + vt::ConnectionStringValue(databasePath));
   connection_->Open();
   definition_ = LoadReportDefinition(connection_.get(), reportName);
   OpenRows(whereCondition);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "DbFixture.h"
+#include "db/Connection.h"
 #include "db/DataSource.h"
 #include "db/SqlText.h"
 #include "rtl/DateTime.h"
@@ -529,3 +530,27 @@ TEST_F(ADODB, ConnectionOpensOnlyExistingFilesAndClosesItsDataSets) {
 }
 
 }  // namespace
+
+// A path with ";" or quotes goes into a connection string quoted and comes out whole; the
+// database at it opens.
+TEST_F(ADODB, DataSourcePathsWithSemicolonsAndQuotesOpen) {
+  connection_->Close();
+  const String folder = path_.substr(0, path_.rfind('/') + 1);
+  for (const String name : {"camp;1.mdb", "o'neil \"camp\".mdb", "plain.mdb"}) {
+    const String path = folder + name;
+    TADOConnection copier(nullptr);
+    copier.SetConnectionString("Data Source=" + path_);
+    copier.Execute("VACUUM INTO " + vt::SqlQuote(path));
+    TADOConnection connection(nullptr);
+    connection.SetConnectionString("Provider=x;Data Source=" + vt::ConnectionStringValue(path) + ";Mode=Share");
+    EXPECT_EQ(connection.DataSource(), path);
+    TADOQuery people(nullptr);
+    people.SetConnection(&connection);
+    people.SQL()->Add("SELECT * FROM People");
+    EXPECT_NO_THROW(people.Open()) << path;
+    std::remove(path.c_str());
+  }
+  TADOConnection unclosed(nullptr);
+  unclosed.SetConnectionString("Data Source=\"" + path_);
+  EXPECT_THROW(unclosed.Open(), EDatabaseError);
+}

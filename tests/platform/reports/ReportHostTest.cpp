@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include "db/SqlText.h"
 #include "reports/BandRenderer.h"
 #include "rtl/FileNames.h"
 #include "rtl/Format.h"
@@ -137,6 +138,15 @@ TEST_F(ReportHostTest, ReportsThatCannotRunRaise) {
   EXPECT_THROW(vt::SaveReportAsPdf(data.camp.Folder() + "missing.mdb", "Attendees", "", data.camp.Folder() + "x.pdf"),
                Exception);
   EXPECT_FALSE(FileExists(data.camp.Folder() + "missing.mdb"));
+}
+
+// The database may lie at a path with ";" in it.
+TEST_F(ReportHostTest, DatabasePathMayHoldASemicolon) {
+  const String path = data.camp.Folder() + "camp;copy.mdb";
+  data.camp.Execute("VACUUM INTO " + vt::SqlQuote(path));
+  const String pdf = data.camp.Folder() + "copy.pdf";
+  vt::SaveReportAsPdf(path, "Attendees", "", pdf);
+  EXPECT_NE(vt::test::PdfText(pdf).find("Smith"), String::npos);
 }
 
 // Many rows: every page but the last is full, each row prints once and whole, the footer counts
