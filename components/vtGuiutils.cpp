@@ -7,7 +7,9 @@
 #include "components/Vtstrutils.h"
 #include "rtl/ResStrings.h"
 #include "rtl/Exceptions.h"
+#include "rtl/Modules.h"
 #include "ui/forms/Forms.h"
+#include "ui/graphics/ImgList.h"
 #include "ui/graphics/Resources.h"
 #include "ui/kernel/WinApi.h"
 
@@ -17,6 +19,7 @@
 #include <memory>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -166,10 +169,45 @@ String DropT(const String& S)
 
 String ResStr(const String& Ident) { return Ident; }
 
+char* StrPAlloc(const String& S)
+{
+  auto* copy = new char[S.size() + 1];
+  std::memcpy(copy, S.c_str(), S.size() + 1);
+  return copy;
+}
+
+const char* StringToPChar(const String& S) { return S.c_str(); }
+
+void* HugeInc(void* HugePtr, long Amount) { return static_cast<char*>(HugePtr) + Amount; }
+void* HugeDec(void* HugePtr, long Amount) { return static_cast<char*>(HugePtr) - Amount; }
+void* HugeOffset(void* HugePtr, long Amount) { return HugeInc(HugePtr, Amount); }
+void HMemCpy(void* DstPtr, const void* SrcPtr, long Amount) { std::memmove(DstPtr, SrcPtr, static_cast<size_t>(Amount)); }
+
+void HugeMove(void* Base, long Dst, long Src, long Size)
+{
+  auto* words = static_cast<std::uint32_t*>(Base);
+  std::memmove(words + Dst, words + Src, static_cast<size_t>(Size) * sizeof(std::uint32_t));
+}
+
+Variant MakeVariant(const std::vector<Variant>& Values)
+{
+  if (Values.size() > 1)
+    return VarArrayOf(Values);
+  if (Values.size() == 1)
+    return Values.front();
+  return Variant();
+}
+
+// The operating system's error as the class library words it.
+[[noreturn]] static void RaiseOSError(int ErrorCode, const String& Text)
+{
+  throw EOSError("System Error.  Code: " + IntToStr(ErrorCode) + ".\n" + Text);
+}
+
 void RaiseWin32Error(int ErrorCode)
 {
   if (ErrorCode != 0)
-    throw EOSError("System Error.  Code: " + IntToStr(ErrorCode) + ".\n" + std::strerror(ErrorCode));
+    RaiseOSError(ErrorCode, std::strerror(ErrorCode));
 }
 
 void CheckWin32(bool OK)
@@ -178,12 +216,26 @@ void CheckWin32(bool OK)
     RaiseWin32Error(errno);
 }
 
-TBitmap* MakeBitmap(const String& ResID)
+HMODULE LoadDLL(const String& Name)
+{
+  HMODULE module = LoadLibrary(Name);
+  if (!module) {
+    const vt::LoaderError error = vt::LastLoaderError();
+    RaiseOSError(error.Code, error.Text);
+  }
+  return module;
+}
+
+TBitmap* MakeBitmap(const String& ResID) { return MakeModuleBitmap(HInstance, ResID); }
+
+TBitmap* MakeBitmapID(Word ID) { return MakeModuleBitmap(HInstance, IntToStr(ID)); }
+
+TBitmap* MakeModuleBitmap(void* Module, const String& ResID)
 {
   vt::RegisterComponentArt();
   auto* bitmap = new TBitmap;
   try {
-    bitmap->LoadFromResourceName(nullptr, ResID);
+    bitmap->LoadFromResourceName(Module, ResID);
   } catch (const Exception&) {
     delete bitmap;
     ResourceNotFound(ResID);
@@ -194,6 +246,47 @@ TBitmap* MakeBitmap(const String& ResID)
   }
   return bitmap;
 }
+
+TIcon* MakeModuleIcon(void* Module, const String& ResID)
+{
+  vt::RegisterComponentArt();
+  auto* icon = new TIcon;
+  try {
+    icon->LoadFromResourceName(Module, ResID);
+  } catch (const Exception&) {
+    delete icon;
+    return nullptr; // a missing icon is no error here
+  }
+  return icon;
+}
+
+TIcon* MakeIcon(const String& ResID) { return MakeModuleIcon(HInstance, ResID); }
+
+TIcon* MakeIconID(Word ID) { return MakeModuleIcon(HInstance, IntToStr(ID)); }
+
+TBitmap* CreateBitmapFromIcon(TIcon* Icon, TColor BackColor)
+{
+  auto* bitmap = new TBitmap;
+  bitmap->SetSize(Icon->Width(), Icon->Height());
+  bitmap->Canvas()->Brush()->SetColor(BackColor);
+  bitmap->Canvas()->FillRect(Rect(0, 0, Icon->Width(), Icon->Height()));
+  bitmap->Canvas()->Draw(0, 0, Icon);
+  bitmap->SetTransparentColor(BackColor);
+  return bitmap;
+}
+
+TIcon* CreateIconFromBitmap(TBitmap* Bitmap, TColor TransparentColor)
+{
+  TBitmap masked;
+  masked.Assign(Bitmap);
+  if (TransparentColor != clDefault)
+    masked.SetTransparentColor(TransparentColor);
+  auto* icon = new TIcon;
+  icon->Assign(&masked);
+  return icon;
+}
+
+int PaletteEntries(HPALETTE Palette) { return Palette ? static_cast<int>(Palette->size()) : 0; }
 
 TBitmap* vt::SharedBitmap(const String& ResID)
 {
@@ -293,6 +386,85 @@ void CopyParentImage(TControl* Control, TCanvas* Dest)
   }
 }
 
+void StretchBltTransparent(TCanvas* Dst, int DstX, int DstY, int DstW, int DstH, TCanvas* Src, int SrcX,
+                           int SrcY, int SrcW, int SrcH, TColor TransparentColor)
+{
+  TBitmap part;
+  part.SetSize(SrcW, SrcH);
+  part.Canvas()->CopyRect(Rect(0, 0, SrcW, SrcH), Src, Bounds(SrcX, SrcY, SrcW, SrcH));
+  part.SetTransparentColor(TransparentColor);
+  part.SetTransparent(true);
+  Dst->StretchDraw(Bounds(DstX, DstY, DstW, DstH), &part);
+}
+
+void DrawTransparentBitmap(TCanvas* Dst, TBitmap* Bitmap, int X, int Y, TColor TransparentColor)
+{
+  StretchBltTransparent(Dst, X, Y, Bitmap->Width(), Bitmap->Height(), Bitmap->Canvas(), 0, 0, Bitmap->Width(),
+                        Bitmap->Height(), TransparentColor);
+}
+
+void StretchBitmapRectTransparent(TCanvas* Dest, int X, int Y, int W, int H, const TRect& Rect, TBitmap* Bitmap,
+                                  TColor TransparentColor)
+{
+  const TRect part = WidthOf(Rect) <= 0 || HeightOf(Rect) <= 0 ? ::Rect(0, 0, Bitmap->Width(), Bitmap->Height()) : Rect;
+  W = W < 1 ? WidthOf(part) : W;
+  H = H < 1 ? HeightOf(part) : H;
+  if (TransparentColor == clNone) {
+    Dest->CopyRect(Bounds(X, Y, W, H), Bitmap->Canvas(), part);
+    return;
+  }
+  if (TransparentColor == clDefault)
+    TransparentColor = Bitmap->Canvas()->Pixels(0, Bitmap->Height() - 1);
+  if (Bitmap->Monochrome())
+    TransparentColor = clWhite;
+  StretchBltTransparent(Dest, X, Y, W, H, Bitmap->Canvas(), part.Left, part.Top, WidthOf(part), HeightOf(part),
+                        TransparentColor);
+}
+
+void DrawBitmapRectTransparent(TCanvas* Dest, int X, int Y, const TRect& Rect, TBitmap* Bitmap,
+                               TColor TransparentColor)
+{
+  StretchBitmapRectTransparent(Dest, X, Y, WidthOf(Rect), HeightOf(Rect), Rect, Bitmap, TransparentColor);
+}
+
+void DrawBitmapTransparent(TCanvas* Dest, int X, int Y, TBitmap* Bitmap, TColor TransparentColor)
+{
+  StretchBitmapRectTransparent(Dest, X, Y, 0, 0, Rect(0, 0, 0, 0), Bitmap, TransparentColor);
+}
+
+TBitmap* ChangeBitmapColor(TBitmap* Bitmap, TColor Color, TColor NewColor)
+{
+  auto* result = new TBitmap;
+  result->SetSize(Bitmap->Width(), Bitmap->Height());
+  const TRect all = Rect(0, 0, Bitmap->Width(), Bitmap->Height());
+  result->Canvas()->Brush()->SetColor(NewColor);
+  result->Canvas()->BrushCopy(all, Bitmap, all, ColorToRGB(Color));
+  return result;
+}
+
+void ImageListDrawDisabled(TCustomImageList* Images, TCanvas* Canvas, int X, int Y, int Index,
+                           TColor HighlightColor, TColor GrayColor, bool DrawHighlight)
+{
+  TBitmap image;
+  image.SetSize(Images->Width(), Images->Height());
+  image.Canvas()->Brush()->SetColor(clFuchsia);
+  image.Canvas()->FillRect(Rect(0, 0, Images->Width(), Images->Height()));
+  Images->Draw(image.Canvas(), 0, 0, Index);
+  TBitmap* disabled = CreateDisabledBitmapEx(&image, clFuchsia, clFuchsia, HighlightColor, GrayColor, DrawHighlight);
+  disabled->SetTransparentColor(clFuchsia);
+  disabled->SetTransparent(true);
+  Canvas->Draw(X, Y, disabled);
+  delete disabled;
+}
+
+void ShadeRect(TCanvas* Canvas, const TRect& Rect)
+{
+  for (int y = Rect.Top; y < Rect.Bottom; ++y)
+    for (int x = Rect.Left; x < Rect.Right; ++x)
+      if (((x + y) & 3) == 3) // rows 0x11, 0x22, 0x44, 0x88: a falling diagonal every 4 pixels
+        Canvas->SetPixels(x, y, clBlack);
+}
+
 TBitmap* CreateTwoColorsBrushPattern(TColor Color1, TColor Color2)
 {
   auto* pattern = new TBitmap;
@@ -370,6 +542,21 @@ void DrawCellText(TCanvas* ACanvas, int ACol, int ARow, const String& S, const T
   DrawCellTextEx(ACanvas, ACol, ARow, S, ARect, Align, VertAlign, Align == taCenter);
 }
 
+void DrawCellBitmap(TCanvas* ACanvas, int, int, TGraphic* Bmp, const TRect& Rect)
+{
+  ACanvas->Draw((Rect.Left + Rect.Right - Bmp->Width()) / 2, (Rect.Top + Rect.Bottom - Bmp->Height()) / 2, Bmp);
+}
+
+TFont* CreateRotatedFont(TFont* Font, int Angle)
+{
+  auto* rotated = new TFont;
+  rotated->Assign(Font);
+  if (SameText(Font->Name(), "Default"))
+    rotated->SetName(TFont().Name());
+  rotated->SetOrientation(Angle * 10);
+  return rotated;
+}
+
 void GradientFillRect(TCanvas* Canvas, const TRect& ARect, TColor StartColor, TColor EndColor,
                       TFillDirection Direction, Byte Colors)
 {
@@ -433,6 +620,56 @@ void CenterControl(TControl* Control)
   }
   Control->SetBounds(std::max(0, (w - Control->Width()) / 2), std::max(0, (h - Control->Height()) / 2),
                      Control->Width(), Control->Height());
+}
+
+void ScreenWorkArea(TRect& Rect)
+{
+  Rect = Screen->WorkAreaRect();
+  if (WidthOf(Rect) <= 0 || HeightOf(Rect) <= 0)
+    Rect = ::Rect(0, 0, Screen->Width(), Screen->Height());
+}
+
+void CenterWindow(HWND Wnd)
+{
+  TRect r;
+  if (!GetWindowRect(Wnd, r))
+    return;
+  const int x = std::clamp((Screen->Width() - WidthOf(r)) / 2, 0, std::max(0, Screen->Width() - WidthOf(r)));
+  const int y = std::clamp((Screen->Height() - HeightOf(r)) / 2, 0, std::max(0, Screen->Height() - HeightOf(r)));
+  SetWindowPos(Wnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MergeForm(TWinControl* AControl, TForm* AForm, TAlign Align, bool Show)
+{
+  AForm->SetBorderStyle(bsNone);
+  AForm->SetBorderIcons(TBorderIcons{});
+  AForm->SetParent(AControl);
+  if (Align != alNone)
+    AForm->SetAlign(Align);
+  else
+    AForm->SetBounds(0, 0, AForm->Width(), AForm->Height());
+  AForm->SetVisible(Show);
+}
+
+// The window system here has no minimise and restore animation to switch off.
+bool ShowWinNoAnimate(HWND Handle, int CmdShow) { return ShowWindow(Handle, CmdShow); }
+
+void ActivateWindow(HWND Wnd)
+{
+  ShowWinNoAnimate(Wnd, SW_SHOWNORMAL);
+  SetForegroundWindow(Wnd);
+}
+
+void SwitchToWindow(HWND Wnd, bool Restore)
+{
+  if (!IsWindowEnabled(Wnd))
+    return;
+  SetForegroundWindow(Wnd);
+  if (Restore && IsWindowVisible(Wnd)) {
+    if (!IsZoomed(Wnd))
+      ShowWindow(Wnd, SW_RESTORE);
+    SetFocus(Wnd);
+  }
 }
 
 bool IsForegroundTask() { return !Application || Application->Active(); }

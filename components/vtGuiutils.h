@@ -4,8 +4,10 @@
 #pragma once
 
 #include "rtl/Classes.h"
+#include "rtl/Modules.h"
 #include "rtl/StrUtils.h"
 #include "rtl/Types.h"
+#include "rtl/Variant.h"
 #include "ui/dialogs/Dialogs.h"
 #include "ui/graphics/Graphics.h"
 #include "ui/kernel/Controls.h"
@@ -13,12 +15,29 @@
 #include <cstddef>
 #include <vector>
 
+class TCustomImageList;
+class TForm;
+
 enum TFillDirection { fdTopToBottom, fdBottomToTop, fdLeftToRight, fdRightToLeft };
 enum TVertAlignment { vaTopJustify, vaCenter, vaBottomJustify };
 
 // Bitmaps. MakeBitmap loads a bitmap of our resources by name; a missing one raises
 // EResNotFound "Resource %s not found".
 TBitmap* MakeBitmap(const String& ResID);
+// The same from a module's resources (the program's own: HInstance); a numeric identifier is
+// looked up under its number as text.
+TBitmap* MakeModuleBitmap(void* Module, const String& ResID);
+TBitmap* MakeBitmapID(Word ID);
+// Icons: nullptr when the resource cannot be loaded.
+TIcon* MakeModuleIcon(void* Module, const String& ResID);
+TIcon* MakeIcon(const String& ResID);
+TIcon* MakeIconID(Word ID);
+// A bitmap of the icon's size on BackColor, which is its transparent colour.
+TBitmap* CreateBitmapFromIcon(TIcon* Icon, TColor BackColor);
+// An icon whose mask is TransparentColor (clDefault: the bitmap's own transparent colour).
+TIcon* CreateIconFromBitmap(TBitmap* Bitmap, TColor TransparentColor);
+// The number of entries of a palette (0 for none).
+int PaletteEntries(HPALETTE Palette);
 namespace vt {
 // The bitmap of our resources by that name, loaded on first use and shared until the program
 // ends (the default button glyphs); callers never free it.
@@ -41,6 +60,26 @@ TBitmap* CreateDisabledBitmap(TBitmap* FOriginal, TColor OutlineColor);
 // Paints what lies behind Control into Dest (placed where the control is): the parent's face
 // and the visible window-less siblings below the control.
 void CopyParentImage(TControl* Control, TCanvas* Dest);
+// Transparent drawing: the pixels of TransparentColor are left out. The platform's canvas draws
+// a bitmap with a key colour masked, so one routine serves the whole family.
+void StretchBltTransparent(TCanvas* Dst, int DstX, int DstY, int DstW, int DstH, TCanvas* Src, int SrcX,
+                           int SrcY, int SrcW, int SrcH, TColor TransparentColor);
+void DrawTransparentBitmap(TCanvas* Dst, TBitmap* Bitmap, int X, int Y, TColor TransparentColor);
+// Part Rect of Bitmap stretched to (X, Y, W, H): W or H below 1 take the part's own, an empty
+// Rect the whole bitmap; clNone draws everything, clDefault takes the bottom-left pixel, and a
+// monochrome bitmap uses white.
+void StretchBitmapRectTransparent(TCanvas* Dest, int X, int Y, int W, int H, const TRect& Rect, TBitmap* Bitmap,
+                                  TColor TransparentColor);
+void DrawBitmapRectTransparent(TCanvas* Dest, int X, int Y, const TRect& Rect, TBitmap* Bitmap,
+                               TColor TransparentColor);
+void DrawBitmapTransparent(TCanvas* Dest, int X, int Y, TBitmap* Bitmap, TColor TransparentColor);
+// A copy of Bitmap with Color replaced by NewColor.
+TBitmap* ChangeBitmapColor(TBitmap* Bitmap, TColor Color, TColor NewColor);
+// The disabled look of one image of an image list, drawn at (X, Y).
+void ImageListDrawDisabled(TCustomImageList* Images, TCanvas* Canvas, int X, int Y, int Index,
+                           TColor HighlightColor, TColor GrayColor, bool DrawHighlight);
+// The diagonal hatch over Rect: every fourth pixel along each diagonal turns black.
+void ShadeRect(TCanvas* Canvas, const TRect& Rect);
 // 8 x 8 checkerboard: Color2 where column and row are both even or both odd.
 TBitmap* CreateTwoColorsBrushPattern(TColor Color1, TColor Color2);
 
@@ -54,6 +93,11 @@ void DrawCellTextEx(TCanvas* ACanvas, int ACol, int ARow, const String& S, const
 // Centred cell text wraps; other alignments stay on one line.
 void DrawCellText(TCanvas* ACanvas, int ACol, int ARow, const String& S, const TRect& ARect,
                   TAlignment Align, TVertAlignment VertAlign);
+// Bmp centred in Rect.
+void DrawCellBitmap(TCanvas* ACanvas, int ACol, int ARow, TGraphic* Bmp, const TRect& Rect);
+// A copy of Font whose text runs at Angle degrees (counter-clockwise); the default face where
+// the name is "Default". The caller frees it.
+TFont* CreateRotatedFont(TFont* Font, int Angle);
 // Colors bands from StartColor to EndColor in the fill direction (at most one per pixel).
 void GradientFillRect(TCanvas* Canvas, const TRect& ARect, TColor StartColor, TColor EndColor,
                       TFillDirection Direction, Byte Colors);
@@ -71,6 +115,18 @@ void StopWait();
 [[noreturn]] void NotImplemented();
 // Centres a form on the screen, or a control in its parent; never at negative positions.
 void CenterControl(TControl* Control);
+// The desktop's work area, or the whole screen when there is none.
+void ScreenWorkArea(TRect& Rect);
+// Centres a top-level window on the screen, kept inside it.
+void CenterWindow(HWND Wnd);
+// Puts a form inside AControl: no border or icons, aligned or at the client origin, shown as asked.
+void MergeForm(TWinControl* AControl, TForm* AForm, TAlign Align, bool Show);
+bool ShowWinNoAnimate(HWND Handle, int CmdShow);
+// Shows the window normally and brings it to the foreground.
+void ActivateWindow(HWND Wnd);
+// An enabled window to the foreground; with Restore a visible one is restored unless maximised
+// and takes the focus.
+void SwitchToWindow(HWND Wnd, bool Restore);
 // True while one of the program's windows is active.
 bool IsForegroundTask();
 int MsgBox(const String& Caption, const String& Text, int Flags);
@@ -102,6 +158,20 @@ String GetEnvVar(const String& Name);
 void SplitCommandLine(const String& S, String& Cmd, String& Params);
 String AnsiUpperFirstChar(const String& S);
 String DropT(const String& S);
+// A new zero-terminated copy of S (freed with delete[]); a pointer to S's own characters.
+char* StrPAlloc(const String& S);
+const char* StringToPChar(const String& S);
+// Plain pointer steps and copies; HugeMove counts in 4-byte units.
+void* HugeInc(void* HugePtr, long Amount);
+void* HugeDec(void* HugePtr, long Amount);
+void* HugeOffset(void* HugePtr, long Amount);
+void HMemCpy(void* DstPtr, const void* SrcPtr, long Amount);
+void HugeMove(void* Base, long Dst, long Src, long Size);
+// Two values or more give an array of all, one value itself, none an unassigned Variant.
+Variant MakeVariant(const std::vector<Variant>& Values);
+// Loads a shared library; one that cannot be loaded raises the system's error (EOSError) with
+// the loader's reason.
+HMODULE LoadDLL(const String& Name);
 String ResStr(const String& Ident);
 
 // Errors of the operating system (errno numbers) raised as EOSError with the system's text;

@@ -207,6 +207,8 @@ void TCustomForm::ApplyWindowFlags()
     }
     if (FFormStyle == fsStayOnTop)
         flags |= Qt::WindowStaysOnTopHint;
+    if (Parent())  // a form placed inside a control is a child window there, without a frame
+        flags = Qt::Widget;
     const bool shown = Widget()->isVisible();
     Widget()->setWindowFlags(flags);
     if (shown)

@@ -87,16 +87,25 @@ void TFont::Assign(TPersistent* Source)
         FColor = f->FColor;
         FCharset = f->FCharset;
         FPitch = f->FPitch;
+        FOrientation = f->FOrientation;
         Changed();
         return;
     }
     TGraphicsObject::Assign(Source);
 }
 
+void TFont::SetOrientation(int v)
+{
+    if (v == FOrientation)
+        return;
+    FOrientation = v;
+    Changed();
+}
+
 bool TFont::operator==(const TFont& o) const
 {
     return FName == o.FName && FSize == o.FSize && FStyle == o.FStyle && FColor == o.FColor &&
-           FCharset == o.FCharset && FPitch == o.FPitch;
+           FCharset == o.FCharset && FPitch == o.FPitch && FOrientation == o.FOrientation;
 }
 
 #define VT_SETTER(Class, Name, Type, Field) \
@@ -421,10 +430,15 @@ void TCanvas::TextOut(int x, int y, const String& text)
         ApplyFont();
         const QFontMetrics fm(FFont->ToQFont());
         const QString s = vt::ToQString(text);
+        // A turned font turns the text about its top-left corner.
+        FPainter->save();
+        FPainter->translate(x, y);
+        FPainter->rotate(-FFont->Orientation() / 10.0);
         if (FBrush->Style() != bsClear)
-            FPainter->fillRect(QRect(x, y, fm.horizontalAdvance(s), fm.height()), vt::ToQColor(FBrush->Color()));
+            FPainter->fillRect(QRect(0, 0, fm.horizontalAdvance(s), fm.height()), vt::ToQColor(FBrush->Color()));
         FPainter->setPen(vt::ToQColor(FFont->Color()));
-        FPainter->drawText(x, y + fm.ascent(), s);
+        FPainter->drawText(0, fm.ascent(), s);
+        FPainter->restore();
         Changed();
     }
     FPenPos = Point(x + TextWidth(text), y);
@@ -1118,6 +1132,22 @@ std::vector<std::uint8_t> TBitmap::SaveToClipboardFormat(unsigned& format)
 }
 
 // A transparent bitmap leaves out the pixels of its transparent colour.
+namespace {
+// The image with every pixel of the key colour made transparent.
+QImage MaskedImage(const QImage& image, TColor keyColor)
+{
+    QImage masked = image.convertToFormat(QImage::Format_ARGB32);
+    const QRgb key = ToRgb(keyColor & ~PaletteRelativeFlag) | 0xFF000000u;
+    for (int y = 0; y < masked.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(masked.scanLine(y));
+        for (int x = 0; x < masked.width(); ++x)
+            if ((line[x] | 0xFF000000u) == key)
+                line[x] = 0;
+    }
+    return masked;
+}
+}  // namespace
+
 void TBitmap::Draw(TCanvas* canvas, const TRect& rect)
 {
     QPainter* p = canvas->Handle();
@@ -1128,15 +1158,7 @@ void TBitmap::Draw(TCanvas* canvas, const TRect& rect)
         p->drawImage(target, *FImage);
         return;
     }
-    QImage masked = FImage->convertToFormat(QImage::Format_ARGB32);
-    const QRgb key = ToRgb(TransparentColor() & ~PaletteRelativeFlag) | 0xFF000000u;
-    for (int y = 0; y < masked.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(masked.scanLine(y));
-        for (int x = 0; x < masked.width(); ++x)
-            if ((line[x] | 0xFF000000u) == key)
-                line[x] = 0;
-    }
-    p->drawImage(target, masked);
+    p->drawImage(target, MaskedImage(*FImage, TransparentColor()));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -1150,6 +1172,12 @@ void TIcon::Assign(TPersistent* Source)
     if (auto* i = dynamic_cast<TIcon*>(Source)) {
         *FImage = i->FImage->copy();
         FData = i->FData;
+        Changed();
+        return;
+    }
+    if (auto* b = dynamic_cast<TBitmap*>(Source)) {  // its transparent colour becomes the icon's mask
+        *FImage = MaskedImage(b->Image(), b->TransparentColor());
+        FData.clear();
         Changed();
         return;
     }

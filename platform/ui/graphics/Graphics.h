@@ -133,6 +133,9 @@ public:
     TFontPitch Pitch() const { return FPitch; }
     void SetPitch(TFontPitch v);
     int PixelsPerInch() const { return FPixelsPerInch; }
+    // The text's angle in tenths of a degree, counter-clockwise (the escapement); 0 = level.
+    int Orientation() const { return FOrientation; }
+    void SetOrientation(int v);
 
     bool operator==(const TFont& other) const;
     // The Qt font with the same face, size and style.
@@ -146,6 +149,7 @@ private:
     TFontCharset FCharset = DEFAULT_CHARSET;
     TFontPitch FPitch = fpDefault;
     int FPixelsPerInch = 96;
+    int FOrientation = 0;
 };
 
 class TPen : public TGraphicsObject {

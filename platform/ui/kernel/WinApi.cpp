@@ -244,7 +244,7 @@ bool ShowWindow(HWND Window, int CmdShow)
     case SW_HIDE: Window->hide(); break;
     case SW_SHOWMINIMIZED: Window->showMinimized(); break;
     case SW_SHOWMAXIMIZED: Window->showMaximized(); break;
-    case SW_RESTORE: Window->showNormal(); break;
+    case SW_SHOWNORMAL: case SW_RESTORE: Window->showNormal(); break;
     case SW_SHOWNOACTIVATE:
         Window->setAttribute(Qt::WA_ShowWithoutActivating);
         Window->show();
@@ -258,6 +258,11 @@ bool GetWindowRect(HWND Window, TRect& Rect)
 {
     if (!Window)
         return false;
+    if (Window->isWindow()) {  // a top-level window's rectangle takes in its frame
+        const QRect frame = Window->frameGeometry();
+        Rect = Bounds(frame.x(), frame.y(), frame.width(), frame.height());
+        return true;
+    }
     const QPoint topLeft = Window->mapToGlobal(QPoint(0, 0));
     Rect = Bounds(topLeft.x(), topLeft.y(), Window->width(), Window->height());
     return true;
@@ -284,6 +289,27 @@ bool UpdateWindow(HWND Window)
 }
 
 bool IsWindowVisible(HWND Window) { return Window && Window->isVisible(); }
+bool IsWindowEnabled(HWND Window) { return Window && Window->isEnabled(); }
+bool IsZoomed(HWND Window) { return Window && Window->window()->isMaximized(); }
+bool IsIconic(HWND Window) { return Window && Window->window()->isMinimized(); }
+
+bool SetForegroundWindow(HWND Window)
+{
+    if (!Window)
+        return false;
+    QWidget* top = Window->window();
+    top->raise();
+    top->activateWindow();
+    return true;
+}
+
+HWND SetFocus(HWND Window)
+{
+    HWND previous = QApplication::focusWidget();
+    if (Window)
+        Window->setFocus(Qt::OtherFocusReason);
+    return previous;
+}
 
 namespace {
 

@@ -84,10 +84,19 @@ constexpr UINT SWP_HIDEWINDOW = 0x0080;
 // coordinates for child windows); shows or hides it without taking the activation.
 bool SetWindowPos(HWND Window, HWND InsertAfter, int X, int Y, int Width, int Height, UINT Flags);
 bool ShowWindow(HWND Window, int CmdShow);
+// In screen coordinates; a top-level window's rectangle takes in its frame.
 bool GetWindowRect(HWND Window, TRect& Rect);
 bool InvalidateRect(HWND Window, const TRect* Rect, bool Erase);
 bool UpdateWindow(HWND Window);
 bool IsWindowVisible(HWND Window);
+bool IsWindowEnabled(HWND Window);
+// Maximised / minimised.
+bool IsZoomed(HWND Window);
+bool IsIconic(HWND Window);
+// Raises the window's top-level window and gives it the activation.
+bool SetForegroundWindow(HWND Window);
+// The keyboard focus to the window; the previous focus window, or nullptr.
+HWND SetFocus(HWND Window);
 
 // Drops the left-button presses and double clicks already queued for the window (the click
 // that closed a menu over a button must not press it again).
