@@ -3,6 +3,7 @@
 // have no counterpart here.
 #include "components/vtGuiutils.h"
 
+#include "components/AniFile.h"
 #include "components/Vtconst.h"
 #include "components/Vtstrutils.h"
 #include "rtl/ResStrings.h"
@@ -11,6 +12,7 @@
 #include "ui/forms/Forms.h"
 #include "ui/graphics/ImgList.h"
 #include "ui/graphics/Resources.h"
+#include "ui/kernel/OtherInstances.h"
 #include "ui/kernel/WinApi.h"
 
 #include <algorithm>
@@ -302,10 +304,30 @@ void ResourceNotFound(const String& ResID)
   throw EResNotFound(ReplaceStr("Resource %s not found", "%s", ResID));
 }
 
+HCURSOR LoadAniCursor(void* Module, const String& ResID)
+{
+  const std::vector<std::uint8_t>* bytes = vt::FindResource(ResID, RT_ANICURSOR);
+  if (!bytes)
+    return nullptr;
+  TMemoryStream stream;
+  stream.WriteBuffer(bytes->data(), static_cast<std::int64_t>(bytes->size()));
+  stream.SetPosition(0);
+  TAnimatedCursorImage cursor;
+  try {
+    cursor.LoadFromStream(&stream);
+  } catch (const EReadError&) {
+    return nullptr; // a damaged cursor loads as none, as a missing one does
+  }
+  TIconFrame* first = cursor.Frames(0);
+  return vt::CreateCursor(first->Icon(), first->HotSpot().X, first->HotSpot().Y);
+}
+
 TCursor DefineCursor(void* Module, const String& ResID)
 {
   vt::RegisterComponentArt();
   HCURSOR handle = LoadCursor(Module, ResID);
+  if (!handle)
+    handle = LoadAniCursor(Module, ResID);
   if (!handle)
     ResourceNotFound(ResID);
   const HCURSOR standard = Screen->Cursors(crDefault);
@@ -670,6 +692,32 @@ void SwitchToWindow(HWND Wnd, bool Restore)
       ShowWindow(Wnd, SW_RESTORE);
     SetFocus(Wnd);
   }
+}
+
+TForeignWindow FindPrevInstance(const String& MainFormClass, const String& ATitle)
+{
+  return vt::FindForeignWindow(MainFormClass, ATitle);
+}
+
+// The running copy's forms belong to its application, whose window (its main form) is restored or
+// shown; then its last active dialog, or the window itself, comes to the foreground.
+bool ActivatePrevInstance(const String& MainFormClass, const String& ATitle)
+{
+  const TForeignWindow found = FindPrevInstance(MainFormClass, ATitle);
+  if (!found)
+    return false;
+  const TForeignWindow application = GetRootOwner(found);
+  if (IsIconic(application)) {
+    ShowWindow(application, SW_RESTORE);
+    return true;
+  }
+  ShowWindow(application, SW_SHOW); // there is no animation to switch off here
+  const TForeignWindow popup = GetLastActivePopup(application);
+  if (popup.Id != application.Id && IsWindowVisible(popup) && IsWindowEnabled(popup))
+    SetForegroundWindow(popup);
+  else
+    SetForegroundWindow(application);
+  return true;
 }
 
 bool IsForegroundTask() { return !Application || Application->Active(); }

@@ -9,14 +9,15 @@
 #include "rtl/Types.h"
 #include "rtl/Variant.h"
 #include "ui/dialogs/Dialogs.h"
+#include "ui/forms/Forms.h"
 #include "ui/graphics/Graphics.h"
 #include "ui/kernel/Controls.h"
+#include "ui/kernel/OtherInstances.h"
 
 #include <cstddef>
 #include <vector>
 
 class TCustomImageList;
-class TForm;
 
 enum TFillDirection { fdTopToBottom, fdBottomToTop, fdLeftToRight, fdRightToLeft };
 enum TVertAlignment { vaTopJustify, vaCenter, vaBottomJustify };
@@ -46,9 +47,12 @@ TBitmap* SharedBitmap(const String& ResID);
 void RegisterComponentArt();
 }
 [[noreturn]] void ResourceNotFound(const String& ResID);
-// Loads the cursor resource ResID and registers it in the first free slot of the screen's cursor
-// table from 100 up (a slot is free while it gives the default cursor); raises "Resource %s not
-// found", or "Out of system resources" past 32767.
+// The animated cursor registered as ResID (RT_ANICURSOR) as a cursor showing its first frame;
+// nullptr when there is none or it cannot be read.
+HCURSOR LoadAniCursor(void* Module, const String& ResID);
+// Loads the cursor (or animated cursor) resource ResID and registers it in the first free slot
+// of the screen's cursor table from 100 up (a slot is free while it gives the default cursor);
+// raises "Resource %s not found", or "Out of system resources" past 32767.
 TCursor DefineCursor(void* Module, const String& ResID);
 // Dest := cell Index (row by row) of Source cut into Cols x Rows equal cells.
 void AssignBitmapCell(TGraphic* Source, TBitmap* Dest, int Cols, int Rows, int Index);
@@ -127,6 +131,12 @@ void ActivateWindow(HWND Wnd);
 // An enabled window to the foreground; with Restore a visible one is restored unless maximised
 // and takes the focus.
 void SwitchToWindow(HWND Wnd, bool Restore);
+// The main form of another running copy of the program (this user's), found by its class
+// and/or caption; both empty find none.
+TForeignWindow FindPrevInstance(const String& MainFormClass, const String& ATitle);
+// Brings another running copy forward: restores it when minimised, else raises its last active
+// dialog or its main form. False when no copy runs.
+bool ActivatePrevInstance(const String& MainFormClass, const String& ATitle);
 // True while one of the program's windows is active.
 bool IsForegroundTask();
 int MsgBox(const String& Caption, const String& Text, int Flags);

@@ -14,37 +14,11 @@
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-using vt::test::Put32;
-
-Bytes Chunk(const char* id, const Bytes& body) {
-  Bytes b(id, id + 4);
-  Put32(b, std::uint32_t(body.size()));
-  b.insert(b.end(), body.begin(), body.end());
-  if (body.size() % 2) b.push_back(0);
-  return b;
-}
-
-Bytes List(const char* type, const std::vector<Bytes>& chunks) {
-  Bytes body(type, type + 4);
-  for (const Bytes& c : chunks) body.insert(body.end(), c.begin(), c.end());
-  return Chunk("LIST", body);
-}
-
-Bytes Values(std::initializer_list<std::uint32_t> values) {
-  Bytes b;
-  for (std::uint32_t v : values) Put32(b, v);
-  return b;
-}
-
-Bytes Header(std::uint32_t frames, std::uint32_t steps, std::uint32_t rate, std::uint32_t flags = 1) {
-  return Chunk("anih", Values({36, frames, steps, 0, 0, 0, 0, rate, flags}));
-}
-
-Bytes Riff(const std::vector<Bytes>& chunks) {
-  Bytes body = {'A', 'C', 'O', 'N'};
-  for (const Bytes& c : chunks) body.insert(body.end(), c.begin(), c.end());
-  return Chunk("RIFF", body);
-}
+using vt::test::Chunk;
+using vt::test::Header;
+using vt::test::List;
+using vt::test::Riff;
+using vt::test::Values;
 
 void Load(TAnimatedCursorImage& cursor, const Bytes& file) {
   TMemoryStream stream;

@@ -1,7 +1,9 @@
-// Icon and cursor files made in memory for the tests: one image of 4 or 32 bits per pixel.
+// Icon and cursor files made in memory for the tests: one image of 4 or 32 bits per pixel, and
+// animated cursors built from their chunks.
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 namespace vt::test {
@@ -40,6 +42,39 @@ inline std::vector<std::uint8_t> IconFile(int size, int bits, int type = 1, int 
     for (int x = 0; x < xorStride; ++x) b.push_back(bits == 32 ? (x % 4 == 3 ? 0xFF : 0x40) : 0x11);
   b.insert(b.end(), std::size_t(andStride * size), 0);
   return b;
+}
+
+// Animated cursors, chunk by chunk: a chunk padded to even size, a list, 32-bit values, the
+// "anih" header (frames, steps, rate in jiffies, flags) and the "RIFF"/"ACON" file around chunks.
+inline std::vector<std::uint8_t> Chunk(const char* id, const std::vector<std::uint8_t>& body) {
+  std::vector<std::uint8_t> b(id, id + 4);
+  Put32(b, std::uint32_t(body.size()));
+  b.insert(b.end(), body.begin(), body.end());
+  if (body.size() % 2) b.push_back(0);
+  return b;
+}
+
+inline std::vector<std::uint8_t> List(const char* type, const std::vector<std::vector<std::uint8_t>>& chunks) {
+  std::vector<std::uint8_t> body(type, type + 4);
+  for (const auto& c : chunks) body.insert(body.end(), c.begin(), c.end());
+  return Chunk("LIST", body);
+}
+
+inline std::vector<std::uint8_t> Values(std::initializer_list<std::uint32_t> values) {
+  std::vector<std::uint8_t> b;
+  for (std::uint32_t v : values) Put32(b, v);
+  return b;
+}
+
+inline std::vector<std::uint8_t> Header(std::uint32_t frames, std::uint32_t steps, std::uint32_t rate,
+                                        std::uint32_t flags = 1) {
+  return Chunk("anih", Values({36, frames, steps, 0, 0, 0, 0, rate, flags}));
+}
+
+inline std::vector<std::uint8_t> Riff(const std::vector<std::vector<std::uint8_t>>& chunks) {
+  std::vector<std::uint8_t> body = {'A', 'C', 'O', 'N'};
+  for (const auto& c : chunks) body.insert(body.end(), c.begin(), c.end());
+  return Chunk("RIFF", body);
 }
 
 }  // namespace vt::test

@@ -1,9 +1,12 @@
-// Tests of the geometry and utility routines: edges of rectangles, polygons, dialog units,
-// memory blocks and command-line splitting.
+// Tests of the drawing, window and utility routines: geometry, dialog units, memory blocks,
+// command lines, cursors, transparent and disabled drawing by pixel, window placement, and
+// another running copy of a program brought forward.
 #include "components/vtGuiutils.h"
 
 #include "components/Vtconst.h"
+#include "IconFile.h"
 #include "rtl/Exceptions.h"
+#include "rtl/FileNames.h"
 #include "ui/dialogs/DialogResponder.h"
 #include "ui/forms/Forms.h"
 #include "ui/controls/ExtCtrls.h"
@@ -15,6 +18,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <poll.h>
+#include <spawn.h>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <unistd.h>
 
 TEST(vtGuiutils, PointInRectCountsTheRightAndBottomEdges)
 {
@@ -157,6 +165,26 @@ TEST(vtGuiutils, LibraryCursorsAndDefinedCursorsTakeTheirNumbers)
     EXPECT_EQ(e.Message(), "Resource NO_SUCH_CURSOR not found");
   }
   EXPECT_EQ(Screen->Cursors(102), standard);
+}
+
+TEST(vtGuiutils, AnimatedCursorsLoadFromTheirResource)
+{
+  using namespace vt::test;
+  vt::EnsureTestApplication();
+  vt::RegisterResource("VT_TEST_ANI", RT_ANICURSOR,
+                       Riff({Header(2, 2, 6), List("fram", {Chunk("icon", IconFile(16, 32, 2, 3, 5)),
+                                                            Chunk("icon", IconFile(16, 4, 2, 1, 1))})}));
+  vt::RegisterResource("VT_TEST_BAD_ANI", RT_ANICURSOR, Riff({Header(1, 1, 6)})); // no frames
+  HCURSOR cursor = LoadAniCursor(HInstance, "VT_TEST_ANI");
+  EXPECT_NE(cursor, nullptr);
+  DestroyCursor(cursor);
+  EXPECT_EQ(LoadAniCursor(HInstance, "VT_TEST_BAD_ANI"), nullptr);
+  EXPECT_EQ(LoadAniCursor(HInstance, "NO_SUCH_ANI"), nullptr);
+
+  const TCursor defined = DefineCursor(HInstance, "VT_TEST_ANI");
+  EXPECT_GE(defined, 100);
+  EXPECT_NE(Screen->Cursors(defined), Screen->Cursors(crDefault));
+  EXPECT_THROW(DefineCursor(HInstance, "VT_TEST_BAD_ANI"), EResNotFound);
 }
 
 namespace {
@@ -404,3 +432,69 @@ TEST(vtGuiutils, LoadDLLOpensALibraryOrRaisesTheSystemError)
   }
 }
 
+namespace {
+
+// The peer program (a second running copy) with its output read line by line.
+class Peer {
+public:
+  Peer()
+  {
+    int out[2];
+    if (pipe(out) != 0)
+      throw std::runtime_error("pipe");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    char* argv[] = {const_cast<char*>(VT_PREV_INSTANCE_PEER), nullptr};
+    posix_spawn(&pid_, VT_PREV_INSTANCE_PEER, &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    output_ = out[0];
+  }
+  ~Peer()
+  {
+    close(output_);
+    int status = 0;
+    waitpid(pid_, &status, 0);
+  }
+  // The next line the peer writes, or "" after 10 seconds.
+  String NextLine()
+  {
+    String line;
+    char c;
+    pollfd fd{output_, POLLIN, 0};
+    while (poll(&fd, 1, 10000) > 0 && read(output_, &c, 1) == 1 && c != '\n')
+      line += c;
+    return line;
+  }
+
+private:
+  pid_t pid_ = 0;
+  int output_ = -1;
+};
+
+} // namespace
+
+TEST(vtGuiutils, AnotherRunningCopyIsFoundAndBroughtForward)
+{
+  const String folder = VT_BINARY_DIR "/tests/peer-runtime";
+  ASSERT_TRUE(ForceDirectories(folder));
+  setenv("XDG_RUNTIME_DIR", folder.c_str(), 1); // the peer and we meet there, away from other programs
+  vt::EnsureTestApplication();
+  EXPECT_FALSE(ActivatePrevInstance("TPeerMainForm", "Peer camp")); // none running yet
+
+  Peer peer;
+  ASSERT_EQ(peer.NextLine(), "minimised");
+  const struct {
+    const char* className;
+    const char* title;
+    bool found;
+  } searches[] = {{"TPeerMainForm", "", true},     {"", "peer CAMP", true}, {"TPeerMainForm", "Peer camp", true},
+                  {"TPeerMainForm", "Other", false}, {"TOtherForm", "", false}, {"", "", false}};
+  for (const auto& s : searches)
+    EXPECT_EQ(static_cast<bool>(FindPrevInstance(s.className, s.title)), s.found) << s.className << "/" << s.title;
+
+  EXPECT_TRUE(ActivatePrevInstance("TPeerMainForm", ""));
+  EXPECT_EQ(peer.NextLine(), "restored");
+}

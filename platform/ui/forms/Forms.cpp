@@ -3,6 +3,7 @@
 // when the active form changes between our forms (message boxes are not forms).
 #include "ui/forms/Forms.h"
 #include "ui/kernel/DesktopLocale.h"
+#include "ui/kernel/OtherInstances.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -58,6 +59,7 @@ void EnsureQtApplication()
     new QApplication(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     ListenForDesktopLocaleChanges();
+    ListenForOtherInstances();
 }
 
 // The QApplication itself stays: Qt's globals may already be gone when the exit handlers run.
@@ -68,6 +70,11 @@ void DoneApplication()
 }
 
 HCURSOR CreateCursor(TBitmap* image, int hotX, int hotY)
+{
+    return new QCursor(QPixmap::fromImage(image->Image()), hotX, hotY);
+}
+
+HCURSOR CreateCursor(TIcon* image, int hotX, int hotY)
 {
     return new QCursor(QPixmap::fromImage(image->Image()), hotX, hotY);
 }

@@ -334,8 +334,9 @@ void DoneApplication();
 // A unit start that needs the window system (cursors, for one): runs when Application->Initialize
 // runs, or at once when it has run already.
 void AddInitProc(std::function<void()> Proc);
-// A cursor for Screen->SetCursors from a bitmap, with its hot spot.
+// A cursor for Screen->SetCursors from a bitmap or an icon (its mask kept), with its hot spot.
 HCURSOR CreateCursor(TBitmap* image, int hotX, int hotY);
+HCURSOR CreateCursor(TIcon* image, int hotX, int hotY);
 }
 // Loads a cursor registered with vt::RegisterResource under RT_CURSOR; nullptr when missing.
 HCURSOR LoadCursor(void* instance, const String& name);
