@@ -2,6 +2,7 @@
 // path written by one command is seen by the next reader at once.
 #include "app/ProgramIni.h"
 
+#include "db/Connection.h"
 #include "rtl/FileNames.h"
 #include "rtl/IniFiles.h"
 
@@ -27,5 +28,5 @@ String ReadDatabasePath() {
 }
 
 String DatabaseConnectionString(const String& path) {
-  return kConnectionPrefix + path + kConnectionTail;
+  return kConnectionPrefix + vt::ConnectionStringValue(path) + kConnectionTail;
 }

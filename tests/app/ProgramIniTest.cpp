@@ -47,8 +47,10 @@ TEST(ProgramIni, ConnectionStringTakesThePathUnquoted) {
             "Jet OLEDB:Compact Without Replica Repair=False;Jet OLEDB:SFP=False");
 }
 
-TEST(ProgramIni, ConnectionStringOpensADatabaseWhosePathHasBlanks) {
-  CampFixture camp("camp data 2003.mdb");
+class ProgramIniPath : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ProgramIniPath, ConnectionStringOpensTheDatabaseAtThatPath) {
+  CampFixture camp(GetParam());
   TADOConnection connection(nullptr);
   connection.SetConnectionString(DatabaseConnectionString(camp.DatabasePath()));
   connection.Open();
@@ -56,5 +58,8 @@ TEST(ProgramIni, ConnectionStringOpensADatabaseWhosePathHasBlanks) {
   connection.Execute("INSERT INTO CoSys (CompanyName) VALUES ('Camp')");
   EXPECT_EQ(camp.Value("SELECT CompanyName FROM CoSys").AsString(), "Camp");
 }
+
+INSTANTIATE_TEST_SUITE_P(Names, ProgramIniPath,
+                         ::testing::Values("camp data 2003.mdb", "camp;copy.mdb", "camp \"a\";b.mdb"));
 
 }  // namespace
