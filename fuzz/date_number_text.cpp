@@ -12,10 +12,8 @@ using vt::fuzz::FuzzInput;
 
 namespace {
 
-void CheckDate(bool read, TDateTime value, const String& picture)
+void CheckDate(TDateTime value, const String& picture)
 {
-    if (!read)
-        return;
     if (!std::isfinite(value))
         vt::fuzz::Fail();
     DateTimeToStr(value);
@@ -44,10 +42,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzInput in(data, size);
     const String text = in.Next(), picture = in.Next();
     const int precision = in.Number(0, 40), digits = in.Number(0, 40);
-    TDateTime value;
-    CheckDate(TryStrToDate(text, value), value, picture);
-    CheckDate(TryStrToTime(text, value), value, picture);
-    CheckDate(TryStrToDateTime(text, value), value, picture);
+    using Reader = bool (*)(const String&, TDateTime&);
+    for (Reader read : {Reader{TryStrToDate}, Reader{TryStrToTime}, Reader{TryStrToDateTime}}) {
+        TDateTime value = 0;
+        if (read(text, value))
+            CheckDate(value, picture);
+    }
     CheckNumber(text, picture, precision, digits);
     int number;
     if (TryStrToInt(text, number))

@@ -788,8 +788,12 @@ void TApplication::Restore()
 
 TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner), FHintFont(new TFont) {}
 
+// The cursors go too: a test program ends without DoneApplication. Deleting a cursor reaches none
+// of Qt's globals that may be gone by then.
 TScreen::~TScreen()
 {
+    for (auto& [index, handle] : FCursors)
+        delete static_cast<QCursor*>(handle);
     delete FFonts;
     delete FHintFont;
 }

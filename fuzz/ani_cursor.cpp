@@ -1,0 +1,28 @@
+// Animated cursors: any input is read as a cursor file, and what reads is handed on as the
+// program does (an icon list, a bitmap strip with and without colour reduction), without reading
+// or writing outside a buffer.
+#include "components/AniFile.h"
+#include "components/IcoList.h"
+#include "rtl/Exceptions.h"
+#include "ui/testing/UiTesting.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    vt::EnsureTestApplication();
+    TMemoryStream stream;
+    stream.WriteBuffer(data, static_cast<std::int64_t>(size));
+    stream.SetPosition(0);
+    TAnimatedCursorImage cursor;
+    try {
+        cursor.LoadFromStream(&stream);
+    } catch (const Exception&) {
+        return 0;
+    }
+    TIconList list;
+    list.Assign(&cursor);
+    for (bool decrease : {false, true}) {
+        TBitmap strip;
+        cursor.AssignToBitmap(&strip, clWhite, decrease, decrease);
+    }
+    return 0;
+}
