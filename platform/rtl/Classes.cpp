@@ -1,6 +1,7 @@
 // The component model: owner tree, names, state flags and free notification, following the
 // class library's order of events on insertion and destruction.
 #include "rtl/Classes.h"
+#include "rtl/TypInfo.h"
 
 #include <algorithm>
 #include <cctype>
@@ -220,3 +221,14 @@ bool PtInRect(const TRect& rect, const TPoint& point)
     return point.X >= rect.Left && point.X < rect.Right && point.Y >= rect.Top &&
            point.Y < rect.Bottom;
 }
+
+// ---- Published properties ----
+
+namespace {
+const vt::EnumRegistration<TAlignment> kAlignment{"TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"}};
+const vt::RootClassRegistration<TObject> kObject{"TObject", {}};
+const vt::ClassRegistration<TPersistent, TObject> kPersistent{"TPersistent", {}};
+const vt::ClassRegistration<TComponent, TPersistent> kComponent{
+    "TComponent",
+    {vt::Published("Name", &TComponent::Name, &TComponent::SetName), vt::Published("Tag", &TComponent::Tag, &TComponent::SetTag)}};
+}  // namespace

@@ -1,6 +1,7 @@
 // TStrings behaviour built on the few operations a descendant supplies, and TStringList's
 // own storage with sorted insertion, duplicate rules and change events.
 #include "rtl/StringList.h"
+#include "rtl/TypInfo.h"
 
 #include <algorithm>
 
@@ -461,3 +462,10 @@ void TStringList::Changed()
     if (UpdateCount() == 0 && OnChange)
         OnChange(this);
 }
+
+// ---- Published properties ----
+
+namespace {
+const vt::ClassRegistration<TStrings, TPersistent> kStrings{"TStrings", {}};
+const vt::ClassRegistration<TStringList, TStrings> kStringList{"TStringList", {}};
+}  // namespace

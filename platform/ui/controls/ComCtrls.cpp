@@ -1,5 +1,6 @@
 // Page controls over QTabWidget (each tab sheet is one page of it) and the progress bar.
 #include "ui/controls/ComCtrls.h"
+#include "rtl/TypInfo.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -338,3 +339,20 @@ void TProgressBar::SetOrientation(TProgressBarOrientation v)
     FOrientation = v;
     Apply();
 }
+
+// ---- Published properties ----
+
+namespace {
+const vt::EnumRegistration<TProgressBarOrientation> kProgressBarOrientation{
+    "TProgressBarOrientation", {"pbHorizontal", "pbVertical"}};
+const vt::ClassRegistration<TProgressBar, TWinControl> kProgressBar{
+    "TProgressBar",
+    {
+        vt::Published("Min", &TProgressBar::Min, &TProgressBar::SetMin),
+        vt::Published("Max", &TProgressBar::Max, &TProgressBar::SetMax),
+        vt::Published("Position", &TProgressBar::Position, &TProgressBar::SetPosition),
+        vt::Published("Step", &TProgressBar::Step, &TProgressBar::SetStep),
+        vt::Published("Orientation", &TProgressBar::Orientation, &TProgressBar::SetOrientation),
+        vt::Published("Smooth", &TProgressBar::Smooth, &TProgressBar::SetSmooth),
+    }};
+}  // namespace

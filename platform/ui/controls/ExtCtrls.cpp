@@ -1,5 +1,6 @@
 // Panels, bevels, paint boxes, images, radio groups and timers.
 #include "ui/controls/ExtCtrls.h"
+#include "rtl/TypInfo.h"
 
 #include <QRadioButton>
 #include <QTimer>
@@ -375,3 +376,28 @@ void TTimer::UpdateTimer()
     if (FEnabled && FInterval > 0)
         FTimer->start(static_cast<int>(FInterval));
 }
+
+// ---- Published properties ----
+
+namespace {
+const vt::EnumRegistration<TBevelCut> kBevelCut{"TBevelCut", {"bvNone", "bvLowered", "bvRaised", "bvSpace"}};
+const vt::ClassRegistration<TCustomPanel, TCustomControl> kCustomPanel{
+    "TCustomPanel",
+    {
+        vt::Published("Caption", &TCustomPanel::Caption, &TCustomPanel::SetCaption),
+        vt::Published("BevelInner", &TCustomPanel::BevelInner, &TCustomPanel::SetBevelInner),
+        vt::Published("BevelOuter", &TCustomPanel::BevelOuter, &TCustomPanel::SetBevelOuter),
+        vt::Published("BevelWidth", &TCustomPanel::BevelWidth, &TCustomPanel::SetBevelWidth),
+        vt::Published("BorderWidth", &TCustomPanel::BorderWidth, &TCustomPanel::SetBorderWidth),
+        vt::Published("BorderStyle", &TCustomPanel::BorderStyle, &TCustomPanel::SetBorderStyle),
+        vt::Published("Alignment", &TCustomPanel::Alignment, &TCustomPanel::SetAlignment),
+        vt::Published("FullRepaint", &TCustomPanel::FullRepaint, &TCustomPanel::SetFullRepaint),
+    }};
+const vt::ClassRegistration<TPanel, TCustomPanel> kPanel{"TPanel", {}};
+const vt::ClassRegistration<TTimer, TComponent> kTimer{
+    "TTimer",
+    {
+        vt::Published("Enabled", &TTimer::Enabled, &TTimer::SetEnabled),
+        vt::Published("Interval", &TTimer::Interval, &TTimer::SetInterval),
+    }};
+}  // namespace

@@ -2,6 +2,7 @@
 // (edited, clicked, activated) which only the user's input emits; setters from code change the
 // widget without firing the controls' events.
 #include "ui/controls/StdCtrls.h"
+#include "rtl/TypInfo.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -1061,3 +1062,103 @@ void TCustomListBox::WndProc(TMessage& Message)
         TWinControl::WndProc(Message);
     }
 }
+
+// ---- Published properties ----
+
+namespace {
+const vt::EnumRegistration<TTextLayout> kTextLayout{"TTextLayout", {"tlTop", "tlCenter", "tlBottom"}};
+const vt::EnumRegistration<TEditCharCase> kEditCharCase{"TEditCharCase", {"ecNormal", "ecUpperCase", "ecLowerCase"}};
+const vt::EnumRegistration<TScrollStyle> kScrollStyle{"TScrollStyle", {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"}};
+const vt::EnumRegistration<TCheckBoxState> kCheckBoxState{"TCheckBoxState", {"cbUnchecked", "cbChecked", "cbGrayed"}};
+const vt::EnumRegistration<TLeftRight> kLeftRight{"TLeftRight", {"taLeftSide", "taRightSide"}};
+const vt::EnumRegistration<TComboBoxStyle> kComboBoxStyle{
+    "TComboBoxStyle", {"csDropDown", "csSimple", "csDropDownList", "csOwnerDrawFixed", "csOwnerDrawVariable"}};
+const vt::EnumRegistration<TListBoxStyle> kListBoxStyle{"TListBoxStyle", {"lbStandard", "lbOwnerDrawFixed", "lbOwnerDrawVariable"}};
+const vt::ClassRegistration<TCustomLabel, TGraphicControl> kCustomLabel{
+    "TCustomLabel",
+    {
+        vt::Published("Caption", &TCustomLabel::Caption, &TCustomLabel::SetCaption),
+        vt::Published("AutoSize", &TCustomLabel::AutoSize, &TCustomLabel::SetAutoSize),
+        vt::Published("Alignment", &TCustomLabel::Alignment, &TCustomLabel::SetAlignment),
+        vt::Published("Layout", &TCustomLabel::Layout, &TCustomLabel::SetLayout),
+        vt::Published("WordWrap", &TCustomLabel::WordWrap, &TCustomLabel::SetWordWrap),
+        vt::Published("Transparent", &TCustomLabel::Transparent, &TCustomLabel::SetTransparent),
+        vt::Published("ShowAccelChar", &TCustomLabel::ShowAccelChar, &TCustomLabel::SetShowAccelChar),
+        vt::Published("FocusControl", &TCustomLabel::FocusControl, &TCustomLabel::SetFocusControl),
+    }};
+const vt::ClassRegistration<TLabel, TCustomLabel> kLabel{"TLabel", {}};
+const vt::ClassRegistration<TCustomEdit, TWinControl> kCustomEdit{
+    "TCustomEdit",
+    {
+        vt::Published("Text", &TCustomEdit::Text, &TCustomEdit::SetText),
+        vt::Published("MaxLength", &TCustomEdit::MaxLength, &TCustomEdit::SetMaxLength),
+        vt::Published("ReadOnly", &TCustomEdit::ReadOnly, &TCustomEdit::SetReadOnly),
+        vt::Published("CharCase", &TCustomEdit::CharCase, &TCustomEdit::SetCharCase),
+        vt::Published("PasswordChar", &TCustomEdit::PasswordChar, &TCustomEdit::SetPasswordChar),
+        vt::Published("AutoSelect", &TCustomEdit::AutoSelect, &TCustomEdit::SetAutoSelect),
+    }};
+const vt::ClassRegistration<TEdit, TCustomEdit> kEdit{"TEdit", {}};
+const vt::ClassRegistration<TCustomMemo, TCustomEdit> kCustomMemo{
+    "TCustomMemo",
+    {
+        vt::Published("Lines", &TCustomMemo::Lines, &TCustomMemo::SetLines),
+        vt::Published("ScrollBars", &TCustomMemo::ScrollBars, &TCustomMemo::SetScrollBars),
+        vt::Published("WordWrap", &TCustomMemo::WordWrap, &TCustomMemo::SetWordWrap),
+        vt::Published("WantReturns", &TCustomMemo::WantReturns, &TCustomMemo::SetWantReturns),
+        vt::Published("WantTabs", &TCustomMemo::WantTabs, &TCustomMemo::SetWantTabs),
+        vt::Published("Alignment", &TCustomMemo::Alignment, &TCustomMemo::SetAlignment),
+    }};
+const vt::ClassRegistration<TMemo, TCustomMemo> kMemo{"TMemo", {}};
+const vt::ClassRegistration<TButtonControl, TWinControl> kButtonControl{
+    "TButtonControl",
+    {
+        vt::Published("Caption", &TButtonControl::Caption, &TButtonControl::SetCaption),
+        vt::Published("WordWrap", &TButtonControl::WordWrap, &TButtonControl::SetWordWrap),
+    }};
+const vt::ClassRegistration<TButton, TButtonControl> kButton{
+    "TButton",
+    {
+        vt::Published("Default", &TButton::Default, &TButton::SetDefault),
+        vt::Published("Cancel", &TButton::Cancel, &TButton::SetCancel),
+        vt::Published("ModalResult", &TButton::ModalResult, &TButton::SetModalResult),
+    }};
+const vt::ClassRegistration<TCustomCheckBox, TButtonControl> kCustomCheckBox{
+    "TCustomCheckBox",
+    {
+        vt::Published("Checked", &TCustomCheckBox::Checked, &TCustomCheckBox::SetChecked),
+        vt::Published("State", &TCustomCheckBox::State, &TCustomCheckBox::SetState),
+        vt::Published("AllowGrayed", &TCustomCheckBox::AllowGrayed, &TCustomCheckBox::SetAllowGrayed),
+        vt::Published("Alignment", &TCustomCheckBox::Alignment, &TCustomCheckBox::SetAlignment),
+    }};
+const vt::ClassRegistration<TCheckBox, TCustomCheckBox> kCheckBox{"TCheckBox", {}};
+const vt::ClassRegistration<TRadioButton, TButtonControl> kRadioButton{
+    "TRadioButton",
+    {
+        vt::Published("Checked", &TRadioButton::Checked, &TRadioButton::SetChecked),
+        vt::Published("Alignment", &TRadioButton::Alignment, &TRadioButton::SetAlignment),
+    }};
+const vt::ClassRegistration<TCustomComboBox, TWinControl> kCustomComboBox{
+    "TCustomComboBox",
+    {
+        vt::Published("Text", &TCustomComboBox::Text, &TCustomComboBox::SetText),
+        vt::Published("Items", &TCustomComboBox::Items, &TCustomComboBox::SetItems),
+        vt::Published("ItemIndex", &TCustomComboBox::ItemIndex, &TCustomComboBox::SetItemIndex),
+        vt::Published("Style", &TCustomComboBox::Style, &TCustomComboBox::SetStyle),
+        vt::Published("Sorted", &TCustomComboBox::Sorted, &TCustomComboBox::SetSorted),
+        vt::Published("DropDownCount", &TCustomComboBox::DropDownCount, &TCustomComboBox::SetDropDownCount),
+        vt::Published("MaxLength", &TCustomComboBox::MaxLength, &TCustomComboBox::SetMaxLength),
+    }};
+const vt::ClassRegistration<TComboBox, TCustomComboBox> kComboBox{"TComboBox", {}};
+const vt::ClassRegistration<TCustomListBox, TWinControl> kCustomListBox{
+    "TCustomListBox",
+    {
+        vt::Published("Items", &TCustomListBox::Items, &TCustomListBox::SetItems),
+        vt::Published("ItemIndex", &TCustomListBox::ItemIndex, &TCustomListBox::SetItemIndex),
+        vt::Published("MultiSelect", &TCustomListBox::MultiSelect, &TCustomListBox::SetMultiSelect),
+        vt::Published("ExtendedSelect", &TCustomListBox::ExtendedSelect, &TCustomListBox::SetExtendedSelect),
+        vt::Published("Sorted", &TCustomListBox::Sorted, &TCustomListBox::SetSorted),
+        vt::Published("Style", &TCustomListBox::Style, &TCustomListBox::SetStyle),
+        vt::Published("ItemHeight", &TCustomListBox::ItemHeight, &TCustomListBox::SetItemHeight),
+    }};
+const vt::ClassRegistration<TListBox, TCustomListBox> kListBox{"TListBox", {}};
+}  // namespace

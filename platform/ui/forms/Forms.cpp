@@ -2,6 +2,7 @@
 // enter events itself; the screen keeps the active form of ours, so that OnActivate fires only
 // when the active form changes between our forms (message boxes are not forms).
 #include "ui/forms/Forms.h"
+#include "rtl/TypInfo.h"
 #include "ui/kernel/DesktopLocale.h"
 #include "ui/kernel/OtherInstances.h"
 
@@ -928,3 +929,31 @@ void TScreen::SetActiveControl(TWinControl* control)
     if (OnActiveControlChange)
         OnActiveControlChange(this);
 }
+
+// ---- Published properties ----
+
+namespace {
+const vt::EnumRegistration<TFormBorderStyle> kFormBorderStyle{
+    "TFormBorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"}};
+const vt::EnumRegistration<TBorderIcon> kBorderIcon{"TBorderIcon", {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"}};
+const vt::EnumRegistration<TPosition> kPosition{
+    "TPosition", {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
+                  "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"}};
+const vt::EnumRegistration<TWindowState> kWindowState{"TWindowState", {"wsNormal", "wsMinimized", "wsMaximized"}};
+const vt::EnumRegistration<TFormStyle> kFormStyle{"TFormStyle", {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"}};
+const vt::ClassRegistration<TCustomForm, TWinControl> kCustomForm{
+    "TCustomForm",
+    {
+        vt::Published("Caption", &TCustomForm::Caption, &TCustomForm::SetCaption),
+        vt::Published("ClientWidth", &TCustomForm::ClientWidth, &TCustomForm::SetClientWidth),
+        vt::Published("ClientHeight", &TCustomForm::ClientHeight, &TCustomForm::SetClientHeight),
+        vt::Published("BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle),
+        vt::Published("BorderIcons", &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons),
+        vt::Published("Position", &TCustomForm::Position, &TCustomForm::SetPosition),
+        vt::Published("WindowState", &TCustomForm::WindowState, &TCustomForm::SetWindowState),
+        vt::Published("FormStyle", &TCustomForm::FormStyle, &TCustomForm::SetFormStyle),
+        vt::Published("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview),
+        vt::Published("ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl),
+    }};
+const vt::ClassRegistration<TForm, TCustomForm> kForm{"TForm", {}};
+}  // namespace

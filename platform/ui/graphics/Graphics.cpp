@@ -2,6 +2,7 @@
 // and writer (so that bit count, palette and header survive a round trip), icons, and the picture
 // class with its registry of graphic formats by extension and clipboard format.
 #include "ui/graphics/Graphics.h"
+#include "rtl/TypInfo.h"
 
 #include <QBuffer>
 #include <QFontMetrics>
@@ -1443,3 +1444,22 @@ String TPicture::GraphicFilter()
     }
     return "All (" + masks + ")|" + masks + each;
 }
+
+// ---- Published properties ----
+
+namespace {
+const vt::EnumRegistration<TFontStyle> kFontStyle{"TFontStyle", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}};
+const vt::EnumRegistration<TFontPitch> kFontPitch{"TFontPitch", {"fpDefault", "fpVariable", "fpFixed"}};
+const vt::ClassRegistration<TGraphicsObject, TPersistent> kGraphicsObject{"TGraphicsObject", {}};
+const vt::ClassRegistration<TFont, TGraphicsObject> kFont{
+    "TFont",
+    {
+        vt::Published("Charset", &TFont::Charset, &TFont::SetCharset),
+        vt::Published("Color", &TFont::Color, &TFont::SetColor),
+        vt::Published("Height", &TFont::Height, &TFont::SetHeight),
+        vt::Published("Name", &TFont::Name, &TFont::SetName),
+        vt::Published("Pitch", &TFont::Pitch, &TFont::SetPitch),
+        vt::Published("Size", &TFont::Size, &TFont::SetSize),
+        vt::Published("Style", &TFont::Style, &TFont::SetStyle),
+    }};
+}  // namespace

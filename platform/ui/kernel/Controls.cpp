@@ -2,6 +2,7 @@
 // native Qt handling as the default, mouse/key/focus/paint routing from Qt events, and the
 // accessible names and descriptions controls publish.
 #include "ui/kernel/Controls.h"
+#include "rtl/TypInfo.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -1624,3 +1625,38 @@ TControl* FindControl(HWND handle)
     auto* bridge = dynamic_cast<vt::WidgetBridge*>(handle);
     return bridge ? bridge->Control() : nullptr;
 }
+
+// ---- Published properties ----
+
+namespace {
+const vt::EnumRegistration<TAlign> kAlign{"TAlign", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom"}};
+const vt::EnumRegistration<TAnchorKind> kAnchorKind{"TAnchorKind", {"akLeft", "akTop", "akRight", "akBottom"}};
+const vt::ClassRegistration<TControl, TComponent> kControl{
+    "TControl",
+    {
+        vt::Published("Left", &TControl::Left, &TControl::SetLeft),
+        vt::Published("Top", &TControl::Top, &TControl::SetTop),
+        vt::Published("Width", &TControl::Width, &TControl::SetWidth),
+        vt::Published("Height", &TControl::Height, &TControl::SetHeight),
+        vt::Published("Align", &TControl::Align, &TControl::SetAlign),
+        vt::Published("Anchors", &TControl::Anchors, &TControl::SetAnchors),
+        vt::Published("Visible", &TControl::Visible, &TControl::SetVisible),
+        vt::Published("Enabled", &TControl::Enabled, &TControl::SetEnabled),
+        vt::Published("Font", &TControl::Font, &TControl::SetFont),
+        vt::Published("ParentFont", &TControl::ParentFont, &TControl::SetParentFont),
+        vt::Published("Color", &TControl::Color, &TControl::SetColor),
+        vt::Published("ParentColor", &TControl::ParentColor, &TControl::SetParentColor),
+        vt::Published("Cursor", &TControl::Cursor, &TControl::SetCursor),
+        vt::Published("Hint", &TControl::Hint, &TControl::SetHint),
+        vt::Published("ShowHint", &TControl::ShowHint, &TControl::SetShowHint),
+        vt::Published("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint),
+    }};
+const vt::ClassRegistration<TWinControl, TControl> kWinControl{
+    "TWinControl",
+    {
+        vt::Published("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop),
+        vt::Published("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder),
+    }};
+const vt::ClassRegistration<TCustomControl, TWinControl> kCustomControl{"TCustomControl", {}};
+const vt::ClassRegistration<TGraphicControl, TControl> kGraphicControl{"TGraphicControl", {}};
+}  // namespace
