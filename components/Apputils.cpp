@@ -2,6 +2,8 @@
 // write helpers, line-break escaping, form placement and grid column widths.
 #include "components/Apputils.h"
 
+#include "components/FileUtil.h"
+#include "components/Placemnt.h"
 #include "rtl/Exceptions.h"
 #include "rtl/FileNames.h"
 #include "rtl/Format.h"
@@ -47,6 +49,20 @@ String GetDefaultIniRegKey()
     if (!DefCompanyName.empty())
         key = DefCompanyName + "\\" + key;
     return "Software\\" + key;
+}
+
+void GetDefaultIniData(TControl* Control, String& IniFileName, String& Section, bool UseRegistry)
+{
+    IniFileName = String();
+    if (auto* form = dynamic_cast<TCustomForm*>(Control->Owner()))
+        for (int i = 0; i < form->ComponentCount(); ++i)
+            if (auto* placement = dynamic_cast<TFormPlacement*>(form->Components(i))) {
+                IniFileName = placement->IniFileNameOrDefault();
+                break;
+            }
+    Section = GetDefaultSection(Control);
+    if (IniFileName.empty())
+        IniFileName = UseRegistry ? GetDefaultIniRegKey() : GetDefaultIniName();
 }
 
 // ---- Escaping ----
@@ -398,6 +414,17 @@ void SaveGridLayoutReg(TCustomGrid* Grid, TRegIniFile* IniFile) { SaveGridColumn
 void RestoreGridLayoutReg(TCustomGrid* Grid, TRegIniFile* IniFile) { RestoreGridColumns(Grid, IniFile); }
 
 // ---- Application helpers ----
+
+String GetUniqueFileNameInDir(const String& Path, const String& FileNameMask)
+{
+    const String dir = NormalDir(Path);
+    for (long long i = 0; i < (1LL << 31); ++i) {
+        const String name = Format(FileNameMask, {static_cast<std::int64_t>(i)});
+        if (!FileExists(dir + name))
+            return name;
+    }
+    return String();
+}
 
 void AppBroadcast(UINT Msg, WPARAM WParam, LPARAM LParam)
 {

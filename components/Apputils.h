@@ -20,6 +20,9 @@ String GetDefaultSection(TComponent* Component);
 String GetDefaultIniName();
 // Registry keys are separated by "\" in the registry store.
 String GetDefaultIniRegKey();
+// The file name (or registry key) of the first placement component of the control's form, else
+// the default one, and the control's default section.
+void GetDefaultIniData(TControl* Control, String& IniFileName, String& Section, bool UseRegistry);
 
 // Line breaks become "\n" and back; texts over 4096 characters raise "Line too long".
 String StrToIniStr(const String& Str);
@@ -113,4 +116,7 @@ T* InstantiateForm(T*& Reference)
     return Reference;
 }
 
+// The first name the mask (a format with one integer) gives for 0, 1, 2 ... that does not exist
+// in the directory; empty when the counter reaches 2^31.
+String GetUniqueFileNameInDir(const String& Path, const String& FileNameMask);
 void AppBroadcast(UINT Msg, WPARAM WParam, LPARAM LParam);

@@ -313,6 +313,14 @@ TEST_F(StorageTest, SaveAndRestoreByFileNameUseTheClassNameAsSection)
     EXPECT_EQ(form.BoundsRect(), Bounds(5, 6, 333, 222));
 }
 
+TEST_F(StorageTest, UniqueFileNamesSkipThoseThatExist)
+{
+    for (const char* taken : {"Report0.txt", "Report1.txt"})
+        std::ofstream((FDir / taken).string()) << "x";
+    EXPECT_EQ(GetUniqueFileNameInDir(FDir.string(), "Report%d.txt"), "Report2.txt");
+    EXPECT_EQ(GetUniqueFileNameInDir(FDir.string() + "/", "Other%d"), "Other0");
+}
+
 INSTANTIATE_TEST_SUITE_P(Storage, StorageKindTest,
                          ::testing::Values(StorageKind::IniFile, StorageKind::Registry),
                          vt::testing::StorageKindName);

@@ -91,6 +91,7 @@ int GetSystemMetrics(int Index)
     case SM_CYCAPTION: return 19;
     case SM_CXBORDER: case SM_CYBORDER: return 1;
     case SM_CXDLGFRAME: case SM_CYDLGFRAME: return 3;
+    case SM_CXFRAME: case SM_CYFRAME: return 4;
     case SM_CXEDGE: case SM_CYEDGE: return 2;
     case SM_CXICON: case SM_CYICON: case SM_CXCURSOR: case SM_CYCURSOR: return 32;
     case SM_CYMENU: return 19;

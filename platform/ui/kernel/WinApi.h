@@ -123,3 +123,20 @@ bool GetWindowPlacement(HWND Window, WINDOWPLACEMENT* Placement);
 // Show command 0 leaves the window's visibility and state alone; the others set the state of a
 // form that is showing (minimised 2, 6, 7; maximised 3; normal otherwise).
 bool SetWindowPlacement(HWND Window, const WINDOWPLACEMENT* Placement);
+
+// The sizing frame's thickness, as the classic metrics give it.
+constexpr int SM_CXFRAME = 32;
+constexpr int SM_CYFRAME = 33;
+
+// WM_GETMINMAXINFO: a form asks for its size limits (outer size) before it is placed or sized;
+// LParam points to this record, filled with the defaults, for the handlers to change.
+struct MINMAXINFO {
+    TPoint ptReserved;
+    TPoint ptMaxSize;
+    TPoint ptMaxPosition;
+    TPoint ptMinTrackSize;
+    TPoint ptMaxTrackSize;
+};
+// WM_NCHITTEST answers for the sizing borders and corners.
+constexpr LRESULT HTLEFT = 10;
+constexpr LRESULT HTBOTTOMRIGHT = 17;
