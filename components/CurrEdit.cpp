@@ -2,6 +2,7 @@
 // filtering, regrouping while typing, the hand-painted display text of the unfocused edit and
 // the calculator edit's drop-down.
 #include "components/CurrEdit.h"
+#include "rtl/TypInfo.h"
 
 #include "components/VtCalc.h"
 #include "components/vtGuiutils.h"
@@ -326,3 +327,26 @@ TVtCustomCalcEdit::TVtCustomCalcEdit(TComponent* AOwner) : TCustomNumEdit(AOwner
   SetPopup(popup);
   UpdatePopup();
 }
+
+// ---- Published properties ----
+
+namespace {
+const vt::ClassRegistration<TCustomNumEdit, TCustomComboEdit> kCustomNumEdit{
+    "TCustomNumEdit",
+    {
+        vt::Published("Alignment", &TCustomNumEdit::Alignment, &TCustomNumEdit::SetAlignment),
+        vt::Published("BeepOnError", &TCustomNumEdit::BeepOnError, &TCustomNumEdit::SetBeepOnError),
+        vt::Published("CheckOnExit", &TCustomNumEdit::CheckOnExit, &TCustomNumEdit::SetCheckOnExit),
+        vt::Published("DecimalPlaces", &TCustomNumEdit::DecimalPlaces, &TCustomNumEdit::SetDecimalPlaces),
+        vt::Published("DisplayFormat", &TCustomNumEdit::DisplayFormat, &TCustomNumEdit::SetDisplayFormat),
+        vt::Published("FormatOnEditing", &TCustomNumEdit::FormatOnEditing, &TCustomNumEdit::SetFormatOnEditing),
+        vt::Published("MaxValue", &TCustomNumEdit::MaxValue, &TCustomNumEdit::SetMaxValue),
+        vt::Published("MinValue", &TCustomNumEdit::MinValue, &TCustomNumEdit::SetMinValue),
+        vt::Published("Text", &TCustomNumEdit::Text, &TCustomNumEdit::SetText),
+        vt::Published("Value", &TCustomNumEdit::Value, &TCustomNumEdit::SetValue),
+        vt::Published("ZeroEmpty", &TCustomNumEdit::ZeroEmpty, &TCustomNumEdit::SetZeroEmpty),
+    }};
+const vt::ClassRegistration<TCurrencyEdit, TCustomNumEdit> kCurrencyEdit{"TCurrencyEdit", {}};
+const vt::ClassRegistration<TVtCustomCalcEdit, TCustomNumEdit> kVtCustomCalcEdit{"TVtCustomCalcEdit", {}};
+const vt::ClassRegistration<TVtCalcEdit, TVtCustomCalcEdit> kVtCalcEdit{"TVtCalcEdit", {}};
+}  // namespace

@@ -3,6 +3,7 @@
 // button click or a left release inside it, cancelling on Esc, a release outside it, the
 // loss of focus, a cancel-mode message from elsewhere or a left click in the edit.
 #include "components/ToolEdit.h"
+#include "rtl/TypInfo.h"
 
 #include "ui/forms/Forms.h"
 #include "ui/kernel/WinApi.h"
@@ -646,3 +647,10 @@ void TCustomComboEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, 
   }
   TCustomMaskEdit::MouseDown(Button, Shift, X, Y);
 }
+
+// ---- Published properties ----
+
+namespace {
+const vt::ClassRegistration<TCustomComboEdit, TCustomMaskEdit> kCustomComboEdit{"TCustomComboEdit", {}};
+const vt::ClassRegistration<TComboEdit, TCustomComboEdit> kComboEdit{"TComboEdit", {}};
+}  // namespace

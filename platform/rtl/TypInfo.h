@@ -281,6 +281,23 @@ TPropInfo Published(const String& name, R (G::*getter)() const, void (S::*setter
     return info;
 }
 
+// The same for a class whose read method is not const.
+template <class G, class R>
+TPropInfo Published(const String& name, R (G::*getter)())
+{
+    using T = std::decay_t<R>;
+    return TPropInfo{name, TypeInfoOf<T>(), [getter](TObject* o) { return ToPropValue<T>((Self<G>(o)->*getter)()); },
+                     nullptr};
+}
+template <class G, class S, class R, class A>
+TPropInfo Published(const String& name, R (G::*getter)(), void (S::*setter)(A))
+{
+    using T = std::decay_t<R>;
+    TPropInfo info = Published(name, getter);
+    info.Write = [setter](TObject* o, const TPropValue& v) { (Self<S>(o)->*setter)(FromPropValue<T>(v)); };
+    return info;
+}
+
 // Registers class C, descendant of P, with its own published properties; a static object of
 // this type beside the class's methods registers it when the program starts.
 template <class C, class P>

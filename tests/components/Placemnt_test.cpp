@@ -8,6 +8,7 @@
 #include "rtl/StringList.h"
 #include "ui/controls/ExtCtrls.h"
 #include "ui/controls/StdCtrls.h"
+#include "ui/kernel/WinApi.h"
 
 #include <filesystem>
 #include <fstream>
@@ -205,6 +206,50 @@ TEST_P(PlacementStorageTest, TheFormsOwnHandlersAreChained)
     delete form;
 }
 
+// A form whose own window answers the size-limits query.
+class TLimitedForm : public TForm {
+public:
+    using TForm::TForm;
+    void WndProc(TMessage& Message) override
+    {
+        TForm::WndProc(Message);
+        if (Message.Msg == WM_GETMINMAXINFO)
+            reinterpret_cast<MINMAXINFO*>(Message.LParam)->ptMinTrackSize.X = 300;
+    }
+};
+
+TEST(Placement, AFormKeepsToTheSizeLimitsItsWindowAnswers)
+{
+    vt::EnsureTestApplication();
+    TLimitedForm form(nullptr);
+    form.Show();
+    form.SetBounds(10, 10, 200, 100);
+    EXPECT_EQ(form.Width(), 300);
+    form.SetBounds(10, 10, 900, 50);
+    EXPECT_EQ(form.Width(), 900) << "other limits stay the system's";
+    EXPECT_EQ(form.Height(), 50);
+}
+
+TEST(Placement, PreventResizeHoldsTheSizeAndTakesTheMaximiseButton)
+{
+    vt::EnsureTestApplication();
+    TForm form(nullptr);
+    form.SetBounds(10, 10, 400, 300);
+    auto* placement = new TFormPlacement(&form);
+    placement->SetActive(false);
+    placement->SetPreventResize(true);
+    placement->Loaded();
+    EXPECT_FALSE(form.BorderIcons().Contains(biMaximize));
+    form.Show();
+    form.SetBounds(10, 10, 640, 480);
+    EXPECT_EQ(form.Width(), 400);
+    EXPECT_EQ(form.Height(), 300);
+    placement->SetPreventResize(false);
+    EXPECT_TRUE(form.BorderIcons().Contains(biMaximize));
+    form.SetBounds(10, 10, 640, 480);
+    EXPECT_EQ(form.Width(), 640);
+}
+
 TEST_P(PlacementStorageTest, DuplicateValueNamesAreRefused)
 {
     TPlaceForm* form = NewForm();
@@ -250,3 +295,23 @@ TEST_P(PlacementStorageTest, ControlsFindTheirFormsPlacementFile)
 INSTANTIATE_TEST_SUITE_P(Storage, PlacementStorageTest,
                          ::testing::Values(StorageKind::IniFile, StorageKind::Registry),
                          vt::testing::StorageKindName);
+
+TEST(Placement, SizeLimitsKeepToTheMinMaxInfo)
+{
+    vt::EnsureTestApplication();
+    TForm form(nullptr);
+    form.SetBounds(10, 10, 400, 300);
+    auto* placement = new TFormPlacement(&form);
+    placement->SetActive(false);
+    placement->Loaded();
+    form.Show();
+    placement->MinMaxInfo()->SetMinTrackWidth(300);
+    form.SetWidth(200);
+    EXPECT_EQ(form.Width(), 300);
+    form.SetBounds(10, 10, 900, 50);
+    EXPECT_EQ(form.Width(), 900) << "other limits stay the system's";
+    EXPECT_EQ(form.Height(), 50);
+    placement->MinMaxInfo()->SetMinTrackWidth(0);
+    form.SetWidth(200);
+    EXPECT_EQ(form.Width(), 200);
+}

@@ -2,6 +2,7 @@
 // key, paste or cut that changes a masked text goes through the mask engine, which keeps the
 // text at the mask's length.
 #include "ui/controls/MaskEdit.h"
+#include "rtl/TypInfo.h"
 
 #include "rtl/Locale.h"
 #include "ui/kernel/Clipboard.h"
@@ -184,3 +185,10 @@ void TCustomMaskEdit::WndProc(TMessage& Message) {
     if (Message.Msg == CM_EXIT) ValidateEdit();
     TCustomEdit::WndProc(Message);
 }
+
+// ---- Published properties ----
+
+namespace {
+const vt::ClassRegistration<TCustomMaskEdit, TCustomEdit> kCustomMaskEdit{
+    "TCustomMaskEdit", {vt::Published("EditMask", &TCustomMaskEdit::EditMask, &TCustomMaskEdit::SetEditMask)}};
+}  // namespace

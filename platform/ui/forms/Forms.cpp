@@ -23,6 +23,7 @@
 #include "ui/dialogs/Dialogs.h"
 #include "ui/graphics/Resources.h"
 #include "ui/kernel/Controls_p.h"
+#include "ui/kernel/WinApi.h"
 
 TApplication* Application = nullptr;
 TScreen* Screen = nullptr;
@@ -162,8 +163,35 @@ TRect TCustomForm::ClientRect() const
     return Rect(0, 0, std::max(Width() - nc.cx, 0), std::max(Height() - nc.cy, 0));
 }
 
+namespace {
+// The form's size limits (outer sizes): the screen's, as its window answers them.
+MINMAXINFO SizeLimits(TCustomForm* form)
+{
+    constexpr int kLargest = 32767;
+    MINMAXINFO info{};
+    info.ptMaxSize = Point(Screen->Width(), Screen->Height());
+    info.ptMaxTrackSize = Point(kLargest, kLargest);
+    if (form->HandleAllocated())
+        SendMessage(static_cast<TControl*>(form), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    return info;
+}
+}  // namespace
+
+void TCustomForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    const MINMAXINFO limits = SizeLimits(this);
+    AWidth = std::max(std::min(AWidth, limits.ptMaxTrackSize.X), limits.ptMinTrackSize.X);
+    AHeight = std::max(std::min(AHeight, limits.ptMaxTrackSize.Y), limits.ptMinTrackSize.Y);
+    TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
 void TCustomForm::ApplyGeometry()
 {
+    // The user's resizing keeps to the limits too.
+    const MINMAXINFO limits = SizeLimits(this);
+    const TSize nc = NonClientSize();
+    Widget()->setMinimumSize(std::max(limits.ptMinTrackSize.X - nc.cx, 0), std::max(limits.ptMinTrackSize.Y - nc.cy, 0));
+    Widget()->setMaximumSize(std::max(limits.ptMaxTrackSize.X - nc.cx, 0), std::max(limits.ptMaxTrackSize.Y - nc.cy, 0));
     const TRect client = ClientRect();
     Widget()->setGeometry(Left(), Top(), client.Width(), client.Height());
 }

@@ -111,6 +111,8 @@ public:
     bool TakeRefusedPress(TControl* control);
     void ControlRemoving(TControl* control);
     void WidgetGeometryChanged() override;
+    // Sizes outside the limits the form's window answers to WM_GETMINMAXINFO are brought inside.
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     // Width and height of the frame around the client area for the border style.
     TSize NonClientSize() const;
 
