@@ -22,7 +22,7 @@ public:
     virtual void Delete(int index) = 0;
     virtual void Clear() = 0;
     virtual void Exchange(int index1, int index2);
-    void Move(int curIndex, int newIndex);
+    virtual void Move(int curIndex, int newIndex);
     void AddStrings(const TStrings* strings);
     void Assign(TPersistent* Source) override;
 

@@ -832,10 +832,13 @@ void TCustomComboBox::Clear()
 // TCustomListBox
 
 namespace {
+// Paints owner-drawn items through the control and sizes every item through it.
 class ListDelegate : public QStyledItemDelegate {
 public:
-    std::function<void(QPainter*, int, const QRect&, TOwnerDrawState)> Draw;
-    std::function<int(int)> Measure;
+    explicit ListDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
+    // False: the item is drawn the standard way.
+    std::function<bool(QPainter*, int, const QRect&, TOwnerDrawState)> Draw;
+    std::function<QSize(QSize natural, int row)> Size;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
@@ -843,15 +846,18 @@ public:
         if (option.state & QStyle::State_Selected) state << odSelected;
         if (option.state & QStyle::State_HasFocus) state << odFocused;
         if (!(option.state & QStyle::State_Enabled)) state << odDisabled;
-        Draw(painter, index.row(), option.rect, state);
+        if (!Draw(painter, index.row(), option.rect, state))
+            QStyledItemDelegate::paint(painter, option, index);
     }
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
-        return QSize(option.rect.width(), Measure(index.row()));
+        return Size(QStyledItemDelegate::sizeHint(option, index), index.row());
     }
 };
 
 QListWidget* List(const TCustomListBox* box) { return static_cast<QListWidget*>(box->Widget()); }
+
+TRect ToRect(const QRect& r) { return Rect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height()); }
 }  // namespace
 
 TCustomListBox::TCustomListBox(TComponent* AOwner)
@@ -862,11 +868,43 @@ TCustomListBox::TCustomListBox(TComponent* AOwner)
     FClickFocus = true;
     SetTabStop(true);
     SetColor(clWindow);
-    FItems->OnChange = [this](TObject*) { ItemsChanged(); };
-    QObject::connect(List(this), &QListWidget::currentRowChanged, [this](int) {
+    FItems->OnChange = [this](TObject*) {
+        if (SyncLines())
+            LinesChanged();
+    };
+    QListWidget* list = List(this);
+    QObject::connect(list, &QListWidget::currentRowChanged, [this](int) {
         if (!FSyncing)
             vt::Guarded(this, [this] { Click(); });
     });
+    auto* delegate = new ListDelegate(list);
+    delegate->Draw = [this](QPainter* painter, int index, const QRect& r, TOwnerDrawState state) {
+        if (FStyle == lbStandard)
+            return false;
+        FCanvas->BindPainter(painter);
+        FCanvas->Font()->Assign(Font());
+        FCanvas->Brush()->SetColor(Color());
+        vt::Guarded(this, [&] { PaintItem(index, ToRect(r), state); });
+        FCanvas->BindPainter(nullptr);
+        return true;
+    };
+    delegate->Size = [this](QSize natural, int row) {
+        const int viewWidth = List(this)->viewport()->width();
+        int width = FStyle == lbStandard ? natural.width() : viewWidth;
+        if (FColumns > 0)
+            width = FColumnWidth;
+        else if (FHorizontalExtent >= 0)
+            width = std::max(FHorizontalExtent, viewWidth);
+        int height = natural.height();
+        if (FStyle != lbStandard) {
+            height = FWindowItemHeight;
+            if (FStyle == lbOwnerDrawVariable || FStyle == lbVirtualOwnerDraw)
+                vt::Guarded(this, [&] { MeasureItem(row, height); });
+        }
+        return QSize(width, height);
+    };
+    list->setItemDelegate(delegate);
+    list->setResizeMode(QListView::Adjust);
     ApplySelectionMode();
     SetBounds(0, 0, 121, 97);
 }
@@ -877,9 +915,16 @@ TCustomListBox::~TCustomListBox()
     delete FCanvas;
 }
 
-void TCustomListBox::ItemsChanged()
+// The widget follows the lines; a change of objects alone leaves it (and its selection) as it
+// is. True when the lines changed.
+bool TCustomListBox::SyncLines()
 {
     QListWidget* list = List(this);
+    bool same = list->count() == FItems->Count();
+    for (int i = 0; same && i < FItems->Count(); ++i)
+        same = list->item(i)->text() == vt::ToQString(FItems->Strings(i));
+    if (same)
+        return false;
     const int row = list->currentRow();
     FSyncing = true;
     list->clear();
@@ -887,6 +932,7 @@ void TCustomListBox::ItemsChanged()
         list->addItem(vt::ToQString(FItems->Strings(i)));
     list->setCurrentRow(row < FItems->Count() ? row : -1);
     FSyncing = false;
+    return true;
 }
 
 int TCustomListBox::ItemIndex() const { return List(this)->currentRow(); }
@@ -930,6 +976,13 @@ void TCustomListBox::SetSelected(int index, bool v)
     QListWidgetItem* item = List(this)->item(index);
     if (!item)
         throw EListError("List index out of bounds (" + IntToStr(index) + ")");
+    if (!FMultiSelect) {
+        if (v)
+            SetItemIndex(index);
+        else if (ItemIndex() == index)
+            SetItemIndex(-1);
+        return;
+    }
     FSyncing = true;
     item->setSelected(v);
     FSyncing = false;
@@ -942,33 +995,22 @@ int TCustomListBox::SelCount() const
 
 void TCustomListBox::SetStyle(TListBoxStyle v)
 {
-    FStyle = v;
-    QListWidget* list = List(this);
-    if (v == lbStandard) {
-        list->setItemDelegate(new QStyledItemDelegate(list));
+    if (v == FStyle)
         return;
+    FStyle = v;
+    List(this)->setUniformItemSizes(v == lbOwnerDrawFixed || v == lbVirtual);
+    ApplyItemSizes();
+}
+
+void TCustomListBox::PaintItem(int Index, const TRect& Rect, TOwnerDrawState State)
+{
+    if (State.Contains(odSelected)) {
+        FCanvas->Brush()->SetColor(clHighlight);
+        FCanvas->Font()->SetColor(clHighlightText);
     }
-    auto* delegate = new ListDelegate;
-    delegate->setParent(list);
-    delegate->Draw = [this](QPainter* painter, int index, const QRect& r, TOwnerDrawState state) {
-        vt::Guarded(this, [&] {
-            FCanvas->BindPainter(painter);
-            FCanvas->Font()->Assign(Font());
-            FCanvas->Brush()->SetColor(state.Contains(odSelected) ? clHighlight : Color());
-            if (state.Contains(odSelected))
-                FCanvas->Font()->SetColor(clHighlightText);
-            DrawItem(index, Rect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height()), state);
-            FCanvas->BindPainter(nullptr);
-        });
-    };
-    delegate->Measure = [this](int index) {
-        int height = FItemHeight;
-        if (FStyle == lbOwnerDrawVariable)
-            MeasureItem(index, height);
-        return height;
-    };
-    list->setItemDelegate(delegate);
-    list->setUniformItemSizes(v == lbOwnerDrawFixed);
+    DrawItem(Index, Rect, State);
+    if (State.Contains(odFocused))
+        FCanvas->DrawFocusRect(Rect);
 }
 
 void TCustomListBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State)
@@ -993,7 +1035,41 @@ void TCustomListBox::SetItemHeight(int v)
     if (v <= 0 || v == FItemHeight)
         return;
     FItemHeight = v;
-    List(this)->doItemsLayout();
+    Perform(LB_SETITEMHEIGHT, 0, v);
+}
+
+void TCustomListBox::SetColumns(int v)
+{
+    if (v < 0 || v == FColumns)
+        return;
+    FColumns = v;
+    List(this)->setWrapping(v > 0);
+    ApplyColumns();
+}
+
+void TCustomListBox::ApplyColumns()
+{
+    if (FColumns > 0)
+        Perform(LB_SETCOLUMNWIDTH, std::max(1, (Width() + FColumns - 3) / FColumns), 0);
+    else
+        ApplyItemSizes();
+}
+
+void TCustomListBox::ApplyItemSizes() { List(this)->doItemsLayout(); }
+
+void TCustomListBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    if (FColumns > 0)
+        ApplyColumns();
+}
+
+void TCustomListBox::SetBorderStyle(TBorderStyle v)
+{
+    if (v == FBorderStyle)
+        return;
+    FBorderStyle = v;
+    List(this)->setFrameShape(v == bsNone ? QFrame::NoFrame : QFrame::StyledPanel);
 }
 
 int TCustomListBox::TopIndex() const
@@ -1010,6 +1086,8 @@ void TCustomListBox::SetTopIndex(int v)
 
 int TCustomListBox::ItemAtPos(const TPoint& pos, bool existing) const
 {
+    if (!PtInRect(ClientRect(), pos))
+        return -1;
     const QModelIndex index = List(this)->indexAt(QPoint(pos.X, pos.Y));
     if (index.isValid())
         return index.row();
@@ -1018,11 +1096,80 @@ int TCustomListBox::ItemAtPos(const TPoint& pos, bool existing) const
 
 TRect TCustomListBox::ItemRect(int index) const
 {
+    const int count = FItems->Count();
+    if (index == count && count > 0) {
+        const TRect last = ItemRect(count - 1);
+        return Rect(last.Left, last.Bottom, last.Right, last.Bottom + last.Height());
+    }
     QListWidgetItem* item = List(this)->item(index);
-    if (!item)
-        return TRect{};
-    const QRect r = List(this)->visualItemRect(item);
-    return Rect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
+    return item ? ToRect(List(this)->visualItemRect(item)) : TRect{};
+}
+
+int TCustomListBox::ItemHeight() const
+{
+    if (FStyle == lbStandard && FItems->Count() > 0)
+        return ItemRect(0).Height();
+    return FItemHeight;
+}
+
+int TCustomListBox::CheckedIndex(WPARAM index) const
+{
+    const auto i = static_cast<int>(index);
+    return i >= 0 && i < FItems->Count() ? i : -1;
+}
+
+// The item messages: texts and item data (kept as the lines' objects, so that they move with
+// their lines when the list sorts), the horizontal extent and the column width.
+LRESULT TCustomListBox::ListMessage(const TMessage& Message)
+{
+    const int i = CheckedIndex(Message.WParam);
+    switch (Message.Msg) {
+    case LB_GETTEXTLEN: return i < 0 ? LB_ERR : static_cast<LRESULT>(FItems->Strings(i).size());
+    case LB_GETTEXT: {
+        if (i < 0)
+            return LB_ERR;
+        const String text = FItems->Strings(i);
+        std::copy(text.c_str(), text.c_str() + text.size() + 1, reinterpret_cast<char*>(Message.LParam));
+        return static_cast<LRESULT>(text.size());
+    }
+    case LB_ADDSTRING: return FItems->Add(reinterpret_cast<const char*>(Message.LParam));
+    case LB_INSERTSTRING: {
+        const int at = static_cast<int>(Message.WParam) == -1 ? FItems->Count() : static_cast<int>(Message.WParam);
+        if (at < 0 || at > FItems->Count())
+            return LB_ERR;
+        FItems->Insert(at, reinterpret_cast<const char*>(Message.LParam));
+        return at;
+    }
+    case LB_DELETESTRING:
+        if (i < 0)
+            return LB_ERR;
+        FItems->Delete(i);
+        return FItems->Count();
+    case LB_RESETCONTENT: FItems->Clear(); return 0;
+    case LB_GETITEMDATA: return i < 0 ? LB_ERR : reinterpret_cast<LRESULT>(FItems->Objects(i));
+    case LB_SETITEMDATA:
+        if (i < 0)
+            return LB_ERR;
+        FItems->SetObjects(i, reinterpret_cast<TObject*>(Message.LParam));
+        return 0;
+    case LB_GETHORIZONTALEXTENT: return std::max(FHorizontalExtent, 0);
+    case LB_SETHORIZONTALEXTENT:
+        FHorizontalExtent = static_cast<int>(Message.WParam);
+        ApplyItemSizes();
+        return 0;
+    case LB_SETCOLUMNWIDTH:
+        FColumnWidth = static_cast<int>(Message.WParam);
+        ApplyItemSizes();
+        return 0;
+    case LB_GETITEMHEIGHT: return FWindowItemHeight;
+    case LB_SETITEMHEIGHT:
+        if (Message.LParam <= 0 || Message.LParam > 255)
+            return LB_ERR;
+        FWindowItemHeight = static_cast<int>(Message.LParam);
+        ApplyItemSizes();
+        return 0;
+    default: return LB_ERR;
+    }
 }
 
 // The list-box messages the component library sends.
@@ -1034,16 +1181,18 @@ void TCustomListBox::WndProc(TMessage& Message)
     case LB_SETCURSEL: SetItemIndex(static_cast<int>(Message.WParam)); Message.Result = ItemIndex(); return;
     case LB_GETTOPINDEX: Message.Result = TopIndex(); return;
     case LB_SETTOPINDEX: SetTopIndex(static_cast<int>(Message.WParam)); return;
-    case LB_GETITEMHEIGHT: Message.Result = FItemHeight; return;
-    case LB_SETITEMHEIGHT: SetItemHeight(static_cast<int>(Message.LParam)); return;
     case LB_GETSELCOUNT: Message.Result = SelCount(); return;
     case LB_GETSEL: {
-        const int i = static_cast<int>(Message.WParam);
-        Message.Result = i >= 0 && i < FItems->Count() ? (Selected(i) ? 1 : 0) : LB_ERR;
+        const int i = CheckedIndex(Message.WParam);
+        Message.Result = i >= 0 ? (Selected(i) ? 1 : 0) : LB_ERR;
         return;
     }
     case LB_SETSEL: {
         const int i = static_cast<int>(Message.LParam);
+        if (i < -1 || i >= FItems->Count()) {
+            Message.Result = LB_ERR;
+            return;
+        }
         for (int k = 0; k < FItems->Count(); ++k)
             if (i == -1 || k == i)
                 SetSelected(k, Message.WParam != 0);
@@ -1058,6 +1207,11 @@ void TCustomListBox::WndProc(TMessage& Message)
         Message.Result = index < 0 ? MakeLParam(FItems->Count(), 1) : index;
         return;
     }
+    case LB_GETTEXTLEN: case LB_GETTEXT: case LB_ADDSTRING: case LB_INSERTSTRING: case LB_DELETESTRING:
+    case LB_RESETCONTENT: case LB_GETITEMDATA: case LB_SETITEMDATA: case LB_GETHORIZONTALEXTENT:
+    case LB_SETHORIZONTALEXTENT: case LB_SETCOLUMNWIDTH: case LB_GETITEMHEIGHT: case LB_SETITEMHEIGHT:
+        Message.Result = ListMessage(Message);
+        return;
     default:
         TWinControl::WndProc(Message);
     }

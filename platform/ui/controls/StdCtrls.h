@@ -332,8 +332,12 @@ public:
     explicit TComboBox(TComponent* AOwner) : TCustomComboBox(AOwner) {}
 };
 
-enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
+// The virtual styles draw as their owner-drawn counterparts (fixed, variable).
+enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable, lbVirtual, lbVirtualOwnerDraw };
 
+// A list box over a QListWidget. Besides its properties it answers the list-box messages
+// (LB_ADDSTRING, LB_GETTEXT, LB_SETITEMDATA, LB_SETHORIZONTALEXTENT ...) on the same items, so
+// that a TStrings can keep its lines "in the window".
 class TCustomListBox : public TWinControl {
 public:
     explicit TCustomListBox(TComponent* AOwner);
@@ -348,17 +352,29 @@ public:
     bool ExtendedSelect() const { return FExtendedSelect; }
     void SetExtendedSelect(bool v);
     bool Selected(int index) const;
+    // Without MultiSelect, selecting an item makes it the current one and deselecting the current
+    // item leaves none current.
     void SetSelected(int index, bool v);
     int SelCount() const;
     bool Sorted() const { return FItems->Sorted(); }
     void SetSorted(bool v) { FItems->SetSorted(v); }
     TListBoxStyle Style() const { return FStyle; }
     void SetStyle(TListBoxStyle v);
-    int ItemHeight() const { return FItemHeight; }
+    // A standard list with items answers the height of its first item.
+    int ItemHeight() const;
     void SetItemHeight(int v);
+    // Columns > 0 lays the items out in columns of (Width + Columns - 3) div Columns pixels,
+    // scrolled sideways; 0 is one column scrolled up and down.
+    int Columns() const { return FColumns; }
+    void SetColumns(int v);
+    TBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle v);
     int TopIndex() const;
     void SetTopIndex(int v);
+    // The item under pos; outside the client area -1, below the items -1 when existing, else
+    // the item count.
     int ItemAtPos(const TPoint& pos, bool existing) const;
+    // For the item count (not 0): the rectangle below the last item; beyond it an empty one.
     TRect ItemRect(int index) const;
     TCanvas* Canvas() const { return FCanvas; }
     void Clear() { FItems->Clear(); }
@@ -367,23 +383,38 @@ public:
     TMeasureItemEvent OnMeasureItem;
 
     void WndProc(TMessage& Message) override;
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
 protected:
-    // Owner-drawn styles: paints one item on Canvas (fills and writes the text by default).
+    // Owner-drawn styles: prepares Canvas (highlight colours for a selected item), then
+    // DrawItem and, for the focused item, a focus rectangle.
+    virtual void PaintItem(int Index, const TRect& Rect, TOwnerDrawState State);
+    // Paints one item on Canvas (fills and writes the text by default).
     virtual void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State);
     virtual void MeasureItem(int Index, int& Height);
+    // The lines changed (added, inserted, deleted, cleared or replaced; not their objects alone).
+    virtual void LinesChanged() {}
 
     String AccessibleCaption() const override { return String(); }
 
 private:
-    void ItemsChanged();
+    bool SyncLines();
     void ApplySelectionMode();
+    void ApplyColumns();
+    void ApplyItemSizes();
+    LRESULT ListMessage(const TMessage& Message);
+    int CheckedIndex(WPARAM index) const;
     TStringList* FItems;
     TCanvas* FCanvas;
     bool FMultiSelect = false;
     bool FExtendedSelect = true;
     TListBoxStyle FStyle = lbStandard;
     int FItemHeight = 16;
+    int FWindowItemHeight = 16;  // LB_SETITEMHEIGHT's, which owner-drawn items are laid out with
+    int FColumns = 0;
+    int FColumnWidth = 0;
+    int FHorizontalExtent = -1;  // until LB_SETHORIZONTALEXTENT, items are as wide as their text
+    TBorderStyle FBorderStyle = bsSingle;
     bool FSyncing = false;
 };
 

@@ -536,28 +536,41 @@ int TCanvas::DrawText(const String& text, TRect& r, unsigned flags)
 
 TSize TCanvas::TabbedTextOut(int x, int y, const String& text, const std::vector<int>& tabStops, int tabOrigin)
 {
+    RequirePainter();
+    if (FPainter)
+        ApplyFont();
+    return TabbedText(x, y, text, tabStops, tabOrigin, FPainter);
+}
+
+TSize TCanvas::TabbedTextExtent(const String& text, const std::vector<int>& tabStops) const
+{
+    return TabbedText(0, 0, text, tabStops, 0, nullptr);
+}
+
+TSize TCanvas::TabbedText(int x, int y, const String& text, const std::vector<int>& tabStops, int tabOrigin,
+                          QPainter* painter) const
+{
     const QFontMetrics fm(FFont->ToQFont());
-    const int defaultTab = 8 * fm.averageCharWidth();
+    // One stop repeats at its own distance, as the system's tabbed text does.
+    const int interval = tabStops.size() == 1 && tabStops[0] > 0 ? tabStops[0] : 8 * fm.averageCharWidth();
     int pos = x;
     std::size_t stop = 0;
     std::size_t start = 0;
-    RequirePainter();
     while (true) {
         const std::size_t tab = text.find('\t', start);
         const String piece = text.substr(start, tab == String::npos ? String::npos : tab - start);
-        if (FPainter) {
-            ApplyFont();
-            FPainter->setPen(vt::ToQColor(FFont->Color()));
-            FPainter->drawText(pos, y + fm.ascent(), vt::ToQString(piece));
+        if (painter) {
+            painter->setPen(vt::ToQColor(FFont->Color()));
+            painter->drawText(pos, y + fm.ascent(), vt::ToQString(piece));
         }
         pos += fm.horizontalAdvance(vt::ToQString(piece));
         if (tab == String::npos)
             break;
         int next;
-        if (stop < tabStops.size())
+        if (tabStops.size() > 1 && stop < tabStops.size())
             next = tabOrigin + tabStops[stop++];
         else
-            next = tabOrigin + ((pos - tabOrigin) / defaultTab + 1) * defaultTab;
+            next = tabOrigin + ((pos - tabOrigin) / interval + 1) * interval;
         pos = std::max(next, pos);
         start = tab + 1;
     }

@@ -261,8 +261,11 @@ public:
     TSize TextExtent(const String& text) const;
     // Returns the height of the text; with DT_CALCRECT only measures and widens/heightens r.
     int DrawText(const String& text, TRect& r, unsigned flags);
-    // Tab stops in pixels from x; with no stops, tabs advance by eight average characters.
+    // Tab stops in pixels from x; one stop repeats at its distance; with no stops, tabs advance by
+    // eight average characters.
     TSize TabbedTextOut(int x, int y, const String& text, const std::vector<int>& tabStops, int tabOrigin);
+    // The size TabbedTextOut would cover, drawing nothing.
+    TSize TabbedTextExtent(const String& text, const std::vector<int>& tabStops) const;
     void DrawFocusRect(const TRect& r);
     void Draw(int x, int y, TGraphic* graphic);
     void StretchDraw(const TRect& r, TGraphic* graphic);
@@ -284,6 +287,8 @@ protected:
     QPainter* FPainter = nullptr;
 
 private:
+    TSize TabbedText(int x, int y, const String& text, const std::vector<int>& tabStops, int tabOrigin,
+                     QPainter* painter) const;
     void ApplyPen();
     void ApplyBrush();
     void ApplyFont() const;
