@@ -249,6 +249,11 @@ void TVtCustomListBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState St
         OnDrawItem(this, Index, Rect, State);
         return;
     }
+    DrawItemText(Index, Rect);
+}
+
+void TVtCustomListBox::DrawItemText(int Index, const TRect& Rect)
+{
     TCanvas* canvas = Canvas();
     canvas->FillRect(Rect);
     if (Index < FItems->Count()) {

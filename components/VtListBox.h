@@ -78,6 +78,8 @@ protected:
     void DoExit() override;
     // The tab stop in pixels, or 0 without TabWidth.
     int TabStop() const;
+    // The standard look of an item: the rectangle filled, the text centred vertically.
+    void DrawItemText(int Index, const TRect& Rect);
 
 private:
     void SetHorizontalExtent();

@@ -17,11 +17,15 @@ public:
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 
+class TFiler;
+
 class TPersistent : public TObject {
 public:
     // Copies Source into this object; the default asks Source to do it, and raises
     // EConvertError when neither side knows the other's class.
     virtual void Assign(TPersistent* Source);
+    // Streaming: names the properties the object reads and writes itself (TFiler::DefineProperty).
+    virtual void DefineProperties(TFiler* Filer) {}
 
 protected:
     virtual void AssignTo(TPersistent* Dest);

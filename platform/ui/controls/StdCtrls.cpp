@@ -879,7 +879,7 @@ TCustomListBox::TCustomListBox(TComponent* AOwner)
     });
     auto* delegate = new ListDelegate(list);
     delegate->Draw = [this](QPainter* painter, int index, const QRect& r, TOwnerDrawState state) {
-        if (FStyle == lbStandard)
+        if (!OwnerDrawn())
             return false;
         FCanvas->BindPainter(painter);
         FCanvas->Font()->Assign(Font());
@@ -890,13 +890,13 @@ TCustomListBox::TCustomListBox(TComponent* AOwner)
     };
     delegate->Size = [this](QSize natural, int row) {
         const int viewWidth = List(this)->viewport()->width();
-        int width = FStyle == lbStandard ? natural.width() : viewWidth;
+        int width = OwnerDrawn() ? viewWidth : natural.width();
         if (FColumns > 0)
             width = FColumnWidth;
         else if (FHorizontalExtent >= 0)
             width = std::max(FHorizontalExtent, viewWidth);
         int height = natural.height();
-        if (FStyle != lbStandard) {
+        if (OwnerDrawn()) {
             height = FWindowItemHeight;
             if (FStyle == lbOwnerDrawVariable || FStyle == lbVirtualOwnerDraw)
                 vt::Guarded(this, [&] { MeasureItem(row, height); });

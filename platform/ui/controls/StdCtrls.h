@@ -394,6 +394,8 @@ protected:
     virtual void MeasureItem(int Index, int& Height);
     // The lines changed (added, inserted, deleted, cleared or replaced; not their objects alone).
     virtual void LinesChanged() {}
+    // Whether the items go through PaintItem; by default for every style but lbStandard.
+    virtual bool OwnerDrawn() const { return FStyle != lbStandard; }
 
     String AccessibleCaption() const override { return String(); }
 
