@@ -3,6 +3,8 @@
 // its form factory and message loop, and TScreen that keeps the active form of ours.
 #pragma once
 
+#include <atomic>
+
 #include <functional>
 #include <map>
 #include <vector>
@@ -260,7 +262,7 @@ protected:
 
 private:
     void FormCreated(TCustomForm* form);
-    bool FTerminated = false;
+    std::atomic<bool> FTerminated{false};
     bool FShowMainForm = true;
     bool FTitleSet = false;
     TCustomForm* FMainForm = nullptr;

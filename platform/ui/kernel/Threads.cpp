@@ -1,13 +1,14 @@
-// TThread over std::thread. Synchronize posts the method to the GUI thread's event loop and
-// waits; WaitFor on the GUI thread keeps that loop turning so a worker inside Synchronize
-// can finish.
+// TThread over std::thread. Calls for the GUI thread (Synchronize, and the end of a thread's
+// run) wait in one queue under one mutex, which the GUI thread empties: polled by a timer while
+// threads are alive, and directly while it waits for a thread. A worker never touches Qt, so
+// everything it hands over passes that mutex.
 #include "ui/kernel/Threads.h"
 
 #include <QCoreApplication>
 #include <QThread>
 #include <QTimer>
+#include <deque>
 #include <exception>
-#include <future>
 
 #include "ui/forms/Forms.h"
 
@@ -16,22 +17,94 @@ bool OnGuiThread()
 {
     return !QCoreApplication::instance() || QThread::currentThread() == QCoreApplication::instance()->thread();
 }
+
+struct SyncCall {
+    std::function<void()> Method;
+    std::exception_ptr Failure;
+    bool Done = false;
+    bool Waited = true;  // a call nobody waits for is freed once it ran
+};
+
+struct SyncQueue {
+    std::mutex Mutex;
+    std::condition_variable Changed;
+    std::deque<SyncCall*> Calls;
+};
+
+SyncQueue& Queue()
+{
+    static SyncQueue queue;
+    return queue;
+}
+
+void Enqueue(SyncCall* call)
+{
+    {
+        std::lock_guard lock(Queue().Mutex);
+        Queue().Calls.push_back(call);
+    }
+    Queue().Changed.notify_all();
+}
+
+// Polls the queue on the GUI thread while any thread is alive.
+int LiveThreads = 0;
+QTimer* Poller = nullptr;
+
+void ThreadStarted()
+{
+    if (++LiveThreads > 1 || !QCoreApplication::instance())
+        return;
+    if (!Poller) {
+        Poller = new QTimer(QCoreApplication::instance());
+        Poller->setInterval(1);
+        QObject::connect(Poller, &QTimer::timeout, [] { vt::CheckSynchronize(); });
+    }
+    Poller->start();
+}
+
+void ThreadEnded()
+{
+    if (--LiveThreads == 0 && Poller)
+        Poller->stop();
+}
 }  // namespace
 
 void vt::CheckSynchronize()
 {
-    if (OnGuiThread() && QCoreApplication::instance())
-        QCoreApplication::processEvents();
+    if (!OnGuiThread())
+        return;
+    while (true) {
+        SyncCall* call = nullptr;
+        {
+            std::lock_guard lock(Queue().Mutex);
+            if (Queue().Calls.empty())
+                return;
+            call = Queue().Calls.front();
+            Queue().Calls.pop_front();
+        }
+        try {
+            call->Method();
+        } catch (...) {
+            call->Failure = std::current_exception();
+        }
+        if (!call->Waited) {
+            delete call;
+            continue;
+        }
+        {
+            std::lock_guard lock(Queue().Mutex);
+            call->Done = true;
+        }
+        Queue().Changed.notify_all();
+    }
 }
 
 TThread::TThread(bool CreateSuspended)
 {
     vt::EnsureQtApplication();
     FSuspended = CreateSuspended;
-    if (!CreateSuspended) {
-        FStarted = true;
-        FThread = std::thread([this] { Run(); });
-    }
+    if (!CreateSuspended)
+        Launch();
 }
 
 TThread::~TThread()
@@ -48,14 +121,20 @@ TThread::~TThread()
     }
 }
 
+void TThread::Launch()
+{
+    FStarted = true;
+    ThreadStarted();
+    FThread = std::thread([this] { Run(); });
+}
+
 void TThread::Resume()
 {
     std::unique_lock lock(FMutex);
     FSuspended = false;
     if (!FStarted) {
-        FStarted = true;
         lock.unlock();
-        FThread = std::thread([this] { Run(); });
+        Launch();
         return;
     }
     FWake.notify_all();
@@ -92,6 +171,12 @@ bool TThread::Finished() const
     return FFinished;
 }
 
+std::thread::id TThread::ThreadID() const
+{
+    std::lock_guard lock(FMutex);
+    return FThreadId;
+}
+
 void TThread::WaitWhileSuspended()
 {
     std::unique_lock lock(FMutex);
@@ -112,30 +197,31 @@ void TThread::Synchronize(const std::function<void()>& Method)
         return;
     }
     WaitWhileSuspended();
-    std::promise<void> done;
-    std::future<void> result = done.get_future();
-    QTimer::singleShot(0, QCoreApplication::instance(), [&Method, &done] {
-        try {
-            Method();
-            done.set_value();
-        } catch (...) {
-            done.set_exception(std::current_exception());
-        }
-    });
-    result.get();
+    SyncCall call;
+    call.Method = Method;
+    Enqueue(&call);
+    std::unique_lock lock(Queue().Mutex);
+    Queue().Changed.wait(lock, [&call] { return call.Done; });
+    if (call.Failure)
+        std::rethrow_exception(call.Failure);
 }
 
 // Exceptions that escape Execute go to the application's handler on the GUI thread.
 void TThread::Run()
 {
-    FThreadId = std::this_thread::get_id();
+    {
+        std::lock_guard lock(FMutex);
+        FThreadId = std::this_thread::get_id();
+    }
     std::exception_ptr failure;
     try {
         Execute();
     } catch (...) {
         failure = std::current_exception();
     }
-    QTimer::singleShot(0, QCoreApplication::instance(), [this, failure] {
+    auto* finish = new SyncCall;
+    finish->Waited = false;
+    finish->Method = [this, failure] {
         if (failure) {
             try {
                 std::rethrow_exception(failure);
@@ -144,11 +230,13 @@ void TThread::Run()
             }
         }
         Finish();
-    });
+    };
+    Enqueue(finish);
 }
 
 void TThread::Finish()
 {
+    ThreadEnded();
     try {
         if (OnTerminate)
             OnTerminate(this);
@@ -163,13 +251,17 @@ void TThread::Finish()
         delete this;
 }
 
+// On the GUI thread the queued calls run meanwhile, the thread's own end among them.
 int TThread::WaitFor()
 {
     while (!Finished()) {
-        if (OnGuiThread())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        else
+        if (OnGuiThread()) {
+            vt::CheckSynchronize();
+            std::unique_lock lock(Queue().Mutex);
+            Queue().Changed.wait_for(lock, std::chrono::milliseconds(5), [] { return !Queue().Calls.empty(); });
+        } else {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
     }
     return FReturnValue;
 }

@@ -35,7 +35,7 @@ public:
     void SetFreeOnTerminate(bool v) { FFreeOnTerminate = v; }
     TThreadPriority Priority() const { return FPriority; }
     void SetPriority(TThreadPriority v) { FPriority = v; }
-    std::thread::id ThreadID() const { return FThreadId; }
+    std::thread::id ThreadID() const;
     int ReturnValue() const { return FReturnValue; }
 
     // Runs on the GUI thread after Execute has ended.
@@ -50,6 +50,7 @@ protected:
     void SetReturnValue(int v) { FReturnValue = v; }
 
 private:
+    void Launch();
     void Run();
     void WaitWhileSuspended();
     void Finish();
@@ -67,6 +68,7 @@ private:
 };
 
 namespace vt {
-// Runs queued Synchronize calls; the GUI thread's event loop does this by itself.
+// Runs the calls queued for the GUI thread (Synchronize's); the GUI thread's event loop does
+// this by itself while threads are alive.
 void CheckSynchronize();
 }
