@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Draws the component library's bitmaps (our own art) as 24-bit BMP files beside this script:
 CEDITBMP (calculator-edit button, 2 glyphs), CALCBTNS (6 calculator key glyphs) and
-CHECK_IMAGES (6 x 3 check-box, radio and check-mark cells). Run it again after a change."""
+CHECK_IMAGES (6 x 3 check-box, radio and check-mark cells) and FEDITBMP (file-edit button: a
+folder). Run it again after a change."""
 import os
 import struct
 
@@ -113,7 +114,20 @@ def check_images():
     img.save('CHECK_IMAGES')
 
 
+def feditbmp():
+    """An open folder: a tab on the back, the front leaning forward."""
+    img = Image(14, 12, FUCHSIA)
+    img.rect(1, 2, 5, 3, (192, 160, 0))
+    img.frame(1, 3, 11, 10, BLACK)
+    img.rect(2, 4, 10, 9, (255, 224, 96))
+    for y in range(6, 11):
+        img.set(2 + (10 - y), y, BLACK)
+    img.rect(4, 6, 12, 6, BLACK)
+    img.save('FEDITBMP')
+
+
 if __name__ == '__main__':
     cedit()
+    feditbmp()
     calcbtns()
     check_images()

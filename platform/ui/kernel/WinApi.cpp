@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QUrl>
 #include <QScreen>
 #include <QPointer>
 #include <QTimer>
@@ -417,3 +419,77 @@ bool SetWindowPlacement(HWND Window, const WINDOWPLACEMENT* Placement)
         form->SetWindowState(state);
     return true;
 }
+
+// ---------------------------------------------------------------------------------------------
+// Dropped files: an event filter on the window and its inner widgets turns a drop of local
+// files into WM_DROPFILES.
+
+struct TDropFiles {
+    std::vector<String> Files;
+};
+
+namespace {
+class FileDropFilter : public QObject {
+public:
+    static constexpr const char* Name = "vt_file_drop";
+    explicit FileDropFilter(QWidget* window) : QObject(window), FWindow(window) { setObjectName(Name); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() != QEvent::DragEnter && e->type() != QEvent::DragMove && e->type() != QEvent::Drop)
+            return false;
+        auto* drop = static_cast<QDropEvent*>(e);
+        if (!drop->mimeData()->hasUrls())
+            return false;
+        drop->acceptProposedAction();
+        if (e->type() == QEvent::Drop)
+            Deliver(drop->mimeData()->urls());
+        return true;
+    }
+
+private:
+    void Deliver(const QList<QUrl>& urls)
+    {
+        auto* files = new TDropFiles;
+        for (const QUrl& url : urls)
+            if (url.isLocalFile())
+                files->Files.push_back(vt::FromQString(url.toLocalFile()));
+        TControl* control = FindControl(FWindow);
+        if (!control) {
+            DragFinish(files);
+            return;
+        }
+        vt::Guarded(control, [&] { control->Perform(WM_DROPFILES, reinterpret_cast<WPARAM>(files), 0); });
+    }
+    QWidget* FWindow;
+};
+}  // namespace
+
+void DragAcceptFiles(HWND Window, bool Accept)
+{
+    if (!Window)
+        return;
+    // By name: the filter class has no meta-object of its own to be found by.
+    QObject* filter = Window->findChild<QObject*>(FileDropFilter::Name, Qt::FindDirectChildrenOnly);
+    if (Accept == (filter != nullptr))
+        return;
+    Window->setAcceptDrops(Accept);
+    if (!Accept) {
+        delete filter;
+        return;
+    }
+    filter = new FileDropFilter(Window);
+    Window->installEventFilter(filter);
+    for (QWidget* inner : Window->findChildren<QWidget*>())
+        inner->installEventFilter(filter);
+}
+
+int DragQueryFileCount(HDROP Drop) { return Drop ? static_cast<int>(Drop->Files.size()) : 0; }
+
+String DragQueryFile(HDROP Drop, int Index)
+{
+    return Drop && Index >= 0 && Index < DragQueryFileCount(Drop) ? Drop->Files[static_cast<size_t>(Index)] : String();
+}
+
+void DragFinish(HDROP Drop) { delete Drop; }

@@ -103,6 +103,15 @@ HWND SetFocus(HWND Window);
 void RemoveQueuedLeftClicks(HWND Window);
 
 // A hidden window whose messages go to the handler; for posted messages and timers.
+// Files dropped from the desktop: a window that accepts them receives WM_DROPFILES with the drop
+// in WParam; the receiver reads the names and releases the drop with DragFinish.
+struct TDropFiles;
+using HDROP = TDropFiles*;
+void DragAcceptFiles(HWND Window, bool Accept);
+int DragQueryFileCount(HDROP Drop);
+String DragQueryFile(HDROP Drop, int Index);
+void DragFinish(HDROP Drop);
+
 HWND AllocateHWnd(std::function<void(TMessage& Message)> WndProc);
 void DeallocateHWnd(HWND Window);
 void PostMessage(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);

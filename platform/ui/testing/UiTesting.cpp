@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QAccessible>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QUrl>
 #include <QPixmap>
 
 #include "ui/forms/Forms.h"
@@ -199,6 +201,20 @@ AccessibleInfo Accessible(TControl* control)
 bool SaveScreenshot(TCustomForm* form, const String& fileName)
 {
     return form->Widget()->grab().save(ToQString(fileName), "PNG");
+}
+
+void DropFiles(TControl* control, const std::vector<String>& files)
+{
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const String& file : files)
+        urls.push_back(QUrl::fromLocalFile(ToQString(file)));
+    data.setUrls(urls);
+    const QPoint at(control->Width() / 2, control->Height() / 2);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(control->Widget(), &enter);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(control->Widget(), &drop);
 }
 
 }  // namespace vt

@@ -45,6 +45,9 @@ struct AccessibleInfo {
 };
 AccessibleInfo Accessible(TControl* control);
 
+// Local files dropped onto the control from the desktop (drag enter, then drop).
+void DropFiles(TControl* control, const std::vector<String>& files);
+
 // Saves the form's client area as a PNG file; false when it could not be written.
 bool SaveScreenshot(TCustomForm* form, const String& fileName);
 
