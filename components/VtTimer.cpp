@@ -15,6 +15,14 @@ constexpr UINT kTimerId = 1;
 
 TTimerThread::TTimerThread(TVtTimer* Timer) : TThread(true), FOwner(Timer) {}
 
+// The base class would wait too, but only after Execute's object had lost its derived part.
+TTimerThread::~TTimerThread()
+{
+    Terminate();
+    Resume();
+    WaitFor();
+}
+
 bool TTimerThread::Closing() const { return Terminated() || Application->Terminated(); }
 
 // A tick counts only when the sleep ran out with the thread still wanted: not closing, not

@@ -15,6 +15,8 @@ class TVtTimer;
 class TTimerThread : public TThread {
 public:
     explicit TTimerThread(TVtTimer* Timer);
+    // Ends and waits for Execute while this part of the object still stands.
+    ~TTimerThread() override;
     void SetInterval(unsigned Value) { FInterval = Value; }
     // Runs Method on the GUI thread and waits for it.
     void SynchronizeCall(const std::function<void()>& Method) { Synchronize(Method); }
