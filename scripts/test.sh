@@ -6,3 +6,5 @@ build=${VT_BUILD_DIR:-$root/build}
 "$root/scripts/setup.sh" "$build"
 cd "$build"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)" --timeout 300
+# The timer's worker-thread tests once more under the thread sanitizer.
+"$root/scripts/tsan-test.sh" "$build-tsan"
