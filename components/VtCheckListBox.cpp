@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "components/Apputils.h"
+#include "components/Placemnt.h"
 #include "components/VtCtrls.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Filer.h"
@@ -22,16 +23,19 @@ TCheckBoxState StateFromStream(int Value)
 }
 }  // namespace
 
-TVtCheckListBox::TVtCheckListBox(TComponent* AOwner) : TVtCustomListBox(AOwner)
+TVtCheckListBox::TVtCheckListBox(TComponent* AOwner) : TVtCustomListBox(AOwner), FIniLink(new TIniLink)
 {
     SetAutoScroll(true);
     FCheckWidth = CheckBitmap()->Width() / 6;
     FCheckHeight = CheckBitmap()->Height() / 3;
     ResetItemHeight();
+    FIniLink->OnSave = [this](TObject*) { IniSave(); };
+    FIniLink->OnLoad = [this](TObject*) { IniLoad(); };
 }
 
 TVtCheckListBox::~TVtCheckListBox()
 {
+    delete FIniLink;
     for (int i = 0; i < Items()->Count(); ++i)
         delete FindCheckObject(i);
 }
@@ -364,6 +368,22 @@ void TVtCheckListBox::SaveStatesReg(TRegIniFile* IniFile) { InternalSaveStates(I
 void TVtCheckListBox::RestoreStatesReg(TRegIniFile* IniFile)
 {
     InternalRestoreStates(IniFile, GetDefaultSection(this));
+}
+
+TFormPlacement* TVtCheckListBox::IniStorage() const { return FIniLink->Storage(); }
+
+void TVtCheckListBox::SetIniStorage(TFormPlacement* Value) { FIniLink->SetStorage(Value); }
+
+void TVtCheckListBox::IniSave()
+{
+    if (!Name().empty() && FIniLink->IniObject())
+        InternalSaveStates(FIniLink->IniObject(), FIniLink->RootSection() + GetDefaultSection(this));
+}
+
+void TVtCheckListBox::IniLoad()
+{
+    if (!Name().empty() && FIniLink->IniObject())
+        InternalRestoreStates(FIniLink->IniObject(), FIniLink->RootSection() + GetDefaultSection(this));
 }
 
 // ---------------------------------------------------------------------------------------------

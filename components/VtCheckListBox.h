@@ -6,7 +6,9 @@
 #include "components/VtListBox.h"
 
 class TFiler;
+class TFormPlacement;
 class TIniFile;
+class TIniLink;
 class TReader;
 class TRegIniFile;
 class TWriter;
@@ -58,6 +60,9 @@ public:
     void RestoreStates(TIniFile* IniFile);
     void SaveStatesReg(TRegIniFile* IniFile);
     void RestoreStatesReg(TRegIniFile* IniFile);
+    // The form placement whose saving and restoring also save and restore the states.
+    TFormPlacement* IniStorage() const;
+    void SetIniStorage(TFormPlacement* Value);
 
     void Loaded() override;
     void DefineProperties(TFiler* Filer) override;
@@ -87,6 +92,8 @@ private:
     void DrawCheck(const TRect& R, TCheckBoxState AState, bool Enabled);
     void InternalSaveStates(TObject* IniFile, const String& Section);
     void InternalRestoreStates(TObject* IniFile, const String& Section);
+    void IniSave();
+    void IniLoad();
     bool StringsDiffer(TPersistent* Ancestor) const;
     void ReadVersion(TReader* Reader);
     void ReadCheckData(TReader* Reader);
@@ -97,4 +104,5 @@ private:
     int FCheckWidth;
     int FCheckHeight;
     int FReaderVersion = 0;
+    TIniLink* FIniLink;
 };

@@ -5,6 +5,7 @@
 
 #include "components/Apputils.h"
 #include "components/DBUtils.h"
+#include "components/Placemnt.h"
 #include "components/vtGuiutils.h"
 #include "db/DataSet.h"
 #include "rtl/Format.h"
@@ -37,7 +38,8 @@ void DrawTransparent(TCanvas* Canvas, int X, int Y, TBitmap* Bitmap, TColor Tran
 
 }  // namespace
 
-TVtDBGrid::TVtDBGrid(TComponent* AOwner) : TDBGrid(AOwner), FMsIndicators(new TImageList(nullptr))
+TVtDBGrid::TVtDBGrid(TComponent* AOwner)
+    : TDBGrid(AOwner), FIniLink(new TIniLink), FMsIndicators(new TImageList(nullptr))
 {
     SetOptions(TDBGridOptions{dgEditing, dgTitles, dgIndicator, dgColumnResize, dgColLines, dgRowLines,
                               dgConfirmDelete, dgCancelOnExit});
@@ -46,9 +48,15 @@ TVtDBGrid::TVtDBGrid(TComponent* AOwner) : TDBGrid(AOwner), FMsIndicators(new TI
     FMsIndicators->SetHeight(dot->Height());
     FMsIndicators->AddMasked(dot, clWhite);
     FMsIndicators->AddMasked(vt::SharedBitmap("DBG_MSARROW"), clWhite);
+    FIniLink->OnSave = [this](TObject*) { IniSave(); };
+    FIniLink->OnLoad = [this](TObject*) { IniLoad(); };
 }
 
-TVtDBGrid::~TVtDBGrid() { delete FMsIndicators; }
+TVtDBGrid::~TVtDBGrid()
+{
+    delete FIniLink;
+    delete FMsIndicators;
+}
 
 // ---- options and properties -----------------------------------------------------------------
 
@@ -262,6 +270,30 @@ void TVtDBGrid::SaveLayout(TIniFile* IniFile) { InternalSaveLayout(IniFile, Stri
 void TVtDBGrid::RestoreLayout(TIniFile* IniFile) { InternalRestoreLayout(IniFile, String()); }
 void TVtDBGrid::SaveLayoutReg(TRegIniFile* IniFile) { InternalSaveLayout(IniFile, String()); }
 void TVtDBGrid::RestoreLayoutReg(TRegIniFile* IniFile) { InternalRestoreLayout(IniFile, String()); }
+
+TFormPlacement* TVtDBGrid::IniStorage() const { return FIniLink->Storage(); }
+void TVtDBGrid::SetIniStorage(TFormPlacement* Value) { FIniLink->SetStorage(Value); }
+
+// Below the placement's section: the grid's own section for its columns, else the data set's; an
+// empty result leaves the choice to the layout routines.
+String TVtDBGrid::IniLinkSection()
+{
+    const String root = FIniLink->RootSection();
+    if (StoreColumns()) return root + GetDefaultSection(this);
+    TDataSet* dataSet = LayoutDataSet();
+    if (root.empty() || !dataSet) return String();
+    return root + DataSetSectionName(dataSet);
+}
+
+void TVtDBGrid::IniSave()
+{
+    if (!Name().empty() && FIniLink->IniObject()) InternalSaveLayout(FIniLink->IniObject(), IniLinkSection());
+}
+
+void TVtDBGrid::IniLoad()
+{
+    if (!Name().empty() && FIniLink->IniObject()) InternalRestoreLayout(FIniLink->IniObject(), IniLinkSection());
+}
 
 // ---- scrolling ------------------------------------------------------------------------------
 

@@ -8,8 +8,10 @@
 #include <functional>
 
 class TFont;
+class TFormPlacement;
 class TImageList;
 class TIniFile;
+class TIniLink;
 class TRegIniFile;
 
 enum TSortMarker { smNone, smDown, smUp };
@@ -60,6 +62,9 @@ public:
     void RestoreLayout(TIniFile* IniFile);
     void SaveLayoutReg(TRegIniFile* IniFile);
     void RestoreLayoutReg(TRegIniFile* IniFile);
+    // The form placement whose saving and restoring also save and restore this grid's layout.
+    TFormPlacement* IniStorage() const;
+    void SetIniStorage(TFormPlacement* Value);
 
     TCheckTitleBtnEvent OnCheckButton;
     TGetCellPropsEvent OnGetCellProps;
@@ -96,6 +101,9 @@ private:
     bool StoreColumns() const { return Columns()->State() == csCustomized; }
     TDataSet* LayoutDataSet() const { return DataSource() ? DataSource()->DataSet() : nullptr; }
     String ColumnsSection(const String& Section);
+    String IniLinkSection();
+    void IniSave();
+    void IniLoad();
     void SaveColumnsLayout(TObject* IniFile, const String& Section);
     void RestoreColumnsLayout(TObject* IniFile, const String& Section);
     TDataSet* SelectionDataSet() const { return MultiSelect() ? ActiveDataSet() : nullptr; }
@@ -122,6 +130,7 @@ private:
     bool FTracking = false;
     int FScrollLock = 0;
     int FFixedCols = 0;
+    TIniLink* FIniLink;
     TImageList* FMsIndicators;
     TBookmark FSelectionAnchor;
 };

@@ -7,6 +7,7 @@
 
 #include "StorageFixture.h"
 #include "components/Apputils.h"
+#include "components/Placemnt.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Filer.h"
 #include "ui/forms/Forms.h"
@@ -302,6 +303,77 @@ TEST_P(CheckListStorageTest, RadioButtonsStopAtTheFirstCheckedItem)
     Restore(box);
     EXPECT_EQ(States(box), "010");
 }
+
+// A form whose placement also keeps its check-list box's states: the session a user leaves is the
+// one the next form shows.
+class PlacedCheckListTest : public CheckListStorageTest {
+protected:
+    void MakePlacedForm()
+    {
+        placed = new TForm(nullptr);
+        placed->SetName("RosterForm");
+        placement = new TFormPlacement(placed);
+        placement->SetName("FormPlacement1");
+        placement->SetIniFileName(StorageName(GetParam()));
+        placement->SetUseRegistry(GetParam() == StorageKind::Registry);
+        placement->SetIniSection("Roster");
+        days = new TVtCheckListBox(placed);
+        days->SetName("Days");
+        days->SetParent(placed);
+        days->SetIniStorage(placement);
+        Fill(days, 4);
+        placement->Loaded();
+    }
+    String Stored(const String& section, const String& key) const
+    {
+        auto storage = OpenStorage(GetParam());
+        return IniReadString(storage.get(), section, key, "(missing)");
+    }
+
+    TForm* placed = nullptr;
+    TFormPlacement* placement = nullptr;
+    TVtCheckListBox* days = nullptr;
+};
+
+TEST_P(PlacedCheckListTest, StatesLeftAtCloseComeBackOnTheNextFormsShow)
+{
+    MakePlacedForm();
+    placed->Show();
+    days->SetState(1, cbChecked);
+    days->SetState(3, cbGrayed);
+    placed->Close();
+    const String section = "Roster\\" + GetDefaultSection(days);
+    EXPECT_EQ(Stored(section, "Count"), "4");
+    EXPECT_EQ(Stored(section, "Item3"), "2");
+    delete placed;
+
+    MakePlacedForm();
+    EXPECT_EQ(States(days), "0000");
+    placed->Show();
+    EXPECT_EQ(States(days), "0102");
+    delete placed;
+}
+
+TEST_P(PlacedCheckListTest, EitherMayBeFreedFirst)
+{
+    MakePlacedForm();
+    placed->Show();
+    delete placement;
+    EXPECT_EQ(days->IniStorage(), nullptr);
+    placed->Close();
+    delete placed;
+
+    // The box gone first: the placement saves at close without it.
+    MakePlacedForm();
+    placed->Show();
+    delete days;
+    placed->Close();
+    EXPECT_EQ(Stored("Roster", "FormVersion"), "0");
+    delete placed;
+}
+
+INSTANTIATE_TEST_SUITE_P(Storage, PlacedCheckListTest, ::testing::Values(StorageKind::IniFile, StorageKind::Registry),
+                         vt::testing::StorageKindName);
 
 INSTANTIATE_TEST_SUITE_P(Storage, CheckListStorageTest,
                          ::testing::Values(StorageKind::IniFile, StorageKind::Registry),

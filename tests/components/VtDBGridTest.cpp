@@ -4,6 +4,7 @@
 #include "components/VtDBGrid.h"
 
 #include "components/Apputils.h"
+#include "components/Placemnt.h"
 
 #include "tests/platform/ui/PeopleFormFixture.h"
 #include "ui/dialogs/DialogResponder.h"
@@ -351,6 +352,93 @@ TEST_P(VtDBGridLayoutTest, WithDefaultColumnsTheFieldsLayoutIsStoredAndReadBack)
     delete second;
     delete module;
 }
+
+namespace {
+
+// A form whose placement keeps its grid's layout: what the user leaves at close, the next form shows.
+class PlacedGridTest : public VtDBGridLayoutTest {
+protected:
+    TVtDBGrid* PlacedGrid(TDataSource* over)
+    {
+        TVtDBGrid* g = SecondGrid(over);
+        second->SetName("RosterForm");
+        placement = new TFormPlacement(second);
+        placement->SetIniFileName(GetParam() == Storage::IniFile ? path_ + ".ini" : "Software\\VtTests\\Grid");
+        placement->SetUseRegistry(GetParam() == Storage::Registry);
+        placement->SetIniSection("Roster");
+        g->SetIniStorage(placement);
+        placement->Loaded();
+        return g;
+    }
+    String Stored(const String& section, const String& key) const
+    {
+        TObject* storage = OpenStorage();
+        const String value = IniReadString(storage, section, key, "(missing)");
+        delete storage;
+        return value;
+    }
+
+    TFormPlacement* placement = nullptr;
+};
+
+}  // namespace
+
+TEST_P(PlacedGridTest, TheColumnLayoutLeftAtCloseComesBackOnTheNextFormsShow)
+{
+    TVtDBGrid* g = PlacedGrid(source);
+    AddColumns(g);
+    second->Show();
+    g->Columns()->Items(2)->SetIndex(0);
+    g->Columns()->Items(1)->SetWidth(120);
+    second->Close();
+    EXPECT_EQ(Stored("Roster\\" + GetDefaultSection(g), "PeopleGrid.LastName"), "1,120");
+    delete second;
+
+    g = PlacedGrid(source);
+    AddColumns(g);
+    second->Show();
+    EXPECT_EQ(Layout(g), "Notes:70 LastName:120 FirstName:70");
+    delete second;
+}
+
+TEST_P(PlacedGridTest, WithDefaultColumnsTheFieldsGoBelowThePlacementsSection)
+{
+    TVtDBGrid* g = PlacedGrid(source);
+    second->Show();
+    people->FieldByName("Notes")->SetIndex(1);
+    second->Close();
+    EXPECT_EQ(Stored("Roster\\qPeople", "qPeopleNotes").substr(0, 2), "1,");
+    people->FieldByName("Notes")->SetIndex(3);
+    delete second;
+
+    g = PlacedGrid(source);
+    second->Show();
+    EXPECT_EQ(g->AccessibleColumnTitle(1), "Notes");
+    delete second;
+}
+
+TEST_P(PlacedGridTest, EitherMayBeFreedFirst)
+{
+    TVtDBGrid* g = PlacedGrid(source);
+    second->Show();
+    delete placement;
+    EXPECT_EQ(g->IniStorage(), nullptr);
+    second->Close();
+    delete second;
+
+    g = PlacedGrid(source);
+    AddColumns(g);
+    second->Show();
+    delete g;
+    second->Close();
+    EXPECT_EQ(Stored("Roster", "FormVersion"), "0");
+    delete second;
+}
+
+INSTANTIATE_TEST_SUITE_P(Storages, PlacedGridTest, ::testing::Values(Storage::IniFile, Storage::Registry),
+                         [](const ::testing::TestParamInfo<Storage>& info) {
+                             return info.param == Storage::IniFile ? "IniFile" : "Registry";
+                         });
 
 INSTANTIATE_TEST_SUITE_P(Storages, VtDBGridLayoutTest, ::testing::Values(Storage::IniFile, Storage::Registry),
                          [](const ::testing::TestParamInfo<Storage>& info) {
