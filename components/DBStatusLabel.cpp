@@ -2,6 +2,7 @@
 // again) and UpdateStatus (the record number, the glyph cell and the margins); the caption is
 // worked out when the label paints.
 #include "components/DBStatusLabel.h"
+#include "rtl/TypInfo.h"
 
 #include "components/vtGuiutils.h"
 #include "rtl/Format.h"
@@ -273,3 +274,23 @@ void TDBStatusLabel::Paint()
     Canvas()->BrushCopy(Bounds(x, y, FCell->Width(), FCell->Height()), FCell,
                         Rect(0, 0, FCell->Width(), FCell->Height()), FCell->TransparentColor() & ~0x02000000);
 }
+
+// ---- Published properties ----
+
+namespace {
+const vt::EnumRegistration<TDBLabelStyle> kDBLabelStyle{"TDBLabelStyle", {"lsState", "lsRecordNo", "lsRecordSize"}};
+const vt::EnumRegistration<TDBLabelOptions> kDBLabelOptions{"TDBLabelOptions", {"doCaption", "doGlyph", "doBoth"}};
+const vt::EnumRegistration<TGlyphAlign> kGlyphAlign{"TGlyphAlign", {"glGlyphLeft", "glGlyphRight"}};
+const vt::ClassRegistration<TDBStatusLabel, TVtCustomLabel> kDBStatusLabel{
+    "TDBStatusLabel",
+    {
+        vt::Published("DataSource", &TDBStatusLabel::DataSource, &TDBStatusLabel::SetDataSource),
+        vt::Published("DatasetName", &TDBStatusLabel::DatasetName, &TDBStatusLabel::SetDatasetName),
+        vt::Published("Style", &TDBStatusLabel::Style, &TDBStatusLabel::SetStyle),
+        vt::Published("EditColor", &TDBStatusLabel::EditColor, &TDBStatusLabel::SetEditColor),
+        vt::Published("CalcRecCount", &TDBStatusLabel::CalcRecCount, &TDBStatusLabel::SetCalcRecCount),
+        vt::Published("Captions", &TDBStatusLabel::Captions),
+        vt::Published("GlyphAlign", &TDBStatusLabel::GlyphAlign, &TDBStatusLabel::SetGlyphAlign),
+        vt::Published("ShowOptions", &TDBStatusLabel::ShowOptions, &TDBStatusLabel::SetShowOptions),
+    }};
+}  // namespace

@@ -1,6 +1,7 @@
 // The month calendar grid and its pop-up variant: month layout by the first day of the week,
 // day/month/year steps that keep the day inside the month, keys and cell painting.
 #include "components/PickDate.h"
+#include "rtl/TypInfo.h"
 
 #include <algorithm>
 #include <cmath>
@@ -658,3 +659,21 @@ bool PopupDate(TDateTime& Date, TWinControl* Edit)
     dialog->SetBounds(origin.X, origin.Y, dialog->Width(), dialog->Height());
     return RunDateDialog(dialog, Date);
 }
+
+// ---- Published properties ----
+
+namespace {
+const vt::ClassRegistration<TVtCalendar, TCustomGrid> kVtCalendar{
+    "TVtCalendar",
+    {
+        vt::Published("CalendarDate", &TVtCalendar::CalendarDate, &TVtCalendar::SetCalendarDate),
+        vt::Published("Day", &TVtCalendar::Day, &TVtCalendar::SetDay),
+        vt::Published("Month", &TVtCalendar::Month, &TVtCalendar::SetMonth),
+        vt::Published("Year", &TVtCalendar::Year, &TVtCalendar::SetYear),
+        vt::Published("ReadOnly", &TVtCalendar::ReadOnly, &TVtCalendar::SetReadOnly),
+        vt::Published("StartOfWeek", &TVtCalendar::StartOfWeek, &TVtCalendar::SetStartOfWeek),
+        vt::Published("UseCurrentDate", &TVtCalendar::UseCurrentDate, &TVtCalendar::SetUseCurrentDate),
+        vt::Published("WeekendColor", &TVtCalendar::WeekendColor, &TVtCalendar::SetWeekendColor),
+        vt::Published("Weekends", &TVtCalendar::Weekends, &TVtCalendar::SetWeekends),
+    }};
+}  // namespace

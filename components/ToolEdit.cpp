@@ -651,6 +651,21 @@ void TCustomComboEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, 
 // ---- Published properties ----
 
 namespace {
-const vt::ClassRegistration<TCustomComboEdit, TCustomMaskEdit> kCustomComboEdit{"TCustomComboEdit", {}};
+const vt::EnumRegistration<TPopupAlign> kPopupAlign{"TPopupAlign", {"epaRight", "epaLeft"}};
+const vt::EnumRegistration<TGlyphKind> kGlyphKind{"TGlyphKind", {"gkCustom", "gkDefault", "gkDropDown", "gkEllipsis"}};
+const vt::ClassRegistration<TCustomComboEdit, TCustomMaskEdit> kCustomComboEdit{
+    "TCustomComboEdit",
+    {
+        vt::Published("Alignment", &TCustomComboEdit::Alignment, &TCustomComboEdit::SetAlignment),
+        vt::Published("ButtonHint", &TCustomComboEdit::ButtonHint, &TCustomComboEdit::SetButtonHint),
+        vt::Published("ClickKey", &TCustomComboEdit::ClickKey, &TCustomComboEdit::SetClickKey),
+        vt::Published("DirectInput", &TCustomComboEdit::DirectInput, &TCustomComboEdit::SetDirectInput),
+        vt::Published("GlyphKind", &TCustomComboEdit::GlyphKind, &TCustomComboEdit::SetGlyphKind),
+        vt::Published("Glyph", &TCustomComboEdit::Glyph, &TCustomComboEdit::SetGlyph),
+        vt::Published("ButtonWidth", &TCustomComboEdit::ButtonWidth, &TCustomComboEdit::SetButtonWidth),
+        vt::Published("NumGlyphs", &TCustomComboEdit::NumGlyphs, &TCustomComboEdit::SetNumGlyphs),
+        vt::Published("PopupAlign", &TCustomComboEdit::PopupAlign, &TCustomComboEdit::SetPopupAlign),
+        vt::Published("ReadOnly", &TCustomComboEdit::ReadOnly, &TCustomComboEdit::SetReadOnly),
+    }};
 const vt::ClassRegistration<TComboEdit, TCustomComboEdit> kComboEdit{"TComboEdit", {}};
 }  // namespace

@@ -2,6 +2,7 @@
 // keyboard stepping, the exit check, the pop-up calendar or the date dialog, and re-laying the
 // text out when the locale's date format changes.
 #include "components/ToolEditDate.h"
+#include "rtl/TypInfo.h"
 
 #include "components/PickDate.h"
 #include "components/Vtconst.h"
@@ -384,3 +385,29 @@ void DateFormatChanged()
     for (int i = 0; i < Screen->FormCount(); ++i)
         UpdateDateEditsBelow(Screen->Forms(i));
 }
+
+// ---- Published properties ----
+
+namespace {
+const vt::EnumRegistration<TDayOfWeekName> kDayOfWeekName{"TDayOfWeekName",
+                                                          {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"}};
+const vt::EnumRegistration<TYearDigits> kYearDigits{"TYearDigits", {"dyDefault", "dyFour", "dyTwo"}};
+const vt::EnumRegistration<TCalendarStyle> kCalendarStyle{"TCalendarStyle", {"csPopup", "csDialog"}};
+const vt::ClassRegistration<TCustomDateEdit, TCustomComboEdit> kCustomDateEdit{
+    "TCustomDateEdit",
+    {
+        vt::Published("BlanksChar", &TCustomDateEdit::BlanksChar, &TCustomDateEdit::SetBlanksChar),
+        vt::Published("CalendarHints", &TCustomDateEdit::CalendarHints, &TCustomDateEdit::SetCalendarHints),
+        vt::Published("CheckOnExit", &TCustomDateEdit::CheckOnExit, &TCustomDateEdit::SetCheckOnExit),
+        vt::Published("DefaultToday", &TCustomDateEdit::DefaultToday, &TCustomDateEdit::SetDefaultToday),
+        vt::Published("DialogTitle", &TCustomDateEdit::DialogTitle, &TCustomDateEdit::SetDialogTitle),
+        vt::Published("PopupColor", &TCustomDateEdit::PopupColor, &TCustomDateEdit::SetPopupColor),
+        vt::Published("CalendarStyle", &TCustomDateEdit::CalendarStyle, &TCustomDateEdit::SetCalendarStyle),
+        vt::Published("StartOfWeek", &TCustomDateEdit::StartOfWeek, &TCustomDateEdit::SetStartOfWeek),
+        vt::Published("Weekends", &TCustomDateEdit::Weekends, &TCustomDateEdit::SetWeekends),
+        vt::Published("WeekendColor", &TCustomDateEdit::WeekendColor, &TCustomDateEdit::SetWeekendColor),
+        vt::Published("YearDigits", &TCustomDateEdit::YearDigits, &TCustomDateEdit::SetYearDigits),
+        vt::Published("Date", &TCustomDateEdit::Date, &TCustomDateEdit::SetDate),
+    }};
+const vt::ClassRegistration<TDateEdit, TCustomDateEdit> kDateEdit{"TDateEdit", {}};
+}  // namespace

@@ -1,6 +1,7 @@
 // The file and directory edits: the file name text and its quoting, the dialogs their buttons
 // open, and files dropped from the desktop.
 #include "components/ToolEditFile.h"
+#include "rtl/TypInfo.h"
 
 #include "components/FileUtil.h"
 #include "components/vtGuiutils.h"
@@ -253,3 +254,39 @@ String TDirectoryEdit::ConvertDirs(const std::function<String(const String&)>& C
 String TDirectoryEdit::GetLongName() { return ConvertDirs(ShortToLongPath); }
 
 String TDirectoryEdit::GetShortName() { return ConvertDirs(LongToShortPath); }
+
+// ---- Published properties ----
+
+namespace {
+const vt::EnumRegistration<TFileDialogKind> kFileDialogKind{"TFileDialogKind",
+                                                            {"dkOpen", "dkSave", "dkOpenPicture", "dkSavePicture"}};
+const vt::EnumRegistration<TDirDialogKind> kDirDialogKind{"TDirDialogKind", {"dkLibrary", "dkWin32"}};
+const vt::EnumRegistration<TOpenOption> kOpenOption{
+    "TOpenOption",
+    {"ofReadOnly", "ofOverwritePrompt", "ofHideReadOnly", "ofNoChangeDir", "ofShowHelp", "ofNoValidate",
+     "ofAllowMultiSelect", "ofExtensionDifferent", "ofPathMustExist", "ofFileMustExist", "ofCreatePrompt",
+     "ofShareAware", "ofNoReadOnlyReturn", "ofNoTestFileCreate", "ofNoNetworkButton", "ofNoLongNames",
+     "ofOldStyleDialog", "ofNoDereferenceLinks", "ofEnableIncludeNotify", "ofEnableSizing"}};
+const vt::ClassRegistration<TFileDirEdit, TCustomComboEdit> kFileDirEdit{
+    "TFileDirEdit", {vt::Published("AcceptFiles", &TFileDirEdit::AcceptFiles, &TFileDirEdit::SetAcceptFiles)}};
+const vt::ClassRegistration<TFilenameEdit, TFileDirEdit> kFilenameEdit{
+    "TFilenameEdit",
+    {
+        vt::Published("DialogKind", &TFilenameEdit::DialogKind, &TFilenameEdit::SetDialogKind),
+        vt::Published("DefaultExt", &TFilenameEdit::DefaultExt, &TFilenameEdit::SetDefaultExt),
+        vt::Published("FileName", &TFilenameEdit::FileName, &TFilenameEdit::SetFileName),
+        vt::Published("Filter", &TFilenameEdit::Filter, &TFilenameEdit::SetFilter),
+        vt::Published("FilterIndex", &TFilenameEdit::FilterIndex, &TFilenameEdit::SetFilterIndex),
+        vt::Published("InitialDir", &TFilenameEdit::InitialDir, &TFilenameEdit::SetInitialDir),
+        vt::Published("DialogOptions", &TFilenameEdit::DialogOptions, &TFilenameEdit::SetDialogOptions),
+        vt::Published("DialogTitle", &TFilenameEdit::DialogTitle, &TFilenameEdit::SetDialogTitle),
+    }};
+const vt::ClassRegistration<TDirectoryEdit, TFileDirEdit> kDirectoryEdit{
+    "TDirectoryEdit",
+    {
+        vt::Published("MultipleDirs", &TDirectoryEdit::MultipleDirs, &TDirectoryEdit::SetMultipleDirs),
+        vt::Published("InitialDir", &TDirectoryEdit::InitialDir, &TDirectoryEdit::SetInitialDir),
+        vt::Published("DialogText", &TDirectoryEdit::DialogText, &TDirectoryEdit::SetDialogText),
+        vt::Published("DialogKind", &TDirectoryEdit::DialogKind, &TDirectoryEdit::SetDialogKind),
+    }};
+}  // namespace

@@ -2,6 +2,7 @@
 // glyphs, the panel that feeds clicks and typed keys to the engine, the pop-up window around
 // it and the dialog with its memory indicator and Copy/Paste menu.
 #include "components/VtCalc.h"
+#include "rtl/TypInfo.h"
 
 #include "components/vtGuiutils.h"
 #include "rtl/Exceptions.h"
@@ -429,3 +430,18 @@ bool TVtCalculator::Execute()
   FForm = nullptr;
   return ok;
 }
+
+// ---- Published properties ----
+
+namespace {
+const vt::ClassRegistration<TVtCalculator, TComponent> kVtCalculator{
+    "TVtCalculator",
+    {
+        vt::Published("BeepOnError", &TVtCalculator::BeepOnError, &TVtCalculator::SetBeepOnError),
+        vt::Published("Ctl3D", &TVtCalculator::Ctl3D, &TVtCalculator::SetCtl3D),
+        vt::Published("HelpContext", &TVtCalculator::HelpContext, &TVtCalculator::SetHelpContext),
+        vt::Published("Precision", &TVtCalculator::Precision, &TVtCalculator::SetPrecision),
+        vt::Published("Title", &TVtCalculator::Title, &TVtCalculator::SetTitle),
+        vt::Published("Value", &TVtCalculator::Value, &TVtCalculator::SetValue),
+    }};
+}  // namespace

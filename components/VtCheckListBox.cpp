@@ -1,6 +1,7 @@
 // The check-list box: item objects as the lines' item data, the state rules of check boxes, radio
 // buttons and check marks, drawing of the check cell, toggling, streaming and saved states.
 #include "components/VtCheckListBox.h"
+#include "rtl/TypInfo.h"
 
 #include <algorithm>
 
@@ -463,3 +464,18 @@ void TVtCheckListBox::WriteCheckData(TWriter* Writer)
     }
     Writer->WriteListEnd();
 }
+
+// ---------------------------------------------------------------------------------------------
+// Published properties
+
+namespace {
+const vt::EnumRegistration<TCheckKind> kCheckKind{"TCheckKind", {"ckCheckBoxes", "ckRadioButtons", "ckCheckMarks"}};
+const vt::ClassRegistration<TVtCheckListBox, TVtCustomListBox> kVtCheckListBox{
+    "TVtCheckListBox",
+    {
+        vt::Published("AllowGrayed", &TVtCheckListBox::AllowGrayed, &TVtCheckListBox::SetAllowGrayed),
+        vt::Published("CheckKind", &TVtCheckListBox::CheckKind, &TVtCheckListBox::SetCheckKind),
+        vt::Published("CheckedIndex", &TVtCheckListBox::CheckedIndex, &TVtCheckListBox::SetCheckedIndex),
+        vt::Published("IniStorage", &TVtCheckListBox::IniStorage, &TVtCheckListBox::SetIniStorage),
+    }};
+}  // namespace

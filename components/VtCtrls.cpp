@@ -1,6 +1,7 @@
 // Unit VtCtrls: glyph slots and cache, per-state glyph images, button layout and painting,
 // grouping through the button-pressed broadcast, and the mouse press rules of the speed button.
 #include "components/VtCtrls.h"
+#include "rtl/TypInfo.h"
 
 #include "components/vtGuiutils.h"
 #include "ui/controls/ActnList.h"
@@ -853,6 +854,40 @@ void TVtSpeedButton::PaintGlyph(TCanvas* Canvas, const TRect& ARect, TVtButtonSt
   FGlyph->DrawEx(Canvas, ARect, Caption(), FLayout, FMargin, FSpacing, DrawMark, AState, ActionImages(),
                  ActionImageIndex());
 }
+
+// ---- Published properties ----
+
+namespace {
+const vt::EnumRegistration<TVtDropDownMenuPos> kDropDownMenuPos{"TVtDropDownMenuPos", {"dmpBottom", "dmpRight"}};
+const vt::ClassRegistration<TVtSpeedButton, TGraphicControl> kVtSpeedButton{
+    "TVtSpeedButton",
+    {
+        vt::Published("GroupIndex", &TVtSpeedButton::GroupIndex, &TVtSpeedButton::SetGroupIndex),
+        vt::Published("Style", &TVtSpeedButton::Style, &TVtSpeedButton::SetStyle),
+        vt::Published("Down", &TVtSpeedButton::Down, &TVtSpeedButton::SetDown),
+        vt::Published("Flat", &TVtSpeedButton::Flat, &TVtSpeedButton::SetFlat),
+        vt::Published("AllowAllUp", &TVtSpeedButton::AllowAllUp, &TVtSpeedButton::SetAllowAllUp),
+        vt::Published("Layout", &TVtSpeedButton::Layout, &TVtSpeedButton::SetLayout),
+        vt::Published("Spacing", &TVtSpeedButton::Spacing, &TVtSpeedButton::SetSpacing),
+        vt::Published("Margin", &TVtSpeedButton::Margin, &TVtSpeedButton::SetMargin),
+        vt::Published("ModalResult", &TVtSpeedButton::ModalResult, &TVtSpeedButton::SetModalResult),
+        vt::Published("Transparent", &TVtSpeedButton::Transparent, &TVtSpeedButton::SetTransparent),
+        vt::Published("MarkDropDown", &TVtSpeedButton::MarkDropDown, &TVtSpeedButton::SetMarkDropDown),
+        vt::Published("DropDownMenu", &TVtSpeedButton::DropDownMenu, &TVtSpeedButton::SetDropDownMenu),
+        vt::Published("MenuPosition", &TVtSpeedButton::MenuPosition, &TVtSpeedButton::SetMenuPosition),
+        vt::Published("GrayedInactive", &TVtSpeedButton::GrayedInactive, &TVtSpeedButton::SetGrayedInactive),
+        vt::Published("AllowTimer", &TVtSpeedButton::AllowTimer, &TVtSpeedButton::SetAllowTimer),
+        vt::Published("InitPause", &TVtSpeedButton::InitPause, &TVtSpeedButton::SetInitPause),
+        vt::Published("RepeatInterval", &TVtSpeedButton::RepeatInterval, &TVtSpeedButton::SetRepeatInterval),
+        vt::Published("Action", &TVtSpeedButton::Action, &TVtSpeedButton::SetAction),
+        vt::Published("Alignment", &TVtSpeedButton::Alignment, &TVtSpeedButton::SetAlignment),
+        vt::Published("Caption", &TVtSpeedButton::Caption, &TVtSpeedButton::SetCaption),
+        vt::Published("Glyph", &TVtSpeedButton::Glyph, &TVtSpeedButton::SetGlyph),
+        vt::Published("NumGlyphs", &TVtSpeedButton::NumGlyphs, &TVtSpeedButton::SetNumGlyphs),
+        vt::Published("WordWrap", &TVtSpeedButton::WordWrap, &TVtSpeedButton::SetWordWrap),
+    }};
+}  // namespace
+
 
 // ---- TButtonImage ----
 

@@ -2,6 +2,7 @@
 // decimals and format and reading and writing go by the field's data type; the button edit
 // carries the field's text. The exit check and the record update keep the focus when they fail.
 #include "components/VtDBCtrl.h"
+#include "rtl/TypInfo.h"
 
 #include "components/VtCalc.h"
 #include "components/vtGuiutils.h"
@@ -395,3 +396,21 @@ void TVtDBComboEdit::WndProc(TMessage& Message)
   }
   TCustomComboEdit::WndProc(Message);
 }
+
+// ---- Published properties ----
+
+namespace {
+const vt::ClassRegistration<TVtDBCalcEdit, TVtCustomCalcEdit> kVtDBCalcEdit{
+    "TVtDBCalcEdit",
+    {
+        vt::Published("DataField", &TVtDBCalcEdit::DataField, &TVtDBCalcEdit::SetDataField),
+        vt::Published("DataSource", &TVtDBCalcEdit::DataSource, &TVtDBCalcEdit::SetDataSource),
+        vt::Published("DefaultParams", &TVtDBCalcEdit::DefaultParams, &TVtDBCalcEdit::SetDefaultParams),
+    }};
+const vt::ClassRegistration<TVtDBComboEdit, TCustomComboEdit> kVtDBComboEdit{
+    "TVtDBComboEdit",
+    {
+        vt::Published("DataField", &TVtDBComboEdit::DataField, &TVtDBComboEdit::SetDataField),
+        vt::Published("DataSource", &TVtDBComboEdit::DataSource, &TVtDBComboEdit::SetDataSource),
+    }};
+}  // namespace

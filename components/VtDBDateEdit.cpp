@@ -1,6 +1,7 @@
 // The data-aware date edit: the field data link's notifications, writing the date with the
 // field's time of day kept, null for an empty text, and the exit check that keeps the focus.
 #include "components/VtDBDateEdit.h"
+#include "rtl/TypInfo.h"
 
 #include <cmath>
 
@@ -212,3 +213,14 @@ void TDBDateEdit::CMExit(TMessage& Message)
     }
     DoExit();
 }
+
+// ---- Published properties ----
+
+namespace {
+const vt::ClassRegistration<TDBDateEdit, TCustomDateEdit> kDBDateEdit{
+    "TDBDateEdit",
+    {
+        vt::Published("DataField", &TDBDateEdit::DataField, &TDBDateEdit::SetDataField),
+        vt::Published("DataSource", &TDBDateEdit::DataSource, &TDBDateEdit::SetDataSource),
+    }};
+}  // namespace

@@ -2,6 +2,7 @@
 // steps: the selection step of the arrow keys and clicks, the title-button tracking, the cell
 // colours and glyphs, and the marks drawn over the indicator and title cells it painted.
 #include "components/VtDBGrid.h"
+#include "rtl/TypInfo.h"
 
 #include "components/Apputils.h"
 #include "components/DBUtils.h"
@@ -678,3 +679,21 @@ void TVtDBGrid::Paint()
     Canvas()->Font()->SetColor(clWindowText);
     Canvas()->DrawFocusRect(Rect(first.Left, first.Top, std::max(last.Right, first.Right), first.Bottom));
 }
+
+// ---- Published properties ----
+
+namespace {
+const vt::ClassRegistration<TVtDBGrid, TDBGrid> kVtDBGrid{
+    "TVtDBGrid",
+    {
+        vt::Published("Options", &TVtDBGrid::Options, &TVtDBGrid::SetOptions),
+        vt::Published("FixedCols", &TVtDBGrid::FixedCols, &TVtDBGrid::SetFixedCols),
+        vt::Published("ClearSelection", &TVtDBGrid::ClearSelection, &TVtDBGrid::SetClearSelection),
+        vt::Published("DefaultDrawing", &TVtDBGrid::DefaultDrawing, &TVtDBGrid::SetDefaultDrawing),
+        vt::Published("IniStorage", &TVtDBGrid::IniStorage, &TVtDBGrid::SetIniStorage),
+        vt::Published("MultiSelect", &TVtDBGrid::MultiSelect, &TVtDBGrid::SetMultiSelect),
+        vt::Published("ShowGlyphs", &TVtDBGrid::ShowGlyphs, &TVtDBGrid::SetShowGlyphs),
+        vt::Published("TitleButtons", &TVtDBGrid::TitleButtons, &TVtDBGrid::SetTitleButtons),
+        vt::Published("RowsHeight", &TVtDBGrid::RowsHeight, &TVtDBGrid::SetRowsHeight),
+    }};
+}  // namespace

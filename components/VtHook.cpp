@@ -3,6 +3,7 @@
 // them (THookList) keeps a hidden window for the work that must wait until the current message
 // has unwound (installing again on a new window, freeing a hook nobody uses).
 #include "components/VtHook.h"
+#include "rtl/TypInfo.h"
 
 #include <algorithm>
 #include <vector>
@@ -300,3 +301,14 @@ void TVtWindowHook::DoAfterMessage(TMessage& Msg, bool& Handled)
     if (AfterMessage)
         AfterMessage(this, Msg, Handled);
 }
+
+// ---- Published properties ----
+
+namespace {
+const vt::ClassRegistration<TVtWindowHook, TComponent> kVtWindowHook{
+    "TVtWindowHook",
+    {
+        vt::Published("Active", &TVtWindowHook::Active, &TVtWindowHook::SetActive),
+        vt::Published("WinControl", &TVtWindowHook::WinControl, &TVtWindowHook::SetWinControl),
+    }};
+}  // namespace

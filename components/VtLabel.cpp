@@ -1,6 +1,7 @@
 // The shadowed label: text measuring and painting with margins and layout, auto-size that keeps
 // the right edge of right-aligned text, the focus frame, accelerators and mouse tracking.
 #include "components/VtLabel.h"
+#include "rtl/TypInfo.h"
 
 #include <algorithm>
 
@@ -395,3 +396,27 @@ TVtLabel::TVtLabel(TComponent* AOwner) : TVtCustomLabel(AOwner)
 {
     SetParentColor(true);
 }
+
+// ---- Published properties ----
+
+namespace {
+const vt::EnumRegistration<TShadowPosition> kShadowPosition{
+    "TShadowPosition", {"spLeftTop", "spLeftBottom", "spRightBottom", "spRightTop"}};
+const vt::ClassRegistration<TVtCustomLabel, TGraphicControl> kVtCustomLabel{
+    "TVtCustomLabel",
+    {
+        vt::Published("Alignment", &TVtCustomLabel::Alignment, &TVtCustomLabel::SetAlignment),
+        vt::Published("AutoSize", &TVtCustomLabel::AutoSize, &TVtCustomLabel::SetAutoSize),
+        vt::Published("Caption", &TVtCustomLabel::Caption, &TVtCustomLabel::SetCaption),
+        vt::Published("FocusControl", &TVtCustomLabel::FocusControl, &TVtCustomLabel::SetFocusControl),
+        vt::Published("Layout", &TVtCustomLabel::Layout, &TVtCustomLabel::SetLayout),
+        vt::Published("ShadowColor", &TVtCustomLabel::ShadowColor, &TVtCustomLabel::SetShadowColor),
+        vt::Published("ShadowSize", &TVtCustomLabel::ShadowSize, &TVtCustomLabel::SetShadowSize),
+        vt::Published("ShadowPos", &TVtCustomLabel::ShadowPos, &TVtCustomLabel::SetShadowPos),
+        vt::Published("ShowAccelChar", &TVtCustomLabel::ShowAccelChar, &TVtCustomLabel::SetShowAccelChar),
+        vt::Published("ShowFocus", &TVtCustomLabel::ShowFocus, &TVtCustomLabel::SetShowFocus),
+        vt::Published("Transparent", &TVtCustomLabel::Transparent, &TVtCustomLabel::SetTransparent),
+        vt::Published("WordWrap", &TVtCustomLabel::WordWrap, &TVtCustomLabel::SetWordWrap),
+    }};
+const vt::ClassRegistration<TVtLabel, TVtCustomLabel> kVtLabel{"TVtLabel", {}};
+}  // namespace

@@ -1,6 +1,7 @@
 // The list boxes of unit VtCtrls: the message-backed line list, the owner-drawn list box with
 // its horizontal scroll range, gray selection and tab stops, and the text list box.
 #include "components/VtListBox.h"
+#include "rtl/TypInfo.h"
 
 #include <algorithm>
 #include <cmath>
@@ -309,3 +310,17 @@ void TTextListBox::FontChanged()
     Canvas()->Font()->Assign(Font());
     SetHorizontalExtent();
 }
+
+// ---- Published properties ----
+
+namespace {
+const vt::ClassRegistration<TVtCustomListBox, TCustomListBox> kVtCustomListBox{
+    "TVtCustomListBox",
+    {
+        vt::Published("Items", &TVtCustomListBox::Items, &TVtCustomListBox::SetItems),
+        vt::Published("AutoScroll", &TVtCustomListBox::AutoScroll, &TVtCustomListBox::SetAutoScroll),
+        vt::Published("GraySelection", &TVtCustomListBox::GraySelection, &TVtCustomListBox::SetGraySelection),
+        vt::Published("TabWidth", &TVtCustomListBox::TabWidth, &TVtCustomListBox::SetTabWidth),
+    }};
+const vt::ClassRegistration<TTextListBox, TCustomListBox> kTextListBox{"TTextListBox", {}};
+}  // namespace

@@ -1,6 +1,7 @@
 // The timer component: the worker thread's loop, the hidden window's system timer, and the
 // rule that a timer ticks only with an Interval, Enabled on and a handler.
 #include "components/VtTimer.h"
+#include "rtl/TypInfo.h"
 
 #include "rtl/Exceptions.h"
 #include "ui/forms/Forms.h"
@@ -166,3 +167,19 @@ void TVtTimer::Synchronize(const std::function<void()>& Method)
     else
         Method();
 }
+
+// ---- Published properties ----
+
+namespace {
+const vt::EnumRegistration<TThreadPriority> kThreadPriority{
+    "TThreadPriority", {"tpIdle", "tpLowest", "tpLower", "tpNormal", "tpHigher", "tpHighest", "tpTimeCritical"}};
+const vt::ClassRegistration<TVtTimer, TComponent> kVtTimer{
+    "TVtTimer",
+    {
+        vt::Published("Enabled", &TVtTimer::Enabled, &TVtTimer::SetEnabled),
+        vt::Published("Interval", &TVtTimer::Interval, &TVtTimer::SetInterval),
+        vt::Published("SyncEvent", &TVtTimer::SyncEvent, &TVtTimer::SetSyncEvent),
+        vt::Published("Threaded", &TVtTimer::Threaded, &TVtTimer::SetThreaded),
+        vt::Published("ThreadPriority", &TVtTimer::ThreadPriority, &TVtTimer::SetThreadPriority),
+    }};
+}  // namespace

@@ -4,10 +4,24 @@
 
 #include "StorageFixture.h"
 #include "components/Apputils.h"
+#include "components/DBStatusLabel.h"
+#include "components/PickDate.h"
+#include "components/ToolEditDate.h"
+#include "components/ToolEditFile.h"
+#include "components/VtCalc.h"
+#include "components/VtCheckListBox.h"
+#include "components/VtDBCtrl.h"
+#include "components/VtDBDateEdit.h"
+#include "components/VtDBGrid.h"
+#include "components/VtLabel.h"
+#include "components/VtTimer.h"
 #include "components/Vtstrutils.h"
 #include "rtl/StringList.h"
+#include "ui/controls/Buttons.h"
+#include "ui/controls/ComCtrls.h"
 #include "ui/controls/ExtCtrls.h"
 #include "ui/controls/StdCtrls.h"
+#include "ui/dbcontrols/DBCtrls.h"
 #include "ui/kernel/WinApi.h"
 
 #include <filesystem>
@@ -315,3 +329,143 @@ TEST(Placement, SizeLimitsKeepToTheMinMaxInfo)
     form.SetWidth(200);
     EXPECT_EQ(form.Width(), 200);
 }
+
+// ---- Published properties of the library's and the platform's controls, stored by name ----
+
+namespace {
+
+// One stored property: the component that has it, the user's change, and whether a component
+// shows that change.
+struct StoredPropCase {
+    String ClassName;
+    String Prop;
+    std::function<TComponent*(TForm*)> Make;
+    std::function<void(TComponent*)> Change;
+    std::function<bool(TComponent*)> Changed;
+};
+
+template <class C>
+TComponent* MakeOn(TForm* form)
+{
+    auto* component = new C(form);
+    if (auto* control = dynamic_cast<TControl*>(component))
+        control->SetParent(form);
+    return component;
+}
+
+// A property changed through its own setter and read back through its own reader.
+template <class C, class G, class R, class S, class A, class V>
+StoredPropCase Prop(const String& className, const String& prop, R (G::*get)() const, void (S::*set)(A), V value)
+{
+    return {className, prop, MakeOn<C>, [=](TComponent* c) { (dynamic_cast<C*>(c)->*set)(value); },
+            [=](TComponent* c) { return (dynamic_cast<C*>(c)->*get)() == value; }};
+}
+
+// A reference to the form's storage component.
+template <class C>
+StoredPropCase StorageRef(const String& className)
+{
+    auto storage = [](TComponent* c) { return dynamic_cast<TFormPlacement*>(c->Owner()->FindComponent("FormStorage1")); };
+    return {className, "IniStorage", MakeOn<C>, [=](TComponent* c) { dynamic_cast<C*>(c)->SetIniStorage(storage(c)); },
+            [=](TComponent* c) { return dynamic_cast<C*>(c)->IniStorage() == storage(c); }};
+}
+
+TComponent* MakePages(TForm* form)
+{
+    auto* pages = new TPageControl(form);
+    pages->SetParent(form);
+    for (const char* name : {"Sheet1", "Sheet2"}) {
+        auto* sheet = new TTabSheet(form);
+        sheet->SetName(name);
+        sheet->SetPageControl(pages);
+    }
+    return pages;
+}
+
+const StoredPropCase kStoredProps[] = {
+    Prop<TBevel>("TBevel", "Shape", &TBevel::Shape, &TBevel::SetShape, bsFrame),
+    Prop<TImage>("TImage", "Stretch", &TImage::Stretch, &TImage::SetStretch, true),
+    Prop<TGroupBox>("TGroupBox", "Caption", &TGroupBox::Caption, &TGroupBox::SetCaption, String("Cabins")),
+    Prop<TRadioGroup>("TRadioGroup", "Columns", &TRadioGroup::Columns, &TRadioGroup::SetColumns, 2),
+    Prop<TListBox>("TListBox", "Columns", &TListBox::Columns, &TListBox::SetColumns, 3),
+    Prop<TBitBtn>("TBitBtn", "Layout", &TBitBtn::Layout, &TBitBtn::SetLayout, blGlyphRight),
+    Prop<TDrawGrid>("TDrawGrid", "Options", &TDrawGrid::Options, &TDrawGrid::SetOptions,
+                    TGridOptions{goFixedVertLine, goRowSelect}),
+    Prop<TDrawGrid>("TDrawGrid", "DefaultColWidth", &TDrawGrid::DefaultColWidth, &TDrawGrid::SetDefaultColWidth, 41),
+    Prop<TDBGrid>("TDBGrid", "Options", &TDBGrid::Options, &TDBGrid::SetOptions, TDBGridOptions{dgTitles, dgRowSelect}),
+    {"TPageControl", "ActivePageIndex", MakePages, [](TComponent* c) { dynamic_cast<TPageControl*>(c)->SetActivePageIndex(1); },
+     [](TComponent* c) { return dynamic_cast<TPageControl*>(c)->ActivePageIndex() == 1; }},
+    Prop<TDBEdit>("TDBEdit", "DataField", &TDBEdit::DataField, &TDBEdit::SetDataField, String("LastName")),
+    Prop<TDBCheckBox>("TDBCheckBox", "ValueChecked", &TDBCheckBox::ValueChecked, &TDBCheckBox::SetValueChecked,
+                      String("Yes")),
+    Prop<TVtSpeedButton>("TVtSpeedButton", "Layout", &TVtSpeedButton::Layout, &TVtSpeedButton::SetLayout, blGlyphLeft),
+    Prop<TComboEdit>("TComboEdit", "GlyphKind", &TComboEdit::GlyphKind, &TComboEdit::SetGlyphKind, gkEllipsis),
+    Prop<TComboEdit>("TComboEdit", "ReadOnly", &TComboEdit::ReadOnly, &TComboEdit::SetReadOnly, true),
+    Prop<TDateEdit>("TDateEdit", "Weekends", &TDateEdit::Weekends, &TDateEdit::SetWeekends, TDaysOfWeek{Sat, Sun}),
+    Prop<TDateEdit>("TDateEdit", "YearDigits", &TDateEdit::YearDigits, &TDateEdit::SetYearDigits, dyFour),
+    Prop<TDBDateEdit>("TDBDateEdit", "ReadOnly", &TDBDateEdit::ReadOnly, &TDBDateEdit::SetReadOnly, true),
+    Prop<TVtCalendar>("TVtCalendar", "StartOfWeek", &TVtCalendar::StartOfWeek, &TVtCalendar::SetStartOfWeek, Sun),
+    Prop<TVtLabel>("TVtLabel", "ShadowPos", &TVtLabel::ShadowPos, &TVtLabel::SetShadowPos, spRightBottom),
+    Prop<TVtDBCalcEdit>("TVtDBCalcEdit", "DataField", &TVtDBCalcEdit::DataField, &TVtDBCalcEdit::SetDataField,
+                        String("Amount")),
+    Prop<TVtDBComboEdit>("TVtDBComboEdit", "DataField", &TVtDBComboEdit::DataField, &TVtDBComboEdit::SetDataField,
+                         String("Notes")),
+    Prop<TDBStatusLabel>("TDBStatusLabel", "Style", &TDBStatusLabel::Style, &TDBStatusLabel::SetStyle, lsRecordNo),
+    Prop<TVtCheckListBox>("TVtCheckListBox", "CheckKind", &TVtCheckListBox::CheckKind, &TVtCheckListBox::SetCheckKind,
+                          ckCheckMarks),
+    StorageRef<TVtCheckListBox>("TVtCheckListBox"),
+    Prop<TVtDBGrid>("TVtDBGrid", "MultiSelect", &TVtDBGrid::MultiSelect, &TVtDBGrid::SetMultiSelect, true),
+    Prop<TVtDBGrid>("TVtDBGrid", "TitleButtons", &TVtDBGrid::TitleButtons, &TVtDBGrid::SetTitleButtons, true),
+    StorageRef<TVtDBGrid>("TVtDBGrid"),
+    Prop<TFilenameEdit>("TFilenameEdit", "Filter", &TFilenameEdit::Filter, &TFilenameEdit::SetFilter,
+                        String("Rosters|*.csv")),
+    Prop<TFilenameEdit>("TFilenameEdit", "DialogOptions", &TFilenameEdit::DialogOptions,
+                        &TFilenameEdit::SetDialogOptions, TOpenOptions{ofFileMustExist}),
+    Prop<TDirectoryEdit>("TDirectoryEdit", "DialogKind", &TDirectoryEdit::DialogKind, &TDirectoryEdit::SetDialogKind,
+                         dkWin32),
+    Prop<TVtTimer>("TVtTimer", "ThreadPriority", &TVtTimer::ThreadPriority, &TVtTimer::SetThreadPriority, tpLowest),
+    Prop<TVtCalculator>("TVtCalculator", "Value", &TVtCalculator::Value, &TVtCalculator::SetValue, 3.25),
+};
+
+class StoredPropTest : public vt::testing::StorageTest, public ::testing::WithParamInterface<StoredPropCase> {
+protected:
+    // A form with a form storage that keeps one property of component C1.
+    TComponent* NewForm()
+    {
+        form = new TForm(nullptr);
+        form->SetName("PropsForm");
+        auto* storage = new TFormStorage(form);
+        storage->SetName("FormStorage1");
+        storage->SetIniFileName(FIniPath);
+        storage->SetIniSection("Props");
+        TComponent* component = GetParam().Make(form);
+        component->SetName("C1");
+        storage->StoredProps()->Add("C1." + GetParam().Prop);
+        storage->Loaded();
+        return component;
+    }
+    TForm* form = nullptr;
+};
+
+}  // namespace
+
+TEST_P(StoredPropTest, ThePropertyLeftAtCloseComesBackByName)
+{
+    TComponent* component = NewForm();
+    form->Show();
+    ASSERT_FALSE(GetParam().Changed(component)) << "the case must change the design";
+    GetParam().Change(component);
+    form->Close();
+    EXPECT_NE(IniText().find("C1_" + GetParam().Prop + "="), String::npos);
+    delete form;
+
+    component = NewForm();
+    form->Show();
+    EXPECT_TRUE(GetParam().Changed(component));
+    delete form;
+}
+
+INSTANTIATE_TEST_SUITE_P(Classes, StoredPropTest, ::testing::ValuesIn(kStoredProps),
+                         [](const ::testing::TestParamInfo<StoredPropCase>& info) {
+                             return info.param.ClassName + "_" + info.param.Prop;
+                         });

@@ -1,5 +1,6 @@
 // TBitBtn: the kinds' captions and roles, and the glyph's first cell shown as the button icon.
 #include "ui/controls/Buttons.h"
+#include "rtl/TypInfo.h"
 
 #include <QIcon>
 #include <QImage>
@@ -87,3 +88,25 @@ void TBitBtn::Click()
     }
     TButton::Click();
 }
+
+// ---- Published properties ----
+
+namespace {
+const vt::EnumRegistration<TButtonLayout> kButtonLayout{
+    "TButtonLayout", {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"}};
+const vt::EnumRegistration<TButtonStyle> kButtonStyle{"TButtonStyle", {"bsAutoDetect", "bsWin31", "bsNew"}};
+const vt::EnumRegistration<TBitBtnKind> kBitBtnKind{
+    "TBitBtnKind",
+    {"bkCustom", "bkOK", "bkCancel", "bkHelp", "bkYes", "bkNo", "bkClose", "bkAbort", "bkRetry", "bkIgnore", "bkAll"}};
+const vt::ClassRegistration<TBitBtn, TButton> kBitBtn{
+    "TBitBtn",
+    {
+        vt::Published("Kind", &TBitBtn::Kind, &TBitBtn::SetKind),
+        vt::Published("Glyph", &TBitBtn::Glyph, &TBitBtn::SetGlyph),
+        vt::Published("NumGlyphs", &TBitBtn::NumGlyphs, &TBitBtn::SetNumGlyphs),
+        vt::Published("Layout", &TBitBtn::Layout, &TBitBtn::SetLayout),
+        vt::Published("Margin", &TBitBtn::Margin, &TBitBtn::SetMargin),
+        vt::Published("Spacing", &TBitBtn::Spacing, &TBitBtn::SetSpacing),
+        vt::Published("Style", &TBitBtn::Style, &TBitBtn::SetStyle),
+    }};
+}  // namespace

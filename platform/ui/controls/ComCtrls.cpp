@@ -356,3 +356,22 @@ const vt::ClassRegistration<TProgressBar, TWinControl> kProgressBar{
         vt::Published("Smooth", &TProgressBar::Smooth, &TProgressBar::SetSmooth),
     }};
 }  // namespace
+
+namespace {
+const vt::ClassRegistration<TTabSheet, TWinControl> kTabSheet{
+    "TTabSheet",
+    {
+        vt::Published("Caption", &TTabSheet::Caption, &TTabSheet::SetCaption),
+        vt::Published("PageControl", &TTabSheet::PageControl, &TTabSheet::SetPageControl),
+        vt::Published("TabVisible", &TTabSheet::TabVisible, &TTabSheet::SetTabVisible),
+        vt::Published("PageIndex", &TTabSheet::PageIndex, &TTabSheet::SetPageIndex),
+        vt::Published("ImageIndex", &TTabSheet::ImageIndex, &TTabSheet::SetImageIndex),
+    }};
+const vt::ClassRegistration<TPageControl, TWinControl> kPageControl{
+    "TPageControl",
+    {
+        vt::Published("ActivePage", &TPageControl::ActivePage, &TPageControl::SetActivePage),
+        vt::Published("ActivePageIndex", &TPageControl::ActivePageIndex, &TPageControl::SetActivePageIndex),
+        vt::Published("TabIndex", &TPageControl::TabIndex, &TPageControl::SetTabIndex),
+    }};
+}  // namespace

@@ -401,3 +401,34 @@ const vt::ClassRegistration<TTimer, TComponent> kTimer{
         vt::Published("Interval", &TTimer::Interval, &TTimer::SetInterval),
     }};
 }  // namespace
+
+namespace {
+const vt::EnumRegistration<TBevelShape> kBevelShape{
+    "TBevelShape", {"bsBox", "bsFrame", "bsTopLine", "bsBottomLine", "bsLeftLine", "bsRightLine", "bsSpacer"}};
+const vt::EnumRegistration<TBevelStyle> kBevelStyle{"TBevelStyle", {"bsLowered", "bsRaised"}};
+const vt::ClassRegistration<TBevel, TGraphicControl> kBevel{
+    "TBevel",
+    {
+        vt::Published("Shape", &TBevel::Shape, &TBevel::SetShape),
+        vt::Published("Style", &TBevel::Style, &TBevel::SetStyle),
+    }};
+const vt::ClassRegistration<TPaintBox, TGraphicControl> kPaintBox{"TPaintBox", {}};
+const vt::ClassRegistration<TImage, TGraphicControl> kImage{
+    "TImage",
+    {
+        vt::Published("Picture", &TImage::Picture, &TImage::SetPicture),
+        vt::Published("Stretch", &TImage::Stretch, &TImage::SetStretch),
+        vt::Published("Center", &TImage::Center, &TImage::SetCenter),
+        vt::Published("Proportional", &TImage::Proportional, &TImage::SetProportional),
+        vt::Published("Transparent", &TImage::Transparent, &TImage::SetTransparent),
+        vt::Published("AutoSize", &TImage::AutoSize, &TImage::SetAutoSize),
+    }};
+const vt::ClassRegistration<TCustomRadioGroup, TCustomGroupBox> kCustomRadioGroup{
+    "TCustomRadioGroup",
+    {
+        vt::Published("Items", &TCustomRadioGroup::Items, &TCustomRadioGroup::SetItems),
+        vt::Published("ItemIndex", &TCustomRadioGroup::ItemIndex, &TCustomRadioGroup::SetItemIndex),
+        vt::Published("Columns", &TCustomRadioGroup::Columns, &TCustomRadioGroup::SetColumns),
+    }};
+const vt::ClassRegistration<TRadioGroup, TCustomRadioGroup> kRadioGroup{"TRadioGroup", {}};
+}  // namespace

@@ -192,3 +192,7 @@ namespace {
 const vt::ClassRegistration<TCustomMaskEdit, TCustomEdit> kCustomMaskEdit{
     "TCustomMaskEdit", {vt::Published("EditMask", &TCustomMaskEdit::EditMask, &TCustomMaskEdit::SetEditMask)}};
 }  // namespace
+
+namespace {
+const vt::ClassRegistration<TMaskEdit, TCustomMaskEdit> kMaskEdit{"TMaskEdit", {}};
+}  // namespace

@@ -1313,6 +1313,14 @@ const vt::ClassRegistration<TCustomListBox, TWinControl> kCustomListBox{
         vt::Published("Sorted", &TCustomListBox::Sorted, &TCustomListBox::SetSorted),
         vt::Published("Style", &TCustomListBox::Style, &TCustomListBox::SetStyle),
         vt::Published("ItemHeight", &TCustomListBox::ItemHeight, &TCustomListBox::SetItemHeight),
+        vt::Published("Columns", &TCustomListBox::Columns, &TCustomListBox::SetColumns),
+        vt::Published("BorderStyle", &TCustomListBox::BorderStyle, &TCustomListBox::SetBorderStyle),
     }};
 const vt::ClassRegistration<TListBox, TCustomListBox> kListBox{"TListBox", {}};
+}  // namespace
+
+namespace {
+const vt::ClassRegistration<TCustomGroupBox, TCustomControl> kCustomGroupBox{
+    "TCustomGroupBox", {vt::Published("Caption", &TCustomGroupBox::Caption, &TCustomGroupBox::SetCaption)}};
+const vt::ClassRegistration<TGroupBox, TCustomGroupBox> kGroupBox{"TGroupBox", {}};
 }  // namespace

@@ -2,6 +2,7 @@
 // call-back writes the pending text; the shared steps live once in vt::FieldControl, which is
 // instantiated for the four control bases below.
 #include "ui/dbcontrols/DBCtrls.h"
+#include "rtl/TypInfo.h"
 
 #include "db/Fields.h"
 #include "rtl/StrUtils.h"
@@ -279,3 +280,26 @@ void TDBComboBox::KeyPress(char& Key) {
     TCustomComboBox::KeyPress(Key);
     FieldKeyPress(Key, false);
 }
+
+// ---- Published properties ----
+
+namespace {
+// The data link's properties, which every data-aware control publishes.
+template <class C>
+std::vector<TPropInfo> FieldControlProps(std::vector<TPropInfo> own = {})
+{
+    own.push_back(vt::Published("DataField", &C::DataField, &C::SetDataField));
+    own.push_back(vt::Published("DataSource", &C::DataSource, &C::SetDataSource));
+    own.push_back(vt::Published("ReadOnly", &C::ReadOnly, &C::SetReadOnly));
+    return own;
+}
+const vt::ClassRegistration<TDBEdit, TCustomMaskEdit> kDBEdit{"TDBEdit", FieldControlProps<TDBEdit>()};
+const vt::ClassRegistration<TDBMemo, TCustomMemo> kDBMemo{"TDBMemo", FieldControlProps<TDBMemo>()};
+const vt::ClassRegistration<TDBCheckBox, TCustomCheckBox> kDBCheckBox{
+    "TDBCheckBox",
+    FieldControlProps<TDBCheckBox>({
+        vt::Published("ValueChecked", &TDBCheckBox::ValueChecked, &TDBCheckBox::SetValueChecked),
+        vt::Published("ValueUnchecked", &TDBCheckBox::ValueUnchecked, &TDBCheckBox::SetValueUnchecked),
+    })};
+const vt::ClassRegistration<TDBComboBox, TCustomComboBox> kDBComboBox{"TDBComboBox", FieldControlProps<TDBComboBox>()};
+}  // namespace

@@ -2,6 +2,7 @@
 // grid never copies data: painting reads only the rows in view through DisplayTextAt, and the
 // current row and the dataset's cursor follow each other through SelectCell and the data link.
 #include "ui/grids/DBGrids.h"
+#include "rtl/TypInfo.h"
 
 #include "db/DataSet.h"
 #include "ui/dialogs/Dialogs.h"
@@ -470,3 +471,20 @@ bool TDBGrid::AccessibleRowSelected(int ARow) const {
 TRect TDBGrid::AccessibleCellRect(int ACol, int ARow) const {
     return CellRect(ACol + IndicatorOffset(), RowOfRecNo(ARow + 1));
 }
+
+// ---- Published properties ----
+
+namespace {
+const vt::EnumRegistration<TDBGridOption> kDBGridOption{
+    "TDBGridOption",
+    {"dgEditing", "dgAlwaysShowEditor", "dgTitles", "dgIndicator", "dgColumnResize", "dgColLines", "dgRowLines",
+     "dgTabs", "dgRowSelect", "dgAlwaysShowSelection", "dgConfirmDelete", "dgCancelOnExit", "dgMultiSelect"}};
+const vt::ClassRegistration<TDBGrid, TCustomGrid> kDBGrid{
+    "TDBGrid",
+    {
+        vt::Published("DataSource", &TDBGrid::DataSource, &TDBGrid::SetDataSource),
+        vt::Published("Options", &TDBGrid::Options, &TDBGrid::SetOptions),
+        vt::Published("ReadOnly", &TDBGrid::ReadOnly, &TDBGrid::SetReadOnly),
+        vt::Published("DefaultDrawing", &TDBGrid::DefaultDrawing, &TDBGrid::SetDefaultDrawing),
+    }};
+}  // namespace

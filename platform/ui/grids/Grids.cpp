@@ -2,6 +2,7 @@
 // current cell with its anchor, the keyboard and mouse rules, sizing by the fixed dividers,
 // the scroll bars (child QScrollBars in the grid's widget) and the painting of visible cells.
 #include "ui/grids/Grids.h"
+#include "rtl/TypInfo.h"
 
 #include "ui/grids/GridAccessible.h"
 #include "ui/kernel/Controls_p.h"
@@ -610,3 +611,28 @@ void TDrawGrid::TopLeftChanged() {
     TCustomGrid::TopLeftChanged();
     if (OnTopLeftChanged) OnTopLeftChanged(this);
 }
+
+// ---- Published properties ----
+
+namespace {
+const vt::EnumRegistration<TGridOption> kGridOption{
+    "TGridOption",
+    {"goFixedVertLine", "goFixedHorzLine", "goVertLine", "goHorzLine", "goRangeSelect", "goDrawFocusSelected",
+     "goRowSizing", "goColSizing", "goRowMoving", "goColMoving", "goEditing", "goTabs", "goRowSelect",
+     "goAlwaysShowEditor", "goThumbTracking"}};
+const vt::ClassRegistration<TCustomGrid, TCustomControl> kCustomGrid{
+    "TCustomGrid",
+    {
+        vt::Published("ColCount", &TCustomGrid::ColCount, &TCustomGrid::SetColCount),
+        vt::Published("RowCount", &TCustomGrid::RowCount, &TCustomGrid::SetRowCount),
+        vt::Published("FixedCols", &TCustomGrid::FixedCols, &TCustomGrid::SetFixedCols),
+        vt::Published("FixedRows", &TCustomGrid::FixedRows, &TCustomGrid::SetFixedRows),
+        vt::Published("DefaultColWidth", &TCustomGrid::DefaultColWidth, &TCustomGrid::SetDefaultColWidth),
+        vt::Published("DefaultRowHeight", &TCustomGrid::DefaultRowHeight, &TCustomGrid::SetDefaultRowHeight),
+        vt::Published("GridLineWidth", &TCustomGrid::GridLineWidth, &TCustomGrid::SetGridLineWidth),
+        vt::Published("FixedColor", &TCustomGrid::FixedColor, &TCustomGrid::SetFixedColor),
+        vt::Published("Options", &TCustomGrid::Options, &TCustomGrid::SetOptions),
+        vt::Published("ScrollBars", &TCustomGrid::ScrollBars, &TCustomGrid::SetScrollBars),
+    }};
+const vt::ClassRegistration<TDrawGrid, TCustomGrid> kDrawGrid{"TDrawGrid", {}};
+}  // namespace
