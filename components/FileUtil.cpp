@@ -2,6 +2,7 @@
 // temporary name beside its destination and renamed over it only when complete, so a copy or move
 // that fails or is cancelled part way leaves the destination as it was.
 #include "components/FileUtil.h"
+#include "rtl/TypInfo.h"
 
 #include <fcntl.h>
 #include <fnmatch.h>
@@ -751,3 +752,28 @@ void CreateFileLink(const String& FileName, const String& DisplayName, int Folde
 }
 
 void DeleteFileLink(const String& DisplayName, int Folder) { DeleteFile(LinkFileName(DisplayName, Folder)); }
+
+// ---- Published properties ----
+
+namespace {
+const vt::EnumRegistration<TFileOperation> kFileOperation{"TFileOperation", {"foCopy", "foDelete", "foMove", "foRename"}};
+const vt::EnumRegistration<TFileOperFlag> kFileOperFlag{
+    "TFileOperFlag",
+    {"flAllowUndo", "flConfirmMouse", "flFilesOnly", "flMultiDest", "flNoConfirmation", "flNoConfirmMkDir",
+     "flRenameOnCollision", "flSilent", "flSimpleProgress", "flNoErrorUI"}};
+const vt::ClassRegistration<TBrowseFolderDlg, TComponent> kBrowseFolderDlg{
+    "TBrowseFolderDlg",
+    {
+        vt::Published("DialogText", &TBrowseFolderDlg::DialogText, &TBrowseFolderDlg::SetDialogText),
+        vt::Published("FolderName", &TBrowseFolderDlg::FolderName, &TBrowseFolderDlg::SetFolderName),
+    }};
+const vt::ClassRegistration<TVtFileOperator, TComponent> kVtFileOperator{
+    "TVtFileOperator",
+    {
+        vt::Published("Operation", &TVtFileOperator::Operation, &TVtFileOperator::SetOperation),
+        vt::Published("Options", &TVtFileOperator::Options, &TVtFileOperator::SetOptions),
+        vt::Published("ProgressTitle", &TVtFileOperator::ProgressTitle, &TVtFileOperator::SetProgressTitle),
+        vt::Published("Source", &TVtFileOperator::Source, &TVtFileOperator::SetSource),
+        vt::Published("Destination", &TVtFileOperator::Destination, &TVtFileOperator::SetDestination),
+    }};
+}  // namespace

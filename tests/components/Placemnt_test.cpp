@@ -5,6 +5,7 @@
 #include "StorageFixture.h"
 #include "components/Apputils.h"
 #include "components/DBStatusLabel.h"
+#include "components/FileUtil.h"
 #include "components/PickDate.h"
 #include "components/ToolEditDate.h"
 #include "components/ToolEditFile.h"
@@ -425,6 +426,8 @@ const StoredPropCase kStoredProps[] = {
                          dkWin32),
     Prop<TVtTimer>("TVtTimer", "ThreadPriority", &TVtTimer::ThreadPriority, &TVtTimer::SetThreadPriority, tpLowest),
     Prop<TVtCalculator>("TVtCalculator", "Value", &TVtCalculator::Value, &TVtCalculator::SetValue, 3.25),
+    Prop<TVtFileOperator>("TVtFileOperator", "Options", &TVtFileOperator::Options, &TVtFileOperator::SetOptions,
+                          TFileOperFlags{flSilent, flFilesOnly}),
 };
 
 class StoredPropTest : public vt::testing::StorageTest, public ::testing::WithParamInterface<StoredPropCase> {
