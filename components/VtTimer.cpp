@@ -160,10 +160,20 @@ void TVtTimer::Timer()
         handler(this);
 }
 
+bool TVtTimer::OnWorker() const { return std::this_thread::get_id() == FTimerThread->ThreadID(); }
+
 void TVtTimer::Synchronize(const std::function<void()>& Method)
 {
-    if (std::this_thread::get_id() == FTimerThread->ThreadID())
+    if (OnWorker())
         FTimerThread->SynchronizeCall(Method);
+    else
+        Method();
+}
+
+void TVtTimer::Queue(const std::function<void()>& Method)
+{
+    if (OnWorker())
+        FTimerThread->QueueCall(Method);
     else
         Method();
 }

@@ -20,6 +20,8 @@ public:
     void SetInterval(unsigned Value) { FInterval = Value; }
     // Runs Method on the GUI thread and waits for it.
     void SynchronizeCall(const std::function<void()>& Method) { Synchronize(Method); }
+    // Hands Method to the GUI thread without waiting.
+    void QueueCall(const std::function<void()>& Method) { Queue(Method); }
 
 protected:
     void Execute() override;
@@ -53,6 +55,8 @@ public:
     // Runs Method on the GUI thread: through the worker's synchronisation when called on the
     // worker, else directly.
     void Synchronize(const std::function<void()>& Method);
+    // Hands Method to the GUI thread without waiting when called on the worker, else runs it.
+    void Queue(const std::function<void()>& Method);
 
     // Raises OnTimer while Enabled and not being destroyed.
     virtual void Timer();
@@ -60,6 +64,7 @@ public:
 private:
     void UpdateTimer();
     void ReleaseWindow();
+    bool OnWorker() const;
     void WndProc(TMessage& Message);
     std::atomic<bool> FEnabled{true};
     std::atomic<unsigned> FInterval{1000};

@@ -31,7 +31,7 @@ struct SyncQueue {
     std::deque<SyncCall*> Calls;
 };
 
-SyncQueue& Queue()
+SyncQueue& GuiCalls()
 {
     static SyncQueue queue;
     return queue;
@@ -40,10 +40,10 @@ SyncQueue& Queue()
 void Enqueue(SyncCall* call)
 {
     {
-        std::lock_guard lock(Queue().Mutex);
-        Queue().Calls.push_back(call);
+        std::lock_guard lock(GuiCalls().Mutex);
+        GuiCalls().Calls.push_back(call);
     }
-    Queue().Changed.notify_all();
+    GuiCalls().Changed.notify_all();
 }
 
 // Polls the queue on the GUI thread while any thread is alive.
@@ -76,11 +76,11 @@ void vt::CheckSynchronize()
     while (true) {
         SyncCall* call = nullptr;
         {
-            std::lock_guard lock(Queue().Mutex);
-            if (Queue().Calls.empty())
+            std::lock_guard lock(GuiCalls().Mutex);
+            if (GuiCalls().Calls.empty())
                 return;
-            call = Queue().Calls.front();
-            Queue().Calls.pop_front();
+            call = GuiCalls().Calls.front();
+            GuiCalls().Calls.pop_front();
         }
         try {
             call->Method();
@@ -92,10 +92,10 @@ void vt::CheckSynchronize()
             continue;
         }
         {
-            std::lock_guard lock(Queue().Mutex);
+            std::lock_guard lock(GuiCalls().Mutex);
             call->Done = true;
         }
-        Queue().Changed.notify_all();
+        GuiCalls().Changed.notify_all();
     }
 }
 
@@ -200,10 +200,28 @@ void TThread::Synchronize(const std::function<void()>& Method)
     SyncCall call;
     call.Method = Method;
     Enqueue(&call);
-    std::unique_lock lock(Queue().Mutex);
-    Queue().Changed.wait(lock, [&call] { return call.Done; });
+    std::unique_lock lock(GuiCalls().Mutex);
+    GuiCalls().Changed.wait(lock, [&call] { return call.Done; });
     if (call.Failure)
         std::rethrow_exception(call.Failure);
+}
+
+void TThread::Queue(const std::function<void()>& Method)
+{
+    if (OnGuiThread()) {
+        Method();
+        return;
+    }
+    auto* call = new SyncCall;
+    call->Waited = false;
+    call->Method = [this, Method] {
+        try {
+            Method();
+        } catch (...) {
+            Application->HandleException(this);
+        }
+    };
+    Enqueue(call);
 }
 
 // Exceptions that escape Execute go to the application's handler on the GUI thread.
@@ -257,8 +275,8 @@ int TThread::WaitFor()
     while (!Finished()) {
         if (OnGuiThread()) {
             vt::CheckSynchronize();
-            std::unique_lock lock(Queue().Mutex);
-            Queue().Changed.wait_for(lock, std::chrono::milliseconds(5), [] { return !Queue().Calls.empty(); });
+            std::unique_lock lock(GuiCalls().Mutex);
+            GuiCalls().Changed.wait_for(lock, std::chrono::milliseconds(5), [] { return !GuiCalls().Calls.empty(); });
         } else {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }

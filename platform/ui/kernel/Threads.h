@@ -45,6 +45,9 @@ protected:
     virtual void Execute() = 0;
     // Runs Method on the GUI thread and waits for it; exceptions come back to the caller.
     void Synchronize(const std::function<void()>& Method);
+    // Hands Method to the GUI thread without waiting for it (on the GUI thread it runs at once);
+    // an exception it raises goes to the application's handler.
+    void Queue(const std::function<void()>& Method);
     // Sleeps, returning early when terminated; waits while suspended.
     void Sleep(unsigned milliseconds);
     void SetReturnValue(int v) { FReturnValue = v; }
