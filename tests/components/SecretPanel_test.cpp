@@ -50,7 +50,9 @@ void PrintTo(const Ink& ink, std::ostream* os)
     *os << "rows " << ink.Top << ".." << ink.Bottom << ", columns " << ink.Left << ".." << ink.Right;
 }
 
-Ink InkOf(TControl* panel)
+// The box of the interior's pixels that match; by default all that differ from the panel colour.
+template <class Match>
+Ink BoxOf(TControl* panel, Match match)
 {
     TBitmap copy;
     copy.SetSize(panel->Width(), panel->Height());
@@ -58,13 +60,18 @@ Ink InkOf(TControl* panel)
     Ink ink;
     for (int y = 1; y < panel->Height() - 1; ++y)
         for (int x = 1; x < panel->Width() - 1; ++x)
-            if (copy.Canvas()->Pixels(x, y) != clWhite) {
+            if (match(copy.Canvas()->Pixels(x, y))) {
                 ink.Top = std::min(ink.Top, y);
                 ink.Bottom = std::max(ink.Bottom, y);
                 ink.Left = std::min(ink.Left, x);
                 ink.Right = std::max(ink.Right, x);
             }
     return ink;
+}
+
+Ink InkOf(TControl* panel)
+{
+    return BoxOf(panel, [](TColor c) { return c != clWhite; });
 }
 
 void RunFor(std::chrono::milliseconds span)
@@ -230,6 +237,55 @@ TEST_F(SecretPanelTest, LeadingBlankLinesAreNotScrolled)
         EXPECT_EQ(InkOf(padded), InkOf(panel));
         EXPECT_EQ(TicksUntilStop(padded), TicksUntilStop(panel));
         delete padded;
+    }
+}
+
+// The glyph sits beside the text area, centred along its side, drawn without its transparent
+// colour (the bottom-left pixel's); the text, all the way through, keeps clear of it.
+TEST_F(SecretPanelTest, TheGlyphSitsBesideTheTextAreaByItsLayout)
+{
+    TBitmap glyph;
+    glyph.SetSize(8, 8);
+    glyph.Canvas()->Brush()->SetColor(clRed);
+    glyph.Canvas()->FillRect(Rect(0, 0, 8, 8));
+    glyph.Canvas()->SetPixels(0, 7, clLime);
+    panel->SetGlyph(&glyph);
+    auto red = [](TColor c) { return c == clRed; };
+    auto text = [](TColor c) { return c != clWhite && c != clRed; };
+    EXPECT_TRUE(BoxOf(panel, red).Empty()) << "no glyph while the panel rests";
+    struct Case {
+        TGlyphLayout Layout;
+        TAlignment Alignment;  // the text pressed against the glyph's side
+    } cases[] = {{glGlyphLeft, taLeftJustify}, {glGlyphRight, taRightJustify},
+                 {glGlyphTop, taCenter}, {glGlyphBottom, taCenter}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Layout);
+        panel->SetGlyphLayout(c.Layout);
+        panel->SetAlignment(c.Alignment);
+        panel->Play();
+        const Ink g = BoxOf(panel, red);
+        ASSERT_FALSE(g.Empty());
+        Ink t;  // everywhere the text went
+        for (int tick = 0; panel->Active(); ++tick) {
+            panel->Tick();
+            if (tick % 3 == 0) {
+                const Ink now = BoxOf(panel, text);
+                t = {std::min(t.Top, now.Top), std::max(t.Bottom, now.Bottom), std::min(t.Left, now.Left),
+                     std::max(t.Right, now.Right)};
+                EXPECT_EQ(BoxOf(panel, red), g);
+            }
+        }
+        ASSERT_FALSE(t.Empty());
+        switch (c.Layout) {
+        case glGlyphLeft: EXPECT_EQ(g.Left, kInset); EXPECT_GT(t.Left, g.Right); break;
+        case glGlyphRight: EXPECT_EQ(g.Right, kWidth - kInset - 1); EXPECT_LT(t.Right, g.Left); break;
+        case glGlyphTop: EXPECT_EQ(g.Top, kInset); EXPECT_GT(t.Top, g.Bottom); break;
+        case glGlyphBottom: EXPECT_EQ(g.Bottom, kHeight - kInset - 1); EXPECT_LT(t.Bottom, g.Top); break;
+        }
+        if (c.Layout == glGlyphLeft || c.Layout == glGlyphRight)
+            EXPECT_NEAR(g.Top + g.Bottom, kHeight - 1, 1);
+        else
+            EXPECT_NEAR(g.Left + g.Right, kWidth - 1, 1);
     }
 }
 
