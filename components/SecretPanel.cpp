@@ -7,6 +7,7 @@
 
 #include "components/vtGuiutils.h"
 #include "rtl/StrUtils.h"
+#include "rtl/TypInfo.h"
 #include "ui/kernel/WinApi.h"
 
 namespace {
@@ -348,3 +349,24 @@ void TSecretPanel::Paint()
     if (FMemoryImage && FLines->Count() > 0 && FTxtRect.Width() > 0)
         canvas->Draw(FTxtRect.Left, FTxtRect.Top, FMemoryImage);
 }
+
+// ---- Published properties ----
+
+namespace {
+const vt::EnumRegistration<TScrollDirection> kScrollDirection{"TScrollDirection", {"sdVertical", "sdHorizontal"}};
+const vt::EnumRegistration<TGlyphLayout> kGlyphLayout{
+    "TGlyphLayout", {"glGlyphLeft", "glGlyphRight", "glGlyphTop", "glGlyphBottom"}};
+const vt::ClassRegistration<TSecretPanel, TCustomPanel> kSecretPanel{
+    "TSecretPanel",
+    {
+        vt::Published("Active", &TSecretPanel::Active, &TSecretPanel::SetActive),
+        vt::Published("Lines", &TSecretPanel::Lines, &TSecretPanel::SetLines),
+        vt::Published("Cycled", &TSecretPanel::Cycled, &TSecretPanel::SetCycled),
+        vt::Published("Interval", &TSecretPanel::Interval, &TSecretPanel::SetInterval),
+        vt::Published("Glyph", &TSecretPanel::Glyph, &TSecretPanel::SetGlyph),
+        vt::Published("GlyphLayout", &TSecretPanel::GlyphLayout, &TSecretPanel::SetGlyphLayout),
+        vt::Published("TextStyle", &TSecretPanel::TextStyle, &TSecretPanel::SetTextStyle),
+        vt::Published("ScrollDirection", &TSecretPanel::ScrollDirection, &TSecretPanel::SetScrollDirection),
+        vt::Published("AsyncDrawing", &TSecretPanel::AsyncDrawing, &TSecretPanel::SetAsyncDrawing),
+    }};
+}  // namespace
