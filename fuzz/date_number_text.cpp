@@ -1,10 +1,12 @@
 // Date and number text: any text either reads as a date, time or number within range or is
-// refused, and whatever reads writes out again without fault, in any picture the input gives.
+// refused, and whatever reads writes out again without fault, in any picture the input gives;
+// a number read is also written as a date, or refused as one outside the calendar.
 #include <cmath>
 #include <limits>
 
 #include "fuzz/FuzzSupport.h"
 #include "rtl/DateTime.h"
+#include "rtl/Exceptions.h"
 #include "rtl/FloatFormat.h"
 #include "rtl/StrUtils.h"
 
@@ -20,6 +22,17 @@ void CheckDate(TDateTime value, const String& picture)
     FormatDateTime(picture, value);
 }
 
+// A number taken as a date value: formatted, or refused when outside the calendar.
+void CheckNumberAsDate(double value, const String& picture)
+{
+    try {
+        CheckDate(value, picture);
+    } catch (const EConvertError&) {
+        if (value >= EncodeDate(1, 1, 1) && value <= EncodeDate(9999, 12, 31))
+            vt::fuzz::Fail();
+    }
+}
+
 void CheckNumber(const String& text, const String& picture, int precision, int digits)
 {
     long double wide;
@@ -31,8 +44,11 @@ void CheckNumber(const String& text, const String& picture, int precision, int d
         FloatToStrF(wide, static_cast<TFloatFormat>(digits % 5), precision, digits);
     }
     double narrow;
-    if (TryStrToFloat(text, narrow) && !std::isfinite(narrow))
-        vt::fuzz::Fail();
+    if (TryStrToFloat(text, narrow)) {
+        if (!std::isfinite(narrow))
+            vt::fuzz::Fail();
+        CheckNumberAsDate(narrow, picture);
+    }
 }
 
 }  // namespace

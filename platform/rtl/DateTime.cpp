@@ -16,6 +16,11 @@ namespace {
 // 1970-01-01 as a TDateTime.
 constexpr long UnixEpochDay = 25569;
 constexpr long MSecsPerDayInt = 86400000;
+// The calendar's range: 0001-01-01 and 9999-12-31 as TDateTime.
+constexpr long FirstDay = -693593;
+constexpr long LastDay = 2958465;
+
+const char* const DateEncodeError = "Invalid argument to date encode";
 
 // Days since 1970-01-01 of a Gregorian date.
 long DaysFromCivil(long y, unsigned m, unsigned d)
@@ -48,21 +53,26 @@ struct TimeStamp {
     long MSec;
 };
 
+[[noreturn]] void RaiseConvert(const String& message)
+{
+    throw EConvertError(message);
+}
+
+// Raises the invalid-date error for a value outside the calendar (NaN and infinities too).
 TimeStamp ToTimeStamp(TDateTime dt)
 {
     double whole = std::trunc(dt);
+    if (!(whole >= FirstDay && whole <= LastDay))
+        RaiseConvert(DateEncodeError);
     long msec = std::lround(std::fabs(dt - whole) * MSecsPerDay);
     long day = static_cast<long>(whole);
     if (msec >= MSecsPerDayInt) {
         msec -= MSecsPerDayInt;
         ++day;
     }
+    if (day > LastDay)
+        RaiseConvert(DateEncodeError);
     return {day, msec};
-}
-
-[[noreturn]] void RaiseConvert(const String& message)
-{
-    throw EConvertError(message);
 }
 
 std::optional<TDateTime> FixedClock;
@@ -95,7 +105,7 @@ TDateTime EncodeDate(Word year, Word month, Word day)
 {
     TDateTime date;
     if (!TryEncodeDate(year, month, day, date))
-        RaiseConvert("Invalid argument to date encode");
+        RaiseConvert(DateEncodeError);
     return date;
 }
 
@@ -146,6 +156,8 @@ TDateTime IncMonth(TDateTime date, int months)
     Word year, month, day;
     DecodeDate(date, year, month, day);
     long total = year * 12L + (month - 1) + months;
+    if (total < 12 || total >= 10000 * 12L)
+        RaiseConvert(DateEncodeError);
     Word newYear = static_cast<Word>(total / 12);
     Word newMonth = static_cast<Word>(total % 12 + 1);
     Word newDay = std::min(day, DaysInAMonth(newYear, newMonth));

@@ -10,6 +10,9 @@ using TDateTime = double;
 
 constexpr double MSecsPerDay = 86400000.0;
 
+// Every routine below that takes a TDateTime raises EConvertError "Invalid argument to date
+// encode" for a value outside 0001-01-01 .. 9999-12-31 (NaN and infinities included).
+
 bool IsLeapYear(Word year);
 Word DaysInAMonth(Word year, Word month);
 

@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
+#include <iterator>
+#include <limits>
+
 #include "rtl/Exceptions.h"
 #include "rtl/Locale.h"
 
@@ -76,6 +81,50 @@ TEST_F(DateTimeTest, TimeJustBeforeMidnightRoundsIntoTheNextDay)
     DecodeTime(almost, h, n, s, ms);
     EXPECT_EQ(d, 6);
     EXPECT_EQ(h + n + s + ms, 0);
+}
+
+// Every routine that takes a date value refuses one outside 0001-01-01 .. 9999-12-31 with the
+// invalid-date error instead of overflowing while splitting it into days and milliseconds.
+TEST_F(DateTimeTest, ValuesOutsideTheCalendarAreRefused)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const TDateTime lastMoment = EncodeDate(9999, 12, 31) + (MSecsPerDay - 0.4) / MSecsPerDay;
+    const std::function<void(TDateTime)> routines[] = {
+        [](TDateTime v) { Word y, m, d; DecodeDate(v, y, m, d); },
+        [](TDateTime v) { Word h, n, s, ms; DecodeTime(v, h, n, s, ms); },
+        [](TDateTime v) { DayOfWeek(v); },
+        [](TDateTime v) { IncMonth(v, 0); },
+        [](TDateTime v) { FormatDateTime("hh:nn", v); },
+        [](TDateTime v) { DateToStr(v); },
+        [](TDateTime v) { TimeToStr(v); },
+        [](TDateTime v) { DateTimeToStr(v); },
+    };
+    for (TDateTime value : {1e300, -1e300, 1e19, -1e19, inf, -inf, std::nan(""),
+                            EncodeDate(1, 1, 1) - 1, EncodeDate(9999, 12, 31) + 1, lastMoment}) {
+        for (std::size_t i = 0; i < std::size(routines); ++i) {
+            try {
+                routines[i](value);
+                ADD_FAILURE() << "routine " << i << " took " << value;
+            } catch (const EConvertError& e) {
+                EXPECT_EQ(e.Message(), "Invalid argument to date encode") << value;
+            }
+        }
+    }
+    // The first and last days, any time of day, are in range.
+    for (TDateTime value : {EncodeDate(1, 1, 1) - 0.999, EncodeDate(9999, 12, 31) + 0.999})
+        for (const auto& routine : routines)
+            EXPECT_NO_THROW(routine(value)) << value;
+}
+
+// Months far enough to leave the calendar are refused, not wrapped round into it.
+TEST_F(DateTimeTest, IncMonthOutsideTheCalendarIsRefused)
+{
+    const TDateTime date = EncodeDate(2024, 3, 31);
+    EXPECT_EQ(IncMonth(date, -1), EncodeDate(2024, 2, 29));
+    EXPECT_EQ(IncMonth(EncodeDate(9999, 11, 30) + 0.5, 1), EncodeDate(9999, 12, 30) + 0.5);
+    for (int months : {65536 * 12, -2024 * 12, 12 * 7976, std::numeric_limits<int>::max(),
+                       std::numeric_limits<int>::min()})
+        EXPECT_THROW(IncMonth(date, months), EConvertError) << months;
 }
 
 TEST_F(DateTimeTest, WeekDaysLeapYearsAndMonths)
