@@ -10,6 +10,7 @@
 #include "rtl/Exceptions.h"
 #include "rtl/Format.h"
 #include "rtl/ResStrings.h"
+#include "ui/graphics/BmpFile.h"
 
 namespace vt::gif {
 
@@ -431,16 +432,6 @@ void GifLzwDecode(const std::vector<std::uint8_t>& raster, int width, int height
 
 namespace {
 
-void PutU16(std::vector<std::uint8_t>& out, int value) {
-  out.push_back(std::uint8_t(value));
-  out.push_back(std::uint8_t(value >> 8));
-}
-
-void PutU32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  PutU16(out, int(value & 0xFFFF));
-  PutU16(out, int(value >> 16));
-}
-
 std::uint32_t GetU32(const std::uint8_t* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (std::uint32_t(p[3]) << 24); }
 int GetU16(const std::uint8_t* p) { return p[0] | (p[1] << 8); }
 
@@ -567,31 +558,6 @@ void GifLzwEncode(std::vector<std::uint8_t>& out, int width, int height, int bmp
   Report(progress, Stage::Ending, 100);
 }
 
-std::vector<std::uint8_t> BmpHeaders(int width, int height, int bits, int colorsUsed,
-                                     const std::vector<Color>& palette, std::uint32_t imageSize) {
-  const std::uint32_t offset = 14 + 40 + 4 * std::uint32_t(palette.size());
-  std::vector<std::uint8_t> bmp;
-  bmp.reserve(offset + imageSize);
-  bmp.push_back('B');
-  bmp.push_back('M');
-  PutU32(bmp, imageSize + offset);
-  PutU32(bmp, 0);
-  PutU32(bmp, offset);
-  PutU32(bmp, 40);
-  PutU32(bmp, std::uint32_t(width));
-  PutU32(bmp, std::uint32_t(height));
-  PutU16(bmp, 1);
-  PutU16(bmp, bits);
-  PutU32(bmp, 0);
-  PutU32(bmp, imageSize);
-  PutU32(bmp, 0);
-  PutU32(bmp, 0);
-  PutU32(bmp, std::uint32_t(colorsUsed));
-  PutU32(bmp, 0);
-  for (Color c : palette) bmp.insert(bmp.end(), {Blue(c), Green(c), Red(c), 0});
-  return bmp;
-}
-
 std::vector<std::uint8_t> FrameToBmp(const Frame& frame, bool ignoreErrors, bool& corrupted,
                                      const Progress& progress) {
   int bits = 0;
@@ -606,8 +572,12 @@ std::vector<std::uint8_t> FrameToBmp(const Frame& frame, bool ignoreErrors, bool
   if (std::uint64_t(Stride(bits, frame.width)) * std::uint64_t(frame.height) > kLargestFrameBytes)
     throw EOutOfResources("The GIF frame is too large to decode");
   const std::uint32_t imageSize = std::uint32_t(Stride(bits, frame.width)) * std::uint32_t(frame.height);
-  std::vector<Color> palette(frame.table.colors.begin(), frame.table.colors.begin() + colors);
-  std::vector<std::uint8_t> bmp = BmpHeaders(frame.width, frame.height, bits, 0, palette, imageSize);
+  std::vector<std::uint8_t> bmp =
+      BmpHeaders({.Width = frame.width,
+                  .Height = frame.height,
+                  .Bits = bits,
+                  .ImageSize = imageSize,
+                  .Palette = {frame.table.colors.begin(), frame.table.colors.begin() + colors}});
   const std::size_t offset = bmp.size();
   bmp.resize(offset + imageSize, 0);
   GifLzwDecode(frame.raster, frame.width, frame.height, bits, frame.interlaced, frame.bits, ignoreErrors, corrupted,

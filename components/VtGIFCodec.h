@@ -99,11 +99,6 @@ void GifLzwDecode(const std::vector<std::uint8_t>& raster, int width, int height
 void GifLzwEncode(std::vector<std::uint8_t>& out, int width, int height, int bmpBits, bool interlaced,
                   const std::uint8_t* pixels, const Progress& progress = {});
 
-// The headers and colour table of a bottom-up BMP file whose bits follow (palette entries as
-// 0x00BBGGRR colours; colorsUsed goes into the info header, 0 = all).
-std::vector<std::uint8_t> BmpHeaders(int width, int height, int bits, int colorsUsed,
-                                     const std::vector<Color>& palette, std::uint32_t imageSize);
-
 // A frame as a Windows BMP file (headers, colour table, bottom-up bits).
 std::vector<std::uint8_t> FrameToBmp(const Frame& frame, bool ignoreErrors, bool& corrupted,
                                      const Progress& progress = {});

@@ -8,10 +8,10 @@
 #include <memory>
 #include <numeric>
 
-#include "components/VtGIFCodec.h"
 #include "components/Vtconst.h"
 #include "rtl/Exceptions.h"
 #include "rtl/ResStrings.h"
+#include "ui/graphics/BmpFile.h"
 #include "ui/kernel/WinApi.h"
 
 TMappingMethod DefaultMappingMethod = mmHistogram;
@@ -338,8 +338,12 @@ std::vector<std::uint8_t> EightBitBmp(TBitmap* bitmap, TMappingMethod method) {
   if (bmp24.size() < 54 || (bmp24[28] | (bmp24[29] << 8)) != 24) NotImplementedYet();
   const int width = bitmap->Width(), height = bitmap->Height();
   ReducedImage reduced = ReduceTo8Bits(bmp24.data() + U32(bmp24, 10), width, height, method);
-  std::vector<std::uint8_t> out = gif::BmpHeaders(width, height, 8, reduced.colorCount, reduced.palette,
-                                                 std::uint32_t(reduced.indexes.size()));
+  std::vector<std::uint8_t> out = BmpHeaders({.Width = width,
+                                              .Height = height,
+                                              .Bits = 8,
+                                              .ImageSize = std::uint32_t(reduced.indexes.size()),
+                                              .Palette = reduced.palette,
+                                              .ColorsUsed = std::uint32_t(reduced.colorCount)});
   out.insert(out.end(), reduced.indexes.begin(), reduced.indexes.end());
   return out;
 }

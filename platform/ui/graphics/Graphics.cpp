@@ -15,6 +15,7 @@
 #include "rtl/Exceptions.h"
 #include "rtl/FileNames.h"
 #include "rtl/Streams.h"
+#include "ui/graphics/BmpFile.h"
 #include "ui/graphics/Resources.h"
 #include "ui/kernel/Controls_p.h"
 
@@ -752,18 +753,6 @@ struct ByteReader {
     }
 };
 
-void PutU32(std::vector<std::uint8_t>& b, std::uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
-
-void PutU16(std::vector<std::uint8_t>& b, std::uint16_t v)
-{
-    b.push_back(static_cast<std::uint8_t>(v));
-    b.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
 int RowBytes(int width, int bits) { return ((width * bits + 31) / 32) * 4; }
 
 int NearestIndex(const std::vector<TColor>& pal, QRgb c, std::map<QRgb, int>& cache)
@@ -1056,7 +1045,7 @@ void TBitmap::LoadFromBytes(const std::vector<std::uint8_t>& bytes)
     Changed();
 }
 
-// Writes BITMAPFILEHEADER + BITMAPINFOHEADER (+ masks for 16-bit 5-6-5) + colour table + rows.
+// The headers (masks for 16-bit 5-6-5), the colour table, then the rows bottom-up.
 std::vector<std::uint8_t> TBitmap::SaveToBytes() const
 {
     const int bits = BitCount(FPixelFormat) == 15 ? 16 : BitCount(FPixelFormat);
@@ -1065,39 +1054,14 @@ std::vector<std::uint8_t> TBitmap::SaveToBytes() const
                                                   : std::vector<TColor>{};
     const int w = Width(), h = Height();
     const int stride = RowBytes(w, bits);
-    const std::uint32_t tableSize = static_cast<std::uint32_t>(palette.size() * 4 + (bitFields ? 12 : 0));
-    const std::uint32_t offBits = 14 + 40 + tableSize;
     const std::uint32_t imageSize = static_cast<std::uint32_t>(stride) * h;
-
-    std::vector<std::uint8_t> b;
-    b.reserve(offBits + imageSize);
-    b.push_back('B');
-    b.push_back('M');
-    PutU32(b, offBits + imageSize);
-    PutU32(b, 0);
-    PutU32(b, offBits);
-    PutU32(b, 40);
-    PutU32(b, static_cast<std::uint32_t>(w));
-    PutU32(b, static_cast<std::uint32_t>(h));
-    PutU16(b, 1);
-    PutU16(b, static_cast<std::uint16_t>(bits));
-    PutU32(b, bitFields ? 3 : 0);
-    PutU32(b, imageSize);
-    PutU32(b, 0);
-    PutU32(b, 0);
-    PutU32(b, static_cast<std::uint32_t>(palette.size()));
-    PutU32(b, 0);
-    if (bitFields) {
-        PutU32(b, 0xF800);
-        PutU32(b, 0x07E0);
-        PutU32(b, 0x001F);
-    }
-    for (TColor c : palette) {
-        b.push_back(static_cast<std::uint8_t>(GetBValue(c)));
-        b.push_back(static_cast<std::uint8_t>(GetGValue(c)));
-        b.push_back(static_cast<std::uint8_t>(GetRValue(c)));
-        b.push_back(0);
-    }
+    std::vector<std::uint8_t> b = vt::BmpHeaders({.Width = w,
+                                                  .Height = h,
+                                                  .Bits = bits,
+                                                  .ImageSize = imageSize,
+                                                  .Palette = palette,
+                                                  .ColorsUsed = static_cast<std::uint32_t>(palette.size()),
+                                                  .BitFields565 = bitFields});
     std::map<QRgb, int> cache;
     for (int y = h - 1; y >= 0; --y) {
         std::vector<std::uint8_t> row(static_cast<std::size_t>(stride), 0);
