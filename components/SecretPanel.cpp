@@ -20,7 +20,6 @@ TSecretPanel::TSecretPanel(TComponent* AOwner)
     : TCustomPanel(AOwner), FLines(new TStringList), FTimer(new TVtTimer(this)), FGlyph(new TBitmap)
 {
     SetControlStyle(ControlStyle() >> csSetCaption);
-    SetBevelOuter(bvRaised);
     FLines->OnChange = [this](TObject*) { ContentChanged(true); };
     FGlyph->OnChange = [this](TObject*) { ContentChanged(false); };
     FTimer->SetEnabled(false);
