@@ -69,6 +69,18 @@ TEST_F(VtHookTest, HooksRunLastAttachedFirstAroundTheControlsOwnHandling)
     EXPECT_EQ(log, (std::vector<String>{"b before", "a before", "form", "b after 42", "a after 42"}));
 }
 
+TEST_F(VtHookTest, AMessageSentByHandlePassesTheHooks)
+{
+    Hook("a", form);
+    EXPECT_EQ(SendMessage(form->Handle(), WM_PROBE, 0, 0), 42);
+    EXPECT_EQ(log, (std::vector<String>{"a before", "form", "a after 42"}));
+
+    log.clear();
+    Hook("b", form, WM_PROBE);
+    SendMessage(form->Handle(), WM_PROBE, 0, 0);
+    EXPECT_EQ(log, std::vector<String>{"b before"});
+}
+
 TEST_F(VtHookTest, HandledHidesTheMessageFromEarlierHooksAndTheControlExceptDestroy)
 {
     Hook("a", form);

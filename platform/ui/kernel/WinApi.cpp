@@ -217,7 +217,7 @@ void PostMessage(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam)
 LRESULT SendMessage(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam)
 {
     TControl* control = FindControl(Window);
-    return control ? control->Perform(Msg, WParam, LParam) : 0;
+    return control ? SendMessage(control, Msg, WParam, LParam) : 0;
 }
 
 bool SetWindowPos(HWND Window, HWND InsertAfter, int X, int Y, int Width, int Height, UINT Flags)

@@ -114,6 +114,8 @@ void DragFinish(HDROP Drop);
 
 HWND AllocateHWnd(std::function<void(TMessage& Message)> WndProc);
 void DeallocateHWnd(HWND Window);
+// By handle as by control: through the window's procedure (its hooks), to WndProc; a handle of
+// no control gets nothing and answers 0.
 void PostMessage(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
 LRESULT SendMessage(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
 
