@@ -12,6 +12,7 @@
 #include "components/Vtconst.h"
 #include "rtl/Exceptions.h"
 #include "rtl/ResStrings.h"
+#include "ui/graphics/BmpFile.h"
 
 namespace {
 
@@ -29,14 +30,14 @@ ChunkHeader ReadHeader(TStream* stream) {
   stream->ReadBuffer(bytes, 8);
   ChunkHeader header;
   std::memcpy(header.id, bytes, 4);
-  header.size = bytes[4] | (bytes[5] << 8) | (bytes[6] << 16) | (std::uint32_t(bytes[7]) << 24);
+  header.size = vt::GetU32(bytes + 4);
   return header;
 }
 
 std::uint32_t ReadU32(TStream* stream) {
   std::uint8_t bytes[4];
   stream->ReadBuffer(bytes, 4);
-  return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (std::uint32_t(bytes[3]) << 24);
+  return vt::GetU32(bytes);
 }
 
 // Moves past count bytes, failing when the stream holds fewer.
@@ -56,8 +57,6 @@ String ReadText(TStream* stream, std::uint32_t size) {
 
 int ColorCountOfBits(int bits) { return bits == 1 ? 2 : bits == 4 ? 16 : bits == 8 ? 256 : 0; }
 
-std::uint16_t U16At(const std::uint8_t* p) { return std::uint16_t(p[0] | (p[1] << 8)); }
-std::uint32_t U32At(const std::uint8_t* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (std::uint32_t(p[3]) << 24); }
 
 }  // namespace
 
@@ -115,7 +114,7 @@ void TAnimatedCursorImage::ReadAniStream(TStream* Stream) {
         std::uint32_t kept = std::min<std::uint32_t>(chunk.size, 36);
         Stream->ReadBuffer(body, kept);
         Skip(Stream, chunk.PaddedSize() - kept);
-        for (int i = 0; i < 9; ++i) header_[std::size_t(i)] = U32At(body + 4 * i);
+        for (int i = 0; i < 9; ++i) header_[std::size_t(i)] = vt::GetU32(body + 4 * i);
         if (!(header_[8] & 1) || header_[2] == 0) {
           headerRefused = true;
           break;
@@ -210,15 +209,15 @@ void TAnimatedCursorImage::ReadIcon(TStream* Stream, std::int64_t size, TIconFra
   std::vector<std::uint8_t> body(static_cast<std::size_t>(size));
   if (size > 0) Stream->ReadBuffer(body.data(), size);
   if (body.size() < 6) throw EReadError(kStreamReadError);
-  frame.isIcon_ = U16At(body.data() + 2) == 1;
-  if (U16At(body.data() + 2) == 2) body[2] = 1;
-  int count = U16At(body.data() + 4);
+  frame.isIcon_ = vt::GetU16(body.data() + 2) == 1;
+  if (vt::GetU16(body.data() + 2) == 2) body[2] = 1;
+  int count = vt::GetU16(body.data() + 4);
   for (int i = 0; i < count && 6 + 16 * std::size_t(i + 1) <= body.size(); ++i) {
     const std::uint8_t* entry = body.data() + 6 + 16 * i;
-    std::uint32_t offset = U32At(entry + 12);
+    std::uint32_t offset = vt::GetU32(entry + 12);
     if (std::size_t(offset) + 16 <= body.size())
-      largestColorCount_ = std::max(largestColorCount_, ColorCountOfBits(U16At(body.data() + offset + 14)));
-    frame.hotSpot_ = TPoint{U16At(entry + 4), U16At(entry + 6)};
+      largestColorCount_ = std::max(largestColorCount_, ColorCountOfBits(vt::GetU16(body.data() + offset + 14)));
+    frame.hotSpot_ = TPoint{vt::GetU16(entry + 4), vt::GetU16(entry + 6)};
   }
   TMemoryStream icon;
   icon.WriteBuffer(body.data(), std::int64_t(body.size()));

@@ -133,7 +133,7 @@ void ApplyLoopExtension(const Extension& extension, Picture& picture) {
   if (!loopId || extension.data.empty() || extension.data[0].size() < 3 || extension.data[0][0] != 1) return;
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(extension.data[0].data());
   picture.looping = true;
-  picture.repeatCount = std::min(bytes[1] | (bytes[2] << 8), 30000);
+  picture.repeatCount = std::min<int>(GetU16(bytes + 1), 30000);
 }
 
 // The image descriptor, colour table and raster data of one frame, after its ",".
@@ -174,7 +174,7 @@ void ReadFrame(ByteReader& in, const Picture& picture, bool loadCorrupted, Frame
   for (const Extension& extension : frame.extensions) {
     if (extension.kind != kGraphicControl) continue;
     std::uint8_t packed = extension.fixed[1];
-    int delay = extension.fixed[2] | (extension.fixed[3] << 8);
+    int delay = GetU16(extension.fixed.data() + 2);
     int index = extension.fixed[4];
     if (!(packed & 1)) frame.transparent = kNoColor;
     else if (index < frame.table.count) frame.transparent = frame.table.colors[index];
@@ -432,8 +432,6 @@ void GifLzwDecode(const std::vector<std::uint8_t>& raster, int width, int height
 
 namespace {
 
-std::uint32_t GetU32(const std::uint8_t* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (std::uint32_t(p[3]) << 24); }
-int GetU16(const std::uint8_t* p) { return p[0] | (p[1] << 8); }
 
 // Codes packed least significant bit first into sub-blocks of 255 bytes.
 class CodeWriter {

@@ -315,9 +315,6 @@ void Quantize(const std::uint8_t* bits, int width, int height, ReducedImage& out
 
 [[noreturn]] void NotImplementedYet() { throw EInvalidGraphicOperation(LoadStr(SNotImplemented)); }
 
-std::uint32_t U32(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (std::uint32_t(b[at + 3]) << 24);
-}
 
 TMemoryStream* StreamOf(const std::vector<std::uint8_t>& bytes) {
   auto* stream = new TMemoryStream;
@@ -335,9 +332,9 @@ std::vector<std::uint8_t> BitmapBytesIn(TBitmap* bitmap, TPixelFormat format) {
 
 std::vector<std::uint8_t> EightBitBmp(TBitmap* bitmap, TMappingMethod method) {
   std::vector<std::uint8_t> bmp24 = BitmapBytesIn(bitmap, pf24bit);
-  if (bmp24.size() < 54 || (bmp24[28] | (bmp24[29] << 8)) != 24) NotImplementedYet();
+  if (bmp24.size() < 54 || GetU16(bmp24.data() + 28) != 24) NotImplementedYet();
   const int width = bitmap->Width(), height = bitmap->Height();
-  ReducedImage reduced = ReduceTo8Bits(bmp24.data() + U32(bmp24, 10), width, height, method);
+  ReducedImage reduced = ReduceTo8Bits(bmp24.data() + GetU32(bmp24.data() + 10), width, height, method);
   std::vector<std::uint8_t> out = BmpHeaders({.Width = width,
                                               .Height = height,
                                               .Bits = 8,

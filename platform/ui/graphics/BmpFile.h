@@ -9,6 +9,9 @@ namespace vt {
 
 void PutU16(std::vector<std::uint8_t>& bytes, std::uint16_t value);
 void PutU32(std::vector<std::uint8_t>& bytes, std::uint32_t value);
+// The field at p; the caller has checked that its bytes are there.
+inline std::uint16_t GetU16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
+inline std::uint32_t GetU32(const std::uint8_t* p) { return GetU16(p) | (static_cast<std::uint32_t>(GetU16(p + 2)) << 16); }
 
 struct BmpLayout {
     int Width = 0;

@@ -743,13 +743,13 @@ struct ByteReader {
     {
         if (at + 4 > b.size())
             throw EInvalidGraphic(kInvalidBitmap);
-        return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
+        return vt::GetU32(&b[at]);
     }
     std::uint16_t U16(std::size_t at) const
     {
         if (at + 2 > b.size())
             throw EInvalidGraphic(kInvalidBitmap);
-        return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
+        return vt::GetU16(&b[at]);
     }
 };
 
@@ -1016,13 +1016,12 @@ void TBitmap::LoadFromBytes(const std::vector<std::uint8_t>& bytes)
                 const int index = (src[x / perByte] >> ((perByte - 1 - x % perByte) * bits)) & ((1 << bits) - 1);
                 c = index < static_cast<int>(palette.size()) ? ToRgb(palette[index]) : qRgb(0, 0, 0);
             } else if (bits == 16) {
-                const std::uint32_t v = src[2 * x] | (src[2 * x + 1] << 8);
+                const std::uint32_t v = vt::GetU16(src + 2 * x);
                 c = qRgb(channel(v, masks[0]), channel(v, masks[1]), channel(v, masks[2]));
             } else if (bits == 24) {
                 c = qRgb(src[3 * x + 2], src[3 * x + 1], src[3 * x]);
             } else if (bits == 32) {
-                const std::uint32_t v = src[4 * x] | (src[4 * x + 1] << 8) | (src[4 * x + 2] << 16) |
-                                        (static_cast<std::uint32_t>(src[4 * x + 3]) << 24);
+                const std::uint32_t v = vt::GetU32(src + 4 * x);
                 c = qRgb(channel(v, masks[0]), channel(v, masks[1]), channel(v, masks[2]));
             } else {
                 throw EInvalidGraphic(kInvalidBitmap);
