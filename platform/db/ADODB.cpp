@@ -179,6 +179,7 @@ void TCustomADODataSet::InternalClose() {
 
 void TCustomADODataSet::DropSnapshot() {
   fetched_.reset();
+  unkeyedSql_.clear();
   snapshot_ = vt::RowSet();  // frees the rows and all the room kept for them
   snapshotColumns_.clear();
 }
@@ -193,8 +194,8 @@ void TCustomADODataSet::Reread() {
 
 bool TCustomADODataSet::Fetch(const FetchOrigin& origin, std::vector<ColumnInfo>& columns) {
   ++fetchCount;
-  bool keyed = false, callsFunctions = false;
-  std::unique_ptr<vt::SqliteStatement> statement = PrepareSelect(origin.sql, keyed, callsFunctions);
+  bool keyed = false;
+  vt::StatementUse statement = PrepareSelect(origin.sql, keyed);
   if (statement->Empty() || sqlite3_column_count(statement->Handle()) == 0)
     DatabaseError("CommandText does not return a result set");
   for (size_t i = 0; i < origin.parameters.size(); ++i) BindVariant(*statement, int(i) + 1, origin.parameters[i]);
@@ -204,28 +205,26 @@ bool TCustomADODataSet::Fetch(const FetchOrigin& origin, std::vector<ColumnInfo>
   if (!keyed) table_.clear();
   FetchRows(*statement, first, keyed);
   TypeComputedColumns(columns);
-  return !callsFunctions;
+  return !statement->CallsFunctions();
 }
 
 // Probes for a single-table SELECT first: a failure to prepare the rowid form only means the
-// rows are not one table's (a join, a view); the statement itself is prepared next.
-std::unique_ptr<vt::SqliteStatement> TCustomADODataSet::PrepareSelect(const String& sql, bool& keyed,
-                                                                      bool& callsFunctions) {
-  sqlite3* db = Database();
-  vt::FunctionCallWatch functionCalls;
-  std::unique_ptr<vt::SqliteStatement> statement;
-  String keyedSql = WithRowid(sql);
+// rows are not one table's (a join, a view); the statement itself is prepared next. Both stay
+// prepared on the connection for the next open, and a text whose probe failed is not probed
+// again.
+vt::StatementUse TCustomADODataSet::PrepareSelect(const String& sql, bool& keyed) {
+  Database();  // opens the connection
+  const String keyedSql = sql == unkeyedSql_ ? String() : WithRowid(sql);
   if (!keyedSql.empty()) {
     try {
-      statement = std::make_unique<vt::SqliteStatement>(db, keyedSql);
+      keyed = true;
+      return connection_->Reuse(keyedSql);
     } catch (const EDatabaseError&) {
-      statement.reset();
+      unkeyedSql_ = sql;
     }
   }
-  keyed = statement != nullptr;
-  if (!keyed) statement = std::make_unique<vt::SqliteStatement>(db, sql);
-  callsFunctions = functionCalls.Seen();
-  return statement;
+  keyed = false;
+  return connection_->Reuse(sql);
 }
 
 // A computed column without a declared type takes the type of its first non-null value.

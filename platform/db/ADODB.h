@@ -13,7 +13,7 @@
 #include "rtl/StringList.h"
 
 class TDataSource;
-namespace vt { class SqliteStatement; }
+namespace vt { class SqliteStatement; class StatementUse; }
 
 // Both kinds fetch every row at open; a static cursor is a snapshot until it is reopened.
 // A static or keyset set reopened with nothing changed in the database takes its last
@@ -66,7 +66,7 @@ class TCustomADODataSet : public TDataSet {
   // Runs the statement; true when its rows depend on nothing but the database (no function
   // calls, which may read the clock or a random source).
   bool Fetch(const FetchOrigin& origin, std::vector<ColumnInfo>& columns);
-  std::unique_ptr<vt::SqliteStatement> PrepareSelect(const String& sql, bool& keyed, bool& callsFunctions);
+  vt::StatementUse PrepareSelect(const String& sql, bool& keyed);
   void TypeComputedColumns(std::vector<ColumnInfo>& columns);
   void DescribeColumns(vt::SqliteStatement& statement, int first, std::vector<ColumnInfo>& columns);
   void FetchRows(vt::SqliteStatement& statement, int first, bool keyed);
@@ -74,6 +74,7 @@ class TCustomADODataSet : public TDataSet {
 
   TADOConnection* connection_ = nullptr;
   TCursorType cursorType_ = ctKeyset;
+  String unkeyedSql_;                 // a SELECT whose rows proved not to be one table's
   String table_;                      // the one table the rows come from; empty = read-only
   std::vector<String> tableColumns_;  // per result column: its column in table_, "" if computed
   // Where the rows of the last complete fetch came from, while they may be reused: they are

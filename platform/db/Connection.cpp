@@ -103,6 +103,7 @@ void TADOConnection::Close() {
   // file alone is whole when it is copied or moved while another copy keeps its log open.
   if (transactionLevel_ == 0) sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
   statements_->Clear();
+  preparedSchemaVersion_ = -1;
   sqlite3_close_v2(db_);  // an open transaction is rolled back by the database itself
   db_ = nullptr;
   transactionLevel_ = 0;
@@ -169,16 +170,22 @@ void TADOConnection::RereadAfterRollback() {
 
 vt::StatementUse TADOConnection::Reuse(const String& sql) { return statements_->Use(Handle(), sql); }
 
+// A schema change drops the kept statements: a kept "SELECT *" would still describe the
+// columns it had when it was prepared.
 std::optional<vt::DatabaseVersion> TADOConnection::Version() {
   sqlite3* db = Handle();
-  if (sqlite3_db_name(db, 2) != nullptr) return std::nullopt;  // 0 = main, 1 = temp
   const auto pragmaValue = [this](const char* pragma) {
     vt::StatementUse statement = Reuse(pragma);
     statement->Step();
     return sqlite3_column_int64(statement->Handle(), 0);
   };
-  return vt::DatabaseVersion{sqlite3_total_changes64(db), pragmaValue("PRAGMA data_version"),
-                             pragmaValue("PRAGMA schema_version")};
+  const std::int64_t schemaVersion = pragmaValue("PRAGMA schema_version");
+  if (schemaVersion != preparedSchemaVersion_) {
+    statements_->Clear();
+    preparedSchemaVersion_ = schemaVersion;
+  }
+  if (sqlite3_db_name(db, 2) != nullptr) return std::nullopt;  // 0 = main, 1 = temp
+  return vt::DatabaseVersion{sqlite3_total_changes64(db), pragmaValue("PRAGMA data_version"), schemaVersion};
 }
 
 namespace vt {

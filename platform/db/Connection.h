@@ -84,6 +84,7 @@ class TADOConnection : public TComponent {
   bool loginPrompt_ = true;
   sqlite3* db_ = nullptr;
   std::unique_ptr<vt::StatementCache> statements_;
+  std::int64_t preparedSchemaVersion_ = -1;  // the schema the kept statements were prepared on
   std::vector<TCustomADODataSet*> dataSets_;
   int transactionLevel_ = 0;
   std::vector<TCustomADODataSet*> usedInTransaction_;

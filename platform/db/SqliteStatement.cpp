@@ -12,7 +12,9 @@ void CheckSqlite(sqlite3* db, int code) {
 
 SqliteStatement::SqliteStatement(sqlite3* db, const String& sql, size_t* tail) : db_(db) {
   const char* rest = nullptr;
+  FunctionCallWatch functionCalls;
   CheckSqlite(db, sqlite3_prepare_v2(db, sql.c_str(), int(sql.size()) + 1, &stmt_, &rest));
+  callsFunctions_ = functionCalls.Seen();
   if (tail) *tail = size_t(rest - sql.c_str());
 }
 

@@ -25,6 +25,8 @@ class SqliteStatement {
 
   sqlite3_stmt* Handle() const { return stmt_; }
   bool Empty() const { return stmt_ == nullptr; }  // the text held only blanks or comments
+  // Whether the statement calls any function (see FunctionCallWatch).
+  bool CallsFunctions() const { return callsFunctions_; }
   bool Step();                                     // true while a row is there
   void BindNull(int index);
   void BindInteger(int index, std::int64_t value);
@@ -34,6 +36,7 @@ class SqliteStatement {
  private:
   sqlite3* db_;
   sqlite3_stmt* stmt_ = nullptr;
+  bool callsFunctions_ = false;
 };
 
 // Notes whether a statement prepared while it lives calls any function: one may read the clock
@@ -71,8 +74,8 @@ class StatementUse {
 };
 
 // Statements prepared once per open handle and kept for the texts run again and again (a
-// dataset's row writes, its row read by key, the version pragmas). A text is not used again
-// while a use of it is still open.
+// dataset's row writes, its row read by key, its SELECT, the version pragmas). A text is not
+// used again while a use of it is still open.
 class StatementCache {
  public:
   StatementUse Use(sqlite3* db, const String& sql);
