@@ -230,6 +230,8 @@ void TCustomEdit::SetTextValue(const String& v)
 
 void TCustomEdit::SetMaxLength(int v)
 {
+    if (v == FMaxLength)
+        return;  // the line edit would set its whole text again
     FMaxLength = v;
     if (FLine)
         FLine->setMaxLength(v > 0 ? v : 32767);
@@ -800,6 +802,8 @@ void TCustomComboBox::SetDropDownCount(int v)
 
 void TCustomComboBox::SetMaxLength(int v)
 {
+    if (v == FMaxLength)
+        return;  // the line edit would set its whole text again
     FMaxLength = v;
     if (auto* edit = static_cast<QComboBox*>(Widget())->lineEdit())
         edit->setMaxLength(v > 0 ? v : 32767);

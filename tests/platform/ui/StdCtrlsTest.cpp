@@ -201,6 +201,35 @@ TEST_F(StdCtrlsTest, AnEditableComboTakesPartInKeysAndFocusThroughItsLineEdit)
     EXPECT_EQ(form->ActiveControl(), edit);
 }
 
+// A limit set again leaves the text and its caret alone; a new limit takes effect, 0 lifts it.
+TEST_F(StdCtrlsTest, MaxLengthLimitsTypingAndStaysWhenSetAgain)
+{
+    auto* edit = Place<TEdit>("Edit1", 10, 10);
+    auto* combo = Place<TComboBox>("ComboBox1", 10, 40);
+    form->Show();
+    QLineEdit* comboLine = static_cast<QComboBox*>(combo->Widget())->lineEdit();
+    for (QLineEdit* line : {static_cast<QLineEdit*>(edit->Widget()), comboLine}) {
+        const auto setLimit = [&](int length) {
+            if (line == comboLine)
+                combo->SetMaxLength(length);
+            else
+                edit->SetMaxLength(length);
+        };
+        setLimit(3);
+        line->insert("abcd");
+        EXPECT_EQ(line->text().toStdString(), "abc");
+        line->setCursorPosition(1);
+        setLimit(3);
+        EXPECT_EQ(line->cursorPosition(), 1);
+        setLimit(2);
+        EXPECT_EQ(line->text().toStdString(), "ab");
+        setLimit(0);
+        line->end(false);
+        line->insert("cdef");
+        EXPECT_EQ(line->text().toStdString(), "abcdef");
+    }
+}
+
 TEST_F(StdCtrlsTest, MemoLinesAndTextAreOneValue)
 {
     auto* memo = Place<TMemo>("Memo1", 10, 10, 200, 100);
