@@ -11,6 +11,7 @@
 #include "ui/dialogs/Dialogs.h"
 #include "ui/forms/Forms.h"
 
+#include <algorithm>
 #include <cmath>
 
 TCreateLocateObject CreateLocateObject;
@@ -254,7 +255,7 @@ void InternalRestoreFields(TDataSet* DataSet, TObject* IniFile, const String& Se
         int index = field->Index();
         if (!value.empty()) {
             index = vt::LayoutWord(value, 1, index);
-            field->SetDisplayWidth(vt::LayoutWord(value, 2, field->DisplayWidth()));
+            field->SetDisplayWidth(vt::LayoutWidth(value, field->DisplayWidth()));
             if (RestoreVisible) field->SetVisible(vt::LayoutWord(value, 3, field->Visible() ? 1 : 0) != 0);
         }
         wanted.push_back({field, index});
@@ -282,6 +283,13 @@ void RestoreFieldsReg(TDataSet* DataSet, TRegIniFile* IniFile, bool RestoreVisib
 int vt::LayoutWord(const String& Value, int N, int Default)
 {
     return StrToIntDef(ExtractWord(N, Value, TCharSet{' ', ','}), Default);
+}
+
+int vt::LayoutWidth(const String& Value, int Default)
+{
+    int width = 0;
+    if (!TryStrToInt(ExtractWord(2, Value, TCharSet{' ', ','}), width)) return Default;
+    return std::clamp(width, 0, Screen->Width());
 }
 
 // ---- data-set helpers -----------------------------------------------------------------------

@@ -96,6 +96,11 @@ namespace vt {
 // default when it is missing or no number.
 int LayoutWord(const String& Value, int N, int Default);
 
+// Word 2 of a stored layout value as a width, kept between 0 and the screen's width so that a
+// damaged file cannot make a column negative or too wide to lay out; the default when it is
+// missing or no number.
+int LayoutWidth(const String& Value, int Default);
+
 // An item of a stored layout and the place it asked for.
 template <class T>
 struct WantedPlace {

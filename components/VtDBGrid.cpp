@@ -240,7 +240,7 @@ void TVtDBGrid::RestoreColumnsLayout(TObject* IniFile, const String& Section)
         TColumn* column = Columns()->Items(i);
         const String value = IniReadString(IniFile, section, Format("%s.%s", {Name(), column->FieldName()}), "");
         wanted.push_back({column, vt::LayoutWord(value, 1, column->Index())});
-        column->SetWidth(vt::LayoutWord(value, 2, column->Width()));
+        column->SetWidth(vt::LayoutWidth(value, column->Width()));
     }
     vt::MoveToWantedPlaces(wanted, static_cast<int>(wanted.size()));
 }

@@ -294,6 +294,11 @@ TEST_F(DBUtilsTest, FieldLayoutsComeBackAndWordsThatAreNoNumbersChangeNothing)
     people->FieldByName("Balance")->SetDisplayWidth(9);
     RestoreFields(people, ini, true);
     EXPECT_EQ(names(), StringReplace(arranged, "Balance:10", "Balance:9", {}));
+
+    // A damaged width is kept within the screen (characters times a digit's width must not overflow).
+    ini->WriteString("qPeople", "qPeopleFirstName", "1,2000000000");
+    RestoreFields(people, ini, true);
+    EXPECT_EQ(people->FieldByName("FirstName")->DisplayWidth(), Screen->Width());
     delete ini;
     std::remove(iniPath.c_str());
 }

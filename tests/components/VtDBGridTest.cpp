@@ -327,6 +327,21 @@ TEST_P(VtDBGridLayoutTest, ASecondGridReadsTheStoredColumnOrderAndWidthsBack)
     delete second;
 }
 
+TEST_P(VtDBGridLayoutTest, AWidthFromADamagedStoreStaysWithinTheScreen)
+{
+    TVtDBGrid* other = SecondGrid(source);
+    AddColumns(other);
+    TObject* storage = OpenStorage();
+    IniWriteString(storage, "TFormPeopleGrid", "PeopleGrid.LastName", "0,2000000000");
+    IniWriteString(storage, "TFormPeopleGrid", "PeopleGrid.FirstName", "1,2000000000");
+    IniWriteString(storage, "TFormPeopleGrid", "PeopleGrid.Notes", "2,-500");
+    delete storage;
+    Restore(other);
+    const String screen = IntToStr(Screen->Width());
+    EXPECT_EQ(Layout(other), "LastName:" + screen + " FirstName:" + screen + " Notes:0");
+    delete second;
+}
+
 TEST_P(VtDBGridLayoutTest, WithDefaultColumnsTheFieldsLayoutIsStoredAndReadBack)
 {
     people->FieldByName("Notes")->SetIndex(1);
