@@ -1,6 +1,7 @@
 // The settings file reader and writer: any file reads without fault, and so does the file
-// after any section, key and value are written to it and taken out again.
+// after any section, key and value are written to it (or refused) and taken out again.
 #include "fuzz/FuzzSupport.h"
+#include "rtl/Exceptions.h"
 #include "rtl/IniFiles.h"
 #include "rtl/StringList.h"
 
@@ -31,7 +32,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TIniFile ini(vt::fuzz::ScratchFile("ini", in.Next()));
     ReadEverything(ini);
     const String section = in.Next(), key = in.Next(), value = in.Next();
-    ini.WriteString(section, key, value);
+    try {
+        ini.WriteString(section, key, value);
+    } catch (const EIniFileException&) {
+        return 0;  // refused: a line break the file cannot hold
+    }
     ReadEverything(ini);
     ini.DeleteKey(section, key);
     ini.EraseSection(section);

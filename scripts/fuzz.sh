@@ -1,15 +1,22 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets under fuzz/ with clang's libFuzzer and runs them all at once, each for
-# VT_FUZZ_SECONDS (30) from its seed corpus; fails when any of them finds a crash. A crash found
-# is left in <build>/fuzz-findings/; add it to fuzz/regressions/<target>/ once mended.
+# Builds the fuzz targets under fuzz/ with clang's libFuzzer and runs them all at once from their
+# seed corpora, the picture readers (GIF, animated cursor, icon list) for 60 seconds and the
+# runtime library's readers for 30; fails when any of them finds a crash. A crash found is left
+# in <build>/fuzz-findings/; add it to fuzz/regressions/<target>/ once mended.
 # Usage: scripts/fuzz.sh [build-dir]   (default: build-fuzz)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build-fuzz}
-seconds=${VT_FUZZ_SECONDS:-30}
 
-CC=clang CXX=clang++ VT_EXTRA_PACKAGES="clang libclang-rt-dev" VT_BUILD_TARGET=vt_fuzz_targets \
+CC=clang CXX=clang++ VT_BUILD_TARGET=vt_fuzz_targets \
   VT_CMAKE_ARGS="-DVT_FUZZ=ON -DVT_BUILD_BENCH=OFF" "$root/scripts/setup.sh" "$build"
+
+seconds_for() {
+  case $1 in
+    gif_stream|ani_cursor|icon_list) echo 60 ;;
+    *) echo 30 ;;
+  esac
+}
 
 findings=$build/fuzz-findings
 rm -rf "$findings" "$build/fuzz-corpus"
@@ -20,7 +27,7 @@ for program in "$build"/fuzz/vt_fuzz_*; do
   name=${program##*/vt_fuzz_}
   corpus=$build/fuzz-corpus/$name  # new inputs go here, not into the committed seeds
   mkdir -p "$corpus"
-  "$program" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+  "$program" -max_total_time="$(seconds_for "$name")" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="$findings/$name-" "$corpus" "$root/fuzz/corpus/$name" \
     >"$findings/$name.log" 2>&1 &
   pids+=($!)

@@ -9,7 +9,8 @@ build=${1:-$root/build}
 
 packages=(build-essential cmake ninja-build pkg-config libsqlite3-dev sqlite3
           libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl-dev xvfb xauth
-          poppler-utils fonts-dejavu-core libgif-dev locales ${VT_EXTRA_PACKAGES:-})
+          poppler-utils fonts-dejavu-core libgif-dev locales clang libclang-rt-dev
+          ${VT_EXTRA_PACKAGES:-})
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
