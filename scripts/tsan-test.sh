@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the timer's thread tests with the thread sanitizer in a build of their own and runs
-# them; any report (a data race, a lock-order inversion) fails the run.
+# Builds the timer's and the scrolling panel's thread tests with the thread sanitizer in a build of
+# their own and runs them; any report (a data race, a lock-order inversion) fails the run.
 # Usage: scripts/tsan-test.sh [build-dir]   (default: build-tsan)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
