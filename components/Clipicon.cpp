@@ -27,6 +27,7 @@ void CopyIconToClipboard(TIcon* Icon, TColor BackColor) {
   bitmap.Canvas()->Brush()->SetColor(BackColor);
   bitmap.Canvas()->FillRect(Rect(0, 0, bitmap.Width(), bitmap.Height()));
   bitmap.Canvas()->Draw(0, 0, real.get());
+  const ClipboardOpen open(Clipboard());
   Clipboard()->Assign(&bitmap);
   Clipboard()->SetAsBytes(CF_ICON, IconBytes(Icon));
 }

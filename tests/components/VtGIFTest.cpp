@@ -13,6 +13,7 @@
 #include "components/VtGIFCodec.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Streams.h"
+#include "ui/kernel/Clipboard.h"
 #include "ui/testing/UiTesting.h"
 
 namespace {
@@ -364,6 +365,15 @@ TEST(GIFImage, PictureAndClipboardFormatsAreRegisteredAndTheStoredFormRoundTrips
   EXPECT_EQ(copy.Count(), 2);
   EXPECT_EQ(copy.Frames(1)->AnimateInterval(), 300);
   std::remove(path.c_str());
+
+  // A copy puts the whole GIF beside the first frame's bitmap.
+  Clipboard()->Assign(gif);
+  ASSERT_TRUE(Clipboard()->HasFormat(CF_GIF));
+  EXPECT_TRUE(Clipboard()->HasFormat(CF_BITMAP));
+  TGIFImage pasted;
+  pasted.LoadFromClipboardFormat(CF_GIF, Clipboard()->GetAsBytes(CF_GIF));
+  EXPECT_EQ(pasted.Count(), 2);
+  EXPECT_EQ(pasted.Width(), 24);
 }
 
 }  // namespace

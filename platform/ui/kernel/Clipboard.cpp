@@ -28,6 +28,20 @@ QClipboard* System()
     return QApplication::clipboard();
 }
 
+// Fresh clipboard content, holding a copy of the current formats when adding to them.
+QMimeData* NewContent(bool adding)
+{
+    auto* content = new QMimeData;
+    const QMimeData* current = System()->mimeData();
+    if (!adding || !current)
+        return content;
+    for (const QString& format : current->formats())
+        content->setData(format, current->data(format));
+    if (current->hasImage())
+        content->setImageData(current->imageData());
+    return content;
+}
+
 }  // namespace
 
 unsigned RegisterClipboardFormat(const String& name)
@@ -50,7 +64,31 @@ TClipboard* Clipboard()
 
 String TClipboard::AsText() const { return vt::FromQString(System()->text()); }
 
-void TClipboard::SetAsText(const String& v) { System()->setText(vt::ToQString(v)); }
+void TClipboard::SetAsText(const String& v)
+{
+    QMimeData* content = NewContent(Adding());
+    content->setText(vt::ToQString(v));
+    System()->setMimeData(content);
+}
+
+void TClipboard::Open()
+{
+    if (FOpenCount++ == 0)
+        FFilled = false;
+}
+
+void TClipboard::Close()
+{
+    if (FOpenCount > 0)
+        --FOpenCount;
+}
+
+bool TClipboard::Adding()
+{
+    const bool adding = FOpenCount > 0 && FFilled;
+    FFilled = FOpenCount > 0;
+    return adding;
+}
 
 bool TClipboard::HasFormat(unsigned format) const
 {
@@ -64,7 +102,11 @@ bool TClipboard::HasFormat(unsigned format) const
     return data->hasFormat(MimeOf(format));
 }
 
-void TClipboard::Clear() { System()->clear(); }
+void TClipboard::Clear()
+{
+    System()->clear();
+    FFilled = false;
+}
 
 std::vector<std::uint8_t> TClipboard::GetAsBytes(unsigned format) const
 {
@@ -97,10 +139,12 @@ void TClipboard::SetAsBytes(unsigned format, const std::vector<std::uint8_t>& da
     if (format == CF_BITMAP || format == CF_DIB) {
         TBitmap bitmap;
         bitmap.LoadFromBytes(data);
-        System()->setImage(bitmap.Image());
+        QMimeData* content = NewContent(Adding());
+        content->setImageData(bitmap.Image());
+        System()->setMimeData(content);
         return;
     }
-    auto* mime = new QMimeData;
+    QMimeData* mime = NewContent(Adding());
     mime->setData(MimeOf(format), QByteArray(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size())));
     System()->setMimeData(mime);
 }
@@ -116,6 +160,8 @@ void TClipboard::Assign(TPersistent* Source)
         TPersistent::Assign(Source);
         return;
     }
+    // A graphic may put further formats of its own beside the one it hands back.
+    const ClipboardOpen open(this);
     unsigned format = CF_BITMAP;
     const std::vector<std::uint8_t> bytes = graphic->SaveToClipboardFormat(format);
     SetAsBytes(format, bytes);

@@ -16,9 +16,10 @@ public:
     void SetAsText(const String& v);
     bool HasFormat(unsigned format) const;
     void Clear();
-    // Kept for the class library's vocabulary; every call stands alone here.
-    void Open() {}
-    void Close() {}
+    // Between Open and Close the formats set add up (one copy in several formats); outside,
+    // each setting call replaces what the clipboard held. Open and Close nest.
+    void Open();
+    void Close();
     // Raw bytes of any format; CF_TEXT holds the text, CF_BITMAP a BMP file.
     std::vector<std::uint8_t> GetAsBytes(unsigned format) const;
     void SetAsBytes(unsigned format, const std::vector<std::uint8_t>& data);
@@ -28,6 +29,24 @@ public:
 protected:
     // Assigning the clipboard to a picture or bitmap reads the first format it supports.
     void AssignTo(TPersistent* Dest) override;
+
+private:
+    // Whether the next format joins those already set in this Open/Close.
+    bool Adding();
+    int FOpenCount = 0;
+    bool FFilled = false;
 };
 
 TClipboard* Clipboard();
+
+// Keeps the clipboard open for the scope, so that the formats set in it add up.
+class ClipboardOpen {
+public:
+    explicit ClipboardOpen(TClipboard* clipboard) : FClipboard(clipboard) { FClipboard->Open(); }
+    ~ClipboardOpen() { FClipboard->Close(); }
+    ClipboardOpen(const ClipboardOpen&) = delete;
+    ClipboardOpen& operator=(const ClipboardOpen&) = delete;
+
+private:
+    TClipboard* FClipboard;
+};
