@@ -295,6 +295,22 @@ TEST(GIFCodec, DamagedRasterIsMarkedCorruptedOrRefused) {
   }
 }
 
+TEST(GIFImage, ASubBlockPastTheEndIsDecodedAsFarAsItGoes) {
+  vt::EnsureTestApplication();
+  // Clear, 0, 1, 1 in a sub-block claiming 3 bytes of which 2 are there.
+  Bytes stream = SmallGif("GIF87a", {2, 3, 0x44, 0x02});
+  TMemoryStream in;
+  in.WriteBuffer(stream.data(), std::int64_t(stream.size()));
+  in.SetPosition(0);
+  TGIFImage image;
+  image.LoadFromStream(&in);
+  EXPECT_TRUE(image.Corrupted());
+  TBitmap* bitmap = image.Bitmap();
+  EXPECT_EQ(bitmap->Canvas()->Pixels(0, 0), clBlack);
+  EXPECT_EQ(bitmap->Canvas()->Pixels(1, 0), clWhite);
+  EXPECT_EQ(bitmap->Canvas()->Pixels(0, 1), clWhite);
+}
+
 TEST(GIFCodec, CodesAtAndBeyondTheFreeCodeDecodeWithoutReadingOutside) {
   // 3-bit codes after the clear code 4: "0, 6, 7" (each the free code when it comes) and
   // "0, 7" (beyond the table); both give the first pixel's colour for the whole picture.
