@@ -35,10 +35,28 @@ void TTimerThread::Execute()
             Sleep(FInterval);
         if (Closing() || Suspended() || !FOwner->Enabled())
             continue;
-        if (FOwner->SyncEvent())
-            Synchronize([this] { FOwner->Timer(); });
-        else
-            FOwner->Timer();
+        Tick();
+    }
+}
+
+// A tick that fails is reported on the GUI thread, and the timer goes on ticking.
+void TTimerThread::Tick()
+{
+    if (FOwner->SyncEvent()) {
+        Synchronize([this] {
+            try {
+                FOwner->Timer();
+            } catch (...) {
+                Application->HandleException(this);
+            }
+        });
+        return;
+    }
+    try {
+        FOwner->Timer();
+    } catch (...) {
+        const std::exception_ptr failure = std::current_exception();
+        Queue([failure] { std::rethrow_exception(failure); });
     }
 }
 

@@ -28,6 +28,7 @@ protected:
 
 private:
     bool Closing() const;
+    void Tick();
     TVtTimer* FOwner;
     std::atomic<unsigned> FInterval{1000};
 };

@@ -9,6 +9,8 @@
 #include <chrono>
 #include <thread>
 
+#include "rtl/Exceptions.h"
+#include "ui/forms/Forms.h"
 #include "ui/testing/UiTesting.h"
 
 namespace {
@@ -180,3 +182,32 @@ TEST(TimerThreadTest, SynchronizeRunsOnTheGuiThreadFromTheWorker)
 }
 
 }  // namespace
+
+TEST(TimerThreadTest, AFailingTickIsReportedOnceAndTheWorkerTicksOn)
+{
+    vt::EnsureTestApplication();
+    const std::thread::id gui = std::this_thread::get_id();
+    for (bool sync : {true, false}) {
+        int reported = 0;
+        bool reportedOnGui = true;
+        Application->OnException = [&](TObject*, Exception* e) {
+            ++reported;
+            reportedOnGui = reportedOnGui && std::this_thread::get_id() == gui;
+            EXPECT_EQ(e->Message(), "tick failed");
+        };
+        TVtTimer timer(nullptr);
+        timer.SetInterval(2);
+        timer.SetSyncEvent(sync);
+        std::atomic<int> ticks{0};
+        timer.SetOnTimer([&](TObject*) {
+            if (++ticks == 1) throw Exception("tick failed");
+        });
+        RunFor(80ms);
+        timer.SetEnabled(false);
+        RunFor(5ms);
+        Application->OnException = nullptr;
+        EXPECT_GT(ticks, 2) << sync;
+        EXPECT_EQ(reported, 1) << sync;
+        EXPECT_TRUE(reportedOnGui) << sync;
+    }
+}
