@@ -326,6 +326,10 @@ void TGIFImage::WriteStream(TStream* Stream, bool WriteSize) {
   vt::gif::Picture picture = picture_;
   for (int i = 0; i < comment_->Count(); ++i) picture.comment.push_back(comment_->Strings(i));
   for (TGIFFrame* frame : frames_) picture.frames.push_back(frame->data_);
+  // Colours are looked up in the tables as RGB: a system colour is resolved first.
+  if (picture.background != clNone) picture.background = ColorToRGB(picture.background);
+  for (vt::gif::Frame& frame : picture.frames)
+    if (frame.transparent != clNone) frame.transparent = ColorToRGB(frame.transparent);
   std::vector<std::uint8_t> bytes = vt::gif::WritePicture(picture);
   picture_.version = picture.version;
   picture_.screenWidth = picture.screenWidth;
@@ -437,7 +441,7 @@ void TGIFImage::MoveFrame(int CurIndex, int NewIndex) {
 void TGIFImage::Grayscale(bool ForceEncoding) {
   if (frames_.empty()) RaiseGIF(vt::gif::SNoGIFData);
   // The global table is greyed with the frames that use it; the background follows its entry.
-  if (picture_.background != clNone) picture_.background = GrayColor(GrayOf(picture_.background & 0xFFFFFF));
+  if (picture_.background != clNone) picture_.background = GrayColor(GrayOf(ColorToRGB(picture_.background)));
   for (int i = 0; i < picture_.global.count; ++i) picture_.global.colors[i] = GrayColor(GrayOf(picture_.global.colors[i]));
   for (TGIFFrame* frame : frames_) frame->GrayscaleImage(ForceEncoding);
   NoteChange();

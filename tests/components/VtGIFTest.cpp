@@ -359,6 +359,31 @@ TEST(GIFImage, WritingKeepsLoopCommentsAndControlExtensions) {
   EXPECT_THROW(reread.SetWidth(5), EInvalidGraphicOperation);
 }
 
+TEST(GIFImage, SystemColoursAreWrittenAsTheirTableEntries) {
+  vt::EnsureTestApplication();
+  const TColor window = ColorToRGB(clWindow);
+  TBitmap bitmap;
+  bitmap.SetPixelFormat(pf24bit);
+  bitmap.SetSize(2, 1);
+  bitmap.Canvas()->SetPixels(0, 0, clBlack);
+  bitmap.Canvas()->SetPixels(1, 0, window);
+  TGIFImage image;
+  image.AddFrame(&bitmap);
+  image.SetBackgroundColor(clWindow);
+  image.Frames(0)->SetTransparentColor(clWindow);
+  TMemoryStream out;
+  image.SaveToStream(&out);
+  out.SetPosition(0);
+  TGIFImage reread;
+  reread.LoadFromStream(&out);
+  EXPECT_EQ(reread.BackgroundColor(), window);
+  EXPECT_EQ(reread.TransparentColor(), window);
+
+  image.Grayscale(false);
+  const int grey = (77 * (window & 0xFF) + 150 * ((window >> 8) & 0xFF) + 29 * ((window >> 16) & 0xFF)) >> 8;
+  EXPECT_EQ(image.BackgroundColor(), TColor(grey | grey << 8 | grey << 16));
+}
+
 TEST(GIFImage, PictureAndClipboardFormatsAreRegisteredAndTheStoredFormRoundTrips) {
   vt::EnsureTestApplication();
   TPicture picture;
