@@ -8,6 +8,7 @@
 
 #include "IconFile.h"
 #include "components/IcoList.h"
+#include "components/VtGIF.h"
 #include "rtl/Exceptions.h"
 #include "ui/testing/UiTesting.h"
 
@@ -65,6 +66,27 @@ TEST_F(AniFile, FramesTakeTheirIconsRatesAndSequenceAndTheInformation) {
   cursor.AssignToBitmap(&strip, clWhite, false, false);
   EXPECT_EQ(strip.Width(), 96);
   EXPECT_EQ(strip.Height(), 32);
+}
+
+TEST_F(AniFile, AGIFPictureTakesOneFramePerIconAtTheCursorsRates) {
+  Bytes icon = vt::test::IconFile(16, 4);
+  TAnimatedCursorImage cursor;
+  Load(cursor, Riff({Header(2, 2, 6), Chunk("rate", Values({12})), List("fram", {Chunk("icon", icon), Chunk("icon", icon)})}));
+  TGIFImage gif;
+  gif.Assign(&cursor);
+  ASSERT_EQ(gif.Count(), 2);
+  EXPECT_EQ(gif.BackgroundColor(), clWindow);
+  EXPECT_EQ(gif.Frames(0)->AnimateInterval(), 200);
+  EXPECT_EQ(gif.Frames(1)->AnimateInterval(), 100);
+  EXPECT_EQ(gif.Frames(1)->Bitmap()->Width(), 16);
+  TMemoryStream out;
+  gif.SaveToStream(&out);
+  out.SetPosition(0);
+  TGIFImage reread;
+  reread.LoadFromStream(&out);
+  EXPECT_EQ(reread.Count(), 2);
+  EXPECT_EQ(reread.Frames(0)->AnimateInterval(), 200);
+  EXPECT_EQ(reread.Width(), 16);
 }
 
 TEST_F(AniFile, FramesWithoutAnIconAreDroppedAndAFileWithoutFramesIsRefused) {
