@@ -74,6 +74,10 @@ void BindVariant(vt::SqliteStatement& statement, int index, const Variant& value
   }
 }
 
+void BindParameters(vt::SqliteStatement& statement, const std::vector<Variant>& parameters) {
+  for (size_t i = 0; i < parameters.size(); ++i) BindVariant(statement, int(i) + 1, parameters[i]);
+}
+
 void BindCell(vt::SqliteStatement& statement, int index, const vt::RowSet& rows, const vt::Cell& cell) {
   switch (cell.type) {
     case vt::CellType::Null: return statement.BindNull(index);
@@ -146,8 +150,100 @@ void TCustomADODataSet::InternalOpen(std::vector<ColumnInfo>& columns) {
   connection_->NoteUse(this);
   FetchOrigin origin{SelectText(), SelectParameters(), connection_->Version()};
   if (MayReuseSnapshot(origin)) return TakeSnapshot(columns);
+  if (MergeSnapshot(origin, columns)) {
+    fetched_ = std::move(origin);
+    return;
+  }
   DropSnapshot();
   if (Fetch(origin, columns)) fetched_ = std::move(origin);
+}
+
+// A snapshot of one table's rows after changes this connection logged: the statement runs
+// again for the keys alone, in the order its rows come in; a row nobody changed is taken from
+// the snapshot, every other one is read by its key. Its columns are all the table's, so the
+// unchanged rows hold what a fetch would read. False when that cannot be done: the statement,
+// its parameters or the row shape differ, some change is not known, or the keys would not come
+// in the statement's own order.
+bool TCustomADODataSet::MergeSnapshot(const FetchOrigin& wanted, std::vector<ColumnInfo>& columns) {
+  std::vector<const vt::RowChange*> changes;
+  if (!fetched_ || snapshotColumns_.empty() || table_.empty() || !wanted.version || !fetched_->version ||
+      fetched_->sql != wanted.sql || !SameValues(fetched_->parameters, wanted.parameters) ||
+      snapshot_.ColumnCount() != int(snapshotColumns_.size()) + CalcFieldCount() ||
+      !connection_->RowChangesBetween(*fetched_->version, *wanted.version, changes))
+    return false;
+  const String keyedSql = WithRowid(wanted.sql);
+  const String keysSql = "SELECT vt_rowid FROM (" + keyedSql + ")";
+  if (!KeysComeInOrder(keyedSql, keysSql)) return false;
+  ++fetchCount;
+  std::unordered_set<std::int64_t> changed;
+  for (const vt::RowChange* change : changes)
+    if (SameText(change->table, table_)) changed.insert(change->rowid);
+  std::vector<std::int64_t> keys;
+  {
+    vt::StatementUse statement = connection_->Reuse(keysSql);
+    BindParameters(*statement, wanted.parameters);
+    while (statement->Step()) keys.push_back(sqlite3_column_int64(statement->Handle(), 0));
+  }
+  vt::RowSet rows;
+  rows.Reset(snapshot_.ColumnCount());
+  nextSnapshotSlot_ = 0;
+  const int count = int(snapshotColumns_.size());
+  for (std::int64_t key : keys) {
+    if (int slot = UnchangedSlot(key, changed); slot >= 0) {
+      rows.CopyRow(rows.AddSlot(key), snapshot_, slot);
+      continue;
+    }
+    vt::StatementUse statement = connection_->Reuse("SELECT * FROM (" + keyedSql + ") WHERE vt_rowid = ?");
+    BindParameters(*statement, wanted.parameters);
+    statement->BindInteger(int(wanted.parameters.size()) + 1, key);
+    if (!statement->Step()) return false;
+    vt::Cell* row = rows.MutableRow(rows.AddSlot(key));
+    for (int column = 0; column < count; ++column) StoreColumn(statement->Handle(), column + 1, rows, row[column]);
+  }
+  std::swap(Rows(), rows);
+  columns = std::move(snapshotColumns_);
+  snapshotColumns_.clear();
+  snapshot_ = vt::RowSet();
+  return true;
+}
+
+// The snapshot's slot of a row nobody changed, or -1. The keys mostly come in the snapshot's
+// order, so the search goes on from the slot found last, past the changed rows; a key out of
+// that order is looked up in the whole snapshot.
+int TCustomADODataSet::UnchangedSlot(std::int64_t key, const std::unordered_set<std::int64_t>& changed) {
+  if (changed.count(key)) return -1;
+  const int count = snapshot_.SlotCount();
+  while (nextSnapshotSlot_ < count && changed.count(snapshot_.Key(nextSnapshotSlot_))) ++nextSnapshotSlot_;
+  if (nextSnapshotSlot_ < count && snapshot_.Key(nextSnapshotSlot_) == key) return nextSnapshotSlot_++;
+  for (int slot = 0; slot < count; ++slot)
+    if (snapshot_.Key(slot) == key) {
+      nextSnapshotSlot_ = slot + 1;
+      return slot;
+    }
+  return -1;
+}
+
+// The keys-only statement may go another way through the table (an index holds every rowid);
+// its rows come in the same order only when both plans walk the same index or table the same
+// way. Asked once per statement.
+bool TCustomADODataSet::KeysComeInOrder(const String& keyedSql, const String& keysSql) {
+  if (keysInOrderSql_ == keyedSql) return true;
+  const auto plan = [this](const String& sql) {
+    String steps;
+    vt::StatementUse statement = connection_->Reuse("EXPLAIN QUERY PLAN " + sql);
+    while (statement->Step()) {
+      const char* detail = reinterpret_cast<const char*>(sqlite3_column_text(statement->Handle(), 3));
+      steps += StringReplace(detail ? detail : "", "COVERING INDEX", "INDEX", {}) + "\n";
+    }
+    return steps;
+  };
+  try {
+    if (plan(keyedSql) != plan(keysSql)) return false;
+  } catch (const EDatabaseError&) {
+    return false;
+  }
+  keysInOrderSql_ = keyedSql;
+  return true;
 }
 
 // The one rule for reuse: the same statement and parameters on the same connection, the same
@@ -180,6 +276,7 @@ void TCustomADODataSet::InternalClose() {
 void TCustomADODataSet::DropSnapshot() {
   fetched_.reset();
   unkeyedSql_.clear();
+  keysInOrderSql_.clear();
   snapshot_ = vt::RowSet();  // frees the rows and all the room kept for them
   snapshotColumns_.clear();
 }
@@ -198,7 +295,7 @@ bool TCustomADODataSet::Fetch(const FetchOrigin& origin, std::vector<ColumnInfo>
   vt::StatementUse statement = PrepareSelect(origin.sql, keyed);
   if (statement->Empty() || sqlite3_column_count(statement->Handle()) == 0)
     DatabaseError("CommandText does not return a result set");
-  for (size_t i = 0; i < origin.parameters.size(); ++i) BindVariant(*statement, int(i) + 1, origin.parameters[i]);
+  BindParameters(*statement, origin.parameters);
   int first = keyed ? 1 : 0;
   table_.clear();
   DescribeColumns(*statement, first, columns);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <unordered_set>
 #include <vector>
 
 #include "db/Connection.h"
@@ -62,6 +63,9 @@ class TCustomADODataSet : public TDataSet {
     std::optional<vt::DatabaseVersion> version;  // none: cannot tell whether it changed
   };
   bool MayReuseSnapshot(const FetchOrigin& wanted) const;
+  bool MergeSnapshot(const FetchOrigin& wanted, std::vector<ColumnInfo>& columns);
+  bool KeysComeInOrder(const String& keyedSql, const String& keysSql);
+  int UnchangedSlot(std::int64_t key, const std::unordered_set<std::int64_t>& changed);
   void TakeSnapshot(std::vector<ColumnInfo>& columns);
   // Runs the statement; true when its rows depend on nothing but the database (no function
   // calls, which may read the clock or a random source).
@@ -75,6 +79,8 @@ class TCustomADODataSet : public TDataSet {
   TADOConnection* connection_ = nullptr;
   TCursorType cursorType_ = ctKeyset;
   String unkeyedSql_;                 // a SELECT whose rows proved not to be one table's
+  String keysInOrderSql_;             // a SELECT whose keys alone proved to come in its order
+  int nextSnapshotSlot_ = 0;          // while merging: where the next unchanged row is looked for
   String table_;                      // the one table the rows come from; empty = read-only
   std::vector<String> tableColumns_;  // per result column: its column in table_, "" if computed
   // Where the rows of the last complete fetch came from, while they may be reused: they are

@@ -83,6 +83,7 @@ void TADOConnection::Open() {
   if (code == SQLITE_OK) code = sqlite3_exec(db, kJournal, nullptr, nullptr, nullptr);
   if (code == SQLITE_OK) code = vt::RegisterUnicodeLike(db);
   if (code == SQLITE_OK) code = vt::FunctionCallWatch::Install(db);
+  if (code == SQLITE_OK) sqlite3_update_hook(db, &TADOConnection::LogRowChange, this);
   if (code != SQLITE_OK) {
     String message = db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
     sqlite3_close(db);
@@ -104,6 +105,8 @@ void TADOConnection::Close() {
   if (transactionLevel_ == 0) sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
   statements_->Clear();
   preparedSchemaVersion_ = -1;
+  droppedRowChanges_ = 0;
+  rowChanges_.clear();
   sqlite3_close_v2(db_);  // an open transaction is rolled back by the database itself
   db_ = nullptr;
   transactionLevel_ = 0;
@@ -185,7 +188,33 @@ std::optional<vt::DatabaseVersion> TADOConnection::Version() {
     preparedSchemaVersion_ = schemaVersion;
   }
   if (sqlite3_db_name(db, 2) != nullptr) return std::nullopt;  // 0 = main, 1 = temp
-  return vt::DatabaseVersion{sqlite3_total_changes64(db), pragmaValue("PRAGMA data_version"), schemaVersion};
+  return vt::DatabaseVersion{sqlite3_total_changes64(db), pragmaValue("PRAGMA data_version"), schemaVersion,
+                             droppedRowChanges_ + std::int64_t(rowChanges_.size())};
+}
+
+// Every row change of the connection's statements, triggers' included, is heard here. A change
+// the database counts but does not report (a whole table emptied at once) makes the two counts
+// differ, and then nothing is known about the rows between the two versions.
+void TADOConnection::LogRowChange(void* connection, int, const char*, const char* table, long long rowid) {
+  constexpr size_t kMostKept = 4096;
+  auto* self = static_cast<TADOConnection*>(connection);
+  self->rowChanges_.push_back({table, rowid});
+  if (self->rowChanges_.size() > kMostKept) {
+    self->rowChanges_.pop_front();
+    ++self->droppedRowChanges_;
+  }
+}
+
+bool TADOConnection::RowChangesBetween(const vt::DatabaseVersion& from, const vt::DatabaseVersion& to,
+                                       std::vector<const vt::RowChange*>& changes) const {
+  const std::int64_t kept = droppedRowChanges_ + std::int64_t(rowChanges_.size());
+  if (from.dataVersion != to.dataVersion || from.schemaVersion != to.schemaVersion ||
+      to.ownChanges - from.ownChanges != to.loggedRows - from.loggedRows || from.loggedRows < droppedRowChanges_ ||
+      to.loggedRows > kept || from.loggedRows > to.loggedRows)
+    return false;
+  for (std::int64_t i = from.loggedRows; i < to.loggedRows; ++i)
+    changes.push_back(&rowChanges_[size_t(i - droppedRowChanges_)]);
+  return true;
 }
 
 namespace vt {

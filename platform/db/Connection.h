@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -25,7 +26,14 @@ struct DatabaseVersion {
   std::int64_t ownChanges = 0;
   std::int64_t dataVersion = 0;
   std::int64_t schemaVersion = 0;
+  std::int64_t loggedRows = 0;  // row changes this connection has logged (see RowChange)
   bool operator==(const DatabaseVersion&) const = default;
+};
+
+// A row this connection inserted, updated or deleted.
+struct RowChange {
+  String table;
+  std::int64_t rowid = 0;
 };
 
 }  // namespace vt
@@ -73,6 +81,12 @@ class TADOConnection : public TComponent {
   // The open database's version; none when another database is attached, whose changes by
   // other connections it would not show.
   std::optional<vt::DatabaseVersion> Version();
+  // The rows changed between two versions; false when not every change between them is known
+  // (another connection wrote, the schema changed, a change went unreported or is no longer kept).
+  bool RowChangesBetween(const vt::DatabaseVersion& from, const vt::DatabaseVersion& to,
+                         std::vector<const vt::RowChange*>& changes) const;
+  static void LogRowChange(void* connection, int operation, const char* database, const char* table,
+                           long long rowid);
   // A dataset read or wrote rows: inside a transaction, a rollback must refresh it.
   void NoteUse(TCustomADODataSet* dataSet);
   void RereadAfterRollback();
@@ -85,6 +99,8 @@ class TADOConnection : public TComponent {
   sqlite3* db_ = nullptr;
   std::unique_ptr<vt::StatementCache> statements_;
   std::int64_t preparedSchemaVersion_ = -1;  // the schema the kept statements were prepared on
+  std::deque<vt::RowChange> rowChanges_;        // the latest ones; older ones are dropped
+  std::int64_t droppedRowChanges_ = 0;
   std::vector<TCustomADODataSet*> dataSets_;
   int transactionLevel_ = 0;
   std::vector<TCustomADODataSet*> usedInTransaction_;

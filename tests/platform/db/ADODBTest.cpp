@@ -430,6 +430,72 @@ TEST_F(ADODB, ReopenShowsEveryChangeToTheDatabase) {
   }
 }
 
+// A reopen after this connection's own writes shows what a new dataset over the same statement
+// shows: its order (ties in an index's order, or no order asked for while an index holds every
+// key), changed values, added and gone rows; also after a table was emptied at once or a
+// transaction rolled back.
+TEST_F(ADODB, ReopenAfterOwnWritesShowsWhatAFreshFetchShows) {
+  connection_->Execute("CREATE INDEX EnrolmentsPerson ON Enrolments (PersonID, SessionID)");
+  connection_->Execute("CREATE INDEX PeopleCity ON People (City)");
+  const auto rowsOf = [](TDataSet* dataSet) {
+    String text;
+    for (dataSet->First(); !dataSet->Eof(); dataSet->Next()) {
+      for (int i = 0; i < dataSet->FieldCount(); ++i) text += dataSet->Fields()->Fields(i)->AsString() + ",";
+      text += "; ";
+    }
+    return text;
+  };
+  const auto append = [this](const char* table, std::initializer_list<std::pair<const char*, Variant>> values) {
+    TADOTable* writer = Table(table);
+    writer->Open();
+    writer->Append();
+    for (const auto& [name, value] : values) writer->FieldByName(name)->SetValue(value);
+    writer->Post();
+  };
+  const char* const enrolmentsOfOne = "SELECT * FROM Enrolments WHERE PersonID = 1 ORDER BY PersonID";
+  struct Case {
+    const char* how;
+    const char* sql;
+    std::function<void()> change;
+  };
+  const Case cases[] = {
+      {"a row added amid ties, a value changed, another table written", enrolmentsOfOne,
+       [&] {
+         append("Enrolments", {{"PersonID", 1}, {"SessionID", 5}, {"Fee", 50}});
+         append("Enrolments", {{"PersonID", 2}, {"SessionID", 1}, {"Fee", 70}});
+         connection_->Execute("UPDATE Enrolments SET Fee = 175 WHERE SessionID = 11");
+         connection_->Execute("UPDATE People SET City = 'Zurich' WHERE PersonID = 1");
+       }},
+      {"no order asked for, a row added", "SELECT * FROM People",
+       [&] { append("People", {{"LastName", "Dunn"}, {"City", "Aachen"}}); }},
+      {"a row gone and one moved out", enrolmentsOfOne,
+       [&] {
+         connection_->Execute("DELETE FROM Enrolments WHERE SessionID = 10 AND PersonID = 1");
+         connection_->Execute("UPDATE Enrolments SET PersonID = 3 WHERE SessionID = 11");
+       }},
+      {"the table emptied at once", enrolmentsOfOne, [&] { connection_->Execute("DELETE FROM Enrolments"); }},
+      {"a rolled back change", enrolmentsOfOne,
+       [&] {
+         connection_->BeginTrans();
+         connection_->Execute("UPDATE Enrolments SET Fee = 1 WHERE PersonID = 1");
+         append("Enrolments", {{"PersonID", 1}, {"SessionID", 1}, {"Fee", 2}});
+         connection_->RollbackTrans();
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.how);
+    TADOQuery* reopened = Query({c.sql});
+    reopened->Open();
+    const String before = rowsOf(reopened);
+    reopened->Close();
+    c.change();
+    reopened->Open();
+    TADOQuery* fresh = Query({c.sql});
+    fresh->Open();
+    EXPECT_EQ(rowsOf(reopened), rowsOf(fresh)) << "before: " << before;
+  }
+}
+
 TEST_F(ADODB, ReopenAfterTheClockMovedRecalculatesFields) {
   TADOQuery* people = Query({"SELECT * FROM People ORDER BY PersonID"});
   for (const char* name : {"LastName", "DOB"}) {
