@@ -181,8 +181,9 @@ void TGIFFrame::GrayscaleImage(bool ForceEncoding) {
   grayscale_ = true;
   if (HasRaster() && data_.table.count > 0) {
     int transparentIndex = -1;
-    for (int i = 0; i < data_.table.count && data_.transparent != clNone; ++i)
-      if (data_.table.colors[i] == (data_.transparent & 0xFFFFFF)) {
+    const TColor transparent = data_.transparent == clNone ? clNone : ColorToRGB(data_.transparent);
+    for (int i = 0; i < data_.table.count && transparent != clNone; ++i)
+      if (data_.table.colors[i] == transparent) {
         transparentIndex = i;
         break;
       }

@@ -382,6 +382,11 @@ TEST(GIFImage, SystemColoursAreWrittenAsTheirTableEntries) {
   image.Grayscale(false);
   const int grey = (77 * (window & 0xFF) + 150 * ((window >> 8) & 0xFF) + 29 * ((window >> 16) & 0xFF)) >> 8;
   EXPECT_EQ(image.BackgroundColor(), TColor(grey | grey << 8 | grey << 16));
+
+  // A decoded frame greyed in its own table keeps the system colour's entry transparent.
+  reread.Frames(0)->SetTransparentColor(clWindow);
+  reread.Grayscale(false);
+  EXPECT_EQ(reread.Frames(0)->TransparentColor(), TColor(grey | grey << 8 | grey << 16));
 }
 
 TEST(GIFImage, PictureAndClipboardFormatsAreRegisteredAndTheStoredFormRoundTrips) {
