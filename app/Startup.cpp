@@ -72,15 +72,9 @@ void CheckCompany() {
 // on. Its grids and detail tables do not follow each row meanwhile: they catch up at the end.
 template <class Visit>
 void WalkAllRows(TDataSet* dataSet, Visit visit) {
-  dataSet->DisableControls();
-  try {
-    vt::Reopen(dataSet, /*fetchAll=*/true);
-    while (!dataSet->Eof()) visit();
-  } catch (...) {
-    dataSet->EnableControls();
-    throw;
-  }
-  dataSet->EnableControls();
+  vt::DisabledControls quiet(dataSet);
+  vt::Reopen(dataSet, /*fetchAll=*/true);
+  while (!dataSet->Eof()) visit();
 }
 
 // Pass 2: every listed (active) session whose end date is today or earlier becomes inactive;

@@ -40,16 +40,6 @@ const char* const DeleteRecordQuestion = "Delete record?";
 bool IsStringType(TFieldType Type) { return Type == ftString || Type == ftWideString || Type == ftMemo; }
 bool IsDateType(TFieldType Type) { return Type == ftDate || Type == ftTime || Type == ftDateTime; }
 
-// Holds the data set's controls disabled for a scope.
-class ControlsDisabled {
-public:
-    explicit ControlsDisabled(TDataSet* DataSet) : FDataSet(DataSet) { FDataSet->DisableControls(); }
-    ~ControlsDisabled() { FDataSet->EnableControls(); }
-
-private:
-    TDataSet* FDataSet;
-};
-
 // Going back to a bookmark after a search that found nothing; a vanished record stays gone.
 void RestorePosition(TDataSet* DataSet, const TBookmark& Bookmark)
 {
@@ -124,7 +114,7 @@ bool TLocateObject::Locate(const String& KeyField, const String& KeyValue, bool 
         CheckFieldType(FLookupField);
     }
     FBookmark = FDataSet->GetBookmark();
-    ControlsDisabled disabled(FDataSet);
+    vt::DisabledControls disabled(FDataSet);
     if (MatchesLookup(FLookupField)) return true;
     const bool found = UseKey() ? LocateKey() : FilterApplicable() ? LocateFilter() : LocateFull();
     if (!found) RestorePosition(FDataSet, FBookmark);
@@ -171,7 +161,7 @@ bool DataSetLocateThrough(TDataSet* DataSet, const String& KeyFields, const Vari
     std::vector<TField*> fields;
     for (const String& name : vt::SplitFieldNames(KeyFields)) fields.push_back(DataSet->FieldByName(name));
     if (RecordMatches(fields, KeyValues, Options)) return true;
-    ControlsDisabled disabled(DataSet);
+    vt::DisabledControls disabled(DataSet);
     const TBookmark bookmark = DataSet->GetBookmark();
     for (DataSet->First(); !DataSet->Eof(); DataSet->Next())
         if (RecordMatches(fields, KeyValues, Options)) return true;
@@ -191,7 +181,7 @@ bool DataSetSortedSearch(TDataSet* DataSet, const String& Value, const String& F
         const String text = Head(field->AsString(), wanted.size());
         return CaseInsensitive ? AnsiUpperCase(text) : text;
     };
-    ControlsDisabled disabled(DataSet);
+    vt::DisabledControls disabled(DataSet);
     const TBookmark bookmark = DataSet->GetBookmark();
     int low = 0, high = DataSet->RecordCount() - 1, position = 0;
     DataSet->First();
@@ -301,7 +291,7 @@ bool IsDataSetEmpty(TDataSet* DataSet)
 
 void RefreshQuery(TDataSet* DataSet)
 {
-    ControlsDisabled disabled(DataSet);
+    vt::DisabledControls disabled(DataSet);
     const TBookmark bookmark = DataSet->Active() ? DataSet->GetBookmark() : TBookmark();
     DataSet->Close();
     DataSet->Open();

@@ -44,17 +44,15 @@ void PendingRow::Restore() {
 void WriteTogether(TDataSet* person, const std::function<void()>& writes) {
   person->UpdateRecord();
   PendingRow before(person);
-  person->DisableControls();
+  DisabledControls quiet(person);
   try {
     Transaction transaction(SQLDataModule->dbVantrelADO);
     writes();
     transaction.Commit();
   } catch (...) {
     before.Restore();
-    person->EnableControls();
     throw;
   }
-  person->EnableControls();
 }
 
 }  // namespace vt

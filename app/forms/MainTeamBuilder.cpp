@@ -66,19 +66,6 @@ String PositionInLeagueFilter(const Place& place, TDataSet* leagues) {
   return "NormalPosition = " + vt::SqlQuote(place.position) + " AND " + LeagueFilter(leagues);
 }
 
-// The controls on an open dataset hear of a walk through its rows once, when the walk ends,
-// instead of at every row it passes; the dataset stays open meanwhile.
-class QuietWalk {
-public:
-  explicit QuietWalk(TDataSet* dataSet) : dataSet_(dataSet) { dataSet_->DisableControls(); }
-  ~QuietWalk() { dataSet_->EnableControls(); }
-  QuietWalk(const QuietWalk&) = delete;
-  QuietWalk& operator=(const QuietWalk&) = delete;
-
-private:
-  TDataSet* dataSet_;
-};
-
 // qMisc on the session's teams, where new teams are appended; the passes of one run share it.
 void OpenSessionTeams() {
   const String sql = "Select * From Teams Where SessionID = " + CurrentSessionId();
@@ -196,7 +183,7 @@ void TMainForm::CreateTeamsByPosition(const String& teamWord, int onEachTeam) {
   TADOTable* leagues = data->tLeagues;
   for (const Place& place : ReadPlaces()) {
     Reopen(leagues);
-    QuietWalk walk(leagues);
+    vt::DisabledControls walk(leagues);  // the controls hear of the walk once, when it ends
     for (leagues->First(); !leagues->Eof(); leagues->Next()) {
       const std::vector<int> group = unassigned.TakeAll(PositionInLeagueFilter(place, leagues));
       for (size_t first = 0; first < group.size(); first += onEachTeam) {
@@ -235,7 +222,7 @@ bool TMainForm::CreateMixedTeamsPass(const String& teamWord, int onEachTeam) {
   const std::vector<Place> places = ReadPlaces();
   TADOTable* leagues = data->tLeagues;
   Reopen(leagues);
-  QuietWalk walk(leagues);
+  vt::DisabledControls walk(leagues);  // the controls hear of the walk once, when it ends
   for (leagues->First(); !leagues->Eof(); leagues->Next()) {
     if (!unassigned.AnyLeft(LeagueFilter(leagues))) continue;
     std::vector<int> members;

@@ -221,4 +221,17 @@ class TDataSet : public TComponent {
 namespace vt {
 // The names of a field list such as "LastName;FirstName": blanks trimmed, empty entries dropped.
 std::vector<String> SplitFieldNames(const String& names);
+
+// Holds a dataset's controls disabled for a scope: they follow its rows again, and catch up,
+// when the scope ends, also on an exception.
+class DisabledControls {
+public:
+  explicit DisabledControls(TDataSet* dataSet) : dataSet_(dataSet) { dataSet_->DisableControls(); }
+  ~DisabledControls() { dataSet_->EnableControls(); }
+  DisabledControls(const DisabledControls&) = delete;
+  DisabledControls& operator=(const DisabledControls&) = delete;
+
+private:
+  TDataSet* dataSet_;
+};
 }  // namespace vt
