@@ -56,8 +56,8 @@ int FunctionCallWatch::Authorize(void*, int action, const char*, const char*, co
 }
 
 StatementUse::~StatementUse() {
-  sqlite3_reset(statement_.Handle());  // its error, if any, was raised by Step
-  sqlite3_clear_bindings(statement_.Handle());
+  sqlite3_reset(statement_->Handle());  // its error, if any, was raised by Step
+  sqlite3_clear_bindings(statement_->Handle());
 }
 
 StatementUse StatementCache::Use(sqlite3* db, const String& sql) {
@@ -66,9 +66,9 @@ StatementUse StatementCache::Use(sqlite3* db, const String& sql) {
   auto found = statements_.find(sql);
   if (found == statements_.end()) {
     if (statements_.size() >= kMostKept) statements_.clear();
-    found = statements_.emplace(sql, std::make_unique<SqliteStatement>(db, sql)).first;
+    found = statements_.emplace(sql, std::make_shared<SqliteStatement>(db, sql)).first;
   }
-  return StatementUse(*found->second);
+  return StatementUse(found->second);
 }
 
 }  // namespace vt

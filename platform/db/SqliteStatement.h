@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
+#include <utility>
 
 #include "rtl/StrUtils.h"
 
@@ -59,18 +60,19 @@ class FunctionCallWatch {
 };
 
 // A cached statement in use: reset with its bindings cleared when the use ends, so that it
-// keeps no read transaction open between uses.
+// keeps no read transaction open between uses. The use holds the statement alive: the cache may
+// let go of it meanwhile (full, or a schema change).
 class StatementUse {
  public:
-  explicit StatementUse(SqliteStatement& statement) : statement_(statement) {}
+  explicit StatementUse(std::shared_ptr<SqliteStatement> statement) : statement_(std::move(statement)) {}
   ~StatementUse();
   StatementUse(const StatementUse&) = delete;
   StatementUse& operator=(const StatementUse&) = delete;
-  SqliteStatement* operator->() const { return &statement_; }
-  SqliteStatement& operator*() const { return statement_; }
+  SqliteStatement* operator->() const { return statement_.get(); }
+  SqliteStatement& operator*() const { return *statement_; }
 
  private:
-  SqliteStatement& statement_;
+  std::shared_ptr<SqliteStatement> statement_;
 };
 
 // Statements prepared once per open handle and kept for the texts run again and again (a
@@ -82,7 +84,7 @@ class StatementCache {
   void Clear() { statements_.clear(); }  // before the handle closes
 
  private:
-  std::unordered_map<String, std::unique_ptr<SqliteStatement>> statements_;
+  std::unordered_map<String, std::shared_ptr<SqliteStatement>> statements_;
 };
 
 }  // namespace vt
