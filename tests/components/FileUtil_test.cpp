@@ -4,16 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <sstream>
 
 #include "components/FileUtil.h"
@@ -24,6 +23,7 @@
 #include "ui/forms/Forms.h"
 #include "ui/kernel/WinApi.h"
 #include "ui/testing/UiTesting.h"
+#include "tests/fixtures/ScratchMount.h"
 
 namespace fs = std::filesystem;
 
@@ -435,18 +435,26 @@ protected:
     void SetUp() override
     {
         FileUtilTest::SetUp();
-        fs::create_directories(dir / "stick");
-        if (::mount("tmpfs", Path("stick").c_str(), "tmpfs", 0, "size=4m") != 0)
-            GTEST_SKIP() << "no tmpfs can be mounted here: " << std::strerror(errno);
-        mounted = true;
+        stick = std::make_unique<vt::test::ScratchMount>(4 << 20);
+        if (!stick->Mounted())
+            GTEST_SKIP() << stick->Why();
     }
-    void TearDown() override
+    String OnStick(const String& name) const { return stick->Folder() + name; }
+    String WriteOnStick(const String& name, const String& content)
     {
-        if (mounted && ::umount(Path("stick").c_str()) != 0)
-            ::umount2(Path("stick").c_str(), MNT_DETACH);
-        FileUtilTest::TearDown();
+        fs::create_directories(fs::path(OnStick(name)).parent_path());
+        std::ofstream(OnStick(name), std::ios::binary) << content;
+        return OnStick(name);
     }
-    bool DeleteWithUndo(const String& path)
+    std::vector<String> NamesOnStick() const
+    {
+        std::vector<String> names;
+        for (const auto& e : fs::directory_iterator(stick->Folder()))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    static bool DeleteWithUndo(const String& path)
     {
         TVtFileOperator op(nullptr);
         op.SetOperation(foDelete);
@@ -455,7 +463,7 @@ protected:
         return op.Execute();
     }
 
-    bool mounted = false;
+    std::unique_ptr<vt::test::ScratchMount> stick;
 };
 
 TEST_F(OtherFileSystemTest, ADeletedFileGoesToTheTrashOfItsFileSystemsTopDirectory)
@@ -470,19 +478,19 @@ TEST_F(OtherFileSystemTest, ADeletedFileGoesToTheTrashOfItsFileSystemsTopDirecto
                  {"link", ".Trash-" + uid}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Prepare);
-        fs::remove_all(dir / "stick/.Trash");
-        fs::remove_all(dir / ("stick/.Trash-" + uid));
+        fs::remove_all(OnStick(".Trash"));
+        fs::remove_all(OnStick(".Trash-" + uid));
         if (String(c.Prepare) == "sticky" || String(c.Prepare) == "not sticky") {
-            fs::create_directories(dir / "stick/.Trash");
-            ::chmod(Path("stick/.Trash").c_str(), String(c.Prepare) == "sticky" ? 01777 : 0777);
+            fs::create_directories(OnStick(".Trash"));
+            ::chmod(OnStick(".Trash").c_str(), String(c.Prepare) == "sticky" ? 01777 : 0777);
         } else if (String(c.Prepare) == "link") {
-            fs::create_directories(dir / "stick/elsewhere");
-            fs::create_directory_symlink(dir / "stick/elsewhere", dir / "stick/.Trash");
+            fs::create_directories(OnStick("elsewhere"));
+            fs::create_directory_symlink(OnStick("elsewhere"), OnStick(".Trash"));
         }
-        const String file = Write("stick/rosters/Zoë's list.txt", "roster");
+        const String file = WriteOnStick("rosters/Zoë's list.txt", "roster");
         EXPECT_TRUE(DeleteWithUndo(file));
         EXPECT_FALSE(FileExists(file));
-        const String trash = Path("stick/" + c.Trash);
+        const String trash = OnStick(c.Trash);
         EXPECT_EQ(Read(trash + "/files/Zoë's list.txt"), "roster");
         const String info = Read(trash + "/info/Zoë's list.txt.trashinfo");
         EXPECT_NE(info.find("\nPath=rosters/Zo%C3%AB%27s%20list.txt\n"), String::npos) << info;
@@ -494,8 +502,8 @@ TEST_F(OtherFileSystemTest, ADeletedFileGoesToTheTrashOfItsFileSystemsTopDirecto
 TEST_F(OtherFileSystemTest, WithoutATrashThereTheUserIsAskedBeforeDeletingForGood)
 {
     const String uid = std::to_string(::getuid());
-    Write("stick/.Trash-" + uid, "a file where the trash would go");
-    const String file = Write("stick/old.txt", "old");
+    WriteOnStick(".Trash-" + uid, "a file where the trash would go");
+    const String file = WriteOnStick("old.txt", "old");
     {
         vt::DialogResponder responder;
         responder.Answer(mrNo);
@@ -503,7 +511,7 @@ TEST_F(OtherFileSystemTest, WithoutATrashThereTheUserIsAskedBeforeDeletingForGoo
         EXPECT_EQ(responder.Last().Text, file + " cannot be moved to the trash. Delete it for good?");
     }
     EXPECT_EQ(Read(file), "old");
-    EXPECT_EQ(Names("stick"), (std::vector<String>{".Trash-" + uid, "old.txt"}));  // no record left behind
+    EXPECT_EQ(NamesOnStick(), (std::vector<String>{".Trash-" + uid, "old.txt"}));  // no record left behind
     {
         vt::DialogResponder responder;
         responder.Answer(mrYes);
@@ -516,17 +524,17 @@ TEST_F(OtherFileSystemTest, WithoutATrashThereTheUserIsAskedBeforeDeletingForGoo
 TEST_F(OtherFileSystemTest, AMoveOntoAnotherFileSystemAsksOnce)
 {
     const String source = Write("camp.txt", "new");
-    Write("stick/camp.txt", "old");
+    WriteOnStick("camp.txt", "old");
     TVtFileOperator op(nullptr);
     op.SetOperation(foMove);
     op.SetOptions({flSilent});
     op.SetSource(source);
-    op.SetDestination(Path("stick"));
+    op.SetDestination(stick->Folder());
     vt::DialogResponder responder;
     responder.Answer(mrYes);
     EXPECT_TRUE(op.Execute());
     EXPECT_EQ(responder.Shown().size(), 1u);
-    EXPECT_EQ(Read(Path("stick/camp.txt")), "new");
+    EXPECT_EQ(Read(OnStick("camp.txt")), "new");
     EXPECT_FALSE(FileExists(source));
 }
 
