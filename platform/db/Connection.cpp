@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include "db/ADODB.h"
+#include "db/CurrencyColumns.h"
 #include "db/SqlText.h"
 #include "db/SqliteStatement.h"
 #include "db/UnicodeLike.h"
@@ -83,6 +84,7 @@ void TADOConnection::Open() {
   if (code == SQLITE_OK) code = sqlite3_exec(db, kJournal, nullptr, nullptr, nullptr);
   if (code == SQLITE_OK) code = vt::RegisterUnicodeLike(db);
   if (code == SQLITE_OK) code = vt::FunctionCallWatch::Install(db);
+  if (code == SQLITE_OK) code = vt::InstallCurrencyRounding(db);
   if (code == SQLITE_OK) sqlite3_update_hook(db, &TADOConnection::LogRowChange, this);
   if (code != SQLITE_OK) {
     String message = db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
