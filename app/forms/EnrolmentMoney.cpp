@@ -3,8 +3,8 @@
 
 #include "app/SQLData.h"
 #include "app/forms/MainQueries.h"
-#include "components/CurrEdit.h"
-#include "components/CurrEditText.h"
+#include "components/edits/CurrEdit.h"
+#include "components/edits/CurrEditText.h"
 #include "db/Fields.h"
 #include "rtl/FloatFormat.h"
 #include "ui/forms/Forms.h"
