@@ -9,6 +9,7 @@
 
 #include "rtl/Exceptions.h"
 #include "rtl/Format.h"
+#include "ui/kernel/WinApi.h"
 
 namespace {
 [[noreturn]] void IndexError(int index)
@@ -213,6 +214,18 @@ void TVtCustomListBox::SetHorizontalExtent()
 
 void TVtCustomListBox::LinesChanged() { SetHorizontalExtent(); }
 
+void TVtCustomListBox::SetOnDrawItem(TDrawItemEvent Value)
+{
+    OnDrawItem = std::move(Value);
+    SetHorizontalExtent();
+}
+
+void TVtCustomListBox::SetOnGetItemWidth(TGetItemWidthEvent Value)
+{
+    OnGetItemWidth = std::move(Value);
+    SetHorizontalExtent();
+}
+
 void TVtCustomListBox::FontChanged()
 {
     TCustomListBox::FontChanged();
@@ -287,6 +300,46 @@ void TVtCustomListBox::DoExit()
 {
     TCustomListBox::DoExit();
     RepaintMultipleSelection();
+}
+
+// With automatic dragging the box still sees its own presses, so that they select.
+void TVtCustomListBox::WndProc(TMessage& Message)
+{
+    const bool leftPress = Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK;
+    if (leftPress && DragMode() == dmAutomatic && !ComponentState().Contains(csDesigning) && !Dragging()) {
+        PressWithAutoDrag(Message);
+        return;
+    }
+    TCustomListBox::WndProc(Message);
+}
+
+// A press on a selected item of a multi-select box (without Shift, or with Ctrl) drags the
+// selection as it is; any other press selects first, then drags, unless it extends a multiple
+// selection.
+void TVtCustomListBox::PressWithAutoDrag(TMessage& Message)
+{
+    const TShiftState shift = KeysToShiftState(Message.WParam);
+    if (MultiSelect() && (!shift.Contains(ssShift) || shift.Contains(ssCtrl))) {
+        const int item = ItemAtPos(Point(LParamX(Message.LParam), LParamY(Message.LParam)), true);
+        if (item >= 0 && Selected(item)) {
+            BeginDrag(false);
+            return;
+        }
+    }
+    HandleMouseMessage(Message);
+    if (!(MultiSelect() && (shift.Contains(ssShift) || shift.Contains(ssCtrl))))
+        BeginDrag(false);
+}
+
+void TVtCustomListBox::DragCanceled()
+{
+    TPoint screen;
+    GetCursorPos(screen);
+    const TPoint p = ScreenToClient(screen);
+    for (UINT msg : {WM_LBUTTONDOWN, WM_LBUTTONUP}) {
+        TMessage m{msg, 0, MakeLParam(p.X, p.Y), 0};
+        DefaultHandler(m);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -61,12 +61,17 @@ public:
 
     // Owner-drawn styles with OnDrawItem: the width of item Index, for the scroll range.
     TGetItemWidthEvent OnGetItemWidth;
+    // Assign the events and work the scroll range out again.
+    void SetOnDrawItem(TDrawItemEvent Value);
+    void SetOnGetItemWidth(TGetItemWidthEvent Value);
 
     // Item data of line Index (the platform's LB_GETITEMDATA; -1 for no such line).
     virtual LRESULT GetItemData(int Index) const;
     virtual void SetItemData(int Index, LRESULT AData);
     virtual void ResetContent();
     virtual void DeleteString(int Index);
+
+    void WndProc(TMessage& Message) override;
 
 protected:
     virtual int GetItemWidth(int Index);
@@ -76,6 +81,8 @@ protected:
     void FontChanged() override;
     void DoEnter() override;
     void DoExit() override;
+    // A cancelled drag leaves the box's own mouse handling as after a click where the mouse is.
+    void DragCanceled() override;
     // The tab stop in pixels, or 0 without TabWidth.
     int TabStop() const;
     // The standard look of an item: the rectangle filled, the text centred vertically.
@@ -84,6 +91,7 @@ protected:
 private:
     void SetHorizontalExtent();
     void RepaintMultipleSelection();
+    void PressWithAutoDrag(TMessage& Message);
     TVtListBoxStrings* FItems;
     bool FAutoScroll = true;
     bool FGraySelection = false;

@@ -1063,9 +1063,26 @@ void TCustomListBox::ApplyItemSizes() { List(this)->doItemsLayout(); }
 
 void TCustomListBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
+    if (FIntegralHeight && FStyle != lbOwnerDrawVariable)
+        AHeight = WholeItemsHeight(AHeight);
     TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
     if (FColumns > 0)
         ApplyColumns();
+}
+
+int TCustomListBox::WholeItemsHeight(int Height) const
+{
+    const int frame = 2 * List(this)->frameWidth();
+    const int item = std::max(ItemHeight(), 1);
+    return frame + std::max((Height - frame) / item, 1) * item;
+}
+
+void TCustomListBox::SetIntegralHeight(bool v)
+{
+    if (v == FIntegralHeight)
+        return;
+    FIntegralHeight = v;
+    SetBounds(Left(), Top(), Width(), Height());
 }
 
 void TCustomListBox::SetBorderStyle(TBorderStyle v)
@@ -1318,6 +1335,7 @@ const vt::ClassRegistration<TCustomListBox, TWinControl> kCustomListBox{
         vt::Published("Style", &TCustomListBox::Style, &TCustomListBox::SetStyle),
         vt::Published("ItemHeight", &TCustomListBox::ItemHeight, &TCustomListBox::SetItemHeight),
         vt::Published("Columns", &TCustomListBox::Columns, &TCustomListBox::SetColumns),
+        vt::Published("IntegralHeight", &TCustomListBox::IntegralHeight, &TCustomListBox::SetIntegralHeight),
         vt::Published("BorderStyle", &TCustomListBox::BorderStyle, &TCustomListBox::SetBorderStyle),
     }};
 const vt::ClassRegistration<TListBox, TCustomListBox> kListBox{"TListBox", {}};

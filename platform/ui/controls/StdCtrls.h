@@ -369,6 +369,10 @@ public:
     void SetColumns(int v);
     TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle v);
+    // The box's height is cut to a whole number of items (at least one); not with
+    // lbOwnerDrawVariable, whose items differ in height.
+    bool IntegralHeight() const { return FIntegralHeight; }
+    void SetIntegralHeight(bool v);
     int TopIndex() const;
     void SetTopIndex(int v);
     // The item under pos; outside the client area -1, below the items -1 when existing, else
@@ -404,6 +408,7 @@ private:
     void ApplySelectionMode();
     void ApplyColumns();
     void ApplyItemSizes();
+    int WholeItemsHeight(int Height) const;
     LRESULT ListMessage(const TMessage& Message);
     int CheckedIndex(WPARAM index) const;
     TStringList* FItems;
@@ -417,6 +422,7 @@ private:
     int FColumnWidth = 0;
     int FHorizontalExtent = -1;  // until LB_SETHORIZONTALEXTENT, items are as wide as their text
     TBorderStyle FBorderStyle = bsSingle;
+    bool FIntegralHeight = false;
     bool FSyncing = false;
 };
 

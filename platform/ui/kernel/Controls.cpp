@@ -18,6 +18,7 @@
 #include "rtl/Exceptions.h"
 #include "ui/forms/AnimatedCursor.h"
 #include "ui/forms/Forms.h"
+#include "ui/kernel/DragSession.h"
 #include "ui/kernel/Controls_p.h"
 #include "ui/controls/Menus.h"
 
@@ -476,6 +477,7 @@ void TControl::InitControl(QWidget* widget)
 TControl::~TControl()
 {
     SetComponentStateFlag(csDestroying, true);
+    vt::DragSession::ControlGone(this);
     if (FParent)
         FParent->RemoveControl(this);
     if (auto* bridge = dynamic_cast<vt::WidgetBridge*>(FWidget))
@@ -800,6 +802,13 @@ void TControl::WndProc(TMessage& Message)
     case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP:
     case WM_LBUTTONDBLCLK: case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK:
     case WM_MOUSEMOVE:
+        if (vt::DragSession::MouseMessage(this, Message))
+            return;
+        if ((Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) && FDragMode == dmAutomatic &&
+            !ComponentState().Contains(csDesigning)) {
+            BeginAutoDrag();
+            return;
+        }
         HandleMouseMessage(Message);
         return;
     case WM_MOUSEWHEEL: {
@@ -893,6 +902,37 @@ void TControl::HandleMouseMessage(TMessage& m)
     default:
         return;
     }
+}
+
+void TControl::BeginDrag(bool Immediate, int Threshold) { vt::DragSession::Begin(this, Immediate, Threshold); }
+void TControl::EndDrag(bool Drop) { vt::DragSession::End(this, Drop); }
+bool TControl::Dragging() const { return vt::DragSession::Dragging(this); }
+void TControl::BeginAutoDrag() { BeginDrag(true); }
+
+void TControl::DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept)
+{
+    if (!OnDragOver)
+        return;
+    Accept = true;
+    OnDragOver(this, Source, X, Y, State, Accept);
+}
+
+void TControl::DragDrop(TObject* Source, int X, int Y)
+{
+    if (OnDragDrop)
+        OnDragDrop(this, Source, X, Y);
+}
+
+void TControl::DoStartDrag(TDragObject*& DragObject)
+{
+    if (OnStartDrag)
+        OnStartDrag(this, DragObject);
+}
+
+void TControl::DoEndDrag(TObject* Target, int X, int Y)
+{
+    if (OnEndDrag)
+        OnEndDrag(this, Target, X, Y);
 }
 
 bool TControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos)

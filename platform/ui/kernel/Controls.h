@@ -59,6 +59,21 @@ using TMouseWheelEvent =
     std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
 using TMouseWheelUpDownEvent = std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
 
+// Dragging a control onto another: the target under the mouse is asked whether it takes the
+// source (OnDragOver as the drag comes in, moves over it and leaves) and gets it where the
+// button is released (OnDragDrop). Positions are client coordinates of the control told.
+enum TDragMode { dmManual, dmAutomatic };
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+// What OnStartDrag may hand the targets as the source in place of the control; the handler
+// keeps it.
+class TDragObject : public TObject {};
+using TDragOverEvent =
+    std::function<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y)>;
+using TStartDragEvent = std::function<void(TObject* Sender, TDragObject*& DragObject)>;
+// Target is nullptr when the drag was cancelled or dropped where nothing took it.
+using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
+
 
 enum TControlStyleItem { csAcceptsControls, csCaptureMouse, csDesignInteractive, csClickEvents, csFramed,
                          csSetCaption, csOpaque, csDoubleClicks, csFixedWidth, csFixedHeight, csNoDesignVisible,
@@ -117,6 +132,7 @@ struct TCreateParams {
 namespace vt {
 struct NativeCall;
 class WidgetBridge;
+class DragSteps;
 }
 
 // A window procedure: what a windowed control's window does with each message that reaches it
@@ -199,6 +215,25 @@ public:
     void SetPopupMenu(TPopupMenu* v);
     TControlState ControlState() const { return FControlState; }
     void SetControlState(TControlState v) { FControlState = v; }
+    // dmAutomatic: a left press starts dragging the control (BeginAutoDrag) and goes no further.
+    TDragMode DragMode() const { return FDragMode; }
+    void SetDragMode(TDragMode v) { FDragMode = v; }
+    // The cursor over a target that takes the source.
+    TCursor DragCursor() const { return FDragCursor; }
+    void SetDragCursor(TCursor v) { FDragCursor = v; }
+    // Starts dragging the control: at once, or once the mouse has moved Threshold pixels from
+    // where it was (-1: the desktop's drag distance); released before that, it was a click.
+    void BeginDrag(bool Immediate, int Threshold = -1);
+    // Ends the drag of the control: dropped on the target under the mouse when Drop and the
+    // target takes it, else cancelled.
+    void EndDrag(bool Drop);
+    // A drag of this control has started and not ended.
+    bool Dragging() const;
+
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
+    TStartDragEvent OnStartDrag;
+    TEndDragEvent OnEndDrag;
     TControlStyle ControlStyle() const { return FControlStyle; }
     void SetControlStyle(TControlStyle v) { FControlStyle = v; }
 
@@ -275,6 +310,18 @@ protected:
     virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
     virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
     virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
+    // The drag's steps: a target is asked (Accept starts false; an OnDragOver handler sees it
+    // true) and dropped on; the source starts, ends and, without a drop, is cancelled.
+    virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    virtual void DragDrop(TObject* Source, int X, int Y);
+    virtual void DoStartDrag(TDragObject*& DragObject);
+    virtual void DoEndDrag(TObject* Target, int X, int Y);
+    virtual void DragCanceled() {}
+    // dmAutomatic's left press: BeginDrag at once.
+    virtual void BeginAutoDrag();
+    // The control's own handling of a mouse message: the native one, then MouseDown, MouseMove,
+    // MouseUp, Click and DblClick.
+    void HandleMouseMessage(TMessage& m);
     virtual void Resize();
     virtual void VisibleChanged();
     virtual void EnabledChanged();
@@ -294,10 +341,10 @@ protected:
 
 private:
     friend class TWinControl;
+    friend class vt::DragSteps;
     friend WNDPROC GetWindowProc(HWND Window);
     friend WNDPROC SetWindowProc(HWND Window, WNDPROC Proc);
     void InitControl(QWidget* widget);
-    void HandleMouseMessage(TMessage& m);
     void ApplyFont();
     void ApplyColor();
     void ParentFontChanged();
@@ -327,6 +374,8 @@ private:
     TControlStyle FControlStyle;
     bool FPainting = false;
     bool FMouseInside = false;
+    TDragMode FDragMode = dmManual;
+    TCursor FDragCursor = crDrag;
 };
 
 class TWinControl : public TControl {

@@ -15,6 +15,7 @@
 
 #include "ui/forms/Forms.h"
 #include "ui/kernel/Controls_p.h"
+#include "ui/kernel/DragSession.h"
 
 namespace {
 std::function<void(UINT)> gBeepHook;
@@ -493,3 +494,9 @@ String DragQueryFile(HDROP Drop, int Index)
 }
 
 void DragFinish(HDROP Drop) { delete Drop; }
+
+bool GetCursorPos(TPoint& Point)
+{
+    Point = vt::DragSession::LastMousePoint();
+    return true;
+}

@@ -65,6 +65,8 @@ DWORD GetTickCount();
 // Negative when the key is down; bit 0 set when a toggle key is on.
 short GetKeyState(int VirtualKey);
 
+// The mouse position, in screen coordinates, of the last mouse message a control got.
+bool GetCursorPos(TPoint& Point);
 HWND GetCapture();
 HWND SetCapture(HWND Window);
 bool ReleaseCapture();

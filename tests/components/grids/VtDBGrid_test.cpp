@@ -1,6 +1,6 @@
 // The multi-select grid over five people: rows marked by Shift+arrows and by clicks, deleting
 // the marked rows, title buttons that press and click, the cell colour events seeing the painted
-// row, and fixed data columns.
+// row, fixed data columns, the cell editor, columns moved by their titles, the wheel and Tab.
 #include "components/grids/VtDBGrid.h"
 
 #include "components/storage/Apputils.h"
@@ -8,12 +8,14 @@
 
 #include "tests/platform/ui/PeopleFormFixture.h"
 #include "ui/dialogs/DialogResponder.h"
+#include "ui/grids/InplaceEdit.h"
 #include "ui/kernel/WinApi.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QWidget>
 
 #include <set>
@@ -229,6 +231,143 @@ TEST_F(VtDBGridTest, FixedDataColumnsStayWithinTheColumns)
     EXPECT_EQ(grid->FixedCols(), grid->ColCount() - 2);
     grid->SetFixedCols(-3);
     EXPECT_EQ(grid->FixedCols(), 0);
+}
+
+TEST_F(VtDBGridTest, TheCellEditorWritesOnEnterDropsOnEscAndRaisesItsEvents)
+{
+    std::set<String> shown;
+    int changes = 0;
+    grid->OnShowEditor = [&](TObject*, TField* Field, bool& AllowEdit) {
+        shown.insert(Field->FieldName() + (AllowEdit ? "+" : "-"));
+    };
+    grid->OnEditChange = [&](TObject*) { ++changes; };
+    grid->SetCol(2);  // LastName
+    vt::SendKey(grid, VK_F2);
+    TInplaceEdit* editor = grid->InplaceEditor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->Visible());
+    EXPECT_EQ(editor->Text(), "Adams");
+    vt::SendKey(editor, VK_END);
+    vt::TypeText(editor, " d'Arc");
+    EXPECT_EQ(changes, 6);
+    vt::SendKey(editor, VK_RETURN);
+    EXPECT_FALSE(editor->Visible());
+    EXPECT_EQ(Current(), "Adams d'Arc");
+    vt::SendKey(grid, VK_ESCAPE);  // no editor: the record's change goes
+    EXPECT_EQ(Current(), "Adams");
+
+    // A character typed on the grid opens the editor with it; Esc drops the text.
+    vt::TypeText(grid, "Z");
+    EXPECT_TRUE(editor->Visible());
+    EXPECT_EQ(editor->Text(), "Z");
+    vt::SendKey(editor, VK_ESCAPE);
+    EXPECT_FALSE(editor->Visible());
+    EXPECT_EQ(Current(), "Adams");
+    EXPECT_EQ(shown.count("LastName+"), 1u);
+
+    // No editor over a field shown as a glyph, unless OnShowEditor allows it.
+    grid->SetCol(4);  // Notes, a memo
+    vt::SendKey(grid, VK_F2);
+    EXPECT_FALSE(editor->Visible());
+    EXPECT_EQ(shown.count("Notes-"), 1u);
+    grid->OnShowEditor = [](TObject*, TField*, bool& AllowEdit) { AllowEdit = true; };
+    vt::SendKey(grid, VK_F2);
+    EXPECT_TRUE(editor->Visible());
+}
+
+TEST_F(VtDBGridTest, ACharacterTypedOnTheGridGoesToTheFormsShortcutsFirst)
+{
+    std::vector<WPARAM> offered;
+    form->OnShortCut = [&](TMessage& Msg, bool& Handled) {
+        offered.push_back(Msg.WParam);
+        Handled = Msg.WParam == 'q';
+    };
+    grid->SetCol(2);
+    vt::TypeText(grid, "q");  // taken as a shortcut: no editor
+    EXPECT_TRUE(!grid->InplaceEditor() || !grid->InplaceEditor()->Visible());
+    vt::TypeText(grid, "r");
+    ASSERT_NE(grid->InplaceEditor(), nullptr);
+    EXPECT_TRUE(grid->InplaceEditor()->Visible());
+    EXPECT_EQ(grid->InplaceEditor()->Text(), "r");
+    vt::TypeText(grid->InplaceEditor(), "q");  // the editor's characters are its own
+    EXPECT_EQ(grid->InplaceEditor()->Text(), "rq");
+    EXPECT_EQ(offered, (std::vector<WPARAM>{'q', 'r'}));
+}
+
+namespace {
+String Titles(TVtDBGrid* grid)
+{
+    String titles;
+    for (int i = 0; i < grid->Columns()->Count(); ++i)
+        titles += (i ? " " : "") + grid->AccessibleColumnTitle(i);
+    return titles;
+}
+}  // namespace
+
+TEST_F(VtDBGridTest, ATitleDraggedOntoAnotherMovesItsColumnThere)
+{
+    const TPoint lastName = CellCentre(2, 0), notes = CellCentre(4, 0);
+    vt::PressMouse(grid, lastName.X, lastName.Y);
+    vt::MoveMouse(grid, notes.X, notes.Y);
+    vt::ReleaseMouse(grid, notes.X, notes.Y);
+    EXPECT_EQ(Titles(grid), "PersonID FirstName Notes LastName");
+    EXPECT_EQ(people->Fields()->Fields(3)->FieldName(), "LastName");  // the fields follow
+
+    // With title buttons the left button presses them, the right one drags.
+    grid->SetTitleButtons(true);
+    int clicks = 0;
+    grid->OnTitleBtnClick = [&](TObject*, int, TField*) { ++clicks; };
+    const TPoint last = CellCentre(4, 0), first = CellCentre(1, 0);
+    vt::PressMouse(grid, last.X, last.Y, mbRight);
+    vt::MoveMouse(grid, first.X, first.Y);
+    vt::ReleaseMouse(grid, first.X, first.Y, mbRight);
+    EXPECT_EQ(Titles(grid), "LastName PersonID FirstName Notes");
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(Current(), "Adams");
+}
+
+TEST_F(VtDBGridTest, TheWheelMovesTheRecordUnlessAHandlerTookTheTurn)
+{
+    const auto wheel = [&](int delta) {
+        const QPointF at(200, 100);
+        QWheelEvent event(at, grid->Widget()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(grid->Widget(), &event);
+    };
+    wheel(-120);
+    EXPECT_EQ(Current(), "Baker");
+    int downs = 0;
+    grid->OnMouseWheelDown = [&](TObject*, TShiftState, TPoint, bool& Handled) {
+        ++downs;
+        Handled = true;
+    };
+    wheel(-120);
+    EXPECT_EQ(Current(), "Baker");
+    EXPECT_EQ(downs, 1);
+    wheel(120);
+    EXPECT_EQ(Current(), "Adams");
+}
+
+// Notes is read-only: Tab passes it, so Tab from FirstName goes on to the next record, and the
+// marks go with the row.
+TEST_F(VtDBGridTest, TabSkipsColumnsThatAreNoStopAndLeavingTheRowDropsTheMarks)
+{
+    people->FieldByName("Notes")->SetReadOnly(true);
+    grid->SetOptions(grid->Options() << dgTabs);
+    grid->SetCol(2);
+    vt::SendKey(grid, VK_DOWN, {ssShift});
+    EXPECT_EQ(Marked(), "Adams,Baker");
+    vt::SendKey(grid, VK_TAB);
+    EXPECT_EQ(grid->Col(), 3);
+    EXPECT_EQ(Marked(), "Adams,Baker");  // within the row the marks stay
+    vt::SendKey(grid, VK_TAB);
+    EXPECT_EQ(Current(), "Clark");
+    EXPECT_LT(grid->Col(), 4);
+    EXPECT_EQ(Marked(), "");
+    for (int i = 0; i < 3 && Current() == "Clark"; ++i)
+        vt::SendKey(grid, VK_TAB, {ssShift});
+    EXPECT_EQ(Current(), "Baker");  // back past the first stop: FirstName of the row before
+    EXPECT_EQ(grid->Col(), 3);
 }
 
 namespace {

@@ -1,6 +1,7 @@
 // The list boxes: the horizontal scroll range follows the widest item, columns, the message-backed
 // line list (bounds, item data carried by exchange and move, sorting), item rectangles and hit
-// tests, selection without MultiSelect, and gray selection as painted.
+// tests, selection without MultiSelect, gray selection as painted, heights of whole items and
+// items dragged from one box into another.
 #include "components/lists/VtListBox.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,10 @@
 #include "ui/controls/StdCtrls.h"
 #include "ui/forms/Forms.h"
 #include "ui/testing/UiTesting.h"
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QMouseEvent>
 
 namespace {
 
@@ -206,6 +211,139 @@ TEST_F(ListBoxTest, AnUnfocusedGraySelectionIsPaintedInTheButtonFaceColour)
     EXPECT_EQ(ColorToRGB(PaintedAt(box, x + frame, y + frame)), ColorToRGB(clHighlight));
     box->SetGraySelection(true);
     EXPECT_EQ(ColorToRGB(PaintedAt(box, x + frame, y + frame)), ColorToRGB(clBtnFace));
+}
+
+TEST_F(ListBoxTest, AssigningTheDrawingEventsWorksTheRangeOutAgain)
+{
+    box->SetStyle(lbOwnerDrawFixed);
+    AddLines(box->Items(), {"a", "b"});
+    const int measured = Range(box);
+    box->SetOnGetItemWidth([](TWinControl*, int index, int& width) { width = 500 + index; });
+    EXPECT_EQ(Range(box), measured);  // without OnDrawItem the text is measured still
+    box->SetOnDrawItem([](TWinControl*, int, TRect, TOwnerDrawState) {});
+    EXPECT_EQ(Range(box), 501);
+    box->SetOnGetItemWidth(nullptr);
+    EXPECT_EQ(Range(box), measured);
+}
+
+TEST_F(ListBoxTest, AnIntegralHeightHoldsWholeItemsOnly)
+{
+    box->SetStyle(lbOwnerDrawFixed);
+    box->SetItemHeight(16);
+    const int frame = box->Height() - box->Widget()->findChild<QWidget*>("qt_scrollarea_viewport")->height();
+    box->SetIntegralHeight(true);
+    box->SetHeight(100);
+    EXPECT_EQ((box->Height() - frame) % 16, 0);
+    EXPECT_GT(box->Height(), 100 - 16);
+    EXPECT_LE(box->Height(), 100);
+    box->SetHeight(3);
+    EXPECT_EQ(box->Height(), frame + 16);  // never less than one item
+
+    box->SetStyle(lbOwnerDrawVariable);  // items of their own heights: the height stays
+    box->SetHeight(100);
+    EXPECT_EQ(box->Height(), 100);
+}
+
+namespace {
+
+// Two boxes side by side on a shown form; the mouse acts on the source box's item area, as a
+// user's does, and is held while it moves.
+class DragListBoxTest : public ListBoxTest {
+protected:
+    void SetUp() override
+    {
+        ListBoxTest::SetUp();
+        target = Place<TVtCustomListBox>();
+        target->SetBounds(220, 10, 150, 120);
+        AddLines(box->Items(), {"Adams", "Baker", "O'Neil"});
+        box->SetDragMode(dmAutomatic);
+        target->OnDragOver = [this](TObject*, TObject* Source, int, int, TDragState State, bool& Accept) {
+            states += String(states.empty() ? "" : ",") + (State == dsDragEnter ? "enter" : State == dsDragMove ? "move" : "leave");
+            Accept = Source == box;
+        };
+        target->OnDragDrop = [this](TObject*, TObject* Source, int X, int Y) {
+            auto* from = static_cast<TVtCustomListBox*>(Source);
+            target->Items()->Insert(target->ItemAtPos(Point(X, Y), false), from->Items()->Strings(from->ItemIndex()));
+            from->Items()->Delete(from->ItemIndex());
+        };
+        box->OnEndDrag = [this](TObject*, TObject* Target, int, int) {
+            endedOn.push_back(Target == target ? "target" : Target ? "other" : "nothing");
+        };
+        form->Show();
+    }
+
+    // Sends a mouse event to the source box at a point given in the coordinates of control.
+    void Mouse(QEvent::Type type, TControl* control, int x, int y)
+    {
+        QWidget* items = static_cast<QAbstractScrollArea*>(box->Widget())->viewport();
+        const TPoint screen = control->ClientToScreen(Point(x, y));
+        const QPoint global(screen.X, screen.Y);
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, QPointF(items->mapFromGlobal(global)), QPointF(global),
+                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(items, &event);
+    }
+    String Lines(TVtCustomListBox* b) const
+    {
+        String lines;
+        for (int i = 0; i < b->Items()->Count(); ++i)
+            lines += (i ? "," : "") + b->Items()->Strings(i);
+        return lines;
+    }
+
+    TVtCustomListBox* target = nullptr;
+    String states;
+    std::vector<String> endedOn;
+};
+
+}  // namespace
+
+TEST_F(DragListBoxTest, AnItemDraggedOntoTheOtherBoxMovesThere)
+{
+    const TRect baker = box->ItemRect(1);
+    Mouse(QEvent::MouseButtonPress, box, baker.Left + 10, (baker.Top + baker.Bottom) / 2);
+    EXPECT_EQ(box->ItemIndex(), 1);  // the press selects as in any list box
+    EXPECT_FALSE(box->Dragging());   // not before the mouse moves
+    Mouse(QEvent::MouseMove, target, 40, 30);
+    EXPECT_TRUE(box->Dragging());
+    Mouse(QEvent::MouseMove, target, 45, 35);
+    Mouse(QEvent::MouseButtonRelease, target, 45, 35);
+    EXPECT_FALSE(box->Dragging());
+    EXPECT_EQ(Lines(box), "Adams,O'Neil");
+    EXPECT_EQ(Lines(target), "Baker");
+    EXPECT_EQ(states, "enter,move,move");
+    EXPECT_EQ(endedOn, std::vector<String>{"target"});
+
+    // A click without a move is a click: no drag.
+    const TRect adams = box->ItemRect(0);
+    Mouse(QEvent::MouseButtonPress, box, adams.Left + 10, (adams.Top + adams.Bottom) / 2);
+    Mouse(QEvent::MouseButtonRelease, box, adams.Left + 10, (adams.Top + adams.Bottom) / 2);
+    EXPECT_EQ(box->ItemIndex(), 0);
+    EXPECT_EQ(endedOn.size(), 1u);
+}
+
+TEST_F(DragListBoxTest, ADragLeftOffEveryTargetOrEndedIsCancelledAndKeepsTheItem)
+{
+    const TRect oneil = box->ItemRect(2);
+    Mouse(QEvent::MouseButtonPress, box, oneil.Left + 10, (oneil.Top + oneil.Bottom) / 2);
+    Mouse(QEvent::MouseMove, target, 40, 30);
+    Mouse(QEvent::MouseMove, form, 200, 250);  // off both boxes
+    Mouse(QEvent::MouseButtonRelease, form, 200, 250);
+    EXPECT_EQ(states, "enter,leave");
+    EXPECT_EQ(endedOn, std::vector<String>{"nothing"});
+    EXPECT_EQ(Lines(box), "Adams,Baker,O'Neil");
+    EXPECT_EQ(box->ItemIndex(), 2);
+
+    // Ended from code while over the target: cancelled too.
+    states.clear();
+    Mouse(QEvent::MouseButtonPress, box, oneil.Left + 10, (oneil.Top + oneil.Bottom) / 2);
+    Mouse(QEvent::MouseMove, target, 40, 30);
+    box->EndDrag(false);
+    EXPECT_FALSE(box->Dragging());
+    EXPECT_EQ(states, "enter,leave");
+    EXPECT_EQ(endedOn, (std::vector<String>{"nothing", "nothing"}));
+    EXPECT_EQ(Lines(target), "");
+    Mouse(QEvent::MouseButtonRelease, box, oneil.Left + 10, (oneil.Top + oneil.Bottom) / 2);
 }
 
 }  // namespace
