@@ -125,6 +125,21 @@ TEST_F(AddEditSessionsTest, TypesAreImportedAgainOnlyOnYesAndRepricedOneByOne) {
   form->VtCalcEdit3->SetValue(0);
   form->BitBtn3Click(form->BitBtn3);
   EXPECT_EQ(Types(week1), "D,Day,0,250,50;R,Resident,4,500,0;");
+  form->VtCalcEdit2->SetText("12.12");
+  form->BitBtn3Click(form->BitBtn3);
+  EXPECT_EQ(Types(week1), "D,Day,0,250,50;R,Resident,4,12.12,0;");
+  for (const long double price : {1e400L, -1e308L, 922337203685478.0L}) {
+    form->VtCalcEdit2->SetValue(price);
+    vt::DialogResponder responder;
+    responder.Answer(mrOk);
+    form->BitBtn3Click(form->BitBtn3);
+    ASSERT_EQ(responder.Shown().size(), 1u);
+    EXPECT_EQ(responder.Last().Caption, "Error");
+    EXPECT_NE(responder.Last().Text.find(" is not a number from -922337203685477.5808 to 922337203685477.5807."),
+              String::npos);
+    EXPECT_EQ(SQLDataModule->tSessionSessionTypes->State(), dsBrowse);
+  }
+  EXPECT_EQ(Types(week1), "D,Day,0,250,50;R,Resident,4,12.12,0;");
 
   // With no type listed there is nothing to reprice: no type without a letter is made.
   camp.Execute("DELETE FROM SessionSessionTypes");
@@ -190,6 +205,17 @@ TEST_F(AddEditSessionsTest, RoomsAreAddedWithAllPlacesFreeAndIncompleteInputIsRe
     ADD_FAILURE() << "a negative size was taken";
   } catch (const Exception& e) {
     EXPECT_EQ(e.Message(), "This room has 0 people in it: Number In Room cannot be less.");
+  }
+  EXPECT_EQ(SQLDataModule->qCRooms->State(), dsBrowse);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM CoachesRooms"), 1);
+
+  // A size past 32 bits: refused before anything is written, never stored wrapped.
+  form->VtCalcEdit1->SetText("99999999999");
+  try {
+    form->BitBtn2Click(form->BitBtn2);
+    ADD_FAILURE() << "a size past 32 bits was taken";
+  } catch (const ERangeError& e) {
+    EXPECT_EQ(e.Message(), "99999999999 is not a whole number from -2147483648 to 2147483647");
   }
   EXPECT_EQ(SQLDataModule->qCRooms->State(), dsBrowse);
   EXPECT_EQ(Count("SELECT COUNT(*) FROM CoachesRooms"), 1);
