@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "IconFile.h"
+#include "rtl/Filer.h"
 #include "ui/testing/UiTesting.h"
 
 namespace {
@@ -66,3 +67,27 @@ TEST(IconList, ChangesInABatchAreReportedOnceAndEditsInPlaceAreReported) {
 }
 
 }  // namespace
+
+// As a form stores it: the property "Icons" in the form's stream, read back into another list.
+TEST(IconList, FormStreamsCarryTheIconsProperty) {
+  vt::EnsureTestApplication();
+  TIconList list;
+  list.AddIcon(NewIcon(16));
+  list.AddIcon(nullptr);
+  list.AddIcon(NewIcon(32));
+  TMemoryStream stream;
+  TWriter(&stream).WriteProperties(&list);
+  stream.SetPosition(0);
+  TIconList copy;
+  TReader(&stream).ReadProperties(&copy);
+  ASSERT_EQ(copy.Count(), 3);
+  EXPECT_EQ(copy.Icons(0)->Width(), 16);
+  EXPECT_EQ(copy.Icons(1), nullptr);
+  EXPECT_EQ(copy.Icons(2)->Width(), 32);
+  EXPECT_EQ(stream.Position(), stream.Size());
+
+  TIconList empty;
+  TMemoryStream emptyStream;
+  TWriter(&emptyStream).WriteProperties(&empty);
+  EXPECT_EQ(emptyStream.Size(), 1);  // the end of the property list alone
+}
