@@ -22,21 +22,30 @@ TIcon* NewIcon(int size) {
   return icon;
 }
 
-TEST(IconList, EmptySlotsKeepTheirPlaceThroughSaveAndLoad) {
-  vt::EnsureTestApplication();
-  TIconList list;
+// A 16-pixel icon, an empty slot and a 32-pixel icon.
+void AddIconsWithAGap(TIconList& list) {
   list.AddIcon(NewIcon(16));
   list.AddIcon(nullptr);
   list.AddIcon(NewIcon(32));
+}
+
+void ExpectIconsWithAGap(const TIconList& list) {
+  ASSERT_EQ(list.Count(), 3);
+  EXPECT_EQ(list.Icons(0)->Width(), 16);
+  EXPECT_EQ(list.Icons(1), nullptr);
+  EXPECT_EQ(list.Icons(2)->Width(), 32);
+}
+
+TEST(IconList, EmptySlotsKeepTheirPlaceThroughSaveAndLoad) {
+  vt::EnsureTestApplication();
+  TIconList list;
+  AddIconsWithAGap(list);
   TMemoryStream stream;
   list.SaveToStream(&stream);
   stream.SetPosition(0);
   TIconList copy;
   copy.LoadFromStream(&stream);
-  ASSERT_EQ(copy.Count(), 3);
-  EXPECT_EQ(copy.Icons(0)->Width(), 16);
-  EXPECT_EQ(copy.Icons(1), nullptr);
-  EXPECT_EQ(copy.Icons(2)->Width(), 32);
+  ExpectIconsWithAGap(copy);
 
   TIconList empty;
   TMemoryStream emptyStream;
@@ -72,18 +81,13 @@ TEST(IconList, ChangesInABatchAreReportedOnceAndEditsInPlaceAreReported) {
 TEST(IconList, FormStreamsCarryTheIconsProperty) {
   vt::EnsureTestApplication();
   TIconList list;
-  list.AddIcon(NewIcon(16));
-  list.AddIcon(nullptr);
-  list.AddIcon(NewIcon(32));
+  AddIconsWithAGap(list);
   TMemoryStream stream;
   TWriter(&stream).WriteProperties(&list);
   stream.SetPosition(0);
   TIconList copy;
   TReader(&stream).ReadProperties(&copy);
-  ASSERT_EQ(copy.Count(), 3);
-  EXPECT_EQ(copy.Icons(0)->Width(), 16);
-  EXPECT_EQ(copy.Icons(1), nullptr);
-  EXPECT_EQ(copy.Icons(2)->Width(), 32);
+  ExpectIconsWithAGap(copy);
   EXPECT_EQ(stream.Position(), stream.Size());
 
   TIconList empty;
