@@ -13,6 +13,7 @@
 #include <filesystem>
 
 #include "db/ADODB.h"
+#include "db/CurrencyColumns.h"
 #include "db/SqlText.h"
 #include "db/SqliteStatement.h"
 #include "db/UnicodeLike.h"
@@ -139,6 +140,7 @@ void TADOConnection::Open() {
     vt::CheckSqlite(db, sqlite3_exec(db, kJournal, nullptr, nullptr, nullptr));
     vt::CheckSqlite(db, vt::RegisterUnicodeLike(db));
     vt::CheckSqlite(db, vt::FunctionCallWatch::Install(db));
+    vt::CheckSqlite(db, vt::InstallCurrencyRounding(db));
   } catch (...) {
     sqlite3_close(db);
     throw;
