@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include "db/ADODB.h"
+#include "db/LocaleOrder.h"
 #include "db/SqlText.h"
 #include "db/SqliteStatement.h"
 #include "db/UnicodeLike.h"
@@ -82,6 +83,7 @@ void TADOConnection::Open() {
   if (code == SQLITE_OK) code = sqlite3_exec(db, kPageCache, nullptr, nullptr, nullptr);
   if (code == SQLITE_OK) code = sqlite3_exec(db, kJournal, nullptr, nullptr, nullptr);
   if (code == SQLITE_OK) code = vt::RegisterUnicodeLike(db);
+  if (code == SQLITE_OK) code = vt::RegisterLocaleCollation(db);
   if (code == SQLITE_OK) code = vt::FunctionCallWatch::Install(db);
   if (code == SQLITE_OK) sqlite3_update_hook(db, &TADOConnection::LogRowChange, this);
   if (code != SQLITE_OK) {
@@ -105,6 +107,7 @@ void TADOConnection::Close() {
   if (transactionLevel_ == 0) sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
   statements_->Clear();
   preparedSchemaVersion_ = -1;
+  caseFreeColumns_.reset();
   droppedRowChanges_ = 0;
   rowChanges_.clear();
   sqlite3_close_v2(db_);  // an open transaction is rolled back by the database itself
@@ -173,6 +176,11 @@ void TADOConnection::RereadAfterRollback() {
 
 vt::StatementUse TADOConnection::Reuse(const String& sql) { return statements_->Use(Handle(), sql); }
 
+String TADOConnection::InLocaleOrder(const String& sql) {
+  if (!caseFreeColumns_) caseFreeColumns_ = vt::CaseFreeColumnNames(Handle());
+  return vt::InLocaleOrder(sql, *caseFreeColumns_);
+}
+
 // A schema change drops the kept statements: a kept "SELECT *" would still describe the
 // columns it had when it was prepared.
 std::optional<vt::DatabaseVersion> TADOConnection::Version() {
@@ -186,6 +194,7 @@ std::optional<vt::DatabaseVersion> TADOConnection::Version() {
   if (schemaVersion != preparedSchemaVersion_) {
     statements_->Clear();
     preparedSchemaVersion_ = schemaVersion;
+    caseFreeColumns_.reset();
   }
   if (sqlite3_db_name(db, 2) != nullptr) return std::nullopt;  // 0 = main, 1 = temp
   return vt::DatabaseVersion{sqlite3_total_changes64(db), pragmaValue("PRAGMA data_version"), schemaVersion,
