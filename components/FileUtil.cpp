@@ -2,6 +2,7 @@
 // temporary name beside its destination and renamed over it only when complete, so a copy or move
 // that fails or is cancelled part way leaves the destination as it was.
 #include "components/FileUtil.h"
+#include "components/FileTrash.h"
 #include "rtl/TypInfo.h"
 
 #include <fcntl.h>
@@ -10,7 +11,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -308,73 +308,16 @@ String FreeName(const String& taken)
     return candidate;
 }
 
-// A path as the trash records it: bytes outside the unreserved set percent-escaped.
-String EscapedPath(const String& path)
-{
-    static const char* hex = "0123456789ABCDEF";
-    String out;
-    for (unsigned char c : path) {
-        if (std::isalnum(c) || String("/-._~").find(static_cast<char>(c)) != String::npos) {
-            out += static_cast<char>(c);
-        } else {
-            out += '%';
-            out += hex[c >> 4];
-            out += hex[c & 15];
-        }
-    }
-    return out;
-}
-
-// Deleting with undo moves the item into the desktop's trash, with the record the trash keeps.
-void MoveToTrash(const String& path)
-{
-    const char* dataHome = std::getenv("XDG_DATA_HOME");
-    const char* home = std::getenv("HOME");
-    const String trash = dataHome && *dataHome ? String(dataHome) + "/Trash" : String(home ? home : "") + "/.local/share/Trash";
-    ForceDirectories(trash + "/files");
-    ForceDirectories(trash + "/info");
-    String name = ExtractFileName(RemoveBackSlash(path));
-    for (int n = 2; fs::exists(trash + "/files/" + name) || fs::exists(trash + "/info/" + name + ".trashinfo"); ++n)
-        name = ExtractFileName(RemoveBackSlash(path)) + "." + IntToStr(n);
-    char deleted[32];
-    const std::time_t now = std::time(nullptr);
-    struct tm local {};
-    std::strftime(deleted, sizeof deleted, "%Y-%m-%dT%H:%M:%S", ::localtime_r(&now, &local));
-    std::ofstream info(trash + "/info/" + name + ".trashinfo");
-    info << "[Trash Info]\nPath=" << EscapedPath(ExpandFileName(path)) << "\nDeletionDate=" << deleted << "\n";
-    info.close();
-    std::error_code error;
-    fs::rename(path, trash + "/files/" + name, error);
-    if (error)
-        throw EInOutError(Format("Cannot delete %s", {path}));
-}
-
 class FileOperation {
 public:
     FileOperation(TFileOperFlags options, TFileProgressWindow* window) : FOptions(options), FWindow(window) {}
 
-    void Copy(const String& source, const String& target)
-    {
-        std::error_code error;
-        if (fs::is_directory(source, error)) {
-            ForceDirectories(target);
-            for (const auto& entry : fs::directory_iterator(source, error))
-                Copy(entry.path().string(), NormalDir(target) + entry.path().filename().string());
-            return;
-        }
-        String dest = target;
-        if (!Resolve(dest))
-            return;
-        if (FWindow)
-            FWindow->ShowFile(source);
-        const std::int64_t before = FDone;
-        CopyContents(source, dest, true, [this, before](std::int64_t copied) {
-            FDone = before + copied;
-            if (FWindow)
-                FWindow->Step(FDone);
-        });
-    }
+    // A folder is copied item by item; each file taken asks about its own destination.
+    void Copy(const String& source, const String& target) { CopyItem(source, target, true); }
 
+    // One question for the item: a folder that must be copied because it cannot be renamed
+    // replaces what its destination holds without asking again, and the source goes only once
+    // every byte of it has been copied.
     void Move(const String& source, const String& target)
     {
         String dest = target;
@@ -386,7 +329,7 @@ public:
             FDone += BytesUnder(dest);
             return;
         }
-        Copy(source, dest);
+        CopyItem(source, dest, false);
         fs::remove_all(source, error);
         if (error)
             throw EInOutError(Format("Cannot delete %s", {source}));
@@ -398,8 +341,9 @@ public:
         if (!fs::exists(fs::symlink_status(path, error)))
             throw EInOutError(Format("Cannot delete %s", {path}));
         if (FOptions.Contains(flAllowUndo)) {
-            MoveToTrash(path);
-            return;
+            if (MoveToTrash(path))
+                return;
+            ConfirmDeletingForGood(path);
         }
         fs::remove_all(path, error);
         if (error)
@@ -407,6 +351,43 @@ public:
     }
 
 private:
+    void CopyItem(const String& source, const String& target, bool ask)
+    {
+        std::error_code error;
+        if (fs::is_directory(source, error)) {
+            if (!ForceDirectories(target))
+                throw EFCreateError(Format("Cannot create file %s", {target}));
+            fs::directory_iterator entry(source, error);
+            for (; !error && entry != fs::directory_iterator(); entry.increment(error))
+                CopyItem(entry->path().string(), NormalDir(target) + entry->path().filename().string(), ask);
+            if (error)
+                throw EFOpenError(Format("Cannot open file %s", {source}));
+            return;
+        }
+        String dest = target;
+        if (ask && !Resolve(dest))
+            return;
+        if (FWindow)
+            FWindow->ShowFile(source);
+        const std::int64_t before = FDone;
+        CopyContents(source, dest, true, [this, before](std::int64_t copied) {
+            FDone = before + copied;
+            if (FWindow)
+                FWindow->Step(FDone);
+        });
+    }
+
+    // No trash takes the item (a file system without one that can be made): only the user's
+    // answer, or the caller's "no confirmation", deletes it for good; No stops the operation.
+    void ConfirmDeletingForGood(const String& path)
+    {
+        if (FOptions.Contains(flNoConfirmation))
+            return;
+        if (MessageDlg(Format("%s cannot be moved to the trash. Delete it for good?", {path}), mtConfirmation,
+                       TMsgDlgButtons{mbYes, mbNo}, 0) != mrYes)
+            Abort();
+    }
+
     // What to do about a taken destination: another name, the user's answer, or replacing it.
     bool Resolve(String& dest)
     {
@@ -643,10 +624,8 @@ String GetTempDir()
     return NormalDir(fs::temp_directory_path(error).string());
 }
 
-bool ValidFileName(const String& FileName)
-{
-    return !FileName.empty() && FileName.find_first_of("<>\"[]|") == String::npos;
-}
+// Linux takes every byte in a name but NUL (and "/", which only ever separates the name's parts).
+bool ValidFileName(const String& FileName) { return !FileName.empty() && FileName.find('\0') == String::npos; }
 
 // ---------------------------------------------------------------------------------------------
 // Locks: advisory locks of the open file description, so that two handles conflict even in one

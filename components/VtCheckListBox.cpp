@@ -354,8 +354,10 @@ void TVtCheckListBox::InternalRestoreStates(TObject* IniFile, const String& Sect
     const int count = std::min(IniReadInteger(IniFile, Section, "Count", 0), Items()->Count());
     for (int i = 0; i < count; ++i) {
         const int value = IniReadInteger(IniFile, Section, "Item" + IntToStr(i), cbUnchecked);
-        SetState(i, value >= cbUnchecked && value <= cbGrayed ? static_cast<TCheckBoxState>(value) : cbUnchecked);
-        if (FCheckKind == ckRadioButtons && State(i) == cbChecked)
+        const TCheckBoxState state =
+            value >= cbUnchecked && value <= cbGrayed ? static_cast<TCheckBoxState>(value) : cbUnchecked;
+        SetState(i, state);
+        if (FCheckKind == ckRadioButtons && state == cbChecked)  // the stored choice, not the one shown before
             break;
     }
 }

@@ -194,11 +194,15 @@ void TGIFFrame::GrayscaleImage(bool ForceEncoding) {
   }
   TBitmap* bitmap = Bitmap();
   GrayscaleBitmap(bitmap);
-  vt::gif::Frame fresh;  // a new item made from the grey bitmap
+  // A new item made from the grey bitmap; the frame's own settings and comments stay, and its
+  // transparent colour becomes the grey its pixels turned into.
+  vt::gif::Frame fresh;
   fresh.left = data_.left;
   fresh.top = data_.top;
   fresh.interval = data_.interval;
   fresh.disposal = data_.disposal;
+  fresh.extensions = std::move(data_.extensions);
+  if (data_.transparent != clNone) fresh.transparent = GrayColor(GrayOf(ColorToRGB(data_.transparent)));
   data_ = std::move(fresh);
   if (ForceEncoding) EncodeRasterData();
 }

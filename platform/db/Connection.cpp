@@ -144,16 +144,18 @@ void TADOConnection::CommitTrans() {
   if (--transactionLevel_ == 0) usedInTransaction_.clear();
 }
 
-// A rollback that fails leaves the database in a state nobody asked for: the connection is
-// closed instead, which makes the database roll the whole transaction back.
+// A full disk or a lost lock can make the database end the whole transaction itself; then
+// every level left is already undone, and each rollback only counts one off. A rollback that
+// fails while the transaction is still open raises and keeps it, and the connection, open.
 void TADOConnection::RollbackTrans() {
   CheckInTransaction();
-  String savepoint = "vt_level" + IntToStr(transactionLevel_);
-  try {
-    Execute(transactionLevel_ == 1 ? String("ROLLBACK") : "ROLLBACK TO " + savepoint + "; RELEASE " + savepoint);
-  } catch (const EDatabaseError&) {
-    Close();
-    throw;
+  if (!sqlite3_get_autocommit(db_)) {
+    const String savepoint = "vt_level" + IntToStr(transactionLevel_);
+    try {
+      Execute(transactionLevel_ == 1 ? String("ROLLBACK") : "ROLLBACK TO " + savepoint + "; RELEASE " + savepoint);
+    } catch (const EDatabaseError&) {
+      if (!sqlite3_get_autocommit(db_)) throw;
+    }
   }
   --transactionLevel_;
   RereadAfterRollback();
@@ -237,8 +239,7 @@ String ConnectionStringValue(const String& value) {
 
 Transaction::Transaction(TADOConnection* connection) : connection_(connection) { connection_->BeginTrans(); }
 
-// During unwinding the exception on its way out is the one to show; a rollback that fails
-// has closed the connection, so the database undoes the transaction itself.
+// During unwinding the exception on its way out is the one to show.
 Transaction::~Transaction() {
   if (finished_) return;
   try {

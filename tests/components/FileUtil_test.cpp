@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <sstream>
 
 #include "components/FileUtil.h"
@@ -22,6 +23,7 @@
 #include "ui/forms/Forms.h"
 #include "ui/kernel/WinApi.h"
 #include "ui/testing/UiTesting.h"
+#include "tests/fixtures/ScratchMount.h"
 
 namespace fs = std::filesystem;
 
@@ -80,9 +82,10 @@ TEST_F(FileUtilTest, PathTextHelpersCutAtTheSlash)
         EXPECT_EQ(NormalDir(c.in), c.normal) << c.in;
         EXPECT_EQ(RemoveBackSlash(c.in), c.removed) << c.in;
     }
-    for (const char* bad : {"", "a<b", "a>b", "a\"b", "a[b", "a]b", "a|b"})
-        EXPECT_FALSE(ValidFileName(bad)) << bad;
-    EXPECT_TRUE(ValidFileName("/home/camp/Roster 2026.txt"));
+    EXPECT_FALSE(ValidFileName(""));
+    EXPECT_FALSE(ValidFileName(String("a\0b", 3)));
+    for (const char* good : {"/home/camp/Roster 2026.txt", "report[final].txt", "a<b>c", "say \"hi\"", "a|b"})
+        EXPECT_TRUE(ValidFileName(good)) << good;
     EXPECT_EQ(LongToShortPath("/home/camp/Long Name.txt"), "/home/camp/Long Name.txt");
     EXPECT_EQ(ShortToLongFileName("x.txt"), "x.txt");
 }
@@ -335,6 +338,48 @@ TEST_F(FileUtilTest, TheOperatorAsksBeforeReplacingOrRenamesOnCollision)
     EXPECT_EQ(responder.Last().Text, "Cannot open file " + Path("src/none.txt"));
 }
 
+// A folder moved onto a folder of the same name cannot be renamed there and is copied: the one
+// answer covers it, and its source goes only with the copy complete.
+TEST_F(FileUtilTest, AMoveAskedOnceKeepsItsSourceUnlessTheCopyIsComplete)
+{
+    Write("src/roster/a.txt", "new a");
+    Write("src/roster/b.txt", "new b");
+    Write("dst/roster/a.txt", "old a");
+    TVtFileOperator op(nullptr);
+    op.SetOperation(foMove);
+    op.SetOptions({flSilent});
+    op.SetSource(Path("src/roster"));
+    op.SetDestination(Path("dst"));
+    {
+        vt::DialogResponder responder;
+        responder.Answer(mrNo);
+        EXPECT_TRUE(op.Execute());
+        EXPECT_EQ(responder.Shown().size(), 1u);
+    }
+    EXPECT_EQ(Read(Path("src/roster/a.txt")), "new a");
+    EXPECT_EQ(Read(Path("dst/roster/a.txt")), "old a");
+    {
+        vt::DialogResponder responder;
+        responder.Answer(mrYes).Answer(mrNo);  // a second question would get No
+        EXPECT_TRUE(op.Execute());
+        ASSERT_EQ(responder.Shown().size(), 1u);
+        EXPECT_EQ(responder.Shown()[0].Text, "Replace the existing file " + Path("dst/roster") + "?");
+    }
+    EXPECT_FALSE(fs::exists(dir / "src/roster"));
+    EXPECT_EQ(Read(Path("dst/roster/a.txt")), "new a");
+    EXPECT_EQ(Read(Path("dst/roster/b.txt")), "new b");
+
+    // A copy that fails part way (a file stands where a folder must go) keeps the source.
+    Write("src/camp/sub/x.txt", "x");
+    Write("dst/camp/keep.txt", "k");
+    Write("dst/camp/sub", "a file");
+    op.SetSource(Path("src/camp"));
+    op.SetOptions({flSilent, flNoConfirmation, flNoErrorUI});
+    EXPECT_FALSE(op.Execute());
+    EXPECT_FALSE(op.Aborted());
+    EXPECT_EQ(Read(Path("src/camp/sub/x.txt")), "x");
+}
+
 TEST_F(FileUtilTest, TheOperatorMovesRenamesAndDeletesIntoTheTrashWhenUndoIsAllowed)
 {
     Write("m/one.txt", "1");
@@ -381,6 +426,116 @@ TEST_F(FileUtilTest, LinksAreDesktopEntriesInTheSpecialFolder)
               String::npos);
     DeleteFileLink("Roster", CSIDL_STARTUP);
     EXPECT_FALSE(FileExists(Path("config/autostart/Roster.desktop")));
+}
+
+// A file system of its own (a tmpfs mounted for the test, as a USB stick would be): its items go
+// to the trash at its top directory. Mounting needs the rights CI has; elsewhere the tests skip.
+class OtherFileSystemTest : public FileUtilTest {
+protected:
+    void SetUp() override
+    {
+        FileUtilTest::SetUp();
+        stick = std::make_unique<vt::test::ScratchMount>(4 << 20);
+        if (!stick->Mounted())
+            GTEST_SKIP() << stick->Why();
+    }
+    String OnStick(const String& name) const { return stick->Folder() + name; }
+    String WriteOnStick(const String& name, const String& content)
+    {
+        fs::create_directories(fs::path(OnStick(name)).parent_path());
+        std::ofstream(OnStick(name), std::ios::binary) << content;
+        return OnStick(name);
+    }
+    std::vector<String> NamesOnStick() const
+    {
+        std::vector<String> names;
+        for (const auto& e : fs::directory_iterator(stick->Folder()))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    static bool DeleteWithUndo(const String& path)
+    {
+        TVtFileOperator op(nullptr);
+        op.SetOperation(foDelete);
+        op.SetOptions({flSilent, flAllowUndo});
+        op.SetSource(path);
+        return op.Execute();
+    }
+
+    std::unique_ptr<vt::test::ScratchMount> stick;
+};
+
+TEST_F(OtherFileSystemTest, ADeletedFileGoesToTheTrashOfItsFileSystemsTopDirectory)
+{
+    const String uid = std::to_string(::getuid());
+    struct Case {
+        const char* Prepare;  // what the administrator left at the top directory
+        String Trash;
+    } cases[] = {{"none", ".Trash-" + uid},
+                 {"sticky", ".Trash/" + uid},
+                 {"not sticky", ".Trash-" + uid},
+                 {"link", ".Trash-" + uid}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Prepare);
+        fs::remove_all(OnStick(".Trash"));
+        fs::remove_all(OnStick(".Trash-" + uid));
+        if (String(c.Prepare) == "sticky" || String(c.Prepare) == "not sticky") {
+            fs::create_directories(OnStick(".Trash"));
+            ::chmod(OnStick(".Trash").c_str(), String(c.Prepare) == "sticky" ? 01777 : 0777);
+        } else if (String(c.Prepare) == "link") {
+            fs::create_directories(OnStick("elsewhere"));
+            fs::create_directory_symlink(OnStick("elsewhere"), OnStick(".Trash"));
+        }
+        const String file = WriteOnStick("rosters/Zoë's list.txt", "roster");
+        EXPECT_TRUE(DeleteWithUndo(file));
+        EXPECT_FALSE(FileExists(file));
+        const String trash = OnStick(c.Trash);
+        EXPECT_EQ(Read(trash + "/files/Zoë's list.txt"), "roster");
+        const String info = Read(trash + "/info/Zoë's list.txt.trashinfo");
+        EXPECT_NE(info.find("\nPath=rosters/Zo%C3%AB%27s%20list.txt\n"), String::npos) << info;
+        EXPECT_EQ(fs::status(trash).permissions() & fs::perms::all, fs::perms::owner_all);
+    }
+    EXPECT_FALSE(fs::exists(dir / "data/Trash/info"));  // nothing went to the home trash
+}
+
+TEST_F(OtherFileSystemTest, WithoutATrashThereTheUserIsAskedBeforeDeletingForGood)
+{
+    const String uid = std::to_string(::getuid());
+    WriteOnStick(".Trash-" + uid, "a file where the trash would go");
+    const String file = WriteOnStick("old.txt", "old");
+    {
+        vt::DialogResponder responder;
+        responder.Answer(mrNo);
+        EXPECT_FALSE(DeleteWithUndo(file));
+        EXPECT_EQ(responder.Last().Text, file + " cannot be moved to the trash. Delete it for good?");
+    }
+    EXPECT_EQ(Read(file), "old");
+    EXPECT_EQ(NamesOnStick(), (std::vector<String>{".Trash-" + uid, "old.txt"}));  // no record left behind
+    {
+        vt::DialogResponder responder;
+        responder.Answer(mrYes);
+        EXPECT_TRUE(DeleteWithUndo(file));
+    }
+    EXPECT_FALSE(FileExists(file));
+}
+
+// Moving across file systems copies: one question, and the source goes after the copy.
+TEST_F(OtherFileSystemTest, AMoveOntoAnotherFileSystemAsksOnce)
+{
+    const String source = Write("camp.txt", "new");
+    WriteOnStick("camp.txt", "old");
+    TVtFileOperator op(nullptr);
+    op.SetOperation(foMove);
+    op.SetOptions({flSilent});
+    op.SetSource(source);
+    op.SetDestination(stick->Folder());
+    vt::DialogResponder responder;
+    responder.Answer(mrYes);
+    EXPECT_TRUE(op.Execute());
+    EXPECT_EQ(responder.Shown().size(), 1u);
+    EXPECT_EQ(Read(OnStick("camp.txt")), "new");
+    EXPECT_FALSE(FileExists(source));
 }
 
 }  // namespace

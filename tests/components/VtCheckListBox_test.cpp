@@ -304,6 +304,25 @@ TEST_P(CheckListStorageTest, RadioButtonsStopAtTheFirstCheckedItem)
     EXPECT_EQ(States(box), "010");
 }
 
+// The box as a form shows it again: radio buttons always hold one checked item (the first) before
+// the stored states come in, and the stored choice replaces it.
+TEST_P(CheckListStorageTest, AStoredRadioChoiceIsRestored)
+{
+    Fill(box, 3);
+    box->SetCheckKind(ckRadioButtons);
+    box->SetCheckedIndex(2);
+    Save(box);
+
+    delete box;
+    TVtCheckListBox* shown = NewBox("Checks");  // the same section
+    Fill(shown, 3);
+    shown->SetCheckKind(ckRadioButtons);
+    EXPECT_EQ(States(shown), "100");
+    Restore(shown);
+    EXPECT_EQ(States(shown), "001");
+    EXPECT_EQ(shown->CheckedIndex(), 2);
+}
+
 // A form whose placement also keeps its check-list box's states: the session a user leaves is the
 // one the next form shows.
 class PlacedCheckListTest : public CheckListStorageTest {

@@ -359,16 +359,21 @@ TEST(GIFImage, WritingKeepsLoopCommentsAndControlExtensions) {
   EXPECT_THROW(reread.SetWidth(5), EInvalidGraphicOperation);
 }
 
-TEST(GIFImage, SystemColoursAreWrittenAsTheirTableEntries) {
-  vt::EnsureTestApplication();
-  const TColor window = ColorToRGB(clWindow);
+// A frame from a 24-bit bitmap of two pixels, which the picture holds as a bitmap alone.
+void AddTwoPixelFrame(TGIFImage& image, TColor left, TColor right) {
   TBitmap bitmap;
   bitmap.SetPixelFormat(pf24bit);
   bitmap.SetSize(2, 1);
-  bitmap.Canvas()->SetPixels(0, 0, clBlack);
-  bitmap.Canvas()->SetPixels(1, 0, window);
-  TGIFImage image;
+  bitmap.Canvas()->SetPixels(0, 0, left);
+  bitmap.Canvas()->SetPixels(1, 0, right);
   image.AddFrame(&bitmap);
+}
+
+TEST(GIFImage, SystemColoursAreWrittenAsTheirTableEntries) {
+  vt::EnsureTestApplication();
+  const TColor window = ColorToRGB(clWindow);
+  TGIFImage image;
+  AddTwoPixelFrame(image, clBlack, window);
   image.SetBackgroundColor(clWindow);
   image.Frames(0)->SetTransparentColor(clWindow);
   TMemoryStream out;
@@ -387,6 +392,35 @@ TEST(GIFImage, SystemColoursAreWrittenAsTheirTableEntries) {
   reread.Frames(0)->SetTransparentColor(clWindow);
   reread.Grayscale(false);
   EXPECT_EQ(reread.Frames(0)->TransparentColor(), TColor(grey | grey << 8 | grey << 16));
+}
+
+// A frame added from a bitmap has no raster yet: greying reduces the bitmap, and what was
+// transparent stays so, in the grey it became; the frame's comment goes along. giflib reads back
+// the transparent pixel.
+TEST(GIFImage, GreyingAFrameThatHoldsOnlyABitmapKeepsItsTransparentColourAndComment) {
+  vt::EnsureTestApplication();
+  TGIFImage image;
+  AddTwoPixelFrame(image, clRed, clWhite);
+  image.Frames(0)->SetTransparentColor(clRed);
+  image.Frames(0)->SetComment("Camp logo");
+  image.Grayscale(false);
+  const TColor greyRed = TColor(76 | 76 << 8 | 76 << 16);
+  EXPECT_EQ(image.Frames(0)->TransparentColor(), greyRed);
+  EXPECT_EQ(image.Frames(0)->Comment(), "Camp logo");
+
+  TMemoryStream out;
+  image.SaveToStream(&out);
+  const GiflibPicture read = ReadWithGiflib(Bytes(out.Memory(), out.Memory() + out.Size()));
+  ASSERT_EQ(read.frames.size(), 1u);
+  const GiflibFrame& frame = read.frames[0];
+  ASSERT_GE(frame.transparent, 0);
+  EXPECT_EQ(frame.indexes.at(0), frame.transparent);
+  EXPECT_EQ(frame.rgb.at(std::size_t(frame.transparent)), 0x4C4C4C);
+  EXPECT_NE(frame.indexes.at(1), frame.transparent);
+  out.SetPosition(0);
+  TGIFImage reread;
+  reread.LoadFromStream(&out);
+  EXPECT_EQ(reread.Frames(0)->Comment(), "Camp logo");
 }
 
 TEST(GIFImage, PictureAndClipboardFormatsAreRegisteredAndTheStoredFormRoundTrips) {
