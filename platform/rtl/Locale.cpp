@@ -64,11 +64,13 @@ void TakeDateOrder(FormatSettings& settings, const String& layout)
     settings.ShortDateFormat = format;
 }
 
-// A one-byte value of the C library's monetary settings; CHAR_MAX when the locale has none.
+// A one-byte value of the C library's monetary settings; CHAR_MAX when the locale has none
+// (the C locale writes -1 for it).
 int SmallInfo(nl_item item, locale_t loc)
 {
     const char* value = nl_langinfo_l(item, loc);
-    return value != nullptr ? static_cast<unsigned char>(*value) : CHAR_MAX;
+    const int small = value != nullptr ? static_cast<signed char>(*value) : -1;
+    return small < 0 ? CHAR_MAX : small;
 }
 
 // The class library's currency format codes from the C library's description: where the

@@ -328,12 +328,13 @@ TEST_F(CalcEditTest, EachLocaleReadsAndShowsItsOwnSeparators)
     const char* locale;
     const char* pasted;  // 1234.5 as a user of the locale writes it
     const char* shown;
+    const char* typed;  // 74.3: a point or comma that does not group gives the decimal separator
   };
   const Case cases[] = {
-      {"en_US.UTF-8", "1,234.5", "1,234.50"},
-      {"de_DE.UTF-8", "1.234,5", "1.234,50"},
-      {"fr_FR.UTF-8", "1 234,5", "1\u202F234,50"},  // grouped with a plain blank
-      {"ru_RU.UTF-8", "1\u202F234,5", "1\u202F234,50"},
+      {"en_US.UTF-8", "1,234.5", "1,234.50", "74.3"},
+      {"de_DE.UTF-8", "1.234,5", "1.234,50", "74,3"},
+      {"fr_FR.UTF-8", "1 234,5", "1\u202F234,50", "74.3"},  // grouped with a plain blank
+      {"ru_RU.UTF-8", "1\u202F234,5", "1\u202F234,50", "74.3"},
   };
   edit->SetDisplayFormat(",0.00");
   for (const Case& c : cases) {
@@ -342,7 +343,7 @@ TEST_F(CalcEditTest, EachLocaleReadsAndShowsItsOwnSeparators)
     EXPECT_EQ(edit->Value(), 1234.5L) << c.locale;
     EXPECT_EQ(edit->GetDisplayText(), c.shown) << c.locale;
     edit->SetText("");
-    Type("74.3");  // the point key gives the locale's decimal separator
+    Type(c.typed);
     EXPECT_EQ(edit->Value(), 74.3L) << c.locale;
   }
 }
