@@ -12,8 +12,8 @@
 #include "app/forms/EditorFrame.h"
 #include "app/forms/MainQueries.h"
 #include "app/forms/PersonEditor.h"
-#include "components/CurrEdit.h"
-#include "components/VtDBCtrl.h"
+#include "components/edits/CurrEdit.h"
+#include "components/edits/VtDBCtrl.h"
 #include "db/Fields.h"
 #include "rtl/IniFiles.h"
 #include "rtl/StringList.h"
@@ -47,7 +47,7 @@ void TAddEditChaperonesForm::FormActivate(TObject* Sender) {
   PageControl1->SetActivePage(TabSheet1);
   DBEdit1->SetFocus();
   EmptyPayList();
-  SetPayrollTotal(0);
+  SetPayrollTotal(Currency());
   ApplyNouns();
   FillShirtSizes();
   ZeroNullTotals();

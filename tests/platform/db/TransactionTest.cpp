@@ -142,7 +142,9 @@ TEST_F(Transactions, AFullDiskPartWayRollsBackAndLeavesTheConnectionAndItsDatase
     } catch (const EDatabaseError& e) {
       message = e.Message();
     }
-    EXPECT_EQ(message, "database or disk is full") << big;
+    EXPECT_EQ(message, "The disk holding the database '" + path +
+                           "' is full (database or disk is full); nothing was saved. Make room on the disk and try again.")
+        << big;
     EXPECT_TRUE(onDisk.Connected());
     EXPECT_FALSE(onDisk.InTransaction());
     ASSERT_TRUE(people.Active());
