@@ -102,7 +102,7 @@ Reading ReadFloat(long double value, std::int64_t& count)
     const auto written = static_cast<long double>(narrow) == value
                              ? std::to_chars(buffer, buffer + sizeof buffer, narrow)
                              : std::to_chars(buffer, buffer + sizeof buffer, value);
-    return ReadDecimal(std::string_view(buffer, static_cast<std::size_t>(written.ptr - buffer)), '.', count);
+    return ReadDecimal(std::string_view(buffer, static_cast<std::size_t>(written.ptr - buffer)), ".", count);
 }
 
 [[noreturn]] void ResultOutOfRange()
