@@ -10,6 +10,7 @@
 #include "app/RoomPlaces.h"
 #include "app/SQLData.h"
 #include "app/forms/EditorFrame.h"
+#include "app/forms/EnrolmentMoney.h"
 #include "app/forms/MainQueries.h"
 #include "components/edits/CurrEdit.h"
 #include "components/edits/VtDBDateEdit.h"
@@ -121,29 +122,31 @@ void TAddEditSessionsForm::BitBtn4Click(TObject*) {
 void TAddEditSessionsForm::BitBtn3Click(TObject*) {
   TADOTable* types = SQLDataModule->tSessionSessionTypes;
   if (types->IsEmpty()) return;  // Edit would append a type without a letter
+  Currency totalCosts, deposit;
+  if (!vt::ReadAmount(VtCalcEdit2, totalCosts) || !vt::ReadAmount(VtCalcEdit3, deposit)) return;
   types->Edit();
-  types->FieldByName("TotalCosts")->SetAsFloat(static_cast<double>(VtCalcEdit2->Value()));
-  types->FieldByName("DepositAmount")->SetAsFloat(static_cast<double>(VtCalcEdit3->Value()));
+  types->FieldByName("TotalCosts")->SetAsCurrency(totalCosts);
+  types->FieldByName("DepositAmount")->SetAsCurrency(deposit);
   vt::PostOrGiveUp(types);
 }
 
 // Add This Room: a room of the session with all its places free. The inputs keep their values,
 // so several like rooms are added by repeated clicks.
 void TAddEditSessionsForm::BitBtn2Click(TObject*) {
-  const long double size = VtCalcEdit1->Value();
-  if (Edit1->Text().empty() || Edit2->Text().empty() || size == 0) {
+  if (Edit1->Text().empty() || Edit2->Text().empty() || VtCalcEdit1->Value() == 0) {
     Application->MessageBox("Please fill out all room information.", "Error", MB_OK);
     Edit1->SetFocus();
     return;
   }
+  const int size = VtCalcEdit1->AsInteger();
   TADOQuery* rooms = CheckBox2->Checked() ? SQLDataModule->qCRooms : SQLDataModule->qRooms;
   vt::Reopen(rooms);
   rooms->Append();
   rooms->FieldByName("SessionID")->SetAsInteger(SQLDataModule->qSessions->FieldByName("SessionID")->AsInteger());
   rooms->FieldByName("HotelName")->SetAsString(Edit1->Text());
   rooms->FieldByName("RoomNumber")->SetAsString(Edit2->Text());
-  rooms->FieldByName("NumberInRoom")->SetAsInteger(static_cast<int>(size));
-  rooms->FieldByName("NumberAvailable")->SetAsInteger(static_cast<int>(size));
+  rooms->FieldByName("NumberInRoom")->SetAsInteger(size);
+  rooms->FieldByName("NumberAvailable")->SetAsInteger(size);
   vt::PostOrGiveUp(rooms);
   vt::Reopen(rooms);
   Edit1->SetFocus();
