@@ -1,6 +1,7 @@
 // The record commands of the first four pages: add, edit and delete through the record editors,
 // Edit Company Info, the searches of the attendee, chaperone and session pages with their resets,
 // the Classes status filter and the Exit buttons.
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -18,6 +19,8 @@
 #include "db/Connection.h"
 #include "db/Fields.h"
 #include "db/SqlText.h"
+#include "rtl/DateTime.h"
+#include "rtl/Format.h"
 #include "rtl/StringList.h"
 #include "ui/controls/ActnList.h"
 #include "ui/controls/ComCtrls.h"
@@ -161,6 +164,20 @@ bool IsWholeNumber(const String& text) {
   return true;
 }
 
+// Line 2 of qSessions for a Begin Date search: the sessions that begin on the date typed in the
+// locale's short date format (leading zeros optional); without a year, on that day of any year.
+// None when the text is no date.
+std::optional<String> BeginDateLine(const String& text) {
+  DateParts date;
+  if (!TryStrToDateParts(Trim(text), date)) return std::nullopt;
+  if (!date.HasYear) {
+    const String monthDay = Format("%.2d-%.2d", {date.Month, date.Day});
+    return "AND strftime('%m-%d', BeginDate + 2415018.5) = " + vt::SqlQuote(monthDay);
+  }
+  const auto day = static_cast<std::int64_t>(EncodeDate(date.Year, date.Month, date.Day));
+  return "AND BeginDate >= " + IntToStr(day) + " AND BeginDate < " + IntToStr(day + 1);
+}
+
 // Line 1 of qSessions for the status chosen under "View Status"; none when nothing is chosen.
 std::optional<String> StatusLine(TRadioGroup* status) {
   const char* const lines[] = {"WHERE SessionActive = -1", "WHERE SessionActive = 0", "WHERE SessionActive > -2"};
@@ -263,9 +280,14 @@ void TMainForm::BitBtn7Click(TObject* Sender) {
   std::vector<LineText> lines;
   const String text = Edit3->Text();
   if (!text.empty()) {
-    if (ComboBox3->ItemIndex() == 0)
-      lines.emplace_back(2, "AND strftime('%m/%d/%Y', BeginDate + 2415018.5) Like " + vt::SqlQuote("%" + text + "%"));
-    else if (ComboBox3->ItemIndex() == 1)
+    if (ComboBox3->ItemIndex() == 0) {
+      const std::optional<String> dateLine = BeginDateLine(text);
+      if (!dateLine) {
+        ShowError("Please enter a date such as " + DateToStr(Date()) + " to search by Begin Date.");
+        return;
+      }
+      lines.emplace_back(2, *dateLine);
+    } else if (ComboBox3->ItemIndex() == 1)
       lines.emplace_back(2, "AND Location Like " + vt::SqlQuote(text + "%"));
   }
   if (const auto status = StatusLine(RadioGroup1)) lines.emplace_back(1, *status);

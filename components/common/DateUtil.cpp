@@ -141,9 +141,10 @@ public:
     bool Separator()
     {
         SkipBlanks();
-        if (AtEnd() || s_[pos_] != Locale().DateSeparator)
+        const String& separator = Locale().DateSeparator;
+        if (AtEnd() || s_.compare(pos_, separator.size(), separator) != 0)
             return false;
-        ++pos_;
+        pos_ += separator.size();
         return true;
     }
 

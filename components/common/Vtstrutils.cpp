@@ -182,13 +182,14 @@ String AddCharR(char C, const String& S, int N)
 String LeftStr(const String& S, int N) { return AddCharR(' ', S, N); }
 String RightStr(const String& S, int N) { return AddChar(' ', S, N); }
 
-int CompStr(const String& S1, const String& S2)
-{
-  int r = std::strcoll(S1.c_str(), S2.c_str());
-  return (r > 0) - (r < 0);
-}
+namespace {
+int Sign(int r) { return (r > 0) - (r < 0); }
+}  // namespace
 
-int CompText(const String& S1, const String& S2) { return CompStr(AnsiLowerCase(S1), AnsiLowerCase(S2)); }
+// In the user's locale's order, punctuation counted as the locale counts it.
+int CompStr(const String& S1, const String& S2) { return Sign(AnsiCompareStr(S1, S2)); }
+
+int CompText(const String& S1, const String& S2) { return Sign(AnsiCompareText(S1, S2)); }
 
 String Copy2Symb(const String& S, char Symb) { return S.substr(0, S.find(Symb)); }
 

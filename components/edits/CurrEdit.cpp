@@ -193,8 +193,10 @@ void TCustomNumEdit::KeyPress(char& Key)
     Key = 0;
     return;
   }
-  if ((Key == ',' || Key == '.') && Key != Locale().ThousandSeparator)
-    Key = Locale().DecimalSeparator;
+  // A decimal separator of several bytes cannot be one key: TextToValText reads "." and "," for it.
+  const FormatSettings& fs = Locale();
+  if ((Key == ',' || Key == '.') && String(1, Key) != fs.ThousandSeparator && fs.DecimalSeparator.size() == 1)
+    Key = fs.DecimalSeparator[0];
   TCustomComboEdit::KeyPress(Key);
   const auto code = static_cast<unsigned char>(Key);
   if (code >= 32 && !IsValidChar(Key)) {

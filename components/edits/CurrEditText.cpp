@@ -16,15 +16,28 @@
 
 namespace {
 
-char DecimalSep() { return Locale().DecimalSeparator; }
-char ThousandSep() { return Locale().ThousandSeparator; }
+const String& DecimalSep() { return Locale().DecimalSeparator; }
+const String& ThousandSep() { return Locale().ThousandSeparator; }
 
-String ReplaceChar(const String& S, char From, char To)
+String ReplaceAll(const String& S, const String& From, const String& To)
 {
+  return StringReplace(S, From, To, {rfReplaceAll});
+}
+
+// The blanks a locale may group thousands with: a user typing the number writes any of them.
+const char* const kGroupingBlanks[] = {" ", "\xC2\xA0", "\xE2\x80\xAF", "\xE2\x80\x89"};
+
+// S without its thousands separators; where the locale groups with a blank, without any blank.
+String WithoutThousandSeparators(const String& S)
+{
+  const String& thousands = ThousandSep();
+  const bool blank = std::any_of(std::begin(kGroupingBlanks), std::end(kGroupingBlanks),
+                                 [&](const char* b) { return thousands == b; });
+  if (!blank)
+    return ReplaceAll(S, thousands, "");
   String r = S;
-  for (char& c : r)
-    if (c == From)
-      c = To;
+  for (const char* b : kGroupingBlanks)
+    r = ReplaceAll(r, b, "");
   return r;
 }
 
@@ -34,16 +47,14 @@ size_t FractionDigits(const String& S)
   size_t dot = S.find(DecimalSep());
   if (dot == String::npos)
     return 0;
-  size_t end = S.find_first_of("Ee", dot + 1);
-  return (end == String::npos ? S.size() : end) - dot - 1;
+  size_t start = dot + DecimalSep().size();
+  size_t end = S.find_first_of("Ee", start);
+  return (end == String::npos ? S.size() : end) - start;
 }
 
 bool OnlyNumberChars(const String& S)
 {
-  for (char c : S)
-    if (!std::strchr("+-0123456789Ee", c) && c != DecimalSep())
-      return false;
-  return true;
+  return std::all_of(S.begin(), S.end(), [](char c) { return c != 0 && std::strchr("+-0123456789Ee", c); });
 }
 
 } // namespace
@@ -51,13 +62,14 @@ bool OnlyNumberChars(const String& S)
 String TextToValText(const String& S)
 {
   String r = TrimRight(S);
-  char dec = DecimalSep(), thou = ThousandSep();
+  const String& dec = DecimalSep();
+  const String& thou = ThousandSep();
   if (dec != thou)
-    r = DelChars(r, thou);
-  if (dec != '.' && thou != '.')
-    r = ReplaceChar(r, '.', dec);
-  if (dec != ',' && thou != ',')
-    r = ReplaceChar(r, ',', dec);
+    r = WithoutThousandSeparators(r);
+  if (dec != "." && thou != ".")
+    r = ReplaceAll(r, ".", dec);
+  if (dec != "," && thou != ",")
+    r = ReplaceAll(r, ",", dec);
   if (r.empty())
     return "0";
   if (r == "-")
@@ -112,7 +124,7 @@ bool IsValidNumText(const String& Text, unsigned DecimalPlaces, const NumRange& 
   if (FractionDigits(S) > DecimalPlaces)
     return false;
   long double value = 0;
-  if (S.size() > 63 || !OnlyNumberChars(S) || !TryStrToFloat(S, value))
+  if (S.size() > 63 || !OnlyNumberChars(ReplaceAll(S, DecimalSep(), "")) || !TryStrToFloat(S, value))
     return false;
   // The sign bit also catches "-0", the text of a lone minus sign.
   return !(Range.MinValue >= 0 && Range.MaxValue > 0 && std::signbit(value));
@@ -139,13 +151,11 @@ String GroupEditText(const String& S, bool Group)
     return S;
   String text = TextToValText(S);
   size_t signLen = (text[0] == '-' || text[0] == '+') ? 1 : 0;
-  size_t intEnd = text.find_first_of(String(1, DecimalSep()) + "Ee", signLen);
-  if (intEnd == String::npos)
-    intEnd = text.size();
+  size_t intEnd = std::min({text.find(DecimalSep(), signLen), text.find_first_of("Ee", signLen), text.size()});
   String digits = text.substr(signLen, intEnd - signLen);
   if (Group)
     for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3)
-      digits.insert(static_cast<size_t>(i), 1, ThousandSep());
+      digits.insert(static_cast<size_t>(i), ThousandSep());
   return text.substr(0, signLen) + digits + text.substr(intEnd);
 }
 
@@ -171,9 +181,10 @@ String CurrencyDisplayFormat()
 bool IsCalculatorKey(char Key)
 {
   char up = static_cast<char>(std::toupper(static_cast<unsigned char>(Key)));
-  if (up == ThousandSep())
+  const String key(1, up);
+  if (key == ThousandSep())
     return false;
-  return up == DecimalSep() || (up != 0 && std::strchr("\b\r%*+,-./0123456789=CQR_", up));
+  return key == DecimalSep() || (up != 0 && std::strchr("\b\r%*+,-./0123456789=CQR_", up));
 }
 
 } // namespace vt

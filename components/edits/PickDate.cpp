@@ -459,7 +459,7 @@ void TPopupCalendar::SetValue(const Variant& Value)
         return;
     TDateTime date = ::Date();
     if (!Value.IsNull() && !Value.IsEmpty()) {
-        const String text = Trim(StringReplace(Value.AsString(), String(1, Locale().DateSeparator), "",
+        const String text = Trim(StringReplace(Value.AsString(), Locale().DateSeparator, "",
                                                TReplaceFlags{rfReplaceAll}));
         if (!text.empty()) {
             try {

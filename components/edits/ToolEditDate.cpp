@@ -145,7 +145,7 @@ void TCustomDateEdit::ApplyDate(TDateTime Value)
 
 bool TCustomDateEdit::TextStored() const
 {
-    return !IsEmptyStr(Text(), TCharSet{'\0', ' ', Locale().DateSeparator, FBlanksChar});
+    return !IsEmptyStr(StringReplace(Text(), Locale().DateSeparator, "", {rfReplaceAll}), TCharSet{'\0', ' ', FBlanksChar});
 }
 
 void TCustomDateEdit::CheckValidDate()

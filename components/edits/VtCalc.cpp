@@ -46,7 +46,7 @@ String KeyCaption(TCalcBtnKind Kind)
   if (Kind >= cbNum0 && Kind <= cbNum9)
     return IntToStr(Kind - cbNum0);
   if (Kind == cbDcm)
-    return String(1, Locale().DecimalSeparator);
+    return Locale().DecimalSeparator;
   if (Kind >= cbSgn && Kind <= cbMC)
     return kKeyCaptions[Kind - cbSgn];
   return String();

@@ -17,9 +17,9 @@ const char kCalcKeys[] = "0123456789_./*-+Q%R=\bC";
 
 namespace {
 
-char DecimalSeparator() { return Locale().DecimalSeparator; }
+const String& DecimalSeparator() { return Locale().DecimalSeparator; }
 
-bool IsDecimalKey(char Key) { return Key == DecimalSeparator() || Key == '.' || Key == ','; }
+bool IsDecimalKey(char Key) { return String(1, Key) == DecimalSeparator() || Key == '.' || Key == ','; }
 
 char UpCase(char Key) { return static_cast<char>(std::toupper(static_cast<unsigned char>(Key))); }
 
@@ -72,7 +72,7 @@ void CalculatorEngine::CalculatorKey(char Key)
 void CalculatorEngine::ButtonClick(TCalcBtnKind Kind)
 {
   if (Kind == cbDcm)
-    CalculatorKey(DecimalSeparator());
+    CalculatorKey('.');  // the decimal key, whatever the locale writes for it
   else if (CalcButtonTag(Kind) >= 0)
     CalculatorKey(kCalcKeys[CalcButtonTag(Kind)]);
   else if (Kind >= cbMP && Kind <= cbMC)

@@ -148,7 +148,7 @@ void TDBDateEdit::KeyPress(char& Key)
     const bool dateKey = TakesDateKey(typed);
     TCustomDateEdit::KeyPress(Key);
     const auto code = static_cast<unsigned char>(typed);
-    if (code >= 32 && Field() && !dateKey && !IsDigit(typed) && typed != Locale().DateSeparator) {
+    if (code >= 32 && Field() && !dateKey && !IsDigit(typed) && String(1, typed) != Locale().DateSeparator) {
         Beep();
         Key = 0;
     }
@@ -192,7 +192,7 @@ String TDBDateEdit::PaintCopyText() const
 {
     if (!Field()->IsNull())
         return FormatDateTime(GetDateFormat(), Field()->AsDateTime());
-    String layout = StringReplace(GetDateFormat(), "/", String(1, Locale().DateSeparator), {rfReplaceAll});
+    String layout = StringReplace(GetDateFormat(), "/", Locale().DateSeparator, {rfReplaceAll});
     for (char& c : layout)
         if (c == 'Y' || c == 'M' || c == 'D')
             c = ' ';

@@ -178,11 +178,6 @@ ClassKind KindOfClass(const TPropInfo* PropInfo)
 
 String SubSection(const String& Section, const String& Name) { return Format("%s.%s", {Section, Name}); }
 
-String ReplaceChar(String Text, char From, char To)
-{
-    std::replace(Text.begin(), Text.end(), From, To);
-    return Text;
-}
 }  // namespace
 
 void TPropsStorage::StoreAnyProperty(const TPropInfo* PropInfo)
@@ -240,7 +235,7 @@ String TPropsStorage::StoreText(const TPropInfo* PropInfo)
     case tkEnumeration:
         return GetEnumName(PropInfo->PropType, static_cast<int>(GetOrdProp(FObject, PropInfo)));
     case tkFloat:
-        return ReplaceChar(FloatToStr(GetFloatProp(FObject, PropInfo)), Locale().DecimalSeparator, '.');
+        return StringReplace(FloatToStr(GetFloatProp(FObject, PropInfo)), Locale().DecimalSeparator, ".", {rfReplaceAll});
     case tkString:
     case tkLString:
     case tkWString: return GetStrProp(FObject, PropInfo);
@@ -273,7 +268,7 @@ void TPropsStorage::LoadText(const TPropInfo* PropInfo, const String& Text)
     }
     case tkFloat: {
         long double value = 0;
-        if (TryStrToFloat(ReplaceChar(Text, '.', Locale().DecimalSeparator), value))
+        if (TryStrToFloat(StringReplace(Text, ".", Locale().DecimalSeparator, {rfReplaceAll}), value))
             SetFloatProp(FObject, PropInfo, value);
         break;
     }

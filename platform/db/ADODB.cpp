@@ -128,7 +128,8 @@ sqlite3* TCustomADODataSet::Database() const {
 void TCustomADODataSet::InternalOpen(std::vector<ColumnInfo>& columns) {
   Database();  // opens the connection
   connection_->NoteUse(this);
-  FetchOrigin origin{SelectText(), SelectParameters(), connection_->Version()};
+  std::optional<vt::DatabaseVersion> version = connection_->Version();
+  FetchOrigin origin{connection_->InLocaleOrder(SelectText()), SelectParameters(), version};
   if (MayReuseSnapshot(origin)) return TakeSnapshot(columns);
   if (MergeSnapshot(origin, columns)) {
     fetched_ = std::move(origin);

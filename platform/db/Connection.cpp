@@ -14,6 +14,7 @@
 
 #include "db/ADODB.h"
 #include "db/CurrencyColumns.h"
+#include "db/LocaleOrder.h"
 #include "db/SqlText.h"
 #include "db/SqliteStatement.h"
 #include "db/UnicodeLike.h"
@@ -139,6 +140,7 @@ void TADOConnection::Open() {
     vt::CheckSqlite(db, sqlite3_exec(db, kPageCache, nullptr, nullptr, nullptr));
     vt::CheckSqlite(db, sqlite3_exec(db, kJournal, nullptr, nullptr, nullptr));
     vt::CheckSqlite(db, vt::RegisterUnicodeLike(db));
+    vt::CheckSqlite(db, vt::RegisterLocaleCollation(db));
     vt::CheckSqlite(db, vt::FunctionCallWatch::Install(db));
     vt::CheckSqlite(db, vt::InstallCurrencyRounding(db));
   } catch (...) {
@@ -162,6 +164,7 @@ void TADOConnection::Close() {
   if (transactionLevel_ == 0) sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
   statements_->Clear();
   preparedSchemaVersion_ = -1;
+  caseFreeColumns_.reset();
   droppedRowChanges_ = 0;
   rowChanges_.clear();
   sqlite3_close_v2(db_);  // an open transaction is rolled back by the database itself
@@ -232,6 +235,11 @@ void TADOConnection::RereadAfterRollback() {
 
 vt::StatementUse TADOConnection::Reuse(const String& sql) { return statements_->Use(Handle(), sql); }
 
+String TADOConnection::InLocaleOrder(const String& sql) {
+  if (!caseFreeColumns_) caseFreeColumns_ = vt::CaseFreeColumnNames(Handle());
+  return vt::InLocaleOrder(sql, *caseFreeColumns_);
+}
+
 // A schema change drops the kept statements: a kept "SELECT *" would still describe the
 // columns it had when it was prepared.
 std::optional<vt::DatabaseVersion> TADOConnection::Version() {
@@ -245,6 +253,7 @@ std::optional<vt::DatabaseVersion> TADOConnection::Version() {
   if (schemaVersion != preparedSchemaVersion_) {
     statements_->Clear();
     preparedSchemaVersion_ = schemaVersion;
+    caseFreeColumns_.reset();
   }
   if (sqlite3_db_name(db, 2) != nullptr) return std::nullopt;  // 0 = main, 1 = temp
   return vt::DatabaseVersion{sqlite3_total_changes64(db), pragmaValue("PRAGMA data_version"), schemaVersion,

@@ -7,6 +7,7 @@
 #include <deque>
 #include <memory>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "rtl/Classes.h"
@@ -93,12 +94,15 @@ class TADOConnection : public TComponent {
   void CheckInTransaction() const;
   // A statement kept prepared on the open handle, for texts run on every post or open.
   vt::StatementUse Reuse(const String& sql);
+  // A SELECT's text with its ORDER BY terms over case-free text columns in the locale's order.
+  String InLocaleOrder(const String& sql);
 
   String connectionString_;
   bool loginPrompt_ = true;
   sqlite3* db_ = nullptr;
   std::unique_ptr<vt::StatementCache> statements_;
   std::int64_t preparedSchemaVersion_ = -1;  // the schema the kept statements were prepared on
+  std::optional<std::set<String>> caseFreeColumns_;  // of that schema, read on first need
   std::deque<vt::RowChange> rowChanges_;        // the latest ones; older ones are dropped
   std::int64_t droppedRowChanges_ = 0;
   std::vector<TCustomADODataSet*> dataSets_;

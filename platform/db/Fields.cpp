@@ -412,7 +412,7 @@ TNumericField::TNumericField(TComponent* AOwner, TFieldType dataType) : TField(A
 bool TNumericField::IsValidChar(char c) const {
   if ((c >= '0' && c <= '9') || c == '+' || c == '-') return true;
   bool floating = StorageOf(DataType()) == Storage::Float || StorageOf(DataType()) == Storage::Money;
-  return floating && (c == Locale().DecimalSeparator || c == 'E' || c == 'e');
+  return floating && (String(1, c) == Locale().DecimalSeparator || c == 'E' || c == 'e');
 }
 
 TIntegerField::TIntegerField(TComponent* AOwner) : TNumericField(AOwner, ftInteger) {}

@@ -17,7 +17,7 @@ enum class Reading { Exact, NotANumber, OutOfRange };
 
 // Digits with at most one decimal separator and an optional exponent, the whole text, read as a
 // count of 1/10,000 rounded half away from zero.
-Reading ReadDecimal(std::string_view text, char decimalSeparator, std::int64_t& count)
+Reading ReadDecimal(std::string_view text, std::string_view decimalSeparator, std::int64_t& count)
 {
     std::size_t i = 0;
     const bool negative = i < text.size() && text[i] == '-';
@@ -27,20 +27,22 @@ Reading ReadDecimal(std::string_view text, char decimalSeparator, std::int64_t& 
     String digits;  // without leading zeros
     int fractionDigits = 0;
     bool pointSeen = false;
-    for (; i < text.size(); ++i) {
+    while (i < text.size()) {
         const char c = text[i];
         if (c >= '0' && c <= '9') {
             if (!digits.empty() || c != '0')
                 digits += c;
             if (pointSeen)
                 ++fractionDigits;
-        } else if (c == decimalSeparator && !pointSeen) {
+            ++i;
+        } else if (!pointSeen && !decimalSeparator.empty() && text.substr(i, decimalSeparator.size()) == decimalSeparator) {
             pointSeen = true;
+            i += decimalSeparator.size();
         } else {
             break;
         }
     }
-    if (i == start + (pointSeen ? 1 : 0))
+    if (i == start + (pointSeen ? decimalSeparator.size() : 0))
         return Reading::NotANumber;
     long exponent = 0;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
@@ -100,7 +102,7 @@ Reading ReadFloat(long double value, std::int64_t& count)
     const auto written = static_cast<long double>(narrow) == value
                              ? std::to_chars(buffer, buffer + sizeof buffer, narrow)
                              : std::to_chars(buffer, buffer + sizeof buffer, value);
-    return ReadDecimal(std::string_view(buffer, static_cast<std::size_t>(written.ptr - buffer)), '.', count);
+    return ReadDecimal(std::string_view(buffer, static_cast<std::size_t>(written.ptr - buffer)), ".", count);
 }
 
 [[noreturn]] void ResultOutOfRange()

@@ -492,6 +492,16 @@ public:
         }
         return false;
     }
+    // A separator, blanks around it aside (". " in "2030. 6. 9").
+    bool Separator(const String& separator)
+    {
+        SkipBlanks();
+        const String text = Trim(separator);
+        if (text.empty() || FText.compare(FPos, text.size(), text) != 0)
+            return false;
+        FPos += text.size();
+        return true;
+    }
     bool Number(unsigned& value, std::size_t& digits)
     {
         SkipBlanks();
@@ -532,29 +542,27 @@ unsigned ExpandTwoDigitYear(unsigned year, const FormatSettings& fs)
     return year;
 }
 
-bool ScanDate(Scanner& scan, TDateTime& date)
+// Day, month and, when written, the year, in the order of ShortDateFormat.
+bool ScanDateParts(Scanner& scan, DateParts& parts)
 {
     const FormatSettings& fs = Locale();
     unsigned n[3] = {0, 0, 0};
     std::size_t digits[3] = {0, 0, 0};
-    if (!scan.Number(n[0], digits[0]) || !scan.Char(fs.DateSeparator) ||
+    if (!scan.Number(n[0], digits[0]) || !scan.Separator(fs.DateSeparator) ||
         !scan.Number(n[1], digits[1]))
         return false;
-    int count = 2;
     std::size_t beforeThird = scan.Position();
-    if (scan.Char(fs.DateSeparator) && scan.Number(n[2], digits[2]))
-        count = 3;
-    else
+    parts.HasYear = scan.Separator(fs.DateSeparator) && scan.Number(n[2], digits[2]);
+    if (!parts.HasYear) {
         scan.SetPosition(beforeThird);
+        if (!scan.Separator(fs.DateSeparator))  // "9.6." as day-first locales write it
+            scan.SetPosition(beforeThird);
+    }
 
     DateOrder order = GetDateOrder(fs.ShortDateFormat);
-    unsigned year, month, day;
-    std::size_t yearDigits;
-    if (count == 2) {
-        Word thisYear, m, d;
-        DecodeDate(Date(), thisYear, m, d);
-        year = thisYear;
-        yearDigits = 4;
+    unsigned year = 0, month, day;
+    std::size_t yearDigits = 4;
+    if (!parts.HasYear) {
         month = order == DateOrder::DMY ? n[1] : n[0];
         day = order == DateOrder::DMY ? n[0] : n[1];
     } else if (order == DateOrder::YMD) {
@@ -564,12 +572,30 @@ bool ScanDate(Scanner& scan, TDateTime& date)
         month = order == DateOrder::MDY ? n[0] : n[1];
         day = order == DateOrder::MDY ? n[1] : n[0];
     }
-    if (yearDigits <= 2)
+    if (parts.HasYear && yearDigits <= 2)
         year = ExpandTwoDigitYear(year, fs);
-    if (year > 9999 || month > 12 || day > 31)
+    // Without a year the day must exist in some year: 29 February does.
+    TDateTime unused;
+    if (year > 9999 || month > 12 || day > 31 ||
+        !TryEncodeDate(static_cast<Word>(parts.HasYear ? year : 2000), static_cast<Word>(month),
+                       static_cast<Word>(day), unused))
         return false;
-    return TryEncodeDate(static_cast<Word>(year), static_cast<Word>(month),
-                         static_cast<Word>(day), date);
+    parts.Year = static_cast<Word>(year);
+    parts.Month = static_cast<Word>(month);
+    parts.Day = static_cast<Word>(day);
+    return true;
+}
+
+bool ScanDate(Scanner& scan, TDateTime& date)
+{
+    DateParts parts;
+    if (!ScanDateParts(scan, parts))
+        return false;
+    if (!parts.HasYear) {
+        Word month, day;
+        DecodeDate(Date(), parts.Year, month, day);
+    }
+    return TryEncodeDate(parts.Year, parts.Month, parts.Day, date);
 }
 
 bool ScanTime(Scanner& scan, TDateTime& time)
@@ -580,11 +606,11 @@ bool ScanTime(Scanner& scan, TDateTime& time)
     if (!scan.Number(hour, digits))
         return false;
     bool hasMinutes = false;
-    if (scan.Char(fs.TimeSeparator)) {
+    if (scan.Separator(fs.TimeSeparator)) {
         if (!scan.Number(min, digits))
             return false;
         hasMinutes = true;
-        if (scan.Char(fs.TimeSeparator)) {
+        if (scan.Separator(fs.TimeSeparator)) {
             if (!scan.Number(sec, digits))
                 return false;
             if (scan.Char('.') && !scan.Number(msec, digits))
@@ -613,10 +639,11 @@ namespace {
 using ScanFunction = bool (*)(Scanner&, TDateTime&);
 
 // The whole text, blanks aside, must be what the scan reads.
-bool ScanWhole(const String& s, ScanFunction scan, TDateTime& value)
+template <typename Value>
+bool ScanWhole(const String& s, bool (*scan)(Scanner&, Value&), Value& value)
 {
     Scanner scanner(s);
-    TDateTime read;
+    Value read;
     if (!scan(scanner, read) || !scanner.AtEnd())
         return false;
     value = read;
@@ -652,6 +679,11 @@ TDateTime ReadOrRaise(const String& s, ScanFunction scan, const char* what)
 bool TryStrToDate(const String& s, TDateTime& date)
 {
     return ScanWhole(s, ScanDate, date);
+}
+
+bool TryStrToDateParts(const String& s, DateParts& parts)
+{
+    return ScanWhole(s, ScanDateParts, parts);
 }
 
 TDateTime StrToDate(const String& s)

@@ -40,11 +40,20 @@ String DateToStr(TDateTime date);
 String TimeToStr(TDateTime time);
 String DateTimeToStr(TDateTime dateTime);
 
-// Reads numbers in the order of ShortDateFormat, separated by DateSeparator; a missing year
-// is this year, a two-digit year falls in the TwoDigitYearCenturyWindow.
+// Reads numbers in the order of ShortDateFormat, separated by DateSeparator (blanks around it
+// allowed); a missing year is this year ("9.6." with the separator after the month too), a
+// two-digit year falls in the TwoDigitYearCenturyWindow.
 // Raises EConvertError "'x' is not a valid date".
 TDateTime StrToDate(const String& s);
 bool TryStrToDate(const String& s, TDateTime& date);
+// A date read as StrToDate reads it, but a missing year stays missing: "29/2" is a date.
+struct DateParts {
+    Word Year = 0;
+    Word Month = 0;
+    Word Day = 0;
+    bool HasYear = false;
+};
+bool TryStrToDateParts(const String& s, DateParts& parts);
 // "h:n[:s[.z]]" with an optional AM/PM marker; raises EConvertError "'x' is not a valid time".
 TDateTime StrToTime(const String& s);
 bool TryStrToTime(const String& s, TDateTime& time);

@@ -78,7 +78,7 @@ String SpecialValue(long double value)
     return value < 0 ? "-INF" : "INF";
 }
 
-String GroupThousands(const String& integerDigits, char separator)
+String GroupThousands(const String& integerDigits, const String& separator)
 {
     String result;
     std::size_t n = integerDigits.size();
@@ -219,7 +219,7 @@ String FloatToStr(long double value)
 
 bool TryStrToFloat(const String& s, long double& value)
 {
-    const char decimal = Locale().DecimalSeparator;
+    const String& decimal = Locale().DecimalSeparator;
     String text = Trim(s);
     // Checked by hand: from_chars alone would take "inf", "nan" and hexadecimal forms.
     String plain;
@@ -228,14 +228,16 @@ bool TryStrToFloat(const String& s, long double& value)
         plain += text[i++];
     bool digitsSeen = false;
     bool pointSeen = false;
-    for (; i < text.size(); ++i) {
+    while (i < text.size()) {
         char c = text[i];
         if (c >= '0' && c <= '9') {
             digitsSeen = true;
             plain += c;
-        } else if (c == decimal && !pointSeen) {
+            ++i;
+        } else if (!pointSeen && !decimal.empty() && text.compare(i, decimal.size(), decimal) == 0) {
             pointSeen = true;
             plain += '.';
+            i += decimal.size();
         } else {
             break;
         }

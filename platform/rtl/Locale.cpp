@@ -6,6 +6,10 @@
 #include <langinfo.h>
 #include <locale.h>
 
+#include <climits>
+
+#include "rtl/LocaleCollation.h"
+
 FormatSettings& Locale()
 {
     static FormatSettings settings;
@@ -27,16 +31,17 @@ void SetIfGiven(String& field, const String& value)
 }
 
 // Takes the order of day, month and year and the separator from a strftime date layout such
-// as "%d.%m.%Y", and writes the short date format in the class library's letters. A separator
-// of more than one byte ("年") cannot be the one-character DateSeparator: "/" stands in for it.
+// as "%d.%m.%Y", and writes the short date format in the class library's letters. A layout
+// whose fields are parted by different texts ("%Y年%m月%d日") has no one DateSeparator: "/"
+// stands in for it.
 void TakeDateOrder(FormatSettings& settings, const String& layout)
 {
     String order;
-    char separator = 0;
-    for (std::size_t i = 0; i + 1 < layout.size(); ++i) {
-        if (layout[i] != '%') {
-            if (separator == 0 && !order.empty())
-                separator = static_cast<unsigned char>(layout[i]) < 0x80 ? layout[i] : '/';
+    String separators[2];
+    for (std::size_t i = 0; i < layout.size(); ++i) {
+        if (layout[i] != '%' || i + 1 == layout.size()) {
+            if (!order.empty() && order.size() < 3)
+                separators[order.size() - 1] += layout[i];
             continue;
         }
         char field = layout[++i];
@@ -47,9 +52,9 @@ void TakeDateOrder(FormatSettings& settings, const String& layout)
         else if (field == 'y' || field == 'Y')
             order += 'y';
     }
-    if (order.size() != 3 || separator == 0)
+    if (order.size() != 3 || separators[0].empty())
         return;
-    settings.DateSeparator = separator;
+    settings.DateSeparator = separators[0] == separators[1] ? separators[0] : String("/");
     String format;
     for (char field : order) {
         if (!format.empty())
@@ -59,13 +64,44 @@ void TakeDateOrder(FormatSettings& settings, const String& layout)
     settings.ShortDateFormat = format;
 }
 
+// A one-byte value of the C library's monetary settings; CHAR_MAX when the locale has none
+// (the C locale writes -1 for it).
+int SmallInfo(nl_item item, locale_t loc)
+{
+    const char* value = nl_langinfo_l(item, loc);
+    const int small = value != nullptr ? static_cast<signed char>(*value) : -1;
+    return small < 0 ? CHAR_MAX : small;
+}
+
+// The class library's currency format codes from the C library's description: where the
+// symbol stands, whether a blank parts it from the amount, and where a negative sign goes.
+void TakeCurrencyFormat(FormatSettings& settings, locale_t loc)
+{
+    SetIfGiven(settings.CurrencyString, Info(CURRENCY_SYMBOL, loc));
+    const int decimals = SmallInfo(FRAC_DIGITS, loc);
+    if (decimals != CHAR_MAX)
+        settings.CurrencyDecimals = decimals;
+    const int precedes = SmallInfo(P_CS_PRECEDES, loc), spaced = SmallInfo(P_SEP_BY_SPACE, loc);
+    if (precedes != CHAR_MAX && spaced != CHAR_MAX)
+        settings.CurrencyFormat = (precedes != 0 ? 0 : 1) + (spaced != 0 ? 2 : 0);
+    const int negPrecedes = SmallInfo(N_CS_PRECEDES, loc), negSpaced = SmallInfo(N_SEP_BY_SPACE, loc);
+    const int sign = SmallInfo(N_SIGN_POSN, loc);
+    if (negPrecedes == CHAR_MAX || negSpaced == CHAR_MAX || sign > 4)
+        return;
+    // Rows: symbol first or after, without and with a blank; columns: the sign's place
+    // (parentheses, before all, after all, before the symbol, after the symbol).
+    static const int codes[4][5] = {{0, 1, 3, 1, 2}, {4, 5, 7, 6, 7}, {14, 9, 11, 9, 12}, {15, 8, 10, 13, 10}};
+    settings.NegCurrFormat = codes[(negPrecedes != 0 ? 0 : 1) + (negSpaced != 0 ? 2 : 0)][sign];
+}
+
 }  // namespace
 
 void ResetLocaleFromSystem()
 {
     FormatSettings& settings = Locale();
     settings = FormatSettings();
-    locale_t loc = newlocale(LC_TIME_MASK | LC_NUMERIC_MASK, "", static_cast<locale_t>(nullptr));
+    ResetCollationFromSystem();
+    locale_t loc = newlocale(LC_TIME_MASK | LC_NUMERIC_MASK | LC_MONETARY_MASK, "", static_cast<locale_t>(nullptr));
     if (loc == static_cast<locale_t>(nullptr))
         return;
     static const nl_item longMonths[12] = {MON_1, MON_2, MON_3, MON_4,  MON_5,  MON_6,
@@ -89,11 +125,8 @@ void ResetLocaleFromSystem()
     String dateLayout = Info(D_FMT, loc);
     if (dateLayout != "%m/%d/%y")
         TakeDateOrder(settings, dateLayout);
-    String radix = Info(RADIXCHAR, loc);
-    if (radix.size() == 1)
-        settings.DecimalSeparator = radix[0];
-    String thousands = Info(THOUSEP, loc);
-    if (thousands.size() == 1)
-        settings.ThousandSeparator = thousands[0];
+    SetIfGiven(settings.DecimalSeparator, Info(RADIXCHAR, loc));
+    SetIfGiven(settings.ThousandSeparator, Info(THOUSEP, loc));
+    TakeCurrencyFormat(settings, loc);
     freelocale(loc);
 }

@@ -1,5 +1,6 @@
 // The locale settings that number and date formatting read: US defaults, refreshed from the
-// system's C locale by ResetLocaleFromSystem(); tests set the fields directly.
+// system's C locale by ResetLocaleFromSystem(); tests set the fields directly. Separators are
+// UTF-8 texts of any length (fr_FR groups thousands with a narrow no-break space).
 #pragma once
 
 #include "rtl/StrUtils.h"
@@ -9,10 +10,10 @@ struct FormatSettings {
     String LongDateFormat = "dddd, MMMM dd, yyyy";
     String ShortTimeFormat = "h:mm AMPM";
     String LongTimeFormat = "h:mm:ss AMPM";
-    char DateSeparator = '/';
-    char TimeSeparator = ':';
-    char DecimalSeparator = '.';
-    char ThousandSeparator = ',';
+    String DateSeparator = "/";
+    String TimeSeparator = ":";
+    String DecimalSeparator = ".";
+    String ThousandSeparator = ",";
     String CurrencyString = "$";
     int CurrencyFormat = 0;
     int NegCurrFormat = 0;
@@ -32,6 +33,7 @@ struct FormatSettings {
 // The process-wide settings.
 FormatSettings& Locale();
 
-// Restores the defaults, then takes names and separators from the system locale (LC_TIME,
-// LC_NUMERIC) where the C library offers them.
+// Restores the defaults, then takes names, separators and the currency's symbol, place and
+// decimals from the system locale (LC_TIME, LC_NUMERIC, LC_MONETARY) where the C library
+// offers them, and the text order from LC_COLLATE.
 void ResetLocaleFromSystem();

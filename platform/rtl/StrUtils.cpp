@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "rtl/Exceptions.h"
+#include "rtl/LocaleCollation.h"
 
 namespace {
 
@@ -137,33 +138,28 @@ bool SameText(const String& a, const String& b)
 // its capital ("a" < "A" < "b").
 int AnsiCompareStr(const String& a, const String& b)
 {
-    int byLetters = AnsiCompareText(a, b);
-    if (byLetters != 0)
-        return byLetters;
-    return CompareStr(MapCase(a, CaseMap::Swap, true), MapCase(b, CaseMap::Swap, true));
+    return LocaleCompare(a, b, false);
 }
 
-// Compares as CompareStr(AnsiLowerCase(a), AnsiLowerCase(b)) would. Filters call it per row, so
-// the ASCII part is compared in place; from the first other byte on, the lowered copies of the
-// rest decide (the parts before it are single-byte letters, so the rests start on a character).
 int AnsiCompareText(const String& a, const String& b)
+{
+    return LocaleCompare(a, b, true);
+}
+
+// Equal as AnsiLowerCase(a) == AnsiLowerCase(b) would be. Locate calls it per row, so the ASCII
+// part is compared in place; from the first other byte on, the lowered copies of the rests
+// decide (the parts before it are single-byte letters, so the rests start on a character).
+bool AnsiSameText(const String& a, const String& b)
 {
     const std::size_t common = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < common; ++i) {
         unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
         if (x >= 0x80 || y >= 0x80)
-            return CompareStr(AnsiLowerCase(a.substr(i)), AnsiLowerCase(b.substr(i)));
-        x = static_cast<unsigned char>(std::tolower(x));
-        y = static_cast<unsigned char>(std::tolower(y));
-        if (x != y)
-            return x < y ? -1 : 1;
+            return AnsiLowerCase(a.substr(i)) == AnsiLowerCase(b.substr(i));
+        if (std::tolower(x) != std::tolower(y))
+            return false;
     }
-    return Sign(static_cast<int>(a.size() > b.size()) - static_cast<int>(a.size() < b.size()));
-}
-
-bool AnsiSameText(const String& a, const String& b)
-{
-    return AnsiCompareText(a, b) == 0;
+    return a.size() == b.size();
 }
 
 String Copy(const String& s, int index, int count)

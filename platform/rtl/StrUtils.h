@@ -1,5 +1,6 @@
 // String routines of the runtime library. String is UTF-8 in a std::string; positions and
-// Copy are 1-based as in the class library. The Ansi* forms also fold accented Latin letters.
+// Copy are 1-based as in the class library. The Ansi* case forms also fold accented Latin
+// letters; AnsiCompareStr and AnsiCompareText order as the user's locale does.
 #pragma once
 
 #include <cstdint>

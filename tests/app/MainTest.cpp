@@ -19,6 +19,7 @@
 #include "rtl/DateTime.h"
 #include "rtl/IniFiles.h"
 #include "tests/fixtures/CampFixture.h"
+#include "tests/fixtures/UnderLocale.h"
 #include "ui/controls/ActnList.h"
 #include "ui/controls/Buttons.h"
 #include "ui/controls/ComCtrls.h"
@@ -67,6 +68,17 @@ protected:
     SQLDataModule->qCoSYS->Close();
     SQLDataModule->qCoSYS->Open();
     MainForm->FormActivate(MainForm);
+  }
+
+  // The sessions the Classes search lists for text under the chosen field and status.
+  std::vector<int> SessionsFoundBy(const String& text) {
+    MainForm->Edit3->SetText(text);
+    MainForm->RadioGroup1Click(MainForm->RadioGroup1);
+    std::vector<int> found;
+    TADOQuery* sessions = SQLDataModule->qSessions;
+    for (sessions->First(); !sessions->Eof(); sessions->Next())
+      found.push_back(sessions->FieldByName("SessionID")->AsInteger());
+    return found;
   }
 
   // Every session-dependent query names the session, the first room and the first team.
@@ -179,18 +191,50 @@ TEST_F(MainTest, TheClassesSearchMatchesBeginDatesAndLocationsWithTheTextQuoted)
     int status;  // RadioGroup1: 0 Active, 1 Inactive, 2 All
     std::vector<int> sessions;
   };
-  const Case cases[] = {{0, "06/09/2030", 0, {week2}}, {0, "/2030", 2, {week1, week2}},
-                        {1, "O'Hare", 0, {week2}},     {1, "O'Hare", 1, {}}};
-  TADOQuery* sessions = SQLDataModule->qSessions;
+  const Case cases[] = {{0, "06/09/2030", 0, {week2}}, {1, "O'Hare", 0, {week2}}, {1, "O'Hare", 1, {}}};
   for (const Case& c : cases) {
     MainForm->ComboBox3->SetItemIndex(c.field);
-    MainForm->Edit3->SetText(c.text);
     MainForm->RadioGroup1->SetItemIndex(c.status);
-    MainForm->RadioGroup1Click(MainForm->RadioGroup1);
-    std::vector<int> found;
-    for (sessions->First(); !sessions->Eof(); sessions->Next())
-      found.push_back(sessions->FieldByName("SessionID")->AsInteger());
-    EXPECT_EQ(found, c.sessions) << c.text << " / status " << c.status;
+    EXPECT_EQ(SessionsFoundBy(c.text), c.sessions) << c.text << " / status " << c.status;
+  }
+}
+
+TEST_F(MainTest, TheBeginDateSearchReadsTheDateAsEachLocaleWritesIt) {
+  const int nextYear = camp.AddSession("Week 2 again", EncodeDate(2031, 6, 9), EncodeDate(2031, 6, 14));
+  MainForm->ComboBox3->SetItemIndex(0);
+  MainForm->RadioGroup1->SetItemIndex(2);
+  struct Typed {
+    const char* locale;
+    std::vector<const char*> sameDate;  // besides the text the grid shows
+    const char* dayAndMonth;
+    const char* monthSwapped;  // 6 September
+  };
+  const Typed typed[] = {{"en_US.UTF-8", {"06/09/2030", "6/9/30"}, "6/9", "9/6/2030"},
+                         {"de_DE.UTF-8", {"09.06.2030", "9.6.30"}, "9.6.", "6.9.2030"},
+                         {"fr_FR.UTF-8", {"09/06/2030", "9/6/30"}, "09/06", "06/09/2030"},
+                         {"ru_RU.UTF-8", {"09.06.2030", "9.6.2030"}, "9.6", "06.09.2030"}};
+  for (const Typed& t : typed) {
+    vt::testing::UnderLocale locale(t.locale);
+    MainForm->BitBtn8Click(MainForm->BitBtn8);
+    SQLDataModule->qSessions->Locate("SessionID", Variant(week2), {});
+    const String shown = SQLDataModule->qSessions->FieldByName("BeginDate")->DisplayText();
+    EXPECT_EQ(SessionsFoundBy(shown), std::vector<int>{week2}) << t.locale << ": " << shown;
+    for (const char* text : t.sameDate) EXPECT_EQ(SessionsFoundBy(text), std::vector<int>{week2}) << t.locale << ": " << text;
+    EXPECT_EQ(SessionsFoundBy(t.dayAndMonth), (std::vector<int>{week2, nextYear})) << t.locale;
+    EXPECT_EQ(SessionsFoundBy(t.monthSwapped), std::vector<int>{}) << t.locale;
+  }
+}
+
+TEST_F(MainTest, ABeginDateSearchForTextThatIsNoDateSaysSoAndKeepsTheList) {
+  MainForm->ComboBox3->SetItemIndex(0);
+  MainForm->RadioGroup1->SetItemIndex(2);
+  SessionsFoundBy("6/9/2030");
+  for (const char* text : {"/2030", "June 9", "13/1/2030", "2/30", "6/9/2030/1", "'"}) {
+    vt::DialogResponder responder;
+    responder.Answer(mrOk);
+    EXPECT_EQ(SessionsFoundBy(text), std::vector<int>{week2}) << text;
+    ASSERT_EQ(responder.Shown().size(), 1u) << text;
+    EXPECT_EQ(responder.Last().Text, "Please enter a date such as " + DateToStr(Date()) + " to search by Begin Date.");
   }
 }
 

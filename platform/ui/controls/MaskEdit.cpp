@@ -43,7 +43,7 @@ void TCustomMaskEdit::SetEditMask(const String& Value) {
     if (Value == FEditMask) return;
     const String text = GetText();
     FEditMask = Value;
-    FMask = vt::EditMask(Value, String(1, Locale().TimeSeparator), String(1, Locale().DateSeparator));
+    FMask = vt::EditMask(Value, Locale().TimeSeparator, Locale().DateSeparator);
     SetMaxLength(TCustomEdit::MaxLength());
     SetTextValue(text);
 }

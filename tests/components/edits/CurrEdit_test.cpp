@@ -14,6 +14,7 @@
 #include "ui/forms/Forms.h"
 #include "ui/kernel/WinApi.h"
 #include "ui/testing/UiTesting.h"
+#include "tests/fixtures/UnderLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -322,6 +323,32 @@ TEST_F(CalcEditTest, CalculatorErrorGivesZero)
   vt::ClickControl(edit->Button()); // the second click accepts: the error reads as 0
   EXPECT_FALSE(edit->PopupVisible());
   EXPECT_EQ(edit->Value(), 0);
+}
+
+TEST_F(CalcEditTest, EachLocaleReadsAndShowsItsOwnSeparators)
+{
+  struct Case {
+    const char* locale;
+    const char* pasted;  // 1234.5 as a user of the locale writes it
+    const char* shown;
+    const char* typed;  // 74.3: a point or comma that does not group gives the decimal separator
+  };
+  const Case cases[] = {
+      {"en_US.UTF-8", "1,234.5", "1,234.50", "74.3"},
+      {"de_DE.UTF-8", "1.234,5", "1.234,50", "74,3"},
+      {"fr_FR.UTF-8", "1 234,5", "1\u202F234,50", "74.3"},  // grouped with a plain blank
+      {"ru_RU.UTF-8", "1\u202F234,5", "1\u202F234,50", "74.3"},
+  };
+  edit->SetDisplayFormat(",0.00");
+  for (const Case& c : cases) {
+    vt::testing::UnderLocale locale(c.locale);
+    edit->SetText(c.pasted);
+    EXPECT_EQ(edit->Value(), 1234.5L) << c.locale;
+    EXPECT_EQ(edit->GetDisplayText(), c.shown) << c.locale;
+    edit->SetText("");
+    Type(c.typed);
+    EXPECT_EQ(edit->Value(), 74.3L) << c.locale;
+  }
 }
 
 // Products past the double range: the calculator shows its error state, nothing raises, and

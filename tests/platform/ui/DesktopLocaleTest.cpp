@@ -61,7 +61,7 @@ TEST_F(DesktopLocaleTest, QtsLocaleChangeIsBroadcast)
     QEvent change(QEvent::LocaleChange);
     QApplication::sendEvent(qApp, &change);
     EXPECT_EQ(changes, 1);
-    EXPECT_NE(Locale().DateSeparator, '#');
+    EXPECT_NE(Locale().DateSeparator, "#");
 }
 
 TEST_F(DesktopLocaleTest, ANewUserLocaleFileIsTakenAndBroadcast)

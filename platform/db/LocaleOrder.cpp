@@ -1,0 +1,182 @@
+// The LOCALE collation and the ORDER BY rewrite: the text is cut into tokens (words, quoted
+// names, literals, single characters; blanks and comments dropped), each ORDER BY clause into
+// its terms at the clause's own depth of parentheses.
+#include "db/LocaleOrder.h"
+
+#include <sqlite3.h>
+
+#include <map>
+#include <string_view>
+#include <vector>
+
+#include "db/SqliteStatement.h"
+#include "rtl/LocaleCollation.h"
+
+namespace vt {
+
+const char* const kLocaleCollation = "LOCALE";
+
+namespace {
+
+int CompareInLocale(void*, int lengthA, const void* a, int lengthB, const void* b) {
+  return LocaleCompare({static_cast<const char*>(a), size_t(lengthA)}, {static_cast<const char*>(b), size_t(lengthB)},
+                       true);
+}
+
+enum class TokenKind { Word, Name, Literal, Symbol };
+
+struct Token {
+  TokenKind kind;
+  size_t begin;
+  size_t end;
+};
+
+bool IsWordChar(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+         static_cast<unsigned char>(c) >= 0x80;
+}
+
+// The end of a quoted text that starts at begin: the closing quote (a doubled one is inside).
+size_t QuotedEnd(std::string_view sql, size_t begin) {
+  const char close = sql[begin] == '[' ? ']' : sql[begin];
+  size_t i = begin + 1;
+  while (i < sql.size()) {
+    if (sql[i] != close) ++i;
+    else if (close != ']' && i + 1 < sql.size() && sql[i + 1] == close) i += 2;
+    else return i + 1;
+  }
+  return sql.size();
+}
+
+// The end of the blanks and comments from begin.
+size_t SpaceEnd(std::string_view sql, size_t i) {
+  while (i < sql.size()) {
+    if (static_cast<unsigned char>(sql[i]) <= ' ') ++i;
+    else if (sql.compare(i, 2, "--") == 0) i = std::min(sql.find('\n', i), sql.size());
+    else if (sql.compare(i, 2, "/*") == 0) i = std::min(sql.find("*/", i + 2), sql.size() - 2) + 2;
+    else break;
+  }
+  return i;
+}
+
+std::vector<Token> Tokens(std::string_view sql) {
+  std::vector<Token> tokens;
+  for (size_t i = SpaceEnd(sql, 0); i < sql.size(); i = SpaceEnd(sql, i)) {
+    const size_t begin = i;
+    const char c = sql[i];
+    TokenKind kind = TokenKind::Symbol;
+    if (c == '\'') kind = TokenKind::Literal, i = QuotedEnd(sql, i);
+    else if (c == '"' || c == '[' || c == '`') kind = TokenKind::Name, i = QuotedEnd(sql, i);
+    else if (IsWordChar(c)) {
+      kind = TokenKind::Word;
+      while (i < sql.size() && IsWordChar(sql[i])) ++i;
+    } else ++i;
+    tokens.push_back({kind, begin, i});
+  }
+  return tokens;
+}
+
+class OrderRewrite {
+ public:
+  OrderRewrite(const String& sql, const std::set<String>& columns) : sql_(sql), columns_(columns), tokens_(Tokens(sql)) {}
+
+  String Result() {
+    std::vector<size_t> insertAt;
+    for (size_t i = 0; i + 1 < tokens_.size(); ++i)
+      if (IsWord(i, "ORDER") && IsWord(i + 1, "BY")) i = ReadTerms(i + 2, insertAt);
+    String out = sql_;
+    for (auto at = insertAt.rbegin(); at != insertAt.rend(); ++at) out.insert(*at, String(" COLLATE ") + kLocaleCollation);
+    return out;
+  }
+
+ private:
+  std::string_view Text(size_t i) const { return std::string_view(sql_).substr(tokens_[i].begin, tokens_[i].end - tokens_[i].begin); }
+  bool IsWord(size_t i, const char* word) const {
+    return i < tokens_.size() && tokens_[i].kind == TokenKind::Word && SameText(String(Text(i)), word);
+  }
+  bool IsSymbol(size_t i, char c) const { return i < tokens_.size() && tokens_[i].kind == TokenKind::Symbol && Text(i)[0] == c; }
+
+  // The terms from first up to the end of the clause; answers the index of its last token.
+  size_t ReadTerms(size_t first, std::vector<size_t>& insertAt) {
+    size_t termStart = first;
+    int depth = 0;
+    size_t i = first;
+    for (; i < tokens_.size(); ++i) {
+      if (IsSymbol(i, '(')) ++depth;
+      else if (IsSymbol(i, ')') && --depth < 0) break;
+      else if (depth > 0) continue;
+      else if (IsSymbol(i, ',')) {
+        TakeTerm(termStart, i, insertAt);
+        termStart = i + 1;
+      } else if (IsSymbol(i, ';') || IsWord(i, "LIMIT") || IsWord(i, "OFFSET") || IsWord(i, "UNION") ||
+                 IsWord(i, "EXCEPT") || IsWord(i, "INTERSECT"))
+        break;
+    }
+    TakeTerm(termStart, i, insertAt);
+    return i - 1;
+  }
+
+  // A term [table.]column [ASC|DESC] [NULLS FIRST|LAST] on a case-free column.
+  void TakeTerm(size_t begin, size_t end, std::vector<size_t>& insertAt) const {
+    if (begin >= end || !IsColumnName(begin)) return;
+    size_t column = begin;
+    if (begin + 2 < end && IsSymbol(begin + 1, '.') && IsColumnName(begin + 2)) column = begin + 2;
+    for (size_t i = column + 1; i < end; ++i)
+      if (!IsWord(i, "ASC") && !IsWord(i, "DESC") && !IsWord(i, "NULLS") && !IsWord(i, "FIRST") && !IsWord(i, "LAST"))
+        return;
+    if (columns_.count(LowerCase(Unquoted(column)))) insertAt.push_back(tokens_[column].end);
+  }
+
+  bool IsColumnName(size_t i) const {
+    return tokens_[i].kind == TokenKind::Name || (tokens_[i].kind == TokenKind::Word && (Text(i)[0] < '0' || Text(i)[0] > '9'));
+  }
+
+  String Unquoted(size_t i) const {
+    const std::string_view text = Text(i);
+    if (tokens_[i].kind != TokenKind::Name || text.size() < 2) return String(text);
+    const char close = text.back();
+    String name;
+    for (size_t k = 1; k + 1 < text.size(); ++k) {
+      name += text[k];
+      if (text[k] == close && close != ']' && text[k + 1] == close) ++k;
+    }
+    return name;
+  }
+
+  const String& sql_;
+  const std::set<String>& columns_;
+  std::vector<Token> tokens_;
+};
+
+}  // namespace
+
+int RegisterLocaleCollation(sqlite3* db) {
+  return sqlite3_create_collation_v2(db, kLocaleCollation, SQLITE_UTF8, nullptr, CompareInLocale, nullptr);
+}
+
+std::set<String> CaseFreeColumnNames(sqlite3* db) {
+  std::map<String, bool> nocaseEverywhere;
+  SqliteStatement columns(db,
+                          "SELECT m.name, c.name FROM sqlite_master AS m, pragma_table_info(m.name) AS c "
+                          "WHERE m.type = 'table'");
+  while (columns.Step()) {
+    const auto* table = reinterpret_cast<const char*>(sqlite3_column_text(columns.Handle(), 0));
+    const auto* column = reinterpret_cast<const char*>(sqlite3_column_text(columns.Handle(), 1));
+    const char* collation = nullptr;
+    const bool nocase = sqlite3_table_column_metadata(db, "main", table, column, nullptr, &collation, nullptr, nullptr,
+                                                      nullptr) == SQLITE_OK &&
+                        collation && sqlite3_stricmp(collation, "NOCASE") == 0;
+    const auto [entry, first] = nocaseEverywhere.emplace(LowerCase(column), nocase);
+    if (!first) entry->second = entry->second && nocase;
+  }
+  std::set<String> names;
+  for (const auto& [name, nocase] : nocaseEverywhere)
+    if (nocase) names.insert(name);
+  return names;
+}
+
+String InLocaleOrder(const String& sql, const std::set<String>& caseFreeColumns) {
+  return OrderRewrite(sql, caseFreeColumns).Result();
+}
+
+}  // namespace vt

@@ -1,0 +1,29 @@
+// Text sorted in the user's language's order: the LOCALE collation (the locale's alphabet with
+// accented letters among their base letters, case ignored) registered on a connection, and the
+// ORDER BY terms it is put on. The schema's NOCASE stays SQLite's own, so every index in the
+// file stays the one the sqlite3 shell reads and writes; only the sorting of a SELECT takes the
+// locale's order.
+#pragma once
+
+#include <set>
+
+#include "rtl/StrUtils.h"
+
+struct sqlite3;
+
+namespace vt {
+
+extern const char* const kLocaleCollation;
+
+// Registers the LOCALE collation on the connection; returns SQLite's result code.
+int RegisterLocaleCollation(sqlite3* db);
+
+// The names, lower-cased, of the columns declared COLLATE NOCASE in every table of the
+// database that has a column of that name.
+std::set<String> CaseFreeColumnNames(sqlite3* db);
+
+// sql with "COLLATE LOCALE" after every ORDER BY term that is a column named in caseFreeColumns
+// ("LastName", "Attendees.LastName", "[LastName]" DESC); other terms and texts stay as they are.
+String InLocaleOrder(const String& sql, const std::set<String>& caseFreeColumns);
+
+}  // namespace vt

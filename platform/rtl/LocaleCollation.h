@@ -1,0 +1,14 @@
+// Text order as a person of the user's language expects it: accented letters among their base
+// letters, the alphabet of the language first. The order comes from the collation rules of the
+// locale that LC_ALL, LC_COLLATE or LANG name, the root rules for C, POSIX or none.
+#pragma once
+
+#include <string_view>
+
+// < 0, 0 or > 0. ignoreCase compares letters and accents only ("émile" = "Émile" but
+// "Emile" < "Émile"); otherwise case decides between texts equal apart from it.
+int LocaleCompare(std::string_view a, std::string_view b, bool ignoreCase);
+
+// Takes the collation rules of the locale the environment names now; ResetLocaleFromSystem
+// calls it. Safe while other threads compare: the rules of earlier locales stay until exit.
+void ResetCollationFromSystem();
