@@ -1,7 +1,7 @@
 // The about box's own code: closing, and the web link with its hand cursor.
 #include "app/About.h"
 
-#include "components/VtLabel.h"
+#include "components/edits/VtLabel.h"
 #include "win/shell/Shell.h"
 
 TAboutForm* AboutForm = nullptr;

@@ -4,8 +4,8 @@
 
 #include "app/About.h"
 #include "app/forms/FormDesigner.h"
-#include "components/VtGIF.h"
-#include "components/VtLabel.h"
+#include "components/graphics/VtGIF.h"
+#include "components/edits/VtLabel.h"
 #include "rtl/Streams.h"
 #include "ui/controls/ExtCtrls.h"
 #include "ui/controls/StdCtrls.h"

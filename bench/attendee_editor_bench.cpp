@@ -14,7 +14,7 @@
 #include "app/forms/AddEditAttendees.h"
 #include "app/forms/Main.h"
 #include "camp_generator.h"
-#include "components/CurrEdit.h"
+#include "components/edits/CurrEdit.h"
 #include "ratio_reporter.h"
 #include "db/Fields.h"
 #include "rtl/DateTime.h"

@@ -18,7 +18,7 @@
 #include "app/Startup.h"
 #include "app/forms/Main.h"
 #include "camp_generator.h"
-#include "components/CurrEdit.h"
+#include "components/edits/CurrEdit.h"
 #include "db/SqlText.h"
 #include "ratio_reporter.h"
 #include "rtl/DateTime.h"

@@ -1,8 +1,8 @@
 // Animated cursors: any input is read as a cursor file, and what reads is handed on as the
 // program does (an icon list, a bitmap strip with and without colour reduction), without reading
 // or writing outside a buffer.
-#include "components/AniFile.h"
-#include "components/IcoList.h"
+#include "components/graphics/AniFile.h"
+#include "components/graphics/IcoList.h"
 #include "rtl/Exceptions.h"
 #include "ui/testing/UiTesting.h"
 

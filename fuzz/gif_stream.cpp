@@ -1,6 +1,6 @@
 // GIF streams: any input is read, each frame it yields decoded (tolerating faults and not), and
 // what reads back is written again, without reading or writing outside a buffer.
-#include "components/VtGIFCodec.h"
+#include "components/graphics/VtGIFCodec.h"
 #include "rtl/Exceptions.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

@@ -1,6 +1,6 @@
 // Icon-list streams: any input is read as the stored list; what reads is written and reads back
 // with the same slots, without reading or writing outside a buffer.
-#include "components/IcoList.h"
+#include "components/graphics/IcoList.h"
 #include "fuzz/FuzzSupport.h"
 #include "rtl/Exceptions.h"
 #include "ui/testing/UiTesting.h"

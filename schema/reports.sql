@@ -4,8 +4,9 @@
 --
 -- Texts in square brackets in Subtitle, HeaderText and FooterText are filled in: [Field] with
 -- that column's value (of the first row of the report, group or page), [Count] with the number
--- of detail rows printed. Widths are in points (72 to the inch). A DisplayFormat is a date
--- layout for dates, a number layout for numbers, or "Yes;No" style texts for yes/no columns.
+-- of detail rows printed; a part in braces is printed only when every field in it has a value.
+-- Widths are in points (72 to the inch). A DisplayFormat is a date layout for dates, a number
+-- layout for numbers, or "Yes;No" style texts for yes/no columns.
 
 CREATE TABLE ReportDefinitions (
   ReportName   TEXT COLLATE NOCASE PRIMARY KEY,
@@ -29,9 +30,11 @@ CREATE TABLE ReportGroups (
   UNIQUE (ReportName, GroupLevel)
 );
 
--- Band 'Detail': a column of the detail rows (Total sums it in the footers). Band 'Card': a
+-- Band 'Detail': a column of the detail rows (Total sums it in the footers; RunningSum prints
+-- the sum so far within the innermost group instead of the row's value). Band 'Card': a
 -- "Caption: value" pair printed under the level 1 group header; without a field, a heading.
--- Band 'Address': a line of a letter's address block.
+-- Band 'Address': a line of a letter's address block. A detail column of a letter without a
+-- field prints its Caption filled in like a header text, its DisplayFormat used for dates.
 CREATE TABLE ReportColumns (
   ReportName    TEXT COLLATE NOCASE,
   Band          TEXT COLLATE NOCASE DEFAULT 'Detail',
@@ -41,8 +44,24 @@ CREATE TABLE ReportColumns (
   Width         INTEGER,
   Alignment     TEXT COLLATE NOCASE DEFAULT 'Left',       -- 'Left', 'Right' or 'Center'
   DisplayFormat TEXT COLLATE NOCASE,
-  Total         YESNO DEFAULT 0
+  Total         YESNO DEFAULT 0,
+  RunningSum    YESNO DEFAULT 0
 );
+
+-- The ledgers' rows as what they are: a charge (an invoice on the chaperone side), the credit of
+-- a removal, or a payment (a check number, or none); amounts also in whole 1/10,000 (Units), so
+-- that sums over many rows stay exact to the cent.
+CREATE VIEW AttendeeLedger AS
+SELECT PaymentID, CamperID, SessionID, DatePaid, CheckNo, AmountPaid,
+       CAST(ROUND(AmountPaid * 10000) AS INTEGER) AS Units,
+       CASE WHEN CheckNo = 'Charge' THEN 'Charge' WHEN CheckNo = 'Credit' THEN 'Credit' ELSE 'Payment' END AS Kind
+FROM AttendeeTrx;
+
+CREATE VIEW ChaperoneLedger AS
+SELECT PaymentID, ChaperoneID, SessionID, DatePaid, CheckNo, AmountPaid,
+       CAST(ROUND(AmountPaid * 10000) AS INTEGER) AS Units,
+       CASE WHEN CheckNo = 'Invoice' THEN 'Invoice' WHEN CheckNo = 'Credit' THEN 'Credit' ELSE 'Payment' END AS Kind
+FROM ChaperoneTrx;
 
 -- A session's attendees as they check in: releases on file and the balance still due.
 CREATE VIEW CheckInRows AS
@@ -62,7 +81,8 @@ SELECT s.SessionID AS "Sessions.SessionID", a.CamperID, a.LastName, a.FirstName,
        'Dear ' || COALESCE(NULLIF(TRIM(COALESCE(a.FatherSalutation, '') || ' ' || COALESCE(a.FatherName, '')), ''),
                            NULLIF(TRIM(COALESCE(a.MotherSalutation, '') || ' ' || COALESCE(a.MotherName, '')), ''),
                            'Parents of ' || a.FirstName || ' ' || a.LastName) || ',' AS Salutation,
-       'Sincerely,' || char(10) || char(10) || char(10) || COALESCE((SELECT DirectorName FROM CoSys LIMIT 1), '') AS Signature
+       'Sincerely,' || char(10) || char(10) || char(10) || COALESCE((SELECT DirectorName FROM CoSys LIMIT 1), '') AS Signature,
+       s.Description AS SessionDescription, s.BeginDate AS SessionBegin, s.EndDate AS SessionEnd
 FROM Sessions s JOIN AttendeeSession e ON e.SessionID = s.SessionID
 JOIN Attendees a ON a.CamperID = e.CamperID;
 
@@ -125,49 +145,54 @@ INSERT INTO ReportDefinitions (ReportName, Title, RecordSource, OrderBy, Subtitl
   FROM Chaperones',
  'LastName, FirstName, ChaperoneID', '', '[Count] chaperones', 'List', 'Landscape'),
 
+-- A ledger row's session may have been deleted: its rows still count, marked as such.
 ('SessionLedgerReport', 'Accounts Receivable Ledger',
  'SELECT t.SessionID AS SessionID, t.PaymentID, t.CamperID, a.LastName, a.FirstName, t.DatePaid, t.CheckNo,
-         CASE WHEN t.AmountPaid > 0 THEN t.AmountPaid END AS Charges,
-         CASE WHEN t.AmountPaid < 0 THEN -t.AmountPaid END AS Payments,
-         t.AmountPaid AS Balance,
-         s.Description AS SessionDescription, s.BeginDate AS SessionBegin, s.EndDate AS SessionEnd
-  FROM AttendeeTrx t JOIN Attendees a ON a.CamperID = t.CamperID
-  JOIN Sessions s ON s.SessionID = t.SessionID',
+         CASE WHEN t.Kind = ''Charge'' THEN CAST(t.AmountPaid AS REAL) END AS Charges,
+         CASE WHEN t.Kind = ''Credit'' THEN CAST(-t.AmountPaid AS REAL) END AS Credits,
+         CASE WHEN t.Kind = ''Payment'' THEN CAST(-t.AmountPaid AS REAL) END AS Payments,
+         CAST(t.AmountPaid AS REAL) AS Balance,
+         COALESCE(s.Description, ''(deleted session)'') AS SessionDescription, s.BeginDate AS SessionBegin, s.EndDate AS SessionEnd
+  FROM AttendeeLedger t JOIN Attendees a ON a.CamperID = t.CamperID
+  LEFT JOIN Sessions s ON s.SessionID = t.SessionID',
  'LastName, FirstName, CamperID, DatePaid, PaymentID',
- '[SessionDescription]: [SessionBegin] to [SessionEnd]', 'Session totals', 'List', 'Portrait'),
+ 'Session [SessionID]: [SessionDescription]{, [SessionBegin] to [SessionEnd]}', 'Session totals', 'List', 'Portrait'),
 
 ('ARReport', 'Accounts Receivable',
  'SELECT t.SessionID AS SessionID, t.CamperID, a.LastName, a.FirstName,
-         SUM(CASE WHEN t.AmountPaid > 0 THEN t.AmountPaid ELSE 0 END) AS Charges,
-         SUM(CASE WHEN t.AmountPaid < 0 THEN -t.AmountPaid ELSE 0 END) AS Payments,
-         SUM(t.AmountPaid) AS Balance,
-         s.Description AS SessionDescription, s.BeginDate AS SessionBegin
-  FROM AttendeeTrx t JOIN Attendees a ON a.CamperID = t.CamperID
-  JOIN Sessions s ON s.SessionID = t.SessionID
+         SUM(CASE WHEN t.Kind = ''Charge'' THEN t.Units ELSE 0 END) / 10000.0 AS Charges,
+         SUM(CASE WHEN t.Kind = ''Credit'' THEN -t.Units ELSE 0 END) / 10000.0 AS Credits,
+         SUM(CASE WHEN t.Kind = ''Payment'' THEN -t.Units ELSE 0 END) / 10000.0 AS Payments,
+         SUM(t.Units) / 10000.0 AS Balance,
+         COALESCE(s.Description, ''(deleted session)'') AS SessionDescription, s.BeginDate AS SessionBegin, s.EndDate AS SessionEnd
+  FROM AttendeeLedger t JOIN Attendees a ON a.CamperID = t.CamperID
+  LEFT JOIN Sessions s ON s.SessionID = t.SessionID
   GROUP BY t.SessionID, t.CamperID',
- 'SessionBegin, SessionID, LastName, FirstName, CamperID', '', 'All sessions', 'List', 'Portrait'),
+ 'SessionBegin IS NULL, SessionBegin, SessionID, LastName, FirstName, CamperID', '', 'All sessions', 'List', 'Portrait'),
 
 ('SessionAPLedgerReport', 'Accounts Payable Ledger',
  'SELECT t.SessionID AS SessionID, t.PaymentID, t.ChaperoneID, c.LastName, c.FirstName, t.DatePaid, t.CheckNo,
-         CASE WHEN t.AmountPaid > 0 THEN t.AmountPaid END AS Invoiced,
-         CASE WHEN t.AmountPaid < 0 THEN -t.AmountPaid END AS Paid,
-         t.AmountPaid AS Balance,
-         s.Description AS SessionDescription, s.BeginDate AS SessionBegin, s.EndDate AS SessionEnd
-  FROM ChaperoneTrx t JOIN Chaperones c ON c.ChaperoneID = t.ChaperoneID
-  JOIN Sessions s ON s.SessionID = t.SessionID',
+         CASE WHEN t.Kind = ''Invoice'' THEN CAST(t.AmountPaid AS REAL) END AS Invoiced,
+         CASE WHEN t.Kind = ''Credit'' THEN CAST(-t.AmountPaid AS REAL) END AS Credits,
+         CASE WHEN t.Kind = ''Payment'' THEN CAST(-t.AmountPaid AS REAL) END AS Paid,
+         CAST(t.AmountPaid AS REAL) AS Balance,
+         COALESCE(s.Description, ''(deleted session)'') AS SessionDescription, s.BeginDate AS SessionBegin, s.EndDate AS SessionEnd
+  FROM ChaperoneLedger t JOIN Chaperones c ON c.ChaperoneID = t.ChaperoneID
+  LEFT JOIN Sessions s ON s.SessionID = t.SessionID',
  'LastName, FirstName, ChaperoneID, DatePaid, PaymentID',
- '[SessionDescription]: [SessionBegin] to [SessionEnd]', 'Session totals', 'List', 'Portrait'),
+ 'Session [SessionID]: [SessionDescription]{, [SessionBegin] to [SessionEnd]}', 'Session totals', 'List', 'Portrait'),
 
 ('APReport', 'Accounts Payable',
  'SELECT t.SessionID AS SessionID, t.ChaperoneID, c.LastName, c.FirstName,
-         SUM(CASE WHEN t.AmountPaid > 0 THEN t.AmountPaid ELSE 0 END) AS Invoiced,
-         SUM(CASE WHEN t.AmountPaid < 0 THEN -t.AmountPaid ELSE 0 END) AS Paid,
-         SUM(t.AmountPaid) AS Balance,
-         s.Description AS SessionDescription, s.BeginDate AS SessionBegin
-  FROM ChaperoneTrx t JOIN Chaperones c ON c.ChaperoneID = t.ChaperoneID
-  JOIN Sessions s ON s.SessionID = t.SessionID
+         SUM(CASE WHEN t.Kind = ''Invoice'' THEN t.Units ELSE 0 END) / 10000.0 AS Invoiced,
+         SUM(CASE WHEN t.Kind = ''Credit'' THEN -t.Units ELSE 0 END) / 10000.0 AS Credits,
+         SUM(CASE WHEN t.Kind = ''Payment'' THEN -t.Units ELSE 0 END) / 10000.0 AS Paid,
+         SUM(t.Units) / 10000.0 AS Balance,
+         COALESCE(s.Description, ''(deleted session)'') AS SessionDescription, s.BeginDate AS SessionBegin, s.EndDate AS SessionEnd
+  FROM ChaperoneLedger t JOIN Chaperones c ON c.ChaperoneID = t.ChaperoneID
+  LEFT JOIN Sessions s ON s.SessionID = t.SessionID
   GROUP BY t.SessionID, t.ChaperoneID',
- 'SessionBegin, SessionID, LastName, FirstName, ChaperoneID', '', 'All sessions', 'List', 'Portrait'),
+ 'SessionBegin IS NULL, SessionBegin, SessionID, LastName, FirstName, ChaperoneID', '', 'All sessions', 'List', 'Portrait'),
 
 ('AttendeesInfo', 'Attendee Details',
  'SELECT a.*, x.LineKind, x.LineSession, x.LineDescription, x.LineType, x.LineEntry, x.LineDate,
@@ -175,26 +200,27 @@ INSERT INTO ReportDefinitions (ReportName, Title, RecordSource, OrderBy, Subtitl
   FROM Attendees a LEFT JOIN (
     SELECT e.CamperID AS LineCamper, 1 AS LineKind, e.SessionID AS LineSession,
            s.Description AS LineDescription, e.SessionType AS LineType, ''Enrolled'' AS LineEntry,
-           s.BeginDate AS LineDate, NULL AS LineAmount, e.BalanceDue AS LineBalance
+           s.BeginDate AS LineDate, NULL AS LineAmount, CAST(e.BalanceDue AS REAL) AS LineBalance
     FROM AttendeeSession e LEFT JOIN Sessions s ON s.SessionID = e.SessionID
     UNION ALL
-    SELECT t.CamperID, 2, t.SessionID, s.Description, NULL, t.CheckNo, t.DatePaid, t.AmountPaid, NULL
+    SELECT t.CamperID, 2, t.SessionID, s.Description, NULL, t.CheckNo, t.DatePaid, CAST(t.AmountPaid AS REAL), NULL
     FROM AttendeeTrx t LEFT JOIN Sessions s ON s.SessionID = t.SessionID
   ) x ON x.LineCamper = a.CamperID',
  'LastName, FirstName, CamperID, LineKind, LineSession, LineDate', '', '', 'List', 'Portrait'),
 
 ('PositionReport', 'Position Report',
  'SELECT e.SessionID AS SessionID,
-         COALESCE(NULLIF(t.LeagueName, ''''), NULLIF(a.League, ''''), ''(no league)'') AS League,
+         CASE WHEN t.TeamID IS NULL THEN ''(on no team)'' ELSE COALESCE(NULLIF(t.LeagueName, ''''), ''(no league)'') END AS TeamLeague,
+         t.TeamID IS NULL AS OnNoTeam,
          a.NormalPosition AS Position, p.Description AS PositionDescription, COUNT(*) AS Number,
          s.Description AS SessionDescription, s.BeginDate AS SessionBegin, s.EndDate AS SessionEnd
   FROM AttendeeSession e JOIN Attendees a ON a.CamperID = e.CamperID
   JOIN Sessions s ON s.SessionID = e.SessionID
-  LEFT JOIN Teams t ON t.TeamID = e.TeamID
+  LEFT JOIN Teams t ON t.TeamID = e.TeamID AND t.SessionID = e.SessionID
   LEFT JOIN Positions p ON p.APosition = a.NormalPosition
-  GROUP BY e.SessionID, League, a.NormalPosition',
- 'League, Position',
- '[SessionDescription]: [SessionBegin] to [SessionEnd]', '[Count] positions in all leagues', 'List', 'Portrait'),
+  GROUP BY e.SessionID, TeamLeague, a.NormalPosition',
+ 'OnNoTeam, TeamLeague, Position',
+ '[SessionDescription]: [SessionBegin] to [SessionEnd]', 'All leagues', 'List', 'Portrait'),
 
 ('TshirtReport', 'T-Shirt Report',
  'SELECT e.SessionID AS SessionID, a.CamperID, COALESCE(NULLIF(a.ShirtSize, ''''), ''(none)'') AS ShirtSize,
@@ -221,11 +247,11 @@ INSERT INTO ReportGroups (ReportName, GroupLevel, GroupField, HeaderText, Footer
 ('RoomListByRoom', 1, 'RoomID', '[HotelName], room [RoomNumber]: [NumberInRoom] places, [NumberAvailable] free', '[Count] in the room', 0),
 ('CheckInListByType', 1, 'SessionType', 'Type [SessionType]: [TypeDescription]', '[Count] of type [SessionType]', 0),
 ('SessionLedgerReport', 1, 'CamperID', '[LastName], [FirstName]', 'Balance of [LastName], [FirstName]', 0),
-('ARReport', 1, 'SessionID', '[SessionDescription] ([SessionBegin])', 'Total of [SessionDescription]', 0),
+('ARReport', 1, 'SessionID', 'Session [SessionID]: [SessionDescription]{, [SessionBegin] to [SessionEnd]}', 'Total of session [SessionID]', 0),
 ('SessionAPLedgerReport', 1, 'ChaperoneID', '[LastName], [FirstName]', 'Balance of [LastName], [FirstName]', 0),
-('APReport', 1, 'SessionID', '[SessionDescription] ([SessionBegin])', 'Total of [SessionDescription]', 0),
+('APReport', 1, 'SessionID', 'Session [SessionID]: [SessionDescription]{, [SessionBegin] to [SessionEnd]}', 'Total of session [SessionID]', 0),
 ('AttendeesInfo', 1, 'CamperID', '[LastName], [FirstName] [MiddleInitial]', 'Totals', -1),
-('PositionReport', 1, 'League', '[League]', 'Total of [League]', 0),
+('PositionReport', 1, 'TeamLeague', '[TeamLeague]', 'Total of [TeamLeague]', 0),
 ('TshirtReport', 1, 'ShirtSize', 'Size [ShirtSize] [ShirtSizeDescription]', '[Count] shirts of size [ShirtSize]', 0);
 
 INSERT INTO ReportColumns (ReportName, Band, ColumnOrder, FieldName, Caption, Width, Alignment, DisplayFormat, Total) VALUES
@@ -281,29 +307,31 @@ INSERT INTO ReportColumns (ReportName, Band, ColumnOrder, FieldName, Caption, Wi
 ('Chaperones', 'Detail', 7, 'Phone', 'Phone', 90, 'Left', '', 0),
 ('Chaperones', 'Detail', 8, 'EmailAddress', 'E-mail', 100, 'Left', '', 0),
 
-('SessionLedgerReport', 'Detail', 1, 'DatePaid', 'Date', 80, 'Left', 'mm/dd/yyyy', 0),
-('SessionLedgerReport', 'Detail', 2, 'CheckNo', 'Check / Entry', 160, 'Left', '', 0),
-('SessionLedgerReport', 'Detail', 3, 'Charges', 'Charges', 100, 'Right', '$,0.00', -1),
-('SessionLedgerReport', 'Detail', 4, 'Payments', 'Payments', 100, 'Right', '$,0.00', -1),
-('SessionLedgerReport', 'Detail', 5, 'Balance', 'Balance', 100, 'Right', '$,0.00', -1),
+('SessionLedgerReport', 'Detail', 1, 'DatePaid', 'Date', 70, 'Left', 'mm/dd/yyyy', 0),
+('SessionLedgerReport', 'Detail', 2, 'CheckNo', 'Check / Entry', 110, 'Left', '', 0),
+('SessionLedgerReport', 'Detail', 3, 'Charges', 'Charges', 90, 'Right', '$,0.00', -1),
+('SessionLedgerReport', 'Detail', 4, 'Credits', 'Credits', 90, 'Right', '$,0.00', -1),
+('SessionLedgerReport', 'Detail', 5, 'Payments', 'Payments', 90, 'Right', '$,0.00', -1),
 
-('ARReport', 'Detail', 1, 'LastName', 'Last Name', 150, 'Left', '', 0),
+('ARReport', 'Detail', 1, 'LastName', 'Last Name', 140, 'Left', '', 0),
 ('ARReport', 'Detail', 2, 'FirstName', 'First Name', 120, 'Left', '', 0),
-('ARReport', 'Detail', 3, 'Charges', 'Charges', 90, 'Right', '$,0.00', -1),
-('ARReport', 'Detail', 4, 'Payments', 'Payments', 90, 'Right', '$,0.00', -1),
-('ARReport', 'Detail', 5, 'Balance', 'Balance', 90, 'Right', '$,0.00', -1),
+('ARReport', 'Detail', 3, 'Charges', 'Charges', 70, 'Right', '$,0.00', -1),
+('ARReport', 'Detail', 4, 'Credits', 'Credits', 70, 'Right', '$,0.00', -1),
+('ARReport', 'Detail', 5, 'Payments', 'Payments', 70, 'Right', '$,0.00', -1),
+('ARReport', 'Detail', 6, 'Balance', 'Balance', 70, 'Right', '$,0.00', -1),
 
-('SessionAPLedgerReport', 'Detail', 1, 'DatePaid', 'Date', 80, 'Left', 'mm/dd/yyyy', 0),
-('SessionAPLedgerReport', 'Detail', 2, 'CheckNo', 'Check / Entry', 160, 'Left', '', 0),
-('SessionAPLedgerReport', 'Detail', 3, 'Invoiced', 'Invoiced', 100, 'Right', '$,0.00', -1),
-('SessionAPLedgerReport', 'Detail', 4, 'Paid', 'Paid', 100, 'Right', '$,0.00', -1),
-('SessionAPLedgerReport', 'Detail', 5, 'Balance', 'Balance', 100, 'Right', '$,0.00', -1),
+('SessionAPLedgerReport', 'Detail', 1, 'DatePaid', 'Date', 70, 'Left', 'mm/dd/yyyy', 0),
+('SessionAPLedgerReport', 'Detail', 2, 'CheckNo', 'Check / Entry', 110, 'Left', '', 0),
+('SessionAPLedgerReport', 'Detail', 3, 'Invoiced', 'Invoiced', 90, 'Right', '$,0.00', -1),
+('SessionAPLedgerReport', 'Detail', 4, 'Credits', 'Credits', 90, 'Right', '$,0.00', -1),
+('SessionAPLedgerReport', 'Detail', 5, 'Paid', 'Paid', 90, 'Right', '$,0.00', -1),
 
-('APReport', 'Detail', 1, 'LastName', 'Last Name', 150, 'Left', '', 0),
+('APReport', 'Detail', 1, 'LastName', 'Last Name', 140, 'Left', '', 0),
 ('APReport', 'Detail', 2, 'FirstName', 'First Name', 120, 'Left', '', 0),
-('APReport', 'Detail', 3, 'Invoiced', 'Invoiced', 90, 'Right', '$,0.00', -1),
-('APReport', 'Detail', 4, 'Paid', 'Paid', 90, 'Right', '$,0.00', -1),
-('APReport', 'Detail', 5, 'Balance', 'Balance', 90, 'Right', '$,0.00', -1),
+('APReport', 'Detail', 3, 'Invoiced', 'Invoiced', 70, 'Right', '$,0.00', -1),
+('APReport', 'Detail', 4, 'Credits', 'Credits', 70, 'Right', '$,0.00', -1),
+('APReport', 'Detail', 5, 'Paid', 'Paid', 70, 'Right', '$,0.00', -1),
+('APReport', 'Detail', 6, 'Balance', 'Balance', 70, 'Right', '$,0.00', -1),
 
 ('PositionReport', 'Detail', 1, 'Position', 'Position', 100, 'Left', '', 0),
 ('PositionReport', 'Detail', 2, 'PositionDescription', 'Description', 240, 'Left', '', 0),
@@ -316,8 +344,17 @@ INSERT INTO ReportColumns (ReportName, Band, ColumnOrder, FieldName, Caption, Wi
 ('ConfirmationLetters', 'Address', 2, 'Address', '', 0, 'Left', '', 0),
 ('ConfirmationLetters', 'Address', 3, 'CityLine', '', 0, 'Left', '', 0),
 ('ConfirmationLetters', 'Detail', 4, 'Salutation', '', 0, 'Left', '', 0),
-('ConfirmationLetters', 'Detail', 5, 'LetterText', '', 0, 'Left', '', 0),
-('ConfirmationLetters', 'Detail', 6, 'Closing', '', 0, 'Left', '', 0),
+('ConfirmationLetters', 'Detail', 5, '', 'This letter confirms that [FirstName] [LastName] is enrolled in [SessionDescription]{, from [SessionBegin] to [SessionEnd]}.', 0, 'Left', 'mmmm d, yyyy', 0),
+('ConfirmationLetters', 'Detail', 6, 'LetterText', '', 0, 'Left', '', 0),
+('ConfirmationLetters', 'Detail', 7, 'Closing', '', 0, 'Left', '', 0),
+
+('ThankYouLetters', 'Address', 1, 'AddressName', '', 0, 'Left', '', 0),
+('ThankYouLetters', 'Address', 2, 'Address', '', 0, 'Left', '', 0),
+('ThankYouLetters', 'Address', 3, 'CityLine', '', 0, 'Left', '', 0),
+('ThankYouLetters', 'Detail', 4, 'Salutation', '', 0, 'Left', '', 0),
+('ThankYouLetters', 'Detail', 5, '', 'Thank you for sending [FirstName] [LastName] to [SessionDescription]{, from [SessionBegin] to [SessionEnd]}.', 0, 'Left', 'mmmm d, yyyy', 0),
+('ThankYouLetters', 'Detail', 6, 'LetterText', '', 0, 'Left', '', 0),
+('ThankYouLetters', 'Detail', 7, 'Closing', '', 0, 'Left', '', 0),
 
 ('AttendeesInfo', 'Card', 1, '', 'Personal', 0, 'Left', '', 0),
 ('AttendeesInfo', 'Card', 2, 'FirstName', 'First Name', 0, 'Left', '', 0),
@@ -386,9 +423,12 @@ INSERT INTO ReportColumns (ReportName, Band, ColumnOrder, FieldName, Caption, Wi
 ('AttendeesInfo', 'Detail', 65, 'LineAmount', 'Amount', 65, 'Right', '$,0.00', -1),
 ('AttendeesInfo', 'Detail', 66, 'LineBalance', 'Balance Due', 65, 'Right', '$,0.00', -1);
 
--- Reports that print the columns of another.
+-- The check-in list by type prints the check-in list's columns.
 INSERT INTO ReportColumns (ReportName, Band, ColumnOrder, FieldName, Caption, Width, Alignment, DisplayFormat, Total)
-SELECT copy.Name, Band, ColumnOrder, FieldName, Caption, Width, Alignment, DisplayFormat, Total
-FROM ReportColumns
-JOIN (SELECT 'CheckInListByType' AS Name, 'CheckInList' AS Original
-      UNION ALL SELECT 'ThankYouLetters', 'ConfirmationLetters') copy ON copy.Original = ReportColumns.ReportName;
+SELECT 'CheckInListByType', Band, ColumnOrder, FieldName, Caption, Width, Alignment, DisplayFormat, Total
+FROM ReportColumns WHERE ReportName = 'CheckInList';
+
+-- The ledgers' balance: the person's balance so far, their footers the person's and the session's.
+INSERT INTO ReportColumns (ReportName, Band, ColumnOrder, FieldName, Caption, Width, Alignment, DisplayFormat, Total, RunningSum) VALUES
+('SessionLedgerReport', 'Detail', 6, 'Balance', 'Balance', 90, 'Right', '$,0.00', -1, -1),
+('SessionAPLedgerReport', 'Detail', 6, 'Balance', 'Balance', 90, 'Right', '$,0.00', -1, -1);

@@ -5,7 +5,7 @@
 
 #include "app/SQLData.h"
 #include "app/forms/EditorFrame.h"
-#include "components/VtDBCtrl.h"
+#include "components/edits/VtDBCtrl.h"
 #include "db/Fields.h"
 #include "ui/controls/StdCtrls.h"
 

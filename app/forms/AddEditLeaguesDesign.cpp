@@ -4,7 +4,7 @@
 #include "app/forms/AddEditLeagues.h"
 #include "app/forms/EditorFrame.h"
 #include "app/forms/FormDesigner.h"
-#include "components/VtDBCtrl.h"
+#include "components/edits/VtDBCtrl.h"
 #include "ui/controls/Buttons.h"
 #include "ui/controls/StdCtrls.h"
 #include "ui/dbcontrols/DBCtrls.h"

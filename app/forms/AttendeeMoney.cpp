@@ -8,7 +8,7 @@
 #include "app/forms/AddEditAttendees.h"
 #include "app/forms/EnrolmentMoney.h"
 #include "app/forms/MainQueries.h"
-#include "components/CurrEdit.h"
+#include "components/edits/CurrEdit.h"
 #include "db/Fields.h"
 #include "db/SqlText.h"
 #include "rtl/DateTime.h"

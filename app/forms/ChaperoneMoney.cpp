@@ -7,7 +7,7 @@
 #include "app/forms/AddEditChaperones.h"
 #include "app/forms/EnrolmentMoney.h"
 #include "app/forms/MainQueries.h"
-#include "components/CurrEdit.h"
+#include "components/edits/CurrEdit.h"
 #include "db/Fields.h"
 #include "db/SqlText.h"
 #include "rtl/DateTime.h"

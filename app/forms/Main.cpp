@@ -13,7 +13,7 @@
 #include "app/ProgramIni.h"
 #include "app/SQLData.h"
 #include "app/forms/MainQueries.h"
-#include "components/CurrEdit.h"
+#include "components/edits/CurrEdit.h"
 #include "db/Fields.h"
 #include "rtl/FileNames.h"
 #include "rtl/IniFiles.h"

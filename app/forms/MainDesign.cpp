@@ -6,7 +6,7 @@
 #include "app/SQLData.h"
 #include "app/forms/FormDesigner.h"
 #include "app/forms/Main.h"
-#include "components/CurrEdit.h"
+#include "components/edits/CurrEdit.h"
 #include "rtl/StringList.h"
 #include "ui/controls/ActnList.h"
 #include "ui/controls/Buttons.h"

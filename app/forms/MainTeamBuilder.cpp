@@ -14,7 +14,7 @@
 #include "app/forms/MainQueries.h"
 #include "app/forms/PlacementProgress.h"
 #include "app/forms/TeamMembership.h"
-#include "components/CurrEdit.h"
+#include "components/edits/CurrEdit.h"
 #include "db/Fields.h"
 #include "db/SqlText.h"
 #include "rtl/DateTime.h"

@@ -8,7 +8,7 @@
 #include "app/forms/Main.h"
 #include "app/forms/MainQueries.h"
 #include "app/forms/TeamMembership.h"
-#include "components/CurrEdit.h"
+#include "components/edits/CurrEdit.h"
 #include "db/Fields.h"
 #include "rtl/StringList.h"
 #include "ui/controls/Buttons.h"

@@ -1,7 +1,7 @@
 // The entry panel of a default list: add, edit, save and delete with the list's messages.
 #include "app/forms/SettingsList.h"
 
-#include "components/CurrEdit.h"
+#include "components/edits/CurrEdit.h"
 #include "db/ADODB.h"
 #include "db/Fields.h"
 #include "ui/controls/Buttons.h"

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes the seeds of the animated-cursor and icon-list fuzz targets: small files built as the
-reader tests build theirs (tests/components/IconFile.h, AniFile_test.cpp, IcoList_test.cpp).
+reader tests build theirs (tests/components/graphics/IconFile.h, AniFile_test.cpp, IcoList_test.cpp).
 Run from anywhere; it rewrites ani_cursor/ and icon_list/ beside this script."""
 import os
 import struct

@@ -13,26 +13,6 @@
 
 namespace {
 
-// The one mapping from a declared column type to a field type (and text width).
-TFieldType FieldTypeOfDeclaration(const String& declaration, bool autoIncrement, int& size) {
-  String type = UpperCase(Trim(declaration));
-  size = 0;
-  if (autoIncrement || type == "COUNTER" || type.find("AUTOINCREMENT") != String::npos) return ftAutoInc;
-  String base = Trim(type.substr(0, type.find('(')));
-  if (base == "YESNO" || base == "BIT" || base == "BOOLEAN") return ftBoolean;
-  if (base == "DATETIME" || base == "DATE") return ftDateTime;
-  if (base == "CURRENCY" || base == "MONEY") return ftCurrency;
-  if (base == "DOUBLE" || base == "REAL" || base == "FLOAT") return ftFloat;
-  if (base == "INTEGER" || base == "INT" || base == "LONG" || base == "SMALLINT" || base == "BIGINT")
-    return ftInteger;
-  if (base == "MEMO" || base == "LONGTEXT") return ftMemo;
-  if (base == "BLOB") return ftBlob;
-  // TEXT(n), VARCHAR(n) and unknown names are texts; without a width they hold 255.
-  size_t open = type.find('(');
-  size = open == String::npos ? 255 : StrToIntDef(Trim(type.substr(open + 1, type.find(')') - open - 1)), 255);
-  return ftWideString;
-}
-
 // A computed column (no declared type) is typed by the first value it holds; a text, or no
 // value at all, makes it a text column.
 TFieldType FieldTypeOfValue(vt::CellType cellType, int& size) {
@@ -380,7 +360,7 @@ void TCustomADODataSet::DescribeColumns(vt::SqliteStatement& statement, int firs
       tableColumns_.push_back("");
       column.readOnly = true;
     }
-    if (declared) column.type = FieldTypeOfDeclaration(declared, autoIncrement != 0, column.size);
+    if (declared) column.type = vt::FieldTypeOfDeclaration(declared, autoIncrement != 0, column.size);
     if (column.type == ftAutoInc) column.readOnly = true;
     columns.push_back(column);
   }

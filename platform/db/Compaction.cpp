@@ -1,5 +1,10 @@
 // Compaction: an exclusive lock first, so no other copy of the program has the file; then the
-// log folded into the file, VACUUM INTO a scratch file, its check, and the rename over target.
+// log folded into the file, VACUUM INTO a scratch file, its check, and the scratch file's pages
+// written into the target in one transaction of the locked handle. Only then is the lock let go.
+//
+// The target is rewritten rather than replaced by a rename: a copy of the program that opened
+// the file while it was locked holds the old inode and would write there, beside the new
+// file's log, once the lock is gone.
 #include "db/Compaction.h"
 
 #include <sqlite3.h>
@@ -12,6 +17,8 @@ namespace vt {
 
 namespace {
 
+std::function<void()> compactionHook;
+
 class Handle {
 public:
   explicit Handle(const String& path, int flags) {
@@ -22,6 +29,7 @@ public:
   Handle& operator=(const Handle&) = delete;
 
   bool Ok() const { return db_ != nullptr; }
+  sqlite3* Get() const { return db_; }
   bool Run(const String& sql) { return db_ && sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK; }
   // The first column of the one row the statement gives, or "" when it fails.
   String Text(const char* sql) {
@@ -42,16 +50,35 @@ private:
   sqlite3* db_ = nullptr;
 };
 
-bool WriteCompactCopy(const String& source, const String& copy) {
-  Handle db(source, SQLITE_OPEN_READWRITE);
-  // Exclusive locking keeps the lock after the empty transaction; no waiting for others.
+// Exclusive locking keeps the lock after the empty transaction until the handle closes; there
+// is no waiting for others. Every sync is a full one: the file is rewritten as a whole.
+bool TakeAlone(Handle& db) {
   return db.Ok() && db.Run("PRAGMA locking_mode = EXCLUSIVE") && db.Run("BEGIN EXCLUSIVE") && db.Run("COMMIT") &&
-         db.Text("PRAGMA wal_checkpoint(TRUNCATE)") == "0" && db.Run("VACUUM INTO " + SqlQuote(copy));
+         db.Run("PRAGMA synchronous = FULL") && db.Text("PRAGMA wal_checkpoint(TRUNCATE)") == "0";
 }
 
 bool OpensWhole(const String& path) {
-  Handle db(path, SQLITE_OPEN_READWRITE);
+  Handle db(path, SQLITE_OPEN_READONLY);
   return db.Ok() && db.Text("PRAGMA integrity_check") == "ok";
+}
+
+// All pages of copy into target, in one transaction of target's own journal: a failure or a
+// kill part way leaves target as it was. The log is then folded into the file, which shrinks.
+bool WriteInto(Handle& target, const String& copy) {
+  Handle source(copy, SQLITE_OPEN_READONLY);
+  sqlite3_backup* backup = source.Ok() ? sqlite3_backup_init(target.Get(), "main", source.Get(), "main") : nullptr;
+  if (!backup) return false;
+  const bool written = sqlite3_backup_step(backup, -1) == SQLITE_DONE;
+  return sqlite3_backup_finish(backup) == SQLITE_OK && written &&
+         target.Text("PRAGMA wal_checkpoint(TRUNCATE)") == "0";
+}
+
+bool CompactAlone(Handle& db, bool inPlace, const String& target, const String& copy) {
+  if (!db.Run("VACUUM INTO " + SqlQuote(copy)) || !OpensWhole(copy)) return false;
+  if (compactionHook) compactionHook();
+  if (inPlace) return WriteInto(db, copy);
+  Handle other(target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+  return TakeAlone(other) && WriteInto(other, copy);
 }
 
 }  // namespace
@@ -59,11 +86,12 @@ bool OpensWhole(const String& path) {
 bool CompactDatabaseFile(const String& source, const String& target) {
   const String copy = target + ".compacting";
   std::remove(copy.c_str());
-  if (!WriteCompactCopy(source, copy) || !OpensWhole(copy) || std::rename(copy.c_str(), target.c_str()) != 0) {
-    std::remove(copy.c_str());
-    return false;
-  }
-  return true;
+  Handle db(source, SQLITE_OPEN_READWRITE);
+  const bool compacted = TakeAlone(db) && CompactAlone(db, source == target, target, copy);
+  std::remove(copy.c_str());
+  return compacted;
 }
+
+void SetCompactionHookForTests(std::function<void()> whileAlone) { compactionHook = std::move(whileAlone); }
 
 }  // namespace vt

@@ -1,13 +1,19 @@
 // The connection: parsing the connection string, opening the file read-write (never
-// creating it) with a busy timeout in write-ahead-log mode, its transactions, and closing the
-// datasets that use it with the log folded into the file.
+// creating it, and refusing a damaged or unwritable one before anything is written) with a
+// busy timeout in write-ahead-log mode, its transactions, and closing the datasets that use it
+// with the log folded into the file.
 #include "db/Connection.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include "db/ADODB.h"
+#include "db/CurrencyColumns.h"
 #include "db/SqlText.h"
 #include "db/SqliteStatement.h"
 #include "db/UnicodeLike.h"
@@ -24,8 +30,60 @@ const char* const kPageCache = "PRAGMA cache_size = -32768";
 // twice, which makes the many single-row posts cheap; NORMAL syncs at checkpoints only, and a
 // committed transaction still survives the program being killed.
 const char* const kJournal = "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL";
+// Less room than this on the file's disk, and the log and the program's posts would soon fail.
+const std::uintmax_t kLeastFreeBytes = 256 << 10;
 
+// Without SQLite's own locking: a connection and its datasets are used by one thread at a time
+// (nothing else in them is locked either), and the lock taken on every column read is a large
+// part of a fetch. Opening never creates the file.
+sqlite3* OpenHandle(const String& path) {
+  sqlite3* db = nullptr;
+  int code = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+  if (code == SQLITE_OK) code = sqlite3_busy_timeout(db, kBusyTimeoutMs);
+  if (code != SQLITE_OK) {
+    String message = db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
+    sqlite3_close(db);
+    throw EDatabaseError("Could not open the database '" + path + "': " + message);
+  }
+  return db;
 }
+
+String FirstText(sqlite3* db, const char* sql) {
+  vt::SqliteStatement statement(db, sql);
+  statement.Step();
+  const unsigned char* text = sqlite3_column_text(statement.Handle(), 0);
+  return text ? reinterpret_cast<const char*>(text) : "";
+}
+
+// An empty file would be taken for a new database, and a damaged one fails on some later read.
+void CheckWhole(sqlite3* db, const String& path) {
+  if (FirstText(db, "PRAGMA page_count") == "0") throw EDatabaseError(vt::DamagedMessage(path, "the file is empty"));
+  const String check = FirstText(db, "PRAGMA quick_check(1)");
+  if (check != "ok") throw EDatabaseError(vt::DamagedMessage(path, check));
+}
+
+void RefuseWrites(const String& path, const String& reason, const String& remedy) {
+  throw EDatabaseError("The database '" + path + "' cannot be saved to: " + reason + ". " + remedy +
+                       ", then start the program again.");
+}
+
+// The file, the folder its log files are made in, and room on the disk for them; then a write
+// transaction taken and ended without writing, which finds any other reason (a read-only
+// shared-memory file left by another user).
+void CheckWritable(sqlite3* db, const String& path) {
+  if (sqlite3_db_readonly(db, "main") == 1) RefuseWrites(path, "the file is read-only", "Make the file writable");
+  const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+  const String folderName = folder.empty() ? String(".") : folder.string();
+  if (access(folderName.c_str(), W_OK) != 0)
+    RefuseWrites(path, "its folder is read-only (the program keeps its log files beside the file)",
+                 "Make the folder writable");
+  struct statvfs disk {};
+  if (statvfs(folderName.c_str(), &disk) == 0 && std::uintmax_t(disk.f_bavail) * disk.f_frsize < kLeastFreeBytes)
+    RefuseWrites(path, "the disk holding it is full", "Make room on the disk");
+  vt::CheckSqlite(db, sqlite3_exec(db, "BEGIN IMMEDIATE; COMMIT", nullptr, nullptr, nullptr));
+}
+
+}  // namespace
 
 TADOConnection::TADOConnection(TComponent* AOwner)
     : TComponent(AOwner), statements_(std::make_unique<vt::StatementCache>()) {}
@@ -73,22 +131,21 @@ void TADOConnection::Open() {
   if (BeforeConnect) BeforeConnect(this);
   String path = DataSource();
   if (path.empty()) throw EDatabaseError("The connection string names no data source");
-  sqlite3* db = nullptr;
-  // Without SQLite's own locking: a connection and its datasets are used by one thread at a
-  // time (nothing else in them is locked either), and the lock taken on every column read is a
-  // large part of a fetch.
-  int code = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
-  if (code == SQLITE_OK) code = sqlite3_busy_timeout(db, kBusyTimeoutMs);
-  if (code == SQLITE_OK) code = sqlite3_exec(db, kPageCache, nullptr, nullptr, nullptr);
-  if (code == SQLITE_OK) code = sqlite3_exec(db, kJournal, nullptr, nullptr, nullptr);
-  if (code == SQLITE_OK) code = vt::RegisterUnicodeLike(db);
-  if (code == SQLITE_OK) code = vt::FunctionCallWatch::Install(db);
-  if (code == SQLITE_OK) sqlite3_update_hook(db, &TADOConnection::LogRowChange, this);
-  if (code != SQLITE_OK) {
-    String message = db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
+  sqlite3* db = OpenHandle(path);
+  try {
+    // Nothing is written, not even the journal mode, before the file has passed both checks.
+    CheckWhole(db, path);
+    CheckWritable(db, path);
+    vt::CheckSqlite(db, sqlite3_exec(db, kPageCache, nullptr, nullptr, nullptr));
+    vt::CheckSqlite(db, sqlite3_exec(db, kJournal, nullptr, nullptr, nullptr));
+    vt::CheckSqlite(db, vt::RegisterUnicodeLike(db));
+    vt::CheckSqlite(db, vt::FunctionCallWatch::Install(db));
+    vt::CheckSqlite(db, vt::InstallCurrencyRounding(db));
+  } catch (...) {
     sqlite3_close(db);
-    throw EDatabaseError("Could not open the database '" + path + "': " + message);
+    throw;
   }
+  sqlite3_update_hook(db, &TADOConnection::LogRowChange, this);
   db_ = db;
   if (AfterConnect) AfterConnect(this);
 }
@@ -141,16 +198,18 @@ void TADOConnection::CommitTrans() {
   if (--transactionLevel_ == 0) usedInTransaction_.clear();
 }
 
-// A rollback that fails leaves the database in a state nobody asked for: the connection is
-// closed instead, which makes the database roll the whole transaction back.
+// A full disk or a lost lock can make the database end the whole transaction itself; then
+// every level left is already undone, and each rollback only counts one off. A rollback that
+// fails while the transaction is still open raises and keeps it, and the connection, open.
 void TADOConnection::RollbackTrans() {
   CheckInTransaction();
-  String savepoint = "vt_level" + IntToStr(transactionLevel_);
-  try {
-    Execute(transactionLevel_ == 1 ? String("ROLLBACK") : "ROLLBACK TO " + savepoint + "; RELEASE " + savepoint);
-  } catch (const EDatabaseError&) {
-    Close();
-    throw;
+  if (!sqlite3_get_autocommit(db_)) {
+    const String savepoint = "vt_level" + IntToStr(transactionLevel_);
+    try {
+      Execute(transactionLevel_ == 1 ? String("ROLLBACK") : "ROLLBACK TO " + savepoint + "; RELEASE " + savepoint);
+    } catch (const EDatabaseError&) {
+      if (!sqlite3_get_autocommit(db_)) throw;
+    }
   }
   --transactionLevel_;
   RereadAfterRollback();
@@ -228,8 +287,7 @@ String ConnectionStringValue(const String& value) {
 
 Transaction::Transaction(TADOConnection* connection) : connection_(connection) { connection_->BeginTrans(); }
 
-// During unwinding the exception on its way out is the one to show; a rollback that fails
-// has closed the connection, so the database undoes the transaction itself.
+// During unwinding the exception on its way out is the one to show.
 Transaction::~Transaction() {
   if (finished_) return;
   try {

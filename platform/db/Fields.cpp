@@ -1,5 +1,5 @@
-// Field classes: one conversion path per storage kind (text, integer, float, date, yes/no)
-// between the row store's cells and the typed getters, setters and text forms.
+// Field classes: one conversion path per storage kind (text, integer, float, currency, date,
+// yes/no) between the row store's cells and the typed getters, setters and text forms.
 #include "db/Fields.h"
 
 #include <algorithm>
@@ -14,14 +14,16 @@
 
 namespace {
 
-enum class Storage { Text, Integer, Float, DateTime, Boolean };
+enum class Storage { Text, Integer, Float, Money, DateTime, Boolean };
 
 Storage StorageOf(TFieldType type) {
   switch (type) {
     case ftSmallint: case ftInteger: case ftWord: case ftLargeint: case ftAutoInc:
       return Storage::Integer;
-    case ftFloat: case ftCurrency: case ftBCD:
+    case ftFloat:
       return Storage::Float;
+    case ftCurrency: case ftBCD:
+      return Storage::Money;
     case ftDate: case ftTime: case ftDateTime:
       return Storage::DateTime;
     case ftBoolean:
@@ -69,7 +71,8 @@ struct TField::CellRead {
 
 TField::TField(TComponent* AOwner, TFieldType dataType) : TComponent(AOwner), dataType_(dataType) {
   Storage storage = StorageOf(dataType);
-  if (storage == Storage::Integer || storage == Storage::Float) alignment_ = taRightJustify;
+  if (storage == Storage::Integer || storage == Storage::Float || storage == Storage::Money)
+    alignment_ = taRightJustify;
 }
 
 TField::~TField() {
@@ -134,6 +137,8 @@ Variant TField::ValueOf(const vt::RowSet& rows, const vt::Cell& cell) const {
       return Variant(CellInteger(rows, cell));
     case Storage::Float:
       return Variant(CellNumber(rows, cell));
+    case Storage::Money:
+      return Variant(CellCurrency(rows, cell).ToDouble());
     case Storage::DateTime:
       return Variant::FromDate(CellNumber(rows, cell));
     case Storage::Boolean:
@@ -152,7 +157,7 @@ void TField::SetValue(const Variant& value) {
   switch (StorageOf(dataType_)) {
     case Storage::Text: return SetAsString(value.AsString());
     case Storage::Integer: return SetAsFloat(double(value.AsInt64()));
-    case Storage::Float: return SetAsFloat(value.AsDouble());
+    case Storage::Float: case Storage::Money: return SetAsFloat(value.AsDouble());
     case Storage::DateTime: return SetAsDateTime(value.AsDateTime());
     case Storage::Boolean: return SetAsBoolean(value.AsBoolean());
   }
@@ -165,6 +170,7 @@ String TField::AsString() const {
     case Storage::Text: return String(read.rows->Text(*read.cell));
     case Storage::Integer: return IntToStr(CellInteger(*read.rows, *read.cell));
     case Storage::Float: return FloatToStr(CellNumber(*read.rows, *read.cell));
+    case Storage::Money: return CurrToStr(CellCurrency(*read.rows, *read.cell));
     case Storage::DateTime: return DateTimeText(CellNumber(*read.rows, *read.cell), false);
     case Storage::Boolean: return CellNumber(*read.rows, *read.cell) != 0 ? kTrueText : kFalseText;
   }
@@ -189,6 +195,13 @@ void TField::SetAsString(const String& value) {
       double number;
       if (!TryStrToFloat(trimmed, number)) ConversionError(value, "floating point");
       return SetAsFloat(number);
+    }
+    case Storage::Money: {
+      ::Currency amount;
+      if (TryStrToCurr(trimmed, amount)) return SetAsCurrency(amount);
+      double number;
+      if (!TryStrToFloat(trimmed, number)) ConversionError(value, "currency");
+      return SetAsFloat(number);  // a number beyond the range: its range error
     }
     case Storage::DateTime:
       if (dataType_ == ftDate) return SetAsDateTime(StrToDate(trimmed));
@@ -219,7 +232,34 @@ double TField::AsFloat() const {
   CellRead read = Read();
   if (read.Null()) return 0;
   if (StorageOf(dataType_) == Storage::Text) return double(StrToFloat(AsString()));
+  if (StorageOf(dataType_) == Storage::Money) return CellCurrency(*read.rows, *read.cell).ToDouble();
   return CellNumber(*read.rows, *read.cell);
+}
+
+Currency TField::AsCurrency() const {
+  CellRead read = Read();
+  if (read.Null()) return ::Currency();
+  if (StorageOf(dataType_) == Storage::Money) return CellCurrency(*read.rows, *read.cell);
+  return FloatToCurr(AsFloat());
+}
+
+void TField::SetAsCurrency(::Currency value) {
+  if (StorageOf(dataType_) != Storage::Money) return SetAsFloat(value.ToDouble());
+  const double number = value.ToDouble();
+  CheckRange(number);
+  Write([=](vt::RowSet& rows, int slot, int column) { rows.SetFloat(slot, column, number); });
+}
+
+// A stored value is read as the whole 1/10,000s it stands for: binary drift written by other
+// programs (or earlier versions) reads rounded away.
+Currency TField::CellCurrency(const vt::RowSet& rows, const vt::Cell& cell) const {
+  const long double number = cell.type == vt::CellType::Integer ? static_cast<long double>(cell.integer)
+                                                                 : static_cast<long double>(CellNumber(rows, cell));
+  ::Currency value;
+  if (!TryFloatToCurr(number, value))
+    throw EDatabaseError("The value " + FloatToStr(number) + " of field '" + DisplayName() +
+                         "' is outside the currency range of " + CurrencyRangeText());
+  return value;
 }
 
 // Every numeric setter ends here: the value is stored in the form of the field's storage.
@@ -229,8 +269,14 @@ void TField::SetAsFloat(double value) {
       return SetAsString(FloatToStr(value));
     case Storage::Integer: {
       CheckRange(value);
+      CheckIntegerRange(value);
       std::int64_t number = std::llround(value);
       return Write([=](vt::RowSet& rows, int slot, int column) { rows.SetInteger(slot, column, number); });
+    }
+    case Storage::Money: {
+      ::Currency amount;
+      if (!TryFloatToCurr(value, amount)) RangeError(FloatToStr(value), CurrToStr(::Currency::Min()), CurrToStr(::Currency::Max()));
+      return SetAsCurrency(amount);
     }
     case Storage::Float:
       CheckRange(value);
@@ -284,12 +330,13 @@ String TField::GetText(bool displayText) const {
       return format.empty() ? IntToStr(value) : FormatFloat(format, value);
     }
     case Storage::Float: return FloatText(CellNumber(*read.rows, *read.cell), displayText);
+    case Storage::Money: return FloatText(CellCurrency(*read.rows, *read.cell).ToExtended(), displayText);
     case Storage::DateTime: return DateTimeText(CellNumber(*read.rows, *read.cell), displayText);
     default: return AsString();
   }
 }
 
-String TField::FloatText(double value, bool displayText) const {
+String TField::FloatText(long double value, bool displayText) const {
   const String& format = displayText ? displayFormat_ : editFormat_;
   if (!format.empty()) return FormatFloat(format, value);
   if (!currency_) return FloatToStrF(value, ffGeneral, precision_, 0);
@@ -305,9 +352,26 @@ String TField::DateTimeText(TDateTime value, bool displayText) const {
 
 void TField::CheckRange(double value) const {
   if ((minValue_ != 0 || maxValue_ != 0) && (value < minValue_ || value > maxValue_))
-    throw EDatabaseError(FloatToStr(value) + " is not a valid value for field '" + DisplayName() +
-                         "'. The allowed range is " + FloatToStr(minValue_) + " to " +
-                         FloatToStr(maxValue_));
+    RangeError(FloatToStr(value), FloatToStr(minValue_), FloatToStr(maxValue_));
+}
+
+// What the column's integer type holds, checked on the value as it will be stored (rounded):
+// never a wrapped number.
+void TField::CheckIntegerRange(double value) const {
+  std::int64_t lowest = INT32_MIN, highest = INT32_MAX;
+  if (dataType_ == ftSmallint) lowest = INT16_MIN, highest = INT16_MAX;
+  if (dataType_ == ftWord) lowest = 0, highest = UINT16_MAX;
+  if (dataType_ == ftLargeint) lowest = INT64_MIN, highest = INT64_MAX;
+  const double rounded = std::round(value);
+  // 2^63 is the first double past the 64-bit range; the 32-bit bounds are exact doubles.
+  const bool inRange = dataType_ == ftLargeint ? rounded >= -0x1p63 && rounded < 0x1p63
+                                               : rounded >= double(lowest) && rounded <= double(highest);
+  if (!inRange) RangeError(FloatToStr(value), IntToStr(lowest), IntToStr(highest));
+}
+
+void TField::RangeError(const String& value, const String& lowest, const String& highest) const {
+  throw EDatabaseError(value + " is not a valid value for field '" + DisplayName() + "'. The allowed range is " +
+                       lowest + " to " + highest);
 }
 
 void TField::ConversionError(const String& value, const char* kind) const {
@@ -347,7 +411,7 @@ TNumericField::TNumericField(TComponent* AOwner, TFieldType dataType) : TField(A
 
 bool TNumericField::IsValidChar(char c) const {
   if ((c >= '0' && c <= '9') || c == '+' || c == '-') return true;
-  bool floating = StorageOf(DataType()) == Storage::Float;
+  bool floating = StorageOf(DataType()) == Storage::Float || StorageOf(DataType()) == Storage::Money;
   return floating && (c == Locale().DecimalSeparator || c == 'E' || c == 'e');
 }
 
@@ -426,6 +490,25 @@ TField* CreateField(TFieldType type, TComponent* owner) {
     case ftBlob: return new TBlobField(owner);
     default: return new TWideStringField(owner);
   }
+}
+
+TFieldType FieldTypeOfDeclaration(const String& declaration, bool autoIncrement, int& size) {
+  String type = UpperCase(Trim(declaration));
+  size = 0;
+  if (autoIncrement || type == "COUNTER" || type.find("AUTOINCREMENT") != String::npos) return ftAutoInc;
+  String base = Trim(type.substr(0, type.find('(')));
+  if (base == "YESNO" || base == "BIT" || base == "BOOLEAN") return ftBoolean;
+  if (base == "DATETIME" || base == "DATE") return ftDateTime;
+  if (base == "CURRENCY" || base == "MONEY") return ftCurrency;
+  if (base == "DOUBLE" || base == "REAL" || base == "FLOAT") return ftFloat;
+  if (base == "INTEGER" || base == "INT" || base == "LONG" || base == "SMALLINT" || base == "BIGINT")
+    return ftInteger;
+  if (base == "MEMO" || base == "LONGTEXT") return ftMemo;
+  if (base == "BLOB") return ftBlob;
+  // TEXT(n), VARCHAR(n) and unknown names are texts; without a width they hold 255.
+  size_t open = type.find('(');
+  size = open == String::npos ? 255 : StrToIntDef(Trim(type.substr(open + 1, type.find(')') - open - 1)), 255);
+  return ftWideString;
 }
 
 bool IsTextType(TFieldType type) {

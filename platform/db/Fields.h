@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "rtl/Classes.h"
+#include "rtl/Currency.h"
 #include "rtl/DateTime.h"
 #include "rtl/StrUtils.h"
 #include "rtl/Variant.h"
@@ -51,8 +52,9 @@ class TField : public TComponent {
   void SetAsInteger(int value);
   double AsFloat() const;
   void SetAsFloat(double value);
-  double AsCurrency() const { return AsFloat(); }
-  void SetAsCurrency(double value) { SetAsFloat(value); }
+  // Currency fields hold whole 1/10,000s: every write is rounded to one, every read gives one.
+  ::Currency AsCurrency() const;
+  void SetAsCurrency(::Currency value);
   TDateTime AsDateTime() const;
   void SetAsDateTime(TDateTime value);
   bool AsBoolean() const;
@@ -86,7 +88,8 @@ class TField : public TComponent {
   bool CanModify() const;
   virtual bool IsValidChar(char c) const;
 
-  // Numeric fields: range checked on write when either bound is non-zero.
+  // Numeric fields: range checked on write when either bound is non-zero; integer fields also
+  // refuse what their type cannot hold.
   double MinValue() const { return minValue_; }
   void SetMinValue(double value) { minValue_ = value; }
   double MaxValue() const { return maxValue_; }
@@ -118,8 +121,11 @@ class TField : public TComponent {
   CellRead Read() const;
   template <typename Store> void Write(Store store);
   void CheckRange(double value) const;
+  void CheckIntegerRange(double value) const;
+  [[noreturn]] void RangeError(const String& value, const String& lowest, const String& highest) const;
+  ::Currency CellCurrency(const vt::RowSet& rows, const vt::Cell& cell) const;
   [[noreturn]] void ConversionError(const String& value, const char* kind) const;
-  String FloatText(double value, bool displayText) const;
+  String FloatText(long double value, bool displayText) const;
   String DateTimeText(TDateTime value, bool displayText) const;
 
   TDataSet* dataSet_ = nullptr;
@@ -264,6 +270,8 @@ class TFields {
 namespace vt {
 // The field class for a column type, owned by owner (nullptr: freed by its dataset).
 TField* CreateField(TFieldType type, TComponent* owner);
+// The one mapping from a column's declared type to a field type (and a text's width in size).
+TFieldType FieldTypeOfDeclaration(const String& declaration, bool autoIncrement, int& size);
 // Whether values of the type compare as text (Locate, filters) rather than as numbers or dates.
 bool IsTextType(TFieldType type);
 }  // namespace vt

@@ -5,9 +5,44 @@
 
 namespace vt {
 
+namespace {
+
+String FileName(sqlite3* db) {
+  const char* name = db ? sqlite3_db_filename(db, "main") : nullptr;
+  return name ? name : "";
+}
+
+}  // namespace
+
+// Where the cause is the file rather than the statement, the message names the file and says
+// what the user can do; the others are SQLite's own (a constraint, a syntax error).
+String FailureMessage(sqlite3* db, int code) {
+  const String reason = db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
+  const String file = FileName(db);
+  if (file.empty()) return reason;
+  switch (code & 0xFF) {
+    case SQLITE_CORRUPT: case SQLITE_NOTADB:
+      return DamagedMessage(file, reason);
+    case SQLITE_BUSY:
+      return "The database '" + file + "' is in use by another copy of the program (" + reason +
+             "); nothing was saved. Try again when the other copy has finished.";
+    case SQLITE_FULL:
+      return "The disk holding the database '" + file + "' is full (" + reason +
+             "); nothing was saved. Make room on the disk and try again.";
+    case SQLITE_READONLY:
+      return "The database '" + file + "' cannot be written (" + reason + "); nothing was saved.";
+    default:
+      return reason;
+  }
+}
+
+String DamagedMessage(const String& file, const String& reason) {
+  return "The database '" + file + "' is damaged (" + reason +
+         ") and was left as it is. Restore it from a backup copy, then start the program again.";
+}
+
 void CheckSqlite(sqlite3* db, int code) {
-  if (code != SQLITE_OK && code != SQLITE_ROW && code != SQLITE_DONE)
-    throw EDatabaseError(db ? sqlite3_errmsg(db) : sqlite3_errstr(code));
+  if (code != SQLITE_OK && code != SQLITE_ROW && code != SQLITE_DONE) throw EDatabaseError(FailureMessage(db, code));
 }
 
 SqliteStatement::SqliteStatement(sqlite3* db, const String& sql, size_t* tail) : db_(db) {

@@ -15,6 +15,10 @@ namespace vt {
 
 // Raises EDatabaseError with the connection's last message when code is an error.
 void CheckSqlite(sqlite3* db, int code);
+// The message of a failed call: a damaged file, a lock held past the busy timeout, a full disk
+// or a read-only file is named, with what the user can do; any other cause is SQLite's text.
+String FailureMessage(sqlite3* db, int code);
+String DamagedMessage(const String& file, const String& reason);
 
 class SqliteStatement {
  public:

@@ -1,9 +1,11 @@
 // Band layout and painting. Rows are turned into blocks (headers, card lines, detail rows,
 // footers, letter paragraphs) only as pages need them; a page takes blocks until the next one
-// no longer fits, so no row is ever split, and a header stays with the block after it.
+// no longer fits, so no row is ever split, and a header stays with the block after it. A page
+// opens with the headings of the groups still open at the end of the page before.
 #include "reports/BandRenderer.h"
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 #include <QPainter>
@@ -23,6 +25,9 @@ constexpr double kPageFooter = 20;
 constexpr double kPad = 2;
 
 QString Q(const String& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// Money is a whole number of 1/10,000: summed as such, it stays exact.
+long long Units(double value) { return std::llround(value * 10000); }
 
 int AlignmentOf(TAlignment alignment) {
   switch (alignment) {
@@ -63,8 +68,13 @@ BandRenderer::BandRenderer(const ReportDocument& document)
     widths_.push_back(report.Columns[column].Width * scale);
     left += widths_.back();
   }
+  size_t runningCount = 0;
+  for (size_t column : detailColumns_)
+    runningSlot_.push_back(report.Columns[column].RunningSum ? static_cast<int>(runningCount++) : -1);
+  running_.assign(runningCount, 0);
+  openHeadings_.assign(report.Groups.size(), -1);
   open_.assign(report.Groups.size() + 1,
-               Totals{document.RowCount() > 0 ? 0 : -1, 0, std::vector<double>(report.Columns.size())});
+               Totals{document.RowCount() > 0 ? 0 : -1, 0, std::vector<long long>(report.Columns.size())});
   MeasureHeader();
 }
 
@@ -132,10 +142,26 @@ const BandRenderer::TextStyle& BandRenderer::GroupStyle(size_t level) const {
   return level == 0 ? heading_ : bold_;
 }
 
+String BandRenderer::HeadingText(size_t level, int row, bool continued) const {
+  return document_.FillTemplate(document_.Definition().Groups[level].HeaderText, row) +
+         (continued ? " (continued)" : "");
+}
+
+double BandRenderer::HeadingHeight(size_t level, int row, bool continued) const {
+  if (document_.Definition().Groups[level].HeaderText.empty()) return 0;
+  return TextHeight(GroupStyle(level), ContentWidth(), HeadingText(level, row, continued)) + 8;
+}
+
+// The k-th detail column of a row as printed: its value, or the running sum up to the row.
+String BandRenderer::DetailText(int row, size_t k) const {
+  if (runningSlot_[k] < 0) return document_.Text(row, detailColumns_[k]);
+  return AmountText(detailColumns_[k], runningByRow_[row * running_.size() + runningSlot_[k]]);
+}
+
 double BandRenderer::DetailHeight(int row) const {
   double height = body_.metrics.height();
   for (size_t k = 0; k < detailColumns_.size(); ++k)
-    height = std::max(height, TextHeight(body_, widths_[k] - 2 * kPad, document_.Text(row, detailColumns_[k])));
+    height = std::max(height, TextHeight(body_, widths_[k] - 2 * kPad, DetailText(row, k)));
   return height + 2 * kPad;
 }
 
@@ -159,9 +185,10 @@ double BandRenderer::FooterHeight(const Totals& totals, const String& text) cons
   return TextHeight(bold_, FooterLabelWidth(), document_.FillTemplate(text, totals.first, totals.count)) + 10;
 }
 
-String BandRenderer::TotalText(size_t column, double sum) const {
+String BandRenderer::AmountText(size_t column, long long units) const {
   const String& format = document_.Definition().Columns[column].DisplayFormat;
-  return format.empty() ? FloatToStr(sum) : FormatFloat(format, sum);
+  const double amount = static_cast<double>(units) / 10000;
+  return format.empty() ? FloatToStr(amount) : FormatFloat(format, amount);
 }
 
 // --- turning rows into blocks ---
@@ -181,6 +208,7 @@ void BandRenderer::QueueNextRow() {
   if (row > 0)
     for (size_t level = levels; level-- > changed;) QueueGroupEnd(level);
   for (size_t level = changed; level < levels; ++level) QueueGroupStart(level, row);
+  RunOn(row);
   // An outer join's row with nothing to show (a room with nobody in it) prints and counts nothing.
   if (DetailIsEmpty(row)) return;
   pending_.push_back({BlockKind::Detail, row, -1, -1, false, DetailHeight(row)});
@@ -195,19 +223,27 @@ bool BandRenderer::DetailIsEmpty(int row) const {
 
 void BandRenderer::Count(int row) {
   const std::vector<ReportColumn>& columns = document_.Definition().Columns;
-  for (Totals& totals : open_) {
-    ++totals.count;
-    for (size_t column : detailColumns_)
-      if (columns[column].Total) totals.sums[column] += document_.Number(row, column);
+  for (Totals& totals : open_) ++totals.count;
+  for (size_t column : detailColumns_) {
+    if (!columns[column].Total) continue;
+    const long long units = Units(document_.Number(row, column));
+    for (Totals& totals : open_) totals.sums[column] += units;
   }
+}
+
+// Every row takes its running sums, so that a row's are found by its number.
+void BandRenderer::RunOn(int row) {
+  for (size_t k = 0; k < detailColumns_.size(); ++k)
+    if (runningSlot_[k] >= 0) running_[runningSlot_[k]] += Units(document_.Number(row, detailColumns_[k]));
+  runningByRow_.insert(runningByRow_.end(), running_.begin(), running_.end());
 }
 
 void BandRenderer::QueueGroupStart(size_t level, int row) {
   const ReportGroup& group = document_.Definition().Groups[level];
-  open_[level] = Totals{row, 0, std::vector<double>(document_.Definition().Columns.size())};
-  const String text = document_.FillTemplate(group.HeaderText, row);
-  const double height = group.HeaderText.empty() ? 0 : TextHeight(GroupStyle(level), ContentWidth(), text) + 8;
-  pending_.push_back({BlockKind::GroupHeader, row, static_cast<int>(level), -1, group.NewPage, height});
+  open_[level] = Totals{row, 0, std::vector<long long>(document_.Definition().Columns.size())};
+  std::fill(running_.begin(), running_.end(), 0);
+  pending_.push_back({BlockKind::GroupHeader, row, static_cast<int>(level), -1, group.NewPage,
+                      HeadingHeight(level, row, false)});
   if (level == 0) QueueCard(row);
 }
 
@@ -285,25 +321,50 @@ bool BandRenderer::Fits(double y, const Block& block) const {
   return y + needed <= Bottom();
 }
 
+// A placed heading opens its group on the page (and closes the groups inside it); a footer
+// closes its group.
+void BandRenderer::Place(Page& page, double& y, const Block& block) {
+  if (block.kind == BlockKind::GroupHeader && !block.continued) {
+    openHeadings_[block.item] = block.row;
+    std::fill(openHeadings_.begin() + block.item + 1, openHeadings_.end(), -1);
+  } else if (block.kind == BlockKind::GroupFooter) {
+    openHeadings_[block.item2] = -1;
+  }
+  page.push_back(block);
+  page.back().y = y;
+  y += block.height;
+}
+
+void BandRenderer::RepeatOpenHeadings(Page& page, double& y) const {
+  for (size_t level = 0; level < openHeadings_.size(); ++level) {
+    const int row = openHeadings_[level];
+    if (row < 0 || document_.Definition().Groups[level].HeaderText.empty()) continue;
+    Block heading{BlockKind::GroupHeader, row, static_cast<int>(level), -1, false, HeadingHeight(level, row, true), y};
+    heading.continued = true;
+    page.push_back(heading);
+    y += heading.height;
+  }
+}
+
 bool BandRenderer::LayOutNextPage() {
   if (complete_) return false;
   Page page;
   double y = top_;
+  if (!pages_.empty()) RepeatOpenHeadings(page, y);
+  const size_t repeated = page.size();
   for (;;) {
     if (pending_.empty()) {
       if (ended_) break;
       QueueNextRow();
       continue;
     }
-    Block& block = pending_.front();
-    if (!page.empty() && (block.newPage || !Fits(y, block))) break;
-    block.y = y;
-    y += block.height;
-    page.push_back(block);
+    const Block& block = pending_.front();
+    if (page.size() > repeated && (block.newPage || !Fits(y, block))) break;
+    Place(page, y, block);
     pending_.pop_front();
   }
   complete_ = pending_.empty() && ended_;
-  if (page.empty() && !pages_.empty()) return false;
+  if (page.size() == repeated && !pages_.empty()) return false;
   pages_.push_back(std::move(page));
   return true;
 }
@@ -356,7 +417,7 @@ void BandRenderer::PaintBlock(QPainter& painter, const Block& block) const {
   switch (block.kind) {
     case BlockKind::GroupHeader:
       DrawText(painter, GroupStyle(block.item), kMargin, block.y + 4, ContentWidth(), Qt::AlignLeft,
-               document_.FillTemplate(report.Groups[block.item].HeaderText, block.row));
+               HeadingText(block.item, block.row, block.continued));
       break;
     case BlockKind::CardHeading:
       DrawText(painter, heading_, kMargin, block.y + 4, ContentWidth(), Qt::AlignLeft, report.Columns[block.item].Caption);
@@ -370,7 +431,7 @@ void BandRenderer::PaintBlock(QPainter& painter, const Block& block) const {
     case BlockKind::Detail:
       for (size_t k = 0; k < detailColumns_.size(); ++k)
         DrawText(painter, body_, lefts_[k] + kPad, block.y + kPad, widths_[k] - 2 * kPad,
-                 AlignmentOf(report.Columns[detailColumns_[k]].Alignment), document_.Text(block.row, detailColumns_[k]));
+                 AlignmentOf(report.Columns[detailColumns_[k]].Alignment), DetailText(block.row, k));
       break;
     case BlockKind::GroupFooter:
       PaintTotals(painter, block, report.Groups[block.item2].FooterText);
@@ -393,7 +454,7 @@ void BandRenderer::PaintTotals(QPainter& painter, const Block& block, const Stri
     if (!columns[column].Total) continue;
     painter.drawLine(QPointF(lefts_[k] + kPad, block.y + 3), QPointF(lefts_[k] + widths_[k] - kPad, block.y + 3));
     DrawText(painter, bold_, lefts_[k] + kPad, block.y + 5, widths_[k] - 2 * kPad,
-             AlignmentOf(columns[column].Alignment), TotalText(column, totals.sums[column]));
+             AlignmentOf(columns[column].Alignment), AmountText(column, totals.sums[column]));
   }
   DrawText(painter, bold_, kMargin, block.y + 5, FooterLabelWidth(), Qt::AlignLeft,
            document_.FillTemplate(text, totals.first, totals.count));

@@ -1,6 +1,9 @@
 // The band renderer: lays a report's rows out on pages (page header, group headers with their
 // card lines, detail rows, group footers with counts and sums, report footer, page footer with
 // "Page N of M"; letters a page each) and paints any laid-out page on Qt's painter.
+// A group that runs onto the next page has its heading repeated there, marked as continued.
+// Sums are kept in whole 1/10,000 so that money totals are exact; a running-sum column prints
+// the sum so far within the innermost group.
 // Pages are laid out one at a time, so the first can be shown before the rest exist.
 // Coordinates are points (72 to the inch); the painter is scaled to its device by the caller.
 #pragma once
@@ -48,11 +51,12 @@ private:
     bool newPage = false;
     double height = 0;
     double y = 0;
+    bool continued = false;  // a group heading repeated on the next page
   };
   struct Totals {
     int first = -1;  // the first row counted
     int count = 0;
-    std::vector<double> sums;  // per column
+    std::vector<long long> sums;  // per column, in 1/10,000
   };
   using Page = std::vector<Block>;
   struct TextStyle {
@@ -77,7 +81,10 @@ private:
   void QueueReportEnd();
   bool DetailIsEmpty(int row) const;
   void Count(int row);
+  void RunOn(int row);
   bool Fits(double y, const Block& block) const;
+  void Place(Page& page, double& y, const Block& block);
+  void RepeatOpenHeadings(Page& page, double& y) const;
   double ContentWidth() const;
   double Bottom() const;
 
@@ -85,12 +92,15 @@ private:
   void DrawText(QPainter& painter, const TextStyle& style, double left, double top, double width,
                 int alignment, const String& text) const;
   const TextStyle& GroupStyle(size_t level) const;
+  String HeadingText(size_t level, int row, bool continued) const;
+  double HeadingHeight(size_t level, int row, bool continued) const;
+  String DetailText(int row, size_t k) const;
   double DetailHeight(int row) const;
   double CardItemHeight(size_t column, int row) const;
   double FooterLabelWidth() const;
   double FooterHeight(const Totals& totals, const String& text) const;
   double LabelWidth() const;
-  String TotalText(size_t column, double sum) const;
+  String AmountText(size_t column, long long units) const;
 
   void PaintHeader(QPainter& painter) const;
   void PaintFooter(QPainter& painter, int page) const;
@@ -101,6 +111,7 @@ private:
   const ReportDocument& document_;
   TextStyle body_, bold_, heading_, title_, small_;
   std::vector<size_t> detailColumns_;
+  std::vector<int> runningSlot_;  // per detail column, its place among the running sums; -1 none
   std::vector<double> lefts_, widths_;  // per detail column, scaled to the page
   double top_ = 0;  // where the body starts under the page header
 
@@ -110,6 +121,9 @@ private:
   std::deque<Block> pending_;
   std::vector<Totals> open_;    // per group level, the report's totals last
   std::vector<Totals> closed_;  // the totals footers print
+  std::vector<long long> running_;       // the running sums of the current group
+  std::vector<long long> runningByRow_;  // row * running_.size() + slot: the sum printed
+  std::vector<int> openHeadings_;        // per group level, the row of its heading on a page; -1 none
   std::vector<Page> pages_;
 };
 

@@ -51,6 +51,8 @@ void ReadColumns(TADOConnection* connection, const String& quotedName, ReportDef
     column.Alignment = AlignmentOf(Text(query.get(), "Alignment"));
     column.DisplayFormat = Text(query.get(), "DisplayFormat");
     column.Total = query->FieldByName("Total")->AsBoolean();
+    // Files made before running sums existed have no such column.
+    if (TField* running = query->FindField("RunningSum")) column.RunningSum = running->AsBoolean();
     report.Columns.push_back(column);
   }
 }

@@ -22,12 +22,13 @@ enum class ReportBand { Detail, Card, Address };
 
 struct ReportColumn {
   ReportBand Band = ReportBand::Detail;
-  String FieldName;  // empty on a card heading
+  String FieldName;  // empty: a card heading, or a text printing its caption filled in
   String Caption;
   double Width = 0;  // points
   TAlignment Alignment = taLeftJustify;
   String DisplayFormat;
   bool Total = false;
+  bool RunningSum = false;  // prints the sum so far within the innermost group
 };
 
 struct ReportGroup {

@@ -57,8 +57,10 @@ void ReportDocument::OpenRows(const String& whereCondition) {
                     (definition_.OrderBy.empty() ? "" : " ORDER BY " + definition_.OrderBy));
   rows_->Open();
   rowCount_ = rows_->RecordCount();
-  for (const ReportColumn& column : definition_.Columns)
+  for (const ReportColumn& column : definition_.Columns) {
     columnFields_.push_back(column.FieldName.empty() ? nullptr : FieldOf(column.FieldName));
+    if (column.FieldName.empty()) CheckTemplate(column.Caption);
+  }
   for (const ReportGroup& group : definition_.Groups) {
     groupFields_.push_back(FieldOf(group.FieldName));
     CheckTemplate(group.HeaderText);
@@ -99,7 +101,9 @@ String ReportDocument::FieldText(int row, TField* field, const String& format) c
 }
 
 String ReportDocument::Text(int row, size_t column) const {
-  return FieldText(row, columnFields_[column], definition_.Columns[column].DisplayFormat);
+  const ReportColumn& definition = definition_.Columns[column];
+  if (!columnFields_[column]) return FillTemplate(definition.Caption, row, 0, definition.DisplayFormat);
+  return FieldText(row, columnFields_[column], definition.DisplayFormat);
 }
 
 double ReportDocument::Number(int row, size_t column) const {
@@ -116,27 +120,50 @@ Variant ReportDocument::GroupValue(int row, size_t level) const {
   return rows_->FieldValueAt(row + 1, groupFields_[level]);
 }
 
-// A field printed by a column keeps that column's format in the texts too.
-String ReportDocument::FillTemplate(const String& text, int row, int count) const {
+String ReportDocument::FillTemplate(const String& text, int row, int count, const String& dateFormat) const {
   String filled;
+  size_t pos = 0;
+  for (;;) {
+    const size_t open = text.find('{', pos);
+    const size_t close = open == String::npos ? String::npos : text.find('}', open);
+    if (close == String::npos) break;
+    filled += FillFields(text.substr(pos, open - pos), row, count, dateFormat).text;
+    const FilledText part = FillFields(text.substr(open + 1, close - open - 1), row, count, dateFormat);
+    if (part.complete) filled += part.text;
+    pos = close + 1;
+  }
+  return filled + FillFields(text.substr(pos), row, count, dateFormat).text;
+}
+
+ReportDocument::FilledText ReportDocument::FillFields(const String& text, int row, int count,
+                                                      const String& dateFormat) const {
+  FilledText filled;
   size_t pos = 0;
   while (pos < text.size()) {
     const size_t open = text.find('[', pos);
     const size_t close = open == String::npos ? String::npos : text.find(']', open);
     if (close == String::npos) break;
-    filled += text.substr(pos, open - pos);
+    filled.text += text.substr(pos, open - pos);
     const String name = text.substr(open + 1, close - open - 1);
     if (SameText(name, "Count")) {
-      filled += IntToStr(count);
+      filled.text += IntToStr(count);
     } else if (row >= 0) {
-      String format;
-      for (const ReportColumn& column : definition_.Columns)
-        if (SameText(column.FieldName, name)) format = column.DisplayFormat;
-      filled += FieldText(row, FieldOf(name), format);
+      TField* field = FieldOf(name);
+      const String value = FieldText(row, field, FormatOfField(name, field, dateFormat));
+      filled.complete = filled.complete && !value.empty();
+      filled.text += value;
     }
     pos = close + 1;
   }
-  return filled + text.substr(pos);
+  filled.text += text.substr(pos);
+  return filled;
+}
+
+// A field printed by a column keeps that column's format in the texts too.
+String ReportDocument::FormatOfField(const String& name, TField* field, const String& dateFormat) const {
+  for (const ReportColumn& column : definition_.Columns)
+    if (SameText(column.FieldName, name)) return column.DisplayFormat;
+  return IsDateType(field->DataType()) ? dateFormat : String();
 }
 
 String ReportDocument::Company(const String& field) const {

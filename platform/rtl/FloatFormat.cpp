@@ -217,11 +217,6 @@ String FloatToStr(long double value)
     return FloatToStrF(value, ffGeneral, 15, 0);
 }
 
-String CurrToStr(long double value)
-{
-    return FloatToStrF(value, ffGeneral, 19, 0);
-}
-
 bool TryStrToFloat(const String& s, long double& value)
 {
     const char decimal = Locale().DecimalSeparator;

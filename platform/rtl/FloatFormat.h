@@ -22,5 +22,3 @@ String FloatToStrF(long double value, TFloatFormat format, int precision, int di
 // Sections "positive;negative;zero" of "0", "#", ".", ",", "E+", "E-" and quoted literals;
 // rounds half away from zero.
 String FormatFloat(const String& format, long double value);
-// Currency in general format, e.g. "12.5".
-String CurrToStr(long double value);

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/About.h"
-#include "components/VtGIF.h"
+#include "components/graphics/VtGIF.h"
 #include "ui/controls/ExtCtrls.h"
 #include "ui/testing/UiTesting.h"
 

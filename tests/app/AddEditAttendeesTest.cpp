@@ -5,9 +5,9 @@
 
 #include "app/DBMaskEdit.h"
 #include "app/ProgramIni.h"
-#include "components/CurrEdit.h"
-#include "components/VtDBCtrl.h"
-#include "components/VtDBDateEdit.h"
+#include "components/edits/CurrEdit.h"
+#include "components/edits/VtDBCtrl.h"
+#include "components/edits/VtDBDateEdit.h"
 #include "rtl/FloatFormat.h"
 #include "rtl/IniFiles.h"
 #include "tests/app/AttendeeEditorFixture.h"

@@ -5,7 +5,7 @@
 #include "app/GridWidths.h"
 #include "app/ProgramIni.h"
 #include "app/DBMaskEdit.h"
-#include "components/VtDBCtrl.h"
+#include "components/edits/VtDBCtrl.h"
 #include "db/Fields.h"
 #include "rtl/IniFiles.h"
 #include "tests/app/ChaperoneEditorFixture.h"

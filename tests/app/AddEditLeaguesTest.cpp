@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "app/forms/EditorFrame.h"
-#include "components/VtDBCtrl.h"
+#include "components/edits/VtDBCtrl.h"
 #include "db/Fields.h"
 #include "tests/app/EditorTesting.h"
 #include "ui/controls/Buttons.h"

@@ -8,8 +8,8 @@
 
 #include "app/DBMaskEdit.h"
 #include "app/ProgramIni.h"
-#include "components/CurrEdit.h"
-#include "components/VtDBDateEdit.h"
+#include "components/edits/CurrEdit.h"
+#include "components/edits/VtDBDateEdit.h"
 #include "db/Fields.h"
 #include "rtl/DateTime.h"
 #include "rtl/IniFiles.h"

@@ -4,8 +4,8 @@
 #include <random>
 
 #include "app/DBMaskEdit.h"
-#include "components/CurrEdit.h"
-#include "components/VtDBDateEdit.h"
+#include "components/edits/CurrEdit.h"
+#include "components/edits/VtDBDateEdit.h"
 #include "db/SqlText.h"
 #include "rtl/FloatFormat.h"
 #include "tests/app/AttendeeEditorFixture.h"

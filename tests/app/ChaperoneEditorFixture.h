@@ -12,7 +12,7 @@
 #include "app/Startup.h"
 #include "app/forms/AddEditChaperones.h"
 #include "app/forms/Main.h"
-#include "components/CurrEdit.h"
+#include "components/edits/CurrEdit.h"
 #include "rtl/DateTime.h"
 #include "tests/fixtures/CampFixture.h"
 #include "ui/controls/Buttons.h"

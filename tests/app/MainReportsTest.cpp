@@ -105,7 +105,7 @@ TEST(MainReportsPath, ADatabasePathWithBlanksReachesTheHost) {
   vt::ClickControl(MainForm->Button1);
   const std::vector<vt::ReportPreview*> previews = vt::OpenReportPreviews();
   ASSERT_EQ(previews.size(), 1u);
-  EXPECT_EQ(previews.front()->Document().RowCount(), 3);
+  EXPECT_EQ(previews.front()->Document().RowCount(), 6);
   vt::CloseReportPreviews();
   Application->DestroyComponents();
   MainForm = nullptr;

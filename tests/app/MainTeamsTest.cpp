@@ -13,7 +13,7 @@
 #include "app/SQLData.h"
 #include "app/Startup.h"
 #include "app/forms/Main.h"
-#include "components/CurrEdit.h"
+#include "components/edits/CurrEdit.h"
 #include "db/Fields.h"
 #include "rtl/DateTime.h"
 #include "rtl/IniFiles.h"

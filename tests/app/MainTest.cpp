@@ -14,7 +14,7 @@
 #include "app/SQLData.h"
 #include "app/Startup.h"
 #include "app/forms/AddEditAttendees.h"
-#include "components/VtLabel.h"
+#include "components/edits/VtLabel.h"
 #include "db/SqlText.h"
 #include "rtl/DateTime.h"
 #include "rtl/IniFiles.h"

@@ -1,8 +1,11 @@
 // Start-up over a prepared camp database: the company check, the ended-session and age passes,
-// and a missing database file ending start-up with its message and no main window.
+// and a missing or damaged database file ending start-up with its message and no main window.
 #include "app/Startup.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
 
 #include "app/About.h"
 #include "app/ProgramIni.h"
@@ -156,6 +159,28 @@ TEST_F(StartupTest, AMissingDatabaseEndsStartUpWithItsMessageAndNoMainWindow) {
   EXPECT_FALSE(mainShown);  // the forms are freed on the way out: MainForm is not read after it
   MainForm = nullptr;
   EXPECT_FALSE(Application->Terminated());  // the message loop was never entered
+}
+
+TEST_F(StartupTest, ADamagedDatabaseEndsStartUpWithAMessageNamingItAndIsLeftByteForByte) {
+  TIniFile(ProgramIni()).WriteString("System", "FullPath", camp.DatabasePath());
+  camp.AddCompany("Camp Vantrel");
+  camp.Connection()->Close();
+  String contents;
+  {
+    std::ifstream file(camp.DatabasePath(), std::ios::binary);
+    contents.assign(std::istreambuf_iterator<char>(file), {});
+  }
+  contents.replace(0, 16, "Not a camp file!");
+  std::ofstream(camp.DatabasePath(), std::ios::binary | std::ios::trunc) << contents;
+  vt::DialogResponder responder;
+  responder.Answer(mrOk);
+  EXPECT_EQ(RunVantrel(), 0);
+  ASSERT_EQ(responder.Shown().size(), 1u);
+  EXPECT_NE(responder.Last().Text.find("The database '" + camp.DatabasePath() + "' is damaged"), String::npos)
+      << responder.Last().Text;
+  std::ifstream file(camp.DatabasePath(), std::ios::binary);
+  EXPECT_TRUE(String(std::istreambuf_iterator<char>(file), {}) == contents);
+  MainForm = nullptr;
 }
 
 }  // namespace

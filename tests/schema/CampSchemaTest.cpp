@@ -70,7 +70,7 @@ TEST(CampSchema, EveryTableHasItsColumnsInOrder) {
       {"ReportDefinitions", "ReportName,Title,RecordSource,OrderBy,Subtitle,FooterText,Layout,Orientation"},
       {"ReportGroups", "ReportName,GroupLevel,GroupField,HeaderText,FooterText,NewPage"},
       {"ReportColumns",
-       "ReportName,Band,ColumnOrder,FieldName,Caption,Width,Alignment,DisplayFormat,Total"},
+       "ReportName,Band,ColumnOrder,FieldName,Caption,Width,Alignment,DisplayFormat,Total,RunningSum"},
   };
   CampFixture camp;
   for (const Table& table : tables) EXPECT_EQ(ColumnsOf(camp, table.name), table.columns) << table.name;

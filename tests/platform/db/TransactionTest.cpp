@@ -4,6 +4,7 @@
 
 #include "DbFixture.h"
 #include "rtl/Exceptions.h"
+#include "tests/fixtures/ScratchMount.h"
 
 namespace {
 
@@ -110,3 +111,48 @@ TEST_F(Transactions, TheDatabaseRunsInWriteAheadLogMode) {
 }
 
 }  // namespace
+
+// A full disk part way: the database may end the transaction itself; the rollback that follows
+// leaves the connection and its datasets open, and writes work again once there is room.
+TEST_F(Transactions, AFullDiskPartWayRollsBackAndLeavesTheConnectionAndItsDatasetsUsable) {
+  vt::test::ScratchMount disk(1 << 20);
+  if (!disk.Mounted()) GTEST_SKIP() << disk.Why();
+  TADOConnection onDisk(owner_);
+  const String path = disk.Folder() + "Vantrel.mdb";
+  vt::CreateDatabaseFile(path, "CREATE TABLE People (PersonID INTEGER PRIMARY KEY, Name TEXT, Notes BLOB);"
+                               "INSERT INTO People (Name) VALUES ('Adams'), ('Baker');");
+  onDisk.SetConnectionString("Data Source=" + path);
+  TADOQuery people(owner_);
+  people.SetConnection(&onDisk);
+  people.SQL()->Add("SELECT * FROM People ORDER BY Name");
+  people.Open();
+  people.Next();
+  disk.LeaveFree(64 << 10);
+
+  for (const char* big : {"INSERT INTO People (Name, Notes) VALUES ('Clark', zeroblob(400000))",
+                          "UPDATE People SET Notes = zeroblob(400000) WHERE Name = 'Adams'"}) {
+    String message;
+    try {
+      vt::Transaction transaction(&onDisk);
+      people.Edit();
+      people.FieldByName("Name")->SetAsString("Baxter");
+      people.Post();
+      onDisk.Execute(big);
+      transaction.Commit();
+    } catch (const EDatabaseError& e) {
+      message = e.Message();
+    }
+    EXPECT_EQ(message, "The disk holding the database '" + path +
+                           "' is full (database or disk is full); nothing was saved. Make room on the disk and try again.")
+        << big;
+    EXPECT_TRUE(onDisk.Connected());
+    EXPECT_FALSE(onDisk.InTransaction());
+    ASSERT_TRUE(people.Active());
+    EXPECT_EQ(people.FieldByName("Name")->AsString(), "Baker");
+  }
+  disk.Unfill();
+  onDisk.Execute("INSERT INTO People (Name) VALUES ('Clark')");
+  people.Close();
+  people.Open();
+  EXPECT_EQ(people.RecordCount(), 3);
+}

@@ -1,0 +1,177 @@
+// The file and directory edits: the file name text (validation, quoting, command-line clipping),
+// their dialogs through the test responder (start folder and name, the choice taken, the
+// before and after events), and files dropped from the desktop.
+#include "components/edits/ToolEditFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "rtl/Exceptions.h"
+#include "ui/dialogs/DialogResponder.h"
+#include "ui/forms/Forms.h"
+#include "ui/testing/UiTesting.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileEditTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        vt::EnsureTestApplication();
+        dir = fs::temp_directory_path() / ("vt_fileedit_" + std::to_string(::getpid()));
+        fs::remove_all(dir);
+        fs::create_directories(dir / "sub dir");
+        std::ofstream(dir / "sub dir" / "a file.txt") << "x";
+        std::ofstream(dir / "b.txt") << "x";
+        form = new TForm(nullptr);
+        form->SetBounds(0, 0, 400, 200);
+        fileEdit = Place<TFilenameEdit>();
+        dirEdit = Place<TDirectoryEdit>();
+    }
+    void TearDown() override
+    {
+        delete form;
+        fs::remove_all(dir);
+    }
+    template <class T>
+    T* Place()
+    {
+        auto* edit = new T(form);
+        edit->SetParent(form);
+        edit->SetBounds(10, 10, 250, 21);
+        return edit;
+    }
+    String Path(const char* name) const { return (dir / name).string(); }
+
+    fs::path dir;
+    TForm* form = nullptr;
+    TFilenameEdit* fileEdit = nullptr;
+    TDirectoryEdit* dirEdit = nullptr;
+};
+
+TEST_F(FileEditTest, FileNamesAreValidatedQuotedAndReadBack)
+{
+    const String spaced = Path("sub dir/a file.txt");
+    fileEdit->SetFileName(spaced);
+    EXPECT_EQ(fileEdit->Text(), "\"" + spaced + "\"");
+    EXPECT_EQ(fileEdit->FileName(), spaced);
+
+    fileEdit->SetText("/usr/bin/tool --flag value");
+    EXPECT_EQ(fileEdit->FileName(), "/usr/bin/tool");
+
+    try {
+        fileEdit->SetFileName("  ");  // no file name in it
+        FAIL();
+    } catch (const EComboEditError& e) {
+        EXPECT_EQ(e.Message(), "Invalid file name -   ");
+    }
+    EXPECT_EQ(fileEdit->FileName(), "/usr/bin/tool");
+    fileEdit->SetFileName("");
+    EXPECT_EQ(fileEdit->Text(), "");
+}
+
+TEST_F(FileEditTest, TheFileDialogStartsAtTheFileShownAndItsChoiceBecomesTheText)
+{
+    fileEdit->SetFileName(Path("b.txt"));
+    const String chosen = Path("sub dir/a file.txt");
+    vt::DialogResponder responder;
+    responder.AnswerFile(chosen);
+    fileEdit->DoClick();
+    const vt::ShownDialog& shown = responder.Last();
+    EXPECT_EQ(shown.Kind, "Open");
+    EXPECT_EQ(shown.Caption, "Browse");
+    EXPECT_EQ(shown.Text, "All files (*.*)|*.*");
+    EXPECT_EQ(shown.FileName, Path("b.txt"));
+    EXPECT_EQ(fs::path(shown.InitialDir), fs::path(dir.string() + "/"));
+    EXPECT_EQ(fileEdit->FileName(), chosen);
+    EXPECT_EQ(fileEdit->InitialDir(), Path("sub dir/"));
+
+    fileEdit->SetDialogKind(dkSave);
+    responder.Answer(mrCancel);
+    fileEdit->DoClick();
+    EXPECT_EQ(responder.Last().Kind, "Save");
+    EXPECT_EQ(responder.Last().Caption, "Browse");
+    EXPECT_EQ(fileEdit->FileName(), chosen);
+}
+
+// Names Linux takes, though other systems refuse some of their characters, are picked and shown.
+TEST_F(FileEditTest, AnExistingFileWithBracketsQuotesOrBarsIsPicked)
+{
+    for (const char* name : {"report[final].txt", "a|b <draft>.txt", "\"quoted\".txt"}) {
+        const String file = Path(name);
+        std::ofstream(file) << "x";
+        vt::DialogResponder responder;
+        responder.AnswerFile(file).Answer(mrCancel);
+        fileEdit->DoClick();
+        EXPECT_EQ(fileEdit->FileName(), file) << name;
+        fileEdit->DoClick();  // and the dialog starts on it again
+        EXPECT_EQ(responder.Shown().back().FileName, file) << name;
+    }
+}
+
+TEST_F(FileEditTest, TheDialogEventsCanStopOrChangeTheChoice)
+{
+    vt::DialogResponder responder;
+    fileEdit->OnBeforeDialog = [](TObject*, String&, bool& action) { action = false; };
+    fileEdit->DoClick();
+    EXPECT_TRUE(responder.Shown().empty());
+
+    fileEdit->OnBeforeDialog = nullptr;
+    fileEdit->OnAfterDialog = [this](TObject*, String& name, bool&) { name = Path("b.txt"); };
+    responder.AnswerFile(Path("sub dir/a file.txt"));
+    fileEdit->DoClick();
+    EXPECT_EQ(fileEdit->FileName(), Path("b.txt"));
+}
+
+TEST_F(FileEditTest, TheDirectoryDialogStartsAtTheFolderShownOrTheRootAndAppendsWithMultipleDirs)
+{
+    struct Case {
+        String Text;
+        String Start;
+    } cases[] = {{Path("sub dir"), Path("sub dir")}, {"/no/such/folder", "/"}};
+    for (const Case& c : cases) {
+        vt::DialogResponder responder;
+        dirEdit->SetText(c.Text);
+        responder.AnswerFile(dir.string());
+        dirEdit->DoClick();
+        EXPECT_EQ(responder.Last().Kind, "SelectDirectory");
+        EXPECT_EQ(responder.Last().FileName, c.Start);
+        EXPECT_EQ(dirEdit->Text(), dir.string());
+    }
+    dirEdit->SetMultipleDirs(true);
+    vt::DialogResponder responder;
+    responder.AnswerFile(Path("sub dir"));
+    dirEdit->DoClick();
+    EXPECT_EQ(dirEdit->Text(), dir.string() + ";" + Path("sub dir"));
+    EXPECT_EQ(dirEdit->InitialDir(), Path("sub dir"));
+}
+
+TEST_F(FileEditTest, DroppedFilesTakeTheFirstOrAddEachFolder)
+{
+    form->Show();
+    fileEdit->SetAcceptFiles(true);
+    dirEdit->SetAcceptFiles(true);
+    int drops = 0;
+    fileEdit->OnDropFiles = [&](TObject*) { ++drops; };
+    const std::vector<String> files{Path("b.txt"), Path("sub dir/a file.txt"), Path("sub dir")};
+    vt::DropFiles(fileEdit, files);
+    EXPECT_EQ(fileEdit->FileName(), Path("b.txt"));
+    EXPECT_EQ(drops, 1);
+
+    vt::DropFiles(dirEdit, files);
+    EXPECT_EQ(dirEdit->Text(), dir.string());
+    dirEdit->SetMultipleDirs(true);
+    vt::DropFiles(dirEdit, {Path("sub dir/a file.txt"), Path("sub dir")});
+    EXPECT_EQ(dirEdit->Text(), dir.string() + ";" + Path("sub dir") + ";" + Path("sub dir"));
+
+    dirEdit->SetAcceptFiles(false);
+    dirEdit->SetText("");
+    vt::DropFiles(dirEdit, files);
+    EXPECT_EQ(dirEdit->Text(), "");
+}
+
+}  // namespace

@@ -1,0 +1,68 @@
+// The icon list: empty slots kept through its stream, storing only what differs, and one change
+// notice for a batch.
+#include "components/graphics/IcoList.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "IconFile.h"
+#include "ui/testing/UiTesting.h"
+
+namespace {
+
+TIcon* NewIcon(int size) {
+  auto* icon = new TIcon;
+  std::vector<std::uint8_t> bytes = vt::test::IconFile(size, 4);
+  TMemoryStream stream;
+  stream.WriteBuffer(bytes.data(), std::int64_t(bytes.size()));
+  stream.SetPosition(0);
+  icon->LoadFromStream(&stream);
+  return icon;
+}
+
+TEST(IconList, EmptySlotsKeepTheirPlaceThroughSaveAndLoad) {
+  vt::EnsureTestApplication();
+  TIconList list;
+  list.AddIcon(NewIcon(16));
+  list.AddIcon(nullptr);
+  list.AddIcon(NewIcon(32));
+  TMemoryStream stream;
+  list.SaveToStream(&stream);
+  stream.SetPosition(0);
+  TIconList copy;
+  copy.LoadFromStream(&stream);
+  ASSERT_EQ(copy.Count(), 3);
+  EXPECT_EQ(copy.Icons(0)->Width(), 16);
+  EXPECT_EQ(copy.Icons(1), nullptr);
+  EXPECT_EQ(copy.Icons(2)->Width(), 32);
+
+  TIconList empty;
+  TMemoryStream emptyStream;
+  empty.SaveToStream(&emptyStream);
+  EXPECT_EQ(emptyStream.Size(), 4);
+  EXPECT_FALSE(empty.StoresIcons(nullptr));
+  EXPECT_TRUE(list.StoresIcons(nullptr));
+  EXPECT_TRUE(list.StoresIcons(&copy));  // same icons, other objects
+}
+
+TEST(IconList, ChangesInABatchAreReportedOnceAndEditsInPlaceAreReported) {
+  vt::EnsureTestApplication();
+  TIconList list;
+  int changes = 0;
+  list.OnChange = [&](TObject*) { ++changes; };
+  list.BeginUpdate();
+  list.AddIcon(NewIcon(16));
+  list.AddIcon(NewIcon(16));
+  list.Exchange(0, 1);
+  list.EndUpdate();
+  EXPECT_EQ(changes, 1);
+  std::unique_ptr<TIcon> other(NewIcon(32));
+  list.Icons(0)->Assign(other.get());
+  EXPECT_EQ(changes, 2);
+  list.Delete(0);
+  EXPECT_EQ(list.Count(), 1);
+  EXPECT_EQ(changes, 3);
+}
+
+}  // namespace

@@ -1,0 +1,541 @@
+// File utilities on a temporary directory: copying with progress and through a temporary name,
+// cancelling and failing part way, masks, directory helpers, locks, the folder browser, the file
+// operator's collisions and trash, and launcher links.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <sstream>
+
+#include "components/system/FileUtil.h"
+#include "rtl/Exceptions.h"
+#include "ui/controls/ComCtrls.h"
+#include "ui/controls/StdCtrls.h"
+#include "ui/dialogs/DialogResponder.h"
+#include "ui/forms/Forms.h"
+#include "ui/kernel/WinApi.h"
+#include "ui/testing/UiTesting.h"
+#include "tests/fixtures/ScratchMount.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class FileUtilTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        vt::EnsureTestApplication();
+        dir = fs::temp_directory_path() / ("vt-fileutil-" + std::to_string(::getpid()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        ::setenv("XDG_DATA_HOME", Path("data").c_str(), 1);
+        ::setenv("XDG_CONFIG_HOME", Path("config").c_str(), 1);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    String Path(const String& name) const { return (dir / name).string(); }
+    String Write(const String& name, const String& content)
+    {
+        fs::create_directories((dir / name).parent_path());
+        std::ofstream(Path(name), std::ios::binary) << content;
+        return Path(name);
+    }
+    static String Read(const String& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    // The names left in a folder (a temporary copy left behind would show here).
+    std::vector<String> Names(const String& sub = "") const
+    {
+        std::vector<String> names;
+        for (const auto& e : fs::directory_iterator(dir / sub))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    fs::path dir;
+};
+
+TEST_F(FileUtilTest, PathTextHelpersCutAtTheSlash)
+{
+    struct Case {
+        String in, normal, removed;
+    };
+    for (const Case& c : std::vector<Case>{{"", "", ""},
+                                            {"/", "/", "/"},
+                                            {"/usr/lib", "/usr/lib/", "/usr/lib"},
+                                            {"/usr/lib/", "/usr/lib/", "/usr/lib"},
+                                            {"c", "c/", "c"}}) {
+        EXPECT_EQ(NormalDir(c.in), c.normal) << c.in;
+        EXPECT_EQ(RemoveBackSlash(c.in), c.removed) << c.in;
+    }
+    EXPECT_FALSE(ValidFileName(""));
+    EXPECT_FALSE(ValidFileName(String("a\0b", 3)));
+    for (const char* good : {"/home/camp/Roster 2026.txt", "report[final].txt", "a<b>c", "say \"hi\"", "a|b"})
+        EXPECT_TRUE(ValidFileName(good)) << good;
+    EXPECT_EQ(LongToShortPath("/home/camp/Long Name.txt"), "/home/camp/Long Name.txt");
+    EXPECT_EQ(ShortToLongFileName("x.txt"), "x.txt");
+}
+
+TEST_F(FileUtilTest, CopyIntoADirectoryKeepsTheNameTheBytesAndTheDateAndDrivesTheProgressBar)
+{
+    const String content(16384, 'x');  // two full blocks, then an empty read
+    const String source = Write("in/data.bin", content);
+    struct timespec times[2] = {{1000000000, 0}, {1000000000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, source.c_str(), times, 0), 0);
+    fs::create_directories(dir / "out");
+
+    TProgressBar bar(nullptr);
+    bar.SetPosition(50);
+    CopyFile(source, Path("out"), &bar);
+    EXPECT_EQ(Read(Path("out/data.bin")), content);
+    EXPECT_EQ(FileDateTime(Path("out/data.bin")), FileDateTime(source));
+    EXPECT_EQ(bar.Max(), 16384);
+    EXPECT_EQ(bar.Position(), 0);
+    EXPECT_EQ(Names("out"), std::vector<String>{"data.bin"});
+
+    CopyFile(Write("empty", ""), Path("out/empty.copy"));
+    EXPECT_EQ(GetFileSize(Path("out/empty.copy")), 0);
+}
+
+TEST_F(FileUtilTest, AFailedCopyLeavesTheDestinationAsItWas)
+{
+    const String source = Write("source.txt", "new text");
+    const String dest = Write("dest.txt", "old text");
+
+    ::chmod(dest.c_str(), 0444);
+    try {
+        CopyFile(source, dest);
+        FAIL() << "a read-only destination was overwritten";
+    } catch (const EFCreateError& e) {
+        EXPECT_EQ(e.Message(), "Cannot create file " + dest);
+    }
+    EXPECT_EQ(Read(dest), "old text");
+    CopyFileEx(source, dest, true, false);  // allowed to overwrite it
+    EXPECT_EQ(Read(dest), "new text");
+
+    // A destination folder that cannot be made: its parent is a file.
+    Write("blocker", "");
+    EXPECT_THROW(CopyFile(source, Path("blocker/sub/dest.txt")), EFCreateError);
+    EXPECT_THROW(CopyFile(Path("missing.txt"), dest), EFOpenError);
+    EXPECT_THROW(CopyFile(Path("."), dest), EFOpenError);  // a folder is no file to copy
+    EXPECT_EQ(Read(dest), "new text");
+    EXPECT_EQ(Names(), (std::vector<String>{"blocker", "dest.txt", "source.txt"}));
+}
+
+TEST_F(FileUtilTest, MoveRenamesOrCopiesIntoAFolderAndDeletesTheSource)
+{
+    const String a = Write("a.txt", "A");
+    MoveFile(a, Path("b.txt"));
+    EXPECT_FALSE(FileExists(a));
+    EXPECT_EQ(Read(Path("b.txt")), "A");
+
+    fs::create_directories(dir / "folder");
+    MoveFile(Path("b.txt"), Path("folder"));  // renaming onto a folder fails: copied into it
+    EXPECT_EQ(Read(Path("folder/b.txt")), "A");
+    EXPECT_FALSE(FileExists(Path("b.txt")));
+
+    MoveFileEx(Path("folder/b.txt"), Path("folder/c.txt"), true);
+    EXPECT_EQ(Names("folder"), std::vector<String>{"c.txt"});
+}
+
+TEST_F(FileUtilTest, DeleteByMaskTakesMatchingFilesOnly)
+{
+    Write("x/a.tmp", "");
+    Write("x/b.tmp", "");
+    Write("x/c.txt", "");
+    Write("x/.hidden.tmp", "");
+    fs::create_directories(dir / "x/dir.tmp");
+    EXPECT_TRUE(DeleteFiles(Path("x/*.tmp")));
+    EXPECT_EQ(Names("x"), (std::vector<String>{".hidden.tmp", "c.txt", "dir.tmp"}));
+
+    EXPECT_TRUE(DeleteFilesEx({Path("x/*.none"), Path("x/*.*")}));
+    EXPECT_EQ(Names("x"), (std::vector<String>{"dir.tmp"}));
+}
+
+TEST_F(FileUtilTest, ClearDirEmptiesRecursivelyAndRemovesTheFolderWhenAsked)
+{
+    Write("tree/a.txt", "");
+    const String readOnly = Write("tree/sub/deep/b.txt", "");
+    ::chmod(readOnly.c_str(), 0444);
+    fs::create_directories(dir / "outside");
+    fs::create_directory_symlink(dir / "outside", dir / "tree/link");
+    Write("outside/kept.txt", "");
+
+    EXPECT_TRUE(ClearDir(Path("tree"), false));
+    EXPECT_TRUE(DirExists(Path("tree")));
+    EXPECT_TRUE(Names("tree").empty());
+    EXPECT_TRUE(FileExists(Path("outside/kept.txt")));  // a link is removed, not followed
+
+    Write("tree/c.txt", "");
+    EXPECT_TRUE(ClearDir(Path("tree/"), true));
+    EXPECT_FALSE(fs::exists(dir / "tree"));
+    EXPECT_FALSE(ClearDir(Path("tree"), true));
+}
+
+TEST_F(FileUtilTest, SizesDatesAndAttributes)
+{
+    const String file = Write("f.txt", "12345");
+    EXPECT_EQ(GetFileSize(file), 5);
+    EXPECT_EQ(GetFileSize(Path("")), -1);
+    EXPECT_EQ(GetFileSize(Path("none")), -1);
+    EXPECT_EQ(FileDateTime(Path("none")), 0);
+    EXPECT_NEAR(FileDateTime(file), Now(), 1.0 / 24);
+
+    EXPECT_TRUE(DirExists(Path("")));
+    EXPECT_FALSE(DirExists(file));
+    EXPECT_FALSE(HasAttr(file, faReadOnly));
+    ::chmod(file.c_str(), 0444);
+    EXPECT_TRUE(HasAttr(file, faReadOnly));
+    EXPECT_FALSE(HasAttr(file, faReadOnly | faDirectory));
+    EXPECT_TRUE(HasAttr(Write(".dot", ""), faHidden));
+    EXPECT_FALSE(HasAttr(Path("none"), 0));
+    EXPECT_EQ(GetTempDir().back(), '/');
+}
+
+TEST_F(FileUtilTest, LocksOfTwoHandlesOnOneFileConflictOnlyWhereTheyOverlap)
+{
+    const String file = Write("locked.dat", String(100, 'x'));
+    const int first = ::open(file.c_str(), O_RDWR);
+    const int second = ::open(file.c_str(), O_RDWR);
+    ASSERT_GE(first, 0);
+    ASSERT_GE(second, 0);
+
+    EXPECT_EQ(FileLock(first, 0, 50), 0);
+    EXPECT_EQ(FileLock(second, 40, 20), EAGAIN);
+    EXPECT_EQ(FileLock(second, 50, 50), 0);
+    EXPECT_EQ(FileUnlock(first, 0, 50), 0);
+    EXPECT_EQ(FileLock(second, 40, 10), 0);
+    EXPECT_EQ(FileLock(-1, 0, 1), EBADF);
+    ::close(first);
+    ::close(second);
+}
+
+TEST_F(FileUtilTest, TheFolderBrowserAsksThePlatformsDirectoryDialog)
+{
+    vt::DialogResponder responder;
+    responder.AnswerFile(Path("chosen") + "/").Answer(mrCancel);
+    String folder = Path("");
+    EXPECT_TRUE(BrowseDirectory(folder, "Pick the camp folder"));
+    EXPECT_EQ(folder, Path("chosen"));
+    EXPECT_EQ(responder.Last().Kind, "SelectDirectory");
+    EXPECT_EQ(responder.Last().Caption, "Pick the camp folder");
+    EXPECT_EQ(responder.Last().FileName, Path(""));
+
+    folder = Path("missing");  // a folder that does not exist is not offered
+    EXPECT_FALSE(BrowseDirectory(folder, ""));
+    EXPECT_EQ(folder, Path("missing"));
+    EXPECT_EQ(responder.Last().FileName, "");
+}
+
+// Runs a step on the event loop, which the file operator turns between blocks.
+class Later {
+public:
+    explicit Later(std::function<void()> step)
+        : FStep(std::move(step)), FWindow(AllocateHWnd([this](TMessage&) { FStep(); }))
+    {
+        PostMessage(FWindow, WM_USER, 0, 0);
+    }
+    ~Later() { DeallocateHWnd(FWindow); }
+
+private:
+    std::function<void()> FStep;
+    HWND FWindow;
+};
+
+TCustomForm* ProgressWindow(const String& title)
+{
+    for (int i = 0; i < Screen->FormCount(); ++i)
+        if (Screen->Forms(i)->Caption() == title)
+            return Screen->Forms(i);
+    return nullptr;
+}
+
+TEST_F(FileUtilTest, TheOperatorsProgressWindowShowsTheBytesAndItsCancelLeavesTheTargetAsItWas)
+{
+    const String big = Write("src/big.bin", String(10 * 8192, 'n'));
+    Write("src/small.txt", "s");
+    const String old = Write("dst/big.bin", "old");
+
+    TForm other(nullptr);
+    other.Show();
+    int shownPosition = -1;
+    bool otherEnabled = true;
+    Later cancel([&] {
+        otherEnabled = other.Enabled();
+        TCustomForm* window = ProgressWindow("Copying camp files");
+        ASSERT_NE(window, nullptr);
+        for (int i = 0; i < window->ComponentCount(); ++i)
+            if (auto* bar = dynamic_cast<TProgressBar*>(window->Components(i)))
+                shownPosition = bar->Position();
+        vt::ClickControl(static_cast<TControl*>(window->FindComponent("CancelButton")));
+    });
+    TVtFileOperator op(nullptr);
+    op.SetSource(Path("src/*.bin") + ";" + Path("src/small.txt"));
+    op.SetDestination(Path("dst"));
+    op.SetProgressTitle("Copying camp files");
+    op.SetOptions({flNoConfirmation});
+    EXPECT_FALSE(op.Execute());
+    EXPECT_TRUE(op.Aborted());
+    EXPECT_EQ(shownPosition, 8192);  // the first block, of the whole operation's bytes
+    EXPECT_FALSE(otherEnabled);
+    EXPECT_TRUE(other.Enabled());
+    EXPECT_EQ(Read(old), "old");
+    EXPECT_EQ(Names("dst"), std::vector<String>{"big.bin"});
+    EXPECT_EQ(ProgressWindow("Copying camp files"), nullptr);
+
+    EXPECT_TRUE(op.Execute());
+    EXPECT_FALSE(op.Aborted());
+    EXPECT_EQ(Read(old), Read(big));
+    EXPECT_EQ(Read(Path("dst/small.txt")), "s");
+}
+
+TEST_F(FileUtilTest, TheOperatorAsksBeforeReplacingOrRenamesOnCollision)
+{
+    Write("src/a.txt", "new a");
+    Write("src/b.txt", "new b");
+    Write("dst/a.txt", "old a");
+    Write("dst/b.txt", "old b");
+    TVtFileOperator op(nullptr);
+    op.SetSource(Path("src/a.txt") + "|" + Path("src/b.txt"));
+    op.SetDestination(Path("dst"));
+    op.SetOptions({flSilent});
+    {
+        vt::DialogResponder responder;
+        responder.Answer(mrNo).Answer(mrYes);
+        EXPECT_TRUE(op.Execute());
+        EXPECT_EQ(responder.Shown().at(0).Text, "Replace the existing file " + Path("dst/a.txt") + "?");
+    }
+    EXPECT_EQ(Read(Path("dst/a.txt")), "old a");
+    EXPECT_EQ(Read(Path("dst/b.txt")), "new b");
+
+    op.SetOptions({flSilent, flRenameOnCollision});
+    EXPECT_TRUE(op.Execute());
+    EXPECT_TRUE(op.Execute());
+    EXPECT_EQ(Names("dst"), (std::vector<String>{"Copy (2) of a.txt", "Copy (2) of b.txt", "Copy of a.txt",
+                                                 "Copy of b.txt", "a.txt", "b.txt"}));
+
+    // A failure is shown and reported, not swallowed.
+    op.SetSource(Path("src/none.txt"));
+    op.SetOptions({flSilent});
+    vt::DialogResponder responder;
+    responder.Answer(mrOk);
+    EXPECT_FALSE(op.Execute());
+    EXPECT_FALSE(op.Aborted());
+    EXPECT_EQ(responder.Last().Text, "Cannot open file " + Path("src/none.txt"));
+}
+
+// A folder moved onto a folder of the same name cannot be renamed there and is copied: the one
+// answer covers it, and its source goes only with the copy complete.
+TEST_F(FileUtilTest, AMoveAskedOnceKeepsItsSourceUnlessTheCopyIsComplete)
+{
+    Write("src/roster/a.txt", "new a");
+    Write("src/roster/b.txt", "new b");
+    Write("dst/roster/a.txt", "old a");
+    TVtFileOperator op(nullptr);
+    op.SetOperation(foMove);
+    op.SetOptions({flSilent});
+    op.SetSource(Path("src/roster"));
+    op.SetDestination(Path("dst"));
+    {
+        vt::DialogResponder responder;
+        responder.Answer(mrNo);
+        EXPECT_TRUE(op.Execute());
+        EXPECT_EQ(responder.Shown().size(), 1u);
+    }
+    EXPECT_EQ(Read(Path("src/roster/a.txt")), "new a");
+    EXPECT_EQ(Read(Path("dst/roster/a.txt")), "old a");
+    {
+        vt::DialogResponder responder;
+        responder.Answer(mrYes).Answer(mrNo);  // a second question would get No
+        EXPECT_TRUE(op.Execute());
+        ASSERT_EQ(responder.Shown().size(), 1u);
+        EXPECT_EQ(responder.Shown()[0].Text, "Replace the existing file " + Path("dst/roster") + "?");
+    }
+    EXPECT_FALSE(fs::exists(dir / "src/roster"));
+    EXPECT_EQ(Read(Path("dst/roster/a.txt")), "new a");
+    EXPECT_EQ(Read(Path("dst/roster/b.txt")), "new b");
+
+    // A copy that fails part way (a file stands where a folder must go) keeps the source.
+    Write("src/camp/sub/x.txt", "x");
+    Write("dst/camp/keep.txt", "k");
+    Write("dst/camp/sub", "a file");
+    op.SetSource(Path("src/camp"));
+    op.SetOptions({flSilent, flNoConfirmation, flNoErrorUI});
+    EXPECT_FALSE(op.Execute());
+    EXPECT_FALSE(op.Aborted());
+    EXPECT_EQ(Read(Path("src/camp/sub/x.txt")), "x");
+}
+
+TEST_F(FileUtilTest, TheOperatorMovesRenamesAndDeletesIntoTheTrashWhenUndoIsAllowed)
+{
+    Write("m/one.txt", "1");
+    Write("m/sub/two.txt", "2");
+    TVtFileOperator op(nullptr);
+    op.SetOptions({flSilent});
+    op.SetOperation(foMove);
+    op.SetSource(Path("m/sub"));
+    op.SetDestination(Path("moved"));
+    EXPECT_TRUE(op.Execute());
+    EXPECT_EQ(Read(Path("moved/two.txt")), "2");
+
+    op.SetOperation(foRename);
+    op.SetSource(Path("m/one.txt"));
+    op.SetDestination("renamed.txt");
+    EXPECT_TRUE(op.Execute());
+    EXPECT_EQ(Names("m"), std::vector<String>{"renamed.txt"});
+
+    op.SetOperation(foDelete);
+    op.SetOptions({flSilent, flAllowUndo});
+    op.SetSource(Path("m/renamed.txt"));
+    EXPECT_TRUE(op.Execute());
+    EXPECT_FALSE(FileExists(Path("m/renamed.txt")));
+    EXPECT_EQ(Read(Path("data/Trash/files/renamed.txt")), "1");
+    EXPECT_NE(Read(Path("data/Trash/info/renamed.txt.trashinfo")).find("Path=" + Path("m/renamed.txt")), String::npos);
+
+    op.SetOptions({flSilent, flNoErrorUI});
+    op.SetSource(Path("moved"));
+    EXPECT_TRUE(op.Execute());
+    EXPECT_FALSE(fs::exists(dir / "moved"));
+    EXPECT_FALSE(op.Execute());  // gone already: a failure, without a message box
+}
+
+TEST_F(FileUtilTest, LinksAreDesktopEntriesInTheSpecialFolder)
+{
+    const String program = Write("bin/camp tool", "#!/bin/sh\n");
+    ::chmod(program.c_str(), 0755);
+    CreateFileLink(program, "Camp Tool", CSIDL_PROGRAMS);
+    const String entry = Read(Path("data/applications/Camp Tool.desktop"));
+    EXPECT_EQ(entry, "[Desktop Entry]\nType=Application\nExec=\"" + program + "\"\nName=Camp Tool\nIcon=" + program + "\n");
+
+    CreateFileLink(Write("roster.txt", ""), "Roster", CSIDL_STARTUP);
+    EXPECT_NE(Read(Path("config/autostart/Roster.desktop")).find("Type=Link\nURL=file://" + Path("roster.txt")),
+              String::npos);
+    DeleteFileLink("Roster", CSIDL_STARTUP);
+    EXPECT_FALSE(FileExists(Path("config/autostart/Roster.desktop")));
+}
+
+// A file system of its own (a tmpfs mounted for the test, as a USB stick would be): its items go
+// to the trash at its top directory. Mounting needs the rights CI has; elsewhere the tests skip.
+class OtherFileSystemTest : public FileUtilTest {
+protected:
+    void SetUp() override
+    {
+        FileUtilTest::SetUp();
+        stick = std::make_unique<vt::test::ScratchMount>(4 << 20);
+        if (!stick->Mounted())
+            GTEST_SKIP() << stick->Why();
+    }
+    String OnStick(const String& name) const { return stick->Folder() + name; }
+    String WriteOnStick(const String& name, const String& content)
+    {
+        fs::create_directories(fs::path(OnStick(name)).parent_path());
+        std::ofstream(OnStick(name), std::ios::binary) << content;
+        return OnStick(name);
+    }
+    std::vector<String> NamesOnStick() const
+    {
+        std::vector<String> names;
+        for (const auto& e : fs::directory_iterator(stick->Folder()))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    static bool DeleteWithUndo(const String& path)
+    {
+        TVtFileOperator op(nullptr);
+        op.SetOperation(foDelete);
+        op.SetOptions({flSilent, flAllowUndo});
+        op.SetSource(path);
+        return op.Execute();
+    }
+
+    std::unique_ptr<vt::test::ScratchMount> stick;
+};
+
+TEST_F(OtherFileSystemTest, ADeletedFileGoesToTheTrashOfItsFileSystemsTopDirectory)
+{
+    const String uid = std::to_string(::getuid());
+    struct Case {
+        const char* Prepare;  // what the administrator left at the top directory
+        String Trash;
+    } cases[] = {{"none", ".Trash-" + uid},
+                 {"sticky", ".Trash/" + uid},
+                 {"not sticky", ".Trash-" + uid},
+                 {"link", ".Trash-" + uid}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Prepare);
+        fs::remove_all(OnStick(".Trash"));
+        fs::remove_all(OnStick(".Trash-" + uid));
+        if (String(c.Prepare) == "sticky" || String(c.Prepare) == "not sticky") {
+            fs::create_directories(OnStick(".Trash"));
+            ::chmod(OnStick(".Trash").c_str(), String(c.Prepare) == "sticky" ? 01777 : 0777);
+        } else if (String(c.Prepare) == "link") {
+            fs::create_directories(OnStick("elsewhere"));
+            fs::create_directory_symlink(OnStick("elsewhere"), OnStick(".Trash"));
+        }
+        const String file = WriteOnStick("rosters/Zoë's list.txt", "roster");
+        EXPECT_TRUE(DeleteWithUndo(file));
+        EXPECT_FALSE(FileExists(file));
+        const String trash = OnStick(c.Trash);
+        EXPECT_EQ(Read(trash + "/files/Zoë's list.txt"), "roster");
+        const String info = Read(trash + "/info/Zoë's list.txt.trashinfo");
+        EXPECT_NE(info.find("\nPath=rosters/Zo%C3%AB%27s%20list.txt\n"), String::npos) << info;
+        EXPECT_EQ(fs::status(trash).permissions() & fs::perms::all, fs::perms::owner_all);
+    }
+    EXPECT_FALSE(fs::exists(dir / "data/Trash/info"));  // nothing went to the home trash
+}
+
+TEST_F(OtherFileSystemTest, WithoutATrashThereTheUserIsAskedBeforeDeletingForGood)
+{
+    const String uid = std::to_string(::getuid());
+    WriteOnStick(".Trash-" + uid, "a file where the trash would go");
+    const String file = WriteOnStick("old.txt", "old");
+    {
+        vt::DialogResponder responder;
+        responder.Answer(mrNo);
+        EXPECT_FALSE(DeleteWithUndo(file));
+        EXPECT_EQ(responder.Last().Text, file + " cannot be moved to the trash. Delete it for good?");
+    }
+    EXPECT_EQ(Read(file), "old");
+    EXPECT_EQ(NamesOnStick(), (std::vector<String>{".Trash-" + uid, "old.txt"}));  // no record left behind
+    {
+        vt::DialogResponder responder;
+        responder.Answer(mrYes);
+        EXPECT_TRUE(DeleteWithUndo(file));
+    }
+    EXPECT_FALSE(FileExists(file));
+}
+
+// Moving across file systems copies: one question, and the source goes after the copy.
+TEST_F(OtherFileSystemTest, AMoveOntoAnotherFileSystemAsksOnce)
+{
+    const String source = Write("camp.txt", "new");
+    WriteOnStick("camp.txt", "old");
+    TVtFileOperator op(nullptr);
+    op.SetOperation(foMove);
+    op.SetOptions({flSilent});
+    op.SetSource(source);
+    op.SetDestination(stick->Folder());
+    vt::DialogResponder responder;
+    responder.Answer(mrYes);
+    EXPECT_TRUE(op.Execute());
+    EXPECT_EQ(responder.Shown().size(), 1u);
+    EXPECT_EQ(Read(OnStick("camp.txt")), "new");
+    EXPECT_FALSE(FileExists(source));
+}
+
+}  // namespace
