@@ -47,7 +47,7 @@ void TAddEditChaperonesForm::FormActivate(TObject* Sender) {
   PageControl1->SetActivePage(TabSheet1);
   DBEdit1->SetFocus();
   EmptyPayList();
-  SetPayrollTotal(0);
+  SetPayrollTotal(Currency());
   ApplyNouns();
   FillShirtSizes();
   ZeroNullTotals();

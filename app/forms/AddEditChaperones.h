@@ -2,6 +2,7 @@
 // sessions the chaperone is signed up for, the ledger, and the pay list with its payments.
 #pragma once
 
+#include "rtl/Currency.h"
 #include "ui/forms/Forms.h"
 
 class GDBMaskEdit;
@@ -127,10 +128,10 @@ private:
   void FillSessionTypes();
   // The pay list is a scratch area: emptied on activation, by Clear and after each payment.
   void EmptyPayList();
-  void SetPayrollTotal(double total);
-  double PayrollTotal();
-  // Why the pay list cannot be paid as it stands, or "".
-  String PayListRefusal();
+  void SetPayrollTotal(Currency total);
+  Currency PayrollTotal();
+  // Raises the refusal of a pay-list row asking more than its enrolment owes now.
+  void RefusePayList();
 };
 
 extern TAddEditChaperonesForm* AddEditChaperonesForm;

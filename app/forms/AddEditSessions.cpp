@@ -130,20 +130,20 @@ void TAddEditSessionsForm::BitBtn3Click(TObject*) {
 // Add This Room: a room of the session with all its places free. The inputs keep their values,
 // so several like rooms are added by repeated clicks.
 void TAddEditSessionsForm::BitBtn2Click(TObject*) {
-  const long double size = VtCalcEdit1->Value();
-  if (Edit1->Text().empty() || Edit2->Text().empty() || size == 0) {
+  if (Edit1->Text().empty() || Edit2->Text().empty() || VtCalcEdit1->Value() == 0) {
     Application->MessageBox("Please fill out all room information.", "Error", MB_OK);
     Edit1->SetFocus();
     return;
   }
+  const int size = VtCalcEdit1->AsInteger();
   TADOQuery* rooms = CheckBox2->Checked() ? SQLDataModule->qCRooms : SQLDataModule->qRooms;
   vt::Reopen(rooms);
   rooms->Append();
   rooms->FieldByName("SessionID")->SetAsInteger(SQLDataModule->qSessions->FieldByName("SessionID")->AsInteger());
   rooms->FieldByName("HotelName")->SetAsString(Edit1->Text());
   rooms->FieldByName("RoomNumber")->SetAsString(Edit2->Text());
-  rooms->FieldByName("NumberInRoom")->SetAsInteger(static_cast<int>(size));
-  rooms->FieldByName("NumberAvailable")->SetAsInteger(static_cast<int>(size));
+  rooms->FieldByName("NumberInRoom")->SetAsInteger(size);
+  rooms->FieldByName("NumberAvailable")->SetAsInteger(size);
   vt::PostOrGiveUp(rooms);
   vt::Reopen(rooms);
   Edit1->SetFocus();

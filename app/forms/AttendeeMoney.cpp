@@ -42,29 +42,23 @@ bool RequestedCamper(const String& item, int& camperId) {
   return TryStrToInt(Copy(item, bar + 1, 999), camperId);
 }
 
-// The person's totals move by the given amounts; the row is stored (with whatever else the user
-// has changed on it) and stays in Edit for the editor.
-void PostPersonTotals(double charged, double credits, double balance) {
-  for (const auto& [column, change] : {std::pair{"TotalCharged", charged},
-                                       std::pair{"TotalCredits", credits},
-                                       std::pair{"BalanceDue", balance}})
-    if (change != 0) Attendee(column)->SetAsFloat(Attendee(column)->AsFloat() + change);
-  Attendees()->Post();
-  Attendees()->Edit();
-}
-
 // A ledger row: positive for a charge, negative for a credit or a payment. The append needs
 // the ledger's columns only, not the rows the person already has.
-void AppendLedgerRow(const String& sessionId, double amount, const String& checkNo) {
+void AppendLedgerRow(const String& sessionId, Currency amount, const String& checkNo) {
   TADOQuery* ledger = SQLDataModule->qMisc;
   OpenScratch(ledger, "Select * From AttendeeTrx WHERE 1 = 0");
   ledger->Append();
   ledger->FieldByName("SessionID")->SetAsString(sessionId);
   ledger->FieldByName("CamperID")->SetAsString(CamperId());
-  ledger->FieldByName("AmountPaid")->SetAsFloat(amount);
+  ledger->FieldByName("AmountPaid")->SetAsCurrency(amount);
   ledger->FieldByName("CheckNo")->SetAsString(checkNo);
   ledger->FieldByName("DatePaid")->SetAsDateTime(Now());
   ledger->Post();
+}
+
+// A payment above what the enrolment or the person still owes.
+void RefuseOverpayment(Currency amount, Currency due, Currency balance) {
+  if (amount > due || amount > balance) throw vt::ERefusal("You can't make a payment for more than the amount owed.");
 }
 
 }  // namespace
@@ -105,20 +99,21 @@ void TAddEditAttendeesForm::BitBtn2Click(TObject* Sender) {
   }
   if (!Confirmed("Sign this " + AttendeeNoun() + " up for this " + SessionNoun() + "?", "Confirm Sign Up"))
     return;
-  const double price = type->FieldByName("TotalCosts")->AsFloat();
+  const Currency price = type->FieldByName("TotalCosts")->AsCurrency();
   const String sessionType = type->FieldByName("Type")->AsString();
   type->Close();
   vt::WriteTogether(Attendees(), [&] {
-    PostPersonTotals(price, 0, price);  // a new attendee gets its CamperID here
+    vt::StorePersonRow(Attendees());  // a new attendee gets its CamperID here
+    vt::AddToTotals(Attendees(), {{"TotalCharged", price}, {"BalanceDue", price}});
     OpenScratch(enrolment, EnrolmentSql(sessionId, CamperId()));
     enrolment->Append();
     enrolment->FieldByName("SessionID")->SetAsString(sessionId);
     enrolment->FieldByName("CamperID")->SetAsString(CamperId());
     if (withRoommate) enrolment->FieldByName("AttendeeRequestID")->SetAsInteger(roommate);
     if (withTeammate) enrolment->FieldByName("TeammateRequestID")->SetAsInteger(teammate);
-    enrolment->FieldByName("TotalCosts")->SetAsFloat(price);
-    enrolment->FieldByName("AmountPaid")->SetAsFloat(0);
-    enrolment->FieldByName("BalanceDue")->SetAsFloat(price);
+    enrolment->FieldByName("TotalCosts")->SetAsCurrency(price);
+    enrolment->FieldByName("AmountPaid")->SetAsCurrency(Currency());
+    enrolment->FieldByName("BalanceDue")->SetAsCurrency(price);
     enrolment->FieldByName("SessionType")->SetAsString(sessionType);
     enrolment->Post();
     AppendLedgerRow(sessionId, price, "Charge");
@@ -142,12 +137,13 @@ void TAddEditAttendeesForm::BitBtn3Click(TObject* Sender) {
   vt::WriteTogether(Attendees(), [&] {
     TADOQuery* enrolment = SQLDataModule->qMisc;
     OpenScratch(enrolment, EnrolmentSql(sessionId, CamperId()));
-    const double costs = enrolment->FieldByName("TotalCosts")->AsFloat();
-    PostPersonTotals(-costs, 0, -costs);
+    const Currency costs = enrolment->FieldByName("TotalCosts")->AsCurrency();
+    vt::StorePersonRow(Attendees());
+    vt::AddToTotals(Attendees(), {{"TotalCharged", -costs}, {"BalanceDue", -costs}});
     roomFreed = !enrolment->FieldByName("RoomID")->IsNull();
     vt::GivePlaceBack(SQLDataModule->dbVantrelADO, vt::kAttendeeRooms, StrToInt(sessionId), StrToInt(CamperId()));
     enrolment->Delete();
-    AppendLedgerRow(sessionId, 0 - costs, "Credit");
+    AppendLedgerRow(sessionId, -costs, "Credit");
   });
   if (roomFreed) {
     const std::initializer_list<TDataSet*> roomPages = {SQLDataModule->qAttendeesInRooms,
@@ -165,32 +161,39 @@ void TAddEditAttendeesForm::ShowAmountDue() {
   if (ComboBox3->ItemIndex() <= 0) return;
   TADOQuery* enrolment = SQLDataModule->qMisc;
   OpenScratch(enrolment, EnrolmentSql(ComboBox3->Text(), CamperId()));
-  VtCalcEdit2->SetText(FloatToStr(enrolment->FieldByName("BalanceDue")->AsFloat()));
+  VtCalcEdit2->SetText(CurrToStr(enrolment->FieldByName("BalanceDue")->AsCurrency()));
 }
 
-// Pay: a check against the enrolment chosen in the open-sessions list, never more than is owed.
+// Pay: a check against the enrolment chosen in the open-sessions list, never more than is owed:
+// first than what the editor shows, then than what is stored when the transaction has begun
+// (another copy of the program may have taken a payment meanwhile).
 void TAddEditAttendeesForm::BitBtn4Click(TObject* Sender) {
   if (ComboBox3->ItemIndex() <= 0 || Edit2->Text().empty() || VtCalcEdit1->Text().empty()) return;
-  const double amount = static_cast<double>(VtCalcEdit1->Value());
-  const double due = static_cast<double>(VtCalcEdit2->Value());
-  if (amount > due || amount > Attendee("BalanceDue")->AsFloat()) {
-    Refuse("You can't make a payment for more than the amount owed.");
+  Currency amount, due;
+  if (!vt::ReadAmount(VtCalcEdit1, amount) || !vt::ReadAmount(VtCalcEdit2, due)) return;
+  try {
+    RefuseOverpayment(amount, due, Attendee("BalanceDue")->AsCurrency());
+  } catch (const vt::ERefusal& refusal) {
+    Refuse(refusal.Message());
     return;
   }
   const String sessionId = ComboBox3->Text();
-  vt::WriteTogether(Attendees(), [&] {
-    PostPersonTotals(0, amount, -amount);
+  const bool paid = vt::WriteTogether(Attendees(), [&] {
     TADOQuery* enrolment = SQLDataModule->qMisc;
     OpenScratch(enrolment, EnrolmentSql(sessionId, CamperId()));
     if (enrolment->IsEmpty()) throw EDatabaseError("The enrolment in " + sessionId + " is gone");
-    enrolment->Edit();
     TField* balance = enrolment->FieldByName("BalanceDue");
     TField* paid = enrolment->FieldByName("AmountPaid");
-    balance->SetAsFloat(balance->AsFloat() - amount);
-    paid->SetAsFloat(paid->AsFloat() + amount);
+    vt::StorePersonRow(Attendees());
+    RefuseOverpayment(amount, balance->AsCurrency(), Attendee("BalanceDue")->AsCurrency());
+    vt::AddToTotals(Attendees(), {{"TotalCredits", amount}, {"BalanceDue", -amount}});
+    enrolment->Edit();
+    balance->SetAsCurrency(balance->AsCurrency() - amount);
+    paid->SetAsCurrency(paid->AsCurrency() + amount);
     enrolment->Post();
-    AppendLedgerRow(sessionId, 0 - amount, Edit2->Text());
+    AppendLedgerRow(sessionId, -amount, Edit2->Text());
   });
+  if (!paid) return;
   Reopen(SQLDataModule->tAttendeeTrx);
   VtCalcEdit1->SetValue(0);
   Edit2->SetText("");

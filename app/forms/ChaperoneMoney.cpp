@@ -33,12 +33,12 @@ TADOQuery* OpenEnrolment(const String& sessionId, const String& chaperoneId) {
 
 // A ledger row: an invoice is positive, a credit or a payment negative. The append needs the
 // ledger's columns only, not the rows the person already has.
-void AppendLedgerRow(const String& sessionId, const String& chaperoneId, double amount, const String& checkNo) {
+void AppendLedgerRow(const String& sessionId, const String& chaperoneId, Currency amount, const String& checkNo) {
   TADOQuery* ledger = OpenScratch(SQLDataModule->qMisc, "Select * From ChaperoneTrx WHERE 1 = 0");
   ledger->Append();
   ledger->FieldByName("SessionID")->SetAsInteger(StrToInt(sessionId));
   ledger->FieldByName("ChaperoneID")->SetAsInteger(StrToInt(chaperoneId));
-  ledger->FieldByName("AmountPaid")->SetAsFloat(amount);
+  ledger->FieldByName("AmountPaid")->SetAsCurrency(amount);
   ledger->FieldByName("CheckNo")->SetAsString(checkNo);
   ledger->FieldByName("DatePaid")->SetAsDateTime(Now());
   ledger->Post();
@@ -46,16 +46,12 @@ void AppendLedgerRow(const String& sessionId, const String& chaperoneId, double 
   vt::Reopen(SQLDataModule->tChaperoneTrx, true);
 }
 
-// The person's totals change by the given amounts; the row is posted and left in Edit, as the
-// editor keeps it.
-void ChangeTotals(double owed, double paid) {
-  TADOQuery* chaperones = SQLDataModule->qChaperones;
-  chaperones->Edit();
-  Chaperone("TotalOwed")->SetAsFloat(Chaperone("TotalOwed")->AsFloat() + owed);
-  Chaperone("TotalPaid")->SetAsFloat(Chaperone("TotalPaid")->AsFloat() + paid);
-  Chaperone("BalanceOwed")->SetAsFloat(Chaperone("BalanceOwed")->AsFloat() + owed - paid);
-  chaperones->Post();
-  chaperones->Edit();
+// The person's totals change by the given amounts from what is stored; the row is posted and
+// left in Edit, as the editor keeps it.
+void ChangeTotals(Currency owed, Currency paid) {
+  vt::StorePersonRow(SQLDataModule->qChaperones);
+  vt::AddToTotals(SQLDataModule->qChaperones,
+                  {{"TotalOwed", owed}, {"TotalPaid", paid}, {"BalanceOwed", owed - paid}});
 }
 
 }  // namespace
@@ -73,17 +69,22 @@ void TAddEditChaperonesForm::BitBtn2Click(TObject* Sender) {
     return;
   }
   if (!vt::Confirmed("Sign this " + chaperone + " up for this " + session + "?", "Confirm Sign Up")) return;
-  const double fee = Chaperone("SalaryPerSession")->AsFloat();
+  Currency fee;
+  if (!TryFloatToCurr(Chaperone("SalaryPerSession")->AsFloat(), fee)) {
+    Refuse("The salary " + Chaperone("SalaryPerSession")->AsString() + " is not an amount from " +
+           CurrencyRangeText() + ".");
+    return;
+  }
   const String sessionId = CurrentSessionId();
   vt::WriteTogether(SQLDataModule->qChaperones, [&] {
-    ChangeTotals(fee, 0);  // a new chaperone gets its ChaperoneID here
+    ChangeTotals(fee, Currency());  // a new chaperone gets its ChaperoneID here
     TADOQuery* enrolment = OpenEnrolment(sessionId, ChaperoneId());
     enrolment->Append();
     enrolment->FieldByName("SessionID")->SetAsInteger(StrToInt(sessionId));
     enrolment->FieldByName("ChaperoneID")->SetAsInteger(StrToInt(ChaperoneId()));
-    enrolment->FieldByName("TotalFee")->SetAsFloat(fee);
-    enrolment->FieldByName("AmountPaid")->SetAsFloat(0);
-    enrolment->FieldByName("BalanceOwed")->SetAsFloat(fee);
+    enrolment->FieldByName("TotalFee")->SetAsCurrency(fee);
+    enrolment->FieldByName("AmountPaid")->SetAsCurrency(Currency());
+    enrolment->FieldByName("BalanceOwed")->SetAsCurrency(fee);
     enrolment->FieldByName("SessionType")->SetValue(typeCode);
     enrolment->Post();
     ShowEnrolments();
@@ -105,22 +106,22 @@ void TAddEditChaperonesForm::BitBtn3Click(TObject* Sender) {
   const String sessionId = KeyText(active, "SessionID");
   vt::WriteTogether(SQLDataModule->qChaperones, [&] {
     TADOQuery* enrolment = OpenEnrolment(sessionId, ChaperoneId());
-    const double fee = enrolment->FieldByName("TotalFee")->AsFloat();
-    ChangeTotals(-fee, 0);
+    const Currency fee = enrolment->FieldByName("TotalFee")->AsCurrency();
+    ChangeTotals(-fee, Currency());
     vt::GivePlaceBack(SQLDataModule->dbVantrelADO, vt::kChaperoneRooms, StrToInt(sessionId), StrToInt(ChaperoneId()));
     enrolment->Delete();
     ShowEnrolments();
-    AppendLedgerRow(sessionId, ChaperoneId(), 0 - fee, "Credit");
+    AppendLedgerRow(sessionId, ChaperoneId(), -fee, "Credit");
   });
 }
 
 void TAddEditChaperonesForm::BitBtn11Click(TObject* Sender) {
   TADOTable* enrolments = SQLDataModule->tChaperoneSessions;
-  const double amount = static_cast<double>(VtCalcEdit2->Value());
-  if (enrolments->IsEmpty() || amount == 0) return;
+  Currency amount;
+  if (enrolments->IsEmpty() || !vt::ReadAmount(VtCalcEdit2, amount) || amount == Currency()) return;
   TADOTable* payList = SQLDataModule->tPayChaperones;
   const Variant sessionId = enrolments->FieldByName("SessionID")->Value();
-  if (amount > enrolments->FieldByName("BalanceOwed")->AsFloat()) {
+  if (amount > enrolments->FieldByName("BalanceOwed")->AsCurrency()) {
     Refuse("You can't pay more than is owed.");
   } else if (payList->Locate("SessionID", sessionId, {})) {
     Refuse("You can't pay the same invoice twice.");
@@ -129,7 +130,7 @@ void TAddEditChaperonesForm::BitBtn11Click(TObject* Sender) {
       payList->Append();
       payList->FieldByName("SessionID")->SetValue(sessionId);
       payList->FieldByName("ChaperoneID")->SetAsInteger(StrToInt(ChaperoneId()));
-      payList->FieldByName("Amount")->SetAsFloat(amount);
+      payList->FieldByName("Amount")->SetAsCurrency(amount);
       payList->Post();
     } catch (...) {
       payList->Cancel();
@@ -148,7 +149,7 @@ void TAddEditChaperonesForm::VtCalcEdit2KeyPress(TObject* Sender, char& Key) {
 void TAddEditChaperonesForm::BitBtn6Click(TObject* Sender) {
   TADOTable* payList = SQLDataModule->tPayChaperones;
   TADOQuery* ended = SQLDataModule->qMisc2;
-  double total = 0;
+  Currency total;
   vt::WriteTogether(SQLDataModule->qChaperones, [&] {
     EmptyPayList();
     if (ChaperoneId().empty()) return;
@@ -162,11 +163,11 @@ void TAddEditChaperonesForm::BitBtn6Click(TObject* Sender) {
     ended->SQL()->SetStrings(2, "WHERE Chaperones.ChaperoneID = " + ChaperoneId() + " AND Sessions.EndDate <= #" + today + "#");
     ended->Open();
     for (ended->First(); !ended->Eof(); ended->Next()) {
-      const double owed = ended->FieldByName("BalanceOwed")->AsFloat();
+      const Currency owed = ended->FieldByName("BalanceOwed")->AsCurrency();
       payList->Append();
       payList->FieldByName("SessionID")->SetValue(ended->FieldByName("SessionID")->Value());
       payList->FieldByName("ChaperoneID")->SetValue(ended->FieldByName("ChaperoneID")->Value());
-      payList->FieldByName("Amount")->SetAsFloat(owed);
+      payList->FieldByName("Amount")->SetAsCurrency(owed);
       total += owed;
       payList->Post();
     }
@@ -179,53 +180,47 @@ void TAddEditChaperonesForm::BitBtn6Click(TObject* Sender) {
 
 void TAddEditChaperonesForm::BitBtn5Click(TObject* Sender) {
   vt::WriteTogether(SQLDataModule->qChaperones, [&] { EmptyPayList(); });
-  SetPayrollTotal(0);
+  SetPayrollTotal(Currency());
 }
 
 // Every row of the pay list is paid with the one check; a row that asks for more than its
 // enrolment owes now (it was paid or removed meanwhile) refuses the whole payment.
 void TAddEditChaperonesForm::BitBtn4Click(TObject* Sender) {
   TADOTable* payList = SQLDataModule->tPayChaperones;
-  if (payList->IsEmpty() || PayrollTotal() == 0) return;
-  String refusal;
-  vt::WriteTogether(SQLDataModule->qChaperones, [&] {
-    refusal = PayListRefusal();
-    if (!refusal.empty()) return;
-    double total = 0;
+  if (payList->IsEmpty() || PayrollTotal() == Currency()) return;
+  const bool paid = vt::WriteTogether(SQLDataModule->qChaperones, [&] {
+    RefusePayList();
+    Currency total;
     for (payList->First(); !payList->Eof(); payList->Next()) {
       const String sessionId = KeyText(payList, "SessionID");
       const String chaperoneId = KeyText(payList, "ChaperoneID");
-      const double amount = payList->FieldByName("Amount")->AsFloat();
+      const Currency amount = payList->FieldByName("Amount")->AsCurrency();
       TADOQuery* enrolment = OpenEnrolment(sessionId, chaperoneId);
       enrolment->Edit();
-      enrolment->FieldByName("AmountPaid")->SetAsFloat(enrolment->FieldByName("AmountPaid")->AsFloat() + amount);
-      enrolment->FieldByName("BalanceOwed")->SetAsFloat(enrolment->FieldByName("BalanceOwed")->AsFloat() - amount);
+      enrolment->FieldByName("AmountPaid")->SetAsCurrency(enrolment->FieldByName("AmountPaid")->AsCurrency() + amount);
+      enrolment->FieldByName("BalanceOwed")->SetAsCurrency(enrolment->FieldByName("BalanceOwed")->AsCurrency() - amount);
       enrolment->Post();
-      AppendLedgerRow(sessionId, chaperoneId, 0 - amount, Edit2->Text());
+      AppendLedgerRow(sessionId, chaperoneId, -amount, Edit2->Text());
       total += amount;
     }
     vt::Reopen(SQLDataModule->tChaperoneSessions, true);
-    ChangeTotals(0, total);
+    ChangeTotals(Currency(), total);
     EmptyPayList();
   });
-  if (!refusal.empty()) {
-    Refuse(refusal);
-    return;
-  }
-  SetPayrollTotal(0);
+  if (!paid) return;
+  SetPayrollTotal(Currency());
   Edit2->SetText("");
   Application->MessageBox("Payments have been credited.", "Posting Complete", MB_OK);
 }
 
-String TAddEditChaperonesForm::PayListRefusal() {
+void TAddEditChaperonesForm::RefusePayList() {
   TADOTable* payList = SQLDataModule->tPayChaperones;
   for (payList->First(); !payList->Eof(); payList->Next()) {
     TADOQuery* enrolment = OpenEnrolment(KeyText(payList, "SessionID"), KeyText(payList, "ChaperoneID"));
-    if (enrolment->IsEmpty()) return "You can't pay more than is owed.";
-    if (payList->FieldByName("Amount")->AsFloat() > enrolment->FieldByName("BalanceOwed")->AsFloat())
-      return "You can't pay the same invoice twice.";
+    if (enrolment->IsEmpty()) throw vt::ERefusal("You can't pay more than is owed.");
+    if (payList->FieldByName("Amount")->AsCurrency() > enrolment->FieldByName("BalanceOwed")->AsCurrency())
+      throw vt::ERefusal("You can't pay the same invoice twice.");
   }
-  return "";
 }
 
 void TAddEditChaperonesForm::EmptyPayList() {
@@ -235,6 +230,6 @@ void TAddEditChaperonesForm::EmptyPayList() {
   vt::Reopen(payList);
 }
 
-void TAddEditChaperonesForm::SetPayrollTotal(double total) { VtCalcEdit1->SetValue(total); }
+void TAddEditChaperonesForm::SetPayrollTotal(Currency total) { VtCalcEdit1->SetValue(total.ToExtended()); }
 
-double TAddEditChaperonesForm::PayrollTotal() { return static_cast<double>(VtCalcEdit1->Value()); }
+Currency TAddEditChaperonesForm::PayrollTotal() { return FloatToCurr(VtCalcEdit1->Value()); }

@@ -3,7 +3,10 @@
 
 #include "app/SQLData.h"
 #include "app/forms/MainQueries.h"
+#include "components/edits/CurrEdit.h"
+#include "components/edits/CurrEditText.h"
 #include "db/Fields.h"
+#include "rtl/FloatFormat.h"
 #include "ui/forms/Forms.h"
 
 namespace vt {
@@ -17,6 +20,30 @@ bool Confirmed(const String& question, const String& caption) {
 TADOQuery* OpenScratch(TADOQuery* query, const String& sql) {
   SetLinesAndOpen(query, {{0, sql}});
   return query;
+}
+
+bool ReadAmount(TCustomNumEdit* edit, Currency& amount) {
+  const String text = TextToValText(edit->Text());
+  if (TryStrToCurr(text, amount)) return true;
+  long double number;
+  const String shown = TryStrToFloat(text, number) ? FloatToStr(number) : Trim(edit->Text());
+  Refuse("The amount " + shown + " is not a number from " + CurrencyRangeText() + ".");
+  return false;
+}
+
+void StorePersonRow(TDataSet* person) {
+  if (person->State() == dsBrowse) person->Edit();
+  person->Post();
+  person->Edit();
+}
+
+void AddToTotals(TDataSet* person, std::initializer_list<TotalChange> changes) {
+  for (const TotalChange& total : changes) {
+    TField* field = person->FieldByName(total.column);
+    field->SetAsCurrency(field->AsCurrency() + total.change);
+  }
+  person->Post();
+  person->Edit();
 }
 
 PendingRow::PendingRow(TDataSet* person) : person_(person), inserting_(person->State() == dsInsert) {
@@ -41,18 +68,30 @@ void PendingRow::Restore() {
 // The editor's controls hear the outcome once: posting and editing the person's row again
 // inside the operation would switch every bound control to read-only and back. Their pending
 // texts go into the row first.
-void WriteTogether(TDataSet* person, const std::function<void()>& writes) {
+bool WriteTogether(TDataSet* person, const std::function<void()>& writes) {
   person->UpdateRecord();
   PendingRow before(person);
-  DisabledControls quiet(person);
-  try {
-    Transaction transaction(SQLDataModule->dbVantrelADO);
-    writes();
-    transaction.Commit();
-  } catch (...) {
-    before.Restore();
-    throw;
+  String refusal;
+  {
+    DisabledControls quiet(person);
+    try {
+      Transaction transaction(SQLDataModule->dbVantrelADO);
+      writes();
+      transaction.Commit();
+      return true;
+    } catch (const ERefusal& refused) {
+      before.Restore();
+      refusal = refused.Message();
+    } catch (const ERangeError& outOfRange) {  // a total would leave the currency range
+      before.Restore();
+      refusal = outOfRange.Message();
+    } catch (...) {
+      before.Restore();
+      throw;
+    }
   }
+  Refuse(refusal);
+  return false;
 }
 
 }  // namespace vt

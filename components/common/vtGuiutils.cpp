@@ -9,6 +9,7 @@
 #include "rtl/ResStrings.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Modules.h"
+#include "ui/forms/AnimatedCursor.h"
 #include "ui/forms/Forms.h"
 #include "ui/graphics/ImgList.h"
 #include "ui/graphics/Resources.h"
@@ -318,8 +319,14 @@ HCURSOR LoadAniCursor(void* Module, const String& ResID)
   } catch (const EReadError&) {
     return nullptr; // a damaged cursor loads as none, as a missing one does
   }
-  TIconFrame* first = cursor.Frames(0);
-  return vt::CreateCursor(first->Icon(), first->HotSpot().X, first->HotSpot().Y);
+  std::vector<vt::CursorFrame> frames;
+  for (int i = 0; i < cursor.IconCount(); ++i) {
+    const TIconFrame* frame = cursor.Frames(i);
+    // Rates are in sixtieths of a second; a frame of no time shows for one.
+    const int milliseconds = std::max(frame->Rate(), 1) * 100 / 6;
+    frames.push_back({frame->Icon(), frame->HotSpot().X, frame->HotSpot().Y, milliseconds});
+  }
+  return vt::CreateAnimatedCursor(frames);
 }
 
 TCursor DefineCursor(void* Module, const String& ResID)

@@ -11,6 +11,8 @@
 #include "rtl/Locale.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 
 TCustomNumEdit::TCustomNumEdit(TComponent* AOwner) : TCustomComboEdit(AOwner)
 {
@@ -70,6 +72,15 @@ long double TCustomNumEdit::Value()
   if (!ComponentState().Contains(csDesigning))
     UpdateData();
   return FValue;
+}
+
+int TCustomNumEdit::AsInteger()
+{
+  const long double whole = std::trunc(Value());
+  if (!(whole >= INT32_MIN && whole <= INT32_MAX))
+    throw ERangeError(FloatToStr(Value()) + " is not a whole number from " + IntToStr(INT32_MIN) + " to " +
+                      IntToStr(INT32_MAX));
+  return static_cast<int>(whole);
 }
 
 void TCustomNumEdit::SetValue(long double AValue)

@@ -16,7 +16,8 @@ public:
   // The editing text as typed or as DataChanged wrote it.
   String Text() const { return TCustomComboEdit::Text(); }
   void SetText(const String& AValue);
-  int AsInteger() { return static_cast<int>(Value()); }
+  // The value truncated toward zero; ERangeError when that is outside -2147483648..2147483647.
+  int AsInteger();
   void SetAsInteger(int AValue) { SetValue(AValue); }
   long double MinValue() const { return FRange.MinValue; }
   void SetMinValue(long double AValue);

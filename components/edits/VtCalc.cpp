@@ -292,8 +292,15 @@ void TPopupCalculator::SetValue(const Variant& Value)
 
 String TPopupCalculator::GetPopupText() { return FCalcPanel ? FCalcPanel->Text() : String(); }
 
+// Enter on an error closes the drop-down as a second click of the button does (the value is 0);
+// every other key goes to the calculator.
 void TPopupCalculator::KeyPress(char& Key)
 {
+  if (FCalcPanel && Key == '\r' && FCalcPanel->Engine().State() == csError) {
+    Key = 0;
+    CloseUp(true);
+    return;
+  }
   if (FCalcPanel)
     FCalcPanel->CalculatorKeyPress(this, Key);
   TPopupWindow::KeyPress(Key);

@@ -101,8 +101,14 @@ long double CalculatorEngine::GetCalculatorDisplay() const
   return state_ == csError ? 0 : StrToFloat(Trim(text_));
 }
 
+// A result outside the double range (an overflow of the arithmetic, a paste of "1e400") is an
+// arithmetic error: the display never holds a text that does not read back as a number.
 void CalculatorEngine::SetCalculatorDisplay(long double R)
 {
+  if (!std::isfinite(static_cast<double>(R))) {
+    CalculatorError();
+    return;
+  }
   String S = FloatToStrF(R, ffGeneral, DisplayDigits(), 0);
   if (S == text_)
     return;

@@ -9,6 +9,8 @@
 #include "db/DataSet.h"
 #include "db/Fields.h"
 
+#include <cmath>
+
 namespace {
 
 constexpr char kBackspace = 8, kCtrlV = 22, kCtrlX = 24, kEscape = 27;
@@ -157,9 +159,9 @@ void TVtDBCalcEdit::UpdateFieldData(TObject*)
   if (FValue == 0 && ZeroEmpty())
     field->Clear();
   else if (IsIntegerType(field->DataType()))
-    field->SetAsInteger(static_cast<int>(FValue));
+    field->SetAsFloat(static_cast<double>(std::trunc(FValue)));  // the field refuses what its type cannot hold
   else if (field->DataType() == ftBoolean)
-    field->SetAsBoolean(static_cast<int>(FValue) != 0);
+    field->SetAsBoolean(std::trunc(FValue) != 0);
   else
     field->SetAsFloat(static_cast<double>(FValue));
 }

@@ -13,6 +13,7 @@
 #include "ui/dialogs/Dialogs.h"
 #include "ui/forms/Forms.h"
 #include "ui/graphics/ImgList.h"
+#include "ui/grids/InplaceEdit.h"
 
 #include <algorithm>
 
@@ -103,6 +104,7 @@ void TVtDBGrid::SetFixedCols(int Value)
     if (ActiveDataSet() && !ComponentState().Contains(csLoading) && ColCount() > IndicatorOffset() + 1) {
         const int gridFixed = std::min(fixed + IndicatorOffset(), ColCount() - 1);
         TCustomGrid::SetFixedCols(gridFixed);
+        for (int col = 0; col < gridFixed; ++col) SetTabStops(col, false);
         fixed = gridFixed - IndicatorOffset();
     }
     FFixedCols = fixed;
@@ -323,10 +325,16 @@ void TVtDBGrid::TopLeftChanged()
 
 // ---- keyboard -------------------------------------------------------------------------------
 
-// Would Tab (Shift+Tab) leave the last (first) data column for the next (previous) record?
+// Would Tab (Shift+Tab) pass the last (first) data column on its way to the next tab stop, and
+// so move to the next (previous) record?
 bool TVtDBGrid::TabWrapsRecord(bool Backward) const
 {
-    return Backward ? Col() <= FirstScrollableCol() : Col() >= ColCount() - 1;
+    int col = Col();
+    do {
+        col += Backward ? -1 : 1;
+        if (col >= ColCount() || col < IndicatorOffset()) return true;
+    } while (!TabStops(col) && col != Col());
+    return false;
 }
 
 void TVtDBGrid::KeyDown(WORD& Key, TShiftState Shift)
@@ -440,9 +448,10 @@ void TVtDBGrid::ClickFixedColumn(int ARow)
 
 void TVtDBGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-    if (CanFocus() && !Focused() && !ComponentState().Contains(csDesigning)) {
+    const auto holdsFocus = [this] { return Focused() || (InplaceEditor() && InplaceEditor()->Focused()); };
+    if (CanFocus() && !holdsFocus() && !ComponentState().Contains(csDesigning)) {
         SetFocus();
-        if (!Focused()) return;
+        if (!holdsFocus()) return;
     }
     const TGridCoord cell = MouseCoord(X, Y);
     TColumn* column = nullptr;
@@ -451,6 +460,12 @@ void TVtDBGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
         return;
     }
     if (TitleButtonAt(X, Y, column)) {
+        // The right button drags titles to move columns while the left one presses them.
+        if (Button == mbRight && Options().Contains(dgColumnResize)) {
+            FSwapButtons = true;
+            TDBGrid::MouseDown(mbLeft, Shift, X, Y);
+            return;
+        }
         if (Button == mbLeft) {
             bool enabled = true;
             CheckTitleButton(column->Index(), enabled);
@@ -507,6 +522,11 @@ void TVtDBGrid::MouseMove(TShiftState Shift, int X, int Y)
 // The title button's click comes on its release over the same button.
 void TVtDBGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
+    if (FSwapButtons && Button == mbRight) {
+        FSwapButtons = false;
+        TDBGrid::MouseUp(mbLeft, Shift, X, Y);
+        return;
+    }
     if (!FTracking) {
         TDBGrid::MouseUp(Button, Shift, X, Y);
         return;
@@ -520,8 +540,10 @@ void TVtDBGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
         OnTitleBtnClick(this, column->Index(), column->Field());
 }
 
+// The user's wheel handler first (TControl's); the platform grid's own row move is replaced.
 bool TVtDBGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos)
 {
+    if (TControl::DoMouseWheelDown(Shift, MousePos)) return true;
     if (CanFocus()) SetFocus();
     if (TDataSet* dataSet = ActiveDataSet()) dataSet->MoveBy(1);
     return true;
@@ -529,15 +551,61 @@ bool TVtDBGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos)
 
 bool TVtDBGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos)
 {
+    if (TControl::DoMouseWheelUp(Shift, MousePos)) return true;
     if (CanFocus()) SetFocus();
     if (TDataSet* dataSet = ActiveDataSet()) dataSet->MoveBy(-1);
     return true;
 }
 
+bool TVtDBGrid::TypedShortCut(TMessage& Message)
+{
+    TCustomForm* form = GetParentForm(this);
+    return form && !(InplaceEditor() && InplaceEditor()->Focused()) && form->IsShortCut(Message);
+}
+
 void TVtDBGrid::WndProc(TMessage& Message)
 {
-    if (Message.Msg == WM_CANCELMODE) StopTracking();
+    switch (Message.Msg) {
+    case WM_CANCELMODE:
+        StopTracking();
+        break;
+    case WM_CHAR:
+        if (TypedShortCut(Message)) {
+            Message.WParam = 0;
+            return;
+        }
+        break;
+    case WM_RBUTTONUP:
+        // No context menu at the end of a column move.
+        if (MovingColumn()) {
+            MouseUp(mbRight, KeysToShiftState(Message.WParam), LParamX(Message.LParam), LParamY(Message.LParam));
+            return;
+        }
+        break;
+    default:
+        break;
+    }
     TDBGrid::WndProc(Message);
+}
+
+// ---- in-place editor ------------------------------------------------------------------------
+
+TInplaceEdit* TVtDBGrid::CreateEditor()
+{
+    TInplaceEdit* editor = TDBGrid::CreateEditor();
+    editor->OnChange = [this](TObject*) {
+        if (OnEditChange) OnEditChange(this);
+    };
+    return editor;
+}
+
+bool TVtDBGrid::CanEditShow()
+{
+    if (!TDBGrid::CanEditShow()) return false;
+    TField* field = SelectedField();
+    bool allowEdit = GetImageIndex(field) < 0;
+    if (OnShowEditor) OnShowEditor(this, field, allowEdit);
+    return allowEdit;
 }
 
 // ---- painting -------------------------------------------------------------------------------

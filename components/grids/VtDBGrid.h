@@ -23,6 +23,7 @@ using TGetCellParamsEvent =
 using TGetBtnParamsEvent = std::function<void(TObject* Sender, TField* Field, TFont* AFont, TColor& Background,
                                               TSortMarker& SortMarker, bool IsDown)>;
 using TTitleClickEvent = std::function<void(TObject* Sender, int ACol, TField* Field)>;
+using TDBEditShowEvent = std::function<void(TObject* Sender, TField* Field, bool& AllowEdit)>;
 
 class TVtDBGrid : public TDBGrid {
 public:
@@ -72,6 +73,8 @@ public:
     TGetBtnParamsEvent OnGetBtnParams;
     TTitleClickEvent OnTitleBtnClick;
     TNotifyEvent OnTopLeftChanged;
+    TDBEditShowEvent OnShowEditor;
+    TNotifyEvent OnEditChange;
 
     void WndProc(TMessage& Message) override;
 
@@ -83,6 +86,10 @@ protected:
     // False for a column outside the list; else OnCheckButton decides, enabled by default.
     bool CheckTitleButton(int ACol, bool& Enabled);
 
+    // The editor's changes raise OnEditChange.
+    TInplaceEdit* CreateEditor() override;
+    // No editor over a field drawn as a glyph; OnShowEditor may then decide otherwise.
+    bool CanEditShow() override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
@@ -112,6 +119,8 @@ private:
     void SelectionStep(bool Extend, int Direction);
     void DeleteSelection(TDataSet* DataSet);
     bool TabWrapsRecord(bool Backward) const;
+    // A character typed on the grid (no editor open) goes to the form's shortcuts first.
+    bool TypedShortCut(TMessage& Message);
     void ClickFixedColumn(int ARow);
     bool TitleButtonAt(int X, int Y, TColumn*& Column) const;
     void TrackButton(int X, int Y);
@@ -128,6 +137,7 @@ private:
     TColumn* FPressedCol = nullptr;
     bool FPressed = false;
     bool FTracking = false;
+    bool FSwapButtons = false;
     int FScrollLock = 0;
     int FFixedCols = 0;
     TIniLink* FIniLink;

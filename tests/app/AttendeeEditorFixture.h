@@ -11,6 +11,7 @@
 #include "app/forms/Main.h"
 #include "db/Fields.h"
 #include "rtl/DateTime.h"
+#include "tests/app/MoneyChecks.h"
 #include "tests/fixtures/CampFixture.h"
 #include "ui/controls/StdCtrls.h"
 #include "ui/testing/UiTesting.h"
@@ -81,16 +82,21 @@ protected:
 
   // Every invariant that must hold between operations; `when` names the step for the report.
   void ExpectMoneyAgrees(const String& when) {
-    EXPECT_EQ(Violations("SELECT COUNT(*) FROM Attendees a WHERE "
-                         "abs(COALESCE(a.BalanceDue,0) - (COALESCE(a.TotalCharged,0) - COALESCE(a.TotalCredits,0))) > 1e-9 "
-                         "OR abs(COALESCE(a.BalanceDue,0) - (SELECT COALESCE(SUM(t.AmountPaid),0) FROM AttendeeTrx t "
-                         "WHERE t.CamperID = a.CamperID)) > 1e-9 "
-                         "OR abs(COALESCE(a.TotalCharged,0) - (SELECT COALESCE(SUM(t.AmountPaid),0) FROM AttendeeTrx t "
-                         "WHERE t.CamperID = a.CamperID AND t.CheckNo IN ('Charge','Credit'))) > 1e-9"),
+    EXPECT_EQ(Violations("SELECT COUNT(*) FROM Attendees WHERE " + Drifted({"TotalCharged", "TotalCredits", "BalanceDue"}) +
+                         " OR EXISTS (SELECT 1 FROM AttendeeSession WHERE " +
+                         Drifted({"TotalCosts", "AmountPaid", "BalanceDue"}) +
+                         ") OR EXISTS (SELECT 1 FROM AttendeeTrx WHERE " + Drifted({"AmountPaid"}) + ")"),
+              0)
+        << "amounts stored as whole 1/10,000s, " << when;
+    const String ledger = "(SELECT COALESCE(SUM(" + Units("t.AmountPaid") + "), 0) FROM AttendeeTrx t WHERE t.CamperID = a.CamperID";
+    EXPECT_EQ(Violations("SELECT COUNT(*) FROM Attendees a WHERE " + Units("COALESCE(a.BalanceDue,0)") + " <> " +
+                         Units("COALESCE(a.TotalCharged,0)") + " - " + Units("COALESCE(a.TotalCredits,0)") + " OR " +
+                         Units("COALESCE(a.BalanceDue,0)") + " <> " + ledger + ") OR " +
+                         Units("COALESCE(a.TotalCharged,0)") + " <> " + ledger + " AND t.CheckNo IN ('Charge','Credit'))"),
               0)
         << "person totals against the ledger, " << when;
-    EXPECT_EQ(Violations("SELECT COUNT(*) FROM AttendeeSession "
-                         "WHERE abs(BalanceDue - (TotalCosts - AmountPaid)) > 1e-9"),
+    EXPECT_EQ(Violations("SELECT COUNT(*) FROM AttendeeSession WHERE " + Units("BalanceDue") + " <> " +
+                         Units("TotalCosts") + " - " + Units("AmountPaid")),
               0)
         << "enrolment balances, " << when;
     EXPECT_EQ(Violations("SELECT COUNT(*) FROM Rooms r WHERE r.NumberAvailable <> r.NumberInRoom - "

@@ -1,6 +1,7 @@
 // Sign Up, Remove and Pay through the attendee editor: a scripted office day, the refusals and
 // edge cases, failures injected part way through each operation, and a long random sequence;
 // after each step the person totals, enrolment balances, ledger rows and free places agree.
+#include <cstring>
 #include <random>
 
 #include "app/DBMaskEdit.h"
@@ -55,6 +56,16 @@ protected:
   }
 
   int CamperOfEditor() { return data->qAttendees->FieldByName("CamperID")->AsInteger(); }
+
+  // Jones signed up for week 2 (150 owed on it), the editor on the "Financial" tab.
+  void OweOnWeek2() {
+    Start();
+    OpenEditor(jones);
+    ChooseSession(week2);
+    ChooseType("Resident");
+    Click(editor->BitBtn2, {mrYes});
+    editor->PageControl1->SetActivePage(editor->TabSheet6);
+  }
 };
 
 TEST_F(AttendeeMoney, AnOfficeDayKeepsTheThreeLayersAndTheRoomsInAgreement) {
@@ -445,6 +456,133 @@ TEST_F(AttendeeMoney, ARandomSequenceOfOperationsKeepsEverythingInAgreement) {
   EXPECT_GT(failures, 0) << "the failing stretch was reached";
   EXPECT_GT(Count("SELECT COUNT(*) FROM AttendeeTrx WHERE CheckNo = 'Credit'"), 10);
   EXPECT_GT(Count("SELECT COUNT(*) FROM AttendeeTrx WHERE CheckNo LIKE 'c%'"), 10);
+}
+
+// Amounts binary fractions cannot hold, typed as an office types them: each case signs up for
+// its prices (one session each) and pays its payments on those enrolments, which settles them.
+struct DriftingAmounts {
+  const char* name;
+  std::vector<const char*> prices;
+  std::vector<std::pair<int, const char*>> payments;  // enrolment (index into prices), amount
+};
+
+std::vector<DriftingAmounts> DriftingCases() {
+  std::vector<std::pair<int, const char*>> cents(10, {0, "0.01"});
+  return {{"10.00 + 12.12", {"10.00", "12.12"}, {{0, "10.00"}, {1, "12.12"}}},
+          {"74.30 paid as 74.20 + 0.10", {"74.30"}, {{0, "74.20"}, {0, "0.10"}}},
+          {"0.10 paid ten times as 0.01", {"0.10"}, cents},
+          {"19.99 x 3 less 59.97", {"19.99", "19.99", "19.99"}, {{0, "19.99"}, {1, "19.99"}, {2, "19.99"}}}};
+}
+
+TEST_F(AttendeeMoney, BalancesOfAmountsThatDriftInBinarySettleExactly) {
+  const int week3 = camp.AddSession("Week 3", EncodeDate(2030, 6, 16), EncodeDate(2030, 6, 21));
+  camp.AddSessionType(week3, "D", "Day Camp", 4);
+  const int sessions[] = {week1, week2, week3};
+  const std::vector<DriftingAmounts> cases = DriftingCases();
+  std::vector<int> campers;
+  for (const DriftingAmounts& c : cases) campers.push_back(camp.AddAttendee(c.name, "Zoë"));
+  Start();
+  for (size_t i = 0; i < cases.size(); ++i) {
+    const DriftingAmounts& c = cases[i];
+    OpenEditor(campers[i]);
+    editor->PageControl1->SetActivePage(editor->TabSheet5);
+    for (size_t p = 0; p < c.prices.size(); ++p) {
+      camp.Execute("UPDATE SessionSessionTypes SET TotalCosts = " + String(c.prices[p]) +
+                   " WHERE Type = 'D' AND SessionID = " + Id(sessions[p]));
+      ChooseSession(sessions[p]);
+      ChooseType("Day Camp");
+      Click(editor->BitBtn2, {mrYes});
+    }
+    editor->PageControl1->SetActivePage(editor->TabSheet6);
+    for (const auto& [enrolment, amount] : c.payments) {
+      ChooseOpenSession(sessions[enrolment]);
+      editor->VtCalcEdit1->SetFocus();
+      TypeText(editor->VtCalcEdit1, amount);
+      editor->Edit2->SetText("100");
+      EXPECT_EQ(Texts(Click(editor->BitBtn4, {mrOk})), "") << c.name << ", paying " << amount;
+    }
+    const String where = " FROM Attendees WHERE CamperID = " + Id(campers[i]);
+    EXPECT_EQ(Stored("SELECT BalanceDue" + where), 0.0) << c.name;
+    EXPECT_EQ(camp.Value("SELECT typeof(BalanceDue)" + where).AsString(), "integer") << c.name << ": exactly 0";
+    EXPECT_EQ(data->qAttendees->FieldByName("BalanceDue")->AsCurrency(), Currency()) << c.name;
+    ExpectMoneyAgrees(c.name);
+    CloseEditor();
+    OpenEditor(campers[i]);
+    EXPECT_EQ(editor->ComboBox3->Items()->Text(), "None\n") << c.name << ": no open session left";
+    CloseEditor();
+  }
+}
+
+TEST_F(AttendeeMoney, AmountsThatAreNoNumberOrOutsideTheCurrencyRangeAreRefusedBeforeAnythingIsWritten) {
+  OweOnWeek2();
+  const String range = " is not a number from -922337203685477.5808 to 922337203685477.5807.";
+  const struct {
+    long double amount;
+    const char* refusal;
+  } cases[] = {{1e400L, "The amount 1"}, {-1e308, "The amount -1E308"}, {-1e308, "The amount -1E308"},
+               {922337203685478.0L, "The amount 922337203685478"}};
+  const int rows = Count("SELECT COUNT(*) FROM AttendeeTrx");
+  for (const auto& c : cases) {
+    ChooseOpenSession(week2);
+    editor->VtCalcEdit1->SetValue(c.amount);
+    editor->Edit2->SetText("66");
+    const String shown = Texts(Click(editor->BitBtn4, {mrOk}));
+    EXPECT_EQ(shown.substr(0, 7 + strlen(c.refusal)), "Error: " + String(c.refusal)) << shown;
+    EXPECT_TRUE(shown.size() > range.size() && shown.substr(shown.size() - range.size()) == range) << shown;
+  }
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM AttendeeTrx"), rows);
+
+  // A total that would leave the range is refused as a whole; the payment before it stands.
+  ChooseOpenSession(week2);
+  EnterPayment(-900000000000000.0, "67");
+  EXPECT_EQ(Texts(Click(editor->BitBtn4, {mrOk})), "");
+  EXPECT_EQ(Person("BalanceDue", jones), 900000000000150.0);
+  ChooseOpenSession(week2);
+  EnterPayment(-900000000000000.0, "68");
+  EXPECT_EQ(Texts(Click(editor->BitBtn4, {mrOk})),
+            "Error: The amount is outside the currency range of -922337203685477.5808 to 922337203685477.5807");
+  EXPECT_EQ(Person("BalanceDue", jones), 900000000000150.0);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM AttendeeTrx WHERE CheckNo = '68'"), 0);
+  EXPECT_EQ(Enrolment("BalanceDue", week2, jones), 900000000000150.0);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM AttendeeTrx"), rows + 1);
+  ChooseOpenSession(week2);
+  EXPECT_EQ(editor->VtCalcEdit2->Value(), 900000000000150.0L) << "the session can be chosen again";
+}
+
+// Another copy of the program (the fixture's own connection) takes a payment on the attendee
+// while this editor is open on it: this editor's payment adds to it.
+TEST_F(AttendeeMoney, APaymentAddsToOneAnotherCopyMadeMeanwhile) {
+  OweOnWeek2();
+  ChooseOpenSession(week2);
+  const String person = " WHERE CamperID = " + Id(jones);
+  const auto otherCopyPays = [&](const String& amount) {
+    camp.Execute("UPDATE Attendees SET TotalCredits = TotalCredits + " + amount + ", BalanceDue = BalanceDue - " +
+                 amount + person);
+    camp.Execute("UPDATE AttendeeSession SET AmountPaid = AmountPaid + " + amount + ", BalanceDue = BalanceDue - " +
+                 amount + person + " AND SessionID = " + Id(week2));
+    camp.Execute("INSERT INTO AttendeeTrx (CamperID, SessionID, AmountPaid, CheckNo) VALUES (" + Id(jones) + ", " +
+                 Id(week2) + ", -" + amount + ", 'other')");
+  };
+  otherCopyPays("50");
+
+  EnterPayment(60, "1234");
+  EXPECT_EQ(Texts(Click(editor->BitBtn4, {mrOk})), "");
+  EXPECT_EQ(Person("TotalCredits", jones), 110);
+  EXPECT_EQ(Person("BalanceDue", jones), 40);
+  EXPECT_EQ(Enrolment("AmountPaid", week2, jones), 110);
+  EXPECT_EQ(Enrolment("BalanceDue", week2, jones), 40);
+  EXPECT_EQ(data->qAttendees->FieldByName("TotalCredits")->AsFloat(), 110);
+  EXPECT_EQ(editor->VtCalcEdit2->Value(), 40);
+  ExpectMoneyAgrees("after both payments");
+
+  // More than the enrolment still owes once the other copy paid again: refused against what is
+  // stored, not what the editor shows, and nothing is written.
+  otherCopyPays("30");
+  EnterPayment(20, "1235");
+  EXPECT_EQ(Texts(Click(editor->BitBtn4, {mrOk})), "Error: You can't make a payment for more than the amount owed.");
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM AttendeeTrx WHERE CheckNo = '1235'"), 0);
+  EXPECT_EQ(Enrolment("BalanceDue", week2, jones), 10);
+  ExpectMoneyAgrees("after the refusal");
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "app/forms/Main.h"
 #include "components/edits/CurrEdit.h"
 #include "rtl/DateTime.h"
+#include "tests/app/MoneyChecks.h"
 #include "tests/fixtures/CampFixture.h"
 #include "ui/controls/Buttons.h"
 #include "ui/controls/ComCtrls.h"
@@ -91,12 +92,6 @@ protected:
     for (int answer : answers) responder.Answer(answer);
     ClickControl(button);
     return responder.Shown();
-  }
-
-  static String Texts(const std::vector<ShownDialog>& shown) {
-    String texts;
-    for (const ShownDialog& box : shown) texts += (texts.empty() ? "" : " | ") + box.Caption + ": " + box.Text;
-    return texts;
   }
 
   double Number(const String& sql) {

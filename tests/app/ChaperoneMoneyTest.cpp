@@ -13,6 +13,7 @@ namespace {
 
 using vt::ShownDialog;
 using vt::test::ChaperoneEditorTest;
+using vt::test::Texts;
 
 TField* Chaperone(const char* column) { return SQLDataModule->qChaperones->FieldByName(column); }
 
@@ -27,23 +28,36 @@ protected:
   // row's pending totals are the stored ones.
   void ExpectLayersAgree(TAddEditChaperonesForm* e, const String& step) {
     const String where = " WHERE ChaperoneID = " + Id(coach);
-    const double owed = Number("SELECT TotalOwed FROM Chaperones" + where);
-    const double paid = Number("SELECT TotalPaid FROM Chaperones" + where);
-    const double balance = Number("SELECT BalanceOwed FROM Chaperones" + where);
+    EXPECT_EQ(Number("SELECT COUNT(*) FROM Chaperones WHERE " + vt::test::Drifted({"TotalOwed", "TotalPaid", "BalanceOwed"}) +
+                     " OR EXISTS (SELECT 1 FROM ChaperoneSession WHERE " +
+                     vt::test::Drifted({"TotalFee", "AmountPaid", "BalanceOwed"}) +
+                     ") OR EXISTS (SELECT 1 FROM ChaperoneTrx WHERE " + vt::test::Drifted({"AmountPaid"}) +
+                     ") OR EXISTS (SELECT 1 FROM PayChaperones WHERE " + vt::test::Drifted({"Amount"}) + ")"),
+              0)
+        << "amounts stored as whole 1/10,000s, " << step;
+    const auto units = [&](const String& amount, const String& from) {
+      return Count("SELECT COALESCE(SUM(" + vt::test::Units(amount) + "), 0) FROM " + from + where);
+    };
+    const std::int64_t owed = units("TotalOwed", "Chaperones");
+    const std::int64_t paid = units("TotalPaid", "Chaperones");
+    const std::int64_t balance = units("BalanceOwed", "Chaperones");
     EXPECT_EQ(balance, owed - paid) << step;
-    EXPECT_EQ(balance, Number("SELECT TOTAL(AmountPaid) FROM ChaperoneTrx" + where)) << step;
-    EXPECT_EQ(owed, Number("SELECT TOTAL(TotalFee) FROM ChaperoneSession" + where)) << step;
-    EXPECT_EQ(Number("SELECT COUNT(*) FROM ChaperoneSession" + where + " AND BalanceOwed <> TotalFee - AmountPaid"), 0)
+    EXPECT_EQ(balance, units("AmountPaid", "ChaperoneTrx")) << step;
+    EXPECT_EQ(owed, units("TotalFee", "ChaperoneSession")) << step;
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM ChaperoneSession" + where + " AND " + vt::test::Units("BalanceOwed") + " <> " +
+                    vt::test::Units("TotalFee") + " - " + vt::test::Units("AmountPaid")),
+              0)
         << step;
-    EXPECT_EQ(Payroll(e), Number("SELECT TOTAL(Amount) FROM PayChaperones" + where)) << step;
+    EXPECT_EQ(FloatToCurr(e->VtCalcEdit1->Value()).Count(), units("Amount", "PayChaperones")) << step;
     EXPECT_EQ(Number("SELECT COUNT(*) FROM CoachesRooms r WHERE NumberAvailable <> NumberInRoom - "
                      "(SELECT COUNT(*) FROM ChaperoneSession s WHERE s.RoomID = r.RoomID)"),
               0)
         << step;
-    EXPECT_EQ(Chaperone("TotalOwed")->AsFloat(), owed) << step;
-    EXPECT_EQ(Chaperone("TotalPaid")->AsFloat(), paid) << step;
-    EXPECT_EQ(Chaperone("BalanceOwed")->AsFloat(), balance) << step;
+    EXPECT_EQ(Chaperone("TotalOwed")->AsCurrency().Count(), owed) << step;
+    EXPECT_EQ(Chaperone("TotalPaid")->AsCurrency().Count(), paid) << step;
+    EXPECT_EQ(Chaperone("BalanceOwed")->AsCurrency().Count(), balance) << step;
   }
+  std::int64_t Count(const String& sql) { return camp.Value(sql).AsInt64(); }
 
   // Everything an operation may write, as text.
   String Stored() {
@@ -434,6 +448,67 @@ TEST_F(ChaperoneMoneyTest, ARandomSequenceKeepsTheLayersInAgreement) {
   EXPECT_GT(failures, 20);
   for (const char* name : {"sign up", "remove", "add", "add all ended", "clear", "pay"})
     EXPECT_GT(done[name], 20) << name;
+}
+
+// Amounts binary fractions cannot hold, typed as an office types them: the chaperone is signed
+// up at each salary (one session each) and paid each payment with a pay list of its own, which
+// settles what is owed.
+TEST_F(ChaperoneMoneyTest, BalancesOfAmountsThatDriftInBinarySettleExactly) {
+  struct Case {
+    const char* name;
+    std::vector<const char*> salaries;
+    std::vector<std::pair<int, const char*>> payments;  // enrolment (index into salaries), amount
+  };
+  const std::vector<Case> cases = {
+      {"10.00 + 12.12", {"10.00", "12.12"}, {{0, "10.00"}, {1, "12.12"}}},
+      {"74.30 paid as 74.20 + 0.10", {"74.30"}, {{0, "74.20"}, {0, "0.10"}}},
+      {"0.10 paid ten times as 0.01", {"0.10"}, std::vector<std::pair<int, const char*>>(10, {0, "0.01"})},
+      {"59.97 less 19.99 x 3", {"59.97"}, {{0, "19.99"}, {0, "19.99"}, {0, "19.99"}}}};
+  const int sessions[] = {week1, week2};
+  for (const Case& c : cases) {
+    camp.Execute("DELETE FROM ChaperoneSession");
+    camp.Execute("DELETE FROM ChaperoneTrx");
+    camp.Execute("UPDATE Chaperones SET TotalOwed = 0, TotalPaid = 0, BalanceOwed = 0");
+    SQLDataModule->qChaperones->Close();
+    SQLDataModule->qChaperones->Open();
+    RunEditor(coach, [&](TAddEditChaperonesForm* e) {
+      for (size_t s = 0; s < c.salaries.size(); ++s) {
+        Chaperone("SalaryPerSession")->SetAsString(c.salaries[s]);
+        SignUp(e, sessions[s]);
+      }
+      for (const auto& [enrolment, amount] : c.payments) {
+        Show(e, e->TabSheet4);
+        ASSERT_TRUE(SQLDataModule->tChaperoneSessions->Locate("SessionID", Variant(sessions[enrolment]), {}));
+        e->VtCalcEdit2->SetText(amount);
+        EXPECT_EQ(Texts(Press(e->BitBtn11, {mrOk})), "") << c.name << ", adding " << amount;
+        e->Edit2->SetText("500");
+        EXPECT_EQ(Texts(Press(e->BitBtn4, {mrOk})), "Posting Complete: Payments have been credited.")
+            << c.name << ", paying " << amount;
+        ExpectLayersAgree(e, String(c.name) + ", paid " + amount);
+      }
+      EXPECT_EQ(Number("SELECT BalanceOwed FROM Chaperones WHERE ChaperoneID = " + Id(coach)), 0.0) << c.name;
+      EXPECT_EQ(Number("SELECT COUNT(*) FROM ChaperoneSession WHERE BalanceOwed <> 0"), 0) << c.name;
+      EXPECT_EQ(Chaperone("BalanceOwed")->AsCurrency(), Currency()) << c.name;
+    });
+  }
+}
+
+// Another copy of the program (the fixture's own connection) pays part of an enrolment while the
+// pay list of this editor holds it: this editor's payment adds to it.
+TEST_F(ChaperoneMoneyTest, APaymentAddsToOneAnotherCopyMadeMeanwhile) {
+  RunEditor(coach, [&](TAddEditChaperonesForm* e) {
+    SignUp(e, week1);
+    AddToPayList(e, week1, 200);
+    const String where = " WHERE ChaperoneID = " + Id(coach);
+    camp.Execute("UPDATE Chaperones SET TotalPaid = TotalPaid + 50, BalanceOwed = BalanceOwed - 50" + where);
+    camp.Execute("UPDATE ChaperoneSession SET AmountPaid = AmountPaid + 50, BalanceOwed = BalanceOwed - 50" + where);
+    camp.Execute("INSERT INTO ChaperoneTrx (ChaperoneID, SessionID, AmountPaid, CheckNo) VALUES (" + Id(coach) + ", " +
+                 Id(week1) + ", -50, 'other')");
+    EXPECT_EQ(Texts(Press(e->BitBtn4, {mrOk})), "Posting Complete: Payments have been credited.");
+    Person(300, 250, 50, "after both payments");
+    Enrolment(week1, 300, 250, 50, "after both payments");
+    ExpectLayersAgree(e, "after both payments");
+  });
 }
 
 }  // namespace

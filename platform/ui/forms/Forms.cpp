@@ -19,6 +19,8 @@
 
 #include "rtl/FileNames.h"
 #include "rtl/StringList.h"
+#include "ui/controls/ActnList.h"
+#include "ui/forms/AnimatedCursor.h"
 #include "ui/dialogs/DialogResponder.h"
 #include "ui/dialogs/Dialogs.h"
 #include "ui/graphics/Resources.h"
@@ -98,7 +100,7 @@ HCURSOR LoadCursor(void* instance, const String& name)
     return new QCursor(QPixmap::fromImage(image), hotX, hotY);
 }
 
-void DestroyCursor(HCURSOR cursor) { delete static_cast<QCursor*>(cursor); }
+void DestroyCursor(HCURSOR cursor) { vt::FreeCursorHandle(cursor); }
 
 // ---------------------------------------------------------------------------------------------
 // TCustomForm
@@ -205,6 +207,32 @@ void TCustomForm::WidgetGeometryChanged()
 
 bool TCustomForm::Showing() const { return Visible(); }
 bool TCustomForm::Active() const { return Screen->ActiveForm() == this; }
+
+namespace {
+// The key a character is typed with: letters by their capital, everything else by its code.
+WORD KeyOfMessage(const TMessage& Message)
+{
+    const auto code = static_cast<WORD>(Message.WParam);
+    if (Message.Msg == WM_CHAR && code >= 'a' && code <= 'z')
+        return static_cast<WORD>(code - 'a' + 'A');
+    return code;
+}
+}  // namespace
+
+bool TCustomForm::IsShortCut(TMessage& Message)
+{
+    bool handled = false;
+    if (OnShortCut)
+        OnShortCut(Message, handled);
+    if (handled)
+        return true;
+    const WORD key = KeyOfMessage(Message);
+    const TShiftState shift = vt::KeyDataToShiftState(Message.LParam);
+    for (int i = 0; i < ComponentCount(); ++i)
+        if (auto* actions = dynamic_cast<TCustomActionList*>(Components(i)); actions && actions->IsShortCut(key, shift))
+            return true;
+    return false;
+}
 bool TCustomForm::CanFocus() const { return Visible() && Enabled(); }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle v)
@@ -828,7 +856,7 @@ TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner), FHintFont(new TFont) 
 TScreen::~TScreen()
 {
     for (auto& [index, handle] : FCursors)
-        delete static_cast<QCursor*>(handle);
+        vt::FreeCursorHandle(handle);
     delete FFonts;
     delete FHintFont;
 }
@@ -864,6 +892,7 @@ void TScreen::SetCursor(TCursor v)
     FCursor = v;
     if (v != crDefault)
         QGuiApplication::setOverrideCursor(vt::CursorFor(v));
+    vt::ScreenCursorChanged(v);
 }
 
 // A slot nothing was registered in gives the default cursor, as the class library does.
@@ -880,7 +909,7 @@ void TScreen::SetCursors(int index, HCURSOR handle)
 {
     auto it = FCursors.find(index);
     if (it != FCursors.end() && it->second != handle)
-        delete static_cast<QCursor*>(it->second);
+        vt::FreeCursorHandle(it->second);
     if (handle)
         FCursors[index] = handle;
     else
@@ -890,7 +919,7 @@ void TScreen::SetCursors(int index, HCURSOR handle)
 void TScreen::FreeCursors()
 {
     for (auto& [index, handle] : FCursors)
-        delete static_cast<QCursor*>(handle);
+        vt::FreeCursorHandle(handle);
     FCursors.clear();
     if (FCursor != crDefault && QCoreApplication::instance())
         QGuiApplication::restoreOverrideCursor();

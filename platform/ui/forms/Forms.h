@@ -42,6 +42,8 @@ using TFormState = Set<TFormStateItem>;
 
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+// Msg is the key message (WM_KEYDOWN, or WM_CHAR for a typed character).
+using TShortCutEvent = std::function<void(TMessage& Msg, bool& Handled)>;
 
 class TCustomForm : public TWinControl {
 public:
@@ -105,6 +107,11 @@ public:
     TNotifyEvent OnDeactivate;
     TCloseEvent OnClose;
     TCloseQueryEvent OnCloseQuery;
+    TShortCutEvent OnShortCut;
+
+    // The form's shortcut handling for a key message: OnShortCut, then the shortcuts of the
+    // action lists the form owns. True when one of them took the key.
+    bool IsShortCut(TMessage& Message);
 
     // Platform side.
     void Activate();

@@ -167,13 +167,21 @@ void TGridDataLink::ActiveChanged() {
     FGrid->Columns()->RebuildColumns();
     FGrid->LayoutFromColumns();
 }
-void TGridDataLink::DataSetChanged() { FGrid->LayoutFromColumns(); }
+void TGridDataLink::DataSetChanged() {
+    FGrid->FEditModified = false;
+    FGrid->LayoutFromColumns();
+    FGrid->InvalidateEditor();
+}
 void TGridDataLink::DataSetScrolled(int Distance) { FGrid->Scroll(Distance); }
 void TGridDataLink::LayoutChanged() {
     FGrid->Columns()->RebuildColumns();
     FGrid->LayoutFromColumns();
 }
-void TGridDataLink::RecordChanged(TField* Field) { FGrid->InvalidateRow(FGrid->Row()); }
+void TGridDataLink::RecordChanged(TField* Field) {
+    FGrid->InvalidateRow(FGrid->Row());
+    if (!FGrid->FEditModified) FGrid->InvalidateEditor();
+}
+void TGridDataLink::UpdateData() { FGrid->UpdateData(); }
 void TGridDataLink::EditingChanged() { FGrid->InvalidateRow(FGrid->Row()); }
 
 // ---- the grid -----------------------------------------------------------------------------
@@ -217,7 +225,7 @@ void TDBGrid::SetOptions(TDBGridOptions Value) {
     TGridOptions grid{goFixedVertLine, goFixedHorzLine};
     if (Value.Contains(dgColLines)) grid << goVertLine;
     if (Value.Contains(dgRowLines)) grid << goHorzLine;
-    if (Value.Contains(dgColumnResize)) grid << goColSizing;
+    if (Value.Contains(dgColumnResize)) grid << goColSizing << goColMoving;
     // A grid of whole rows lets Tab go on to the next control.
     if (Value.Contains(dgTabs) && !Value.Contains(dgRowSelect)) grid << goTabs;
     if (Value.Contains(dgRowSelect)) grid << goRowSelect << goDrawFocusSelected;
@@ -270,10 +278,15 @@ void TDBGrid::LayoutFromColumns() {
     Invalidate();
 }
 
+// Tab stops only in columns whose field may be edited.
 void TDBGrid::SetColumnAttributes() {
     const std::vector<TColumn*> visible = VisibleColumns();
-    for (size_t i = 0; i < visible.size(); ++i)
-        TCustomGrid::SetColWidths(IndicatorOffset() + static_cast<int>(i), visible[i]->Width());
+    for (size_t i = 0; i < visible.size(); ++i) {
+        const int col = IndicatorOffset() + static_cast<int>(i);
+        TCustomGrid::SetColWidths(col, visible[i]->Width());
+        TField* field = visible[i]->Field();
+        SetTabStops(col, !visible[i]->ReadOnly() && field && !field->ReadOnly() && !field->Calculated());
+    }
 }
 
 void TDBGrid::Scroll(int Distance) { FollowCursor(); }
@@ -289,6 +302,7 @@ void TDBGrid::FollowCursor() {
 // A row chosen in the grid moves the dataset there; a refused move (a failing post) raises.
 bool TDBGrid::SelectCell(int ACol, int ARow) {
     TDataSet* dataSet = ActiveDataSet();
+    if (!FFollowingCursor) FDataLink->UpdateRecord();
     if (!FFollowingCursor && dataSet && RecNoOfRow(ARow) != dataSet->RecNo() &&
         RecNoOfRow(ARow) <= dataSet->RecordCount()) {
         dataSet->SetRecNo(RecNoOfRow(ARow));
@@ -347,6 +361,16 @@ void TDBGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
 // when dgConfirmDelete is set; the user's OnKeyDown sees the key first.
 void TDBGrid::KeyDown(WORD& Key, TShiftState Shift) {
     TDataSet* dataSet = ActiveDataSet();
+    // Esc with nothing to undo stays a dialog key (the form's cancel button).
+    const bool editing = dataSet && (dataSet->State() == dsEdit || dataSet->State() == dsInsert);
+    if (Key == VK_ESCAPE && (EditorMode() || editing)) {
+        if (OnKeyDown) OnKeyDown(this, Key, Shift);
+        if (Key == 0) return;
+        ResetEdit();
+        if (!FOptions.Contains(dgAlwaysShowEditor)) HideEditor();
+        Key = 0;
+        return;
+    }
     if (Key != VK_DELETE || !Shift.Contains(ssCtrl) || !dataSet) {
         TCustomGrid::KeyDown(Key, Shift);
         return;
@@ -360,11 +384,77 @@ void TDBGrid::KeyDown(WORD& Key, TShiftState Shift) {
     dataSet->Delete();
 }
 
-// A record inserted in the grid and left untouched is dropped when the focus leaves.
+void TDBGrid::KeyPress(char& Key) {
+    if (Key == '\r' && !FOptions.Contains(dgAlwaysShowEditor)) FDataLink->UpdateRecord();
+    TCustomGrid::KeyPress(Key);
+}
+
+void TDBGrid::ResetEdit() {
+    TDataSet* dataSet = ActiveDataSet();
+    if (FEditModified) {
+        FEditModified = false;
+        InvalidateEditor();
+    } else if (dataSet && (dataSet->State() == dsEdit || dataSet->State() == dsInsert)) {
+        dataSet->Cancel();
+    }
+}
+
+// ---- in-place editor ----------------------------------------------------------------------
+
+bool TDBGrid::CanEditModify() {
+    if (FReadOnly || !FDataLink->Active() || FDataLink->ReadOnly()) return false;
+    TColumn* column = ColumnAt(Col());
+    TField* field = column ? column->Field() : nullptr;
+    if (!field || column->ReadOnly() || !field->CanModify()) return false;
+    return FDataLink->Edit();
+}
+
+bool TDBGrid::CanEditAcceptKey(char Key) const {
+    TField* field = SelectedField();
+    return field && field->IsValidChar(Key);
+}
+
+String TDBGrid::GetEditText(int ACol, int ARow) {
+    TColumn* column = ColumnAt(ACol);
+    TField* field = column ? column->Field() : nullptr;
+    return field ? field->EditText() : String();
+}
+
+void TDBGrid::SetEditText(int ACol, int ARow, const String& Value) {
+    FEditText = Value;
+    FEditModified = true;
+}
+
+// A text typed without a key press the grid saw (an accented letter) still puts the dataset
+// into Edit here.
+void TDBGrid::UpdateData() {
+    if (!FEditModified) return;
+    TField* field = SelectedField();
+    FEditModified = false;
+    if (field && FDataLink->Edit()) field->SetText(FEditText);
+}
+
+// A title dragged elsewhere: persistent columns change places; default ones follow their
+// fields, which change places in the dataset.
+void TDBGrid::ColumnMoved(int FromIndex, int ToIndex) {
+    TColumn* moving = ColumnAt(FromIndex);
+    TColumn* target = ColumnAt(ToIndex);
+    if (!moving || !target) return;
+    if (FColumns->State() == csDefault && moving->Field() && target->Field())
+        moving->Field()->SetIndex(target->Field()->Index());
+    else
+        moving->SetIndex(target->Index());
+}
+
+// A record inserted in the grid and left untouched is dropped when the focus leaves; a cell's
+// pending text is written.
 void TDBGrid::DoExit() {
     TDataSet* dataSet = ActiveDataSet();
-    if (FOptions.Contains(dgCancelOnExit) && dataSet && dataSet->State() == dsInsert && !dataSet->Modified())
+    if (FOptions.Contains(dgCancelOnExit) && dataSet && dataSet->State() == dsInsert && !dataSet->Modified() &&
+        !FEditModified)
         dataSet->Cancel();
+    else
+        FDataLink->UpdateRecord();
     TCustomGrid::DoExit();
 }
 

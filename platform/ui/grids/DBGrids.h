@@ -1,6 +1,7 @@
 // The data-aware grid TDBGrid: one row per record of its data source's dataset, one column per
 // TColumn (persistent ones, or one per visible field), whole-row selection that follows the
-// dataset's cursor both ways, the title row, the indicator and column sizing by mouse.
+// dataset's cursor both ways, the title row, the indicator, column sizing and moving by mouse,
+// and the in-place editor that writes a cell's text into its field.
 #pragma once
 
 #include "db/DataSource.h"
@@ -120,6 +121,7 @@ protected:
     void LayoutChanged() override;
     void RecordChanged(TField* Field) override;
     void EditingChanged() override;
+    void UpdateData() override;
 
 private:
     TDBGrid* FGrid;
@@ -179,6 +181,19 @@ protected:
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void DoExit() override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
+    // Enter writes the editor's text into the field before the editor closes.
+    void KeyPress(char& Key) override;
+    void ColumnMoved(int FromIndex, int ToIndex) override;
+    // The editor edits the current record's field as text; a change first puts the dataset
+    // into Edit, and a column, field or grid that is read-only refuses it.
+    bool CanEditModify() override;
+    bool CanEditAcceptKey(char Key) const override;
+    String GetEditText(int ACol, int ARow) override;
+    void SetEditText(int ACol, int ARow, const String& Value) override;
+    // Writes the editor's pending text into its field.
+    void UpdateData();
+    // Esc: the editor's pending text is dropped, or without one the record's changes.
+    void ResetEdit();
     // Whether a data cell paints highlighted; RecNo is the record of its row.
     virtual bool HighlightCell(int DataCol, int RecNo, TGridDrawState AState) const;
     // Paints one data cell on its filled background: the default text, then OnDrawColumnCell.
@@ -225,6 +240,8 @@ private:
     bool FDefaultDrawing = true;
     bool FFollowingCursor = false;
     bool FLayingOut = false;
+    String FEditText;
+    bool FEditModified = false;
     TGridCoord FClickCell{-1, -1};
     int FPaintRecNo = 0;  // the record of the row being painted
 };

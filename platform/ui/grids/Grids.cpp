@@ -1,14 +1,15 @@
 // The custom-painted grids. The geometry lives in two GridAxis objects; this file adds the
 // current cell with its anchor, the keyboard and mouse rules, sizing by the fixed dividers,
-// the scroll bars (child QScrollBars in the grid's widget) and the painting of visible cells.
+// moving columns by their titles, the in-place editor's place and mode, the scroll bars (child
+// QScrollBars in the grid's widget) and the painting of visible cells.
 #include "ui/grids/Grids.h"
 #include "rtl/TypInfo.h"
 
 #include "ui/grids/GridAccessible.h"
+#include "ui/grids/InplaceEdit.h"
 #include "ui/kernel/Controls_p.h"
 
 #include <QScrollBar>
-#include <QWheelEvent>
 #include <QWidget>
 
 #include <algorithm>
@@ -30,34 +31,6 @@ bool IsArrowOrPageKey(WORD key) {
 
 }  // namespace
 
-namespace vt {
-
-// Wheel turns over the grid's widget reach the grid (the kernel routes no wheel messages).
-class GridWheel : public QObject {
-public:
-    explicit GridWheel(TCustomGrid* grid) : QObject(grid->Widget()), FGrid(grid) {}
-
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() != QEvent::Wheel) return false;
-        const auto* wheel = static_cast<QWheelEvent*>(e);
-        const int delta = wheel->angleDelta().y();
-        if (delta == 0) return false;
-        const TShiftState shift = ShiftFromQt(wheel->modifiers(), wheel->buttons());
-        const QPoint p = wheel->position().toPoint();
-        bool handled = false;
-        Guarded(FGrid, [&] {
-            handled = delta < 0 ? FGrid->DoMouseWheelDown(shift, Point(p.x(), p.y()))
-                                : FGrid->DoMouseWheelUp(shift, Point(p.x(), p.y()));
-        });
-        return handled;
-    }
-
-private:
-    TCustomGrid* FGrid;
-};
-
-}  // namespace vt
-
 TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner), FFixedColor(clBtnFace) {
     FOptions = TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect};
     FCols.SetDefaultExtent(64);
@@ -76,7 +49,6 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner), FFixedCol
     vt::InstallGridAccessibility();
     // Moves without a button pressed reach the grid too (the sizing cursor over dividers).
     Widget()->setMouseTracking(true);
-    Widget()->installEventFilter(new vt::GridWheel(this));
     FHorzBar = MakeScrollBar(false);
     FVertBar = MakeScrollBar(true);
     SetBounds(Left(), Top(), 320, 120);  // lays out the cells and the bars
@@ -206,6 +178,16 @@ void TCustomGrid::SetTopRow(int Value) { MoveTopLeft(LeftCol(), Value); }
 int TCustomGrid::VisibleColCount() const { return FCols.VisibleCount(LeftCol(), GridClientWidth()); }
 int TCustomGrid::VisibleRowCount() const { return FRows.VisibleCount(TopRow(), GridClientHeight()); }
 
+bool TCustomGrid::TabStops(int Index) const {
+    return Index < 0 || Index >= static_cast<int>(FTabStops.size()) || FTabStops[Index];
+}
+
+void TCustomGrid::SetTabStops(int Index, bool Value) {
+    if (Index < 0 || Index >= ColCount()) return;
+    if (Index >= static_cast<int>(FTabStops.size())) FTabStops.resize(ColCount(), true);
+    FTabStops[Index] = Value;
+}
+
 int TCustomGrid::GridClientWidth() const {
     return ClientWidth() - (FVertBar->isVisible() ? FVertBar->sizeHint().width() : 0);
 }
@@ -273,6 +255,7 @@ void TCustomGrid::LayoutChanged() {
     ClampCurrent();
     UpdateScrollBars();
     MoveTopLeft(LeftCol(), TopRow());
+    PlaceEditor();
     Invalidate();
 }
 
@@ -292,6 +275,7 @@ void TCustomGrid::MoveTopLeft(int left, int top) {
     if (clamped.X == FTopLeft.X && clamped.Y == FTopLeft.Y) return;
     FTopLeft = clamped;
     UpdateScrollBars();
+    PlaceEditor();
     Invalidate();
     TopLeftChanged();
 }
@@ -351,6 +335,7 @@ void TCustomGrid::MoveCurrentTo(int ACol, int ARow, bool MoveAnchor) {
         FCurrent.X = FixedCols();
     }
     ScrollIntoView(TGridCoord{ACol, ARow});
+    if (FEditorMode) UpdateEdit();
     vt::CurrentCellMoved(this);
     // Painting covers only the cells in view, so repainting them all is as cheap as working
     // out which rows the old and new selections touch.
@@ -380,11 +365,10 @@ TGridCoord TCustomGrid::KeyTarget(WORD key, TShiftState shift) const {
         case VK_TAB:
             if (rowSelect) {
                 to.Y += shift.Contains(ssShift) ? -1 : 1;
-            } else if (shift.Contains(ssShift)) {
-                if (--to.X < FixedCols()) { to.X = ColCount() - 1; --to.Y; }
-            } else if (++to.X >= ColCount()) {
-                to.X = FixedCols();
-                ++to.Y;
+            } else {
+                int rowStep = 0;
+                to.X = NextTabCol(to.X, shift.Contains(ssShift), rowStep);
+                to.Y += rowStep;
             }
             break;
         default: break;
@@ -392,6 +376,25 @@ TGridCoord TCustomGrid::KeyTarget(WORD key, TShiftState shift) const {
     to.X = std::clamp(to.X, FixedCols(), ColCount() - 1);
     to.Y = std::clamp(to.Y, FixedRows(), RowCount() - 1);
     return to;
+}
+
+// The next column from `from` that is a tab stop, wrapping into the next (previous) row, which
+// rowStep reports; `from` itself when no other column stops.
+int TCustomGrid::NextTabCol(int from, bool backward, int& rowStep) const {
+    rowStep = 0;
+    int col = from;
+    do {
+        col += backward ? -1 : 1;
+        if (col >= ColCount()) {
+            col = FixedCols();
+            ++rowStep;
+        } else if (col < FixedCols()) {
+            col = ColCount() - 1;
+            --rowStep;
+        }
+    } while (!TabStops(col) && col != from);
+    if (col == from) rowStep = 0;
+    return col;
 }
 
 bool TCustomGrid::WantsKey(WORD key, TShiftState shift) const {
@@ -402,6 +405,11 @@ bool TCustomGrid::WantsKey(WORD key, TShiftState shift) const {
 
 void TCustomGrid::KeyDown(WORD& Key, TShiftState Shift) {
     TCustomControl::KeyDown(Key, Shift);
+    if (Key == VK_F2 && FOptions.Contains(goEditing)) {
+        SetEditorMode(true);
+        Key = 0;
+        return;
+    }
     const bool navigation = IsArrowOrPageKey(Key) ||
                             (Key == VK_TAB && FOptions.Contains(goTabs) && !Shift.Contains(ssAlt));
     if (!navigation) return;
@@ -409,6 +417,102 @@ void TCustomGrid::KeyDown(WORD& Key, TShiftState Shift) {
     const bool extend = Shift.Contains(ssShift) && Key != VK_TAB && FOptions.Contains(goRangeSelect);
     FocusCell(to.X, to.Y, !extend);
     Key = 0;
+}
+
+void TCustomGrid::KeyPress(char& Key) {
+    TCustomControl::KeyPress(Key);
+    if (!FOptions.Contains(goEditing)) return;
+    if (Key == '\r') {
+        if (!FOptions.Contains(goAlwaysShowEditor)) SetEditorMode(!FEditorMode);
+        Key = 0;
+        return;
+    }
+    const bool typed = Key == '\b' || static_cast<unsigned char>(Key) >= 32;
+    if (typed && !(FInplaceEdit && FInplaceEdit->Focused())) {
+        ShowEditorChar(Key);
+        Key = 0;
+    }
+}
+
+// ---- in-place editor ----------------------------------------------------------------------
+
+TInplaceEdit* TCustomGrid::CreateEditor() { return new TInplaceEdit(this); }
+
+bool TCustomGrid::CanEditShow() {
+    const bool editing = FOptions.Contains(goEditing) && !FOptions.Contains(goRowSelect);
+    const bool focused = Focused() || (FInplaceEdit && FInplaceEdit->Focused());
+    return editing && FEditorMode && !ComponentState().Contains(csDesigning) &&
+           (FOptions.Contains(goAlwaysShowEditor) || focused);
+}
+
+bool TCustomGrid::CanEditModify() { return true; }
+bool TCustomGrid::CanEditAcceptKey(char Key) const { return true; }
+String TCustomGrid::GetEditText(int ACol, int ARow) { return String(); }
+void TCustomGrid::SetEditText(int ACol, int ARow, const String& Value) {}
+
+void TCustomGrid::SetEditorMode(bool Value) {
+    if (Value) ShowEditor();
+    else HideEditor();
+}
+
+void TCustomGrid::ShowEditor() {
+    FEditorMode = true;
+    UpdateEdit();
+}
+
+void TCustomGrid::HideEditor() {
+    FEditorMode = false;
+    HideEditorWidget();
+}
+
+// The focus the editor had goes back to the grid.
+void TCustomGrid::HideEditorWidget() {
+    if (!FInplaceEdit || !FInplaceEdit->Visible()) return;
+    const bool hadFocus = FInplaceEdit->Focused();
+    FInplaceEdit->Hide();
+    if (hadFocus && CanFocus()) SetFocus();
+}
+
+// Leaving the grid closes the editor; the focus is on its way elsewhere already.
+void TCustomGrid::DoExit() {
+    TCustomControl::DoExit();
+    if (FOptions.Contains(goAlwaysShowEditor)) return;
+    FEditorMode = false;
+    if (FInplaceEdit) FInplaceEdit->Hide();
+}
+
+void TCustomGrid::ShowEditorChar(char Ch) {
+    ShowEditor();
+    if (FInplaceEdit && FInplaceEdit->Visible()) FInplaceEdit->TypeChar(Ch);
+}
+
+// An unchanged text is left alone, so the selection the user made stays.
+void TCustomGrid::InvalidateEditor() {
+    if (!FInplaceEdit || !FInplaceEdit->Visible()) return;
+    const String text = GetEditText(Col(), Row());
+    if (text != FInplaceEdit->Text()) FInplaceEdit->SetText(text);
+}
+
+void TCustomGrid::UpdateEdit() {
+    if (!CanEditShow()) {
+        HideEditorWidget();
+        return;
+    }
+    if (!FInplaceEdit) FInplaceEdit = CreateEditor();
+    FInplaceEdit->SetFont(Font());
+    FInplaceEdit->SetText(GetEditText(Col(), Row()));
+    PlaceEditor();
+    FInplaceEdit->Show();
+    if (Focused() || FInplaceEdit->Focused()) FInplaceEdit->SetFocus();
+    FInplaceEdit->SelectAll();
+}
+
+// The editor covers the current cell inside its lines; out of view it is out of sight too.
+void TCustomGrid::PlaceEditor() {
+    if (!FInplaceEdit || !FInplaceEdit->Visible()) return;
+    const TRect r = CellRect(Col(), Row());
+    if (r.Right <= r.Left) FInplaceEdit->SetBounds(-r.Width() - 1, 0, 0, 0);
+    else FInplaceEdit->SetBounds(r.Left, r.Top, r.Width(), r.Height());
 }
 
 // ---- mouse --------------------------------------------------------------------------------
@@ -438,7 +542,10 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
             FSizingOffset = FSizing == Sizing::Column ? ColWidths(divider) - X : RowHeights(divider) - Y;
         } else {
             const TGridCoord cell = MouseCoord(X, Y);
-            if (cell.X >= FixedCols() && cell.Y >= FixedRows()) {
+            if (FOptions.Contains(goColMoving) && cell.Y >= 0 && cell.Y < FixedRows() && cell.X >= FixedCols()) {
+                FMoveFrom = FMoveTo = cell.X;
+                Widget()->setCursor(vt::CursorFor(crDrag));
+            } else if (cell.X >= FixedCols() && cell.Y >= FixedRows()) {
                 const bool extend = Shift.Contains(ssShift) && FOptions.Contains(goRangeSelect);
                 FocusCell(cell.X, cell.Y, !extend);
                 FSelectingWithMouse = FOptions.Contains(goRangeSelect);
@@ -481,6 +588,9 @@ void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y) {
         SetColWidths(FSizingIndex, std::max(X + FSizingOffset, 1));
     } else if (FSizing == Sizing::Row) {
         SetRowHeights(FSizingIndex, std::max(Y + FSizingOffset, 1));
+    } else if (MovingColumn()) {
+        const TGridCoord cell = MouseCoord(X, Y);
+        if (cell.X >= FixedCols()) FMoveTo = cell.X;
     } else if (FSelectingWithMouse && Shift.Contains(ssLeft)) {
         const TGridCoord cell = MouseCoord(X, Y);
         if (cell.X >= FixedCols() && cell.Y >= FixedRows() &&
@@ -493,16 +603,48 @@ void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y) {
 void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
     FSizing = Sizing::None;
     FSelectingWithMouse = false;
+    if (MovingColumn()) MoveColumnTo(X);
     TCustomControl::MouseUp(Button, Shift, X, Y);
 }
 
+// The drag of a title ends: the column goes where the pointer is (past the last column: last),
+// its width and tab stop with it; the current cell stays on the column it was on.
+void TCustomGrid::MoveColumnTo(int X) {
+    const int from = FMoveFrom;
+    const TGridCoord cell = MouseCoord(X, 0);
+    const int to = cell.X >= FixedCols() ? cell.X : X >= GridClientWidth() ? ColCount() - 1 : FMoveTo;
+    FMoveFrom = FMoveTo = -1;
+    Widget()->unsetCursor();
+    if (to == from || to < FixedCols()) return;
+    FTabStops.resize(ColCount(), true);
+    const int width = ColWidths(from);
+    const bool stop = FTabStops[from];
+    const int step = to > from ? 1 : -1;
+    for (int i = from; i != to; i += step) {
+        FCols.SetExtent(i, ColWidths(i + step));
+        FTabStops[i] = FTabStops[i + step];
+    }
+    FCols.SetExtent(to, width);
+    FTabStops[to] = stop;
+    if (FCurrent.X == from) FCurrent.X = to;
+    else if (step > 0 && FCurrent.X > from && FCurrent.X <= to) --FCurrent.X;
+    else if (step < 0 && FCurrent.X < from && FCurrent.X >= to) ++FCurrent.X;
+    FAnchor.X = FOptions.Contains(goRowSelect) ? FAnchor.X : FCurrent.X;
+    ColumnMoved(from, to);
+    LayoutChanged();
+}
+
+void TCustomGrid::ColumnMoved(int FromIndex, int ToIndex) {}
+
 // A notch of the wheel moves the current row by one, as the arrow keys do.
 bool TCustomGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
+    if (TCustomControl::DoMouseWheelDown(Shift, MousePos)) return true;
     if (Row() < RowCount() - 1) FocusCell(Col(), Row() + 1, true);
     return true;
 }
 
 bool TCustomGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
+    if (TCustomControl::DoMouseWheelUp(Shift, MousePos)) return true;
     if (Row() > FixedRows()) FocusCell(Col(), Row() - 1, true);
     return true;
 }

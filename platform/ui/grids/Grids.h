@@ -1,6 +1,7 @@
 // The class library's custom-painted grids: TCustomGrid (cells, fixed rows and columns, current
-// cell and selection, scrolling, keyboard and mouse, column and row sizing) and TDrawGrid, which
-// hands the painting and the selection check of each cell to its events.
+// cell and selection, scrolling, keyboard and mouse, column and row sizing, columns moved by
+// their titles, the in-place editor) and TDrawGrid, which hands the painting and the selection
+// check of each cell to its events.
 #pragma once
 
 #include "rtl/Set.h"
@@ -9,11 +10,10 @@
 #include "ui/kernel/Controls.h"
 
 #include <functional>
+#include <vector>
 
 class QScrollBar;
-namespace vt {
-class GridWheel;
-}
+class TInplaceEdit;
 
 struct TGridCoord {
     int X = 0;
@@ -83,6 +83,15 @@ public:
     void SetTopRow(int Value);
     int VisibleColCount() const;
     int VisibleRowCount() const;
+    // Whether Tab stops in the column (all do until told otherwise).
+    bool TabStops(int Index) const;
+    void SetTabStops(int Index, bool Value);
+
+    // Editor mode: the in-place editor lies over the current cell wherever it moves, as long
+    // as CanEditShow agrees. F2 and Enter switch it on, Enter and Esc off.
+    bool EditorMode() const { return FEditorMode; }
+    void SetEditorMode(bool Value);
+    TInplaceEdit* InplaceEditor() const { return FInplaceEdit; }
 
     // The cell's rectangle in client pixels; empty when the cell is scrolled out of view.
     TRect CellRect(int ACol, int ARow) const;
@@ -107,11 +116,31 @@ public:
     virtual TRect AccessibleCellRect(int ACol, int ARow) const;
 
 protected:
+    friend class TInplaceEdit;
     virtual void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) = 0;
     virtual bool SelectCell(int ACol, int ARow);
     virtual void ColWidthsChanged();
     virtual void RowHeightsChanged();
     virtual void TopLeftChanged();
+    // A column dragged by its title from one place to another (goColMoving); the grid has
+    // moved the column's width already.
+    virtual void ColumnMoved(int FromIndex, int ToIndex);
+
+    // The in-place editor. CreateEditor makes it on first need; CanEditShow says whether it
+    // may show over the current cell now; CanEditModify whether the cell may change (asked
+    // before each change the user makes); the texts go through GetEditText and SetEditText.
+    virtual TInplaceEdit* CreateEditor();
+    virtual bool CanEditShow();
+    virtual bool CanEditModify();
+    virtual bool CanEditAcceptKey(char Key) const;
+    virtual String GetEditText(int ACol, int ARow);
+    virtual void SetEditText(int ACol, int ARow, const String& Value);
+    void ShowEditor();
+    void HideEditor();
+    // Opens the editor with the character typed on the grid.
+    void ShowEditorChar(char Ch);
+    // Shows the current cell's text in the editor again.
+    void InvalidateEditor();
     // Moves the current cell as the user's moves do: asks SelectCell, scrolls it into view and
     // fires Click. MoveAnchor false keeps the anchor, so the selection stretches to the cell.
     void FocusCell(int ACol, int ARow, bool MoveAnchor);
@@ -129,16 +158,20 @@ protected:
 
     void Paint() override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
+    // Enter switches editor mode; a character typed on the grid opens the editor with it.
+    void KeyPress(char& Key) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void Resize() override;
-    // A turn of the mouse wheel over the grid; true when the grid took it.
-    virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
-    virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
+    void DoExit() override;
+    // A notch of the wheel that no handler took moves the current row.
+    bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+    // Whether a column is being dragged by its title.
+    bool MovingColumn() const { return FMoveFrom >= 0; }
 
 private:
-    friend class vt::GridWheel;
     enum class Sizing { None, Column, Row };
 
     void LayoutChanged();
@@ -155,6 +188,12 @@ private:
     void UpdateScrollBars();
     void InvalidateArea(const TRect& r);
     QScrollBar* MakeScrollBar(bool vertical);
+    int NextTabCol(int from, bool backward, int& rowStep) const;
+    // Lays the editor over the current cell (text and place), or hides it when it may not show.
+    void UpdateEdit();
+    void HideEditorWidget();
+    void PlaceEditor();
+    void MoveColumnTo(int X);
 
     vt::GridAxis FCols;
     vt::GridAxis FRows;
@@ -169,6 +208,11 @@ private:
     int FSizingIndex = -1;
     int FSizingOffset = 0;
     bool FSelectingWithMouse = false;
+    int FMoveFrom = -1;  // the column dragged by its title, -1 when none
+    int FMoveTo = -1;
+    std::vector<bool> FTabStops;  // by column; missing entries stop
+    bool FEditorMode = false;
+    TInplaceEdit* FInplaceEdit = nullptr;
     QScrollBar* FHorzBar = nullptr;
     QScrollBar* FVertBar = nullptr;
 };

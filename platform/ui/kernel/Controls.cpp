@@ -9,12 +9,14 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QTimer>
 #include <algorithm>
 
 #include "rtl/Exceptions.h"
+#include "ui/forms/AnimatedCursor.h"
 #include "ui/forms/Forms.h"
 #include "ui/kernel/Controls_p.h"
 #include "ui/controls/Menus.h"
@@ -164,14 +166,14 @@ TShiftState KeyDataToShiftState(LPARAM data)
 
 namespace {
 
-WPARAM MouseKeys(const QMouseEvent* e)
+WPARAM MouseKeys(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
 {
     WPARAM k = 0;
-    if (e->buttons() & Qt::LeftButton) k |= MK_LBUTTON;
-    if (e->buttons() & Qt::RightButton) k |= MK_RBUTTON;
-    if (e->buttons() & Qt::MiddleButton) k |= MK_MBUTTON;
-    if (e->modifiers() & Qt::ShiftModifier) k |= MK_SHIFT;
-    if (e->modifiers() & Qt::ControlModifier) k |= MK_CONTROL;
+    if (buttons & Qt::LeftButton) k |= MK_LBUTTON;
+    if (buttons & Qt::RightButton) k |= MK_RBUTTON;
+    if (buttons & Qt::MiddleButton) k |= MK_MBUTTON;
+    if (modifiers & Qt::ShiftModifier) k |= MK_SHIFT;
+    if (modifiers & Qt::ControlModifier) k |= MK_CONTROL;
     return k;
 }
 
@@ -282,7 +284,21 @@ bool RouteMouse(TControl* control, QWidget* widget, QMouseEvent* e, const std::f
         return true;
     }
     const QPoint p = e->position().toPoint();
-    TMessage m{MouseMessage(e->type(), e->button()), MouseKeys(e), MakeLParam(p.x(), p.y()), 0};
+    TMessage m{MouseMessage(e->type(), e->button()), MouseKeys(e->buttons(), e->modifiers()), MakeLParam(p.x(), p.y()), 0};
+    return Dispatch(control, m, native, e);
+}
+
+// WM_MOUSEWHEEL: the delta in the high word of WParam, the keys in the low one, the screen
+// position in LParam.
+bool RouteWheel(TControl* control, QWheelEvent* e, const std::function<bool(QEvent*)>& native)
+{
+    const int delta = e->angleDelta().y();
+    if (delta == 0)
+        return native(e);
+    const WPARAM keys = MouseKeys(e->buttons(), e->modifiers());
+    const QPoint p = e->globalPosition().toPoint();
+    TMessage m{WM_MOUSEWHEEL, (static_cast<WPARAM>(static_cast<std::uint16_t>(delta)) << 16) | keys,
+               MakeLParam(p.x(), p.y()), 0};
     return Dispatch(control, m, native, e);
 }
 
@@ -301,6 +317,8 @@ bool RouteEvent(TControl* control, QWidget* widget, QEvent* e, const std::functi
         case QEvent::MouseButtonDblClick:
         case QEvent::MouseMove:
             return RouteMouse(control, widget, static_cast<QMouseEvent*>(e), native);
+        case QEvent::Wheel:
+            return RouteWheel(control, static_cast<QWheelEvent*>(e), native);
         case QEvent::Enter: {
             TMessage m{CM_MOUSEENTER, 0, 0, 0};
             return Dispatch(control, m, native, e);
@@ -663,10 +681,7 @@ void TControl::SetCursor(TCursor v)
     if (FCursor == v)
         return;
     FCursor = v;
-    if (v == crDefault)
-        FWidget->unsetCursor();
-    else
-        FWidget->setCursor(vt::CursorFor(v));
+    vt::SetWidgetCursor(FWidget, v);
 }
 
 void TControl::SetHint(const String& v)
@@ -787,6 +802,15 @@ void TControl::WndProc(TMessage& Message)
     case WM_MOUSEMOVE:
         HandleMouseMessage(Message);
         return;
+    case WM_MOUSEWHEEL: {
+        const int delta = static_cast<std::int16_t>((Message.WParam >> 16) & 0xFFFF);
+        const TPoint at = Point(LParamX(Message.LParam), LParamY(Message.LParam));
+        if (DoMouseWheel(KeysToShiftState(Message.WParam & 0xFFFF), delta, at))
+            Message.Result = 1;
+        else
+            DefaultHandler(Message);
+        return;
+    }
     case CM_MOUSEENTER:
         DefaultHandler(Message);
         if (!FMouseInside) {
@@ -869,6 +893,32 @@ void TControl::HandleMouseMessage(TMessage& m)
     default:
         return;
     }
+}
+
+bool TControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos)
+{
+    bool handled = false;
+    if (OnMouseWheel)
+        OnMouseWheel(this, Shift, WheelDelta, MousePos, handled);
+    if (handled)
+        return true;
+    return WheelDelta < 0 ? DoMouseWheelDown(Shift, MousePos) : DoMouseWheelUp(Shift, MousePos);
+}
+
+bool TControl::DoMouseWheelDown(TShiftState Shift, TPoint MousePos)
+{
+    bool handled = false;
+    if (OnMouseWheelDown)
+        OnMouseWheelDown(this, Shift, MousePos, handled);
+    return handled;
+}
+
+bool TControl::DoMouseWheelUp(TShiftState Shift, TPoint MousePos)
+{
+    bool handled = false;
+    if (OnMouseWheelUp)
+        OnMouseWheelUp(this, Shift, MousePos, handled);
+    return handled;
 }
 
 void TControl::Click()

@@ -17,7 +17,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QCursor>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QWidget>
+
 #include <cstdint>
+#include <functional>
 #include <poll.h>
 #include <spawn.h>
 #include <stdexcept>
@@ -185,6 +192,59 @@ TEST(vtGuiutils, AnimatedCursorsLoadFromTheirResource)
   EXPECT_GE(defined, 100);
   EXPECT_NE(Screen->Cursors(defined), Screen->Cursors(crDefault));
   EXPECT_THROW(DefineCursor(HInstance, "VT_TEST_BAD_ANI"), EResNotFound);
+}
+
+namespace {
+
+// Runs the event loop until the condition holds; false when it did not within three seconds.
+bool WaitUntil(const std::function<bool()>& condition)
+{
+  QElapsedTimer clock;
+  clock.start();
+  while (!condition()) {
+    if (clock.elapsed() > 3000)
+      return false;
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+  }
+  return true;
+}
+
+} // namespace
+
+// Frame 0 (hot spot 3,5) shows for 6/60 s, frame 1 (hot spot 1,1) for 18/60 s, over and over:
+// as the screen's cursor and as a control's.
+TEST(vtGuiutils, AnAnimatedCursorShowsEachFrameForItsRate)
+{
+  using namespace vt::test;
+  vt::EnsureTestApplication();
+  vt::RegisterResource("VT_TEST_ANI_RATES", RT_ANICURSOR,
+                       Riff({Header(2, 2, 6), Chunk("rate", Values({6})), Chunk("rate", Values({18})),
+                             List("fram", {Chunk("icon", IconFile(16, 32, 2, 3, 5)),
+                                           Chunk("icon", IconFile(16, 32, 2, 1, 1))})}));
+  const TCursor animated = DefineCursor(HInstance, "VT_TEST_ANI_RATES");
+  const QPoint first(3, 5), second(1, 1);
+
+  Screen->SetCursor(animated);
+  const auto onScreen = [] { return QGuiApplication::overrideCursor()->hotSpot(); };
+  EXPECT_EQ(onScreen(), first);
+  QElapsedTimer clock;
+  clock.start();
+  ASSERT_TRUE(WaitUntil([&] { return onScreen() == second; }));
+  EXPECT_GE(clock.elapsed(), 90);
+  clock.restart();
+  ASSERT_TRUE(WaitUntil([&] { return onScreen() == first; }));
+  EXPECT_GE(clock.elapsed(), 280);
+  Screen->SetCursor(crDefault);
+
+  TForm form(nullptr);
+  auto* panel = new TPanel(&form);
+  panel->SetParent(&form);
+  panel->SetCursor(animated);
+  const auto overPanel = [&] { return panel->Widget()->cursor().hotSpot(); };
+  EXPECT_EQ(overPanel(), first);
+  ASSERT_TRUE(WaitUntil([&] { return overPanel() == second; }));
+  panel->SetCursor(crDefault);
+  EXPECT_EQ(panel->Widget()->cursor().shape(), Qt::ArrowCursor);
 }
 
 namespace {

@@ -1,6 +1,9 @@
 // Tests of the numeric edits: the number-text rules (text to value text, the key test, the
 // range rules, editing and display texts) and the edits' behaviour on a form.
 #include "components/edits/CurrEdit.h"
+
+#include <functional>
+
 #include "components/edits/VtCalc.h"
 #include "components/common/vtGuiutils.h"
 
@@ -320,3 +323,36 @@ TEST_F(CalcEditTest, CalculatorErrorGivesZero)
   EXPECT_FALSE(edit->PopupVisible());
   EXPECT_EQ(edit->Value(), 0);
 }
+
+// Products past the double range: the calculator shows its error state, nothing raises, and
+// each way out closes the drop-down as in any error (Enter and the button take 0, Esc and
+// leaving the edit keep the value it had).
+TEST_F(CalcEditTest, AnOverflowShowsTheErrorAndEveryWayOutClosesThePopup)
+{
+  String overflow;
+  for (int i = 0; i < 22; ++i)
+    overflow += "999999999999999*";
+  const struct {
+    const char* way;
+    std::function<void()> leave;
+    long double value;
+  } ways[] = {{"Enter", [&] { vt::SendKey(edit, VK_RETURN); }, 0},
+              {"Esc", [&] { vt::SendKey(edit, VK_ESCAPE); }, 7},
+              {"the button", [&] { vt::ClickControl(edit->Button()); }, 0},
+              {"leaving the edit", [&] { other->SetFocus(); }, 7}};
+  for (const auto& w : ways) {
+    vt::DialogResponder responder;
+    edit->SetFocus();
+    edit->SetValue(7);
+    vt::ClickControl(edit->Button());
+    ASSERT_TRUE(edit->PopupVisible()) << w.way;
+    EXPECT_NO_THROW(Type(overflow)) << w.way;
+    EXPECT_EQ(edit->Popup()->GetPopupText(), "Error") << w.way;
+    EXPECT_NO_THROW(w.leave()) << w.way;
+    vt::ProcessEventsUntilIdle();
+    EXPECT_FALSE(edit->PopupVisible()) << w.way;
+    EXPECT_EQ(edit->Value(), w.value) << w.way;
+    EXPECT_EQ(responder.Shown().size(), 0u) << w.way;
+  }
+}
+

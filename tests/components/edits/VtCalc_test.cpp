@@ -89,6 +89,20 @@ TEST_F(CalcEngineTest, ErrorsShowErrorAndOnlyClearLeavesThem)
   EXPECT_EQ(Type("6*7="), "42");
 }
 
+TEST_F(CalcEngineTest, ResultsPastTheDoubleRangeAreErrors)
+{
+  String product;
+  for (int i = 0; i < 22; ++i)
+    product += "999999999999999*";  // past 1E308 at the 21st
+  EXPECT_EQ(Type(product + "="), "Error");
+  EXPECT_EQ(calc.GetCalculatorDisplay(), 0);
+  calc.ClearCalculator();
+  calc.PasteText = [](String& text) { text = "1e400"; return true; };
+  EXPECT_EQ(Type("\x16"), "0") << "a paste past the range does not convert";
+  EXPECT_EQ(errors, 1);
+  EXPECT_EQ(Type("C2="), "2");
+}
+
 TEST_F(CalcEngineTest, OkInTheErrorStateOnlyBeeps)
 {
   int oks = 0;

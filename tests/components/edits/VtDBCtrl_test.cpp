@@ -4,6 +4,7 @@
 #include "components/edits/VtDBCtrl.h"
 
 #include "tests/platform/ui/PeopleFormFixture.h"
+#include "ui/dialogs/DialogResponder.h"
 #include "ui/kernel/WinApi.h"
 
 #include <gtest/gtest.h>
@@ -197,4 +198,50 @@ TEST_F(DBComboEditTest, AFieldThatRefusesTheTextKeepsTheFocus)
   EXPECT_EQ(form->ActiveControl(), other);
   EXPECT_EQ(other->SelLength(), 3);
   EXPECT_EQ(people->FieldByName("Balance")->AsFloat(), 10.5);
+}
+
+// An edit over an integer column never stores a wrapped number: what 32 bits cannot hold, typed
+// or taken from the calculator, is refused with the field's message and the stored value stays.
+TEST_F(DBCalcEditTest, AnIntegerColumnRefusesWhatThirtyTwoBitsCannotHold)
+{
+  connection_->Execute("ALTER TABLE People ADD COLUMN Places INTEGER");
+  connection_->Execute("UPDATE People SET Places = 4");
+  TADOQuery* rooms = Query({"SELECT PersonID, Places FROM People ORDER BY PersonID"});
+  rooms->Open();
+  auto* roomsSource = new TDataSource(owner_);
+  roomsSource->SetDataSet(rooms);
+  other->SetDataSource(roomsSource);
+  other->SetDataField("Places");
+  const String refusal = " is not a valid value for field 'Places'. The allowed range is -2147483648 to 2147483647";
+  const auto stored = [&] {
+    TADOQuery* query = Query({"SELECT Places FROM People WHERE PersonID = 1"});
+    query->Open();
+    return query->Fields()->Fields(0)->AsString();
+  };
+
+  vt::DialogResponder typed;
+  typed.Answer(mrOk);
+  other->SetFocus();
+  other->SelectAll();
+  vt::TypeText(other, "99999999999");
+  edit->SetFocus();
+  vt::ProcessEventsUntilIdle();
+  EXPECT_EQ(form->ActiveControl(), other) << "the focus stays";
+  ASSERT_EQ(typed.Shown().size(), 1u);
+  EXPECT_EQ(typed.Last().Text, "99999999999" + refusal);
+  rooms->Cancel();
+
+  vt::DialogResponder calculated;
+  calculated.Answer(mrOk);
+  vt::ClickControl(other->Button());
+  ASSERT_TRUE(other->PopupVisible());
+  vt::TypeText(other, "999999999990=");
+  vt::ProcessEventsUntilIdle();
+  EXPECT_FALSE(other->PopupVisible());
+  ASSERT_EQ(calculated.Shown().size(), 1u);
+  EXPECT_EQ(calculated.Last().Text, "999999999990" + refusal);
+  if (rooms->State() != dsBrowse)
+    rooms->Cancel();
+  EXPECT_EQ(stored(), "4");
+  EXPECT_EQ(other->Text(), "4");
 }
