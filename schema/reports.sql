@@ -152,7 +152,7 @@ INSERT INTO ReportDefinitions (ReportName, Title, RecordSource, OrderBy, Subtitl
          CASE WHEN t.Kind = ''Credit'' THEN CAST(-t.AmountPaid AS REAL) END AS Credits,
          CASE WHEN t.Kind = ''Payment'' THEN CAST(-t.AmountPaid AS REAL) END AS Payments,
          CAST(t.AmountPaid AS REAL) AS Balance,
-         COALESCE(s.Description, ''(deleted session)'') AS SessionDescription, s.BeginDate AS SessionBegin, s.EndDate AS SessionEnd
+         CASE WHEN s.SessionID IS NULL THEN ''(deleted session)'' ELSE s.Description END AS SessionDescription, s.BeginDate AS SessionBegin, s.EndDate AS SessionEnd
   FROM AttendeeLedger t JOIN Attendees a ON a.CamperID = t.CamperID
   LEFT JOIN Sessions s ON s.SessionID = t.SessionID',
  'LastName, FirstName, CamperID, DatePaid, PaymentID',
@@ -164,7 +164,7 @@ INSERT INTO ReportDefinitions (ReportName, Title, RecordSource, OrderBy, Subtitl
          SUM(CASE WHEN t.Kind = ''Credit'' THEN -t.Units ELSE 0 END) / 10000.0 AS Credits,
          SUM(CASE WHEN t.Kind = ''Payment'' THEN -t.Units ELSE 0 END) / 10000.0 AS Payments,
          SUM(t.Units) / 10000.0 AS Balance,
-         COALESCE(s.Description, ''(deleted session)'') AS SessionDescription, s.BeginDate AS SessionBegin, s.EndDate AS SessionEnd
+         CASE WHEN s.SessionID IS NULL THEN ''(deleted session)'' ELSE s.Description END AS SessionDescription, s.BeginDate AS SessionBegin, s.EndDate AS SessionEnd
   FROM AttendeeLedger t JOIN Attendees a ON a.CamperID = t.CamperID
   LEFT JOIN Sessions s ON s.SessionID = t.SessionID
   GROUP BY t.SessionID, t.CamperID',
@@ -176,7 +176,7 @@ INSERT INTO ReportDefinitions (ReportName, Title, RecordSource, OrderBy, Subtitl
          CASE WHEN t.Kind = ''Credit'' THEN CAST(-t.AmountPaid AS REAL) END AS Credits,
          CASE WHEN t.Kind = ''Payment'' THEN CAST(-t.AmountPaid AS REAL) END AS Paid,
          CAST(t.AmountPaid AS REAL) AS Balance,
-         COALESCE(s.Description, ''(deleted session)'') AS SessionDescription, s.BeginDate AS SessionBegin, s.EndDate AS SessionEnd
+         CASE WHEN s.SessionID IS NULL THEN ''(deleted session)'' ELSE s.Description END AS SessionDescription, s.BeginDate AS SessionBegin, s.EndDate AS SessionEnd
   FROM ChaperoneLedger t JOIN Chaperones c ON c.ChaperoneID = t.ChaperoneID
   LEFT JOIN Sessions s ON s.SessionID = t.SessionID',
  'LastName, FirstName, ChaperoneID, DatePaid, PaymentID',
@@ -188,7 +188,7 @@ INSERT INTO ReportDefinitions (ReportName, Title, RecordSource, OrderBy, Subtitl
          SUM(CASE WHEN t.Kind = ''Credit'' THEN -t.Units ELSE 0 END) / 10000.0 AS Credits,
          SUM(CASE WHEN t.Kind = ''Payment'' THEN -t.Units ELSE 0 END) / 10000.0 AS Paid,
          SUM(t.Units) / 10000.0 AS Balance,
-         COALESCE(s.Description, ''(deleted session)'') AS SessionDescription, s.BeginDate AS SessionBegin, s.EndDate AS SessionEnd
+         CASE WHEN s.SessionID IS NULL THEN ''(deleted session)'' ELSE s.Description END AS SessionDescription, s.BeginDate AS SessionBegin, s.EndDate AS SessionEnd
   FROM ChaperoneLedger t JOIN Chaperones c ON c.ChaperoneID = t.ChaperoneID
   LEFT JOIN Sessions s ON s.SessionID = t.SessionID
   GROUP BY t.SessionID, t.ChaperoneID',
@@ -199,11 +199,11 @@ INSERT INTO ReportDefinitions (ReportName, Title, RecordSource, OrderBy, Subtitl
          x.LineAmount, x.LineBalance
   FROM Attendees a LEFT JOIN (
     SELECT e.CamperID AS LineCamper, 1 AS LineKind, e.SessionID AS LineSession,
-           s.Description AS LineDescription, e.SessionType AS LineType, ''Enrolled'' AS LineEntry,
+           CASE WHEN s.SessionID IS NULL THEN ''(deleted session)'' ELSE s.Description END AS LineDescription, e.SessionType AS LineType, ''Enrolled'' AS LineEntry,
            s.BeginDate AS LineDate, NULL AS LineAmount, CAST(e.BalanceDue AS REAL) AS LineBalance
     FROM AttendeeSession e LEFT JOIN Sessions s ON s.SessionID = e.SessionID
     UNION ALL
-    SELECT t.CamperID, 2, t.SessionID, s.Description, NULL, t.CheckNo, t.DatePaid, CAST(t.AmountPaid AS REAL), NULL
+    SELECT t.CamperID, 2, t.SessionID, CASE WHEN s.SessionID IS NULL THEN ''(deleted session)'' ELSE s.Description END, NULL, t.CheckNo, t.DatePaid, CAST(t.AmountPaid AS REAL), NULL
     FROM AttendeeTrx t LEFT JOIN Sessions s ON s.SessionID = t.SessionID
   ) x ON x.LineCamper = a.CamperID',
  'LastName, FirstName, CamperID, LineKind, LineSession, LineDate', '', '', 'List', 'Portrait'),
@@ -291,21 +291,21 @@ INSERT INTO ReportColumns (ReportName, Band, ColumnOrder, FieldName, Caption, Wi
 ('Attendees', 'Detail', 1, 'LastName', 'Last Name', 110, 'Left', '', 0),
 ('Attendees', 'Detail', 2, 'FirstName', 'First Name', 90, 'Left', '', 0),
 ('Attendees', 'Detail', 3, 'MiddleInitial', 'MI', 20, 'Left', '', 0),
-('Attendees', 'Detail', 4, 'Address', 'Address', 150, 'Left', '', 0),
+('Attendees', 'Detail', 4, 'Address', 'Address', 146, 'Left', '', 0),
 ('Attendees', 'Detail', 5, 'City', 'City', 90, 'Left', '', 0),
-('Attendees', 'Detail', 6, 'State', 'State', 30, 'Left', '', 0),
+('Attendees', 'Detail', 6, 'State', 'State', 34, 'Left', '', 0),
 ('Attendees', 'Detail', 7, 'ZipCode', 'Zip', 60, 'Left', '', 0),
 ('Attendees', 'Detail', 8, 'Phone', 'Phone', 90, 'Left', '', 0),
 ('Attendees', 'Detail', 9, 'DOB', 'Date of Birth', 70, 'Left', 'mm/dd/yyyy', 0),
 
-('Chaperones', 'Detail', 1, 'LastName', 'Last Name', 110, 'Left', '', 0),
-('Chaperones', 'Detail', 2, 'FirstName', 'First Name', 90, 'Left', '', 0),
-('Chaperones', 'Detail', 3, 'Address', 'Address', 150, 'Left', '', 0),
-('Chaperones', 'Detail', 4, 'City', 'City', 90, 'Left', '', 0),
-('Chaperones', 'Detail', 5, 'State', 'State', 30, 'Left', '', 0),
-('Chaperones', 'Detail', 6, 'ZipCode', 'Zip', 60, 'Left', '', 0),
-('Chaperones', 'Detail', 7, 'Phone', 'Phone', 90, 'Left', '', 0),
-('Chaperones', 'Detail', 8, 'EmailAddress', 'E-mail', 100, 'Left', '', 0),
+('Chaperones', 'Detail', 1, 'LastName', 'Last Name', 100, 'Left', '', 0),
+('Chaperones', 'Detail', 2, 'FirstName', 'First Name', 80, 'Left', '', 0),
+('Chaperones', 'Detail', 3, 'Address', 'Address', 110, 'Left', '', 0),
+('Chaperones', 'Detail', 4, 'City', 'City', 85, 'Left', '', 0),
+('Chaperones', 'Detail', 5, 'State', 'State', 34, 'Left', '', 0),
+('Chaperones', 'Detail', 6, 'ZipCode', 'Zip', 45, 'Left', '', 0),
+('Chaperones', 'Detail', 7, 'Phone', 'Phone', 82, 'Left', '', 0),
+('Chaperones', 'Detail', 8, 'EmailAddress', 'E-mail', 184, 'Left', '', 0),
 
 ('SessionLedgerReport', 'Detail', 1, 'DatePaid', 'Date', 70, 'Left', 'mm/dd/yyyy', 0),
 ('SessionLedgerReport', 'Detail', 2, 'CheckNo', 'Check / Entry', 110, 'Left', '', 0),
@@ -313,12 +313,12 @@ INSERT INTO ReportColumns (ReportName, Band, ColumnOrder, FieldName, Caption, Wi
 ('SessionLedgerReport', 'Detail', 4, 'Credits', 'Credits', 90, 'Right', '$,0.00', -1),
 ('SessionLedgerReport', 'Detail', 5, 'Payments', 'Payments', 90, 'Right', '$,0.00', -1),
 
-('ARReport', 'Detail', 1, 'LastName', 'Last Name', 140, 'Left', '', 0),
-('ARReport', 'Detail', 2, 'FirstName', 'First Name', 120, 'Left', '', 0),
-('ARReport', 'Detail', 3, 'Charges', 'Charges', 70, 'Right', '$,0.00', -1),
-('ARReport', 'Detail', 4, 'Credits', 'Credits', 70, 'Right', '$,0.00', -1),
-('ARReport', 'Detail', 5, 'Payments', 'Payments', 70, 'Right', '$,0.00', -1),
-('ARReport', 'Detail', 6, 'Balance', 'Balance', 70, 'Right', '$,0.00', -1),
+('ARReport', 'Detail', 1, 'LastName', 'Last Name', 117, 'Left', '', 0),
+('ARReport', 'Detail', 2, 'FirstName', 'First Name', 95, 'Left', '', 0),
+('ARReport', 'Detail', 3, 'Charges', 'Charges', 82, 'Right', '$,0.00', -1),
+('ARReport', 'Detail', 4, 'Credits', 'Credits', 82, 'Right', '$,0.00', -1),
+('ARReport', 'Detail', 5, 'Payments', 'Payments', 82, 'Right', '$,0.00', -1),
+('ARReport', 'Detail', 6, 'Balance', 'Balance', 82, 'Right', '$,0.00', -1),
 
 ('SessionAPLedgerReport', 'Detail', 1, 'DatePaid', 'Date', 70, 'Left', 'mm/dd/yyyy', 0),
 ('SessionAPLedgerReport', 'Detail', 2, 'CheckNo', 'Check / Entry', 110, 'Left', '', 0),
@@ -326,12 +326,12 @@ INSERT INTO ReportColumns (ReportName, Band, ColumnOrder, FieldName, Caption, Wi
 ('SessionAPLedgerReport', 'Detail', 4, 'Credits', 'Credits', 90, 'Right', '$,0.00', -1),
 ('SessionAPLedgerReport', 'Detail', 5, 'Paid', 'Paid', 90, 'Right', '$,0.00', -1),
 
-('APReport', 'Detail', 1, 'LastName', 'Last Name', 140, 'Left', '', 0),
-('APReport', 'Detail', 2, 'FirstName', 'First Name', 120, 'Left', '', 0),
-('APReport', 'Detail', 3, 'Invoiced', 'Invoiced', 70, 'Right', '$,0.00', -1),
-('APReport', 'Detail', 4, 'Credits', 'Credits', 70, 'Right', '$,0.00', -1),
-('APReport', 'Detail', 5, 'Paid', 'Paid', 70, 'Right', '$,0.00', -1),
-('APReport', 'Detail', 6, 'Balance', 'Balance', 70, 'Right', '$,0.00', -1),
+('APReport', 'Detail', 1, 'LastName', 'Last Name', 117, 'Left', '', 0),
+('APReport', 'Detail', 2, 'FirstName', 'First Name', 95, 'Left', '', 0),
+('APReport', 'Detail', 3, 'Invoiced', 'Invoiced', 82, 'Right', '$,0.00', -1),
+('APReport', 'Detail', 4, 'Credits', 'Credits', 82, 'Right', '$,0.00', -1),
+('APReport', 'Detail', 5, 'Paid', 'Paid', 82, 'Right', '$,0.00', -1),
+('APReport', 'Detail', 6, 'Balance', 'Balance', 82, 'Right', '$,0.00', -1),
 
 ('PositionReport', 'Detail', 1, 'Position', 'Position', 100, 'Left', '', 0),
 ('PositionReport', 'Detail', 2, 'PositionDescription', 'Description', 240, 'Left', '', 0),

@@ -10,6 +10,7 @@
 #include "app/RoomPlaces.h"
 #include "app/SQLData.h"
 #include "app/forms/EditorFrame.h"
+#include "app/forms/EnrolmentMoney.h"
 #include "app/forms/MainQueries.h"
 #include "components/edits/CurrEdit.h"
 #include "components/edits/VtDBDateEdit.h"
@@ -121,9 +122,11 @@ void TAddEditSessionsForm::BitBtn4Click(TObject*) {
 void TAddEditSessionsForm::BitBtn3Click(TObject*) {
   TADOTable* types = SQLDataModule->tSessionSessionTypes;
   if (types->IsEmpty()) return;  // Edit would append a type without a letter
+  Currency totalCosts, deposit;
+  if (!vt::ReadAmount(VtCalcEdit2, totalCosts) || !vt::ReadAmount(VtCalcEdit3, deposit)) return;
   types->Edit();
-  types->FieldByName("TotalCosts")->SetAsFloat(static_cast<double>(VtCalcEdit2->Value()));
-  types->FieldByName("DepositAmount")->SetAsFloat(static_cast<double>(VtCalcEdit3->Value()));
+  types->FieldByName("TotalCosts")->SetAsCurrency(totalCosts);
+  types->FieldByName("DepositAmount")->SetAsCurrency(deposit);
   vt::PostOrGiveUp(types);
 }
 

@@ -9,6 +9,7 @@
 #include <numeric>
 
 #include <QPainter>
+#include <QTextLayout>
 
 #include "reports/ReportDocument.h"
 #include "rtl/DateTime.h"
@@ -28,6 +29,25 @@ QString Q(const String& text) { return QString::fromUtf8(text.data(), static_cas
 
 // Money is a whole number of 1/10,000: summed as such, it stays exact.
 long long Units(double value) { return std::llround(value * 10000); }
+
+// Lines break between words, and inside a word (an e-mail address) only where it alone is wider
+// than the box, so nothing is cut off at a column's edge. Returns the height of the lines.
+double LayOutLines(QTextLayout& layout, double width, int alignment) {
+  QTextOption option(Qt::Alignment(alignment) | Qt::AlignTop);
+  option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  layout.setTextOption(option);
+  layout.beginLayout();
+  double height = 0;
+  for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+    line.setLineWidth(width);
+    line.setPosition(QPointF(0, height));
+    height += line.height();
+  }
+  layout.endLayout();
+  return height;
+}
+
+QString WithLineBreaks(QString text) { return text.replace(QChar('\n'), QChar::LineSeparator); }
 
 int AlignmentOf(TAlignment alignment) {
   switch (alignment) {
@@ -118,7 +138,8 @@ void BandRenderer::MeasureHeader() {
 double BandRenderer::TextHeight(const TextStyle& style, double width, const String& text) const {
   const QString q = Q(text);
   if (!q.contains('\n') && style.metrics.horizontalAdvance(q) <= width) return style.metrics.height();
-  return style.metrics.boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap | Qt::AlignLeft, q).height();
+  QTextLayout layout(WithLineBreaks(q), style.font);
+  return LayOutLines(layout, width, Qt::AlignLeft);
 }
 
 // One line that fits is drawn at its baseline (much cheaper); anything else wraps in its box.
@@ -135,7 +156,9 @@ void BandRenderer::DrawText(QPainter& painter, const TextStyle& style, double le
     painter.drawText(QPointF(x, top + style.metrics.ascent()), q);
     return;
   }
-  painter.drawText(QRectF(left, top, width, 1e6), alignment | Qt::AlignTop | Qt::TextWordWrap, q);
+  QTextLayout layout(WithLineBreaks(q), style.font);
+  LayOutLines(layout, width, alignment);
+  layout.draw(&painter, QPointF(left, top));
 }
 
 const BandRenderer::TextStyle& BandRenderer::GroupStyle(size_t level) const {

@@ -113,4 +113,28 @@ TEST_F(AddEditLeaguesTest, EnterMovesFromTheNameToTheGroupingToTheBeginRange) {
   });
 }
 
+TEST_F(AddEditLeaguesTest, ARangePastThirtyTwoBitsIsRefusedWithTheFieldsNameAndNeverStored) {
+  Start();
+  OpenEditor(true, [&] {
+    TAddEditLeaguesForm* f = AddEditLeaguesForm;
+    const std::pair<TVtDBCalcEdit*, const char*> ranges[] = {{f->VtDBCalcEdit1, "BeginRange"},
+                                                             {f->VtDBCalcEdit2, "EndRange"}};
+    for (const auto& [edit, column] : ranges) {
+      vt::DialogResponder responder;
+      responder.Answer(mrOk);
+      edit->SetFocus();
+      edit->SelectAll();
+      vt::TypeText(edit, "99999999999");
+      f->DBEdit1->SetFocus();
+      ASSERT_EQ(responder.Shown().size(), 1u) << column;
+      EXPECT_EQ(responder.Last().Text, "99999999999 is not a valid value for field '" + String(column) +
+                                           "'. The allowed range is -2147483648 to 2147483647");
+      EXPECT_EQ(f->ActiveControl(), edit) << column << ": the focus stays";
+      vt::SendKey(edit, VK_ESCAPE);
+    }
+    SQLDataModule->tLeagues->Cancel();
+  });
+  EXPECT_EQ(Stored(), "Juniors Age 8-10");
+}
+
 }  // namespace

@@ -125,6 +125,21 @@ TEST_F(AddEditSessionsTest, TypesAreImportedAgainOnlyOnYesAndRepricedOneByOne) {
   form->VtCalcEdit3->SetValue(0);
   form->BitBtn3Click(form->BitBtn3);
   EXPECT_EQ(Types(week1), "D,Day,0,250,50;R,Resident,4,500,0;");
+  form->VtCalcEdit2->SetText("12.12");
+  form->BitBtn3Click(form->BitBtn3);
+  EXPECT_EQ(Types(week1), "D,Day,0,250,50;R,Resident,4,12.12,0;");
+  for (const long double price : {1e400L, -1e308L, 922337203685478.0L}) {
+    form->VtCalcEdit2->SetValue(price);
+    vt::DialogResponder responder;
+    responder.Answer(mrOk);
+    form->BitBtn3Click(form->BitBtn3);
+    ASSERT_EQ(responder.Shown().size(), 1u);
+    EXPECT_EQ(responder.Last().Caption, "Error");
+    EXPECT_NE(responder.Last().Text.find(" is not a number from -922337203685477.5808 to 922337203685477.5807."),
+              String::npos);
+    EXPECT_EQ(SQLDataModule->tSessionSessionTypes->State(), dsBrowse);
+  }
+  EXPECT_EQ(Types(week1), "D,Day,0,250,50;R,Resident,4,12.12,0;");
 
   // With no type listed there is nothing to reprice: no type without a letter is made.
   camp.Execute("DELETE FROM SessionSessionTypes");
@@ -183,16 +198,25 @@ TEST_F(AddEditSessionsTest, RoomsAreAddedWithAllPlacesFreeAndIncompleteInputIsRe
   EXPECT_EQ(form->DBGrid3->DataSource()->DataSet()->RecordCount(), 2);
   EXPECT_EQ(form->DBGrid1->DataSource()->DataSet()->RecordCount(), 1);
 
-  // A size below nobody: refused with its reason, nothing half-made left behind.
-  form->VtCalcEdit1->SetValue(-1);
-  try {
-    form->BitBtn2Click(form->BitBtn2);
-    ADD_FAILURE() << "a negative size was taken";
-  } catch (const Exception& e) {
-    EXPECT_EQ(e.Message(), "This room has 0 people in it: Number In Room cannot be less.");
+  // A size below nobody or past 32 bits: refused with its reason, nothing half-made left behind
+  // and never a wrapped number stored.
+  const struct {
+    const char* size;
+    const char* refusal;
+  } refused[] = {{"-1", "This room has 0 people in it: Number In Room cannot be less."},
+                 {"99999999999", "99999999999 is not a whole number from -2147483648 to 2147483647"}};
+  for (const auto& c : refused) {
+    form->VtCalcEdit1->SetText(c.size);
+    String message = "taken";
+    try {
+      form->BitBtn2Click(form->BitBtn2);
+    } catch (const Exception& e) {
+      message = e.Message();
+    }
+    EXPECT_EQ(message, c.refusal) << c.size;
+    EXPECT_EQ(SQLDataModule->qCRooms->State(), dsBrowse) << c.size;
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM CoachesRooms"), 1) << c.size;
   }
-  EXPECT_EQ(SQLDataModule->qCRooms->State(), dsBrowse);
-  EXPECT_EQ(Count("SELECT COUNT(*) FROM CoachesRooms"), 1);
 }
 
 TEST_F(AddEditSessionsTest, DeletingARoomTakesItsOccupantsOutOfItOnly) {

@@ -177,6 +177,9 @@ TEST_F(ReportHostTest, ReceivableAndPayableAgreeWithPersonTotalsAndLedgersToTheC
   // The chaperone signed up and removed again was invoiced and credited, and paid nothing.
   const std::vector<long long> carter = Cents(LinesWith(Print("APReport", ""), "Carter").back());
   EXPECT_EQ(carter, (std::vector<long long>{30000, 30000, 0, 0}));
+  // The attendee's details list the deleted session's rows as such.
+  const String jones = Print("AttendeesInfo", "CamperID = " + IntToStr(data.jones));
+  EXPECT_EQ(Cents(LineWith(jones, IntToStr(data.deletedWeek) + " (deleted session)")), (std::vector<long long>{30000}));
 }
 
 // The ledgers' balance runs on row by row for each person; the person's footer is the balance.
