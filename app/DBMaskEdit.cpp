@@ -4,6 +4,7 @@
 
 #include "app/Misc.h"
 #include "db/Fields.h"
+#include "rtl/TypInfo.h"
 
 GDBMaskEdit::GDBMaskEdit(TComponent* AOwner) : TMaskEdit(AOwner), FDataLink(new TFieldDataLink) {
   FDataLink->OnDataChange = [this](TObject* s) { DataChange(s); };
@@ -96,3 +97,14 @@ void GDBMaskEdit::CMExit(TMessage& Message) {
 
 // Reloads the field's current value; the focus flag itself is not needed.
 void GDBMaskEdit::UpdateFocus(bool focused) { FDataLink->Reset(); }
+
+namespace {
+const vt::ClassRegistration<GDBMaskEdit, TMaskEdit> kDBMaskEdit{
+    "GDBMaskEdit",
+    {
+        vt::Published("DataField", &GDBMaskEdit::DataField, &GDBMaskEdit::SetDataField),
+        vt::Published("DataSource", &GDBMaskEdit::DataSource, &GDBMaskEdit::SetDataSource),
+        vt::Published("FieldLabel", &GDBMaskEdit::FieldLabel, &GDBMaskEdit::SetFieldLabel),
+        vt::Published("ReadOnly", &GDBMaskEdit::ReadOnly, &GDBMaskEdit::SetReadOnly),
+    }};
+}  // namespace

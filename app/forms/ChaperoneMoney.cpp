@@ -68,13 +68,13 @@ void TAddEditChaperonesForm::BitBtn2Click(TObject* Sender) {
     Refuse("This " + chaperone + " is already signed up for this " + session);
     return;
   }
-  if (!vt::Confirmed("Sign this " + chaperone + " up for this " + session + "?", "Confirm Sign Up")) return;
   Currency fee;
   if (!TryFloatToCurr(Chaperone("SalaryPerSession")->AsFloat(), fee)) {
     Refuse("The salary " + Chaperone("SalaryPerSession")->AsString() + " is not an amount from " +
            CurrencyRangeText() + ".");
     return;
   }
+  if (!vt::Confirmed("Sign this " + chaperone + " up for this " + session + "?", "Confirm Sign Up")) return;
   const String sessionId = CurrentSessionId();
   vt::WriteTogether(SQLDataModule->qChaperones, [&] {
     ChangeTotals(fee, Currency());  // a new chaperone gets its ChaperoneID here

@@ -93,7 +93,7 @@ int DialogUnitsToPixelsY(int DlgUnits) { return DlgUnits * kDialogBaseY / 8; }
 int PixelsToDialogUnitsX(int PixUnits) { return PixUnits * 4 / kDialogBaseX; }
 int PixelsToDialogUnitsY(int PixUnits) { return PixUnits * 8 / kDialogBaseY; }
 
-int PaletteColor(int Color) { return (Color & 0x00FFFFFF) | 0x02000000; }
+int PaletteColor(int Color) { return (ColorToRGB(Color) & 0x00FFFFFF) | 0x02000000; }
 
 void* AllocMemo(long Size)
 {
@@ -682,6 +682,14 @@ void MergeForm(TWinControl* AControl, TForm* AForm, TAlign Align, bool Show)
 
 // The window system here has no minimise and restore animation to switch off.
 bool ShowWinNoAnimate(HWND Handle, int CmdShow) { return ShowWindow(Handle, CmdShow); }
+
+String WindowClassName(HWND Wnd)
+{
+  TControl* control = FindControl(Wnd);
+  return control ? control->ClassName().substr(0, 255) : String();
+}
+
+void KillMessage(HWND Wnd, UINT Msg) { RemovePostedMessage(Wnd, Msg); }
 
 void ActivateWindow(HWND Wnd)
 {

@@ -126,6 +126,10 @@ void CenterWindow(HWND Wnd);
 // Puts a form inside AControl: no border or icons, aligned or at the client origin, shown as asked.
 void MergeForm(TWinControl* AControl, TForm* AForm, TAlign Align, bool Show);
 bool ShowWinNoAnimate(HWND Handle, int CmdShow);
+// The class name of the window's control (empty for a window of no control).
+String WindowClassName(HWND Wnd);
+// Takes back one message posted to the window and not yet delivered.
+void KillMessage(HWND Wnd, UINT Msg);
 // Shows the window normally and brings it to the foreground.
 void ActivateWindow(HWND Wnd);
 // An enabled window to the foreground; with Restore a visible one is restored unless maximised
@@ -154,6 +158,7 @@ int DialogUnitsToPixelsX(int DlgUnits);
 int DialogUnitsToPixelsY(int DlgUnits);
 int PixelsToDialogUnitsX(int PixUnits);
 int PixelsToDialogUnitsY(int PixUnits);
+// The colour (a system colour resolved first) as a palette-relative value.
 int PaletteColor(int Color);
 
 // Memory blocks that know their size; AllocMemo gives zeroed memory, nothing below 1 byte.

@@ -217,7 +217,7 @@ void TDirectoryEdit::ButtonClick()
         temp = FInitialDir.empty() ? "/" : FInitialDir;
     if (!DirectoryExists(temp))
         temp = "/";
-    action = FDialogKind == dkWin32 ? BrowseDirectory(temp, FDialogText) : SelectDirectory(FDialogText, "", temp);
+    action = FDialogKind == dkWin32 ? BrowseDirectory(temp, FDialogText) : SelectDirectory(temp, FDialogOptions);
     if (CanFocus())
         SetFocus();
     DoAfterDialog(temp, action);
@@ -267,6 +267,8 @@ const vt::EnumRegistration<TOpenOption> kOpenOption{
      "ofAllowMultiSelect", "ofExtensionDifferent", "ofPathMustExist", "ofFileMustExist", "ofCreatePrompt",
      "ofShareAware", "ofNoReadOnlyReturn", "ofNoTestFileCreate", "ofNoNetworkButton", "ofNoLongNames",
      "ofOldStyleDialog", "ofNoDereferenceLinks", "ofEnableIncludeNotify", "ofEnableSizing"}};
+const vt::EnumRegistration<TSelectDirOpt> kSelectDirOpt{"TSelectDirOpt",
+                                                        {"sdAllowCreate", "sdPerformCreate", "sdPrompt"}};
 const vt::ClassRegistration<TFileDirEdit, TCustomComboEdit> kFileDirEdit{
     "TFileDirEdit", {vt::Published("AcceptFiles", &TFileDirEdit::AcceptFiles, &TFileDirEdit::SetAcceptFiles)}};
 const vt::ClassRegistration<TFilenameEdit, TFileDirEdit> kFilenameEdit{
@@ -288,5 +290,6 @@ const vt::ClassRegistration<TDirectoryEdit, TFileDirEdit> kDirectoryEdit{
         vt::Published("InitialDir", &TDirectoryEdit::InitialDir, &TDirectoryEdit::SetInitialDir),
         vt::Published("DialogText", &TDirectoryEdit::DialogText, &TDirectoryEdit::SetDialogText),
         vt::Published("DialogKind", &TDirectoryEdit::DialogKind, &TDirectoryEdit::SetDialogKind),
+        vt::Published("DialogOptions", &TDirectoryEdit::DialogOptions, &TDirectoryEdit::SetDialogOptions),
     }};
 }  // namespace

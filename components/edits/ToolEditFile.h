@@ -96,6 +96,10 @@ public:
     void SetDialogText(const String& Value) { FDialogText = Value; }
     TDirDialogKind DialogKind() const { return FDialogKind; }
     void SetDialogKind(TDirDialogKind Value) { FDialogKind = Value; }
+    // For the library's dialog: whether a folder that does not exist may be chosen, asked
+    // about and created.
+    TSelectDirOpts DialogOptions() const { return FDialogOptions; }
+    void SetDialogOptions(TSelectDirOpts Value) { FDialogOptions = Value; }
 
     String GetLongName() override;
     String GetShortName() override;
@@ -110,4 +114,5 @@ private:
     String FInitialDir;
     String FDialogText;
     TDirDialogKind FDialogKind = dkLibrary;
+    TSelectDirOpts FDialogOptions;
 };

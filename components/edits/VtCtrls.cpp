@@ -388,10 +388,12 @@ TVtSpeedButton::TVtSpeedButton(TComponent* AOwner)
   SetParentFont(true);
   SetShowHint(true);
   SetParentShowHint(false);
+  ++FButtonCount;
 }
 
 TVtSpeedButton::~TVtSpeedButton()
 {
+  --FButtonCount;
   SetAction(nullptr);
   StopTimer();
   delete FDrawImage;
@@ -928,3 +930,9 @@ void FreeCheckBitmap()
   delete CheckImages;
   CheckImages = nullptr;
 }
+
+namespace {
+struct CheckBitmapAtExit {
+  ~CheckBitmapAtExit() { FreeCheckBitmap(); }
+} const kCheckBitmapAtExit;
+}  // namespace

@@ -77,6 +77,12 @@ public:
   TRect DrawEx(TCanvas* Canvas, const TRect& Client, const String& Caption, TButtonLayout Layout,
                int Margin, int Spacing, bool PopupMark, TVtButtonState State,
                TCustomImageList* Images = nullptr, int ImageIndex = -1, unsigned Flags = 0);
+  // DrawEx with the glyph itself.
+  TRect Draw(TCanvas* Canvas, const TRect& Client, const String& Caption, TButtonLayout Layout, int Margin,
+             int Spacing, bool PopupMark, TVtButtonState State, unsigned Flags)
+  {
+    return DrawEx(Canvas, Client, Caption, Layout, Margin, Spacing, PopupMark, State, nullptr, -1, Flags);
+  }
   void CalcButtonLayout(TCanvas* Canvas, const TRect& Client, const String& Caption,
                         TButtonLayout Layout, int Margin, int Spacing, bool PopupMark,
                         TCustomImageList* Images, int ImageIndex, unsigned Flags,
@@ -110,6 +116,8 @@ class TVtSpeedButton : public TGraphicControl {
 public:
   explicit TVtSpeedButton(TComponent* AOwner);
   ~TVtSpeedButton() override;
+  // The speed buttons alive in the program.
+  static int ButtonCount() { return FButtonCount; }
 
   int GroupIndex() const { return FGroupIndex; }
   void SetGroupIndex(int Value);
@@ -225,6 +233,7 @@ private:
   bool FMenuTracking = false;
   TTimer* FRepeatTimer = nullptr; // created on first use
   TBasicAction* FAction = nullptr;
+  static inline int FButtonCount = 0;
 };
 
 // A button face of ButtonSize with a glyph and caption, drawn onto any canvas (for lists and
@@ -267,6 +276,7 @@ private:
 // multiple of the height (1 when above 5), else Current.
 TVtNumGlyphs GlyphCountOf(int Width, int Height, TVtNumGlyphs Current);
 
-// The shared check-box image strip (6 x 3 cells), loaded on first use.
+// The shared check-box image strip (6 x 3 cells), loaded on first use and freed at the end of
+// the program (or by FreeCheckBitmap).
 TBitmap* CheckBitmap();
 void FreeCheckBitmap();

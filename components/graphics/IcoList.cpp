@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "rtl/Exceptions.h"
+#include "rtl/Filer.h"
 
 TIconList::~TIconList() {
   OnChange = nullptr;
@@ -132,6 +133,13 @@ void TIconList::Assign(TPersistent* Source) {
     return;
   }
   TPersistent::Assign(Source);
+}
+
+void TIconList::DefineProperties(TFiler* Filer) {
+  TPersistent::DefineProperties(Filer);
+  Filer->DefineBinaryProperty(
+      "Icons", [this](TStream* s) { ReadData(s); }, [this](TStream* s) { WriteData(s); },
+      StoresIcons(dynamic_cast<TIconList*>(Filer->Ancestor())));
 }
 
 bool TIconList::StoresIcons(const TIconList* Ancestor) const {

@@ -44,6 +44,8 @@ class TIconList : public TPersistent {
   TNotifyEvent OnChange;
 
  protected:
+  // Forms store the list as the binary property "Icons".
+  void DefineProperties(TFiler* Filer) override;
   virtual void Changed();
 
  private:

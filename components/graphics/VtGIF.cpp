@@ -284,6 +284,10 @@ void TGIFImage::LoadFromResourceName(void* Instance, const String& ResName) {
   ReadStream(stream.Size(), &stream, true);
 }
 
+void TGIFImage::LoadFromResourceID(void* Instance, int ResID) {
+  LoadFromResourceName(Instance, "#" + std::to_string(ResID));
+}
+
 void TGIFImage::ReadStream(std::int64_t Size, TStream* Stream, bool ForceDecode) {
   Clear();
   std::vector<std::uint8_t> copy = ReadBytes(Stream, Size);

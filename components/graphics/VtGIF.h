@@ -89,6 +89,8 @@ class TGIFImage : public TGraphic {
   void ReadStream(std::int64_t Size, TStream* Stream, bool ForceDecode);
   void WriteStream(TStream* Stream, bool WriteSize);
   void LoadFromResourceName(void* Instance, const String& ResName);
+  // A resource by number is the one registered under "#<ResID>".
+  void LoadFromResourceID(void* Instance, int ResID);
   void LoadFromClipboardFormat(unsigned Format, const std::vector<std::uint8_t>& Data) override;
   std::vector<std::uint8_t> SaveToClipboardFormat(unsigned& Format) override;
   void Draw(TCanvas* ACanvas, const TRect& ARect) override;

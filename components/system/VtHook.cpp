@@ -3,6 +3,7 @@
 // them (THookList) keeps a hidden window for the work that must wait until the current message
 // has unwound (installing again on a new window, freeing a hook nobody uses).
 #include "components/system/VtHook.h"
+#include "rtl/Filer.h"
 #include "rtl/TypInfo.h"
 
 #include <algorithm>
@@ -256,6 +257,16 @@ void TVtWindowHook::SetIsForm(bool Value)
         return;
     if (auto* form = dynamic_cast<TCustomForm*>(Owner()))
         SetWinControl(form);
+}
+
+// Written only when it differs from the ancestor's.
+void TVtWindowHook::DefineProperties(TFiler* Filer)
+{
+    TComponent::DefineProperties(Filer);
+    auto* ancestor = dynamic_cast<TVtWindowHook*>(Filer->Ancestor());
+    Filer->DefineProperty(
+        "IsForm", [this](TReader* r) { SetIsForm(r->ReadBoolean()); }, [this](TWriter* w) { w->WriteBoolean(IsForm()); },
+        IsForm() != (ancestor && ancestor->IsForm()));
 }
 
 void TVtWindowHook::HookControl()

@@ -33,6 +33,7 @@ public:
     THookMessageEvent AfterMessage;
 
 protected:
+    void DefineProperties(TFiler* Filer) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     virtual void DoBeforeMessage(TMessage& Msg, bool& Handled);
     virtual void DoAfterMessage(TMessage& Msg, bool& Handled);

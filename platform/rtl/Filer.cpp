@@ -37,6 +37,14 @@ void WriteLittleEndian(TStream* Stream, T Value)
 }
 }  // namespace
 
+void TFiler::DefineBinaryProperty(const String& Name, const TStreamProc& ReadData, const TStreamProc& WriteData,
+                                  bool HasData)
+{
+    DefineProperty(
+        Name, ReadData ? TReaderProc([ReadData](TReader* r) { r->ReadBinary(ReadData); }) : TReaderProc(),
+        WriteData ? TWriterProc([WriteData](TWriter* w) { w->WriteBinary(WriteData); }) : TWriterProc(), HasData);
+}
+
 // ---------------------------------------------------------------------------------------------
 // TReader
 
@@ -127,6 +135,19 @@ String TReader::ReadString()
     return value;
 }
 
+void TReader::ReadBinary(const TStreamProc& ReadData)
+{
+    CheckValue(vaBinary);
+    const std::uint32_t size = ReadLittleEndian<std::uint32_t>(FStream);
+    if (size > FStream->Size() - FStream->Position())
+        throw EReadError("Stream read error");
+    TMemoryStream block;
+    block.SetSize(size);
+    FStream->ReadBuffer(block.Memory(), size);
+    block.Seek(0, soBeginning);
+    ReadData(&block);
+}
+
 String TReader::ReadStr()
 {
     String value(ReadLittleEndian<std::uint8_t>(FStream), '\0');
@@ -177,6 +198,15 @@ void TWriter::WriteString(const String& Value)
         WriteLittleEndian(FStream, static_cast<std::uint32_t>(Value.size()));
     }
     FStream->WriteBuffer(Value.data(), static_cast<std::int64_t>(Value.size()));
+}
+
+void TWriter::WriteBinary(const TStreamProc& WriteData)
+{
+    TMemoryStream block;
+    WriteData(&block);
+    WriteValue(vaBinary);
+    WriteLittleEndian(FStream, static_cast<std::uint32_t>(block.Size()));
+    FStream->WriteBuffer(block.Memory(), block.Size());
 }
 
 // Property names are short strings: a longer one cannot be streamed.

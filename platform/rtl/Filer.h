@@ -15,6 +15,7 @@ class TReader;
 class TWriter;
 using TReaderProc = std::function<void(TReader* Reader)>;
 using TWriterProc = std::function<void(TWriter* Writer)>;
+using TStreamProc = std::function<void(TStream* Stream)>;
 
 class TFiler : public TObject {
 public:
@@ -25,6 +26,10 @@ public:
     // A property of this name is read with ReadData or, when HasData, written with WriteData.
     virtual void DefineProperty(const String& Name, const TReaderProc& ReadData, const TWriterProc& WriteData,
                                 bool HasData) = 0;
+    // A property stored as one block of bytes (vaBinary, its 4-byte size, the bytes): ReadData
+    // gets a stream of just that block, WriteData writes the block.
+    void DefineBinaryProperty(const String& Name, const TStreamProc& ReadData, const TStreamProc& WriteData,
+                              bool HasData);
 
 protected:
     TStream* FStream;
@@ -49,6 +54,7 @@ public:
     int ReadInteger();
     bool ReadBoolean();
     String ReadString();
+    void ReadBinary(const TStreamProc& ReadData);
 
 private:
     TValueType ReadValue();
@@ -70,6 +76,7 @@ public:
     void WriteInteger(int Value);
     void WriteBoolean(bool Value) { WriteValue(Value ? vaTrue : vaFalse); }
     void WriteString(const String& Value);
+    void WriteBinary(const TStreamProc& WriteData);
 
 private:
     void WriteValue(TValueType Value);

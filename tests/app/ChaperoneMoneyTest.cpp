@@ -206,6 +206,12 @@ TEST_F(ChaperoneMoneyTest, DecliningOrBeingRefusedWritesNothing) {
     const String signedUp = Stored();
     EXPECT_EQ(Texts(Press(e->BitBtn3, {mrNo})), "Confirm Removal: Remove this Coach from this Week?");
     EXPECT_EQ(Stored(), signedUp);
+    ChooseSession(week2);
+    Chaperone("SalaryPerSession")->SetAsFloat(1e300);
+    EXPECT_EQ(Texts(Press(e->BitBtn2, {mrOk})),
+              "Error: The salary 1E300 is not an amount from -922337203685477.5808 to 922337203685477.5807.");
+    EXPECT_EQ(Stored(), signedUp);
+    Chaperone("SalaryPerSession")->SetAsFloat(300);
   });
 }
 

@@ -8,6 +8,7 @@
 #include "app/ProgramIni.h"
 #include "db/ADODB.h"
 #include "db/Fields.h"
+#include "rtl/TypInfo.h"
 #include "tests/fixtures/CampFixture.h"
 #include "ui/dialogs/DialogResponder.h"
 #include "ui/forms/Forms.h"
@@ -118,3 +119,15 @@ TEST_F(DBMaskEditTest, ARemovedDataSourceIsForgotten) {
 }
 
 }  // namespace
+
+// A stored design sets these by name.
+TEST_F(DBMaskEditTest, TheFieldAndSourceAreSetByTheirPublishedNames) {
+  GDBMaskEdit* stored = new GDBMaskEdit(form);
+  SetObjectProp(stored, GetPropInfo(stored, "DataSource"), source);
+  SetStrProp(stored, GetPropInfo(stored, "DataField"), "ZipCode");
+  SetStrProp(stored, GetPropInfo(stored, "FieldLabel"), "Nom de famille");
+  EXPECT_EQ(stored->DataSource(), source);
+  EXPECT_EQ(stored->DataField(), "ZipCode");
+  EXPECT_EQ(stored->FieldLabel(), "Nom de famille");
+  ASSERT_NE(GetPropInfo(stored, "ReadOnly"), nullptr);
+}

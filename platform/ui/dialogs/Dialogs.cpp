@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "rtl/Exceptions.h"
 #include "rtl/FileNames.h"
 #include "rtl/StringList.h"
 #include "ui/dialogs/DialogResponder.h"
@@ -169,6 +170,57 @@ bool SelectDirectory(const String& Caption, const String& Root, String& Director
     if (chosen.isEmpty())
         return false;
     Directory = vt::FromQString(chosen);
+    return true;
+}
+
+namespace {
+// The folder dialog of the options form: one that does not exist may be typed when it may be
+// created.
+bool PickDirectory(String& Directory, bool allowMissing)
+{
+    if (vt::DialogResponder* responder = vt::DialogResponder::Current()) {
+        vt::ShownDialog shown;
+        shown.Kind = "SelectDirectory";
+        shown.Caption = "Select Directory";
+        shown.FileName = Directory;
+        String path;
+        if (responder->Respond(shown, &path) != mrOk)
+            return false;
+        Directory = path;
+        return true;
+    }
+    vt::EnsureQtApplication();
+    QFileDialog dialog(Screen->ActiveForm() ? Screen->ActiveForm()->Widget() : nullptr,
+                       QStringLiteral("Select Directory"), vt::ToQString(Directory));
+    dialog.setFileMode(allowMissing ? QFileDialog::AnyFile : QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    Directory = vt::FromQString(dialog.selectedFiles().front());
+    return true;
+}
+
+bool MayCreate(TSelectDirOpts options)
+{
+    if (!options.Contains(sdAllowCreate))
+        return false;
+    return !options.Contains(sdPrompt) ||
+           MessageDlg("The specified directory does not exist. Create it?", mtConfirmation, {mbYes, mbNo}, 0) == mrYes;
+}
+}  // namespace
+
+bool SelectDirectory(String& Directory, TSelectDirOpts Options)
+{
+    String chosen = Directory;
+    while (true) {
+        if (!PickDirectory(chosen, Options.Contains(sdAllowCreate)))
+            return false;
+        if (DirectoryExists(chosen) || MayCreate(Options))
+            break;
+    }
+    if (Options.Contains(sdPerformCreate) && !DirectoryExists(chosen) && !ForceDirectories(chosen))
+        throw Exception("Unable to create directory " + chosen);
+    Directory = chosen;
     return true;
 }
 

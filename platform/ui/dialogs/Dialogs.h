@@ -22,6 +22,12 @@ int MessageDlg(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, l
 void ShowMessage(const String& Msg);
 // Picks a folder; true with Directory set when the user chose one.
 bool SelectDirectory(const String& Caption, const String& Root, String& Directory);
+enum TSelectDirOpt { sdAllowCreate, sdPerformCreate, sdPrompt };
+using TSelectDirOpts = Set<TSelectDirOpt>;
+// Picks a folder starting at Directory. A folder that does not exist is taken only with
+// sdAllowCreate (else the dialog comes back); sdPrompt asks first, No returning to the dialog;
+// sdPerformCreate makes it. True with Directory set when the user chose one.
+bool SelectDirectory(String& Directory, TSelectDirOpts Options);
 
 enum TOpenOption { ofReadOnly, ofOverwritePrompt, ofHideReadOnly, ofNoChangeDir, ofShowHelp, ofNoValidate,
                    ofAllowMultiSelect, ofExtensionDifferent, ofPathMustExist, ofFileMustExist, ofCreatePrompt,

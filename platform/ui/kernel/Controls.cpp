@@ -14,6 +14,9 @@
 #include <QPointer>
 #include <QTimer>
 #include <algorithm>
+#include <list>
+#include <memory>
+#include <mutex>
 
 #include "rtl/Exceptions.h"
 #include "ui/forms/AnimatedCursor.h"
@@ -1608,19 +1611,55 @@ bool IsAccel(WORD VK, const String& Str)
     return false;
 }
 
+namespace {
+// Posted messages wait here until the event loop delivers them, so that one can be taken back.
+struct PostedMessage {
+    QPointer<QWidget> Window;
+    TControl* Control;
+    TMessage Message;
+};
+std::mutex PostedMutex;
+std::list<std::shared_ptr<PostedMessage>> Posted;
+
+bool TakePosted(const std::shared_ptr<PostedMessage>& posted)
+{
+    std::lock_guard lock(PostedMutex);
+    const auto it = std::find(Posted.begin(), Posted.end(), posted);
+    if (it == Posted.end())
+        return false;
+    Posted.erase(it);
+    return true;
+}
+}  // namespace
+
 void PostMessage(TControl* control, UINT Msg, WPARAM WParam, LPARAM LParam)
 {
-    QPointer<QWidget> alive = control->Widget();
-    QTimer::singleShot(0, qApp, [alive, control, Msg, WParam, LParam] {
-        if (!alive)
+    auto posted = std::make_shared<PostedMessage>(PostedMessage{control->Widget(), control, {Msg, WParam, LParam, 0}});
+    {
+        std::lock_guard lock(PostedMutex);
+        Posted.push_back(posted);
+    }
+    QTimer::singleShot(0, qApp, [posted] {
+        if (!TakePosted(posted) || !posted->Window)
             return;
         try {
-            TMessage m{Msg, WParam, LParam, 0};
-            control->WindowMessage(m);
+            posted->Control->WindowMessage(posted->Message);
         } catch (...) {
-            Application->HandleException(control);
+            Application->HandleException(posted->Control);
         }
     });
+}
+
+bool RemovePostedMessage(HWND Window, UINT Msg)
+{
+    std::lock_guard lock(PostedMutex);
+    const auto it = std::find_if(Posted.begin(), Posted.end(), [&](const auto& posted) {
+        return posted->Window == Window && posted->Message.Msg == Msg;
+    });
+    if (it == Posted.end())
+        return false;
+    Posted.erase(it);
+    return true;
 }
 
 LRESULT SendMessage(TControl* control, UINT Msg, WPARAM WParam, LPARAM LParam)

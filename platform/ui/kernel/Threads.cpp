@@ -10,6 +10,15 @@
 #include <deque>
 #include <exception>
 
+#include <pthread.h>
+#include <sched.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
 #include "ui/forms/Forms.h"
 
 namespace {
@@ -126,6 +135,40 @@ void TThread::Launch()
     FStarted = true;
     ThreadStarted();
     FThread = std::thread([this] { Run(); });
+    {
+        std::unique_lock lock(FMutex);
+        FWake.wait(lock, [this] { return FKernelId != 0; });
+    }
+    if (FPriority != tpNormal)
+        ApplyPriority();
+}
+
+void TThread::SetPriority(TThreadPriority v)
+{
+    if (v == FPriority)
+        return;
+    FPriority = v;
+    if (FStarted && !Finished())
+        ApplyPriority();
+}
+
+namespace {
+int NiceOf(TThreadPriority priority)
+{
+    static const int nice[] = {19, 10, 5, 0, -5, -10, -20};
+    return nice[priority];
+}
+}  // namespace
+
+void TThread::ApplyPriority()
+{
+    const sched_param param{};
+    const int policy = FPriority == tpIdle ? SCHED_IDLE : SCHED_OTHER;
+    int error = pthread_setschedparam(FThread.native_handle(), policy, &param);
+    if (error == 0 && ::setpriority(PRIO_PROCESS, static_cast<id_t>(FKernelId), NiceOf(FPriority)) != 0)
+        error = errno;
+    if (error != 0)
+        throw EThread(std::string("The thread's priority cannot be set: ") + std::strerror(error));
 }
 
 void TThread::Resume()
@@ -230,7 +273,9 @@ void TThread::Run()
     {
         std::lock_guard lock(FMutex);
         FThreadId = std::this_thread::get_id();
+        FKernelId = static_cast<int>(::syscall(SYS_gettid));
     }
+    FWake.notify_all();
     std::exception_ptr failure;
     try {
         Execute();

@@ -9,6 +9,12 @@
 #include <thread>
 
 #include "rtl/Classes.h"
+#include "rtl/Exceptions.h"
+
+class EThread : public Exception {
+public:
+    using Exception::Exception;
+};
 
 enum TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
 
@@ -34,7 +40,10 @@ public:
     bool FreeOnTerminate() const { return FFreeOnTerminate; }
     void SetFreeOnTerminate(bool v) { FFreeOnTerminate = v; }
     TThreadPriority Priority() const { return FPriority; }
-    void SetPriority(TThreadPriority v) { FPriority = v; }
+    // The thread's scheduling: tpIdle runs it only when the processor has nothing else to do,
+    // the others set its nice value (tpLowest 10 ... tpTimeCritical -20). Raises EThread when
+    // the system refuses (raising a priority needs the right to).
+    void SetPriority(TThreadPriority v);
     std::thread::id ThreadID() const;
     int ReturnValue() const { return FReturnValue; }
 
@@ -55,10 +64,12 @@ protected:
 private:
     void Launch();
     void Run();
+    void ApplyPriority();
     void WaitWhileSuspended();
     void Finish();
     std::thread FThread;
     std::thread::id FThreadId;
+    int FKernelId = 0;  // the system's id of the running thread
     mutable std::mutex FMutex;
     std::condition_variable FWake;
     bool FStarted = false;

@@ -117,6 +117,8 @@ void DeallocateHWnd(HWND Window);
 // By handle as by control: through the window's procedure (its hooks), to WndProc; a handle of
 // no control gets nothing and answers 0.
 void PostMessage(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
+// Takes back the first posted Msg still waiting for the window; false when none waits.
+bool RemovePostedMessage(HWND Window, UINT Msg);
 LRESULT SendMessage(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
 
 // A window's placement: its show command, the points it takes minimised and maximised, and its

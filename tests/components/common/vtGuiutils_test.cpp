@@ -558,3 +558,46 @@ TEST(vtGuiutils, AnotherRunningCopyIsFoundAndBroughtForward)
   EXPECT_TRUE(ActivatePrevInstance("TPeerMainForm", ""));
   EXPECT_EQ(peer.NextLine(), "restored");
 }
+
+namespace {
+class MessageLog : public TForm {
+public:
+  MessageLog() : TForm(nullptr) {}
+  void WndProc(TMessage& Message) override
+  {
+    if (Message.Msg >= WM_USER)
+      Received.push_back({Message.Msg, Message.WParam});
+    TForm::WndProc(Message);
+  }
+  std::vector<std::pair<UINT, WPARAM>> Received;
+};
+}  // namespace
+
+TEST(vtGuiutils, KillMessageTakesBackOnePendingMessageOfThatWindow)
+{
+  vt::EnsureTestApplication();
+  MessageLog form;
+  MessageLog other;
+  PostMessage(form.Widget(), WM_USER + 1, 1, 0);
+  PostMessage(form.Widget(), WM_USER + 2, 2, 0);
+  PostMessage(other.Widget(), WM_USER + 1, 3, 0);
+  PostMessage(form.Widget(), WM_USER + 1, 4, 0);
+  KillMessage(form.Widget(), WM_USER + 1);
+  KillMessage(form.Widget(), WM_USER + 3); // none waiting
+  vt::ProcessEventsUntilIdle();
+  EXPECT_EQ(form.Received, (std::vector<std::pair<UINT, WPARAM>>{{WM_USER + 2, 2}, {WM_USER + 1, 4}}));
+  EXPECT_EQ(other.Received, (std::vector<std::pair<UINT, WPARAM>>{{WM_USER + 1, 3}}));
+}
+
+TEST(vtGuiutils, WindowClassNameAndPaletteColour)
+{
+  vt::EnsureTestApplication();
+  TForm form(nullptr);
+  auto* panel = new TPanel(&form);
+  panel->SetParent(&form);
+  EXPECT_EQ(WindowClassName(panel->Widget()), "TPanel");
+  EXPECT_EQ(WindowClassName(nullptr), "");
+  EXPECT_EQ(PaletteColor(clRed), 0x020000FF);
+  EXPECT_EQ(PaletteColor(clBtnFace), static_cast<int>(ColorToRGB(clBtnFace) | 0x02000000));
+  EXPECT_NE(ColorToRGB(clBtnFace), clBtnFace & 0xFFFFFF);
+}

@@ -150,6 +150,47 @@ TEST_F(FileEditTest, TheDirectoryDialogStartsAtTheFolderShownOrTheRootAndAppends
     EXPECT_EQ(dirEdit->InitialDir(), Path("sub dir"));
 }
 
+TEST_F(FileEditTest, AFolderThatDoesNotExistIsRefusedAcceptedAskedAboutOrCreatedByDialogOptions)
+{
+    const String missing = Path("Été 2026/camp's rosters");
+    struct Case {
+        TSelectDirOpts Options;
+        std::vector<int> Answers;  // mrOk picks the missing folder
+        std::vector<String> Shown;
+        bool Chosen;
+        bool Created;
+    } cases[] = {
+        {{}, {mrOk, mrCancel}, {"SelectDirectory", "SelectDirectory"}, false, false},
+        {{sdAllowCreate}, {mrOk}, {"SelectDirectory"}, true, false},
+        {{sdAllowCreate, sdPerformCreate}, {mrOk}, {"SelectDirectory"}, true, true},
+        {{sdAllowCreate, sdPrompt, sdPerformCreate},
+         {mrOk, mrNo, mrOk, mrYes},
+         {"SelectDirectory", "MessageDlg", "SelectDirectory", "MessageDlg"},
+         true,
+         true},
+        {{sdAllowCreate, sdPrompt, sdPerformCreate}, {mrOk, mrNo, mrCancel}, {"SelectDirectory", "MessageDlg", "SelectDirectory"}, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Shown.size());
+        fs::remove_all(dir / "Été 2026");
+        dirEdit->SetText(Path("sub dir"));
+        dirEdit->SetDialogOptions(c.Options);
+        vt::DialogResponder responder;
+        for (int answer : c.Answers)
+            answer == mrOk ? responder.AnswerFile(missing) : responder.Answer(answer);
+        dirEdit->DoClick();
+        std::vector<String> shown;
+        for (const vt::ShownDialog& d : responder.Shown()) {
+            shown.push_back(d.Kind);
+            if (d.Kind == "MessageDlg")
+                EXPECT_EQ(d.Text, "The specified directory does not exist. Create it?");
+        }
+        EXPECT_EQ(shown, c.Shown);
+        EXPECT_EQ(dirEdit->Text(), c.Chosen ? missing : Path("sub dir"));
+        EXPECT_EQ(fs::is_directory(fs::u8path(missing)), c.Created);
+    }
+}
+
 TEST_F(FileEditTest, DroppedFilesTakeTheFirstOrAddEachFolder)
 {
     form->Show();

@@ -147,6 +147,38 @@ TEST(ButtonImage, PaintsARaisedFaceWithTheGlyphOrListImageCentred)
   delete glyph;
 }
 
+TEST(ButtonGlyph, DrawPutsTheGlyphWhereTheLayoutSaysAndReturnsTheTextRectangle)
+{
+  vt::EnsureTestApplication();
+  TBitmap* glyph = Filled(8, 8);
+  glyph->Canvas()->SetPixels(0, 7, clFuchsia); // the transparent colour
+  TVtButtonGlyph object;
+  object.SetGlyph(glyph);
+  TBitmap* target = Filled(40, 20, clWhite);
+  target->Canvas()->Font()->SetColor(clBlack);
+  const TRect text = object.Draw(target->Canvas(), Rect(0, 0, 40, 20), "", blGlyphLeft, 2, -1, false, rbsUp, 0);
+  EXPECT_EQ(target->Canvas()->Pixels(2, 6), clRed);
+  EXPECT_EQ(target->Canvas()->Pixels(9, 13), clRed);
+  EXPECT_EQ(target->Canvas()->Pixels(1, 6), clWhite);
+  EXPECT_GE(text.Left, 10);
+  delete target;
+  delete glyph;
+}
+
+TEST(SpeedButton, TheProgramCountsItsLiveButtons)
+{
+  vt::EnsureTestApplication();
+  const int before = TVtSpeedButton::ButtonCount();
+  auto* first = new TVtSpeedButton(nullptr);
+  {
+    TVtSpeedButton second(nullptr);
+    EXPECT_EQ(TVtSpeedButton::ButtonCount(), before + 2);
+  }
+  EXPECT_EQ(TVtSpeedButton::ButtonCount(), before + 1);
+  delete first;
+  EXPECT_EQ(TVtSpeedButton::ButtonCount(), before);
+}
+
 TEST(ButtonImage, CaptionIsDrawnInTheGivenFontInsideTheFace)
 {
   vt::EnsureTestApplication();

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "IconFile.h"
+#include "rtl/Filer.h"
 #include "ui/testing/UiTesting.h"
 
 namespace {
@@ -21,21 +22,30 @@ TIcon* NewIcon(int size) {
   return icon;
 }
 
-TEST(IconList, EmptySlotsKeepTheirPlaceThroughSaveAndLoad) {
-  vt::EnsureTestApplication();
-  TIconList list;
+// A 16-pixel icon, an empty slot and a 32-pixel icon.
+void AddIconsWithAGap(TIconList& list) {
   list.AddIcon(NewIcon(16));
   list.AddIcon(nullptr);
   list.AddIcon(NewIcon(32));
+}
+
+void ExpectIconsWithAGap(const TIconList& list) {
+  ASSERT_EQ(list.Count(), 3);
+  EXPECT_EQ(list.Icons(0)->Width(), 16);
+  EXPECT_EQ(list.Icons(1), nullptr);
+  EXPECT_EQ(list.Icons(2)->Width(), 32);
+}
+
+TEST(IconList, EmptySlotsKeepTheirPlaceThroughSaveAndLoad) {
+  vt::EnsureTestApplication();
+  TIconList list;
+  AddIconsWithAGap(list);
   TMemoryStream stream;
   list.SaveToStream(&stream);
   stream.SetPosition(0);
   TIconList copy;
   copy.LoadFromStream(&stream);
-  ASSERT_EQ(copy.Count(), 3);
-  EXPECT_EQ(copy.Icons(0)->Width(), 16);
-  EXPECT_EQ(copy.Icons(1), nullptr);
-  EXPECT_EQ(copy.Icons(2)->Width(), 32);
+  ExpectIconsWithAGap(copy);
 
   TIconList empty;
   TMemoryStream emptyStream;
@@ -66,3 +76,22 @@ TEST(IconList, ChangesInABatchAreReportedOnceAndEditsInPlaceAreReported) {
 }
 
 }  // namespace
+
+// As a form stores it: the property "Icons" in the form's stream, read back into another list.
+TEST(IconList, FormStreamsCarryTheIconsProperty) {
+  vt::EnsureTestApplication();
+  TIconList list;
+  AddIconsWithAGap(list);
+  TMemoryStream stream;
+  TWriter(&stream).WriteProperties(&list);
+  stream.SetPosition(0);
+  TIconList copy;
+  TReader(&stream).ReadProperties(&copy);
+  ExpectIconsWithAGap(copy);
+  EXPECT_EQ(stream.Position(), stream.Size());
+
+  TIconList empty;
+  TMemoryStream emptyStream;
+  TWriter(&emptyStream).WriteProperties(&empty);
+  EXPECT_EQ(emptyStream.Size(), 1);  // the end of the property list alone
+}

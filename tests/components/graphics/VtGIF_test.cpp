@@ -13,6 +13,7 @@
 #include "components/graphics/VtGIFCodec.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Streams.h"
+#include "ui/graphics/Resources.h"
 #include "ui/kernel/Clipboard.h"
 #include "ui/testing/UiTesting.h"
 
@@ -421,6 +422,20 @@ TEST(GIFImage, GreyingAFrameThatHoldsOnlyABitmapKeepsItsTransparentColourAndComm
   TGIFImage reread;
   reread.LoadFromStream(&out);
   EXPECT_EQ(reread.Frames(0)->Comment(), "Camp logo");
+}
+
+TEST(GIFImage, LoadsFromAResourceByNameOrNumber) {
+  vt::EnsureTestApplication();
+  vt::RegisterResource("CAMP_BANNER", RT_RCDATA, ReadFile("animated.gif"));
+  vt::RegisterResource("#4711", RT_RCDATA, ReadFile("animated.gif"));
+  TGIFImage byName, byNumber;
+  byName.LoadFromResourceName(HInstance, "CAMP_BANNER");
+  byNumber.LoadFromResourceID(HInstance, 4711);
+  EXPECT_GT(byName.Count(), 1);
+  EXPECT_EQ(byNumber.Count(), byName.Count());
+  EXPECT_EQ(byNumber.Width(), byName.Width());
+  TGIFImage missing;
+  EXPECT_THROW(missing.LoadFromResourceID(HInstance, 4712), EResNotFound);
 }
 
 TEST(GIFImage, PictureAndClipboardFormatsAreRegisteredAndTheStoredFormRoundTrips) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "components/system/VtHook.h"
+#include "rtl/Filer.h"
 #include "ui/controls/ExtCtrls.h"
 #include "ui/controls/StdCtrls.h"
 #include "ui/forms/Forms.h"
@@ -239,6 +240,24 @@ TEST_F(VtHookTest, IsFormHooksTheOwningForm)
     EXPECT_TRUE(hook->IsForm());
     hook->SetWinControl(new TPanel(form));
     EXPECT_FALSE(hook->IsForm());
+}
+
+TEST_F(VtHookTest, AFormStreamKeepsIsFormAndReadingItHooksTheNewOwner)
+{
+    auto* hook = new TVtWindowHook(form);
+    hook->SetIsForm(true);
+    TMemoryStream stream;
+    TWriter(&stream).WriteProperties(hook);
+    stream.SetPosition(0);
+    TForm other(nullptr);
+    auto* copy = new TVtWindowHook(&other);
+    TReader(&stream).ReadProperties(copy);
+    EXPECT_EQ(copy->WinControl(), &other);
+
+    hook->SetWinControl(new TPanel(form));  // not the form: nothing is written
+    TMemoryStream none;
+    TWriter(&none).WriteProperties(hook);
+    EXPECT_EQ(none.Size(), 1);
 }
 
 }  // namespace

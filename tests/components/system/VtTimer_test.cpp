@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sched.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -209,5 +214,37 @@ TEST(TimerThreadTest, AFailingTickIsReportedOnceAndTheWorkerTicksOn)
         EXPECT_GT(ticks, 2) << sync;
         EXPECT_EQ(reported, 1) << sync;
         EXPECT_TRUE(reportedOnGui) << sync;
+    }
+}
+
+// The worker's scheduling as the system sees it from inside a tick, each priority set while the
+// timer ticks (lowering only, which needs no rights).
+TEST(TimerThreadTest, ThreadPriorityTakesEffectOnTheWorker)
+{
+    vt::EnsureTestApplication();
+    TVtTimer timer(nullptr);
+    timer.SetInterval(2);
+    timer.SetSyncEvent(false);
+    std::atomic<int> policy{-1};
+    std::atomic<int> nice{-100};
+    timer.SetOnTimer([&](TObject*) {
+        policy = sched_getscheduler(0);
+        nice = getpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)));
+    });
+    struct Case {
+        TThreadPriority Priority;
+        int Policy;
+        int Nice;
+    } cases[] = {{tpNormal, SCHED_OTHER, 0}, {tpLower, SCHED_OTHER, 5}, {tpLowest, SCHED_OTHER, 10},
+                 {tpIdle, SCHED_IDLE, 19}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Priority);
+        timer.SetThreadPriority(c.Priority);
+        policy = -1;
+        const auto end = std::chrono::steady_clock::now() + 2s;
+        while (policy == -1 && std::chrono::steady_clock::now() < end)
+            RunFor(5ms);
+        EXPECT_EQ(policy, c.Policy);
+        EXPECT_EQ(nice, c.Nice);
     }
 }
