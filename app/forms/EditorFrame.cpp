@@ -29,21 +29,54 @@ TKeyEvent WithAltF4Swallowed(TKeyEvent bound) {
   };
 }
 
-// Edit mode: the question, then Post or Cancel; the reopened dataset goes back to the row.
-void CommitEdit(TDataSet* master) {
-  const bool save = Application->MessageBox("Do you wish to save your changes?", "Commit Changes?", MB_YESNO) == IDYES;
-  const TBookmark bookmark = master->GetBookmark();
+// The pending row posted or given up, the dataset reopened and, in edit mode, back on the row.
+void EndPending(TDataSet* master, bool save, bool editMode) {
+  const TBookmark bookmark = editMode ? master->GetBookmark() : TBookmark();
   if (save) master->Post();
   else master->Cancel();
   master->Close();
   master->Open();
-  if (master->BookmarkValid(bookmark)) master->GotoBookmark(bookmark);
+  if (editMode && master->BookmarkValid(bookmark)) master->GotoBookmark(bookmark);
 }
 
-void CommitAdd(TDataSet* master) {
-  master->Post();
-  master->Close();
-  master->Open();
+// What the user can do when the database refused the save: try again, give up what is pending
+// (after the question of what is lost) or go back to the editor with everything as typed.
+enum class RefusedChoice { TryAgain, Discard, Stay };
+
+RefusedChoice AskAfterRefusal(const Exception& e, bool editMode) {
+  const String what = editMode ? "Your changes to this record were" : "The new record was";
+  const int answer = Application->MessageBox(
+      e.Message() + "\n\n" + what + " not saved. Do you want to try saving again?\n" +
+          "Yes tries again, No discards " + (editMode ? "the changes" : "the new record") +
+          ", Cancel goes back to the editor.",
+      "Error", MB_YESNOCANCEL);
+  if (answer == IDYES) return RefusedChoice::TryAgain;
+  if (answer != IDNO) return RefusedChoice::Stay;
+  const String question = editMode
+                              ? "Discard your changes? Everything you changed in this record is lost."
+                              : "Discard the new record? Everything you typed into it is lost.";
+  return Application->MessageBox(question, "Discard?", MB_YESNO) == IDYES ? RefusedChoice::Discard
+                                                                           : RefusedChoice::Stay;
+}
+
+// Saves until it goes through or the user gives up; false when the editor stays open.
+bool SaveOrGiveUp(TDataSet* master, bool editMode, const TPostRefusedEvent& refused) {
+  for (;;) {
+    try {
+      EndPending(master, true, editMode);
+      return true;
+    } catch (const Exception& e) {
+      if (refused) {
+        refused(e);
+        return false;
+      }
+      switch (AskAfterRefusal(e, editMode)) {
+        case RefusedChoice::TryAgain: break;
+        case RefusedChoice::Discard: EndPending(master, false, editMode); return true;
+        case RefusedChoice::Stay: return false;
+      }
+    }
+  }
 }
 
 }  // namespace
@@ -96,15 +129,13 @@ void CenterOverMainForm(TForm* editor) {
 }
 
 void RecordEditorDone(TForm* editor, TDataSet* master, TCheckBox* addEditFlag, const TPostRefusedEvent& refused) {
+  const bool editMode = addEditFlag->Checked();
   if (master->Modified()) {
-    try {
-      if (addEditFlag->Checked()) CommitEdit(master);
-      else CommitAdd(master);
-    } catch (const Exception& e) {
-      if (refused) refused(e);
-      else Application->MessageBox(e.Message(), "Error", MB_OK);
-      return;
-    }
+    const bool save =
+        !editMode ||
+        Application->MessageBox("Do you wish to save your changes?", "Commit Changes?", MB_YESNO) == IDYES;
+    if (!save) EndPending(master, false, editMode);
+    else if (!SaveOrGiveUp(master, editMode, refused)) return;
   } else if (master->State() == dsEdit || master->State() == dsInsert) {
     master->Cancel();  // nothing typed: the row the opener prepared is given up, not left pending
   }

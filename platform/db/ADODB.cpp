@@ -263,6 +263,7 @@ void TCustomADODataSet::DropSnapshot() {
 
 void TCustomADODataSet::Reread() {
   DropSnapshot();
+  if (State() == dsEdit && !table_.empty() && ReadStoredRow(Buffer().Key(0), 1)) return TakeEditOrigin();
   if (State() != dsBrowse) return;
   TBookmark current = GetBookmark();
   Refetch();
@@ -400,38 +401,57 @@ std::int64_t TCustomADODataSet::InternalPost(bool inserting, const std::vector<b
       }
       sql = "INSERT INTO " + vt::SqlQuoteIdentifier(table_) + " (" + names + ") VALUES (" + marks + ")";
     } else {
-      String assignments;
-      for (int column : written)
-        assignments += (assignments.empty() ? "" : ", ") + vt::SqlQuoteIdentifier(tableColumns_[column]) + " = ?";
-      sql = "UPDATE " + vt::SqlQuoteIdentifier(table_) + " SET " + assignments + " WHERE rowid = ?";
+      // Another copy of the program may have changed the row since it was read: it is updated
+      // only where every column written still holds, exactly, what was read.
+      String assignments, unchanged;
+      for (int column : written) {
+        const String name = vt::SqlQuoteIdentifier(tableColumns_[column]);
+        assignments += (assignments.empty() ? "" : ", ") + name + " = ?";
+        unchanged += " AND " + name + " IS ? COLLATE BINARY";
+      }
+      sql = "UPDATE " + vt::SqlQuoteIdentifier(table_) + " SET " + assignments + " WHERE rowid = ?" + unchanged;
     }
     vt::StatementUse statement = connection_->Reuse(sql);
     int index = 1;
     for (int column : written) BindCell(*statement, index++, buffer, buffer.At(0, column));
-    if (!inserting) statement->BindInteger(index, key);
+    if (!inserting) {
+      statement->BindInteger(index++, key);
+      for (int column : written) BindCell(*statement, index++, buffer, buffer.At(1, column));
+    }
     statement->Step();
     if (inserting) key = sqlite3_last_insert_rowid(db);
-    else if (sqlite3_changes(db) == 0) DatabaseError("Row cannot be located for updating");
+    else if (sqlite3_changes(db) == 0) RefuseStaleUpdate(key);
   }
-  ReadStoredRow(key);
+  if (!ReadStoredRow(key, 0)) DatabaseError("Row cannot be located for updating");
   return key;
 }
 
-// Puts the row as the database now holds it (AutoNumber, defaults) into the edit buffer.
-void TCustomADODataSet::ReadStoredRow(std::int64_t key) {
+void TCustomADODataSet::RefuseStaleUpdate(std::int64_t key) {
+  vt::StatementUse statement = connection_->Reuse("SELECT 1 FROM " + vt::SqlQuoteIdentifier(table_) + " WHERE rowid = ?");
+  statement->BindInteger(1, key);
+  if (!statement->Step()) DatabaseError("Row cannot be located for updating");
+  throw EDatabaseError(
+      "The record was changed by another user after it was read, so your changes were not saved. "
+      "Reload the record (Refresh Data) to see what is stored, then make your changes again.");
+}
+
+// Puts the row as the database now holds it (AutoNumber, defaults) into a slot of the edit
+// buffer; false when there is no such row.
+bool TCustomADODataSet::ReadStoredRow(std::int64_t key, int slot) {
   String names;
   for (const String& column : tableColumns_) names += (names.empty() ? "" : ", ") + vt::SqlQuoteIdentifier(column);
   Database();  // opens the connection
   vt::StatementUse statement =
       connection_->Reuse("SELECT " + names + " FROM " + vt::SqlQuoteIdentifier(table_) + " WHERE rowid = ?");
   statement->BindInteger(1, key);
-  if (!statement->Step()) DatabaseError("Row cannot be located for updating");
+  if (!statement->Step()) return false;
   vt::RowSet& buffer = Buffer();
-  buffer.SetKey(0, key);
+  buffer.SetKey(slot, key);
   for (int column = 0; column < int(tableColumns_.size()); ++column) {
-    buffer.SetNull(0, column);
-    StoreColumn(statement->Handle(), column, buffer, buffer.MutableRow(0)[column]);
+    buffer.SetNull(slot, column);
+    StoreColumn(statement->Handle(), column, buffer, buffer.MutableRow(slot)[column]);
   }
+  return true;
 }
 
 void TCustomADODataSet::InternalDelete(std::int64_t key) {

@@ -51,7 +51,7 @@ class TCustomADODataSet : public TDataSet {
   // Frees the kept snapshot (the statement changed, or the connection closed).
   void DropSnapshot();
   // After a rollback: fetches what is stored again, on the same row where it still exists; a
-  // pending Edit or Insert is left as it is.
+  // pending Edit or Insert is left as it is, an Edit now starting from the stored row.
   void Reread();
 
  private:
@@ -74,7 +74,9 @@ class TCustomADODataSet : public TDataSet {
   void TypeComputedColumns(std::vector<ColumnInfo>& columns);
   void DescribeColumns(vt::SqliteStatement& statement, int first, std::vector<ColumnInfo>& columns);
   void FetchRows(vt::SqliteStatement& statement, int first, bool keyed);
-  void ReadStoredRow(std::int64_t key);
+  bool ReadStoredRow(std::int64_t key, int slot);
+  // An update that changed no row: the row is gone, or another copy changed what it writes.
+  void RefuseStaleUpdate(std::int64_t key);
 
   TADOConnection* connection_ = nullptr;
   TCursorType cursorType_ = ctKeyset;

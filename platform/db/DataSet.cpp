@@ -414,10 +414,17 @@ void TDataSet::Edit() {
   buffer_.Reset(rows_.ColumnCount());
   buffer_.AddSlot(rows_.Key(slot));
   buffer_.CopyRow(0, rows_, slot);
+  buffer_.CopyRow(buffer_.AddSlot(rows_.Key(slot)), rows_, slot);  // the row as read
   changed_.assign(rows_.ColumnCount(), false);
   SetState(dsEdit);
   DataEvent(deRecordChange);
   DoEvent(AfterEdit);
+}
+
+void TDataSet::TakeEditOrigin() {
+  const int slot = visible_[cursor_];
+  rows_.CopyRow(slot, buffer_, 1);
+  calculated_[slot] = 0;
 }
 
 void TDataSet::BeginInsertAppend() {

@@ -130,8 +130,9 @@ class TDataSet : public TComponent {
   // Fetches the rows into Rows() (one column per entry of columns, keys set) and fills columns.
   virtual void InternalOpen(std::vector<ColumnInfo>& columns) = 0;
   virtual void InternalClose() {}
-  // Writes the edit buffer (column values of Buffer(), slot 0); changed flags by column.
-  // Must leave the stored row in the buffer (AutoNumber and defaults) and return its key.
+  // Writes the edit buffer (column values of Buffer(), slot 0; in Edit, slot 1 holds the row as
+  // it was read); changed flags by column. Must leave the stored row in the buffer (AutoNumber
+  // and defaults) and return its key.
   virtual std::int64_t InternalPost(bool inserting, const std::vector<bool>& changed) = 0;
   virtual void InternalDelete(std::int64_t key) = 0;
   // Gives a new record its initial values (a detail takes its master's key).
@@ -139,6 +140,9 @@ class TDataSet : public TComponent {
   // Whether the fetched rows can be written back at all.
   virtual bool RowsWritable() const = 0;
 
+  // In Edit, slot 1 of Buffer() read again: the row the pending edit started from becomes it, in
+  // the fetched rows too.
+  void TakeEditOrigin();
   vt::RowSet& Rows() { return rows_; }
   vt::RowSet& Buffer() { return buffer_; }
   const std::vector<ColumnInfo>& Columns() const { return columns_; }

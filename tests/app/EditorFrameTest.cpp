@@ -1,6 +1,6 @@
 // The record editor frame through the attendee editor over a started camp: Done in add and edit
-// mode with the question and the return to the same row, a refused Post that keeps the editor
-// open, Alt+F4 as a key and as a close request, Enter moving on, and the zip look-up.
+// mode with the question and the return to the same row, a refused save with its ways out,
+// Alt+F4 as a key and as a close request, Enter moving on, and the zip look-up.
 #include "app/forms/EditorFrame.h"
 
 #include <gtest/gtest.h>
@@ -97,25 +97,47 @@ TEST_F(EditorFrameTest, DoneRefreshesTheMainWindow) {
   EXPECT_EQ(MainForm->Caption(), "Zenith Camps - Tracking Program");
 }
 
-TEST_F(EditorFrameTest, ARefusedPostIsShownWithItsReasonAndTheEditorStaysOpenWithWhatWasTyped) {
-  camp.Execute("CREATE TRIGGER refuse BEFORE INSERT ON Attendees BEGIN SELECT RAISE(ABORT, 'no new campers'); END");
-  vt::DialogResponder responder;
-  responder.Answer(mrOk);
-  OpenEditor(
-      false,
-      [&] {
-        attendees->FieldByName("LastName")->SetAsString("Dunn");
-        ClickDone();
+// A save the database keeps refusing: the reason, then try again, go back to the editor with
+// everything as typed, or discard after the question of what is lost; in both modes.
+TEST_F(EditorFrameTest, ARefusedSaveShowsItsReasonAndOffersTryAgainGoingBackOrDiscarding) {
+  for (const bool edit : {false, true}) {
+    camp.Execute(String("CREATE TRIGGER refuse BEFORE ") + (edit ? "UPDATE" : "INSERT") +
+                 " ON Attendees BEGIN SELECT RAISE(ABORT, 'the disk is full'); END");
+    const String typed = edit ? "Robert" : "Dunn";
+    const String column = edit ? "FirstName" : "LastName";
+    const auto countTyped = [&] {
+      return camp.Value("SELECT COUNT(*) FROM Attendees WHERE " + column + " = '" + typed + "'").AsInteger();
+    };
+    const auto doneAnswering = [&](std::initializer_list<int> answers) {
+      vt::DialogResponder responder;
+      if (edit) responder.Answer(mrYes);  // "Do you wish to save your changes?"
+      for (int answer : answers) responder.Answer(answer);
+      ClickDone();
+      return responder.Shown();
+    };
+    attendees->Locate("CamperID", Variant(bell), {});
+    OpenEditor(edit, [&] {
+      attendees->FieldByName(column)->SetAsString(typed);
+      // Back to the editor; then tried again, refused again, and the discard not confirmed.
+      for (const auto& answers : {std::initializer_list<int>{mrCancel}, {mrYes, mrNo, mrNo}}) {
+        const std::vector<vt::ShownDialog> shown = doneAnswering(answers);
+        const vt::ShownDialog& refusal = shown[edit ? 1 : 0];
+        EXPECT_NE(refusal.Text.find("the disk is full"), String::npos) << refusal.Text;
+        EXPECT_NE(refusal.Text.find("not saved. Do you want to try saving again?"), String::npos) << refusal.Text;
+        EXPECT_EQ(refusal.Buttons, (std::vector<int>{mrYes, mrNo, mrCancel}));
         EXPECT_TRUE(AddEditAttendeesForm->Visible());
-        EXPECT_EQ(AddEditAttendeesForm->ModalResult(), mrNone);
-        EXPECT_EQ(attendees->State(), dsInsert);
-        EXPECT_EQ(attendees->FieldByName("LastName")->AsString(), "Dunn");
-      },
-      false);
-  ASSERT_EQ(responder.Shown().size(), 1u);
-  EXPECT_NE(responder.Last().Text.find("no new campers"), String::npos) << responder.Last().Text;
-  EXPECT_EQ(responder.Last().Caption, "Error");
-  attendees->Cancel();
+        EXPECT_EQ(attendees->State(), edit ? dsEdit : dsInsert);
+        EXPECT_EQ(attendees->FieldByName(column)->AsString(), typed);
+      }
+      const std::vector<vt::ShownDialog> shown = doneAnswering({mrNo, mrYes});
+      EXPECT_EQ(shown.back().Text, edit ? "Discard your changes? Everything you changed in this record is lost."
+                                        : "Discard the new record? Everything you typed into it is lost.");
+    });
+    EXPECT_EQ(attendees->State(), dsBrowse);
+    EXPECT_EQ(countTyped(), 0);
+    if (edit) EXPECT_EQ(attendees->FieldByName("CamperID")->AsInteger(), bell);
+    camp.Execute("DROP TRIGGER refuse");
+  }
 }
 
 TEST_F(EditorFrameTest, AltF4NeitherAsAKeyNorAsACloseRequestGetsPastDone) {

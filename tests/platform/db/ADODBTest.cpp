@@ -562,6 +562,65 @@ TEST_F(ADODB, AnotherStatementOrParameterFetchesAnew) {
   EXPECT_EQ(enrolments->RecordCount(), 1);
 }
 
+// Two copies of the program on one file, each with the row read: the later write of a column
+// the other changed meanwhile is refused and writes nothing; other columns are written.
+TEST_F(ADODB, AnUpdateOfAColumnAnotherCopyChangedSinceItWasReadIsRefused) {
+  TADOConnection otherCopy(owner_);
+  otherCopy.SetConnectionString("Data Source=" + path_);
+  const struct {
+    const char* column;
+    Variant theirs;  // written by the other copy after this one read the row
+    Variant ours;
+  } cases[] = {
+      {"Balance", 160.5, 110.5},
+      {"DOB", 38100.0, 38200.0},              // Clark's was empty
+      {"City", "BOISE", "Boise City"},        // a change of letter case is a change too
+      {"LastName", "Clárk", "O'Clark"},
+  };
+  for (const auto& c : cases) {
+    TADOTable* people = Table("People");
+    people->Open();
+    ASSERT_TRUE(people->Locate("LastName", "Clark", {}));
+    TADOQuery theirs(owner_);
+    theirs.SetConnection(&otherCopy);
+    theirs.SQL()->Add("SELECT * FROM People WHERE PersonID = 3");
+    theirs.Open();
+    theirs.Edit();
+    theirs.FieldByName(c.column)->SetValue(c.theirs);
+    theirs.Post();
+
+    people->Edit();
+    people->FieldByName("Notes")->SetAsString("phoned twice");  // not changed by the other copy
+    people->FieldByName(c.column)->SetValue(c.ours);
+    String message;
+    try {
+      people->Post();
+    } catch (const EDatabaseError& e) {
+      message = e.Message();
+    }
+    EXPECT_NE(message.find("The record was changed by another user"), String::npos) << c.column << ": " << message;
+    EXPECT_NE(message.find("Reload the record"), String::npos) << c.column;
+    EXPECT_EQ(Scalar(String("SELECT ") + c.column + " FROM People WHERE PersonID = 3"), c.theirs) << c.column;
+    EXPECT_TRUE(Scalar("SELECT Notes FROM People WHERE PersonID = 3").IsNull()) << c.column;
+    people->Cancel();
+
+    // Read again, the row takes the change; a column the other copy did not touch is written
+    // over a row it changed.
+    people->Close();
+    people->Open();
+    ASSERT_TRUE(people->Locate("PersonID", 3, {}));
+    people->Edit();
+    people->FieldByName(c.column)->SetValue(c.ours);
+    people->Post();
+    theirs.Edit();
+    theirs.FieldByName("Notes")->SetAsString("called back");
+    theirs.Post();
+    EXPECT_EQ(Scalar(String("SELECT ") + c.column + " FROM People WHERE PersonID = 3"), c.ours) << c.column;
+    EXPECT_EQ(Scalar("SELECT Notes FROM People WHERE PersonID = 3").AsString(), "called back") << c.column;
+    connection_->Execute("UPDATE People SET Notes = NULL WHERE PersonID = 3");
+  }
+}
+
 TEST_F(ADODB, ErrorsAreRaised) {
   TADOTable* people = Table("People");
   EXPECT_THROW(people->FieldByName("LastName"), EDatabaseError);
