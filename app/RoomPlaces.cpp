@@ -24,14 +24,26 @@ int Update(TADOConnection* connection, const char* table, const String& rest) {
   return connection->Execute(String("UPDATE ") + table + " SET " + rest);
 }
 
+// Whether the room is one of the session's rooms.
+bool RoomOfSession(TADOConnection* connection, const RoomTables& tables, const String& room, int sessionId) {
+  TADOQuery query(nullptr);
+  query.SetConnection(connection);
+  query.SQL()->Add(String("SELECT RoomID FROM ") + tables.rooms + " WHERE RoomID = " + room +
+                   " AND SessionID = " + IntToStr(sessionId));
+  query.Open();
+  return !query.IsEmpty();
+}
+
 }  // namespace
 
 void TakePlace(TADOConnection* connection, const RoomTables& tables, int roomId, int sessionId, int personId) {
   Transaction transaction(connection);
   const String room = IntToStr(roomId);
   if (Update(connection, tables.rooms, "NumberAvailable = NumberAvailable - 1 WHERE RoomID = " + room +
-                                          " AND NumberAvailable >= 1") == 0)
-    throw Exception("This room is full");
+                                          " AND SessionID = " + IntToStr(sessionId) + " AND NumberAvailable >= 1") == 0)
+    throw Exception(RoomOfSession(connection, tables, room, sessionId)
+                        ? "This room is full"
+                        : "This room belongs to another Session: nobody was placed in it.");
   if (Update(connection, tables.enrolments,
              "RoomID = " + room + EnrolmentRow(tables, sessionId, personId) + " AND RoomID Is Null") == 0)
     throw Exception("This enrolment is no longer waiting for a room.");
@@ -47,11 +59,22 @@ void GivePlaceBack(TADOConnection* connection, const RoomTables& tables, int ses
   transaction.Commit();
 }
 
+// A stay of another session in one of these rooms, or of this session in another session's
+// room, is let go too (such stays could be made before every placement checked the room's
+// session), and the other session's room gets its place back.
 void EmptyRooms(TADOConnection* connection, const RoomTables& tables, int sessionId) {
   Transaction transaction(connection);
-  const String session = " WHERE SessionID = " + IntToStr(sessionId);
-  Update(connection, tables.rooms, "NumberAvailable = NumberInRoom" + session);
-  Update(connection, tables.enrolments, "RoomID = Null" + session);
+  const String session = IntToStr(sessionId);
+  const String rooms = tables.rooms;
+  const String enrolments = tables.enrolments;
+  Update(connection, tables.rooms,
+         "NumberAvailable = NumberAvailable + (SELECT COUNT(*) FROM " + enrolments + " e WHERE e.RoomID = " + rooms +
+             ".RoomID AND e.SessionID = " + session + ") WHERE SessionID <> " + session + " AND RoomID IN (SELECT RoomID FROM " +
+             enrolments + " WHERE SessionID = " + session + ")");
+  Update(connection, tables.enrolments,
+         "RoomID = Null WHERE SessionID = " + session + " OR RoomID IN (SELECT RoomID FROM " + rooms +
+             " WHERE SessionID = " + session + ")");
+  Update(connection, tables.rooms, "NumberAvailable = NumberInRoom WHERE SessionID = " + session);
   transaction.Commit();
 }
 

@@ -19,15 +19,17 @@ extern const RoomTables kAttendeeRooms;   // Rooms, AttendeeSession, CamperID
 extern const RoomTables kChaperoneRooms;  // CoachesRooms, ChaperoneSession, ChaperoneID
 
 // Puts the enrolment (session, person) into the room: one free place less and the enrolment's
-// RoomID set. Raises "This room is full" when the room has no free place, and refuses an
-// enrolment that is gone or holds a room already; nothing is written then.
+// RoomID set. Refuses a room of another session, raises "This room is full" when the room has
+// no free place, and refuses an enrolment that is gone or holds a room already; nothing is
+// written then.
 void TakePlace(TADOConnection* connection, const RoomTables& tables, int roomId, int sessionId, int personId);
 
 // Takes the enrolment out of the room it holds: one free place more there and its RoomID
 // cleared. An enrolment without a room changes nothing.
 void GivePlaceBack(TADOConnection* connection, const RoomTables& tables, int sessionId, int personId);
 
-// Every room of the session back to all its places free; no enrolment of the session in a room.
+// Every room of the session back to all its places free; no enrolment of the session in a room
+// and nobody in the session's rooms.
 void EmptyRooms(TADOConnection* connection, const RoomTables& tables, int sessionId);
 
 // Before a room row goes: the enrolments placed in it lose their room.

@@ -12,7 +12,7 @@ namespace vt {
 bool SessionInUse(TADOConnection* connection, int sessionId);
 
 // Deletes the session at the current row of sessions with its types, rooms, chaperone rooms,
-// leagues and teams, in one transaction.
+// leagues and teams, in one transaction; no stay is left in a room or team that went.
 void DeleteSession(TADOConnection* connection, TDataSet* sessions);
 
 }  // namespace vt

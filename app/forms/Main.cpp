@@ -1,6 +1,8 @@
 // The main window's frame: construction with the stored grid widths, the activation that
 // refreshes every page and writes the organisation's nouns into the captions, the window
-// actions, the switching of the current session and the filters it runs.
+// actions, the switching of the current session and the filters it runs. Every move of the
+// current session, however it is made, reaches CurrentSessionMoved through the sessions
+// source, so the session pages never list another session's rows.
 #include "app/forms/Main.h"
 
 #include <initializer_list>
@@ -47,6 +49,18 @@ void SetCaptions(std::initializer_list<TControl*> controls, const String& captio
   for (TControl* control : controls) control->SetCaption(caption);
 }
 
+// Holds the moves of the current session for as long as it lives.
+class HeldMoves {
+public:
+  explicit HeldMoves(int& count) : count_(count) { ++count_; }
+  ~HeldMoves() { --count_; }
+  HeldMoves(const HeldMoves&) = delete;
+  HeldMoves& operator=(const HeldMoves&) = delete;
+
+private:
+  int& count_;
+};
+
 }  // namespace
 
 TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner) {
@@ -72,13 +86,17 @@ void TMainForm::FormCreate(TObject* Sender) {
 void TMainForm::FormActivate(TObject* Sender) {
   SetWindowState(wsMaximized);
   TADOQuery* sessions = SQLDataModule->qSessions;
-  if (!sessions->IsEmpty()) {
-    FetchAll(sessions);
+  if (sessions->IsEmpty()) {
+    CloseSessionLists();
+  } else {
+    {
+      const HeldMoves held(heldSessionMoves_);
+      FetchAll(sessions);
+    }
     ApplyCurrentSession(SessionSwitch::Activation);
     ShowAttendeeSessions();
     FillSessionCombos();
     FillTeamSize();
-    FillTeamTypes();
   }
   SQLDataModule->qMisc4->Close();
 
@@ -258,18 +276,40 @@ void TMainForm::DBGrid5MouseUp(TObject*, TMouseButton, TShiftState, int, int) {
   ApplyCurrentSession(SessionSwitch::SessionsGrid);
 }
 
-// Every session-dependent dataset follows the current row of qSessions.
+// Every move of the current session comes here; the pages follow it unless they already list
+// that session, a trigger is about to apply it, or an editor is changing the session's row.
+void TMainForm::CurrentSessionMoved() {
+  if (heldSessionMoves_ > 0 || listedSession_ == kNothingListed) return;
+  TADOQuery* sessions = SQLDataModule->qSessions;
+  if (sessions->Active() && sessions->State() != dsBrowse) return;
+  const int current = sessions->Active() && !sessions->IsEmpty() ? sessions->FieldByName("SessionID")->AsInteger()
+                                                                  : kNoSession;
+  if (current != listedSession_) ApplyCurrentSession(SessionSwitch::RowMoved);
+}
+
+// Every session-dependent dataset follows the current row of qSessions; without a current
+// session the lists show nothing.
 void TMainForm::ApplyCurrentSession(SessionSwitch how) {
   const bool activation = how == SessionSwitch::Activation;
   if (activation) {
     TabSheet5->SetTabVisible(true);
     TabSheet14->SetTabVisible(true);
   }
-  const String sid = CurrentSessionId();
   TSQLDataModule* data = SQLDataModule;
+  if (!data->qSessions->Active() || data->qSessions->IsEmpty()) {
+    CloseSessionLists();
+    return;
+  }
+  const int session = data->qSessions->FieldByName("SessionID")->AsInteger();
+  const bool newSession = session != listedSession_;
+  listedSession_ = session;
+  const String sid = IntToStr(session);
   SetLinesAndOpen(data->qAttendeesInRooms, {{2, "WHERE AttendeeSession.SessionID = " + sid}});
   SetLinesAndOpen(data->qChaperonesInRooms, {{2, "Where ChaperoneSession.SessionID = " + sid}});
-  SetLinesAndOpen(data->qAttendeesInTeams, {{3, "AND AttendeeSession.SessionID = " + sid}});
+  // The type filter and its radio group agree: another session starts again from "All" among
+  // its own types, as an activation and a combo do; otherwise the chosen type stays.
+  if (newSession || activation || how == SessionSwitch::SessionCombo) FillTeamTypes();
+  else SetLinesAndOpen(data->qAttendeesInTeams, {{3, TeamTypeLine()}});
   if (activation)
     for (TDataSet* query : {data->qAttendeesInRooms, data->qChaperonesInRooms, data->qAttendeesInTeams})
       FetchAll(query);
@@ -294,17 +334,30 @@ void TMainForm::ApplyCurrentSession(SessionSwitch how) {
   chaperones->Close();
 }
 
+// No current session: the session pages list nobody, rather than the last session's people.
+// The detail tables show nothing by themselves then.
+void TMainForm::CloseSessionLists() {
+  TSQLDataModule* data = SQLDataModule;
+  for (TDataSet* list : {data->qAttendeesInRooms, data->qAttendeesAlreadyInRooms, data->qChaperonesInRooms,
+                         data->qChaperonesAlreadyInRooms, data->qAttendeesInTeams, data->qAttendeesAlreadyInTeams})
+    list->Close();
+  ComboBox8->Items()->Clear();
+  ComboBox5->Items()->Clear();
+  listedSession_ = kNoSession;
+}
+
 // A session picked in a page's combo: all sessions are listed, the picked one becomes current
 // (or the current row stays when the number is gone) and every page follows it.
 void TMainForm::SwitchToSessionOf(TComboBox* combo) {
-  RadioGroup1->SetItemIndex(2);
-  RadioGroup1Click(RadioGroup1);
   TADOQuery* sessions = SQLDataModule->qSessions;
-  if (combo->ItemIndex() >= 0)
-    sessions->Locate("SessionID", Variant(StrToInt(combo->Items()->Strings(combo->ItemIndex()))), {});
-  if (sessions->IsEmpty()) return;
+  {
+    const HeldMoves held(heldSessionMoves_);
+    RadioGroup1->SetItemIndex(2);
+    RadioGroup1Click(RadioGroup1);
+    if (combo->ItemIndex() >= 0)
+      sessions->Locate("SessionID", Variant(StrToInt(combo->Items()->Strings(combo->ItemIndex()))), {});
+  }
   ApplyCurrentSession(SessionSwitch::SessionCombo);
-  FillTeamTypes();
 }
 
 void TMainForm::ComboBox6Change(TObject*) { SwitchToSessionOf(ComboBox6); }

@@ -2,6 +2,9 @@
 // the grids over the data module's sources, and the refresh that follows the current session.
 #pragma once
 
+#include <memory>
+
+#include "app/forms/CurrentRowLink.h"
 #include "ui/forms/Forms.h"
 
 class TAction;
@@ -105,6 +108,7 @@ public:
   TBitBtn* BitBtn23;  // Unassign All Rooms
   TBitBtn* BitBtn20;  // into the selected room
   TBitBtn* BitBtn55;  // out of the selected room
+  TLabel* RoomsProgress;  // "N of M placed" while Process Rooms runs
   // Assign Chaperone Rooms
   TTabSheet* TabSheet14;
   TPanel* Panel6;
@@ -123,6 +127,7 @@ public:
   TBitBtn* BitBtn54;  // Unassign All Rooms
   TBitBtn* BitBtn52;  // into the selected room
   TBitBtn* BitBtn56;  // out of the selected room
+  TLabel* ChaperoneRoomsProgress;
   // Create Teams
   TTabSheet* TabSheet6;
   TPanel* Panel7;
@@ -138,6 +143,7 @@ public:
   TRadioGroup* RadioGroup2;
   TBitBtn* BitBtn13;
   TBitBtn* BitBtn43;
+  TLabel* TeamsProgress;  // "N of M placed" while Auto Create Teams runs
   TBitBtn* BitBtn15;
   TBitBtn* BitBtn25;
   TBitBtn* BitBtn26;
@@ -288,35 +294,47 @@ public:
   void BitBtn50Click(TObject* Sender);
 
 private:
-  // Who asks the session-dependent datasets to follow the current session.
-  enum class SessionSwitch { Activation, SessionsGrid, SessionCombo };
+  // Who asks the session-dependent datasets to follow the current session: one of the triggers,
+  // or the current row of qSessions having moved (a click, a key, a search, the status filter,
+  // a deletion, an editor).
+  enum class SessionSwitch { Activation, SessionsGrid, SessionCombo, RowMoved };
+  // What the session pages list: no session yet (before the first activation), or none current.
+  static constexpr int kNothingListed = -1;
+  static constexpr int kNoSession = 0;
 
   void CreateDesign();
   void RestorePersistedGridWidths();
+  // Every move of the current session comes here (the sessions source's data and state
+  // changes); the pages follow when the session differs from the one they list.
+  void CurrentSessionMoved();
   void ApplyCurrentSession(SessionSwitch how);
+  void CloseSessionLists();
   void SwitchToSessionOf(TComboBox* combo);
+  // Line 3 of the unassigned list of the team page: the session and the chosen type.
+  String TeamTypeLine() const;
   void ShowAttendeeSessions();
   void FillSessionCombos();
   void FillTeamSize();
   void FillTeamTypes();
   void ApplyNouns();
 
-  // Team building: one pass of either mode, and the teams each makes.
-  bool AutoCreateTeamsPass();
-  void CreateTeamsByPosition(const String& teamWord, int onEachTeam);
-  bool CreateMixedTeamsPass(const String& teamWord, int onEachTeam);
   void ResetTeamCounters();
   // The selected team's members in the assigned list, or nothing when there is no team.
   void ShowTeamMembers();
   // The arrows between the unassigned list and the selected team.
   void MoveSelectedAttendee(TDataSet* list, bool ontoTeam);
-  // The team and member lists again after teams were built.
+  // The team and member lists again after teams were built or deleted.
   void RefreshTeamLists();
-  void ShowBuiltTeams();
   void ReopenTeamLists();
 
   void RunAccessReport(const String& reportName, const String& whereCondition);
   void RunSessionReport(const String& reportName, const String& wherePrefix);
+
+  std::unique_ptr<vt::CurrentRowLink> sessionMoves_;
+  int listedSession_ = kNothingListed;
+  // While held (an activation or a combo moving qSessions more than once), moves wait for the
+  // trigger to apply the session once.
+  int heldSessionMoves_ = 0;
 };
 
 extern TMainForm* MainForm;

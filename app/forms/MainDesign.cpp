@@ -146,6 +146,7 @@ void TMainForm::CreateDesign() {
   TPanel* autoAssign = d.RoomCommands("AutoAssignPanel", TabSheet5);
   BitBtn21 = d.Push("BitBtn21", autoAssign, 160, 8, 120, "Process Rooms");
   BitBtn23 = d.Push("BitBtn23", autoAssign, 296, 8, 130, "Unassign All Rooms");
+  RoomsProgress = d.Label("RoomsProgress", autoAssign, 440, 12, "");
   PageControl2 = d.Pages("PageControl2", TabSheet5, alLeft, 502);
   TabSheet8 = d.Sheet("TabSheet8", PageControl2, "Available Rooms");
   DBGrid7 = d.Grid("DBGrid7", TabSheet8, alClient, 0,
@@ -172,6 +173,7 @@ void TMainForm::CreateDesign() {
   TPanel* chaperoneAutoAssign = d.RoomCommands("ChaperoneAutoAssignPanel", TabSheet14);
   BitBtn53 = d.Push("BitBtn53", chaperoneAutoAssign, 160, 8, 120, "Process Rooms");
   BitBtn54 = d.Push("BitBtn54", chaperoneAutoAssign, 296, 8, 130, "Unassign All Rooms");
+  ChaperoneRoomsProgress = d.Label("ChaperoneRoomsProgress", chaperoneAutoAssign, 440, 12, "");
   PageControl7 = d.Pages("PageControl7", TabSheet14, alLeft, 502);
   TabSheet17 = d.Sheet("TabSheet17", PageControl7, "Available Rooms");
   DBGrid14 = d.Grid("DBGrid14", TabSheet17, alClient, 0,
@@ -209,6 +211,7 @@ void TMainForm::CreateDesign() {
   BitBtn13 = d.Push("BitBtn13", Panel7, 392, 40, 130, "Auto Create Teams");
   BitBtn43 = d.Push("BitBtn43", Panel7, 528, 40, 130, "Delete Partial Teams");
   BitBtn15 = d.Push("BitBtn15", Panel7, 664, 40, 200, "Delete all Teams and Start Over");
+  TeamsProgress = d.Label("TeamsProgress", Panel7, 520, 14, "");
   RadioGroup2 = d.Make<TRadioGroup>("RadioGroup2", Panel7, 8, 72, 400, 56);
   RadioGroup2->SetCaption("Create Teams For Types");
   BitBtn25 = d.Push("BitBtn25", Panel7, 424, 80, 90, "New Team");
@@ -371,4 +374,5 @@ void TMainForm::LinkDataModule(TSQLDataModule* data) {
   DBGrid10->SetDataSource(data->dsTeams);
   DBGrid11->SetDataSource(data->dsAttendeesInTeams);
   DBGrid12->SetDataSource(data->dsAttendeesAlreadyInTeams);
+  sessionMoves_ = std::make_unique<vt::CurrentRowLink>(data->dsSessions, [this] { CurrentSessionMoved(); });
 }

@@ -2,11 +2,15 @@
 // into its rooms automatically ("Process Rooms") or one at a time, taken out one at a time or
 // all at once, and the occupants of the room the user clicked. Every change of a room's free
 // places goes through the one rule of RoomPlaces.
+#include <map>
+#include <vector>
+
 #include "app/GridWidths.h"
 #include "app/RoomPlaces.h"
 #include "app/SQLData.h"
 #include "app/forms/Main.h"
 #include "app/forms/MainQueries.h"
+#include "app/forms/PlacementProgress.h"
 #include "db/Fields.h"
 #include "ui/controls/Buttons.h"
 #include "ui/controls/ComCtrls.h"
@@ -29,18 +33,19 @@ struct RoomPage {
   TADOQuery* occupants;  // enrolments placed in the selected room
   const char* noRoomToRemoveFrom;
   bool sizedRooms;  // attendees: a room takes only the type whose per-room maximum is its size
+  TLabel* progress;
 };
 
 RoomPage AttendeePage() {
   TSQLDataModule* data = SQLDataModule;
   return {vt::kAttendeeRooms, data->tRooms, data->qAttendeesInRooms, data->qAttendeesAlreadyInRooms,
-          "You must select a room.", true};
+          "You must select a room.", true, MainForm->RoomsProgress};
 }
 
 RoomPage ChaperonePage() {
   TSQLDataModule* data = SQLDataModule;
   return {vt::kChaperoneRooms, data->tCRooms, data->qChaperonesInRooms, data->qChaperonesAlreadyInRooms,
-          "You must select a room!", false};
+          "You must select a room!", false, MainForm->ChaperoneRoomsProgress};
 }
 
 TADOConnection* Connection() { return SQLDataModule->dbVantrelADO; }
@@ -66,27 +71,63 @@ void ReopenLists(const RoomPage& page) {
   if (page.occupants->Active()) vt::Reopen(page.occupants);
 }
 
-// First fit: the first room of the session, in the rooms grid's order, with a free place and, on
-// the attendee page, of the size that the person's type sleeps to a room; 0 when none fits. The
-// rooms are read afresh for each person, so the places taken before are seen.
-int FirstFittingRoom(const RoomPage& page, TADOQuery* finder) {
-  String sql = String("SELECT RoomID FROM ") + page.tables.rooms + " WHERE SessionID = " +
-               vt::KeyText(page.queue, "SessionID") + " AND NumberAvailable >= 1";
-  if (page.sizedRooms) sql += " AND NumberInRoom = " + vt::KeyText(page.queue, "PerRoomMaximum");
-  vt::SetLinesAndOpen(finder, {{0, sql + " ORDER BY RoomID LIMIT 1"}});
-  return finder->IsEmpty() ? 0 : finder->FieldByName("RoomID")->AsInteger();
-}
+// The session's rooms as Process Rooms fills them, read once: by size (on the chaperone page
+// all under one), each size's rooms in the rooms grid's order with their free places. Rooms only
+// fill during the walk, so the first with a free place of each size only moves on.
+class FreeRooms {
+public:
+  FreeRooms(const RoomPage& page, int sessionId) : sized_(page.sizedRooms) {
+    TADOQuery rooms(nullptr);
+    rooms.SetConnection(Connection());
+    rooms.SQL()->Add(String("SELECT RoomID, NumberInRoom, NumberAvailable FROM ") + page.tables.rooms +
+                     " WHERE SessionID = " + IntToStr(sessionId) + " ORDER BY RoomID");
+    rooms.Open();
+    TField* id = rooms.FieldByName("RoomID");
+    TField* size = rooms.FieldByName("NumberInRoom");
+    TField* free = rooms.FieldByName("NumberAvailable");
+    for (; !rooms.Eof(); rooms.Next())
+      bySize_[sized_ ? size->AsInteger() : 0].rooms.push_back({id->AsInteger(), free->AsInteger()});
+  }
+
+  // First fit: the first room with a free place, on the attendee page of the size that the
+  // person's type sleeps to a room; its place counts as taken. 0 when none fits.
+  int Take(int perRoomMaximum) {
+    const auto found = bySize_.find(sized_ ? perRoomMaximum : 0);
+    if (found == bySize_.end()) return 0;
+    Size& size = found->second;
+    while (size.first < size.rooms.size() && size.rooms[size.first].free < 1) ++size.first;
+    if (size.first == size.rooms.size()) return 0;
+    --size.rooms[size.first].free;
+    return size.rooms[size.first].id;
+  }
+
+private:
+  struct Room {
+    int id;
+    int free;
+  };
+  struct Size {
+    std::vector<Room> rooms;
+    size_t first = 0;
+  };
+  bool sized_;
+  std::map<int, Size> bySize_;
+};
 
 // The walk of Process Rooms: each person in the queue's order into the first room that fits;
-// who fits nowhere is skipped.
+// who fits nowhere is skipped. Each placement is whole; the page shows how many are placed.
 void PlaceQueue(const RoomPage& page) {
-  TADOQuery finder(nullptr);
-  finder.SetConnection(Connection());
-  finder.SQL()->Add("");
   TADOQuery* queue = page.queue;
-  for (queue->First(); !queue->Eof(); queue->Next())
-    if (const int room = FirstFittingRoom(page, &finder))
-      vt::TakePlace(Connection(), page.tables, room, SessionOf(queue), PersonOf(page, queue));
+  vt::DisabledControls walk(queue);
+  queue->First();
+  FreeRooms rooms(page, SessionOf(queue));
+  vt::PlacementProgress progress(page.progress, queue->RecordCount());
+  TField* perRoomMaximum = queue->FieldByName("PerRoomMaximum");
+  for (; !queue->Eof(); queue->Next()) {
+    const int room = rooms.Take(perRoomMaximum->AsInteger());
+    if (room) vt::TakePlace(Connection(), page.tables, room, SessionOf(queue), PersonOf(page, queue));
+    progress.Placed(room ? 1 : 0);
+  }
 }
 
 void ProcessQueue(const RoomPage& page) {

@@ -1,13 +1,18 @@
 // The team page's automatic builder: "Auto Create Teams" in its two modes (teams of one position,
 // or mixed teams with each position's number per team) within each league's age or grade range,
 // and the type filter that restarts its counters.
+#include <climits>
 #include <cmath>
+#include <map>
+#include <optional>
 #include <set>
+#include <unordered_set>
 #include <vector>
 
 #include "app/SQLData.h"
 #include "app/forms/Main.h"
 #include "app/forms/MainQueries.h"
+#include "app/forms/PlacementProgress.h"
 #include "app/forms/TeamMembership.h"
 #include "components/edits/CurrEdit.h"
 #include "db/Fields.h"
@@ -46,24 +51,36 @@ String LeagueFilter(TDataSet* leagues) {
   return "Grade >= " + IntToStr(begin) + " AND Grade <= " + IntToStr(end);
 }
 
+// Every row of the table, reopened, in its order, as read makes it.
+template <typename Row>
+std::vector<Row> ReadTable(TADOTable* table, Row (*read)(TDataSet*)) {
+  Reopen(table);
+  vt::DisabledControls walk(table);  // the controls hear of the walk once, when it ends
+  std::vector<Row> rows;
+  for (table->First(); !table->Eof(); table->Next()) rows.push_back(read(table));
+  return rows;
+}
+
+// A league of the session as one run reads it.
+struct League {
+  String name;
+  String filter;
+};
+
+League ReadLeague(TDataSet* leagues) { return {leagues->FieldByName("LeagueName")->AsString(), LeagueFilter(leagues)}; }
+
 // A row of the position table: how many of the position make one team.
 struct Place {
   String position;
   int numberOnTeam;
 };
 
-// The position table in table order; it is read once a pass, as nothing in a pass changes it.
-std::vector<Place> ReadPlaces() {
-  TADOTable* positions = SQLDataModule->tPositions;
-  Reopen(positions);
-  std::vector<Place> places;
-  for (positions->First(); !positions->Eof(); positions->Next())
-    places.push_back({positions->FieldByName("APosition")->AsString(), positions->FieldByName("NumberOnTeam")->AsInteger()});
-  return places;
+Place ReadPlace(TDataSet* positions) {
+  return {positions->FieldByName("APosition")->AsString(), positions->FieldByName("NumberOnTeam")->AsInteger()};
 }
 
-String PositionInLeagueFilter(const Place& place, TDataSet* leagues) {
-  return "NormalPosition = " + vt::SqlQuote(place.position) + " AND " + LeagueFilter(leagues);
+String PositionInLeagueFilter(const Place& place, const League& league) {
+  return "NormalPosition = " + vt::SqlQuote(place.position) + " AND " + league.filter;
 }
 
 // qMisc on the session's teams, where new teams are appended; the passes of one run share it.
@@ -74,13 +91,17 @@ void OpenSessionTeams() {
   SetLinesAndOpen(teams, {{0, sql}});
 }
 
-// The unassigned list, read once and then narrowed by one filter after another. Attendees
-// given a team since it was read are still in it; they are skipped by their key.
+// The unassigned list, read once a run. Each filter picks its group of it once, in the list's
+// order (oldest first); whoever the run has placed is passed over from then on, so a run costs
+// one read of the list and one filter per league and position, whatever its number of passes.
 class UnassignedList {
 public:
   explicit UnassignedList(TADOQuery* query) : query_(query) {
     query_->DisableControls();
-    Read();
+    query_->Close();
+    query_->SetFiltered(false);
+    query_->SetFilter("");
+    query_->Open();
   }
   // The list without a filter; the caller reads it again when the run ends.
   ~UnassignedList() {
@@ -91,120 +112,126 @@ public:
   UnassignedList(const UnassignedList&) = delete;
   UnassignedList& operator=(const UnassignedList&) = delete;
 
-  // Reads what is stored again: nobody in it has a team.
-  void Read() {
-    query_->Close();
-    query_->SetFiltered(false);
-    query_->SetFilter("");
-    query_->Open();
-    placed_.clear();
+  int Count() const { return query_->RecordCount(); }
+  // Whether anybody not yet placed passes filter (the whole list for an empty filter).
+  bool AnyLeft(const String& filter) {
+    Group& group = GroupOf(filter);
+    SkipPlaced(group);
+    return group.first < group.campers.size();
   }
-  // Whether anybody without a team passes filter (the whole list for an empty filter).
-  bool AnyLeft(const String& filter) { return !Take(filter, 1, /*mark=*/false).empty(); }
-  // Up to count attendees without a team that pass filter, oldest first; they count as placed.
-  std::vector<int> Take(const String& filter, size_t count, bool mark = true) {
-    query_->SetFilter(filter);
-    query_->SetFiltered(!filter.empty());
-    TField* camper = query_->FieldByName("CamperID");
+  // Up to count attendees not yet placed that pass filter, oldest first; they count as placed.
+  std::vector<int> Take(const String& filter, size_t count) {
+    Group& group = GroupOf(filter);
     std::vector<int> taken;
-    for (query_->First(); !query_->Eof() && taken.size() < count; query_->Next())
-      if (!placed_.count(camper->AsInteger())) taken.push_back(camper->AsInteger());
-    if (mark) placed_.insert(taken.begin(), taken.end());
+    for (SkipPlaced(group); group.first < group.campers.size() && taken.size() < count; ++group.first)
+      if (placed_.insert(group.campers[group.first]).second) taken.push_back(group.campers[group.first]);
     return taken;
   }
   std::vector<int> TakeAll(const String& filter) { return Take(filter, SIZE_MAX); }
 
 private:
+  struct Group {
+    std::vector<int> campers;
+    size_t first = 0;  // the rows before it are placed
+  };
+
+  Group& GroupOf(const String& filter) {
+    const auto [found, added] = groups_.try_emplace(filter);
+    if (!added) return found->second;
+    query_->SetFilter(filter);
+    query_->SetFiltered(!filter.empty());
+    TField* camper = query_->FieldByName("CamperID");
+    for (query_->First(); !query_->Eof(); query_->Next()) found->second.campers.push_back(camper->AsInteger());
+    return found->second;
+  }
+  void SkipPlaced(Group& group) const {
+    while (group.first < group.campers.size() && placed_.count(group.campers[group.first])) ++group.first;
+  }
+
   TADOQuery* query_;
-  std::set<int> placed_;
+  std::map<String, Group> groups_;
+  std::unordered_set<int> placed_;
 };
 
-// Appends the session's team and puts its members on it, in one transaction: a failure leaves
-// neither the team nor any member's team behind.
-void CreateTeam(const String& leagueName, const String& teamName, const std::vector<int>& members) {
-  TSQLDataModule* data = SQLDataModule;
-  TADOQuery* teams = data->qMisc;
-  vt::Transaction transaction(data->dbVantrelADO);
-  teams->Append();
-  teams->FieldByName("SessionID")->SetAsInteger(data->qSessions->FieldByName("SessionID")->AsInteger());
-  teams->FieldByName("LeagueName")->SetAsString(leagueName);
-  teams->FieldByName("TeamName")->SetAsString(teamName);
-  vt::PostOrGiveUp(teams);
-  vt::SetTeamOf(CurrentSessionId(), members, teams->FieldByName("TeamID")->AsString());
-  transaction.Commit();
-}
+// One press of "Auto Create Teams": the unassigned list, the leagues and the positions as the
+// run found them, the teams it made and its progress on the page.
+class TeamBuildingRun {
+public:
+  explicit TeamBuildingRun(TLabel* status)
+      : unassigned(SQLDataModule->qAttendeesInTeams), leagues(ReadTable(SQLDataModule->tLeagues, ReadLeague)),
+        places(ReadTable(SQLDataModule->tPositions, ReadPlace)),
+        progress_(status, unassigned.Count()), teamLimit_(size_t(unassigned.Count()) + leagues.size()) {}
 
-}  // namespace
-
-// "Auto Create Teams": passes of the builder until one of them has nothing more to do, then the
-// lists show what was made, also when a team could not be written.
-void TMainForm::BitBtn13Click(TObject* Sender) {
-  try {
-    while (AutoCreateTeamsPass()) {
-    }
-  } catch (...) {
-    ShowBuiltTeams();
-    throw;
+  // Appends the session's team and puts its members on it, in one transaction: a failure leaves
+  // neither the team nor any member's team behind. Returns how many changed team. A run never
+  // makes more teams than there are attendees to place plus one for each league.
+  int CreateTeam(const String& leagueName, const String& teamName, const std::vector<int>& members) {
+    if (teamsMade_ == teamLimit_)
+      throw Exception(Format("Auto Create %s stopped after %d %s: that is more than the unassigned attendees "
+                             "and the leagues can fill.",
+                             {CompanyWord("TeamsP", "Teams"), int(teamsMade_), CompanyWord("TeamsP", "Teams")}));
+    TSQLDataModule* data = SQLDataModule;
+    TADOQuery* teams = data->qMisc;
+    const String session = CurrentSessionId();
+    vt::Transaction transaction(data->dbVantrelADO);
+    teams->Append();
+    teams->FieldByName("SessionID")->SetAsInteger(StrToInt(session));
+    teams->FieldByName("LeagueName")->SetAsString(leagueName);
+    teams->FieldByName("TeamName")->SetAsString(teamName);
+    vt::PostOrGiveUp(teams);
+    const int joined = vt::SetTeamOf(session, members, teams->FieldByName("TeamID")->AsString());
+    transaction.Commit();
+    ++teamsMade_;
+    progress_.Placed(joined);
+    return joined;
   }
-  ShowBuiltTeams();
-}
 
-void TMainForm::ShowBuiltTeams() {
-  SQLDataModule->qMisc->Close();
-  Reopen(SQLDataModule->qAttendeesInTeams);
-  RefreshTeamLists();
-}
+  UnassignedList unassigned;
+  const std::vector<League> leagues;
+  const std::vector<Place> places;
+  std::set<String> emptyLeagues;  // leagues of the "Team" mode whose team came out empty
 
-// One pass; true when a further pass is due.
-bool TMainForm::AutoCreateTeamsPass() {
-  if (VtCalcEdit3->Value() == VtCalcEdit2->Value()) return false;
-  VtCalcEdit3->SetValue(VtCalcEdit2->Value());
-  const String teamWord = CompanyWord("Teams", "Team");
-  if (SQLDataModule->qSessions->IsEmpty()) return false;
-  OpenSessionTeams();
-  if (VtCalcEdit1->Value() <= 0) {
-    VtCalcEdit1->SetFocus();
-    return false;
-  }
-  const int onEachTeam = int(std::trunc(VtCalcEdit1->Value()));
-  if (ComboBox11->ItemIndex() != 1) {
-    CreateTeamsByPosition(teamWord, onEachTeam);
-    return false;
-  }
-  return CreateMixedTeamsPass(teamWord, onEachTeam);
-}
+private:
+  vt::PlacementProgress progress_;
+  const size_t teamLimit_;
+  size_t teamsMade_ = 0;
+};
 
 // Mode "Position": for each position and league, its attendees in teams of onEachTeam, the
 // last team of each group taking the rest; teams are numbered from 1 on every run.
-void TMainForm::CreateTeamsByPosition(const String& teamWord, int onEachTeam) {
-  TSQLDataModule* data = SQLDataModule;
-  UnassignedList unassigned(data->qAttendeesInTeams);
+void CreateTeamsByPosition(TeamBuildingRun& run, const String& teamWord, size_t onEachTeam) {
   int teamNumber = 1;
-  TADOTable* leagues = data->tLeagues;
-  for (const Place& place : ReadPlaces()) {
-    Reopen(leagues);
-    vt::DisabledControls walk(leagues);  // the controls hear of the walk once, when it ends
-    for (leagues->First(); !leagues->Eof(); leagues->Next()) {
-      const std::vector<int> group = unassigned.TakeAll(PositionInLeagueFilter(place, leagues));
+  for (const Place& place : run.places)
+    for (const League& league : run.leagues) {
+      const std::vector<int> group = run.unassigned.TakeAll(PositionInLeagueFilter(place, league));
       for (size_t first = 0; first < group.size(); first += onEachTeam) {
         const size_t last = std::min(group.size(), first + onEachTeam);
-        CreateTeam(leagues->FieldByName("LeagueName")->AsString(), teamWord + IntToStr(teamNumber++),
-                   std::vector<int>(group.begin() + first, group.begin() + last));
+        run.CreateTeam(league.name, teamWord + IntToStr(teamNumber++),
+                       std::vector<int>(group.begin() + first, group.begin() + last));
       }
     }
-  }
 }
 
-// Mode "Team": every league with somebody in range gets one team with, for each position,
-// (onEachTeam / position total) times its number on a team, oldest first. True when the pass
-// placed somebody and attendees are still waiting.
-bool TMainForm::CreateMixedTeamsPass(const String& teamWord, int onEachTeam) {
+// The number "On Each Team" as a whole number, its fraction dropped and a number beyond the
+// integers taken as the largest one; none, after the focus went to the edit, when its whole part
+// is 0 or less.
+std::optional<int> OnEachTeam(TMainForm* form) {
+  const long double whole = std::trunc(form->VtCalcEdit1->Value());
+  if (!(whole > 0)) {
+    form->VtCalcEdit1->SetFocus();
+    return std::nullopt;
+  }
+  return whole >= INT_MAX ? INT_MAX : int(whole);
+}
+
+// The per-place multiple of the "Team" mode, or none after its refusal was shown.
+std::optional<int> PerPlace(const String& teamWord, int onEachTeam) {
   TSQLDataModule* data = SQLDataModule;
   SetLinesAndOpen(data->qMisc6, {{0, "SELECT SUM(NumberOnTeam) AS TeamTotal FROM Positions"}});
   TField* totalField = data->qMisc6->FieldByName("TeamTotal");
   if (totalField->IsNull()) {
     Application->MessageBox("Please enter data for positions.", "Error", MB_OK);
-    return false;
+    return std::nullopt;
   }
   const int total = totalField->AsInteger();
   if (total <= 0 || onEachTeam % total != 0 || onEachTeam / total > 5) {
@@ -213,40 +240,82 @@ bool TMainForm::CreateMixedTeamsPass(const String& teamWord, int onEachTeam) {
                "Once a %s is created in this fashion you may edit it and add people to it.",
                {teamWord, teamWord, total, 2 * total, 3 * total, 4 * total, 5 * total, teamWord}),
         "Error", MB_OK);
-    return false;
+    return std::nullopt;
   }
-  const int perPlace = onEachTeam / total;
+  return onEachTeam / total;
+}
 
+// Mode "Team": every league with somebody in range gets one team with, for each position,
+// perPlace times its number on a team, oldest first. A league whose team came out empty has
+// nobody it could ever place and gets no further team in the run. True when the pass placed
+// somebody and attendees are still waiting.
+bool CreateMixedTeamsPass(TMainForm* form, TeamBuildingRun& run, const String& teamWord, int perPlace) {
   bool placedAnybody = false;
-  UnassignedList unassigned(data->qAttendeesInTeams);
-  const std::vector<Place> places = ReadPlaces();
-  TADOTable* leagues = data->tLeagues;
-  Reopen(leagues);
-  vt::DisabledControls walk(leagues);  // the controls hear of the walk once, when it ends
-  for (leagues->First(); !leagues->Eof(); leagues->Next()) {
-    if (!unassigned.AnyLeft(LeagueFilter(leagues))) continue;
+  for (const League& league : run.leagues) {
+    if (run.emptyLeagues.count(league.name) || !run.unassigned.AnyLeft(league.filter)) continue;
     std::vector<int> members;
-    for (const Place& place : places) {
-      const int quota = perPlace * place.numberOnTeam;
-      const std::vector<int> taken = unassigned.Take(PositionInLeagueFilter(place, leagues), std::max(quota, 0));
+    for (const Place& place : run.places) {
+      const std::vector<int> taken =
+          run.unassigned.Take(PositionInLeagueFilter(place, league), size_t(std::max(perPlace * place.numberOnTeam, 0)));
       members.insert(members.end(), taken.begin(), taken.end());
     }
-    CreateTeam(leagues->FieldByName("LeagueName")->AsString(), teamWord + VtCalcEdit2->Text(), members);
-    VtCalcEdit2->SetValue(VtCalcEdit2->Value() + 1);
-    placedAnybody = placedAnybody || !members.empty();
+    const int joined = run.CreateTeam(league.name, teamWord + form->VtCalcEdit2->Text(), members);
+    form->VtCalcEdit2->SetValue(form->VtCalcEdit2->Value() + 1);
+    if (members.empty()) run.emptyLeagues.insert(league.name);
+    placedAnybody = placedAnybody || joined > 0;
   }
-  unassigned.Read();
-  return placedAnybody && unassigned.AnyLeft("");
+  return placedAnybody && run.unassigned.AnyLeft("");
+}
+
+// One pass; true when a further pass is due. The run's lists are read by its first pass that
+// builds.
+bool AutoCreateTeamsPass(TMainForm* form, std::optional<TeamBuildingRun>& run) {
+  if (form->VtCalcEdit3->Value() == form->VtCalcEdit2->Value()) return false;
+  form->VtCalcEdit3->SetValue(form->VtCalcEdit2->Value());
+  const String teamWord = CompanyWord("Teams", "Team");
+  if (SQLDataModule->qSessions->IsEmpty()) return false;
+  OpenSessionTeams();
+  const std::optional<int> onEachTeam = OnEachTeam(form);
+  if (!onEachTeam) return false;
+  if (form->ComboBox11->ItemIndex() != 1) {
+    if (!run) run.emplace(form->TeamsProgress);
+    CreateTeamsByPosition(*run, teamWord, size_t(*onEachTeam));
+    return false;
+  }
+  const std::optional<int> perPlace = PerPlace(teamWord, *onEachTeam);
+  if (!perPlace) return false;
+  if (!run) run.emplace(form->TeamsProgress);
+  return CreateMixedTeamsPass(form, *run, teamWord, *perPlace);
+}
+
+}  // namespace
+
+// "Auto Create Teams": passes of the builder until one of them has nothing more to do, then the
+// lists show what was made, also when a team could not be written.
+void TMainForm::BitBtn13Click(TObject* Sender) {
+  try {
+    std::optional<TeamBuildingRun> run;
+    while (AutoCreateTeamsPass(this, run)) {
+    }
+  } catch (...) {
+    ReopenTeamLists();
+    throw;
+  }
+  ReopenTeamLists();
 }
 
 // The type filter of the unassigned list; a new choice starts the team counters again.
 void TMainForm::RadioGroup2Click(TObject* Sender) {
+  if (RadioGroup2->ItemIndex() < 0) return;
+  SetLinesAndOpen(SQLDataModule->qAttendeesInTeams, {{3, TeamTypeLine()}});
+  ResetTeamCounters();
+}
+
+String TMainForm::TeamTypeLine() const {
   const int index = RadioGroup2->ItemIndex();
-  if (index < 0) return;
   String line = "AND AttendeeSession.SessionID = " + CurrentSessionId();
   if (index > 0) line += " AND Type = " + vt::SqlQuote(RadioGroup2->Items()->Strings(index));
-  SetLinesAndOpen(SQLDataModule->qAttendeesInTeams, {{3, line}});
-  ResetTeamCounters();
+  return line;
 }
 
 void TMainForm::ResetTeamCounters() {

@@ -45,13 +45,12 @@ void TMainForm::RefreshTeamLists() {
   ShowTeamMembers();
 }
 
-// After teams were deleted: the unassigned list, the members, the teams, the unassigned again.
+// After teams were built or deleted: the unassigned list, the teams, and the members of the team
+// now selected, or none when the session has no team.
 void TMainForm::ReopenTeamLists() {
-  TSQLDataModule* data = SQLDataModule;
-  for (TDataSet* dataSet : {static_cast<TDataSet*>(data->qAttendeesInTeams),
-                            static_cast<TDataSet*>(data->qAttendeesAlreadyInTeams),
-                            static_cast<TDataSet*>(data->tTeams), static_cast<TDataSet*>(data->qAttendeesInTeams)})
-    Reopen(dataSet);
+  SQLDataModule->qMisc->Close();
+  Reopen(SQLDataModule->qAttendeesInTeams);
+  RefreshTeamLists();
 }
 
 // "New Team": the dialog appends the team and refreshes the page.
@@ -80,7 +79,6 @@ void TMainForm::BitBtn15Click(TObject* Sender) {
   ResetTeamCounters();
   TSQLDataModule* data = SQLDataModule;
   if (!data->qSessions->IsEmpty()) vt::DeleteAllTeams(CurrentSessionId());
-  SQLDataModule->qMisc->Close();
   ReopenTeamLists();
 }
 

@@ -4,6 +4,7 @@
 #include "app/SQLData.h"
 #include "app/forms/MainQueries.h"
 #include "db/Fields.h"
+#include "rtl/Exceptions.h"
 #include "rtl/StringList.h"
 
 namespace vt {
@@ -17,28 +18,39 @@ int Run(const String& sql) {
   return scratch->ExecSQL();
 }
 
+bool TeamOfSession(const String& teamId, const String& sessionId) {
+  TADOQuery team(nullptr);
+  team.SetConnection(SQLDataModule->dbVantrelADO);
+  team.SQL()->Add("SELECT TeamID FROM Teams WHERE TeamID = " + teamId + " AND SessionID = " + sessionId);
+  team.Open();
+  return !team.IsEmpty();
+}
+
 }  // namespace
 
-void SetTeamOf(const String& sessionId, const std::vector<int>& campers, const String& teamId) {
-  if (campers.empty()) return;
+int SetTeamOf(const String& sessionId, const std::vector<int>& campers, const String& teamId) {
+  if (campers.empty()) return 0;
+  if (!teamId.empty() && !TeamOfSession(teamId, sessionId))
+    throw Exception("This Team belongs to another Session: nobody was put on it.");
   String list;
   for (int camper : campers) list += (list.empty() ? "" : ", ") + IntToStr(camper);
-  Run("UPDATE AttendeeSession SET TeamID = " + (teamId.empty() ? String("Null") : teamId) +
-      " WHERE SessionID = " + sessionId + " AND CamperID IN (" + list + ")");
+  const String changed = teamId.empty() ? String("TeamID Is Not Null") : "(TeamID Is Null OR TeamID <> " + teamId + ")";
+  return Run("UPDATE AttendeeSession SET TeamID = " + (teamId.empty() ? String("Null") : teamId) +
+             " WHERE SessionID = " + sessionId + " AND CamperID IN (" + list + ") AND " + changed);
 }
 
 void DeleteTeam(TDataSet* teams) {
   Transaction transaction(SQLDataModule->dbVantrelADO);
-  Run("UPDATE AttendeeSession SET TeamID = Null WHERE SessionID = " + CurrentSessionId() +
-      " AND TeamID = " + KeyText(teams, "TeamID"));
+  Run("UPDATE AttendeeSession SET TeamID = Null WHERE TeamID = " + KeyText(teams, "TeamID"));
   teams->Delete();
   transaction.Commit();
 }
 
 void DeleteAllTeams(const String& sessionId) {
   Transaction transaction(SQLDataModule->dbVantrelADO);
+  Run("UPDATE AttendeeSession SET TeamID = Null WHERE TeamID Is Not Null AND (SessionID = " + sessionId +
+      " OR TeamID IN (SELECT TeamID FROM Teams WHERE SessionID = " + sessionId + "))");
   Run("DELETE FROM Teams WHERE SessionID = " + sessionId);
-  Run("UPDATE AttendeeSession SET TeamID = Null WHERE SessionID = " + sessionId);
   transaction.Commit();
 }
 

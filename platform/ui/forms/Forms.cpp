@@ -719,6 +719,12 @@ void TApplication::ProcessMessages()
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
+void TApplication::ProcessPaintMessages()
+{
+    vt::EnsureQtApplication();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
 void TApplication::HandleMessage()
 {
     vt::EnsureQtApplication();

@@ -230,6 +230,9 @@ public:
     void Terminate();
     bool Terminated() const { return FTerminated; }
     void ProcessMessages();
+    // Paints and other window work, with the user's keys and clicks left waiting for later: a
+    // long run keeps its windows drawn without taking commands in the middle of it.
+    void ProcessPaintMessages();
     void HandleMessage();
     // Call inside a catch block: EAbort stays silent, others go to OnException or ShowException.
     void HandleException(TObject* Sender);
