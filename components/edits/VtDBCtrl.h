@@ -21,6 +21,15 @@ public:
   void SetReadOnly(bool Value) override { FDataLink->SetReadOnly(Value); }
   TField* Field() const { return FDataLink->Field(); }
   TFieldDataLink* DataLink() const { return FDataLink; }
+  // An action goes to the edit first, then through the data link to the field's data source.
+  bool ExecuteAction(TBasicAction* Action) override
+  {
+    return TVtCustomCalcEdit::ExecuteAction(Action) || FDataLink->ExecuteAction(Action);
+  }
+  bool UpdateAction(TBasicAction* Action) override
+  {
+    return TVtCustomCalcEdit::UpdateAction(Action) || FDataLink->UpdateAction(Action);
+  }
 
   String GetDisplayText() override;
   void WndProc(TMessage& Message) override;
@@ -61,6 +70,15 @@ public:
   void SetDataSource(TDataSource* Value);
   void SetReadOnly(bool Value) override { FDataLink->SetReadOnly(Value); }
   TField* Field() const { return FDataLink->Field(); }
+  // An action goes to the edit first, then through the data link to the field's data source.
+  bool ExecuteAction(TBasicAction* Action) override
+  {
+    return TCustomComboEdit::ExecuteAction(Action) || FDataLink->ExecuteAction(Action);
+  }
+  bool UpdateAction(TBasicAction* Action) override
+  {
+    return TCustomComboEdit::UpdateAction(Action) || FDataLink->UpdateAction(Action);
+  }
 
   void WndProc(TMessage& Message) override;
 

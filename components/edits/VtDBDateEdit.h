@@ -16,6 +16,15 @@ public:
     TDataSource* DataSource() const { return FDataLink->DataSource(); }
     void SetDataSource(TDataSource* Value);
     TField* Field() const { return FDataLink->Field(); }
+    // An action goes to the edit first, then through the data link to the field's data source.
+    bool ExecuteAction(TBasicAction* Action) override
+    {
+        return TCustomDateEdit::ExecuteAction(Action) || FDataLink->ExecuteAction(Action);
+    }
+    bool UpdateAction(TBasicAction* Action) override
+    {
+        return TCustomDateEdit::UpdateAction(Action) || FDataLink->UpdateAction(Action);
+    }
     void SetReadOnly(bool Value) override { FDataLink->SetReadOnly(Value); }
     void UpdateMask() override;
 

@@ -2,6 +2,8 @@
 // active and editing states kept, and the field link's pending-text protocol.
 #include "db/DataSource.h"
 
+#include "rtl/BasicAction.h"
+
 #include <algorithm>
 
 // ---- TDataSource ----
@@ -118,6 +120,18 @@ void TDataLink::UpdateRecord() {
     throw;
   }
   updating_ = false;
+}
+
+bool TDataLink::ExecuteAction(TBasicAction* Action) {
+  if (!dataSource_ || !Action->HandlesTarget(dataSource_)) return false;
+  Action->ExecuteTarget(dataSource_);
+  return true;
+}
+
+bool TDataLink::UpdateAction(TBasicAction* Action) {
+  if (!dataSource_ || !Action->HandlesTarget(dataSource_)) return false;
+  Action->UpdateTarget(dataSource_);
+  return true;
 }
 
 void TDataLink::DataEvent(TDataEvent event, std::intptr_t info) {

@@ -11,6 +11,7 @@
 #include "rtl/Classes.h"
 
 class TDataLink;
+class TBasicAction;
 
 using TDataChangeEvent = std::function<void(TObject* Sender, TField* Field)>;
 
@@ -64,6 +65,10 @@ class TDataLink : public TPersistent {
   bool Edit();
   // Writes the control's pending value when there is one.
   void UpdateRecord();
+  // An action offered to the link's control, passed on to the data source: true when the
+  // action takes the source as its target (a data-set action acting on the source's dataset).
+  bool ExecuteAction(TBasicAction* Action);
+  bool UpdateAction(TBasicAction* Action);
 
  protected:
   virtual void ActiveChanged() {}

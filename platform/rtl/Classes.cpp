@@ -1,6 +1,7 @@
 // The component model: owner tree, names, state flags and free notification, following the
 // class library's order of events on insertion and destruction.
 #include "rtl/Classes.h"
+#include "rtl/BasicAction.h"
 #include "rtl/TypInfo.h"
 
 #include <algorithm>
@@ -194,6 +195,22 @@ void TComponent::Notification(TComponent* AComponent, TOperation Operation)
 void TComponent::Loaded()
 {
     FComponentState.Exclude(csLoading);
+}
+
+bool TComponent::ExecuteAction(TBasicAction* Action)
+{
+    if (!Action->HandlesTarget(this))
+        return false;
+    Action->ExecuteTarget(this);
+    return true;
+}
+
+bool TComponent::UpdateAction(TBasicAction* Action)
+{
+    if (!Action->HandlesTarget(this))
+        return false;
+    Action->UpdateTarget(this);
+    return true;
 }
 
 void TComponent::Unlink(std::vector<TComponent*>& list, TComponent* component)

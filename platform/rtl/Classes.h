@@ -18,6 +18,7 @@ public:
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 
 class TFiler;
+class TBasicAction;
 
 class TPersistent : public TObject {
 public:
@@ -71,6 +72,11 @@ public:
 
     // Called after the design has set every property; clears csLoading.
     virtual void Loaded();
+
+    // An action offered to this component: carried out on it, or its state taken from it,
+    // when the action takes the component as its target. True when the action did.
+    virtual bool ExecuteAction(TBasicAction* Action);
+    virtual bool UpdateAction(TBasicAction* Action);
 
 protected:
     // Base behaviour: forgets a removed free-notification partner and passes the news on

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "ui/controls/StdCtrls.h"
+#include "ui/forms/Forms.h"
 
 namespace {
 
@@ -24,26 +25,6 @@ void Notify(const List& clients)
 }
 
 }  // namespace
-
-TBasicAction::~TBasicAction() = default;
-
-bool TBasicAction::Execute()
-{
-    if (!OnExecute)
-        return false;
-    OnExecute(this);
-    return true;
-}
-
-void TBasicAction::RegisterChanges(const void* client, std::function<void()> changed)
-{
-    UnRegisterChanges(client);
-    FClients.emplace_back(client, std::move(changed));
-}
-
-void TBasicAction::UnRegisterChanges(const void* client) { Unregister(FClients, client); }
-
-void TBasicAction::Changed() { Notify(FClients); }
 
 TContainedAction::~TContainedAction() { SetActionList(nullptr); }
 
@@ -68,12 +49,14 @@ int TContainedAction::Index() const
     return -1;
 }
 
-bool TCustomAction::Update()
+bool TContainedAction::Execute()
 {
-    if (!OnUpdate)
-        return false;
-    OnUpdate(this);
-    return true;
+    return TBasicAction::Execute() || (Application && Application->DispatchAction(CM_ACTIONEXECUTE, this));
+}
+
+bool TContainedAction::Update()
+{
+    return TBasicAction::Update() || (Application && Application->DispatchAction(CM_ACTIONUPDATE, this));
 }
 
 // A disabled action does nothing, as its controls are disabled too.
@@ -82,7 +65,7 @@ bool TCustomAction::Execute()
     Update();
     if (!FEnabled)
         return false;
-    return TBasicAction::Execute();
+    return TContainedAction::Execute();
 }
 
 #define VT_ACTION_SETTER(Name, Type, Field) \

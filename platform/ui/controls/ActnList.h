@@ -1,41 +1,27 @@
 // Actions: commands with a caption, hint, shortcut and enabled/checked state shared by the
-// controls that show them, kept in action lists or an action manager; TActionToolBar shows an
-// action manager's actions as buttons that follow the actions' state.
+// controls that show them, kept in action lists or an action manager, and carried out by their
+// handlers or by the target the active form offers them to; TActionToolBar shows an action
+// manager's actions as buttons that follow the actions' state.
 #pragma once
 
 #include <functional>
 #include <vector>
 
+#include "rtl/BasicAction.h"
 #include "ui/controls/Menus.h"
 #include "ui/kernel/Controls.h"
 
 class TCustomActionList;
 class TImageList;
 
-class TBasicAction : public TComponent {
-public:
-    explicit TBasicAction(TComponent* AOwner) : TComponent(AOwner) {}
-    ~TBasicAction() override;
-    // Runs OnExecute; false when there is none.
-    virtual bool Execute();
-    TNotifyEvent OnExecute;
-    TNotifyEvent OnUpdate;
-
-    // Clients (tool bar buttons, menu items) hear of every change of the action's state.
-    void RegisterChanges(const void* client, std::function<void()> changed);
-    void UnRegisterChanges(const void* client);
-
-protected:
-    void Changed();
-
-private:
-    std::vector<std::pair<const void*, std::function<void()>>> FClients;
-};
-
 class TContainedAction : public TBasicAction {
 public:
     explicit TContainedAction(TComponent* AOwner) : TBasicAction(AOwner) {}
     ~TContainedAction() override;
+    // Without an OnExecute (OnUpdate) handler the action is offered to the active form: its
+    // focused control first, then the form, then the form's other visible controls.
+    bool Execute() override;
+    bool Update() override;
     TCustomActionList* ActionList() const { return FActionList; }
     void SetActionList(TCustomActionList* v);
     const String& Category() const { return FCategory; }
@@ -51,9 +37,8 @@ private:
 class TCustomAction : public TContainedAction {
 public:
     explicit TCustomAction(TComponent* AOwner) : TContainedAction(AOwner) {}
+    // Refreshes the state first; a disabled action does nothing.
     bool Execute() override;
-    // Asks OnUpdate to refresh the state.
-    bool Update();
 
     const String& Caption() const { return FCaption; }
     void SetCaption(const String& v);

@@ -618,8 +618,45 @@ void TCustomForm::Deactivate()
         OnDeactivate(this);
 }
 
+namespace {
+
+bool OfferActionTo(TComponent* component, UINT Msg, TBasicAction* Action)
+{
+    if (!component)
+        return false;
+    return Msg == CM_ACTIONEXECUTE ? component->ExecuteAction(Action) : component->UpdateAction(Action);
+}
+
+// The visible controls inside container, each before the controls it holds.
+bool OfferActionToControls(TWinControl* container, UINT Msg, TBasicAction* Action)
+{
+    for (int i = 0; i < container->ControlCount(); ++i) {
+        TControl* control = container->Controls(i);
+        if (!control->Visible())
+            continue;
+        if (OfferActionTo(control, Msg, Action))
+            return true;
+        auto* inner = dynamic_cast<TWinControl*>(control);
+        if (inner && OfferActionToControls(inner, Msg, Action))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool TCustomForm::OfferAction(UINT Msg, TBasicAction* Action)
+{
+    return OfferActionTo(ActiveControl(), Msg, Action) || OfferActionTo(this, Msg, Action) ||
+           OfferActionToControls(this, Msg, Action);
+}
+
 void TCustomForm::WndProc(TMessage& Message)
 {
+    if (Message.Msg == CM_ACTIONEXECUTE || Message.Msg == CM_ACTIONUPDATE) {
+        Message.Result = OfferAction(Message.Msg, reinterpret_cast<TBasicAction*>(Message.LParam)) ? 1 : 0;
+        return;
+    }
     if (Message.Msg == CM_DIALOGKEY && Message.WParam == VK_TAB) {
         const TShiftState shift = KeyDataToShiftState(Message.LParam);
         if (!shift.Contains(ssCtrl)) {
@@ -641,6 +678,15 @@ void TCustomForm::WndProc(TMessage& Message)
 // TApplication
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
+
+bool TApplication::DispatchAction(UINT Msg, TBasicAction* Action)
+{
+    const LPARAM action = reinterpret_cast<LPARAM>(Action);
+    TCustomForm* active = Screen ? Screen->ActiveForm() : nullptr;
+    if (active && active->Perform(Msg, 0, action) == 1)
+        return true;
+    return FMainForm && FMainForm != active && FMainForm->Perform(Msg, 0, action) == 1;
+}
 TApplication::~TApplication() = default;
 
 namespace {

@@ -134,6 +134,8 @@ protected:
     void CreateWnd() override;
 
 private:
+    // The form's share of DispatchAction: its focused control, itself, its visible controls.
+    bool OfferAction(UINT Msg, TBasicAction* Action);
     void ApplyWindowFlags();
     void PlaceForShowing();
     void CloseModal();
@@ -234,6 +236,9 @@ public:
     // long run keeps its windows drawn without taking commands in the middle of it.
     void ProcessPaintMessages();
     void HandleMessage();
+    // Offers an action (CM_ACTIONEXECUTE or CM_ACTIONUPDATE) to the active form, then to the
+    // main form; true when one of them took it.
+    bool DispatchAction(UINT Msg, TBasicAction* Action);
     // Call inside a catch block: EAbort stays silent, others go to OnException or ShowException.
     void HandleException(TObject* Sender);
     void ShowException(const std::exception* E);

@@ -138,6 +138,8 @@ constexpr UINT CM_INVALIDATE = CM_BASE + 52;
 constexpr UINT CM_SYSFONTCHANGED = CM_BASE + 53;
 constexpr UINT CM_CHANGED = CM_BASE + 55;
 constexpr UINT CM_BIDIMODECHANGED = CM_BASE + 60;
+constexpr UINT CM_ACTIONUPDATE = CM_BASE + 63;   // LParam: the action
+constexpr UINT CM_ACTIONEXECUTE = CM_BASE + 64;
 // Broadcast by a grouped speed button to its siblings when it goes down.
 constexpr UINT CM_BUTTONPRESSED = 0xB051;
 

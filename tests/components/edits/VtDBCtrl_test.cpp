@@ -4,6 +4,7 @@
 #include "components/edits/VtDBCtrl.h"
 
 #include "tests/platform/ui/PeopleFormFixture.h"
+#include "ui/dbcontrols/DBActns.h"
 #include "ui/dialogs/DialogResponder.h"
 #include "ui/kernel/WinApi.h"
 
@@ -126,12 +127,12 @@ protected:
     form->Show();
     edit->SetFocus();
   }
-  TVtDBComboEdit* MakeEdit(const char* field, int top)
+  TVtDBComboEdit* MakeEdit(const char* field, int top, TDataSource* on = nullptr)
   {
     auto* e = new TVtDBComboEdit(form);
     e->SetParent(form);
     e->SetBounds(10, top, 120, 22);
-    e->SetDataSource(source);
+    e->SetDataSource(on ? on : source);
     e->SetDataField(field);
     return e;
   }
@@ -198,6 +199,98 @@ TEST_F(DBComboEditTest, AFieldThatRefusesTheTextKeepsTheFocus)
   EXPECT_EQ(form->ActiveControl(), other);
   EXPECT_EQ(other->SelLength(), 3);
   EXPECT_EQ(people->FieldByName("Balance")->AsFloat(), 10.5);
+}
+
+namespace {
+
+// Beside the people edits, a third edit over the same people in the opposite order, on a data
+// source of its own.
+class DBComboEditActionTest : public DBComboEditTest {
+protected:
+  void SetUp() override
+  {
+    DBComboEditTest::SetUp();
+    reversed = Query({"SELECT PersonID, LastName FROM People ORDER BY PersonID DESC"});
+    reversedSource = new TDataSource(owner_);
+    reversedSource->SetDataSet(reversed);
+    reversed->Open();
+    third = MakeEdit("LastName", 70, reversedSource);
+    edit->SetFocus();
+  }
+  template <class A>
+  A* NewAction()
+  {
+    return new A(form);
+  }
+
+  TADOQuery* reversed = nullptr;
+  TDataSource* reversedSource = nullptr;
+  TVtDBComboEdit* third = nullptr;
+};
+
+} // namespace
+
+TEST_F(DBComboEditActionTest, ADataSetActionActsOnTheFocusedEditsDataSet)
+{
+  auto* next = NewAction<TDataSetNext>();
+  EXPECT_TRUE(next->Execute());
+  EXPECT_EQ(edit->Text(), "Baker");
+  EXPECT_EQ(third->Text(), "Clark") << "the other source did not move";
+
+  third->SetFocus();
+  next->Execute();
+  EXPECT_EQ(third->Text(), "Baker");
+  EXPECT_EQ(edit->Text(), "Baker");
+
+  // An action bound to a source reaches the control that shows it, wherever the focus is.
+  auto* first = NewAction<TDataSetFirst>();
+  first->SetDataSource(source);
+  first->Execute();
+  EXPECT_EQ(edit->Text(), "Adams");
+  EXPECT_EQ(third->Text(), "Baker");
+  delete source; // a freed source is forgotten
+  EXPECT_EQ(first->DataSource(), nullptr);
+}
+
+TEST_F(DBComboEditActionTest, PostAndCancelActionsFollowTheEditingState)
+{
+  auto* post = NewAction<TDataSetPost>();
+  auto* cancel = NewAction<TDataSetCancel>();
+  auto* prior = NewAction<TDataSetPrior>();
+  auto* last = NewAction<TDataSetLast>();
+  auto enabled = [&] {
+    String states;
+    for (TCustomAction* a : std::initializer_list<TCustomAction*>{post, cancel, prior, last}) {
+      a->Update();
+      states += a->Enabled() ? "1" : "0";
+    }
+    return states;
+  };
+  EXPECT_EQ(enabled(), "0001") << "browsing the first row";
+
+  Retype(edit, "O'Neil-Adams");
+  EXPECT_EQ(enabled(), "1101");
+  EXPECT_TRUE(post->Execute());
+  EXPECT_EQ(people->State(), dsBrowse);
+  EXPECT_EQ(Scalar("SELECT LastName FROM People WHERE PersonID = 1").AsString(), "O'Neil-Adams");
+
+  last->Execute();
+  EXPECT_EQ(enabled(), "0010") << "browsing the last row";
+  Retype(edit, "Zed");
+  EXPECT_TRUE(cancel->Execute());
+  EXPECT_EQ(edit->Text(), "Clark");
+  EXPECT_FALSE(post->Execute()) << "nothing to post";
+  EXPECT_EQ(Scalar("SELECT LastName FROM People WHERE PersonID = 3").AsString(), "Clark");
+}
+
+TEST_F(DBComboEditActionTest, AnActionsOwnHandlerComesBeforeAnyTarget)
+{
+  auto* next = NewAction<TDataSetNext>();
+  int ran = 0;
+  next->OnExecute = [&](TObject*) { ++ran; };
+  next->Execute();
+  EXPECT_EQ(ran, 1);
+  EXPECT_EQ(edit->Text(), "Adams");
 }
 
 // An edit over an integer column never stores a wrapped number: what 32 bits cannot hold, typed

@@ -14,6 +14,7 @@
 #include "tests/components/edits/DayMonthYearClock.h"
 #include "tests/platform/ui/PeopleFormFixture.h"
 #include "ui/controls/MaskEdit.h"
+#include "ui/dbcontrols/DBActns.h"
 #include "ui/forms/Forms.h"
 #include "ui/kernel/WinApi.h"
 #include "ui/testing/UiTesting.h"
@@ -78,6 +79,18 @@ TEST_F(DBDateEditTest, AWrittenDateKeepsTheFieldsTimeOfDay)
     EXPECT_EQ(people->State(), dsEdit);  // a digit puts the dataset into edit mode
     Leave();
     people->Post();
+    EXPECT_NEAR(dob()->AsDateTime(), Ymd(2024, 5, 3) + 14.5 / 24, 1e-6);
+}
+
+// A post action taken while the date edit has the focus writes the typed date, time kept.
+TEST_F(DBDateEditTest, APostActionOnTheFocusedEditWritesItsDate)
+{
+    auto* post = new TDataSetPost(form);
+    post->Update();
+    EXPECT_FALSE(post->Enabled());
+    TypeFromStart("03");
+    EXPECT_TRUE(post->Execute());
+    EXPECT_EQ(people->State(), dsBrowse);
     EXPECT_NEAR(dob()->AsDateTime(), Ymd(2024, 5, 3) + 14.5 / 24, 1e-6);
 }
 
