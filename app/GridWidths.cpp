@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "app/ProgramIni.h"
+#include "rtl/Exceptions.h"
 #include "rtl/IniFiles.h"
 #include "rtl/StringList.h"
 #include "ui/forms/Forms.h"
@@ -20,8 +21,18 @@ void RestoreGridWidths(TIniFile* ini, TStrings* keys, TDBGrid* grid, const Strin
   }
 }
 
+// A settings file that cannot be written (a read-only program folder) is reported on the first
+// failed write of the run only: widths are stored on every click of a grid, and the click's own
+// action goes on either way.
 void StoreGridWidths(TDBGrid* grid, const String& section) {
-  TIniFile ini(ProgramIni());
-  for (int i = 0; i < grid->Columns()->Count(); ++i)
-    ini.WriteInteger(section, IntToStr(i), grid->Columns()->Items(i)->Width());
+  static bool failureReported = false;
+  try {
+    TIniFile ini(ProgramIni());
+    for (int i = 0; i < grid->Columns()->Count(); ++i)
+      ini.WriteInteger(section, IntToStr(i), grid->Columns()->Items(i)->Width());
+  } catch (const EIniFileException& e) {
+    if (failureReported) return;
+    failureReported = true;
+    Application->ShowException(&e);
+  }
 }

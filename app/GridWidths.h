@@ -12,5 +12,6 @@ class TStrings;
 // width. ini and keys are shared by all grids of one form's constructor.
 void RestoreGridWidths(TIniFile* ini, TStrings* keys, TDBGrid* grid, const String& section);
 
-// Writes the width of every column under the keys "0", "1", ... of the section.
+// Writes the width of every column under the keys "0", "1", ... of the section. A settings file
+// that cannot be written is reported once a run; the widths are then kept until the program ends.
 void StoreGridWidths(TDBGrid* grid, const String& section);

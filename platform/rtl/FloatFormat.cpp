@@ -16,6 +16,9 @@
 namespace {
 
 constexpr int MaxPrecision = 18;
+// A picture without exponent shows at most this many significant digits, as the class library
+// does, so a value that went through a double (74.3 as 74.2999999999999971578) shows as typed.
+constexpr int PicturePrecision = 15;
 constexpr int Unlimited = 9999;
 
 // value = 0.Digits x 10^Exponent; Digits has no trailing zeros and is empty for zero.
@@ -367,7 +370,7 @@ PictureDigits Digitise(long double magnitude, const Picture& p)
         integerCount = p.IntPlaces;
         out.Exponent = d.IsZero() ? 0 : d.Exponent - p.IntPlaces;
     } else {
-        d = ToDecimal(magnitude, MaxPrecision, p.FracPlaces);
+        d = ToDecimal(magnitude, PicturePrecision, p.FracPlaces);
         integerCount = d.Exponent;
     }
     out.Zero = d.IsZero();

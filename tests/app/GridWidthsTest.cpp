@@ -7,9 +7,12 @@
 #include <fstream>
 
 #include "app/ProgramIni.h"
+#include "rtl/FileNames.h"
 #include "rtl/IniFiles.h"
 #include "rtl/StringList.h"
 #include "tests/fixtures/CampFixture.h"
+#include "tests/fixtures/ScratchMount.h"
+#include "ui/dialogs/DialogResponder.h"
 #include "ui/forms/Forms.h"
 #include "ui/grids/DBGrids.h"
 #include "ui/testing/UiTesting.h"
@@ -78,6 +81,29 @@ TEST_F(GridWidthsTest, StoreCreatesTheFileWithEveryColumnAndRestoreReadsItBack) 
   ini.ReadSection("5", &keys);
   EXPECT_EQ(keys.CommaText(), "0,1,2");
   EXPECT_EQ(Restored("5"), (std::vector<int>{64, 120, 66}));
+}
+
+// A read-only program folder: the first failed store of the run is reported, later ones are not
+// (widths are stored on every grid click); once the folder is writable the widths are stored.
+TEST_F(GridWidthsTest, ASettingsFileThatCannotBeWrittenIsReportedOnceAndLaterStoresGoOn) {
+  vt::test::ScratchMount disk(1 << 20);
+  if (!disk.Mounted()) GTEST_SKIP() << disk.Why();
+  vt::SetProgramPathForTests(disk.Folder() + "Vantrel");
+  TComponent owner(nullptr);
+  TDBGrid* grid = MakeGrid(&owner);
+  grid->Columns()->Items(0)->SetWidth(90);
+  disk.SetReadOnly(true);
+  vt::DialogResponder responder;
+  responder.Answer(mrOk);
+  for (const char* section : {"6", "7", "6"}) StoreGridWidths(grid, section);
+  ASSERT_EQ(responder.Shown().size(), 1u);
+  EXPECT_EQ(responder.Last().Text, "Unable to write to " + disk.Folder() + "Vantrel.ini");
+
+  disk.SetReadOnly(false);
+  StoreGridWidths(grid, "6");
+  EXPECT_EQ(responder.Shown().size(), 1u);
+  EXPECT_EQ(Restored("6"), (std::vector<int>{90, 65, 66}));
+  camp.UseProgramFolder();  // before the mount goes
 }
 
 }  // namespace

@@ -362,8 +362,10 @@ bool RouteEvent(TControl* control, QWidget* widget, QEvent* e, const std::functi
             break;
         case QEvent::WindowActivate:
             if (auto* form = dynamic_cast<TCustomForm*>(control)) {
-                // Only a change between forms of ours counts; a form under a modal one waits.
-                if (!Screen->ModalForm() || Screen->ModalForm() == form)
+                // Only a change between forms of ours counts; a form under a modal one waits. A
+                // window manager may activate a window again after it was hidden (a modal form
+                // closed just after its message box): it is no longer a form to work in.
+                if (form->Visible() && (!Screen->ModalForm() || Screen->ModalForm() == form))
                     Screen->SetActiveForm(form);
             }
             break;

@@ -56,6 +56,17 @@ TEST_F(DBCalcEditTest, ShowsTheFieldAndANullFieldAsEmpty)
   EXPECT_EQ(edit->Text(), "0");
 }
 
+TEST_F(DBCalcEditTest, AnAmountThatBinaryCannotHoldShowsAsStored)
+{
+  // Fifteen decimals of a float field would show 74.3 as 74.299999999999997.
+  for (const char* amount : {"74.3", "0.1", "59.97"}) {
+    connection_->Execute(String("UPDATE People SET Balance = ") + amount + " WHERE PersonID = 1");
+    people->Close();
+    people->Open();
+    EXPECT_EQ(edit->Text(), amount);
+  }
+}
+
 TEST_F(DBCalcEditTest, TypingPutsTheDatasetIntoEditAndPostWritesTheValue)
 {
   ASSERT_EQ(people->State(), dsBrowse);

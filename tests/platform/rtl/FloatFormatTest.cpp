@@ -115,7 +115,20 @@ TEST_F(FloatFormatTest, RoundingWorksOnTheExtendedValue)
     EXPECT_EQ(FormatFloat("0.00", 2.675), "2.67");
     EXPECT_EQ(FormatFloat("0.00", 2.675L), "2.68");
     EXPECT_EQ(FloatToStrF(2.675L, ffFixed, 18, 2), "2.68");
-    EXPECT_EQ(FormatFloat("0.000000000000000000", 1.0L / 3), "0.333333333333333333");
+    EXPECT_EQ(FormatFloat("0.000000000000000000", 1.0L / 3), "0.333333333333333000");
+}
+
+TEST_F(FloatFormatTest, PicturesShowFifteenSignificantDigits)
+{
+    // A currency amount read back as a double shows as it was typed, not as its binary neighbour.
+    const struct { const char* format; long double value; const char* text; } cases[] = {
+        {"0.###############", 74.3, "74.3"},
+        {"0.###############", 0.1 + 0.2, "0.3"},
+        {"0.###############", 19.99 * 3, "59.97"},
+        {"0", 12345678901234567.0L, "12345678901234600"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatFloat(c.format, c.value), c.text) << c.format;
 }
 
 TEST_F(FloatFormatTest, LocaleSeparatorsInPictures)
