@@ -613,6 +613,20 @@ void GradientFillRect(TCanvas* Canvas, const TRect& ARect, TColor StartColor, TC
   }
 }
 
+void UseMessageFont(TFont* Font)
+{
+  if (TFont* message = Screen ? Screen->MessageFont() : nullptr) {
+    Font->SetName(message->Name());
+    Font->SetSize(message->Size());
+    Font->SetStyle(message->Style());
+    return;
+  }
+  Font->SetColor(clWindowText);
+  Font->SetName("MS Sans Serif");
+  Font->SetSize(8);
+  Font->SetStyle(TFontStyles{});
+}
+
 namespace {
 int WaitCount = 0;
 TCursor SavedCursor = crDefault;

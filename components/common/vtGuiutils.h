@@ -108,6 +108,9 @@ void GradientFillRect(TCanvas* Canvas, const TRect& ARect, TColor StartColor, TC
 // Text shortened with "..." until it fits MaxWidth on Canvas.
 String MinimizeText(const String& Text, TCanvas* Canvas, int MaxWidth);
 TPoint GetAveCharSize(TCanvas* Canvas);
+// The font becomes the system's message font (its colour kept); without one it becomes
+// "MS Sans Serif", size 8, clWindowText, no style.
+void UseMessageFont(TFont* Font);
 
 // The warning beep: the platform's MessageBeep (tests count beeps through vt::SetBeepHook).
 void Beep();

@@ -377,6 +377,7 @@ TPopupCalendar::TPopupCalendar(TComponent* AOwner)
 {
     SetBounds(Left(), Top(), std::max(PopupCalendarSize.X, 180), std::max(PopupCalendarSize.Y, 120));
     SetColor(clBtnFace);
+    UseMessageFont(Font());
     auto* ownerControl = dynamic_cast<TControl*>(AOwner);
     SetShowHint(ownerControl ? ownerControl->ShowHint() : true);
     if (ComponentState().Contains(csDesigning))
@@ -504,6 +505,7 @@ TSelectDateDlg::TSelectDateDlg(TComponent* AOwner) : TForm(AOwner)
     SetClientWidth(222);
     SetClientHeight(154);
     SetColor(clBtnFace);
+    UseMessageFont(Font());
     SetPosition(poScreenCenter);
     SetShowHint(true);
     SetKeyPreview(true);

@@ -81,10 +81,7 @@ TColor KeyColor(TCalcBtnKind Kind)
 // The bold panel font of both layouts.
 void SetPanelFont(TFont* Font)
 {
-  TFont standard;
-  Font->SetName(standard.Name());
-  Font->SetSize(8);
-  Font->SetColor(clWindowText);
+  UseMessageFont(Font);
   Font->SetStyle(TFontStyles{fsBold});
 }
 

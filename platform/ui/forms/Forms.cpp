@@ -895,7 +895,7 @@ void TApplication::Restore()
 // ---------------------------------------------------------------------------------------------
 // TScreen
 
-TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner), FHintFont(new TFont) {}
+TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner), FHintFont(new TFont), FMessageFont(new TFont) {}
 
 // The cursors go too: a test program ends without DoneApplication. Deleting a cursor reaches none
 // of Qt's globals that may be gone by then.
@@ -905,6 +905,33 @@ TScreen::~TScreen()
         vt::FreeCursorHandle(handle);
     delete FFonts;
     delete FHintFont;
+    delete FMessageFont;
+}
+
+// Read each time: the desktop may change its fonts while the program runs.
+TFont* TScreen::MessageFont()
+{
+    if (!QApplication::instance())
+        return nullptr;
+    const QFont font = QApplication::font("QMessageBox");
+    if (font.family().isEmpty())
+        return nullptr;
+    FMessageFont->SetName(vt::FromQString(font.family()));
+    if (font.pointSize() > 0)
+        FMessageFont->SetSize(font.pointSize());
+    else
+        FMessageFont->SetHeight(-font.pixelSize());
+    TFontStyles style;
+    if (font.bold())
+        style << fsBold;
+    if (font.italic())
+        style << fsItalic;
+    if (font.underline())
+        style << fsUnderline;
+    if (font.strikeOut())
+        style << fsStrikeOut;
+    FMessageFont->SetStyle(style);
+    return FMessageFont;
 }
 
 int TScreen::Width() const

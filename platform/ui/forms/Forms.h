@@ -309,6 +309,8 @@ public:
     TWinControl* ActiveControl() const { return FActiveControl; }
     TStrings* Fonts();
     TFont* HintFont() const { return FHintFont; }
+    // The desktop's message-box font, or nullptr when the desktop names none.
+    TFont* MessageFont();
     TRect WorkAreaRect() const;
 
     TNotifyEvent OnActiveFormChange;
@@ -338,6 +340,7 @@ private:
     std::map<int, HCURSOR> FCursors;
     TStrings* FFonts = nullptr;
     TFont* FHintFont;
+    TFont* FMessageFont;
 };
 
 extern TApplication* Application;

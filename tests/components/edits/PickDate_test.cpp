@@ -2,6 +2,8 @@
 // steps that keep the day inside the month.
 #include "components/edits/PickDate.h"
 
+#include <QApplication>
+#include <QFont>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,6 +14,7 @@
 #include "rtl/StringList.h"
 #include "tests/components/edits/DayMonthYearClock.h"
 #include "ui/controls/MaskEdit.h"
+#include "ui/forms/Forms.h"
 #include "ui/testing/UiTesting.h"
 
 namespace {
@@ -246,3 +249,31 @@ TEST(SelectDateDlgTest, TitleShowsMonthAndYearAndTheNullDateMeansToday)
 }
 
 } // namespace
+
+// The pop-up and the date dialog take the desktop's message font; the fallback is the classic
+// one when the desktop names none.
+TEST(PopupCalendarFont, FollowsTheDesktopsMessageFont)
+{
+    vt::EnsureTestApplication();
+    const QFont saved = QApplication::font("QMessageBox");
+    QFont message("DejaVu Serif", 13);
+    message.setItalic(true);
+    QApplication::setFont(message, "QMessageBox");
+    {
+        TPopupCalendar popup(nullptr);
+        EXPECT_EQ(popup.Font()->Name(), "DejaVu Serif");
+        EXPECT_EQ(popup.Font()->Size(), 13);
+        EXPECT_EQ(popup.Font()->Style(), TFontStyles{fsItalic});
+        TSelectDateDlg dialog(nullptr);
+        EXPECT_EQ(dialog.Font()->Name(), "DejaVu Serif");
+    }
+    QApplication::setFont(QFont(QString()), "QMessageBox");
+    {
+        TPopupCalendar popup(nullptr);
+        EXPECT_EQ(popup.Font()->Name(), "MS Sans Serif");
+        EXPECT_EQ(popup.Font()->Size(), 8);
+        EXPECT_EQ(popup.Font()->Color(), clWindowText);
+        EXPECT_EQ(popup.Font()->Style(), TFontStyles{});
+    }
+    QApplication::setFont(saved, "QMessageBox");
+}

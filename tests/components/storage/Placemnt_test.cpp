@@ -221,6 +221,54 @@ TEST_P(PlacementStorageTest, TheFormsOwnHandlersAreChained)
     delete form;
 }
 
+// The placement's own events and those of its stored values run at show and close; destroying
+// the placement gives the form its own handlers back.
+TEST_P(PlacementStorageTest, ItsEventsRunAndTheFormGetsItsHandlersBack)
+{
+    String events;
+    auto* form = new TForm(nullptr);
+    form->OnShow = [&](TObject*) { events += "show "; };
+    form->OnCloseQuery = [&](TObject*, bool&) { events += "query "; };
+    form->OnDestroy = [&](TObject*) { events += "destroy "; };
+    auto* storage = new TFormStorage(form);
+    storage->SetIniFileName(StorageName(GetParam()));
+    storage->SetUseRegistry(GetParam() == StorageKind::Registry);
+    storage->OnRestorePlacement = [&](TObject*) { events += "restored "; };
+    storage->OnSavePlacement = [&](TObject*) { events += "saved "; };
+    storage->SetStoredValue("Camp", Variant(String("Lakeview")));
+    TStoredValue* camp = storage->StoredValues()->StoredValue("Camp");
+    camp->OnSave = [&](TStoredValue*, Variant& v) { v = Variant(v.AsString() + " 2024"); };
+    camp->OnRestore = [&](TStoredValue*, Variant& v) { events += "camp=" + v.AsString() + " "; };
+    storage->Loaded();
+    form->DoCreate();
+    form->Show();
+    form->Close();
+    EXPECT_EQ(Stored("TForm", "Camp"), "Lakeview 2024");
+    form->Show();
+    EXPECT_EQ(events, "camp=Lakeview restored show query saved camp=Lakeview 2024 restored show ");
+
+    events.clear();
+    delete storage;
+    form->Close();
+    delete form;
+    EXPECT_EQ(events, "query destroy ");
+}
+
+TEST_P(PlacementStorageTest, AFailedSaveAtCloseIsShownAndTheFormStillCloses)
+{
+    std::vector<String> shown;
+    Application->OnException = [&](TObject*, Exception* e) { shown.push_back(e->Message()); };
+    TPlaceForm* form = NewForm();
+    form->Storage->OnSavePlacement = [](TObject*) { throw Exception("No space left on device"); };
+    form->Show();
+    form->Close();
+    Application->OnException = nullptr;
+    EXPECT_FALSE(form->Visible());
+    EXPECT_EQ(shown, std::vector<String>{"No space left on device"});
+    form->Storage->OnSavePlacement = nullptr;
+    delete form;
+}
+
 // A form whose own window answers the size-limits query.
 class TLimitedForm : public TForm {
 public:
