@@ -1,0 +1,262 @@
+// Two copies of the program on one camp file: this process and a second one driven through a
+// pipe, each acting through its own editors. Payments on one attendee and edits of one
+// chaperone and one session in every order of their steps: the money layers agree, no payment
+// is lost, and an edit of a column the other copy changed meanwhile is refused with nothing
+// overwritten.
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+
+#include "app/forms/AddEditChaperones.h"
+#include "app/forms/AddEditSessions.h"
+#include "tests/app/AttendeeEditorFixture.h"
+#include "tests/app/CopyScript.h"
+
+namespace vt::test {
+namespace {
+
+// The second copy: vt_second_copy_driver in a process of its own, started on the camp's folder.
+class OtherProcess {
+public:
+  explicit OtherProcess(const String& folder) {
+    int toChild[2], fromChild[2];
+    if (pipe(toChild) != 0 || pipe(fromChild) != 0) return;
+    pid_ = fork();
+    if (pid_ == 0) {
+      dup2(toChild[0], STDIN_FILENO);
+      dup2(fromChild[1], STDOUT_FILENO);
+      for (int end : {toChild[0], toChild[1], fromChild[0], fromChild[1]}) close(end);
+      const String driver = String(VT_BINARY_DIR) + "/tests/vt_second_copy_driver";
+      execl(driver.c_str(), driver.c_str(), folder.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(toChild[0]);
+    close(fromChild[1]);
+    to_ = fdopen(toChild[1], "w");
+    from_ = fdopen(fromChild[0], "r");
+    started_ = Answer().empty() && pid_ > 0;
+  }
+  ~OtherProcess() {
+    if (to_) std::fputs("quit\n", to_);
+    if (to_) std::fclose(to_);
+    if (from_) std::fclose(from_);
+    if (pid_ > 0) waitpid(pid_, nullptr, 0);
+  }
+  OtherProcess(const OtherProcess&) = delete;
+  OtherProcess& operator=(const OtherProcess&) = delete;
+
+  bool Started() const { return started_; }
+
+  std::vector<String> Run(const String& line) {
+    std::fprintf(to_, "%s\n", line.c_str());
+    std::fflush(to_);
+    return Answer();
+  }
+
+private:
+  // The lines up to "ok"; a copy that ended says so.
+  std::vector<String> Answer() {
+    std::vector<String> lines;
+    char buffer[8192];
+    while (from_ && std::fgets(buffer, sizeof buffer, from_)) {
+      String line(buffer);
+      if (!line.empty() && line.back() == '\n') line.pop_back();
+      if (line == "ok") return lines;
+      lines.push_back(line);
+    }
+    lines.push_back("the second copy ended");
+    return lines;
+  }
+
+  pid_t pid_ = -1;
+  FILE* to_ = nullptr;
+  FILE* from_ = nullptr;
+  bool started_ = false;
+};
+
+// What one copy does in a step: the script lines run in turn.
+using Move = std::vector<String>;
+
+// Every order of a's moves and b's moves that keeps each copy's own moves in their order, as
+// strings of 'a' and 'b' ("aabbab": a's first two moves, b's first two, a's third, b's third).
+std::vector<String> EveryOrder(size_t moves) {
+  String order = String(moves, 'a') + String(moves, 'b');
+  std::vector<String> orders;
+  do orders.push_back(order);
+  while (std::next_permutation(order.begin(), order.end()));
+  return orders;
+}
+
+// The orders of open, change and Done that differ in what each copy has read when it saves:
+// both open first, either saving first, and one copy done before the other opens.
+const char* const kEditOrders[] = {"aabbab", "aabbba", "ababab", "abbaba", "aaabbb", "bbbaaa"};
+
+class TwoCopies : public AttendeeEditorTest {
+protected:
+  // Jones owes 150 on week 2 (person, enrolment and ledger agreeing); a chaperone; the program
+  // started here and in the second process.
+  void SetUp() override {
+    AttendeeEditorTest::SetUp();
+    camp.AddEnrolment(week2, jones, "R");
+    camp.Execute("UPDATE AttendeeSession SET TotalCosts = 150, AmountPaid = 0, BalanceDue = 150 WHERE SessionID = " +
+                 IntToStr(week2));
+    camp.Execute("UPDATE Attendees SET TotalCharged = 150, BalanceDue = 150 WHERE CamperID = " + IntToStr(jones));
+    camp.Insert("AttendeeTrx", {{"CamperID", jones}, {"SessionID", week2}, {"AmountPaid", 150}, {"CheckNo", "Charge"}});
+    coach = camp.AddChaperone("Pat", "Coach", 300);
+    Start();
+  }
+  void TearDown() override {
+    for (TForm* form : std::initializer_list<TForm*>{AddEditChaperonesForm, AddEditSessionsForm})
+      if (form && form->Visible()) form->Close();
+    AttendeeEditorTest::TearDown();
+    AddEditChaperonesForm = nullptr;
+    AddEditSessionsForm = nullptr;
+  }
+
+  // Runs the moves of copy a (this process) and copy b (the other process) in the order given;
+  // returns what each copy showed, by the number of the move.
+  struct Shown {
+    std::vector<std::vector<String>> a, b;
+  };
+  Shown Interleave(const String& order, const std::vector<Move>& movesOfA, const std::vector<Move>& movesOfB) {
+    OtherProcess other(camp.Folder());
+    EXPECT_TRUE(other.Started());
+    CopyScript here;
+    Shown shown;
+    for (char copy : order) {
+      const bool a = copy == 'a';
+      std::vector<std::vector<String>>& record = a ? shown.a : shown.b;
+      const Move& move = (a ? movesOfA : movesOfB)[record.size()];
+      std::vector<String> lines;
+      for (const String& line : move) {
+        const std::vector<String> said = a ? here.Run(line) : other.Run(line);
+        lines.insert(lines.end(), said.begin(), said.end());
+      }
+      record.push_back(lines);
+    }
+    return shown;
+  }
+
+  static String Joined(const std::vector<std::vector<String>>& moves) {
+    String text;
+    for (const auto& move : moves)
+      for (const String& line : move) text += (text.empty() ? "" : " | ") + line;
+    return text;
+  }
+
+  // The copy whose third move (Done) comes first in the order.
+  static char FirstToSave(const String& order) {
+    int seen[2] = {0, 0};
+    for (char copy : order)
+      if (++seen[copy - 'a'] == 3) return copy;
+    return 0;
+  }
+
+  Move PayMove(const String& amount, const String& checkNo) {
+    return {"pick ComboBox3 " + IntToStr(week2), "type VtCalcEdit1 " + amount, "type Edit2 " + checkNo,
+            "click BitBtn4 ok"};
+  }
+
+  int coach = 0;
+};
+
+// 74.30 paid as 74.20 in one copy and 0.10 in the other, whatever each editor showed when it paid.
+class PaymentOrders : public TwoCopies, public ::testing::WithParamInterface<String> {};
+
+TEST_P(PaymentOrders, PaymentsOnOneAttendeeFromBothCopiesAddUp) {
+  const String order = GetParam();
+  const Move open = {"open attendee " + IntToStr(jones), "page TabSheet6"};
+  const Move done = {"click BitBtn1 yes"};
+  const Shown shown = Interleave(order, {open, PayMove("74.20", "1001"), done}, {open, PayMove("0.10", "2002"), done});
+  EXPECT_EQ(Joined(shown.a) + Joined(shown.b), "");
+  const String person = " FROM Attendees WHERE CamperID = " + IntToStr(jones);
+  EXPECT_EQ(camp.Value("SELECT " + Units("TotalCredits") + person).AsInteger(), 743000);
+  EXPECT_EQ(camp.Value("SELECT " + Units("BalanceDue") + person).AsInteger(), 757000);
+  EXPECT_EQ(camp.Value("SELECT " + Units("AmountPaid") + " FROM AttendeeSession WHERE SessionID = " + IntToStr(week2))
+                .AsInteger(),
+            743000);
+  EXPECT_EQ(camp.Value("SELECT group_concat(CheckNo || '=' || " + Units("AmountPaid") +
+                       ", ',') FROM (SELECT * FROM AttendeeTrx WHERE CheckNo <> 'Charge' ORDER BY CheckNo)")
+                .AsString(),
+            "1001=-742000,2002=-1000");
+  ExpectMoneyAgrees("after order " + order);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryOrder, PaymentOrders, ::testing::ValuesIn(EveryOrder(3)),
+                         [](const auto& order) { return order.param; });
+
+// Each copy types over one field of a record and saves.
+struct PlainEdit {
+  const char* editor;
+  const char* table;
+  const char* key;
+  const char* controlA;
+  const char* columnA;
+  const char* controlB;
+  const char* columnB;
+};
+
+const PlainEdit kPlainEdits[] = {
+    {"chaperone", "Chaperones", "ChaperoneID", "DBEdit2", "LastName", "DBEdit2", "LastName"},
+    {"chaperone", "Chaperones", "ChaperoneID", "DBEdit2", "LastName", "DBEdit7", "City"},
+    {"session", "Sessions", "SessionID", "DBEdit2", "Description", "DBEdit2", "Description"},
+    {"session", "Sessions", "SessionID", "DBEdit2", "Description", "DBEdit3", "Location"},
+};
+
+String EditName(const ::testing::TestParamInfo<std::tuple<PlainEdit, const char*>>& edit) {
+  const PlainEdit& c = std::get<0>(edit.param);
+  return String(c.editor) + "_" + c.columnA + "_" + c.columnB + "_" + std::get<1>(edit.param);
+}
+
+class EditOrders : public TwoCopies, public ::testing::WithParamInterface<std::tuple<PlainEdit, const char*>> {};
+
+// Where both changed one column, the copy that saves second had read the row before the first
+// saved: its save (at Done, or as Description is left in the session editor) is refused with
+// the reason, its editor stays open with what it typed, and the first copy's text stays stored.
+// Changes of different columns are both stored.
+TEST_P(EditOrders, AnEditOfAColumnTheOtherCopyChangedIsRefusedAndOtherColumnsAreBothStored) {
+  const auto& [c, order] = GetParam();
+  const String text[2] = {"D'Arcy \"Jr\"", "O'Neil"};
+  const int key = String(c.editor) == "chaperone" ? coach : week1;
+  const Move open = {"open " + String(c.editor) + " " + IntToStr(key)};
+  const Move done = {"click BitBtn1 yes cancel"};
+  const Shown shown = Interleave(order, {open, {"type " + String(c.controlA) + " " + text[0]}, done},
+                                 {open, {"type " + String(c.controlB) + " " + text[1]}, done});
+  const bool conflict = String(c.columnA) == c.columnB;
+  const int first = FirstToSave(order) - 'a';
+  const std::vector<std::vector<String>>* byCopy[2] = {&shown.a, &shown.b};
+  SCOPED_TRACE("a showed: " + Joined(shown.a) + "; b showed: " + Joined(shown.b));
+  const String refusal = "The record was changed by another user after it was read, so your changes were not saved.";
+  const auto clean = [&](const String& shownByCopy) {
+    return shownByCopy.find(refusal) == String::npos && shownByCopy.find("raised:") == String::npos &&
+           shownByCopy.find("unexpected:") == String::npos;
+  };
+  EXPECT_TRUE(clean(Joined(*byCopy[first])));
+  if (conflict) {
+    EXPECT_NE(Joined(*byCopy[1 - first]).find(refusal), String::npos);
+    if (first == 1) {
+      TForm* editor = String(c.editor) == "chaperone" ? static_cast<TForm*>(AddEditChaperonesForm)
+                                                      : static_cast<TForm*>(AddEditSessionsForm);
+      EXPECT_TRUE(editor->Visible());
+      EXPECT_EQ(dynamic_cast<TCustomEdit*>(editor->FindComponent(c.controlA))->Text(), text[0]);
+    }
+  } else {
+    EXPECT_TRUE(clean(Joined(*byCopy[1 - first])));
+  }
+  const String row = String(" FROM ") + c.table + " WHERE " + c.key + " = " + IntToStr(key);
+  EXPECT_EQ(camp.Value(String("SELECT ") + c.columnA + row).AsString(), conflict ? text[first] : text[0]);
+  if (!conflict) {
+    EXPECT_EQ(camp.Value(String("SELECT ") + c.columnB + row).AsString(), text[1]);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(OrdersOfOpenChangeAndDone, EditOrders,
+                         ::testing::Combine(::testing::ValuesIn(kPlainEdits), ::testing::ValuesIn(kEditOrders)),
+                         EditName);
+
+}  // namespace
+}  // namespace vt::test
