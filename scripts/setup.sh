@@ -8,7 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 
 packages=(build-essential cmake ninja-build pkg-config libsqlite3-dev sqlite3
-          libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl-dev xvfb xauth
+          libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl-dev xvfb xauth openbox
           poppler-utils fonts-dejavu-core libgif-dev locales libicu-dev clang libclang-rt-dev
           ${VT_EXTRA_PACKAGES:-})
 if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi

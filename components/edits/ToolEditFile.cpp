@@ -8,6 +8,7 @@
 #include "rtl/Exceptions.h"
 #include "rtl/FileNames.h"
 #include "rtl/Format.h"
+#include "ui/dialogs/PictureDialogs.h"
 #include "ui/kernel/WinApi.h"
 
 namespace {
@@ -107,12 +108,10 @@ void TFilenameEdit::SetDialogKind(TFileDialogKind Value)
     CreateEditDialog();
 }
 
-// The picture kinds use the platform's open and save dialogs; a new dialog takes over the
-// settings of the one it replaces.
+// A new dialog takes over the settings of the one it replaces.
 void TFilenameEdit::CreateEditDialog()
 {
-    const bool save = FDialogKind == dkSave || FDialogKind == dkSavePicture;
-    TOpenDialog* dialog = save ? new TSaveDialog(this) : new TOpenDialog(this);
+    TOpenDialog* dialog = NewDialog(FDialogKind);
     if (FDialog) {
         dialog->SetTitle(FDialog->Title());
         dialog->SetOptions(FDialog->Options());
@@ -120,6 +119,7 @@ void TFilenameEdit::CreateEditDialog()
         dialog->SetFilter(FDialog->Filter());
         dialog->SetFilterIndex(FDialog->FilterIndex());
         dialog->SetInitialDir(FDialog->InitialDir());
+        dialog->SetHistoryList(FDialog->HistoryList());
         dialog->SetDefaultExt(FDialog->DefaultExt());
         delete FDialog;
     } else {
@@ -128,6 +128,16 @@ void TFilenameEdit::CreateEditDialog()
         dialog->SetOptions(TOpenOptions{ofHideReadOnly});
     }
     FDialog = dialog;
+}
+
+TOpenDialog* TFilenameEdit::NewDialog(TFileDialogKind Kind)
+{
+    switch (Kind) {
+    case dkSave: return new TSaveDialog(this);
+    case dkOpenPicture: return new TOpenPictureDialog(this);
+    case dkSavePicture: return new TSavePictureDialog(this);
+    default: return new TOpenDialog(this);
+    }
 }
 
 String TFilenameEdit::FileName() const
@@ -282,6 +292,7 @@ const vt::ClassRegistration<TFilenameEdit, TFileDirEdit> kFilenameEdit{
         vt::Published("InitialDir", &TFilenameEdit::InitialDir, &TFilenameEdit::SetInitialDir),
         vt::Published("DialogOptions", &TFilenameEdit::DialogOptions, &TFilenameEdit::SetDialogOptions),
         vt::Published("DialogTitle", &TFilenameEdit::DialogTitle, &TFilenameEdit::SetDialogTitle),
+        vt::Published("HistoryList", &TFilenameEdit::HistoryList, &TFilenameEdit::SetHistoryList),
     }};
 const vt::ClassRegistration<TDirectoryEdit, TFileDirEdit> kDirectoryEdit{
     "TDirectoryEdit",

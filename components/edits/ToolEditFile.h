@@ -66,6 +66,8 @@ public:
     String DialogTitle() const { return FDialog->Title(); }
     void SetDialogTitle(const String& Value) { FDialog->SetTitle(Value); }
     TStrings* DialogFiles() const { return FDialog->Files(); }
+    TStrings* HistoryList() const { return FDialog->HistoryList(); }
+    void SetHistoryList(TStrings* Value) { FDialog->SetHistoryList(Value); }
 
     String GetLongName() override;
     String GetShortName() override;
@@ -77,6 +79,7 @@ protected:
 
 private:
     void CreateEditDialog();
+    TOpenDialog* NewDialog(TFileDialogKind Kind);
     TOpenDialog* FDialog = nullptr;
     TFileDialogKind FDialogKind = dkOpen;
 };

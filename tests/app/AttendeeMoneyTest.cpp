@@ -2,6 +2,7 @@
 // edge cases, failures injected part way through each operation, and a long random sequence;
 // after each step the person totals, enrolment balances, ledger rows and free places agree.
 #include <cstring>
+#include <optional>
 #include <random>
 
 #include "app/DBMaskEdit.h"
@@ -10,6 +11,8 @@
 #include "db/SqlText.h"
 #include "rtl/FloatFormat.h"
 #include "tests/app/AttendeeEditorFixture.h"
+#include "tests/fixtures/ScratchMount.h"
+#include "ui/controls/ActnList.h"
 #include "ui/controls/Buttons.h"
 #include "ui/controls/ComCtrls.h"
 #include "ui/dbcontrols/DBCtrls.h"
@@ -271,11 +274,12 @@ TEST_F(AttendeeMoney, PayWithoutSessionCheckNumberOrAmountDoesNothing) {
   }
 }
 
-// A trigger fails one write of an operation clicked in the editor: nothing of it may stay.
+// A trigger fails one write of an operation clicked in the editor, or the disk holding the
+// database is full: nothing of it may stay, and once the fault is gone the same click works.
 enum class Operation { SignUp, Remove, Pay };
 struct InjectedFailure {
   const char* name;
-  const char* trigger;
+  const char* trigger;  // none: the disk is full
   Operation operation;
 };
 
@@ -284,6 +288,8 @@ protected:
   // Jones enrolled in week 2 (150, in room 2) with a first name typed but not yet stored.
   void SetUp() override {
     AttendeeMoney::SetUp();
+    if (!GetParam().trigger) MoveCampOntoAScratchDisk();
+    if (IsSkipped()) return;
     camp.Execute("DELETE FROM AttendeeSession WHERE CamperID = " + Id(jones));
     Start();
     OpenEditor(jones);
@@ -292,6 +298,31 @@ protected:
     Click(editor->BitBtn2, {mrYes});
     PlaceInRoom(week2, jones, room2);
     data->qAttendees->FieldByName("FirstName")->SetAsString("Robert");
+  }
+
+  void MoveCampOntoAScratchDisk() {
+    disk_.emplace(8 << 20);
+    camp.Connection()->Close();
+    if (!disk_->Mounted() || !disk_->Cover(camp.Folder())) GTEST_SKIP() << disk_->Why();
+  }
+
+  // The log emptied first, so that every write needs new room on the disk.
+  void InjectFault() {
+    if (GetParam().trigger) {
+      camp.Execute(String("CREATE TRIGGER fail ") + GetParam().trigger + " BEGIN SELECT RAISE(ABORT,'injected'); END");
+      return;
+    }
+    camp.Execute("PRAGMA wal_checkpoint(TRUNCATE)");
+    disk_->LeaveFree(0);
+  }
+  void MendFault() {
+    if (GetParam().trigger) camp.Execute("DROP TRIGGER fail");
+    else disk_->Unfill();
+  }
+  String ExpectedReason() const {
+    return GetParam().trigger ? String("injected")
+                              : "The disk holding the database '" + camp.DatabasePath() +
+                                    "' is full (database or disk is full); nothing was saved. Make room on the disk and try again.";
   }
 
   // The operation of the parameter, answered with Yes and then OK for any error report.
@@ -321,6 +352,8 @@ protected:
       rows += camp.Value(sql).AsString() + "; ";
     return rows;
   }
+
+  std::optional<ScratchMount> disk_;
 };
 
 TEST_P(AttendeeMoneyFailure, LeavesDataAndEditorAsTheyWereAndShowsTheReason) {
@@ -328,11 +361,11 @@ TEST_P(AttendeeMoneyFailure, LeavesDataAndEditorAsTheyWereAndShowsTheReason) {
   const int ledgerRows = data->tAttendeeTrx->RecordCount();
   const int enrolments = data->qAttendeeSession->RecordCount();
   const double balance = data->qAttendees->FieldByName("BalanceDue")->AsFloat();
-  camp.Execute(String("CREATE TRIGGER fail ") + GetParam().trigger + " BEGIN SELECT RAISE(ABORT,'injected'); END");
+  InjectFault();
 
   const std::vector<ShownDialog> shown = Run();
   ASSERT_FALSE(shown.empty());
-  EXPECT_NE(shown.back().Text.find("injected"), String::npos) << shown.back().Text;
+  EXPECT_NE(shown.back().Text.find(ExpectedReason()), String::npos) << Texts(shown);
   EXPECT_EQ(Snapshot(), stored);
   ExpectMoneyAgrees("after the failure");
   EXPECT_EQ(data->qAttendees->State(), dsEdit);
@@ -341,10 +374,17 @@ TEST_P(AttendeeMoneyFailure, LeavesDataAndEditorAsTheyWereAndShowsTheReason) {
   EXPECT_EQ(data->tAttendeeTrx->RecordCount(), ledgerRows);
   EXPECT_EQ(data->qAttendeeSession->RecordCount(), enrolments);
 
-  camp.Execute("DROP TRIGGER fail");
+  MendFault();
   Run();
   EXPECT_NE(Snapshot(), stored) << "the same operation goes through once the fault is gone";
   ExpectMoneyAgrees("after the fault was mended");
+
+  CloseEditor();
+  DialogResponder responder;
+  MainForm->Action3->Execute();  // Refresh Data
+  EXPECT_EQ(Texts(responder.Shown()), "");
+  EXPECT_EQ(data->qAttendees->RecordCount(), 2);
+  EXPECT_EQ(data->qSessions->RecordCount(), 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -352,11 +392,14 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(InjectedFailure{"SignUpPerson", "BEFORE UPDATE ON Attendees", Operation::SignUp},
                       InjectedFailure{"SignUpEnrolment", "BEFORE INSERT ON AttendeeSession", Operation::SignUp},
                       InjectedFailure{"SignUpLedger", "BEFORE INSERT ON AttendeeTrx", Operation::SignUp},
+                      InjectedFailure{"SignUpDiskFull", nullptr, Operation::SignUp},
                       InjectedFailure{"RemoveRoom", "BEFORE UPDATE ON Rooms", Operation::Remove},
                       InjectedFailure{"RemoveEnrolment", "BEFORE DELETE ON AttendeeSession", Operation::Remove},
                       InjectedFailure{"RemoveLedger", "BEFORE INSERT ON AttendeeTrx", Operation::Remove},
+                      InjectedFailure{"RemoveDiskFull", nullptr, Operation::Remove},
                       InjectedFailure{"PayEnrolment", "BEFORE UPDATE ON AttendeeSession", Operation::Pay},
-                      InjectedFailure{"PayLedger", "BEFORE INSERT ON AttendeeTrx", Operation::Pay}),
+                      InjectedFailure{"PayLedger", "BEFORE INSERT ON AttendeeTrx", Operation::Pay},
+                      InjectedFailure{"PayDiskFull", nullptr, Operation::Pay}),
     [](const auto& info) { return String(info.param.name); });
 
 TEST_F(AttendeeMoney, ANewAttendeeWhoseSignUpFailsIsNotStoredAndStaysBeingAdded) {

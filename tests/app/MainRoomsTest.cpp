@@ -20,6 +20,8 @@
 #include "rtl/DateTime.h"
 #include "rtl/IniFiles.h"
 #include "tests/fixtures/CampFixture.h"
+#include "tests/fixtures/ScratchMount.h"
+#include "ui/controls/ActnList.h"
 #include "ui/controls/Buttons.h"
 #include "ui/controls/ComCtrls.h"
 #include "ui/dialogs/DialogResponder.h"
@@ -414,6 +416,42 @@ TEST(MainRooms, AFailurePartWayLeavesEveryRoomAgreeingWithItsOccupants) {
   EXPECT_THROW(MainForm->BitBtn20Click(MainForm->BitBtn20), Exception);
   EXPECT_EQ(camp.FreePlaces("S2"), 2);
   camp.ExpectFreePlacesAgree("a failed placement by hand");
+}
+
+// A full disk: Process Rooms stops on its first placement with the real reason, nothing is
+// placed, and once there is room the same run places everyone and Refresh Data works.
+TEST(MainRooms, AFullDiskStopsProcessRoomsWithItsReasonAndTheSameRunWorksOnceThereIsRoom) {
+  RoomCamp camp;
+  camp.Room({"S1", 2});
+  camp.Attendee({"Ann", 1990, "S"});
+  camp.Attendee({"Bob", 1991, "S"});
+  vt::test::ScratchMount disk(8 << 20);
+  camp.camp.Connection()->Close();
+  if (!disk.Mounted() || !disk.Cover(camp.camp.Folder())) GTEST_SKIP() << disk.Why();
+  camp.Start();
+  camp.camp.Execute("PRAGMA wal_checkpoint(TRUNCATE)");  // every write needs new room
+  disk.LeaveFree(0);
+  String reason;
+  try {
+    vt::DialogResponder responder;
+    MainForm->BitBtn21Click(MainForm->BitBtn21);
+  } catch (const Exception& e) {
+    reason = e.Message();
+  }
+  EXPECT_EQ(reason, "The disk holding the database '" + camp.camp.DatabasePath() +
+                        "' is full (database or disk is full); nothing was saved. Make room on the disk and try again.");
+  EXPECT_EQ(camp.RoomOf("Ann"), "");
+  EXPECT_EQ(camp.FreePlaces("S1"), 2);
+  camp.ExpectFreePlacesAgree("a run on a full disk");
+  EXPECT_EQ(SQLDataModule->qAttendeesInRooms->RecordCount(), 2) << "both still wait for a room";
+
+  disk.Unfill();
+  EXPECT_EQ(Click([] { MainForm->BitBtn21Click(MainForm->BitBtn21); }).text, "Rooms have been assigned");
+  EXPECT_EQ(camp.RoomOf("Ann"), "S1");
+  EXPECT_EQ(camp.RoomOf("Bob"), "S1");
+  camp.ExpectFreePlacesAgree("the run once there is room");
+  EXPECT_EQ(Click([] { MainForm->Action3->Execute(); }).text, "");
+  EXPECT_EQ(SQLDataModule->qAttendeesInRooms->RecordCount(), 0);
 }
 
 // Any mix of automatic runs, moves by hand and emptying keeps every count right.

@@ -15,6 +15,9 @@
 
 namespace {
 
+// Boxes and dialogs belong to the active form, when there is one.
+QWidget* ActiveFormWidget() { return Screen->ActiveForm() ? Screen->ActiveForm()->Widget() : nullptr; }
+
 String CaptionOf(TMsgDlgType type)
 {
     switch (type) {
@@ -67,7 +70,7 @@ int RealMessageBox(const String& text, const String& caption, TMsgDlgType type, 
 {
     vt::EnsureQtApplication();
     QMessageBox box(IconOf(type), vt::ToQString(caption), vt::ToQString(text), QMessageBox::NoButton,
-                    Screen->ActiveForm() ? Screen->ActiveForm()->Widget() : nullptr);
+                    ActiveFormWidget());
     box.setAccessibleName(vt::ToQString(caption));
     box.setAccessibleDescription(vt::ToQString(text));
     std::vector<std::pair<QAbstractButton*, int>> made;
@@ -132,7 +135,7 @@ void ShowHelp(const String& helpFile, unsigned command, long data)
         return;
     }
     vt::EnsureQtApplication();
-    QMessageBox::information(Screen->ActiveForm() ? Screen->ActiveForm()->Widget() : nullptr,
+    QMessageBox::information(ActiveFormWidget(),
                              QStringLiteral("Help Topics"),
                              QStringLiteral("Help file: %1").arg(vt::ToQString(helpFile)));
 }
@@ -190,7 +193,7 @@ bool PickDirectory(String& Directory, bool allowMissing)
         return true;
     }
     vt::EnsureQtApplication();
-    QFileDialog dialog(Screen->ActiveForm() ? Screen->ActiveForm()->Widget() : nullptr,
+    QFileDialog dialog(ActiveFormWidget(),
                        QStringLiteral("Select Directory"), vt::ToQString(Directory));
     dialog.setFileMode(allowMissing ? QFileDialog::AnyFile : QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);
@@ -226,9 +229,18 @@ bool SelectDirectory(String& Directory, TSelectDirOpts Options)
 
 // ---------------------------------------------------------------------------------------------
 
-TOpenDialog::TOpenDialog(TComponent* AOwner) : TComponent(AOwner), FFiles(new TStringList) {}
+TOpenDialog::TOpenDialog(TComponent* AOwner)
+    : TComponent(AOwner), FFiles(new TStringList), FHistoryList(new TStringList)
+{
+}
 
-TOpenDialog::~TOpenDialog() { delete FFiles; }
+TOpenDialog::~TOpenDialog()
+{
+    delete FHistoryList;
+    delete FFiles;
+}
+
+void TOpenDialog::SetHistoryList(TStrings* v) { FHistoryList->Assign(v); }
 
 bool TOpenDialog::Execute() { return ExecuteAs(false); }
 bool TSaveDialog::Execute() { return ExecuteAs(true); }
@@ -238,6 +250,29 @@ String TOpenDialog::WithDefaultExt(const String& name) const
     if (FDefaultExt.empty() || !ExtractFileExt(name).empty())
         return name;
     return name + "." + FDefaultExt;
+}
+
+// The library's own dialog rather than the desktop's, so that the history and the additions of
+// PrepareDialog show.
+bool TOpenDialog::ShowFileDialog(bool save, String& chosen)
+{
+    vt::EnsureQtApplication();
+    QFileDialog dialog(ActiveFormWidget(), vt::ToQString(FTitle),
+                       vt::ToQString(FFileName.empty() ? FInitialDir : FFileName), QtFilter(FFilter));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (FFilterIndex >= 1 && FFilterIndex <= dialog.nameFilters().size())
+        dialog.selectNameFilter(dialog.nameFilters().at(FFilterIndex - 1));
+    QStringList history;
+    for (int i = 0; i < FHistoryList->Count(); ++i)
+        history << vt::ToQString(FHistoryList->Strings(i));
+    dialog.setHistory(history);
+    PrepareDialog(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    chosen = vt::FromQString(dialog.selectedFiles().front());
+    return true;
 }
 
 bool TOpenDialog::ExecuteAs(bool save)
@@ -255,14 +290,7 @@ bool TOpenDialog::ExecuteAs(bool save)
         shown.FileName = FFileName;
         ok = responder->Respond(shown, &chosen) == mrOk;
     } else {
-        vt::EnsureQtApplication();
-        const QString start = vt::ToQString(FFileName.empty() ? FInitialDir : FFileName);
-        const QString title = vt::ToQString(FTitle);
-        const QString filter = QtFilter(FFilter);
-        const QString picked = save ? QFileDialog::getSaveFileName(nullptr, title, start, filter)
-                                    : QFileDialog::getOpenFileName(nullptr, title, start, filter);
-        chosen = vt::FromQString(picked);
-        ok = !picked.isEmpty();
+        ok = ShowFileDialog(save, chosen);
     }
     if (ok) {
         FFileName = WithDefaultExt(chosen);

@@ -7,6 +7,7 @@
 
 #include "rtl/Classes.h"
 
+class QFileDialog;
 class TStrings;
 
 enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
@@ -58,14 +59,20 @@ public:
     TOpenOptions Options() const { return FOptions; }
     void SetOptions(TOpenOptions v) { FOptions = v; }
     TStrings* Files() const { return FFiles; }
+    // Folders offered in the dialog's "Look in" list.
+    TStrings* HistoryList() const { return FHistoryList; }
+    void SetHistoryList(TStrings* v);
 
     TNotifyEvent OnShow;
     TNotifyEvent OnClose;
 
 protected:
     bool ExecuteAs(bool save);
+    // Called with the dialog set up, before it shows: a chance to add to it.
+    virtual void PrepareDialog(QFileDialog& dialog) {}
 
 private:
+    bool ShowFileDialog(bool save, String& chosen);
     String WithDefaultExt(const String& name) const;
     String FFileName;
     String FFilter;
@@ -75,6 +82,7 @@ private:
     String FTitle;
     TOpenOptions FOptions{ofHideReadOnly, ofEnableSizing};
     TStrings* FFiles;
+    TStrings* FHistoryList;
 };
 
 class TSaveDialog : public TOpenDialog {

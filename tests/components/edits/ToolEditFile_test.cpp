@@ -1,15 +1,25 @@
 // The file and directory edits: the file name text (validation, quoting, command-line clipping),
 // their dialogs through the test responder (start folder and name, the choice taken, the
-// before and after events), and files dropped from the desktop.
+// before and after events), the real file dialog's history and picture preview, and files
+// dropped from the desktop.
 #include "components/edits/ToolEditFile.h"
 
 #include <gtest/gtest.h>
 
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLabel>
+#include <QListView>
+
 #include <filesystem>
 #include <fstream>
 
+#include "components/graphics/VtGIF.h"
 #include "rtl/Exceptions.h"
+#include "rtl/StringList.h"
+#include "tests/components/ModalDialog.h"
 #include "ui/dialogs/DialogResponder.h"
+#include "ui/dialogs/PictureDialogs.h"
 #include "ui/forms/Forms.h"
 #include "ui/testing/UiTesting.h"
 
@@ -188,6 +198,81 @@ TEST_F(FileEditTest, AFolderThatDoesNotExistIsRefusedAcceptedAskedAboutOrCreated
         EXPECT_EQ(shown, c.Shown);
         EXPECT_EQ(dirEdit->Text(), c.Chosen ? missing : Path("sub dir"));
         EXPECT_EQ(fs::is_directory(fs::u8path(missing)), c.Created);
+    }
+}
+
+TEST_F(FileEditTest, TheHistoryListIsOfferedByTheDialogAndKeptAcrossDialogKinds)
+{
+    TStringList history;
+    history.Add(Path("sub dir"));
+    history.Add("/tmp");
+    fileEdit->SetHistoryList(&history);
+    fileEdit->SetDialogKind(dkOpenPicture);
+    QStringList offered;
+    vt::testing::ModalDialogDriver driver([&](QDialog* dialog) {
+        auto* fileDialog = qobject_cast<QFileDialog*>(dialog);
+        ASSERT_NE(fileDialog, nullptr);
+        offered = fileDialog->history();
+        fileDialog->selectFile(QString::fromStdString(Path("b.txt")));
+        dialog->accept();  // the file dialog's own accept, as its OK button
+    });
+    fileEdit->DoClick();
+    ASSERT_TRUE(driver.Ran());
+    EXPECT_TRUE(offered.contains(QString::fromStdString(Path("sub dir")))) << offered.join(",").toStdString();
+    EXPECT_TRUE(offered.contains("/tmp"));
+    EXPECT_EQ(fileEdit->FileName(), Path("b.txt"));
+    ASSERT_EQ(fileEdit->HistoryList()->Count(), 2);
+    EXPECT_EQ(fileEdit->HistoryList()->Strings(0), Path("sub dir"));
+    EXPECT_EQ(fileEdit->HistoryList()->Strings(1), "/tmp");
+}
+
+// A BMP and a GIF written here: one small, one scaled to fit, one that is no picture.
+TEST_F(FileEditTest, ThePictureDialogPreviewsThePictureUnderTheSelection)
+{
+    auto writeBitmap = [](const String& name, int width, int height) {
+        TBitmap bitmap;
+        bitmap.SetSize(width, height);
+        bitmap.Canvas()->Brush()->SetColor(clRed);
+        bitmap.Canvas()->FillRect(TRect(0, 0, width, height));
+        bitmap.SaveToFile(name);
+        return name;
+    };
+    writeBitmap(Path("small.bmp"), 40, 20);
+    writeBitmap(Path("large.bmp"), 400, 200);
+    TBitmap source;
+    source.SetPixelFormat(pf8bit);
+    source.SetSize(30, 50);
+    TGIFImage gif;
+    gif.Assign(&source);
+    gif.SaveToFile(Path("tall.gif"));
+
+    struct Case {
+        const char* File;
+        QSize Shown;  // the preview's picture; 0 x 0 for none
+        const char* Size;
+    } cases[] = {{"large.bmp", {160, 80}, "400 x 200"}, {"tall.gif", {30, 50}, "30 x 50"}, {"b.txt", {0, 0}, "(None)"}};
+    for (TFileDialogKind kind : {dkOpenPicture, dkSavePicture}) {
+        fileEdit->SetDialogKind(kind);
+        fileEdit->SetFileName(Path("small.bmp"));
+        vt::testing::ModalDialogDriver driver([&](QDialog* dialog) {
+            auto* preview = dialog->findChild<QLabel*>(vt::kPicturePreviewName);
+            auto* size = dialog->findChild<QLabel*>(vt::kPictureSizeName);
+            auto* list = dialog->findChild<QListView*>("listView");
+            ASSERT_TRUE(preview && size && list);
+            EXPECT_EQ(preview->pixmap().size(), QSize(40, 20));
+            EXPECT_EQ(size->text(), "40 x 20");
+            auto* model = qobject_cast<QFileSystemModel*>(list->model());
+            ASSERT_NE(model, nullptr);
+            for (const Case& c : cases) {
+                list->setCurrentIndex(model->index(QString::fromStdString(Path(c.File))));
+                EXPECT_TRUE(vt::testing::WaitUntil([&] { return size->text() == c.Size; }))
+                    << c.File << ": " << size->text().toStdString();
+                EXPECT_EQ(preview->pixmap().size(), c.Shown) << c.File;
+            }
+        });
+        fileEdit->DoClick();
+        EXPECT_TRUE(driver.Ran());
+        EXPECT_EQ(fileEdit->FileName(), Path("small.bmp"));  // cancelled
     }
 }
 
