@@ -2,7 +2,8 @@
 // data layer and reading every field of every row, with and without persistent fields,
 // against a plain SQLite loop reading every column into values; prints the ratios.
 // Each round closes the connection, which drops the dataset's kept snapshot, so every open
-// fetches its rows from the file.
+// fetches its rows from the file; the connection reopens a file it closed itself, which it
+// checked whole at its first opening.
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
@@ -38,9 +39,11 @@ void OpenAndWalk(benchmark::State& state, bool persistentFields) {
   query->SQL()->Add("Select * From Attendees");
   query->SQL()->Add("");
   query->SQL()->Add("ORDER BY LastName, FirstName");
+  // The first opening of the generated camp rounds its drifted money and makes its log: done
+  // once per file, before the rounds.
+  query->Open();
   if (persistentFields) {
     // The 54 persistent fields, one per column, as the data module declares them.
-    query->Open();
     std::vector<std::pair<TFieldType, std::pair<String, int>>> columns;
     for (int i = 0; i < query->FieldCount(); ++i) {
       TField* field = query->Fields()->Fields(i);
@@ -54,6 +57,7 @@ void OpenAndWalk(benchmark::State& state, bool persistentFields) {
       field->SetDataSet(query);
     }
   }
+  connection->Close();
   for (auto _ : state) {
     query->Open();
     benchmark::DoNotOptimize(WalkEveryField(query));

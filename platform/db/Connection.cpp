@@ -14,6 +14,7 @@
 
 #include "db/ADODB.h"
 #include "db/CurrencyColumns.h"
+#include "db/FileCheck.h"
 #include "db/LocaleOrder.h"
 #include "db/SqlText.h"
 #include "db/SqliteStatement.h"
@@ -47,20 +48,6 @@ sqlite3* OpenHandle(const String& path) {
     throw EDatabaseError("Could not open the database '" + path + "': " + message);
   }
   return db;
-}
-
-String FirstText(sqlite3* db, const char* sql) {
-  vt::SqliteStatement statement(db, sql);
-  statement.Step();
-  const unsigned char* text = sqlite3_column_text(statement.Handle(), 0);
-  return text ? reinterpret_cast<const char*>(text) : "";
-}
-
-// An empty file would be taken for a new database, and a damaged one fails on some later read.
-void CheckWhole(sqlite3* db, const String& path) {
-  if (FirstText(db, "PRAGMA page_count") == "0") throw EDatabaseError(vt::DamagedMessage(path, "the file is empty"));
-  const String check = FirstText(db, "PRAGMA quick_check(1)");
-  if (check != "ok") throw EDatabaseError(vt::DamagedMessage(path, check));
 }
 
 void RefuseWrites(const String& path, const String& reason, const String& remedy) {
@@ -98,6 +85,7 @@ void TADOConnection::SetConnectionString(const String& value) {
   if (value == connectionString_) return;
   Close();
   connectionString_ = value;
+  closedStamp_.reset();
 }
 
 // A value runs to the next ";", or is enclosed in double or single quotes, a doubled quote
@@ -132,17 +120,22 @@ void TADOConnection::Open() {
   if (BeforeConnect) BeforeConnect(this);
   String path = DataSource();
   if (path.empty()) throw EDatabaseError("The connection string names no data source");
+  // A file this connection closed cleanly and nobody changed since needs no reading of every page,
+  // nor a search for drifted money.
+  const bool untouched = closedStamp_ && closedStamp_ == vt::FileStamp::Now(path);
+  closedStamp_.reset();
   sqlite3* db = OpenHandle(path);
   try {
     // Nothing is written, not even the journal mode, before the file has passed both checks.
-    CheckWhole(db, path);
-    CheckWritable(db, path);
+    // The pages the whole check reads stay in the cache for the reads that follow.
     vt::CheckSqlite(db, sqlite3_exec(db, kPageCache, nullptr, nullptr, nullptr));
+    untouched ? vt::CheckFileSize(db, path) : vt::CheckWholeFile(db, path);
+    CheckWritable(db, path);
     vt::CheckSqlite(db, sqlite3_exec(db, kJournal, nullptr, nullptr, nullptr));
     vt::CheckSqlite(db, vt::RegisterUnicodeLike(db));
     vt::CheckSqlite(db, vt::RegisterLocaleCollation(db));
     vt::CheckSqlite(db, vt::FunctionCallWatch::Install(db));
-    vt::CheckSqlite(db, vt::InstallCurrencyRounding(db));
+    vt::CheckSqlite(db, vt::InstallCurrencyRounding(db, !untouched));
   } catch (...) {
     sqlite3_close(db);
     throw;
@@ -169,6 +162,7 @@ void TADOConnection::Close() {
   rowChanges_.clear();
   sqlite3_close_v2(db_);  // an open transaction is rolled back by the database itself
   db_ = nullptr;
+  closedStamp_ = vt::FileStamp::AfterClose(DataSource());
   transactionLevel_ = 0;
   usedInTransaction_.clear();
   if (AfterDisconnect) AfterDisconnect(this);

@@ -10,6 +10,7 @@
 #include <set>
 #include <vector>
 
+#include "db/FileCheck.h"
 #include "rtl/Classes.h"
 #include "rtl/StrUtils.h"
 
@@ -100,6 +101,7 @@ class TADOConnection : public TComponent {
   String connectionString_;
   bool loginPrompt_ = true;
   sqlite3* db_ = nullptr;
+  std::optional<vt::FileStamp> closedStamp_;  // of the file as this connection last closed it
   std::unique_ptr<vt::StatementCache> statements_;
   std::int64_t preparedSchemaVersion_ = -1;  // the schema the kept statements were prepared on
   std::optional<std::set<String>> caseFreeColumns_;  // of that schema, read on first need

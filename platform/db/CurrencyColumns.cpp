@@ -5,6 +5,7 @@
 
 #include <sqlite3.h>
 
+#include <cmath>
 #include <map>
 #include <vector>
 
@@ -17,12 +18,26 @@ namespace vt {
 
 namespace {
 
+// Below this size two amounts of whole 1/10,000s are never the same double, so a double that
+// is the nearest one to such an amount reads back as that amount.
+const double kUnambiguous = 1e11;
+
+// Whether the double is the nearest one to a whole number of 1/10,000s: the quick answer for
+// the values nearly every row holds, without reading the double as a decimal.
+bool IsWholeTenThousandths(double number) {
+  if (!(std::fabs(number) < kUnambiguous)) return false;
+  const long double count = std::roundl(static_cast<long double>(number) * 10000.0L);
+  return Currency::FromCount(static_cast<std::int64_t>(count)).ToDouble() == number;
+}
+
 // vt_currency(x): a number rounded to whole 1/10,000s; null, text and blobs as they are. A
 // number outside the currency range fails the statement, which then writes nothing.
 void RoundCurrency(sqlite3_context* context, int, sqlite3_value** arguments) {
   sqlite3_value* value = arguments[0];
   const int type = sqlite3_value_type(value);
-  if (type != SQLITE_INTEGER && type != SQLITE_FLOAT) return sqlite3_result_value(context, value);
+  if ((type != SQLITE_INTEGER && type != SQLITE_FLOAT) ||
+      (type == SQLITE_FLOAT && IsWholeTenThousandths(sqlite3_value_double(value))))
+    return sqlite3_result_value(context, value);
   const long double number = type == SQLITE_INTEGER ? static_cast<long double>(sqlite3_value_int64(value))
                                                     : static_cast<long double>(sqlite3_value_double(value));
   try {
@@ -112,12 +127,12 @@ int AddRoundingTriggers(sqlite3* db, const CurrencyColumns& tables) {
 
 }  // namespace
 
-int InstallCurrencyRounding(sqlite3* db) {
+int InstallCurrencyRounding(sqlite3* db, bool roundDrifted) {
   int code = sqlite3_create_function_v2(db, "vt_currency", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
                                         nullptr, &RoundCurrency, nullptr, nullptr, nullptr);
   if (code != SQLITE_OK) return code;
   const CurrencyColumns tables = FindCurrencyColumns(db);
-  code = RoundDriftedValues(db, tables);
+  code = roundDrifted ? RoundDriftedValues(db, tables) : SQLITE_OK;
   return code == SQLITE_OK ? AddRoundingTriggers(db, tables) : code;
 }
 

@@ -3,7 +3,11 @@
 // currency range are refused with nothing written, and integer columns never take a wrapped value.
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "DbFixture.h"
 #include "db/Connection.h"
@@ -112,6 +116,23 @@ TEST_F(CurrencyColumns, AFileWithDriftedMoneyOpensRounded) {
   EXPECT_EQ(owing->RecordCount(), 2) << "the remainder below a cent is no balance";
   EXPECT_EQ(Shell("SELECT group_concat(Balance, ' ') FROM People"), "0.1 0 7\n");
   EXPECT_EQ(Shell("SELECT Fee FROM Enrolments WHERE SessionID = 11"), "0.3\n");
+}
+
+// Another program writing at once after the connection closed the file, or after a pause: the
+// connection's next opening rounds what it wrote.
+TEST_F(CurrencyColumns, MoneyDriftedByAnotherProgramAfterTheCloseIsRoundedOnReopening) {
+  for (int round = 0; round < 10; ++round) {
+    if (round % 2) std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    connection_->Close();
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(path_.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, "UPDATE People SET Balance = 74.3 - 74.2 WHERE LastName = 'Adams'", nullptr, nullptr,
+                           nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+    connection_->Open();
+    EXPECT_EQ(Scalar("SELECT Balance = 0.1 FROM People WHERE LastName = 'Adams'").AsInteger(), 1) << "round " << round;
+  }
 }
 
 TEST_F(CurrencyColumns, IntegerColumnsRefuseWhatThirtyTwoBitsCannotHold) {

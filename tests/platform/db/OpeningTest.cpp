@@ -7,6 +7,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <thread>
 
 #include "db/Connection.h"
 #include "rtl/Exceptions.h"
@@ -82,6 +83,46 @@ TEST_F(Opening, ADamagedOrEmptyFileIsNamedAsDamagedAndLeftByteForByte) {
     EXPECT_TRUE(Contents(path_) == c.contents) << c.damage;
     EXPECT_FALSE(std::filesystem::exists(path_ + "-wal")) << c.damage;
   }
+}
+
+// The same connection reopening its file: damage done after it closed the file, at once or after
+// a pause, is found as on the first opening, and the file is left as it was.
+TEST_F(Opening, DamageDoneAfterTheConnectionClosedTheFileIsNamedOnReopening) {
+  TADOConnection connection(nullptr);
+  connection.SetConnectionString("Data Source=" + path_);
+  const auto reopen = [&]() -> String {
+    try {
+      connection.Open();
+    } catch (const EDatabaseError& e) {
+      return e.Message();
+    }
+    return "";
+  };
+  ASSERT_EQ(reopen(), "");
+  connection.Close();
+  const String whole = Contents(path_);
+  String zeroedPage = whole;
+  std::fill(zeroedPage.begin() + 6 * 4096, zeroedPage.begin() + 7 * 4096, '\0');
+  const struct {
+    const char* damage;
+    String contents;
+  } cases[] = {
+      {"a zeroed page", zeroedPage},
+      {"truncated", whole.substr(0, whole.size() - 4096)},
+      {"empty", ""},
+  };
+  for (const bool pause : {false, true})
+    for (const auto& c : cases) {
+      Overwrite(path_, whole);
+      if (pause) std::this_thread::sleep_for(std::chrono::milliseconds(30));
+      ASSERT_EQ(reopen(), "") << c.damage;
+      connection.Close();
+      Overwrite(path_, c.contents);
+      const String message = reopen();
+      EXPECT_NE(message.find("The database '" + path_ + "' is damaged"), String::npos)
+          << c.damage << (pause ? ", after a pause: " : ": ") << message;
+      EXPECT_TRUE(Contents(path_) == c.contents) << c.damage;
+    }
 }
 
 TEST_F(Opening, AFileOnAReadOnlyOrFullDiskIsRefusedWithWhatToDoAndLeftByteForByte) {
