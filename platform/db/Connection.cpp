@@ -5,6 +5,7 @@
 #include "db/Connection.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -55,16 +56,34 @@ void RefuseWrites(const String& path, const String& reason, const String& remedy
                        ", then start the program again.");
 }
 
-// The file, the folder its log files are made in, and room on the disk for them; then a write
-// transaction taken and ended without writing, which finds any other reason (a read-only
-// shared-memory file left by another user).
-void CheckWritable(sqlite3* db, const String& path) {
-  if (sqlite3_db_readonly(db, "main") == 1) RefuseWrites(path, "the file is read-only", "Make the file writable");
+String FolderOf(const String& path) {
   const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-  const String folderName = folder.empty() ? String(".") : folder.string();
-  if (access(folderName.c_str(), W_OK) != 0)
+  return folder.empty() ? String(".") : folder.string();
+}
+
+bool Unwritable(const String& name) { return access(name.c_str(), W_OK) != 0 && errno != ENOENT; }
+
+// Before the database opens the file: opening one that cannot be written would make its log and
+// shared-memory files beside it (with the file's read-only mode, which keeps later runs
+// read-only), and a shared-memory file left read-only makes every write fail. A file that is
+// not there is left to the opening to report.
+void CheckPlaces(const String& path) {
+  if (Unwritable(path)) RefuseWrites(path, "the file is read-only", "Make the file writable");
+  if (access(path.c_str(), F_OK) != 0) return;
+  if (access(FolderOf(path).c_str(), W_OK) != 0)
     RefuseWrites(path, "its folder is read-only (the program keeps its log files beside the file)",
                  "Make the folder writable");
+  const String sharedMemory = path + "-shm";
+  if (Unwritable(sharedMemory))
+    RefuseWrites(path, "its shared-memory file '" + sharedMemory + "' is read-only",
+                 "Make that file writable, or delete it while no copy of the program runs");
+}
+
+// Room on the disk for the log; then a write transaction taken and ended without writing,
+// which finds any other reason the file cannot be written.
+void CheckWritable(sqlite3* db, const String& path) {
+  if (sqlite3_db_readonly(db, "main") == 1) RefuseWrites(path, "the file is read-only", "Make the file writable");
+  const String folderName = FolderOf(path);
   struct statvfs disk {};
   if (statvfs(folderName.c_str(), &disk) == 0 && std::uintmax_t(disk.f_bavail) * disk.f_frsize < kLeastFreeBytes)
     RefuseWrites(path, "the disk holding it is full", "Make room on the disk");
@@ -129,6 +148,7 @@ void TADOConnection::Open() {
                                       : closedBefore_ ? vt::DriftSearch::Always
                                                       : vt::DriftSearch::UnlessMarked;
   closedStamp_.reset();
+  CheckPlaces(path);
   sqlite3* db = OpenHandle(path);
   try {
     // Nothing is written, not even the journal mode, before the file has passed both checks.

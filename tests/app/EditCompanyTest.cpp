@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <set>
 
 #include "app/DBMaskEdit.h"
 #include "app/ProgramIni.h"
@@ -17,6 +19,7 @@
 #include "rtl/IniFiles.h"
 #include "rtl/Registry.h"
 #include "tests/app/EditorTesting.h"
+#include "tests/fixtures/ScratchMount.h"
 #include "ui/controls/Buttons.h"
 #include "ui/controls/ComCtrls.h"
 #include "ui/controls/MaskEdit.h"
@@ -306,8 +309,11 @@ protected:
     for (int i = 0; i < 300; ++i) camp.AddAttendee("Name" + IntToStr(i), String(200, 'x'));
     camp.Execute("DELETE FROM Attendees WHERE CamperID % 2 = 0");
     rows = Count("SELECT COUNT(*) FROM Attendees");
+    BeforeStart();
+    if (IsSkipped()) return;
     StartWithCompany();
   }
+  virtual void BeforeStart() {}
   void Compact() {
     before = FileSize(camp.DatabasePath());
     vt::DialogResponder responder;
@@ -341,6 +347,40 @@ TEST_F(CompactionTest, FailsAndLeavesTheFileWhileAnotherCopyHasItOpen) {
   EXPECT_EQ(shown.Text, "Database was not compacted. The program will now close.");
   EXPECT_EQ(shown.Caption, "Error!");
   EXPECT_EQ(Count("PRAGMA freelist_count"), freePages);
+}
+
+// The camp on a small disk of its own, full when the compaction runs: the compaction fails,
+// and the file keeps every row and its free pages, with nothing left beside it.
+class FullDiskCompactionTest : public CompactionTest {
+protected:
+  void BeforeStart() override {
+    camp.Connection()->Close();
+    if (!disk.Mounted() || !disk.Cover(camp.Folder())) GTEST_SKIP() << disk.Why();
+  }
+  static std::set<String> Files(const String& folder) {
+    std::set<String> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename().string());
+    return names;
+  }
+  vt::test::ScratchMount disk{8 << 20};
+};
+
+TEST_F(FullDiskCompactionTest, FailsAndLeavesTheFileWithEveryRowAndNothingBesideIt) {
+  const int freePages = Count("PRAGMA freelist_count");
+  ASSERT_GT(freePages, 0);
+  camp.Connection()->Close();
+  disk.LeaveFree(16 << 10);
+  vt::DialogResponder responder;
+  responder.Answer(mrYes).Answer(mrOk);
+  EditCompany([&] { EditCompanyForm->BitBtn19Click(EditCompanyForm->BitBtn19); });
+  EXPECT_EQ(responder.Last().Text, "Database was not compacted. The program will now close.");
+  EXPECT_EQ(responder.Last().Caption, "Error!");
+  EXPECT_TRUE(Application->Terminated());
+  EXPECT_EQ(Files(camp.Folder()), (std::set<String>{"Vantrel.mdb", "filler"})) << "no copy is left behind";
+  disk.Unfill();
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM Attendees"), rows);
+  EXPECT_EQ(Count("PRAGMA freelist_count"), freePages);
+  EXPECT_EQ(camp.Value("PRAGMA integrity_check").AsString(), "ok");
 }
 
 }  // namespace

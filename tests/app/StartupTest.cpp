@@ -1,10 +1,13 @@
 // Start-up over a prepared camp database: the company check, the ended-session and age passes,
-// and a missing or damaged database file ending start-up with its message and no main window.
+// and a missing, damaged or read-only database file ending start-up with its message and no main
+// window.
 #include "app/Startup.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include "app/About.h"
@@ -17,6 +20,7 @@
 #include "rtl/FloatFormat.h"
 #include "rtl/IniFiles.h"
 #include "tests/fixtures/CampFixture.h"
+#include "tests/fixtures/ReadOnlyView.h"
 #include "ui/controls/Buttons.h"
 #include "ui/controls/StdCtrls.h"
 #include "ui/dialogs/DialogResponder.h"
@@ -25,6 +29,11 @@
 namespace {
 
 const TDateTime kToday = EncodeDate(2003, 6, 10);
+
+String Contents(const String& path) {
+  std::ifstream file(path, std::ios::binary);
+  return String(std::istreambuf_iterator<char>(file), {});
+}
 
 class StartupTest : public ::testing::Test {
 protected:
@@ -181,6 +190,66 @@ TEST_F(StartupTest, ADamagedDatabaseEndsStartUpWithAMessageNamingItAndIsLeftByte
   std::ifstream file(camp.DatabasePath(), std::ios::binary);
   EXPECT_TRUE(String(std::istreambuf_iterator<char>(file), {}) == contents);
   MainForm = nullptr;
+}
+
+// Read-only places: the file, its folder (the log files cannot be made beside it) and a
+// shared-memory file an earlier run left read-only. Start-up names the place and what to do,
+// the main window never comes, nothing is written or made beside the file, and once the place
+// is writable again the program starts and saves.
+TEST_F(StartupTest, AReadOnlyPlaceEndsStartUpWithWhatToDoAndWritesNothing) {
+  const String path = camp.DatabasePath();
+  const String shm = path + "-shm";
+  TIniFile(ProgramIni()).WriteString("System", "FullPath", path);
+  camp.AddCompany("Camp Vantrel");
+  camp.Connection()->Close();
+  const String contents = Contents(path);
+  const struct {
+    const char* place;
+    std::function<std::unique_ptr<vt::test::ReadOnlyView>()> make;
+    String reason;
+  } cases[] = {
+      {"the file", [&] { return std::make_unique<vt::test::ReadOnlyView>(path); },
+       "the file is read-only. Make the file writable"},
+      {"the folder",
+       [&] {
+         auto view = std::make_unique<vt::test::ReadOnlyView>(camp.Folder());
+         if (view->Made() && !view->KeepWritable("My Camp.mdb")) return std::unique_ptr<vt::test::ReadOnlyView>();
+         return view;
+       },
+       "its folder is read-only (the program keeps its log files beside the file). Make the folder writable"},
+      {"the shared-memory file",
+       [&] {
+         std::ofstream{shm};
+         return std::make_unique<vt::test::ReadOnlyView>(shm);
+       },
+       "its shared-memory file '" + shm + "' is read-only. Make that file writable, or delete it while no copy "
+       "of the program runs"},
+  };
+  for (const auto& c : cases) {
+    {
+      const std::unique_ptr<vt::test::ReadOnlyView> view = c.make();
+      const bool shmBefore = std::filesystem::exists(shm);
+      if (!view || !view->Made()) GTEST_SKIP() << vt::test::ReadOnlyView(path).Why();
+      vt::DialogResponder responder;
+      responder.Answer(mrOk);
+      bool mainShown = false;
+      Screen->OnActiveFormChange = [&](TObject*) { mainShown = mainShown || (MainForm && MainForm->Visible()); };
+      EXPECT_EQ(RunVantrel(), 0) << c.place;
+      ASSERT_EQ(responder.Shown().size(), 1u) << c.place;
+      EXPECT_EQ(responder.Last().Text, "The database '" + path + "' cannot be saved to: " + c.reason +
+                                           ", then start the program again.")
+          << c.place;
+      EXPECT_FALSE(mainShown) << c.place;
+      Stop();
+      EXPECT_TRUE(Contents(path) == contents) << c.place;
+      EXPECT_FALSE(std::filesystem::exists(path + "-wal")) << c.place;
+      EXPECT_EQ(std::filesystem::exists(shm), shmBefore) << c.place;
+    }
+    Start();
+    EXPECT_NO_THROW(SQLDataModule->dbVantrelADO->Execute("UPDATE CoSys SET CompanyName = 'Camp Vantrel'")) << c.place;
+    Stop();
+    camp.Connection()->Close();
+  }
 }
 
 }  // namespace
