@@ -36,18 +36,26 @@ bool RoomOfSession(TADOConnection* connection, const RoomTables& tables, const S
 
 }  // namespace
 
-void TakePlace(TADOConnection* connection, const RoomTables& tables, int roomId, int sessionId, int personId) {
+Placement TryTakePlace(TADOConnection* connection, const RoomTables& tables, int roomId, int sessionId, int personId) {
   Transaction transaction(connection);
   const String room = IntToStr(roomId);
   if (Update(connection, tables.rooms, "NumberAvailable = NumberAvailable - 1 WHERE RoomID = " + room +
                                           " AND SessionID = " + IntToStr(sessionId) + " AND NumberAvailable >= 1") == 0)
-    throw Exception(RoomOfSession(connection, tables, room, sessionId)
-                        ? "This room is full"
-                        : "This room belongs to another Session: nobody was placed in it.");
+    return RoomOfSession(connection, tables, room, sessionId) ? Placement::RoomFull : Placement::RoomElsewhere;
   if (Update(connection, tables.enrolments,
              "RoomID = " + room + EnrolmentRow(tables, sessionId, personId) + " AND RoomID Is Null") == 0)
-    throw Exception("This enrolment is no longer waiting for a room.");
+    return Placement::NotWaiting;
   transaction.Commit();
+  return Placement::Placed;
+}
+
+void TakePlace(TADOConnection* connection, const RoomTables& tables, int roomId, int sessionId, int personId) {
+  switch (TryTakePlace(connection, tables, roomId, sessionId, personId)) {
+    case Placement::Placed: return;
+    case Placement::RoomFull: throw Exception("This room is full");
+    case Placement::RoomElsewhere: throw Exception("This room belongs to another Session: nobody was placed in it.");
+    case Placement::NotWaiting: throw Exception("This enrolment is no longer waiting for a room.");
+  }
 }
 
 void GivePlaceBack(TADOConnection* connection, const RoomTables& tables, int sessionId, int personId) {

@@ -18,10 +18,21 @@ struct RoomTables {
 extern const RoomTables kAttendeeRooms;   // Rooms, AttendeeSession, CamperID
 extern const RoomTables kChaperoneRooms;  // CoachesRooms, ChaperoneSession, ChaperoneID
 
+// What an attempt to place an enrolment found, read inside its transaction.
+enum class Placement {
+  Placed,
+  RoomFull,       // the room has no free place (another copy of the program may have filled it)
+  RoomElsewhere,  // the room is gone or belongs to another session
+  NotWaiting,     // the enrolment is gone or holds a room already
+};
+
 // Puts the enrolment (session, person) into the room: one free place less and the enrolment's
-// RoomID set. Refuses a room of another session, raises "This room is full" when the room has
-// no free place, and refuses an enrolment that is gone or holds a room already; nothing is
-// written then.
+// RoomID set, in one transaction that reads the room and the enrolment as it changes them.
+// Anything but Placed wrote nothing.
+Placement TryTakePlace(TADOConnection* connection, const RoomTables& tables, int roomId, int sessionId, int personId);
+
+// TryTakePlace that raises a refusal: "This room is full", a room of another session, an
+// enrolment no longer waiting.
 void TakePlace(TADOConnection* connection, const RoomTables& tables, int roomId, int sessionId, int personId);
 
 // Takes the enrolment out of the room it holds: one free place more there and its RoomID

@@ -73,7 +73,9 @@ void ReopenLists(const RoomPage& page) {
 
 // The session's rooms as Process Rooms fills them, read once: by size (on the chaperone page
 // all under one), each size's rooms in the rooms grid's order with their free places. Rooms only
-// fill during the walk, so the first with a free place of each size only moves on.
+// fill during the walk, so the first with a free place of each size only moves on. Each
+// placement reads its room again in its own transaction; what it finds there corrects the
+// counts read here.
 class FreeRooms {
 public:
   FreeRooms(const RoomPage& page, int sessionId) : sized_(page.sizedRooms) {
@@ -92,14 +94,20 @@ public:
   // First fit: the first room with a free place, on the attendee page of the size that the
   // person's type sleeps to a room; its place counts as taken. 0 when none fits.
   int Take(int perRoomMaximum) {
+    taken_ = nullptr;
     const auto found = bySize_.find(sized_ ? perRoomMaximum : 0);
     if (found == bySize_.end()) return 0;
     Size& size = found->second;
     while (size.first < size.rooms.size() && size.rooms[size.first].free < 1) ++size.first;
     if (size.first == size.rooms.size()) return 0;
-    --size.rooms[size.first].free;
-    return size.rooms[size.first].id;
+    taken_ = &size.rooms[size.first];
+    --taken_->free;
+    return taken_->id;
   }
+  // The room of the last Take turned out full or gone: no place is left in it.
+  void DropTaken() { taken_->free = 0; }
+  // The last Take placed nobody: its place is free again.
+  void GiveBackTaken() { ++taken_->free; }
 
 private:
   struct Room {
@@ -112,7 +120,24 @@ private:
   };
   bool sized_;
   std::map<int, Size> bySize_;
+  Room* taken_ = nullptr;
 };
+
+// One person of the queue into the first room that fits, in one transaction. A room that another
+// copy of the program filled or removed meanwhile is passed over for the next one; a person it
+// placed meanwhile keeps that room. True when the person was placed here.
+bool PlaceInFirstFreeRoom(const RoomPage& page, FreeRooms& rooms, int perRoomMaximum) {
+  TADOQuery* queue = page.queue;
+  for (int room = rooms.Take(perRoomMaximum); room; room = rooms.Take(perRoomMaximum)) {
+    switch (vt::TryTakePlace(Connection(), page.tables, room, SessionOf(queue), PersonOf(page, queue))) {
+      case vt::Placement::Placed: return true;
+      case vt::Placement::NotWaiting: rooms.GiveBackTaken(); return false;
+      case vt::Placement::RoomFull:
+      case vt::Placement::RoomElsewhere: rooms.DropTaken(); break;
+    }
+  }
+  return false;
+}
 
 // The walk of Process Rooms: each person in the queue's order into the first room that fits;
 // who fits nowhere is skipped. Each placement is whole; the page shows how many are placed.
@@ -123,11 +148,8 @@ void PlaceQueue(const RoomPage& page) {
   FreeRooms rooms(page, SessionOf(queue));
   vt::PlacementProgress progress(page.progress, queue->RecordCount());
   TField* perRoomMaximum = queue->FieldByName("PerRoomMaximum");
-  for (; !queue->Eof(); queue->Next()) {
-    const int room = rooms.Take(perRoomMaximum->AsInteger());
-    if (room) vt::TakePlace(Connection(), page.tables, room, SessionOf(queue), PersonOf(page, queue));
-    progress.Placed(room ? 1 : 0);
-  }
+  for (; !queue->Eof(); queue->Next())
+    progress.Placed(PlaceInFirstFreeRoom(page, rooms, perRoomMaximum->AsInteger()) ? 1 : 0);
 }
 
 void ProcessQueue(const RoomPage& page) {

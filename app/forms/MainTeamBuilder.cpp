@@ -163,8 +163,10 @@ public:
         progress_(status, unassigned.Count()), teamLimit_(size_t(unassigned.Count()) + leagues.size()) {}
 
   // Appends the session's team and puts its members on it, in one transaction: a failure leaves
-  // neither the team nor any member's team behind. Returns how many changed team. A run never
-  // makes more teams than there are attendees to place plus one for each league.
+  // neither the team nor any member's team behind. Only members still without a team join; when
+  // another copy of the program gave every one of them a team meanwhile, no team is made.
+  // Returns how many joined. A run never makes more teams than there are attendees to place
+  // plus one for each league.
   int CreateTeam(const String& leagueName, const String& teamName, const std::vector<int>& members) {
     if (teamsMade_ == teamLimit_)
       throw Exception(Format("Auto Create %s stopped after %d %s: that is more than the unassigned attendees "
@@ -179,7 +181,8 @@ public:
     teams->FieldByName("LeagueName")->SetAsString(leagueName);
     teams->FieldByName("TeamName")->SetAsString(teamName);
     vt::PostOrGiveUp(teams);
-    const int joined = vt::SetTeamOf(session, members, teams->FieldByName("TeamID")->AsString());
+    const int joined = vt::MoveToTeam(session, members, "", teams->FieldByName("TeamID")->AsString());
+    if (joined == 0 && !members.empty()) return 0;
     transaction.Commit();
     ++teamsMade_;
     progress_.Placed(joined);

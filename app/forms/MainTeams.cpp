@@ -110,12 +110,17 @@ void TMainForm::BitBtn43Click(TObject* Sender) {
 }
 
 // Moves the attendee selected in a list onto the selected team, or off it; the unassigned list,
-// the members and the teams show the move.
+// the members and the teams show the move. An attendee whom another copy of the program moved
+// since the list was read stays where that copy put her, and the user is told.
 void TMainForm::MoveSelectedAttendee(TDataSet* list, bool ontoTeam) {
   TSQLDataModule* data = SQLDataModule;
   if (data->tTeams->IsEmpty() || list->IsEmpty()) return;
-  vt::SetTeamOf(KeyText(list, "SessionID"), {list->FieldByName("CamperID")->AsInteger()},
-                ontoTeam ? KeyText(data->tTeams, "TeamID") : String());
+  const int moved = vt::MoveToTeam(KeyText(list, "SessionID"), {list->FieldByName("CamperID")->AsInteger()},
+                                   list->FieldByName("TeamID")->AsString(),
+                                   ontoTeam ? KeyText(data->tTeams, "TeamID") : String());
+  if (moved == 0)
+    Application->MessageBox("This attendee's team was changed by another user: nothing was changed here.", "Error",
+                            MB_OK);
   Reopen(data->qAttendeesInTeams);
   ShowTeamMembers();
   ReopenOnSameRow(data->tTeams);

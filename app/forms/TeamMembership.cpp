@@ -28,15 +28,23 @@ bool TeamOfSession(const String& teamId, const String& sessionId) {
 
 }  // namespace
 
-int SetTeamOf(const String& sessionId, const std::vector<int>& campers, const String& teamId) {
-  if (campers.empty()) return 0;
-  if (!teamId.empty() && !TeamOfSession(teamId, sessionId))
+namespace {
+
+String TeamValue(const String& teamId) { return teamId.empty() ? String("Null") : teamId; }
+
+String OnTeam(const String& teamId) { return teamId.empty() ? String("TeamID Is Null") : "TeamID = " + teamId; }
+
+}  // namespace
+
+int MoveToTeam(const String& sessionId, const std::vector<int>& campers, const String& fromTeamId,
+               const String& toTeamId) {
+  if (campers.empty() || fromTeamId == toTeamId) return 0;
+  if (!toTeamId.empty() && !TeamOfSession(toTeamId, sessionId))
     throw Exception("This Team belongs to another Session: nobody was put on it.");
   String list;
   for (int camper : campers) list += (list.empty() ? "" : ", ") + IntToStr(camper);
-  const String changed = teamId.empty() ? String("TeamID Is Not Null") : "(TeamID Is Null OR TeamID <> " + teamId + ")";
-  return Run("UPDATE AttendeeSession SET TeamID = " + (teamId.empty() ? String("Null") : teamId) +
-             " WHERE SessionID = " + sessionId + " AND CamperID IN (" + list + ") AND " + changed);
+  return Run("UPDATE AttendeeSession SET TeamID = " + TeamValue(toTeamId) + " WHERE SessionID = " + sessionId +
+             " AND CamperID IN (" + list + ") AND " + OnTeam(fromTeamId));
 }
 
 void DeleteTeam(TDataSet* teams) {

@@ -11,11 +11,13 @@ class TDataSet;
 
 namespace vt {
 
-// Points the session's enrolments of these attendees (by CamperID) at the team, or at no team
-// for an empty teamId, and returns how many enrolments changed team. A team of another session
-// is refused and nothing is written. Runs inside the caller's transaction, or as one statement
-// of its own.
-int SetTeamOf(const String& sessionId, const std::vector<int>& campers, const String& teamId);
+// Moves the session's enrolments of these attendees (by CamperID) that are still on fromTeamId
+// (no team for an empty one) to toTeamId (no team for an empty one), and returns how many moved:
+// an enrolment another copy of the program moved meanwhile stays where it is. A team of another
+// session is refused and nothing is written. Runs inside the caller's transaction, or as one
+// statement of its own.
+int MoveToTeam(const String& sessionId, const std::vector<int>& campers, const String& fromTeamId,
+               const String& toTeamId);
 
 // Deletes the current row of teams (a dataset over table Teams) and, in the same transaction,
 // clears the team of every enrolment that pointed at it.

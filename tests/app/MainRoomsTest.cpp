@@ -19,6 +19,7 @@
 #include "db/Fields.h"
 #include "rtl/DateTime.h"
 #include "rtl/IniFiles.h"
+#include "tests/app/AfterNextCommit.h"
 #include "tests/fixtures/CampFixture.h"
 #include "tests/fixtures/ScratchMount.h"
 #include "ui/controls/ActnList.h"
@@ -121,6 +122,11 @@ public:
     return camp.Value("SELECT NumberAvailable FROM Rooms WHERE RoomNumber = '" + String(room) +
                       "' UNION SELECT NumberAvailable FROM CoachesRooms WHERE RoomNumber = '" + room + "'")
         .AsInteger();
+  }
+
+  // What another copy of the program writes when it places the attendee in the room.
+  void PlaceAttendee(const String& name, const char* room) {
+    Place("Rooms", "AttendeeSession", "CamperID", people.at(name), room);
   }
 
   void SelectRoom(TDataSet* rooms, const char* number) { ASSERT_TRUE(rooms->Locate("RoomNumber", Variant(number), {})); }
@@ -416,6 +422,31 @@ TEST(MainRooms, AFailurePartWayLeavesEveryRoomAgreeingWithItsOccupants) {
   EXPECT_THROW(MainForm->BitBtn20Click(MainForm->BitBtn20), Exception);
   EXPECT_EQ(camp.FreePlaces("S2"), 2);
   camp.ExpectFreePlacesAgree("a failed placement by hand");
+}
+
+// Another copy of the program fills a room's last place and places a waiting attendee while
+// Process Rooms runs: each placement reads its room and its attendee afresh, passes over the
+// full room and leaves the other copy's attendee where it put her.
+TEST(MainRooms, ProcessRoomsAddsToWhatAnotherCopyPlacesMeanwhile) {
+  RoomCamp camp;
+  for (const char* room : {"S1", "S2", "S3"}) camp.Room({room, 2});
+  for (const PersonSpec& person : {PersonSpec{"Ann", 1990, "S"}, {"Bob", 1991, "S"}, {"Cat", 1992, "S"},
+                                   {"Dan", 1993, "S"}, {"Eve", 1994, "S"}})
+    camp.Attendee(person);
+  camp.Start();
+  Shown shown;
+  {
+    vt::test::AfterNextCommit otherCopy([&] {
+      camp.PlaceAttendee("Cat", "S1");
+      camp.PlaceAttendee("Bob", "S2");
+    });
+    shown = Click([] { MainForm->BitBtn21Click(MainForm->BitBtn21); });
+  }
+  EXPECT_EQ(shown.text, "Rooms have been assigned");
+  const std::map<String, String> placed{{"Ann", "S1"}, {"Cat", "S1"}, {"Bob", "S2"}, {"Dan", "S2"}, {"Eve", "S3"}};
+  for (const auto& [name, room] : placed) EXPECT_EQ(camp.RoomOf(name), room) << name;
+  camp.ExpectFreePlacesAgree("two copies placing at once");
+  EXPECT_EQ(camp.FreePlaces("S3"), 1);
 }
 
 // A full disk: Process Rooms stops on its first placement with the real reason, nothing is

@@ -201,7 +201,7 @@ TEST_F(ThreeSessions, ARoomOrTeamOfAnotherSessionIsRefusedAndNothingIsWritten) {
   const int beachTeam = Count("SELECT TeamID FROM Teams WHERE SessionID = " + IntToStr(sessions[1]));
   const String stays = "SELECT COUNT(*) FROM AttendeeSession WHERE RoomID Is Not Null OR TeamID Is Not Null";
   EXPECT_THROW(vt::TakePlace(camp.Connection(), vt::kAttendeeRooms, beachRoom, sessions[0], ann), Exception);
-  EXPECT_THROW(vt::SetTeamOf(IntToStr(sessions[0]), {ann}, IntToStr(beachTeam)), Exception);
+  EXPECT_THROW(vt::MoveToTeam(IntToStr(sessions[0]), {ann}, "", IntToStr(beachTeam)), Exception);
   EXPECT_EQ(Count(stays), 0);
   EXPECT_EQ(Count("SELECT NumberAvailable FROM Rooms WHERE RoomID = " + IntToStr(beachRoom)), 2);
 }

@@ -18,6 +18,7 @@
 #include "rtl/DateTime.h"
 #include "rtl/IniFiles.h"
 #include "rtl/StringList.h"
+#include "tests/app/AfterNextCommit.h"
 #include "tests/fixtures/CampFixture.h"
 #include "ui/controls/Buttons.h"
 #include "ui/controls/ComCtrls.h"
@@ -331,6 +332,54 @@ TEST_F(MainTeamsTest, MovesOnAndOffATeamKeepEveryAttendeeOnOneTeamAtMost) {
   EXPECT_EQ(TeamOf("J1"), hawks);
   EXPECT_EQ(camp.Value("SELECT COUNT(*) FROM AttendeeSession WHERE TeamID IS NOT NULL").AsInteger(), 1);
   EXPECT_EQ(Orphans(), 0);
+}
+
+// Another copy of the program puts attendees on a team while Auto Create Teams runs: they stay
+// on that team, and a team whose every member was taken meanwhile is not made.
+TEST_F(MainTeamsTest, AutoCreateTeamsLeavesWhomAnotherCopyPlacedMeanwhile) {
+  const int hawks = camp.AddTeam(session, "Juniors", "Hawks");
+  Start();
+  {
+    vt::test::AfterNextCommit otherCopy([&] {
+      camp.Execute("UPDATE AttendeeSession SET TeamID = " + IntToStr(hawks) + " WHERE CamperID IN (" +
+                   IntToStr(campers["J2"]) + ", " + IntToStr(campers["J3"]) + ")");
+    });
+    AutoCreate(kPosition, 2);
+  }
+  EXPECT_EQ(Teams(), (std::vector<String>{"Hawks Juniors: J2 J3", "Team1 Juniors: Edge J1", "Team3 Seniors: S1",
+                                          "Team4 Juniors: J4", "Team5 Juniors: J5", "Team6 Seniors: S2",
+                                          "Team7 Juniors: J6 Late", "Team8 Seniors: S3"}));
+  EXPECT_EQ(Unassigned(), (std::vector<String>{"Out", "J7"}));
+  EXPECT_EQ(SQLDataModule->tTeams->RecordCount(), 8);
+}
+
+// The arrows move the attendee from where the list showed her: one whom another copy of the
+// program moved since stays there, and the user is told.
+TEST_F(MainTeamsTest, AnArrowLeavesAnAttendeeAnotherCopyMovedAndSaysSo) {
+  const int hawks = camp.AddTeam(session, "Juniors", "Hawks");
+  const int owls = camp.AddTeam(session, "Juniors", "Owls");
+  camp.Execute("UPDATE AttendeeSession SET TeamID = " + IntToStr(owls) + " WHERE CamperID = " + IntToStr(campers["J2"]));
+  Start();
+  struct Case {
+    TBitBtn* arrow;
+    TDataSet* list;
+    const char* kid;
+  };
+  for (const Case& c : {Case{MainForm->BitBtn24, SQLDataModule->qAttendeesInTeams, "J1"},
+                        Case{MainForm->BitBtn17, SQLDataModule->qAttendeesAlreadyInTeams, "J2"}}) {
+    SelectTeam("Owls");
+    ASSERT_TRUE(c.list->Locate("LastName", Variant(c.kid), {})) << c.kid;
+    camp.Execute("UPDATE AttendeeSession SET TeamID = " + IntToStr(hawks) + " WHERE CamperID = " +
+                 IntToStr(campers[c.kid]));
+    vt::DialogResponder responder;
+    responder.Answer(mrOk);
+    c.arrow->Click();
+    ASSERT_EQ(responder.Shown().size(), 1u) << c.kid;
+    EXPECT_EQ(responder.Last().Text, "This attendee's team was changed by another user: nothing was changed here.");
+  }
+  EXPECT_EQ(TeamOf("J1"), hawks);
+  EXPECT_EQ(TeamOf("J2"), hawks);
+  EXPECT_TRUE(Names(SQLDataModule->qAttendeesAlreadyInTeams).empty()) << "the members list shows what is stored";
 }
 
 TEST_F(MainTeamsTest, DeletingTeamsGivesTheirMembersBack) {
