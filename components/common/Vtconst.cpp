@@ -24,6 +24,7 @@ int StartVtconst()
     RegisterResString(SDateDlgTitle, "Select a Date");
     RegisterResString(SDefaultFilter, "All files (*.*)|*.*");
     RegisterResString(SBrowse, "Browse");
+    RegisterResString(SHelpButton, "&Help");
     AddInitProc([] {
       RegisterComponentArt();
       Screen->SetCursors(crHand, LoadCursor(HInstance, "VT_HANDCUR"));

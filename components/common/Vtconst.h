@@ -13,6 +13,7 @@ constexpr int SNextYear = 61261;           // "Next Year|"
 constexpr int SDateDlgTitle = 61262;       // "Select a Date"
 constexpr int SDefaultFilter = 61263;      // "All files (*.*)|*.*"
 constexpr int SBrowse = 61264;             // "Browse"
+constexpr int SHelpButton = 65189;         // "&Help"
 
 // The library's two cursors in the screen's cursor table, registered at the program's start.
 constexpr int crHand = 14000;

@@ -20,8 +20,10 @@
 #include <functional>
 #include <memory>
 
+#include "components/common/Vtconst.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Format.h"
+#include "rtl/ResStrings.h"
 #include "ui/controls/ComCtrls.h"
 #include "ui/controls/StdCtrls.h"
 #include "ui/dialogs/Dialogs.h"
@@ -190,18 +192,43 @@ bool HasMask(const String& name) { return ExtractFileName(name).find_first_of("*
 
 bool TBrowseFolderDlg::Execute()
 {
-    String folder = DirExists(FFolderName) ? FFolderName : String();
-    if (!SelectDirectory(FDialogText, "/", folder))
+    vt::FolderBrowser browser;
+    browser.SetText(FDialogText);
+    browser.OnInitialized = [&] { Initialize(browser); };
+    browser.OnSelChanged = [&](const String& path) { SelectionChanged(browser, path); };
+    if (!browser.Execute())
         return false;
-    FFolderName = RemoveBackSlash(folder);
+    FFolderName = RemoveBackSlash(browser.Folder());
+    FSelection = FFolderName;
     return true;
 }
 
-bool BrowseDirectory(String& FolderName, const String& DialogText)
+void TBrowseFolderDlg::Initialize(vt::FolderBrowser& Browser)
+{
+    if (FPosition == dpScreenCenter)
+        Browser.CenterOnScreen();
+    if (DirExists(FFolderName))
+        Browser.SetSelection(FFolderName);
+    if (FHelpContext != 0)
+        Browser.AddButton(LoadStr(SHelpButton), [this] { Application->HelpContext(FHelpContext); });
+    if (OnInitialized)
+        OnInitialized(this);
+}
+
+void TBrowseFolderDlg::SelectionChanged(vt::FolderBrowser& Browser, const String& Path)
+{
+    FSelection = Path;
+    Browser.EnableOK(!Path.empty() && DirExists(Path));
+    if (OnSelChanged)
+        OnSelChanged(this);
+}
+
+bool BrowseDirectory(String& FolderName, const String& DialogText, int HelpContext)
 {
     TBrowseFolderDlg dialog(nullptr);
     dialog.SetDialogText(DialogText);
     dialog.SetFolderName(FolderName);
+    dialog.SetHelpContext(HelpContext);
     if (!dialog.Execute())
         return false;
     FolderName = dialog.FolderName();
@@ -740,11 +767,14 @@ const vt::EnumRegistration<TFileOperFlag> kFileOperFlag{
     "TFileOperFlag",
     {"flAllowUndo", "flConfirmMouse", "flFilesOnly", "flMultiDest", "flNoConfirmation", "flNoConfirmMkDir",
      "flRenameOnCollision", "flSilent", "flSimpleProgress", "flNoErrorUI"}};
+const vt::EnumRegistration<TDialogPosition> kDialogPosition{"TDialogPosition", {"dpDefault", "dpScreenCenter"}};
 const vt::ClassRegistration<TBrowseFolderDlg, TComponent> kBrowseFolderDlg{
     "TBrowseFolderDlg",
     {
         vt::Published("DialogText", &TBrowseFolderDlg::DialogText, &TBrowseFolderDlg::SetDialogText),
         vt::Published("FolderName", &TBrowseFolderDlg::FolderName, &TBrowseFolderDlg::SetFolderName),
+        vt::Published("HelpContext", &TBrowseFolderDlg::HelpContext, &TBrowseFolderDlg::SetHelpContext),
+        vt::Published("Position", &TBrowseFolderDlg::Position, &TBrowseFolderDlg::SetPosition),
     }};
 const vt::ClassRegistration<TVtFileOperator, TComponent> kVtFileOperator{
     "TVtFileOperator",

@@ -9,9 +9,13 @@
 
 #include "rtl/DateTime.h"
 #include "rtl/FileNames.h"
+#include "ui/dialogs/FolderBrowser.h"
 #include "ui/kernel/Controls.h"
 
-// The folder browser over the platform's directory dialog.
+enum TDialogPosition { dpDefault, dpScreenCenter };
+
+// The folder browser: the platform's folder tree, starting on FolderName when it exists, OK
+// only on an existing folder, a "&Help" button for a HelpContext other than 0.
 class TBrowseFolderDlg : public TComponent {
 public:
     explicit TBrowseFolderDlg(TComponent* AOwner) : TComponent(AOwner) {}
@@ -22,13 +26,27 @@ public:
     void SetDialogText(const String& v) { FDialogText = v; }
     const String& FolderName() const { return FFolderName; }
     void SetFolderName(const String& v) { FFolderName = v; }
+    int HelpContext() const { return FHelpContext; }
+    void SetHelpContext(int v) { FHelpContext = v; }
+    TDialogPosition Position() const { return FPosition; }
+    void SetPosition(TDialogPosition v) { FPosition = v; }
+    // The path of the folder selected in the running dialog; after it, the one chosen.
+    const String& Selection() const { return FSelection; }
+
+    TNotifyEvent OnInitialized;
+    TNotifyEvent OnSelChanged;
 
 private:
+    void Initialize(vt::FolderBrowser& Browser);
+    void SelectionChanged(vt::FolderBrowser& Browser, const String& Path);
+    int FHelpContext = 0;
+    TDialogPosition FPosition = dpScreenCenter;
     String FDialogText;
+    String FSelection;
     String FFolderName;
 };
 
-bool BrowseDirectory(String& FolderName, const String& DialogText);
+bool BrowseDirectory(String& FolderName, const String& DialogText, int HelpContext = 0);
 
 enum TFileOperation { foCopy, foDelete, foMove, foRename };
 enum TFileOperFlag { flAllowUndo, flConfirmMouse, flFilesOnly, flMultiDest, flNoConfirmation, flNoConfirmMkDir,

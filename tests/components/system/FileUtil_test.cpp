@@ -3,6 +3,12 @@
 // operator's collisions and trash, and launcher links.
 #include <gtest/gtest.h>
 
+#include <QDialogButtonBox>
+#include <QFileSystemModel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTreeView>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -23,6 +29,7 @@
 #include "ui/forms/Forms.h"
 #include "ui/kernel/WinApi.h"
 #include "ui/testing/UiTesting.h"
+#include "tests/components/ModalDialog.h"
 #include "tests/fixtures/ScratchMount.h"
 
 namespace fs = std::filesystem;
@@ -239,6 +246,89 @@ TEST_F(FileUtilTest, TheFolderBrowserAsksThePlatformsDirectoryDialog)
     EXPECT_FALSE(BrowseDirectory(folder, ""));
     EXPECT_EQ(folder, Path("missing"));
     EXPECT_EQ(responder.Last().FileName, "");
+}
+
+// The real browser: its start on FolderName, each selection change with OK following whether
+// the folder exists, and the choice taken with OK.
+TEST_F(FileUtilTest, TheFolderBrowsersEventsFollowTheSelectionAndOKOnlyTakesAnExistingFolder)
+{
+    fs::create_directories(Path("Été camp"));
+    fs::create_directories(Path("gone"));
+    TBrowseFolderDlg browser(nullptr);
+    browser.SetDialogText("Pick the camp folder");
+    browser.SetFolderName(Path("Été camp") + "/");
+    std::vector<String> events;
+    browser.OnInitialized = [&](TObject*) { events.push_back("init " + browser.Selection()); };
+    browser.OnSelChanged = [&](TObject*) { events.push_back("sel " + browser.Selection()); };
+    vt::testing::ModalDialogDriver driver([&](QDialog* dialog) {
+        auto* tree = dialog->findChild<QTreeView*>();
+        auto* buttons = dialog->findChild<QDialogButtonBox*>();
+        ASSERT_TRUE(tree && buttons);
+        auto* model = qobject_cast<QFileSystemModel*>(tree->model());
+        QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+        EXPECT_EQ(events, (std::vector<String>{"sel " + Path("Été camp"), "init " + Path("Été camp")}));
+        EXPECT_TRUE(ok->isEnabled());
+
+        const QPersistentModelIndex gone = model->index(QString::fromStdString(Path("gone")));
+        fs::remove(Path("gone"));  // removed while the tree still lists it
+        tree->setCurrentIndex(gone);
+        EXPECT_EQ(events.back(), "sel " + Path("gone"));
+        EXPECT_FALSE(ok->isEnabled());
+        tree->setCurrentIndex(QModelIndex());
+        EXPECT_EQ(events.back(), "sel ");
+        EXPECT_FALSE(ok->isEnabled());
+        tree->setCurrentIndex(model->index(QString::fromStdString(Path("Été camp"))));
+        EXPECT_EQ(events.back(), "sel " + Path("Été camp"));
+        EXPECT_TRUE(ok->isEnabled());
+        ok->click();
+    });
+    EXPECT_TRUE(browser.Execute());
+    EXPECT_TRUE(driver.Ran());
+    EXPECT_EQ(browser.FolderName(), Path("Été camp"));
+    EXPECT_EQ(browser.Selection(), Path("Été camp"));
+}
+
+TEST_F(FileUtilTest, TheFolderBrowserIsCentredByPositionAndHasAHelpButtonOnlyWithAHelpContext)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 200, 100);
+    form.Show();
+    Screen->SetActiveForm(&form);
+    std::vector<std::pair<WORD, LPARAM>> helpAsked;
+    Application->OnHelp = [&](WORD command, LPARAM data, bool& callHelp) {
+        helpAsked.emplace_back(command, data);
+        callHelp = false;
+        return true;
+    };
+    struct Case {
+        TDialogPosition Position;
+        int HelpContext;
+    } cases[] = {{dpScreenCenter, 0}, {dpScreenCenter, 42}, {dpDefault, 7}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.HelpContext);
+        TBrowseFolderDlg browser(nullptr);
+        browser.SetPosition(c.Position);
+        browser.SetHelpContext(c.HelpContext);
+        vt::testing::ModalDialogDriver driver([&](QDialog* dialog) {
+            const QPoint screenCentre = dialog->screen()->availableGeometry().center();
+            const QPoint centre = dialog->frameGeometry().center();
+            EXPECT_EQ((centre - screenCentre).manhattanLength() <= 1, c.Position == dpScreenCenter)
+                << centre.x() << "," << centre.y() << " screen " << screenCentre.x() << "," << screenCentre.y()
+                << " size " << dialog->width() << "x" << dialog->height();
+            QPushButton* help = nullptr;
+            for (QPushButton* button : dialog->findChildren<QPushButton*>())
+                if (button->text() == "&Help")
+                    help = button;
+            ASSERT_EQ(help != nullptr, c.HelpContext != 0);
+            if (help)
+                help->click();
+        });
+        EXPECT_FALSE(browser.Execute());
+        EXPECT_TRUE(driver.Ran());
+    }
+    Application->OnHelp = nullptr;
+    Screen->SetActiveForm(nullptr);
+    EXPECT_EQ(helpAsked, (std::vector<std::pair<WORD, LPARAM>>{{HELP_CONTEXT, 42}, {HELP_CONTEXT, 7}}));
 }
 
 // Runs a step on the event loop, which the file operator turns between blocks.
