@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <functional>
 
 #include "app/SQLData.h"
 #include "app/Startup.h"

@@ -229,7 +229,7 @@ TEST_F(StartupTest, AReadOnlyPlaceEndsStartUpWithWhatToDoAndWritesNothing) {
     {
       const std::unique_ptr<vt::test::ReadOnlyView> view = c.make();
       const bool shmBefore = std::filesystem::exists(shm);
-      if (!view || !view->Made()) GTEST_SKIP() << vt::test::ReadOnlyView(path).Why();
+      if (!view || !view->Made()) GTEST_SKIP() << vt::test::ReadOnlyView::Why();
       vt::DialogResponder responder;
       responder.Answer(mrOk);
       bool mainShown = false;
