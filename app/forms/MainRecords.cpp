@@ -221,6 +221,8 @@ void TMainForm::acDeleteExecute(TObject* Sender) {
     return;
   try {
     if (!page->remove()) ShowError("This record cannot be deleted, because it is in use.");
+  } catch (const EDatabaseFileError&) {
+    throw;  // the file, not the record, is the cause: its message says what happened
   } catch (const Exception&) {
     ShowError("Unable to delete this record. There may be activity associated with it.");
   }

@@ -18,11 +18,15 @@ namespace vt {
 namespace {
 
 std::function<void()> compactionHook;
+// As long as the program's own connections wait for another copy's write to end.
+const int kBusyTimeoutMs = 5000;
 
 class Handle {
 public:
   explicit Handle(const String& path, int flags) {
-    if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK) Release();
+    if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK ||
+        sqlite3_busy_timeout(db_, kBusyTimeoutMs) != SQLITE_OK)
+      Release();
   }
   ~Handle() { Release(); }
   Handle(const Handle&) = delete;
@@ -50,8 +54,9 @@ private:
   sqlite3* db_ = nullptr;
 };
 
-// Exclusive locking keeps the lock after the empty transaction until the handle closes; there
-// is no waiting for others. Every sync is a full one: the file is rewritten as a whole.
+// Exclusive locking keeps the lock after the empty transaction until the handle closes; a write
+// of another copy is waited for as the program's connections wait. Every sync is a full one:
+// the file is rewritten as a whole.
 bool TakeAlone(Handle& db) {
   return db.Ok() && db.Run("PRAGMA locking_mode = EXCLUSIVE") && db.Run("BEGIN EXCLUSIVE") && db.Run("COMMIT") &&
          db.Run("PRAGMA synchronous = FULL") && db.Text("PRAGMA wal_checkpoint(TRUNCATE)") == "0";

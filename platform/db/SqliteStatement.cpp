@@ -12,6 +12,16 @@ String FileName(sqlite3* db) {
   return name ? name : "";
 }
 
+// A damaged file, a lock held past the busy timeout, a full disk, a read-only file.
+bool IsFileFailure(int code) {
+  switch (code & 0xFF) {
+    case SQLITE_CORRUPT: case SQLITE_NOTADB: case SQLITE_BUSY: case SQLITE_FULL: case SQLITE_READONLY:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 // Where the cause is the file rather than the statement, the message names the file and says
@@ -42,7 +52,10 @@ String DamagedMessage(const String& file, const String& reason) {
 }
 
 void CheckSqlite(sqlite3* db, int code) {
-  if (code != SQLITE_OK && code != SQLITE_ROW && code != SQLITE_DONE) throw EDatabaseError(FailureMessage(db, code));
+  if (code == SQLITE_OK || code == SQLITE_ROW || code == SQLITE_DONE) return;
+  const String message = FailureMessage(db, code);
+  if (IsFileFailure(code)) throw EDatabaseFileError(message);
+  throw EDatabaseError(message);
 }
 
 SqliteStatement::SqliteStatement(sqlite3* db, const String& sql, size_t* tail) : db_(db) {

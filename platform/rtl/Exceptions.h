@@ -26,6 +26,9 @@ VT_DECLARE_EXCEPTION(EAbort, Exception);
 VT_DECLARE_EXCEPTION(EConvertError, Exception);
 VT_DECLARE_EXCEPTION(ERangeError, Exception);
 VT_DECLARE_EXCEPTION(EDatabaseError, Exception);
+// The file itself stopped the statement (locked by another copy, a full disk, read-only, damaged),
+// not the rows it touches.
+VT_DECLARE_EXCEPTION(EDatabaseFileError, EDatabaseError);
 VT_DECLARE_EXCEPTION(EStreamError, Exception);
 VT_DECLARE_EXCEPTION(EFilerError, EStreamError);
 VT_DECLARE_EXCEPTION(EReadError, EFilerError);

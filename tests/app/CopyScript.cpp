@@ -8,10 +8,13 @@
 #include "app/forms/AddEditAttendees.h"
 #include "app/forms/AddEditChaperones.h"
 #include "app/forms/AddEditSessions.h"
+#include "app/forms/Main.h"
 #include "db/ADODB.h"
+#include "ui/controls/ActnList.h"
 #include "ui/controls/ComCtrls.h"
 #include "ui/controls/StdCtrls.h"
 #include "ui/dialogs/DialogResponder.h"
+#include "ui/forms/Forms.h"
 #include "ui/testing/UiTesting.h"
 
 namespace vt::test {
@@ -63,13 +66,19 @@ std::vector<String> CopyScript::Run(const String& line) {
   DialogResponder responder;
   std::vector<String> shown;
   try {
-    if (command == "open") {
+    if (command == "open" || command == "select") {
       int key = 0;
       words >> key;
-      Open(name, key);
+      Select(name, key);
+      if (command == "open") Open(name);
+    } else if (command == "main") {
+      MainForm->Show();
+      open_ = MainForm;
     } else if (command == "page") {
       auto* page = dynamic_cast<TTabSheet*>(Control(name));
-      page->PageControl()->SetActivePage(page);
+      TPageControl* pages = page->PageControl();
+      pages->SetActivePage(page);
+      if (pages->OnChange) pages->OnChange(pages);
     } else if (command == "type") {
       TWinControl* control = Control(name);
       control->SetFocus();
@@ -83,6 +92,15 @@ std::vector<String> CopyScript::Run(const String& line) {
       TWinControl* control = Control(name);
       for (String word; words >> word;) responder.Answer(AnswerFor(word));
       ClickControl(control);
+    } else if (command == "act") {
+      auto* action = dynamic_cast<TBasicAction*>(open_ ? open_->FindComponent(name) : nullptr);
+      if (!action) throw Exception("no action " + name);
+      for (String word; words >> word;) responder.Answer(AnswerFor(word));
+      try {
+        action->Execute();
+      } catch (...) {
+        Application->HandleException(action);  // as the menu item's click hands it on
+      }
     } else if (command == "hold") {
       SQLDataModule->dbVantrelADO->BeginTrans();
     } else if (command == "release") {
@@ -99,9 +117,13 @@ std::vector<String> CopyScript::Run(const String& line) {
   return shown;
 }
 
-void CopyScript::Open(const String& name, int key) {
+void CopyScript::Select(const String& name, int key) {
   const Editor editor = EditorFor(name);
   if (!editor.rows->Locate(editor.key, key, {})) throw Exception("no row " + IntToStr(key));
+}
+
+void CopyScript::Open(const String& name) {
+  const Editor editor = EditorFor(name);
   editor.rows->Edit();
   editor.editMode->SetChecked(true);
   editor.form->Show();

@@ -97,8 +97,8 @@ const char* const kEditOrders[] = {"aabbab", "aabbba", "ababab", "abbaba", "aaab
 
 class TwoCopies : public AttendeeEditorTest {
 protected:
-  // Jones owes 150 on week 2 (person, enrolment and ledger agreeing); a chaperone; the program
-  // started here and in the second process.
+  // Jones owes 150 on week 2 (person, enrolment and ledger agreeing); a chaperone; an attendee
+  // waiting for a room and one in no session. The program started here.
   void SetUp() override {
     AttendeeEditorTest::SetUp();
     camp.AddEnrolment(week2, jones, "R");
@@ -107,6 +107,9 @@ protected:
     camp.Execute("UPDATE Attendees SET TotalCharged = 150, BalanceDue = 150 WHERE CamperID = " + IntToStr(jones));
     camp.Insert("AttendeeTrx", {{"CamperID", jones}, {"SessionID", week2}, {"AmountPaid", 150}, {"CheckNo", "Charge"}});
     coach = camp.AddChaperone("Pat", "Coach", 300);
+    waiting = camp.AddAttendee("Ng", "Mai");
+    camp.AddEnrolment(week1, waiting, "R");
+    unenrolled = camp.AddAttendee("Zed", "Ola");
     Start();
   }
   void TearDown() override {
@@ -162,6 +165,8 @@ protected:
   }
 
   int coach = 0;
+  int waiting = 0;     // enrolled for a room in week 1, in none yet
+  int unenrolled = 0;  // in no session: may be deleted
 };
 
 // 74.30 paid as 74.20 in one copy and 0.10 in the other, whatever each editor showed when it paid.
@@ -257,6 +262,97 @@ TEST_P(EditOrders, AnEditOfAColumnTheOtherCopyChangedIsRefusedAndOtherColumnsAre
 INSTANTIATE_TEST_SUITE_P(OrdersOfOpenChangeAndDone, EditOrders,
                          ::testing::Combine(::testing::ValuesIn(kPlainEdits), ::testing::ValuesIn(kEditOrders)),
                          EditName);
+
+// A write of this copy while the other copy holds the file's write lock past the busy timeout.
+struct LockedWrite {
+  const char* name;
+  std::vector<String> prepare;  // before the lock is taken
+  std::vector<String> write;    // refused under the lock, tried again once it is gone
+  String stored;                // what the write changes
+  String before, after;
+};
+
+class LockedWrites : public TwoCopies, public ::testing::WithParamInterface<LockedWrite> {};
+
+// The write waits, then tells what happened and that nothing was saved; the same write goes
+// through once the other copy lets go, from the same forms on the same connection.
+TEST_P(LockedWrites, WaitThenSayNothingWasSavedAndGoThroughOnceTheLockIsGone) {
+  const LockedWrite& c = GetParam();
+  CopyScript here;
+  const auto run = [&](const std::vector<String>& lines) {
+    String shown;
+    for (const String& line : lines)
+      for (const String& said : here.Run(line)) shown += (shown.empty() ? "" : " | ") + said;
+    return shown;
+  };
+  EXPECT_EQ(run(c.prepare), "");
+  OtherProcess other(camp.Folder());
+  ASSERT_TRUE(other.Started());
+  ASSERT_TRUE(other.Run("hold").empty());
+
+  const String refused = run(c.write);
+  EXPECT_NE(refused.find("is in use by another copy of the program (database is locked); nothing was saved. Try "
+                         "again when the other copy has finished."),
+            String::npos)
+      << refused;
+  EXPECT_EQ(refused.find("raised:"), String::npos) << refused;
+  EXPECT_EQ(camp.Value(c.stored).AsString(), c.before);
+
+  ASSERT_TRUE(other.Run("release").empty());
+  const String retried = run(c.write);
+  EXPECT_EQ(retried.find("another copy"), String::npos) << retried;
+  EXPECT_EQ(camp.Value(c.stored).AsString(), c.after);
+  ExpectMoneyAgrees(String("after ") + c.name);
+}
+
+std::vector<LockedWrite> LockedWriteCases() {
+  const int kSmith = 1, kJones = 2, kWaiting = 3, kUnenrolled = 4, kWeek1 = 1, kWeek2 = 2, kRoom1 = 1;  // SetUp's keys
+  const String jones = IntToStr(kJones);
+  return {
+      {"SessionEditorSave",
+       {"open session " + IntToStr(kWeek1), "type DBEdit2 Week One"},
+       {"click BitBtn1 yes cancel"},
+       "SELECT Description FROM Sessions WHERE SessionID = " + IntToStr(kWeek1),
+       "Week 1",
+       "Week One"},
+      {"SignUp",
+       {"open attendee " + IntToStr(kSmith), "page TabSheet5", "select session " + IntToStr(kWeek2),
+        "pick ComboBox6 Resident"},
+       {"click BitBtn2 yes ok"},
+       "SELECT COUNT(*) FROM AttendeeSession WHERE SessionID = " + IntToStr(kWeek2) + " AND CamperID = " +
+           IntToStr(kSmith),
+       "0",
+       "1"},
+      {"EditorSave",
+       {"open attendee " + jones, "type DBEdit3 Bea"},
+       {"click BitBtn1 yes cancel"},
+       "SELECT FirstName FROM Attendees WHERE CamperID = " + jones,
+       "Bob",
+       "Bea"},
+      {"Payment",
+       {"open attendee " + jones, "page TabSheet6"},
+       {"pick ComboBox3 " + IntToStr(kWeek2), "type VtCalcEdit1 74.30", "type Edit2 3003", "click BitBtn4 ok"},
+       "SELECT COUNT(*) || '/' || (SELECT CAST(round(TotalCredits * 10000) AS INTEGER) FROM Attendees WHERE CamperID = " +
+           jones + ") FROM AttendeeTrx WHERE CheckNo = '3003'",
+       "0/0",
+       "1/743000"},
+      {"ProcessRooms",
+       {"main", "page TabSheet5"},
+       {"click BitBtn21 ok"},
+       "SELECT COALESCE(RoomID, 0) FROM AttendeeSession WHERE CamperID = " + IntToStr(kWaiting),
+       "0",
+       IntToStr(kRoom1)},
+      {"Delete",
+       {"main", "page TabSheet1", "select attendee " + IntToStr(kUnenrolled)},
+       {"act acDelete yes ok"},
+       "SELECT COUNT(*) FROM Attendees WHERE CamperID = " + IntToStr(kUnenrolled),
+       "1",
+       "0"},
+  };
+}
+
+INSTANTIATE_TEST_SUITE_P(ByTheOtherCopy, LockedWrites, ::testing::ValuesIn(LockedWriteCases()),
+                         [](const auto& write) { return String(write.param.name); });
 
 }  // namespace
 }  // namespace vt::test

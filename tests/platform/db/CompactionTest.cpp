@@ -112,8 +112,8 @@ TEST_F(Compaction, ACopyOpeningTheFileMeanwhileWaitsAndItsRowIsInTheCompactedFil
   EXPECT_FALSE(std::filesystem::exists(path_ + ".compacting"));
 }
 
-// A child process that stops where the test wants it and is killed there.
-pid_t StopInChild(const std::function<void(const std::function<void()>& stopHere)>& work) {
+// A child process that runs work until it stops where the test wants it; returns once it has.
+pid_t StartStopped(const std::function<void(const std::function<void()>& stopHere)>& work) {
   int ready[2];
   EXPECT_EQ(pipe(ready), 0);
   const pid_t child = fork();
@@ -130,9 +130,17 @@ pid_t StopInChild(const std::function<void(const std::function<void()>& stopHere
   char byte = 0;
   EXPECT_EQ(read(ready[0], &byte, 1), 1);
   close(ready[0]);
+  return child;
+}
+
+void Kill(pid_t child) {
   kill(child, SIGKILL);
   waitpid(child, nullptr, 0);
-  return child;
+}
+
+// A child process that stops where the test wants it and is killed there.
+void StopInChild(const std::function<void(const std::function<void()>& stopHere)>& work) {
+  Kill(StartStopped(work));
 }
 
 TEST_F(Compaction, AKillOfEitherSideLeavesAWholeFileThatCompactsAfterwards) {
@@ -151,6 +159,69 @@ TEST_F(Compaction, AKillOfEitherSideLeavesAWholeFileThatCompactsAfterwards) {
   ExpectWhole("100");
   EXPECT_TRUE(vt::CompactDatabaseFile(path_, path_));
   ExpectWhole("100");
+}
+
+// Another copy of the program, a process of its own, that holds the file's write lock (a write
+// of its own not yet ended) past the wait: the file stays as it was; once the lock is gone,
+// compaction goes through.
+TEST_F(Compaction, ALockOfAnotherProcessHeldPastTheWaitLeavesTheFileAsItWas) {
+  const String stored = Contents(path_);
+  const pid_t holder = StartStopped([&](const std::function<void()>& stopHere) {
+    OtherCopy writer(path_);
+    writer.connection.BeginTrans();
+    stopHere();
+  });
+  EXPECT_FALSE(vt::CompactDatabaseFile(path_, path_));
+  EXPECT_EQ(Contents(path_), stored);
+  Kill(holder);
+  EXPECT_TRUE(vt::CompactDatabaseFile(path_, path_));
+  ExpectWhole("100");
+}
+
+// Another process opens the file and writes while compaction has it alone (the window held
+// open by the hook): its row is in the compacted file, or, killed while it waits, it leaves a
+// whole file behind.
+TEST_F(Compaction, AnotherProcessWritingMeanwhileWaitsAndItsRowIsKeptOrItsKillLeavesAWholeFile) {
+  for (const bool killed : {false, true}) {
+    SCOPED_TRACE(killed ? "killed while waiting" : "writing");
+    int go[2], said[2];
+    ASSERT_EQ(pipe(go), 0);
+    ASSERT_EQ(pipe(said), 0);
+    const pid_t writer = fork();
+    if (writer == 0) {
+      char byte = 0;
+      (void)!read(go[0], &byte, 1);
+      String message;
+      try {
+        OtherCopy copy(path_);
+        copy.connection.Execute("INSERT INTO People VALUES (101, 'came while compacting')");
+      } catch (const Exception& e) {
+        message = e.Message();
+      }
+      (void)!write(said[1], message.data(), message.size());
+      _exit(0);
+    }
+    close(go[0]);
+    close(said[1]);
+    vt::SetCompactionHookForTests([&] {
+      const char byte = 1;
+      (void)!write(go[1], &byte, 1);
+      std::this_thread::sleep_for(std::chrono::milliseconds(300));  // it is waiting on the lock now
+      if (killed) Kill(writer);
+    });
+    EXPECT_TRUE(vt::CompactDatabaseFile(path_, path_));
+    close(go[1]);
+    char buffer[512];
+    const ssize_t length = read(said[0], buffer, sizeof buffer);
+    close(said[0]);
+    if (!killed) {
+      waitpid(writer, nullptr, 0);
+      EXPECT_EQ(length, 0) << String(buffer, length > 0 ? size_t(length) : 0);
+    }
+    ExpectWhole(killed ? "100" : "101");
+    OtherCopy cleanup(path_);
+    cleanup.connection.Execute("DELETE FROM People WHERE PersonID > 100");
+  }
 }
 
 TEST_F(Compaction, AFullDiskLeavesTheFileByteForByteAndCompactsOnceThereIsRoom) {
