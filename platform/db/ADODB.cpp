@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "db/DataSource.h"
+#include "db/LocaleOrder.h"
 #include "db/SqlText.h"
 #include "db/SqliteStatement.h"
 
@@ -23,8 +24,9 @@ TFieldType FieldTypeOfValue(vt::CellType cellType, int& size) {
   return ftWideString;
 }
 
-// The SELECT with "rowid AS vt_rowid" put first, or "" when the statement cannot carry it
-// (not a plain SELECT, or one whose rows are not table rows: DISTINCT, GROUP BY, UNION).
+// The SELECT with "rowid AS vt_rowid" put first, its ORDER BY column numbers still naming the
+// columns they named, or "" when the statement cannot carry it (not a plain SELECT, or one
+// whose rows are not table rows: DISTINCT, GROUP BY, UNION).
 String WithRowid(const String& sql) {
   String masked = UpperCase(sql);
   bool inLiteral = false;
@@ -38,7 +40,7 @@ String WithRowid(const String& sql) {
   for (const char* word : {" DISTINCT ", " GROUP ", " UNION ", " INTERSECT ", " EXCEPT "})
     if (masked.find(word) != String::npos) return "";
   size_t select = sql.find_first_not_of(" \t\r\n");
-  return sql.substr(0, select + 6) + " rowid AS vt_rowid," + sql.substr(select + 6);
+  return vt::WithColumnNumbersShifted(sql.substr(0, select + 6) + " rowid AS vt_rowid," + sql.substr(select + 6), 1);
 }
 
 void BindVariant(vt::SqliteStatement& statement, int index, const Variant& value) {

@@ -105,6 +105,7 @@ void TADOConnection::SetConnectionString(const String& value) {
   Close();
   connectionString_ = value;
   closedStamp_.reset();
+  closedBefore_ = false;
 }
 
 // A value runs to the next ";", or is enclosed in double or single quotes, a doubled quote
@@ -140,8 +141,12 @@ void TADOConnection::Open() {
   String path = DataSource();
   if (path.empty()) throw EDatabaseError("The connection string names no data source");
   // A file this connection closed cleanly and nobody changed since needs no reading of every page,
-  // nor a search for drifted money.
+  // nor a search for drifted money; one it closed before and cannot show untouched may hold what
+  // another program wrote.
   const bool untouched = closedStamp_ && closedStamp_ == vt::FileStamp::Now(path);
+  const vt::DriftSearch driftSearch = untouched      ? vt::DriftSearch::None
+                                      : closedBefore_ ? vt::DriftSearch::Always
+                                                      : vt::DriftSearch::UnlessMarked;
   closedStamp_.reset();
   CheckPlaces(path);
   sqlite3* db = OpenHandle(path);
@@ -155,7 +160,7 @@ void TADOConnection::Open() {
     vt::CheckSqlite(db, vt::RegisterUnicodeLike(db));
     vt::CheckSqlite(db, vt::RegisterLocaleCollation(db));
     vt::CheckSqlite(db, vt::FunctionCallWatch::Install(db));
-    vt::CheckSqlite(db, vt::InstallCurrencyRounding(db, !untouched));
+    vt::CheckSqlite(db, vt::InstallCurrencyRounding(db, driftSearch));
   } catch (...) {
     sqlite3_close(db);
     throw;
@@ -183,6 +188,7 @@ void TADOConnection::Close() {
   sqlite3_close_v2(db_);  // an open transaction is rolled back by the database itself
   db_ = nullptr;
   closedStamp_ = vt::FileStamp::AfterClose(DataSource());
+  closedBefore_ = true;
   transactionLevel_ = 0;
   usedInTransaction_.clear();
   if (AfterDisconnect) AfterDisconnect(this);

@@ -102,6 +102,7 @@ class TADOConnection : public TComponent {
   bool loginPrompt_ = true;
   sqlite3* db_ = nullptr;
   std::optional<vt::FileStamp> closedStamp_;  // of the file as this connection last closed it
+  bool closedBefore_ = false;                 // whether it has closed this file before
   std::unique_ptr<vt::StatementCache> statements_;
   std::int64_t preparedSchemaVersion_ = -1;  // the schema the kept statements were prepared on
   std::optional<std::set<String>> caseFreeColumns_;  // of that schema, read on first need

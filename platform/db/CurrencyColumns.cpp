@@ -1,6 +1,7 @@
 // The rounding of currency columns: one SQL function built on the runtime library's currency
-// conversion, a pass over the columns whose stored values drifted, and per table two temporary
-// triggers that round a row's currency values after an insert or an update that changed them.
+// conversion, a pass over the columns whose stored values drifted (once per file, then marked in
+// its header), and per table two temporary triggers that round a row's currency values after an
+// insert or an update that changed them.
 #include "db/CurrencyColumns.h"
 
 #include <sqlite3.h>
@@ -97,16 +98,32 @@ String RoundingUpdate(const String& table, const std::vector<String>& columns, c
          " WHERE " + where;
 }
 
-// One transaction for every table with drifted values; none at all (no write lock taken) when
-// nothing drifted or the file cannot be written.
+// The header's user version from which on a file's money has been rounded.
+const int kRoundedVersion = 1;
+
+bool MarkedRounded(sqlite3* db) {
+  sqlite3_stmt* statement = nullptr;
+  bool marked = false;
+  if (sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &statement, nullptr) == SQLITE_OK &&
+      sqlite3_step(statement) == SQLITE_ROW)
+    marked = sqlite3_column_int(statement, 0) >= kRoundedVersion;
+  sqlite3_finalize(statement);
+  return marked;
+}
+
+// One transaction for every table with drifted values and the mark; none at all (no write lock
+// taken) when the file cannot be written, or nothing drifted in a file marked already.
 int RoundDriftedValues(sqlite3* db, const CurrencyColumns& tables) {
+  if (sqlite3_db_readonly(db, "main") == 1) return SQLITE_OK;
   String updates;
   for (const auto& [table, columns] : tables)
     if (AnyDrifted(db, table, columns)) {
       const String inRange = EachColumn(columns, "(% IS NULL OR abs(%) < 922337203685477)", " AND ");
       updates += RoundingUpdate(table, columns, "(" + EachColumn(columns, kDrifted, " OR ") + ") AND " + inRange) + ";";
     }
-  if (updates.empty() || sqlite3_db_readonly(db, "main") == 1) return SQLITE_OK;
+  const bool marked = MarkedRounded(db);
+  if (updates.empty() && marked) return SQLITE_OK;
+  if (!marked) updates += "PRAGMA user_version = " + IntToStr(kRoundedVersion) + ";";
   const int code = sqlite3_exec(db, ("BEGIN IMMEDIATE;" + updates + "COMMIT").c_str(), nullptr, nullptr, nullptr);
   if (code != SQLITE_OK && !sqlite3_get_autocommit(db)) sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
   return code;
@@ -127,12 +144,13 @@ int AddRoundingTriggers(sqlite3* db, const CurrencyColumns& tables) {
 
 }  // namespace
 
-int InstallCurrencyRounding(sqlite3* db, bool roundDrifted) {
+int InstallCurrencyRounding(sqlite3* db, DriftSearch search) {
   int code = sqlite3_create_function_v2(db, "vt_currency", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
                                         nullptr, &RoundCurrency, nullptr, nullptr, nullptr);
   if (code != SQLITE_OK) return code;
   const CurrencyColumns tables = FindCurrencyColumns(db);
-  code = roundDrifted ? RoundDriftedValues(db, tables) : SQLITE_OK;
+  const bool round = search == DriftSearch::Always || (search == DriftSearch::UnlessMarked && !MarkedRounded(db));
+  code = round ? RoundDriftedValues(db, tables) : SQLITE_OK;
   return code == SQLITE_OK ? AddRoundingTriggers(db, tables) : code;
 }
 

@@ -76,20 +76,35 @@ std::vector<Token> Tokens(std::string_view sql) {
   return tokens;
 }
 
+// The ORDER BY terms of a statement, each one rewritten by the rule the rewrite was made with:
+// the locale's order put on case-free columns, or column numbers of the outermost SELECT moved
+// past columns put in front of its select list.
 class OrderRewrite {
  public:
-  OrderRewrite(const String& sql, const std::set<String>& columns) : sql_(sql), columns_(columns), tokens_(Tokens(sql)) {}
+  OrderRewrite(const String& sql, const std::set<String>& columns, int ordinalShift)
+      : sql_(sql), columns_(columns), ordinalShift_(ordinalShift), tokens_(Tokens(sql)) {}
 
   String Result() {
-    std::vector<size_t> insertAt;
-    for (size_t i = 0; i + 1 < tokens_.size(); ++i)
-      if (IsWord(i, "ORDER") && IsWord(i + 1, "BY")) i = ReadTerms(i + 2, insertAt);
+    std::vector<Edit> edits;
+    int depth = 0;
+    for (size_t i = 0; i + 1 < tokens_.size(); ++i) {
+      if (IsSymbol(i, '(')) ++depth;
+      else if (IsSymbol(i, ')')) --depth;
+      else if (IsWord(i, "ORDER") && IsWord(i + 1, "BY")) i = ReadTerms(i + 2, depth == 0, edits);
+    }
     String out = sql_;
-    for (auto at = insertAt.rbegin(); at != insertAt.rend(); ++at) out.insert(*at, String(" COLLATE ") + kLocaleCollation);
+    for (auto edit = edits.rbegin(); edit != edits.rend(); ++edit) out.replace(edit->at, edit->length, edit->text);
     return out;
   }
 
  private:
+  // The characters [at, at + length) of the text replaced by text.
+  struct Edit {
+    size_t at;
+    size_t length;
+    String text;
+  };
+
   std::string_view Text(size_t i) const { return std::string_view(sql_).substr(tokens_[i].begin, tokens_[i].end - tokens_[i].begin); }
   bool IsWord(size_t i, const char* word) const {
     return i < tokens_.size() && tokens_[i].kind == TokenKind::Word && SameText(String(Text(i)), word);
@@ -97,7 +112,7 @@ class OrderRewrite {
   bool IsSymbol(size_t i, char c) const { return i < tokens_.size() && tokens_[i].kind == TokenKind::Symbol && Text(i)[0] == c; }
 
   // The terms from first up to the end of the clause; answers the index of its last token.
-  size_t ReadTerms(size_t first, std::vector<size_t>& insertAt) {
+  size_t ReadTerms(size_t first, bool outermost, std::vector<Edit>& edits) {
     size_t termStart = first;
     int depth = 0;
     size_t i = first;
@@ -106,25 +121,38 @@ class OrderRewrite {
       else if (IsSymbol(i, ')') && --depth < 0) break;
       else if (depth > 0) continue;
       else if (IsSymbol(i, ',')) {
-        TakeTerm(termStart, i, insertAt);
+        TakeTerm(termStart, i, outermost, edits);
         termStart = i + 1;
       } else if (IsSymbol(i, ';') || IsWord(i, "LIMIT") || IsWord(i, "OFFSET") || IsWord(i, "UNION") ||
                  IsWord(i, "EXCEPT") || IsWord(i, "INTERSECT"))
         break;
     }
-    TakeTerm(termStart, i, insertAt);
+    TakeTerm(termStart, i, outermost, edits);
     return i - 1;
   }
 
-  // A term [table.]column [ASC|DESC] [NULLS FIRST|LAST] on a case-free column.
-  void TakeTerm(size_t begin, size_t end, std::vector<size_t>& insertAt) const {
-    if (begin >= end || !IsColumnName(begin)) return;
+  // A term [table.]column or a column number, then [COLLATE name] [ASC|DESC] [NULLS FIRST|LAST];
+  // a collation the statement names itself is kept.
+  void TakeTerm(size_t begin, size_t end, bool outermost, std::vector<Edit>& edits) const {
+    if (begin >= end) return;
     size_t column = begin;
-    if (begin + 2 < end && IsSymbol(begin + 1, '.') && IsColumnName(begin + 2)) column = begin + 2;
+    if (begin + 2 < end && IsColumnName(begin) && IsSymbol(begin + 1, '.') && IsColumnName(begin + 2)) column = begin + 2;
+    bool collated = false;
     for (size_t i = column + 1; i < end; ++i)
-      if (!IsWord(i, "ASC") && !IsWord(i, "DESC") && !IsWord(i, "NULLS") && !IsWord(i, "FIRST") && !IsWord(i, "LAST"))
+      if (IsWord(i, "COLLATE") && i + 1 < end) collated = true, ++i;
+      else if (!IsWord(i, "ASC") && !IsWord(i, "DESC") && !IsWord(i, "NULLS") && !IsWord(i, "FIRST") && !IsWord(i, "LAST"))
         return;
-    if (columns_.count(LowerCase(Unquoted(column)))) insertAt.push_back(tokens_[column].end);
+    const Token& token = tokens_[column];
+    if (!collated && IsColumnName(column) && columns_.count(LowerCase(Unquoted(column))))
+      edits.push_back({token.end, 0, String(" COLLATE ") + kLocaleCollation});
+    else if (outermost && ordinalShift_ != 0 && IsNumber(column))
+      edits.push_back({token.begin, token.end - token.begin, IntToStr(StrToInt(String(Text(column))) + ordinalShift_)});
+  }
+
+  bool IsNumber(size_t i) const {
+    const std::string_view text = Text(i);
+    return tokens_[i].kind == TokenKind::Word && text.size() < 10 &&
+           text.find_first_not_of("0123456789") == std::string_view::npos;
   }
 
   bool IsColumnName(size_t i) const {
@@ -145,6 +173,7 @@ class OrderRewrite {
 
   const String& sql_;
   const std::set<String>& columns_;
+  int ordinalShift_;
   std::vector<Token> tokens_;
 };
 
@@ -176,7 +205,9 @@ std::set<String> CaseFreeColumnNames(sqlite3* db) {
 }
 
 String InLocaleOrder(const String& sql, const std::set<String>& caseFreeColumns) {
-  return OrderRewrite(sql, caseFreeColumns).Result();
+  return OrderRewrite(sql, caseFreeColumns, 0).Result();
 }
+
+String WithColumnNumbersShifted(const String& sql, int shift) { return OrderRewrite(sql, {}, shift).Result(); }
 
 }  // namespace vt

@@ -1,8 +1,9 @@
 // Text sorted in the user's language's order: the LOCALE collation (the locale's alphabet with
 // accented letters among their base letters, case ignored) registered on a connection, and the
-// ORDER BY terms it is put on. The schema's NOCASE stays SQLite's own, so every index in the
-// file stays the one the sqlite3 shell reads and writes; only the sorting of a SELECT takes the
-// locale's order.
+// ORDER BY terms it is put on; and the column numbers of an ORDER BY kept on their columns when
+// the data layer puts its own in front. The schema's NOCASE stays SQLite's own, so every index
+// in the file stays the one the sqlite3 shell reads and writes; only the sorting of a SELECT
+// takes the locale's order.
 #pragma once
 
 #include <set>
@@ -25,5 +26,9 @@ std::set<String> CaseFreeColumnNames(sqlite3* db);
 // sql with "COLLATE LOCALE" after every ORDER BY term that is a column named in caseFreeColumns
 // ("LastName", "Attendees.LastName", "[LastName]" DESC); other terms and texts stay as they are.
 String InLocaleOrder(const String& sql, const std::set<String>& caseFreeColumns);
+
+// sql with each column number of the outermost SELECT's ORDER BY ("ORDER BY 1") counted shift
+// further, for a select list that gets shift columns put in front of it.
+String WithColumnNumbersShifted(const String& sql, int shift);
 
 }  // namespace vt

@@ -44,6 +44,30 @@ TEST_F(ADODB, FieldsTakeTheirClassFromTheDeclaredType) {
   EXPECT_FALSE(total->CanModify());
 }
 
+// A column number in ORDER BY counts the columns as the statement writes them; the set stays
+// writable. Rowid order (Adams, Baker, Clark) differs from the cities' (Austin, Boise, Boston).
+TEST_F(ADODB, OrderByAColumnNumberSortsByThatColumnOfTheStatement) {
+  const struct {
+    const char* sql;
+    std::vector<String> lastNames;
+  } cases[] = {
+      {"SELECT City, LastName FROM People ORDER BY 1", {"Baker", "Clark", "Adams"}},
+      {"SELECT City, LastName FROM People ORDER BY 2 DESC, 1", {"Clark", "Baker", "Adams"}},
+      {"SELECT City, LastName FROM People ORDER BY 1 COLLATE NOCASE DESC", {"Adams", "Clark", "Baker"}},
+      {"SELECT City, LastName FROM People WHERE PersonID IN (SELECT PersonID FROM Enrolments ORDER BY 1) ORDER BY 1",
+       {"Baker", "Adams"}},
+  };
+  for (const auto& c : cases) {
+    TADOQuery* people = Query({c.sql});
+    people->Open();
+    std::vector<String> lastNames;
+    for (people->First(); !people->Eof(); people->Next()) lastNames.push_back(people->FieldByName("LastName")->AsString());
+    EXPECT_EQ(lastNames, c.lastNames) << c.sql;
+    EXPECT_TRUE(people->CanModify()) << c.sql;
+    delete people;
+  }
+}
+
 TEST_F(ADODB, SingleTableQueryWritesBackAndAutoNumberIsReadableAfterPost) {
   TADOQuery* people = Query({"Select * From People", "", "ORDER BY LastName, FirstName"});
   people->Open();

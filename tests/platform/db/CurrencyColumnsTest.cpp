@@ -118,6 +118,18 @@ TEST_F(CurrencyColumns, AFileWithDriftedMoneyOpensRounded) {
   EXPECT_EQ(Shell("SELECT Fee FROM Enrolments WHERE SessionID = 11"), "0.3\n");
 }
 
+// A file of an earlier version opened as the program starts, on a connection of its own: its
+// money is rounded and the file marked, in a header field the sqlite3 shell shows and keeps.
+TEST_F(CurrencyColumns, AnEarlierVersionsFileOpenedAtStartIsRoundedAndMarked) {
+  Shell("UPDATE People SET Balance = 74.3 - 74.2 WHERE LastName = 'Adams'; PRAGMA user_version = 0");
+  TADOConnection starting(nullptr);
+  starting.SetConnectionString("Data Source=" + path_);
+  starting.Open();
+  starting.Close();
+  EXPECT_EQ(Shell("SELECT Balance FROM People WHERE LastName = 'Adams'"), "0.1\n");
+  EXPECT_EQ(Shell("PRAGMA user_version"), "1\n");
+}
+
 // Another program writing at once after the connection closed the file, or after a pause: the
 // connection's next opening rounds what it wrote.
 TEST_F(CurrencyColumns, MoneyDriftedByAnotherProgramAfterTheCloseIsRoundedOnReopening) {
