@@ -280,6 +280,9 @@ void TSecretPanel::DrawMemoryImage()
     TRect line = Rect(0, 0, width, FLineHeight);
     if (FScrollDirection == sdVertical) {
         line.Top = height - FScrollCnt;
+    } else if (UseRightToLeftReading()) {
+        line.Right = FScrollCnt;
+        line.Left = line.Right - WidestLine(canvas);
     } else {
         line.Left = width - FScrollCnt;
         line.Right = line.Left + WidestLine(canvas);

@@ -100,6 +100,7 @@ void ResetLocaleFromSystem()
 {
     FormatSettings& settings = Locale();
     settings = FormatSettings();
+    settings.MiddleEast = ReadsRightToLeft(EnvironmentLocale("LC_CTYPE"));
     ResetCollationFromSystem();
     locale_t loc = newlocale(LC_TIME_MASK | LC_NUMERIC_MASK | LC_MONETARY_MASK, "", static_cast<locale_t>(nullptr));
     if (loc == static_cast<locale_t>(nullptr))

@@ -21,6 +21,9 @@ struct FormatSettings {
     String TimeAMString = "AM";
     String TimePMString = "PM";
     int TwoDigitYearCenturyWindow = 50;
+    // The user's language reads right to left (LC_CTYPE's); controls set to a right-to-left
+    // BiDiMode then read right to left.
+    bool MiddleEast = false;
     String ShortMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                   "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     String LongMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",

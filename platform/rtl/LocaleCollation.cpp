@@ -3,6 +3,7 @@
 #include "rtl/LocaleCollation.h"
 
 #include <unicode/ucol.h>
+#include <unicode/uloc.h>
 
 #include <atomic>
 #include <cstdlib>
@@ -22,19 +23,6 @@ struct Collators {
     Collator ignoringCase;
     Collator withCase;
 };
-
-// The ICU name of the locale the environment names: "fr_FR.UTF-8@euro" gives "fr_FR".
-std::string EnvironmentLocale()
-{
-    for (const char* variable : {"LC_ALL", "LC_COLLATE", "LANG"}) {
-        const char* value = std::getenv(variable);
-        if (value == nullptr || *value == 0)
-            continue;
-        const std::string name = std::string(value).substr(0, std::string(value).find_first_of(".@"));
-        return name.empty() || name == "C" || name == "POSIX" ? std::string("root") : name;
-    }
-    return "root";
-}
 
 // The locale's rules, or the root rules when ICU has none for it.
 Collator OpenCollator(const std::string& locale, UCollationStrength strength)
@@ -62,7 +50,7 @@ public:
     const Collators& Reset()
     {
         std::lock_guard<std::mutex> lock(FMutex);
-        const std::string locale = EnvironmentLocale();
+        const std::string locale = EnvironmentLocale("LC_COLLATE");
         std::unique_ptr<Collators>& entry = FByLocale[locale];
         if (!entry)
             entry.reset(new Collators{OpenCollator(locale, UCOL_SECONDARY), OpenCollator(locale, UCOL_TERTIARY)});
@@ -107,3 +95,17 @@ void ResetCollationFromSystem()
 {
     Cache().Reset();
 }
+
+std::string EnvironmentLocale(const char* category)
+{
+    for (const char* variable : {"LC_ALL", category, "LANG"}) {
+        const char* value = std::getenv(variable);
+        if (value == nullptr || *value == 0)
+            continue;
+        const std::string name = std::string(value).substr(0, std::string(value).find_first_of(".@"));
+        return name.empty() || name == "C" || name == "POSIX" ? std::string("root") : name;
+    }
+    return "root";
+}
+
+bool ReadsRightToLeft(const std::string& locale) { return uloc_isRightToLeft(locale.c_str()) != 0; }

@@ -3,7 +3,15 @@
 // locale that LC_ALL, LC_COLLATE or LANG name, the root rules for C, POSIX or none.
 #pragma once
 
+#include <string>
 #include <string_view>
+
+// The ICU name of the locale that LC_ALL, then the given category's variable, then LANG name:
+// "fr_FR.UTF-8@euro" gives "fr_FR"; C, POSIX or none give "root".
+std::string EnvironmentLocale(const char* category);
+
+// Whether the language of that locale is written right to left (Arabic, Hebrew, Persian...).
+bool ReadsRightToLeft(const std::string& locale);
 
 // < 0, 0 or > 0. ignoreCase compares letters and accents only ("émile" = "Émile" but
 // "Emile" < "Émile"); otherwise case decides between texts equal apart from it.

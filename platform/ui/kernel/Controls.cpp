@@ -2,6 +2,7 @@
 // native Qt handling as the default, mouse/key/focus/paint routing from Qt events, and the
 // accessible names and descriptions controls publish.
 #include "ui/kernel/Controls.h"
+#include "rtl/Locale.h"
 #include "rtl/TypInfo.h"
 
 #include <QAccessible>
@@ -242,12 +243,15 @@ bool RouteKeyPress(TWinControl* control, QKeyEvent* e, const std::function<bool(
         }
     }
     const QString text = e->text();
-    if (text.size() == 1 && text[0].unicode() < 0x80) {
-        TMessage chr{WM_CHAR, static_cast<WPARAM>(text[0].unicode()), ShiftToKeyData(shift), 0};
+    if (text.size() == 1 && (text[0].unicode() < 0x80 || text[0].isPrint())) {
+        // A letter beyond one byte goes to OnKeyPress as its Latin-1 byte, or as 0xFF for any
+        // other alphabet's, so data-aware controls start editing on it and may refuse it.
+        const WPARAM typed = std::min<WPARAM>(text[0].unicode(), 0xFF);
+        TMessage chr{WM_CHAR, typed, ShiftToKeyData(shift), 0};
         control->WindowMessage(chr);
         if (!alive || chr.WParam == 0)
             return true;
-        if (chr.WParam != static_cast<WPARAM>(text[0].unicode())) {
+        if (chr.WParam != typed) {
             const QChar changed(static_cast<char16_t>(chr.WParam));
             QKeyEvent replaced(QEvent::KeyPress, changed.isLetter() ? QChar(changed).toUpper().unicode() : e->key(),
                                e->modifiers(), QString(changed), e->isAutoRepeat());
@@ -645,6 +649,16 @@ void TControl::SetColor(TColor v)
     FParentColor = false;
     ColorChanged();
 }
+
+void TControl::SetBiDiMode(TBiDiMode v)
+{
+    if (FBiDiMode == v)
+        return;
+    FBiDiMode = v;
+    Invalidate();
+}
+
+bool TControl::UseRightToLeftReading() const { return Locale().MiddleEast && FBiDiMode != bdLeftToRight; }
 
 void TControl::SetParentColor(bool v)
 {

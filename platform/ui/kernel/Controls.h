@@ -63,6 +63,7 @@ using TMouseWheelUpDownEvent = std::function<void(TObject* Sender, TShiftState S
 // source (OnDragOver as the drag comes in, moves over it and leaves) and gets it where the
 // button is released (OnDragDrop). Positions are client coordinates of the control told.
 enum TDragMode { dmManual, dmAutomatic };
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
 // What OnStartDrag may hand the targets as the source in place of the control; the handler
 // keeps it.
@@ -203,6 +204,10 @@ public:
     void SetColor(TColor v);
     bool ParentColor() const { return FParentColor; }
     void SetParentColor(bool v);
+    TBiDiMode BiDiMode() const { return FBiDiMode; }
+    void SetBiDiMode(TBiDiMode v);
+    // Text reads right to left: a right-to-left language and any BiDiMode but left to right.
+    bool UseRightToLeftReading() const;
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor v);
     const String& Hint() const { return FHint; }
@@ -365,6 +370,7 @@ private:
     bool FParentFont = true;
     TColor FColor = clWindow;
     bool FParentColor = false;
+    TBiDiMode FBiDiMode = bdLeftToRight;
     TCursor FCursor = crDefault;
     String FHint;
     bool FShowHint = false;

@@ -122,11 +122,13 @@ void SendKey(TWinControl* control, WORD key, TShiftState shift, char text)
 
 namespace {
 
-// The press and release of one typed character, sent at once or queued.
-void DeliverCharacter(QWidget* widget, char c, bool queued)
+// The press and release of one typed character (a letter of any alphabet), sent at once or
+// queued; letters and digits of ASCII carry their key as well.
+void DeliverCharacter(QWidget* widget, const QString& character, bool queued)
 {
     WORD key = 0;
     TShiftState shift;
+    const char16_t c = character.size() == 1 ? character[0].unicode() : 0;
     if (c >= 'a' && c <= 'z')
         key = static_cast<WORD>(c - 32);
     else if (c >= 'A' && c <= 'Z')
@@ -135,7 +137,7 @@ void DeliverCharacter(QWidget* widget, char c, bool queued)
         key = static_cast<WORD>(c);
     const int qtKey = key ? QtKeyFromVirtualKey(key) : Qt::Key_unknown;
     for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-        auto* event = new QKeyEvent(type, qtKey, QtModifiersFromShift(shift), QString(QChar(c)));
+        auto* event = new QKeyEvent(type, qtKey, QtModifiersFromShift(shift), character);
         if (queued) {
             QCoreApplication::postEvent(widget, event);
         } else {
@@ -145,19 +147,22 @@ void DeliverCharacter(QWidget* widget, char c, bool queued)
     }
 }
 
+// The text's characters one by one: a UTF-8 sequence is one character, a surrogate pair too.
+void DeliverText(QWidget* widget, const String& text, bool queued)
+{
+    const QString characters = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    for (qsizetype i = 0; i < characters.size(); ++i) {
+        const qsizetype length = characters[i].isHighSurrogate() && i + 1 < characters.size() ? 2 : 1;
+        DeliverCharacter(widget, characters.mid(i, length), queued);
+        i += length - 1;
+    }
+}
+
 }  // namespace
 
-void TypeText(TWinControl* control, const String& text)
-{
-    for (char c : text)
-        DeliverCharacter(control->Widget(), c, false);
-}
+void TypeText(TWinControl* control, const String& text) { DeliverText(control->Widget(), text, false); }
 
-void PostText(TWinControl* control, const String& text)
-{
-    for (char c : text)
-        DeliverCharacter(control->Widget(), c, true);
-}
+void PostText(TWinControl* control, const String& text) { DeliverText(control->Widget(), text, true); }
 
 void PostClick(TControl* control, int x, int y)
 {

@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "rtl/Locale.h"
 #include "ui/controls/StdCtrls.h"
 #include "ui/forms/Forms.h"
 #include "ui/testing/UiTesting.h"
@@ -176,6 +177,33 @@ TEST_F(SecretPanelTest, EachTickMovesTheTextOnePixelInFromTheEdge)
         }
         panel->Stop();
     }
+}
+
+// In a language read right to left, a right-to-left panel's text enters sideways from the left
+// edge and moves right; in any other language BiDiMode changes nothing.
+TEST_F(SecretPanelTest, RightToLeftReadingEntersFromTheLeftEdge)
+{
+    panel->SetScrollDirection(sdHorizontal);
+    panel->SetBiDiMode(bdRightToLeft);
+    for (bool middleEast : {true, false}) {
+        SCOPED_TRACE(middleEast);
+        Locale().MiddleEast = middleEast;
+        panel->Play();
+        panel->Tick(12);
+        const Ink entered = InkOf(panel);
+        ASSERT_FALSE(entered.Empty());
+        EXPECT_GE(entered.Left, kInset);
+        EXPECT_LT(entered.Right, kWidth - kInset);
+        if (middleEast)
+            EXPECT_LT(entered.Right, kInset + 12);
+        else
+            EXPECT_GE(entered.Left, kWidth - kInset - 12);
+        panel->Tick(5);
+        const Ink moved = InkOf(panel);
+        EXPECT_EQ(middleEast ? moved.Right : moved.Left, middleEast ? entered.Right + 5 : entered.Left - 5);
+        panel->Stop();
+    }
+    Locale().MiddleEast = false;
 }
 
 // The play hides the visible children and shows just those again when it ends; a panel that is

@@ -125,3 +125,26 @@ TEST(Locale, NamesSortAsAPersonOfTheLanguageExpects)
     EXPECT_EQ(AnsiCompareText("MÜLLER", "müller"), 0);
     EXPECT_LT(AnsiCompareStr("müller", "Müller"), 0);
 }
+
+// Whether the user's language reads right to left follows LC_ALL, then LC_CTYPE, then LANG.
+TEST(Locale, RightToLeftLanguagesAreTheMiddleEast)
+{
+    const struct {
+        const char* variable;
+        const char* value;
+        bool middleEast;
+    } cases[] = {{"LC_ALL", "he_IL.UTF-8", true}, {"LC_ALL", "ar_EG.UTF-8", true}, {"LC_ALL", "fr_FR.UTF-8", false},
+                 {"LC_ALL", "C", false},          {"LC_CTYPE", "fa_IR.UTF-8", true}, {"LANG", "ur_PK", true}};
+    for (const auto& c : cases) {
+        ::unsetenv("LC_ALL");
+        ::unsetenv("LC_CTYPE");
+        ::unsetenv("LANG");
+        ::setenv(c.variable, c.value, 1);
+        ResetLocaleFromSystem();
+        EXPECT_EQ(Locale().MiddleEast, c.middleEast) << c.variable << "=" << c.value;
+    }
+    ::unsetenv("LC_CTYPE");
+    ::unsetenv("LANG");
+    ::setenv("LC_ALL", "C", 1);
+    ResetLocaleFromSystem();
+}

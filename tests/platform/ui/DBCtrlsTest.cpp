@@ -155,6 +155,20 @@ TEST_F(DBCtrlsTest, EditFollowsTheFieldsMaskAndAnIncompleteEntryKeepsTheFocus) {
     EXPECT_EQ(people_->FieldByName("City")->AsString(), "ma-01");
 }
 
+// Letters of other alphabets, quotes and a letter outside the basic plane are typed and stored.
+TEST_F(DBCtrlsTest, TypedAccentsAndQuotesAreStoredAsTyped) {
+    TDBEdit* city = Bound<TDBEdit>("City");
+    TDBMemo* notes = Bound<TDBMemo>("Notes");
+    people_->Open();
+    form_->FocusControl(city);
+    city->SelectAll();
+    vt::TypeText(city, "Ñúñez-O'Brien \"Zoë\"");
+    vt::TypeText(notes, "Москва 🏀");
+    people_->Post();
+    EXPECT_EQ(Stored("City", 1), "Ñúñez-O'Brien \"Zoë\"");
+    EXPECT_EQ(Stored("Notes", 1), "Москва 🏀");
+}
+
 TEST_F(DBCtrlsTest, MemoAndComboTypingEditAndPostWrites) {
     TDBMemo* notes = Bound<TDBMemo>("Notes");
     TDBComboBox* city = Bound<TDBComboBox>("City");
