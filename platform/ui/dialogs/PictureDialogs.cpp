@@ -35,7 +35,7 @@ std::unique_ptr<TBitmap> LoadPicture(const String& fileName)
         return nullptr;
     auto bitmap = std::make_unique<TBitmap>();
     bitmap->SetSize(picture.Width(), picture.Height());
-    picture.Graphic()->Draw(bitmap->Canvas(), TRect(0, 0, picture.Width(), picture.Height()));
+    picture.Graphic()->Draw(bitmap->Canvas(), TRect{0, 0, picture.Width(), picture.Height()});
     return bitmap;
 }
 
