@@ -7,6 +7,7 @@
 #include "components/common/Vtstrutils.h"
 #include "db/SqlText.h"
 #include "rtl/Format.h"
+#include "rtl/LocaleCollation.h"
 #include "rtl/ResStrings.h"
 #include "ui/dialogs/Dialogs.h"
 #include "ui/forms/Forms.h"
@@ -53,6 +54,19 @@ void RestorePosition(TDataSet* DataSet, const TBookmark& Bookmark)
 }
 
 String Head(const String& Text, size_t Length) { return Text.substr(0, Length); }
+
+bool StartsCharacter(char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }
+
+// The first characters of Text, as many as Sample has (UTF-8: a character may take several bytes).
+String HeadAsLongAs(const String& Text, const String& Sample)
+{
+    const auto wanted = std::count_if(Sample.begin(), Sample.end(), StartsCharacter);
+    std::ptrdiff_t taken = 0;
+    size_t end = 0;
+    for (; end < Text.size(); ++end)
+        if (StartsCharacter(Text[end]) && taken++ == wanted) break;
+    return Text.substr(0, end);
+}
 
 }  // namespace
 
@@ -176,11 +190,8 @@ bool DataSetSortedSearch(TDataSet* DataSet, const String& Value, const String& F
     if (!field) return false;
     if (field->DataType() != ftString && field->DataType() != ftWideString)
         _DBError(Format(ResStr(SFieldTypeMismatch), {field->DisplayName(), String("String"), String("other")}));
-    const String wanted = CaseInsensitive ? AnsiUpperCase(Value) : Value;
-    auto current = [&] {
-        const String text = Head(field->AsString(), wanted.size());
-        return CaseInsensitive ? AnsiUpperCase(text) : text;
-    };
+    // Compared as the data layer sorts text, in the user's language.
+    auto order = [&] { return LocaleCompare(HeadAsLongAs(field->AsString(), Value), Value, CaseInsensitive); };
     vt::DisabledControls disabled(DataSet);
     const TBookmark bookmark = DataSet->GetBookmark();
     int low = 0, high = DataSet->RecordCount() - 1, position = 0;
@@ -191,12 +202,12 @@ bool DataSetSortedSearch(TDataSet* DataSet, const String& Value, const String& F
         const int middle = (low + high) / 2;
         DataSet->MoveBy(middle - position);
         position = middle;
-        const int order = CompareStr(current(), wanted);
-        if (order < 0) {
+        const int comparison = order();
+        if (comparison < 0) {
             low = middle + 1;
         } else {
             high = middle - 1;
-            if (order == 0) found = true;
+            if (comparison == 0) found = true;
         }
     }
     if (!found) {
@@ -204,7 +215,7 @@ bool DataSetSortedSearch(TDataSet* DataSet, const String& Value, const String& F
         return false;
     }
     DataSet->MoveBy(low - position);
-    for (position = low; position < DataSet->RecordCount() && current() != wanted; ++position) DataSet->Next();
+    for (position = low; position < DataSet->RecordCount() && order() != 0; ++position) DataSet->Next();
     return true;
 }
 

@@ -39,10 +39,14 @@ int UnitPos(const std::u32string& text, int charPos) {
 
 TCustomMaskEdit::TCustomMaskEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
 
+// The same mask is laid out again when the locale's separators, which its ':' and '/' stand
+// for, changed since.
 void TCustomMaskEdit::SetEditMask(const String& Value) {
-    if (Value == FEditMask) return;
+    const String separators = Locale().TimeSeparator + '\n' + Locale().DateSeparator;
+    if (Value == FEditMask && separators == FMaskSeparators) return;
     const String text = GetText();
     FEditMask = Value;
+    FMaskSeparators = separators;
     FMask = vt::EditMask(Value, Locale().TimeSeparator, Locale().DateSeparator);
     SetMaxLength(TCustomEdit::MaxLength());
     SetTextValue(text);

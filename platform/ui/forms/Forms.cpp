@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QScreen>
 #include <algorithm>
+#include <clocale>
 
 #include "rtl/FileNames.h"
 #include "rtl/StringList.h"
@@ -61,6 +62,8 @@ void EnsureQtApplication()
     static char name[] = "Vantrel";
     static char* argv[] = {name, nullptr};
     new QApplication(argc, argv);
+    // Qt takes the environment's locale into the C library; numbers in files and SQL keep '.'.
+    setlocale(LC_NUMERIC, "C");
     QApplication::setQuitOnLastWindowClosed(false);
     ListenForDesktopLocaleChanges();
     ListenForOtherInstances();

@@ -135,7 +135,7 @@ TEST_F(DateEditTest, UnreadableTextOnExitKeepsTheFocusAndRaisesTheConversionErro
     Application->OnException = nullptr;
 
     ASSERT_EQ(errors.size(), 1u);
-    EXPECT_EQ(errors[0], "''31/02/2024'' is not a valid date");
+    EXPECT_EQ(errors[0], "'31/02/2024' is not a valid date");
     EXPECT_EQ(form->ActiveControl(), edit);
     EXPECT_EQ(edit->Text(), "31/02/2024");
 

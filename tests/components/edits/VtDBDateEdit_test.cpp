@@ -126,7 +126,7 @@ TEST_F(DBDateEditTest, UnreadableTextOnExitKeepsTheFocusAndTheField)
     Application->OnException = nullptr;
 
     ASSERT_EQ(errors.size(), 1u);
-    EXPECT_EQ(errors[0], "''31/02/2024'' is not a valid date");
+    EXPECT_EQ(errors[0], "'31/02/2024' is not a valid date");
     EXPECT_EQ(form->ActiveControl(), edit);
     EXPECT_EQ(edit->SelLength(), 10);
     EXPECT_NEAR(dob()->AsDateTime(), kStored, 1e-6);
