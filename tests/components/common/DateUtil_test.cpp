@@ -6,6 +6,7 @@
 
 #include "rtl/Exceptions.h"
 #include "rtl/Locale.h"
+#include "tests/fixtures/UnderLocale.h"
 
 namespace {
 
@@ -230,6 +231,20 @@ TEST_F(DateUtilTest, LongDateTexts)
   EXPECT_EQ(FormatLongDate(Ymd(2024, 3, 5)), "Tuesday, March 5, 2024");
   EXPECT_EQ(FormatLongDateTime(NullDate), "");
   EXPECT_EQ(FormatLongDateTime(Ymd(2024, 3, 5)).rfind("Tuesday, March 5, 2024 ", 0), 0u);
+}
+
+TEST(LongDates, EachLocaleWritesItsOwnLongDateForm)
+{
+  const struct { const char* locale; const char* text; } cases[] = {
+      {"en_US.UTF-8", "Monday, March 4, 2024"},
+      {"de_DE.UTF-8", "Montag, 4. März 2024"},
+      {"fr_FR.UTF-8", "lundi 4 mars 2024"},
+      {"ru_RU.UTF-8", "Понедельник, 4 марта 2024\u202Fг."},
+  };
+  for (const auto& c : cases) {
+    vt::testing::UnderLocale locale(c.locale);
+    EXPECT_EQ(FormatLongDate(Ymd(2024, 3, 4)), c.text) << c.locale;
+  }
 }
 
 } // namespace
