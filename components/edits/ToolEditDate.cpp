@@ -102,11 +102,11 @@ void TCustomDateEdit::UpdateMask()
     const TDateTime date = GetDate();
     const String oldFormat = FDateFormat;
     UpdateFormat();
-    if (GetDateMask() != EditMask() || oldFormat != FDateFormat) {
-        // Clearing first makes the masked edit lay the text out again.
+    // Clearing first makes the masked edit lay the text out again; the same mask is laid out
+    // again by the masked edit itself when the locale's date separator changed.
+    if (GetDateMask() != EditMask() || oldFormat != FDateFormat)
         SetEditMask("");
-        SetEditMask(GetDateMask());
-    }
+    SetEditMask(GetDateMask());
     UpdatePopup();
     SetDate(date);
 }

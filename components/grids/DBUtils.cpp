@@ -190,8 +190,10 @@ bool DataSetSortedSearch(TDataSet* DataSet, const String& Value, const String& F
     if (!field) return false;
     if (field->DataType() != ftString && field->DataType() != ftWideString)
         _DBError(Format(ResStr(SFieldTypeMismatch), {field->DisplayName(), String("String"), String("other")}));
-    // Compared as the data layer sorts text, in the user's language.
-    auto order = [&] { return LocaleCompare(HeadAsLongAs(field->AsString(), Value), Value, CaseInsensitive); };
+    // The data layer sorts text in the user's language, accents and case after the letters:
+    // the halving goes by the letters of the heads, then the rows that share them are walked
+    // for one that matches with its accents (and case, unless CaseInsensitive).
+    auto head = [&] { return HeadAsLongAs(field->AsString(), Value); };
     vt::DisabledControls disabled(DataSet);
     const TBookmark bookmark = DataSet->GetBookmark();
     int low = 0, high = DataSet->RecordCount() - 1, position = 0;
@@ -202,21 +204,23 @@ bool DataSetSortedSearch(TDataSet* DataSet, const String& Value, const String& F
         const int middle = (low + high) / 2;
         DataSet->MoveBy(middle - position);
         position = middle;
-        const int comparison = order();
-        if (comparison < 0) {
+        const int order = LocaleCompareLetters(head(), Value);
+        if (order < 0) {
             low = middle + 1;
         } else {
             high = middle - 1;
-            if (comparison == 0) found = true;
+            if (order == 0) found = true;
         }
     }
-    if (!found) {
-        RestorePosition(DataSet, bookmark);
-        return false;
+    if (found) {
+        DataSet->MoveBy(low - position);
+        for (position = low; position < DataSet->RecordCount() && LocaleCompareLetters(head(), Value) == 0; ++position) {
+            if (LocaleCompare(head(), Value, CaseInsensitive) == 0) return true;
+            DataSet->Next();
+        }
     }
-    DataSet->MoveBy(low - position);
-    for (position = low; position < DataSet->RecordCount() && order() != 0; ++position) DataSet->Next();
-    return true;
+    RestorePosition(DataSet, bookmark);
+    return false;
 }
 
 // ---- field layouts --------------------------------------------------------------------------

@@ -15,6 +15,7 @@
 #include "ui/kernel/WinApi.h"
 #include "ui/testing/UiTesting.h"
 #include "tests/fixtures/UnderLocale.h"
+#include "ui/kernel/SettingChange.h"
 
 #include <gtest/gtest.h>
 
@@ -383,6 +384,29 @@ TEST_F(CalcEditTest, EachLocaleReadsAndShowsItsOwnSeparators)
     Type(c.typed);
     EXPECT_EQ(edit->Value(), 74.3L) << c.locale;
   }
+}
+
+// A locale change keeps the value typed into the focused edit and the one the other shows;
+// both are shown the new way.
+TEST_F(CalcEditTest, ALocaleChangeKeepsTheValuesAndShowsThemTheNewWay)
+{
+  vt::testing::UnderLocale american("en_US.UTF-8");
+  vt::NotifySettingChange();
+  other->SetDisplayFormat("$,0.00");
+  other->SetValue(1234.5);
+  edit->SetText("");
+  Type("150.5");
+  {
+    vt::testing::UnderLocale german("de_DE.UTF-8");
+    vt::NotifySettingChange();
+    EXPECT_EQ(edit->Text(), "150,5");
+    EXPECT_EQ(other->GetDisplayText(), "$1.234,50");
+    EXPECT_EQ(edit->Value(), 150.5L);
+    EXPECT_EQ(other->Value(), 1234.5L);
+  }
+  vt::NotifySettingChange();
+  EXPECT_EQ(edit->Text(), "150.5");
+  EXPECT_EQ(edit->Value(), 150.5L);
 }
 
 // Products past the double range: the calculator shows its error state, nothing raises, and

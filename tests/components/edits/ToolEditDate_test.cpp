@@ -10,6 +10,7 @@
 
 #include "rtl/Locale.h"
 #include "tests/components/edits/DayMonthYearClock.h"
+#include "tests/fixtures/UnderLocale.h"
 #include "ui/forms/Forms.h"
 #include "ui/kernel/SettingChange.h"
 #include "ui/testing/UiTesting.h"
@@ -164,6 +165,28 @@ TEST_F(DateEditTest, ALocaleChangeShowsTheSameDateInTheNewOrder)
     EXPECT_EQ(edit->Text(), "04/03/2024");
     DateFormatChanged();
     EXPECT_EQ(edit->Text(), "2024/03/04");
+}
+
+// A date typed and not yet left, through changes to locales that part dates with other
+// separators: the same date in each layout, and leaving the edit finds nothing wrong.
+TEST_F(DateEditTest, ALocaleChangeRelaysATypedDateWithTheNewSeparators)
+{
+    edit->SetCheckOnExit(true);
+    const struct { const char* locale; const char* shown; } cases[] = {
+        {"en_US.UTF-8", "03/04/2024"}, {"de_DE.UTF-8", "04.03.2024"}, {"fr_FR.UTF-8", "04/03/2024"},
+        {"ru_RU.UTF-8", "04.03.2024"}, {"en_US.UTF-8", "03/04/2024"}};
+    vt::testing::UnderLocale american("en_US.UTF-8");
+    vt::NotifySettingChange();
+    TypeFromStart("03042024");
+    for (const auto& c : cases) {
+        vt::testing::UnderLocale locale(c.locale);
+        vt::NotifySettingChange();
+        EXPECT_EQ(edit->Text(), c.shown) << c.locale;
+        EXPECT_EQ(edit->Date(), Ymd(2024, 3, 4)) << c.locale;
+    }
+    other->SetFocus();
+    EXPECT_EQ(form->ActiveControl(), other);
+    EXPECT_EQ(edit->Date(), Ymd(2024, 3, 4));
 }
 
 TEST_F(DateEditTest, AcceptDateMayChangeOrVetoThePoppedUpDate)

@@ -189,6 +189,9 @@ TEST_F(DBUtilsTest, SortedSearchComparesAsTheListIsSorted)
         EXPECT_TRUE(AnsiSameText(people->FieldByName("LastName")->AsString(), name)) << name;
     }
     EXPECT_FALSE(DataSetSortedSearch(people, "zeller", "LastName", false));
+    EXPECT_TRUE(DataSetSortedSearch(people, "Ün", "LastName", false));  // Ünal sorts before Under_score
+    EXPECT_EQ(people->FieldByName("LastName")->AsString(), "Ünal");
+    EXPECT_FALSE(DataSetSortedSearch(people, "ün", "LastName", false));
     EXPECT_FALSE(DataSetSortedSearch(people, "Unal", "LastName", true));
 }
 
