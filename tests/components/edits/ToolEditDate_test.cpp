@@ -99,11 +99,19 @@ TEST_F(DateEditTest, TypedDigitsGiveTheDateAndLettersAreRefused)
 
 TEST_F(DateEditTest, KeypadPlusAndMinusStepTheDateOnlyWithoutShiftAndWithDirectInput)
 {
+    int changes = 0;
+    edit->OnChange = [&](TObject*) { ++changes; };
     PressKeyDown(VK_ADD);  // an empty edit counts from today
     EXPECT_EQ(edit->Date(), Ymd(2024, 6, 16));
     PressKeyDown(VK_SUBTRACT);
     PressKeyDown(VK_SUBTRACT);
     EXPECT_EQ(edit->Date(), Ymd(2024, 6, 14));
+    EXPECT_EQ(changes, 3);  // each a change by the user, as typing is
+    TypeFromStart("t");
+    EXPECT_EQ(changes, 4);
+    TypeFromStart("t");  // today again: nothing changed
+    EXPECT_EQ(changes, 4);
+    PressKeyDown(VK_SUBTRACT);
     PressKeyDown(VK_ADD, kShiftKeyData);
     EXPECT_EQ(edit->Date(), Ymd(2024, 6, 14));
     edit->SetDirectInput(false);
