@@ -3,7 +3,6 @@
 // the locale writes numbers; and the desktop's locale changed while a value is being edited.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <locale.h>
 
 #include <cstdio>
 #include <fstream>
@@ -13,20 +12,14 @@
 #include "rtl/FloatFormat.h"
 #include "tests/fixtures/CampFixture.h"
 #include "tests/fixtures/ProgramRun.h"
+#include "tests/fixtures/UnderLocale.h"
 
 namespace vt::test {
 namespace {
 
 using ::testing::Contains;
 
-// The locale must exist on this machine: the check fails with the command that makes it.
-bool LocaleExists(const String& name) {
-  locale_t probe = newlocale(LC_ALL_MASK, (name + ".UTF-8").c_str(), static_cast<locale_t>(nullptr));
-  if (probe) freelocale(probe);
-  else ADD_FAILURE() << "The locale " << name << ".UTF-8 is missing: make it with "
-                     << "sudo localedef -i " << name << " -f UTF-8 " << name << ".UTF-8 (scripts/setup.sh does)";
-  return probe != nullptr;
-}
+bool LocaleExists(const String& name) { return vt::testing::LocaleAvailable(name + ".UTF-8"); }
 
 class StartLocale : public ::testing::Test {
 protected:
