@@ -524,6 +524,8 @@ const StoredPropCase kStoredProps[] = {
                         String("Rosters|*.csv")),
     Prop<TFilenameEdit>("TFilenameEdit", "DialogOptions", &TFilenameEdit::DialogOptions,
                         &TFilenameEdit::SetDialogOptions, TOpenOptions{ofFileMustExist}),
+    Prop<TFilenameEdit>("TFilenameEdit", "FileEditStyle", &TFilenameEdit::FileEditStyle,
+                        &TFilenameEdit::SetFileEditStyle, fsComboBox),
     Prop<TDirectoryEdit>("TDirectoryEdit", "DialogKind", &TDirectoryEdit::DialogKind, &TDirectoryEdit::SetDialogKind,
                          dkWin32),
     Prop<TVtTimer>("TVtTimer", "ThreadPriority", &TVtTimer::ThreadPriority, &TVtTimer::SetThreadPriority, tpLowest),
