@@ -65,6 +65,17 @@ protected:
     TDirectoryEdit* dirEdit = nullptr;
 };
 
+// A user chooses once the dialog lists its folder: until then the dialog's own loading may
+// still change its selection.
+void WaitForTheListing(QDialog* dialog)
+{
+    auto* list = dialog->findChild<QListView*>("listView");
+    ASSERT_NE(list, nullptr);
+    auto* model = qobject_cast<QFileSystemModel*>(list->model());
+    ASSERT_NE(model, nullptr);
+    EXPECT_TRUE(vt::testing::WaitUntil([&] { return model->rowCount(list->rootIndex()) >= 2; }));
+}
+
 TEST_F(FileEditTest, FileNamesAreValidatedQuotedAndReadBack)
 {
     const String spaced = Path("sub dir/a file.txt");
@@ -227,6 +238,7 @@ TEST_F(FileEditTest, TheHistoryListIsOfferedByTheDialogAndKeptAcrossDialogKinds)
         auto* fileDialog = qobject_cast<QFileDialog*>(dialog);
         ASSERT_NE(fileDialog, nullptr);
         offered = fileDialog->history();
+        WaitForTheListing(dialog);
         // The name typed into the dialog's name field, as a user chooses it: selectFile would
         // leave a field that has the focus alone.
         auto* name = fileDialog->findChild<QLineEdit*>("fileNameEdit");
@@ -261,6 +273,7 @@ TEST_F(FileEditTest, TheComboBoxStyleListsTheHistoryInTheNameField)
         ASSERT_NE(combo, nullptr);
         for (int i = 0; i < combo->count(); ++i)
             listed << combo->itemText(i);
+        WaitForTheListing(dialog);
         combo->setCurrentIndex(1);  // the user picks the second entry
         dialog->accept();
     });
