@@ -416,16 +416,18 @@ void RefuseIntoItself(const String& source, const String& target, const char* ve
 
 // Before a folder is copied, everything in it is looked at: a folder that cannot be read or an
 // entry that is no file, folder or link refuses the copy with nothing written.
-void CheckCopyable(const String& path)
+void CheckFolderCopyable(const String& folder)
 {
-    std::error_code error;
-    const fs::file_status status = fs::symlink_status(path, error);
-    if (fs::is_symlink(status) || fs::is_regular_file(status))
-        return;
-    if (!fs::is_directory(status))
-        RaiseNotCopyable(path);
-    if (!ForEachEntry(path, [](const fs::directory_entry& entry) { CheckCopyable(entry.path().string()); }))
-        throw EFOpenError(Format("Cannot open file %s", {path}));
+    const bool complete = ForEachEntry(folder, [](const fs::directory_entry& entry) {
+        std::error_code error;
+        const fs::file_status status = entry.symlink_status(error);
+        if (fs::is_directory(status))
+            CheckFolderCopyable(entry.path().string());
+        else if (!fs::is_symlink(status) && !fs::is_regular_file(status))
+            RaiseNotCopyable(entry.path().string());
+    });
+    if (!complete)
+        throw EFOpenError(Format("Cannot open file %s", {folder}));
 }
 
 // The link itself, naming what the source link names, under a temporary name renamed over dest.
@@ -477,7 +479,7 @@ public:
             if (FOptions.Contains(flRenameOnCollision) && Taken(dest))
                 dest = FreeName(dest);
             RefuseIntoItself(source, dest, "copy");
-            CheckCopyable(source);
+            CheckFolderCopyable(source);
         }
         CopyItem(source, dest, true);
     }
@@ -498,7 +500,7 @@ public:
             return;
         }
         if (fs::is_directory(source, error))
-            CheckCopyable(source);
+            CheckFolderCopyable(source);
         CopyItem(source, dest, false);
         fs::remove_all(source, error);
         if (error)

@@ -761,20 +761,22 @@ TEST_F(HostileTreeTest, ANamedPipeIsRefusedWithAMessageAndNothingIsWritten)
 {
     WriteOnStick("d/file.txt", "x");
     ASSERT_EQ(::mkfifo(OnStick("d/pipe").c_str(), 0644), 0);
+    fs::create_directory_symlink(OnStick("d"), OnStick("through"));
     const std::vector<String> before = Tree();
-    const String message = OnStick("d/pipe") + " is no file, folder or link and is not copied";
-    {
+    auto refusal = [](const String& pipe) { return pipe + " is no file, folder or link and is not copied"; };
+    for (const String source : {"d", "through"}) {  // the folder, and the folder through a link
+        SCOPED_TRACE(source);
         vt::DialogResponder responder;
         responder.Answer(mrOk);
-        EXPECT_FALSE(Run(foCopy, OnStick("d"), OnStick("copy")));
-        EXPECT_EQ(responder.Last().Text, message);
+        EXPECT_FALSE(Run(foCopy, OnStick(source), OnStick("copy")));
+        EXPECT_EQ(responder.Last().Text, refusal(OnStick(source + "/pipe")));
     }
     EXPECT_EQ(Tree(), before);
     try {
         CopyFile(OnStick("d/pipe"), OnStick("pipe.copy"));
         FAIL() << "a named pipe was copied";
     } catch (const EFOpenError& e) {
-        EXPECT_EQ(e.Message(), message);
+        EXPECT_EQ(e.Message(), refusal(OnStick("d/pipe")));
     }
     EXPECT_EQ(Tree(), before);
 }
