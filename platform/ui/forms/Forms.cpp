@@ -662,8 +662,9 @@ void TCustomForm::WndProc(TMessage& Message)
         if (!shift.Contains(ssCtrl)) {
             SelectNext(FFocusedControl, !shift.Contains(ssShift), true);
             Message.Result = 1;
+            return;
         }
-        return;
+        // Ctrl+Tab is the page control's: the dialog key goes round the controls.
     }
     if (Message.Msg == WM_SETFOCUS) {
         DefaultHandler(Message);
