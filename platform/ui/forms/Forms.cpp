@@ -315,6 +315,12 @@ void TCustomForm::PlaceForShowing()
         SetBounds((Screen->Width() - Width()) / 2, (Screen->Height() - Height()) / 2, Width(), Height());
 }
 
+void TCustomForm::TextChanged()
+{
+    TWinControl::TextChanged();
+    Widget()->setWindowTitle(vt::ToQString(Caption()));
+}
+
 void TCustomForm::VisibleChanged()
 {
     if (ComponentState().Contains(csLoading))
