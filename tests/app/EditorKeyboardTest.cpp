@@ -68,7 +68,8 @@ protected:
     camp.AddSessionType(week, "R", "Resident", 4, 200);
     camper = camp.AddAttendee("Smith", "Ann", EncodeDate(2015, 4, 1));
     coach = camp.AddChaperone("Carl", "Carter");
-    camp.Execute("UPDATE Attendees SET TotalCharged = 0, TotalCredits = 0, BalanceDue = 0");
+    camp.Execute("UPDATE Attendees SET TotalCharged = 0, TotalCredits = 0, BalanceDue = 0, ShirtSize = 'YM', "
+                 "NormalPosition = 'G'");
     camp.Execute("UPDATE Chaperones SET TotalOwed = 0, TotalPaid = 0, BalanceOwed = 0");
     Start();
   }

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -282,6 +283,27 @@ TEST_F(StdCtrlsTest, AChangedComboListKeepsTheChoiceOnlyWithTheSameItem)
     typed->Items()->Add("Weekend");
     EXPECT_EQ(typed->Text(), "Evening");
     EXPECT_EQ(typed->ItemIndex(), -1);
+}
+
+// Boxes that only show a value (an age, a code) are disabled, and their value must still read:
+// the darkest pixel inside the box (its text) stands well apart from the box's own grey.
+TEST_F(StdCtrlsTest, ADisabledBoxShowsItsTextLegibly)
+{
+    form->Font()->SetName("MS Sans Serif");  // as the editors' designs set it
+    auto* edit = Place<TEdit>("Edit1", 10, 10, 60);
+    edit->SetText("11");
+    edit->SetEnabled(false);
+    form->Show();
+    vt::ProcessEventsUntilIdle();
+    const String file = ::testing::TempDir() + "/disabled-edit.png";
+    ASSERT_TRUE(vt::SaveScreenshot(form, file));
+    const QImage shot(QString::fromStdString(file));
+    int text = 255;
+    for (int x = edit->Left() + 3; x < edit->Left() + edit->Width() - 3; ++x)
+        for (int y = edit->Top() + 3; y < edit->Top() + edit->Height() - 3; ++y)
+            text = std::min(text, qGray(shot.pixel(x, y)));
+    const int box = qGray(shot.pixel(edit->Left() + edit->Width() - 5, edit->Top() + edit->Height() / 2));
+    EXPECT_LT(text + 48, box) << "text " << text << " on a box of " << box;
 }
 
 TEST_F(StdCtrlsTest, AnEditableComboTakesPartInKeysAndFocusThroughItsLineEdit)
