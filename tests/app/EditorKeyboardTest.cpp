@@ -1,6 +1,7 @@
 // The tabbed record editors driven by the keyboard alone, as a person works them: Tab, Shift+Tab
 // and Enter on every page reach only controls that are showing, Ctrl+Tab and Ctrl+Shift+Tab turn
-// the pages, and what is typed where it was seen is what the stored row holds afterwards.
+// the pages, Alt with a letter types nothing, and what is typed where it was seen is what the
+// stored row holds afterwards.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -109,9 +110,14 @@ protected:
     }
   }
 
+  // Alt with a letter is a command key, never typed (no control here has that letter marked).
   void TypeInto(TWinControl* control) {
     auto* edit = dynamic_cast<TDBEdit*>(control);
     if (!edit || !edit->Field() || typed.count(edit->DataField())) return;
+    const String shown = edit->Text();
+    SendKey(edit, 'M', {ssAlt}, 'm');
+    EXPECT_EQ(Focused(), edit) << "Alt+M moved the focus from " << NameOf(edit);
+    EXPECT_EQ(edit->Text(), shown) << "Alt+M typed into " << NameOf(edit);
     TypeText(edit, "Qa");
     typed[edit->DataField()] = edit->Text();
   }
