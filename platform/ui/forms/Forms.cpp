@@ -318,6 +318,12 @@ void TCustomForm::PlaceForShowing()
         SetBounds((Screen->Width() - Width()) / 2, (Screen->Height() - Height()) / 2, Width(), Height());
 }
 
+void TCustomForm::TextChanged()
+{
+    TWinControl::TextChanged();
+    Widget()->setWindowTitle(vt::ToQString(Caption()));
+}
+
 void TCustomForm::VisibleChanged()
 {
     if (ComponentState().Contains(csLoading))
@@ -665,8 +671,9 @@ void TCustomForm::WndProc(TMessage& Message)
         if (!shift.Contains(ssCtrl)) {
             SelectNext(FFocusedControl, !shift.Contains(ssShift), true);
             Message.Result = 1;
+            return;
         }
-        return;
+        // Ctrl+Tab is the page control's: the dialog key goes round the controls.
     }
     if (Message.Msg == WM_SETFOCUS) {
         DefaultHandler(Message);
