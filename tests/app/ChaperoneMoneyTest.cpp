@@ -316,7 +316,9 @@ TEST_F(ChaperoneMoneyTest, APaymentOfASessionPaidMeanwhileIsRefusedBeforeAnythin
     // Or removes the first enrolment.
     camp.Execute("UPDATE ChaperoneSession SET AmountPaid = 0, BalanceOwed = 300 WHERE SessionID = " + Id(week2));
     camp.Execute("DELETE FROM ChaperoneSession WHERE SessionID = " + Id(week1));
-    EXPECT_EQ(Texts(Press(e->BitBtn4, {mrOk})), "Error: You can't pay more than is owed.");
+    EXPECT_EQ(Texts(Press(e->BitBtn4, {mrOk})),
+              "Error: This Chaperone is no longer signed up for Session " + Id(week1) +
+                  ": another user removed it. Nothing was saved.");
     EXPECT_EQ(Number("SELECT COUNT(*) FROM ChaperoneSession WHERE SessionID = " + Id(week1)), 0);
   });
 }
