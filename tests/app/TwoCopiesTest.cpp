@@ -260,8 +260,8 @@ std::vector<MoneyRace> MoneyRaceCases() {
   const int kJones = 2, kWeek2 = 2, kCoach = 1;  // SetUp's keys
   return {
       {"PayTheWholeBalance",
-       {"open attendee " + IntToStr(kJones), "page TabSheet6"},
-       {"pick ComboBox3 " + IntToStr(kWeek2), "type VtCalcEdit1 150", "type Edit2 77", "click BitBtn4 ok"}},
+       {"open attendee " + IntToStr(kJones), "page TabSheet6", "pick ComboBox3 " + IntToStr(kWeek2)},
+       {"type VtCalcEdit1 150", "type Edit2 77", "click BitBtn4 ok"}},
       {"RemoveTheEnrolment",
        {"open attendee " + IntToStr(kJones), "page TabSheet5", "select session " + IntToStr(kWeek2)},
        {"click BitBtn3 yes ok"}},
