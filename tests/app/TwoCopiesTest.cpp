@@ -275,6 +275,69 @@ INSTANTIATE_TEST_SUITE_P(EveryOrder, MoneyRaces,
                          ::testing::Combine(::testing::ValuesIn(MoneyRaceCases()), ::testing::ValuesIn(EveryOrder(3))),
                          [](const auto& race) { return String(std::get<0>(race.param).name) + "_" + std::get<1>(race.param); });
 
+// The session editor after the other copy changed or deleted its session: Done lets the user out
+// whichever way the questions are answered, with only the Part's messages and ours, and never
+// stores what the other copy's change made stale.
+struct SessionGone {
+  const char* name;
+  bool deleted;  // else changed
+  const char* done;  // the click and its answers
+  const char* storedDescription;  // afterwards; "" for a session that is gone
+  const char* reason;             // what the refused save said; "" where nothing was saved
+};
+
+class SessionEditorAfterTheOtherCopy : public TwoCopies, public ::testing::WithParamInterface<SessionGone> {
+protected:
+  void SetUp() override {
+    week3 = camp.AddSession("Week 3", EncodeDate(2030, 6, 16), EncodeDate(2030, 6, 21));  // in no one's use
+    TwoCopies::SetUp();
+  }
+  int week3 = 0;
+};
+
+TEST_P(SessionEditorAfterTheOtherCopy, DoneLetsTheUserOut) {
+  const SessionGone& c = GetParam();
+  OtherProcess other(camp.Folder());
+  ASSERT_TRUE(other.Started());
+  CopyScript here;
+  String shown;
+  const auto run = [&](const String& line) {
+    for (const String& said : here.Run(line)) shown += said + " | ";
+  };
+  run("open session " + IntToStr(week3));
+  run("type DBEdit2 Week Three");
+  run("type DBEdit3 Lakeside");  // Description left: nothing is stored yet
+  EXPECT_EQ(camp.Value("SELECT Description FROM Sessions WHERE SessionID = " + IntToStr(week3)).AsString(), "Week 3");
+  const String session = IntToStr(week3);
+  const std::vector<String> otherCopy =
+      c.deleted ? std::vector<String>{"main", "page TabSheet3", "select session " + session, "act acDelete yes ok"}
+                : std::vector<String>{"open session " + session, "type DBEdit2 Summer Week", "click BitBtn1 yes"};
+  for (const String& line : otherCopy)
+    for (const String& said : other.Run(line)) EXPECT_EQ(said.find("raised:"), String::npos) << said;
+  run(c.done);
+  SCOPED_TRACE(shown);
+  ExpectNoFault(shown);
+  EXPECT_FALSE(AddEditSessionsForm->Visible());
+  EXPECT_NE(shown.find(c.reason), String::npos);
+  EXPECT_EQ(shown.find("not saved") != String::npos, String(c.reason) != "");
+  EXPECT_EQ(camp.Value("SELECT COALESCE(MAX(Description), '') FROM Sessions WHERE SessionID = " + IntToStr(week3))
+                .AsString(),
+            c.storedDescription);
+  ExpectEverythingAgrees(c.name);
+}
+
+const SessionGone kSessionsGone[] = {
+    {"ChangedThenNo", false, "click BitBtn1 no", "Summer Week", ""},
+    {"ChangedThenYesAndDiscard", false, "click BitBtn1 yes no yes", "Summer Week",
+     "The record was changed by another user after it was read, so your changes were not saved."},
+    {"DeletedThenNo", true, "click BitBtn1 no", "", ""},
+    {"DeletedThenYesAndDiscard", true, "click BitBtn1 yes no yes", "",
+     "The record was deleted by another user after it was read, so your changes were not saved."},
+};
+
+INSTANTIATE_TEST_SUITE_P(ChangedOrDeleted, SessionEditorAfterTheOtherCopy, ::testing::ValuesIn(kSessionsGone),
+                         [](const auto& c) { return String(c.param.name); });
+
 // Each copy types over one field of a record and saves.
 struct PlainEdit {
   const char* editor;
