@@ -323,6 +323,34 @@ TEST_F(ChaperoneMoneyTest, APaymentOfASessionPaidMeanwhileIsRefusedBeforeAnythin
   });
 }
 
+// Another copy of the program works on the same chaperone's pay list meanwhile: "Add all ended
+// unpaid sessions" replaces the whole list instead of meeting that copy's row, and Pay refuses a
+// list that no longer adds up to the total shown, showing the list as stored.
+TEST_F(ChaperoneMoneyTest, APayListAnotherCopyChangedIsReplacedOrRefusedWithTheReason) {
+  RunEditor(coach, [&](TAddEditChaperonesForm* e) {
+    SignUp(e, week1);
+    SignUp(e, week2);
+    vt::SetClockForTests(EncodeDate(2030, 6, 14) + 0.75);
+    Show(e, e->TabSheet4);
+    camp.Insert("PayChaperones", {{"ChaperoneID", coach}, {"SessionID", week1}, {"Amount", 5}});
+    EXPECT_EQ(Texts(Press(e->BitBtn6, {mrOk})), "");
+    EXPECT_EQ(camp.Value("SELECT group_concat(SessionID || '=' || Amount) FROM PayChaperones").AsString(),
+              Id(week1) + "=300," + Id(week2) + "=300");
+    ExpectLayersAgree(e, "add all over another copy's row");
+
+    camp.Execute("DELETE FROM PayChaperones WHERE SessionID = " + Id(week2));
+    const String stored = Stored();
+    e->Edit2->SetText("1002");
+    EXPECT_EQ(Texts(Press(e->BitBtn4, {mrOk})),
+              "Error: The pay list was changed by another user: nothing was paid. It now shows what is stored.");
+    EXPECT_EQ(Stored(), stored);
+    EXPECT_EQ(SQLDataModule->tPayChaperones->RecordCount(), 1);
+    ExpectLayersAgree(e, "a pay list changed meanwhile");
+    EXPECT_EQ(Texts(Press(e->BitBtn4, {mrOk})), "Posting Complete: Payments have been credited.");
+    ExpectLayersAgree(e, "the list as stored paid");
+  });
+}
+
 // A failure part way through each operation: the reason is shown, and the stored rows and what
 // the form shows are as they were, the user's pending change included.
 TEST_F(ChaperoneMoneyTest, AFailurePartWayLeavesDataAndFormAsTheyWere) {
