@@ -10,9 +10,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <random>
 
 #include "app/forms/AddEditChaperones.h"
 #include "app/forms/AddEditSessions.h"
+#include "ui/controls/ActnList.h"
 #include "tests/app/AttendeeEditorFixture.h"
 #include "tests/app/CopyScript.h"
 
@@ -497,6 +499,92 @@ std::vector<LockedWrite> LockedWriteCases() {
 
 INSTANTIATE_TEST_SUITE_P(ByTheOtherCopy, LockedWrites, ::testing::ValuesIn(LockedWriteCases()),
                          [](const auto& write) { return String(write.param.name); });
+
+// Two copies over one camp, each taking a few hundred random steps of money, rooms and teams in
+// its editors and on the main window's pages, with rooms emptied and teams deleted in between:
+// after every step each total equals its ledger, each balance its cost less what was paid, each
+// room's free places its size less its occupants, and no row names a session, room or team that
+// is gone. The seed is fixed, so a failure repeats.
+class RandomRun : public TwoCopies {
+protected:
+  void SetUp() override {
+    TwoCopies::SetUp();
+    camp.Insert("Leagues", {{"SessionID", week1}, {"LeagueName", "Juniors"}, {"AddBy", "Age"}, {"BeginRange", 5},
+                            {"EndRange", 18}});
+    for (const char* name : {"Hawks", "Owls"}) camp.AddTeam(week1, "Juniors", name);
+    camp.AddRoom(week1, "Inn", "C1", 2, /*forChaperones=*/true);
+    camp.AddChaperoneEnrolment(week1, camp.AddChaperone("Lee", "Second", 120), "R");
+    SQLDataModule->qChaperones->Close();  // this copy lists them too
+    SQLDataModule->qChaperones->Open();
+    MainForm->Action3->Execute();
+  }
+
+  // One step of a copy, by what it has open: the main window's pages, or an editor's operations
+  // and its Done.
+  Move Step(std::mt19937& random, String& open) {
+    const auto pick = [&](int count) { return int(random() % unsigned(count)); };
+    const String session = IntToStr(pick(2) == 0 ? week1 : week2);
+    if (open == "attendee") {
+      switch (pick(5)) {
+        case 0:
+          return {"page TabSheet5", "select session " + session,
+                  String("pick ComboBox6 ") + (pick(2) ? "Resident" : "Day Camp"), "click BitBtn2 yes ok"};
+        case 1: return {"page TabSheet5", "click BitBtn3 yes ok"};
+        case 2: {
+          const char* const amounts[] = {"10", "0.05", "150", "500"};
+          return {"page TabSheet6", "pick ComboBox3 " + session, String("type VtCalcEdit1 ") + amounts[pick(4)],
+                  "type Edit2 " + IntToStr(pick(900) + 100), "click BitBtn4 ok"};
+        }
+        default: open = ""; return {"click BitBtn1 yes no yes"};
+      }
+    }
+    if (open == "chaperone") {
+      switch (pick(4)) {
+        case 0: return {"page TabSheet2", "select session " + session, "click BitBtn2 yes ok"};
+        case 1: return {"page TabSheet2", "click BitBtn3 yes ok"};
+        case 2: return {"page TabSheet4", "click BitBtn6 ok", "type Edit2 77", "click BitBtn4 ok"};
+        default: open = ""; return {"click BitBtn1 yes no yes"};
+      }
+    }
+    switch (pick(8)) {
+      case 0: return {"main", "page TabSheet5", "click BitBtn21 ok ok"};
+      case 1: return {"main", "page TabSheet5", "click BitBtn23 ok"};
+      case 2: return {"main", "page TabSheet14", "click BitBtn53 ok ok"};
+      case 3: return {"main", "page TabSheet6", "page TabSheet12", "click BitBtn24 ok"};
+      case 4: return {"main", "page TabSheet6", "page TabSheet13", "click BitBtn17 ok"};
+      case 5: return {"main", "page TabSheet6", "click BitBtn15 yes ok"};
+      case 6: {
+        open = "chaperone";
+        return {"open chaperone " + IntToStr(pick(2) ? coach : coach + 1)};
+      }
+      default: {
+        open = "attendee";
+        const int people[] = {smith, jones, waiting};
+        return {"open attendee " + IntToStr(people[pick(3)])};
+      }
+    }
+  }
+};
+
+TEST_F(RandomRun, EveryInvariantHoldsAfterEveryStepOfBothCopies) {
+  OtherProcess other(camp.Folder());
+  ASSERT_TRUE(other.Started());
+  CopyScript here;
+  std::mt19937 random(20260611);
+  String open[2];
+  for (int step = 0; step < 300 && !HasFailure(); ++step) {
+    const int copy = int(random() % 2);
+    const Move move = Step(random, open[copy]);
+    String shown;
+    for (const String& line : move)
+      for (const String& said : copy == 0 ? here.Run(line) : other.Run(line)) shown += said + " | ";
+    const String when = "step " + IntToStr(step) + " of copy " + (copy == 0 ? "a" : "b") + ": " + move.back();
+    EXPECT_EQ(shown.find("raised: no "), String::npos) << when << ": " << shown;  // the script's own fault
+    EXPECT_EQ(shown.find("unexpected:"), String::npos) << when << ": " << shown;
+    EXPECT_EQ(shown.find("the second copy ended"), String::npos) << when;
+    ExpectEverythingAgrees(when + " (" + shown + ")");
+  }
+}
 
 }  // namespace
 }  // namespace vt::test
