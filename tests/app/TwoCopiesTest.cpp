@@ -525,14 +525,15 @@ protected:
     const auto pick = [&](int count) { return int(random() % unsigned(count)); };
     const String session = IntToStr(pick(2) == 0 ? week1 : week2);
     if (open == "attendee") {
-      switch (pick(5)) {
+      switch (pick(6)) {
         case 0:
           return {"page TabSheet5", "select session " + session,
                   String("pick ComboBox6 ") + (pick(2) ? "Resident" : "Day Camp"), "click BitBtn2 yes ok"};
         case 1: return {"page TabSheet5", "click BitBtn3 yes ok"};
-        case 2: {
+        case 2: return {"page TabSheet6", "pick ComboBox3 " + session};  // the amount due shown
+        case 3: {  // paid later, when the other copy may have changed what is due
           const char* const amounts[] = {"10", "0.05", "150", "500"};
-          return {"page TabSheet6", "pick ComboBox3 " + session, String("type VtCalcEdit1 ") + amounts[pick(4)],
+          return {"page TabSheet6", String("type VtCalcEdit1 ") + amounts[pick(4)],
                   "type Edit2 " + IntToStr(pick(900) + 100), "click BitBtn4 ok"};
         }
         default: open = ""; return {"click BitBtn1 yes no yes"};
@@ -570,7 +571,7 @@ TEST_F(RandomRun, EveryInvariantHoldsAfterEveryStepOfBothCopies) {
   OtherProcess other(camp.Folder());
   ASSERT_TRUE(other.Started());
   CopyScript here;
-  std::mt19937 random(20260611);
+  std::mt19937 random(2);
   String open[2];
   for (int step = 0; step < 300 && !HasFailure(); ++step) {
     const int copy = int(random() % 2);
