@@ -51,5 +51,4 @@ void TMainForm::BitBtn11Click(TObject* Sender) {
   const String coordinator = ComboBox8->Text();
   if (coordinator.empty() || leagues->IsEmpty()) return;
   vt::PostText(leagues, "Coordinator", coordinator);
-  vt::ReopenOnSameRow(leagues);
 }

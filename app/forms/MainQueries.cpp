@@ -51,9 +51,15 @@ void PostOrGiveUp(TDataSet* dataSet) {
 }
 
 void PostText(TDataSet* dataSet, const char* column, const String& text) {
-  dataSet->Edit();
-  dataSet->FieldByName(column)->SetAsString(text);
-  PostOrGiveUp(dataSet);
+  try {
+    dataSet->Edit();
+    dataSet->FieldByName(column)->SetAsString(text);
+    PostOrGiveUp(dataSet);
+  } catch (...) {
+    ReopenOnSameRow(dataSet);
+    throw;
+  }
+  ReopenOnSameRow(dataSet);
 }
 
 void RequireRow(const char* table, const String& where, const String& what) {
