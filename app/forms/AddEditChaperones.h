@@ -128,10 +128,14 @@ private:
   void FillSessionTypes();
   // The pay list is a scratch area: emptied on activation, by Clear and after each payment.
   void EmptyPayList();
+  // The pay list as stored, and the payroll total its sum.
+  void ShowPayList();
+  Currency PayListTotal();
   void SetPayrollTotal(Currency total);
   Currency PayrollTotal();
-  // Raises the refusal of a pay-list row asking more than its enrolment owes now.
-  void RefusePayList();
+  // Raises the refusal of a pay list that no longer adds up to the total shown, or of a row
+  // asking more than its enrolment owes now.
+  void RefusePayList(Currency shown);
 };
 
 extern TAddEditChaperonesForm* AddEditChaperonesForm;

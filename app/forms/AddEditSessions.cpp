@@ -32,11 +32,13 @@ TADOConnection* Connection() { return SQLDataModule->dbVantrelADO; }
 
 TField* CompanyField(const char* column) { return SQLDataModule->qCoSYS->FieldByName(column); }
 
-// The session's types: a copy of every default type, in the defaults' order.
+// The session's types: a copy of every default type, in the defaults' order, inside the caller's
+// transaction once the session is found there (another copy of the program may have deleted it).
 void CopyDefaultTypes() {
   TADOTable* defaults = SQLDataModule->tSessionTypes;
   TADOTable* types = SQLDataModule->tSessionSessionTypes;
   const int session = SQLDataModule->qSessions->FieldByName("SessionID")->AsInteger();
+  vt::RequireSession(IntToStr(session));
   vt::Reopen(defaults);
   for (defaults->First(); !defaults->Eof(); defaults->Next()) {
     types->Append();
@@ -49,15 +51,23 @@ void CopyDefaultTypes() {
 }
 
 // Deletes the selected room of the list once the user confirms: the enrolments placed in it
-// lose their room, then the room goes.
+// lose their room, then the room goes. Only a room of the edited session, as stored now, is
+// deleted; the list then shows the session's rooms as stored, whatever happened.
 void DeleteSelectedRoom(TADOQuery* rooms, const vt::RoomTables& tables) {
   if (rooms->IsEmpty()) return;
   if (Application->MessageBox("Are you sure you want to delete this Room?", "Comfirm delete", MB_YESNO) != IDYES)
     return;
-  vt::Transaction transaction(Connection());
-  vt::ReleaseRoom(Connection(), tables, rooms->FieldByName("RoomID")->AsInteger());
-  rooms->Delete();
-  transaction.Commit();
+  const String room = vt::KeyText(rooms, "RoomID");
+  try {
+    vt::Transaction transaction(Connection());
+    vt::RequireRow(tables.rooms, "RoomID = " + room + " AND SessionID = " + vt::CurrentSessionId(), "Room");
+    vt::ReleaseRoom(Connection(), tables, StrToInt(room));
+    Connection()->Execute(String("DELETE FROM ") + tables.rooms + " WHERE RoomID = " + room);
+    transaction.Commit();
+  } catch (...) {
+    vt::Reopen(rooms);
+    throw;
+  }
   vt::Reopen(rooms);
 }
 
@@ -80,24 +90,37 @@ void TAddEditSessionsForm::FormActivate(TObject*) {
     Panel6->SetCaption(CompanyField("Chaperones")->AsString() + " Rooms");
   }
   if (!CompanyField("Attendees")->IsNull()) Panel7->SetCaption(CompanyField("Attendees")->AsString() + " Rooms");
+  ShowRooms();
 }
 
-// Leaving Description stores the session (a new one gets its SessionID), gives it its copy of
-// the default types the first time, and points the room lists at it.
-void TAddEditSessionsForm::DBEdit2Exit(TObject*) {
-  TADOQuery* sessions = SQLDataModule->qSessions;
-  sessions->Post();
-  sessions->Edit();
-  TADOTable* types = SQLDataModule->tSessionSessionTypes;
-  vt::Reopen(types);
-  if (types->IsEmpty()) {
-    vt::Transaction transaction(Connection());
-    CopyDefaultTypes();
-    transaction.Commit();
-  }
+// The room lists show the rooms of the session being edited (none for a new one not stored yet).
+void TAddEditSessionsForm::ShowRooms() {
   const String session = vt::CurrentSessionId();
   vt::SetLinesAndOpen(SQLDataModule->qRooms, {{1, "Where SessionID = " + session}});
   vt::SetLinesAndOpen(SQLDataModule->qCRooms, {{1, "Where SessionID = " + session}});
+}
+
+// Leaving Description stores a new session (it gets its SessionID), gives the session its copy
+// of the default types the first time, and points the room lists at it. An edited session is
+// stored by Done alone, so that No there keeps nothing. A refusal is shown and lets the user go
+// on: Done then saves, or gives up, with what was typed.
+void TAddEditSessionsForm::DBEdit2Exit(TObject*) {
+  try {
+    if (!CheckBox1->Checked()) {
+      vt::StorePending(SQLDataModule->qSessions);
+      SQLDataModule->qSessions->Edit();
+    }
+    TADOTable* types = SQLDataModule->tSessionSessionTypes;
+    vt::Reopen(types);
+    if (types->IsEmpty()) {
+      vt::Transaction transaction(Connection());
+      CopyDefaultTypes();
+      transaction.Commit();
+    }
+    ShowRooms();
+  } catch (const Exception& e) {
+    Application->MessageBox(e.Message(), "Error", MB_OK);
+  }
 }
 
 void TAddEditSessionsForm::BitBtn1Click(TObject*) {

@@ -82,6 +82,7 @@ public:
 
 private:
   void CreateDesign();
+  void ShowRooms();
 };
 
 extern TAddEditSessionsForm* AddEditSessionsForm;

@@ -1,12 +1,13 @@
 // The new-team dialog: at every showing an empty name and the session's leagues and chaperones
-// listed afresh; Done appends the team, or asks whether to give up when the name or the league
-// is missing.
+// listed afresh, none of them chosen; Done appends the team, or asks whether to give up when the
+// name or the league is missing.
 #include "app/forms/AddTeam.h"
 
 #include "app/SQLData.h"
 #include "app/forms/EditorFrame.h"
 #include "app/forms/MainQueries.h"
 #include "db/Fields.h"
+#include "db/SqlText.h"
 #include "rtl/StringList.h"
 #include "ui/controls/Buttons.h"
 #include "ui/controls/StdCtrls.h"
@@ -39,6 +40,7 @@ void TAddTeamForm::FillChaperones() {
   for (chaperones->First(); !chaperones->Eof(); chaperones->Next())
     items->Add(chaperones->FieldByName("FirstName")->AsString() + " " + chaperones->FieldByName("LastName")->AsString());
   items->EndUpdate();
+  ComboBox5->SetItemIndex(-1);
 }
 
 // The session's leagues as "name - Ages 8 to 10"; no item is chosen.
@@ -56,6 +58,7 @@ void TAddTeamForm::FillLeagues() {
     leagueNames_.push_back(name);
   }
   items->EndUpdate();
+  ComboBox1->SetItemIndex(-1);
 }
 
 void TAddTeamForm::BitBtn1Click(TObject* Sender) {
@@ -67,22 +70,38 @@ void TAddTeamForm::BitBtn1Click(TObject* Sender) {
       Edit1->SetFocus();
     return;
   }
-  AppendTeam();
+  try {
+    AppendTeam();
+  } catch (const Exception& e) {  // the lists show again what is stored
+    Application->MessageBox(e.Message(), "Error", MB_OK);
+    FillChaperones();
+    FillLeagues();
+    return;
+  }
   vt::Reopen(SQLDataModule->tTeams);
   vt::CloseEditor(this);
 }
 
-// The team row of the current session; a chaperone only when one was chosen.
+// The team row of the current session; a chaperone only when one was chosen. The session and the
+// league are found first, in the same transaction: another copy of the program may have deleted
+// them since the lists were filled.
 void TAddTeamForm::AppendTeam() {
+  const String session = vt::CurrentSessionId();
+  const String league = leagueNames_[ComboBox1->ItemIndex()];
+  vt::Transaction transaction(SQLDataModule->dbVantrelADO);
+  vt::RequireSession(session);
+  vt::RequireRow("Leagues", "SessionID = " + session + " AND LeagueName = " + vt::SqlQuote(league),
+                 vt::CompanyWord("AgeGroups", "League"));
   TADOQuery* teams = SQLDataModule->qMisc;
   vt::SetLinesAndOpen(teams, {{0, "Select * From Teams"}});
   teams->Append();
   teams->FieldByName("TeamName")->SetAsString(Edit1->Text());
-  teams->FieldByName("SessionID")->SetAsInteger(SQLDataModule->qSessions->FieldByName("SessionID")->AsInteger());
-  teams->FieldByName("LeagueName")->SetAsString(leagueNames_[ComboBox1->ItemIndex()]);
+  teams->FieldByName("SessionID")->SetAsInteger(StrToInt(session));
+  teams->FieldByName("LeagueName")->SetAsString(league);
   if (ComboBox5->ItemIndex() != -1) teams->FieldByName("Chaperone")->SetAsString(ComboBox5->Items()->Strings(ComboBox5->ItemIndex()));
   vt::PostOrGiveUp(teams);
   teams->Close();
+  transaction.Commit();
 }
 
 void TAddTeamForm::Edit1KeyPress(TObject* Sender, char& Key) {

@@ -56,6 +56,12 @@ void AppendLedgerRow(const String& sessionId, Currency amount, const String& che
   ledger->Post();
 }
 
+// Inside a transaction: the enrolment the operation names, as stored now.
+TADOQuery* RequireEnrolment(const String& sessionId) {
+  return vt::RequireEnrolment(OpenScratch(SQLDataModule->qMisc, EnrolmentSql(sessionId, CamperId())), AttendeeNoun(),
+                              sessionId);
+}
+
 // A payment above what the enrolment or the person still owes.
 void RefuseOverpayment(Currency amount, Currency due, Currency balance) {
   if (amount > due || amount > balance) throw vt::ERefusal("You can't make a payment for more than the amount owed.");
@@ -86,10 +92,11 @@ void TAddEditAttendeesForm::BitBtn2Click(TObject* Sender) {
   OpenScratch(type, "Select * From SessionSessionTypes Where SessionID = " + vt::SqlNumber(sessionId) +
                         " AND Description = " + vt::SqlQuote(ComboBox6->Text()));
   TADOQuery* enrolment = SQLDataModule->qMisc;
+  const String signedUp = "This " + AttendeeNoun() + " is already signed up for this " + SessionNoun();
   if (!CamperId().empty()) {
     OpenScratch(enrolment, EnrolmentSql(sessionId, CamperId()));
     if (!enrolment->IsEmpty()) {
-      Refuse("This " + AttendeeNoun() + " is already signed up for this " + SessionNoun());
+      Refuse(signedUp);
       return;
     }
   }
@@ -103,9 +110,11 @@ void TAddEditAttendeesForm::BitBtn2Click(TObject* Sender) {
   const String sessionType = type->FieldByName("Type")->AsString();
   type->Close();
   vt::WriteTogether(Attendees(), [&] {
+    vt::RequireSession(sessionId);
     vt::StorePersonRow(Attendees());  // a new attendee gets its CamperID here
     vt::AddToTotals(Attendees(), {{"TotalCharged", price}, {"BalanceDue", price}});
     OpenScratch(enrolment, EnrolmentSql(sessionId, CamperId()));
+    if (!enrolment->IsEmpty()) throw vt::ERefusal(signedUp);  // by another copy meanwhile
     enrolment->Append();
     enrolment->FieldByName("SessionID")->SetAsString(sessionId);
     enrolment->FieldByName("CamperID")->SetAsString(CamperId());
@@ -135,8 +144,7 @@ void TAddEditAttendeesForm::BitBtn3Click(TObject* Sender) {
   const String sessionId = enrolments->FieldByName("SessionID")->AsString();
   bool roomFreed = false;
   vt::WriteTogether(Attendees(), [&] {
-    TADOQuery* enrolment = SQLDataModule->qMisc;
-    OpenScratch(enrolment, EnrolmentSql(sessionId, CamperId()));
+    TADOQuery* enrolment = RequireEnrolment(sessionId);
     const Currency costs = enrolment->FieldByName("TotalCosts")->AsCurrency();
     vt::StorePersonRow(Attendees());
     vt::AddToTotals(Attendees(), {{"TotalCharged", -costs}, {"BalanceDue", -costs}});
@@ -179,9 +187,7 @@ void TAddEditAttendeesForm::BitBtn4Click(TObject* Sender) {
   }
   const String sessionId = ComboBox3->Text();
   const bool paid = vt::WriteTogether(Attendees(), [&] {
-    TADOQuery* enrolment = SQLDataModule->qMisc;
-    OpenScratch(enrolment, EnrolmentSql(sessionId, CamperId()));
-    if (enrolment->IsEmpty()) throw EDatabaseError("The enrolment in " + sessionId + " is gone");
+    TADOQuery* enrolment = RequireEnrolment(sessionId);
     TField* balance = enrolment->FieldByName("BalanceDue");
     TField* paid = enrolment->FieldByName("AmountPaid");
     vt::StorePersonRow(Attendees());
@@ -193,7 +199,10 @@ void TAddEditAttendeesForm::BitBtn4Click(TObject* Sender) {
     enrolment->Post();
     AppendLedgerRow(sessionId, -amount, Edit2->Text());
   });
-  if (!paid) return;
+  if (!paid) {
+    RebuildOpenSessions();  // the sessions still owed as stored now
+    return;
+  }
   Reopen(SQLDataModule->tAttendeeTrx);
   VtCalcEdit1->SetValue(0);
   Edit2->SetText("");

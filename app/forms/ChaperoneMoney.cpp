@@ -54,6 +54,14 @@ void ChangeTotals(Currency owed, Currency paid) {
                   {{"TotalOwed", owed}, {"TotalPaid", paid}, {"BalanceOwed", owed - paid}});
 }
 
+String ChaperoneNoun() { return CompanyWord("Chaperones", "Chaperone"); }
+String SessionNoun() { return CompanyWord("Sessions", "Session"); }
+
+// Inside a transaction: the enrolment the operation names, as stored now.
+TADOQuery* RequireEnrolment(const String& sessionId, const String& chaperoneId) {
+  return vt::RequireEnrolment(OpenEnrolment(sessionId, chaperoneId), ChaperoneNoun(), sessionId);
+}
+
 }  // namespace
 
 void TAddEditChaperonesForm::BitBtn2Click(TObject* Sender) {
@@ -62,10 +70,11 @@ void TAddEditChaperonesForm::BitBtn2Click(TObject* Sender) {
                                                           vt::SqlQuote(ComboBox6->Text()));
   const Variant typeCode = type->FieldByName("Type")->Value();
   type->Close();
-  const String chaperone = CompanyWord("Chaperones", "Chaperone");
-  const String session = CompanyWord("Sessions", "Session");
+  const String chaperone = ChaperoneNoun();
+  const String session = SessionNoun();
+  const String signedUp = "This " + chaperone + " is already signed up for this " + session;
   if (!ChaperoneId().empty() && !OpenEnrolment(CurrentSessionId(), ChaperoneId())->IsEmpty()) {
-    Refuse("This " + chaperone + " is already signed up for this " + session);
+    Refuse(signedUp);
     return;
   }
   Currency fee;
@@ -77,8 +86,10 @@ void TAddEditChaperonesForm::BitBtn2Click(TObject* Sender) {
   if (!vt::Confirmed("Sign this " + chaperone + " up for this " + session + "?", "Confirm Sign Up")) return;
   const String sessionId = CurrentSessionId();
   vt::WriteTogether(SQLDataModule->qChaperones, [&] {
+    vt::RequireSession(sessionId);
     ChangeTotals(fee, Currency());  // a new chaperone gets its ChaperoneID here
     TADOQuery* enrolment = OpenEnrolment(sessionId, ChaperoneId());
+    if (!enrolment->IsEmpty()) throw vt::ERefusal(signedUp);  // by another copy meanwhile
     enrolment->Append();
     enrolment->FieldByName("SessionID")->SetAsInteger(StrToInt(sessionId));
     enrolment->FieldByName("ChaperoneID")->SetAsInteger(StrToInt(ChaperoneId()));
@@ -96,16 +107,15 @@ void TAddEditChaperonesForm::BitBtn2Click(TObject* Sender) {
 // removed enrolment's session.
 void TAddEditChaperonesForm::BitBtn3Click(TObject* Sender) {
   TADOQuery* active = SQLDataModule->qChaperoneSession;
-  const String chaperone = CompanyWord("Chaperones", "Chaperone");
+  const String chaperone = ChaperoneNoun();
   if (active->IsEmpty()) {
     Refuse("This " + chaperone + " is not signed up for any active " + CompanyWord("SessionsP", "Sessions"));
     return;
   }
-  if (!vt::Confirmed("Remove this " + chaperone + " from this " + CompanyWord("Sessions", "Session") + "?", "Confirm Removal"))
-    return;
+  if (!vt::Confirmed("Remove this " + chaperone + " from this " + SessionNoun() + "?", "Confirm Removal")) return;
   const String sessionId = KeyText(active, "SessionID");
-  vt::WriteTogether(SQLDataModule->qChaperones, [&] {
-    TADOQuery* enrolment = OpenEnrolment(sessionId, ChaperoneId());
+  const bool removed = vt::WriteTogether(SQLDataModule->qChaperones, [&] {
+    TADOQuery* enrolment = RequireEnrolment(sessionId, ChaperoneId());
     const Currency fee = enrolment->FieldByName("TotalFee")->AsCurrency();
     ChangeTotals(-fee, Currency());
     vt::GivePlaceBack(SQLDataModule->dbVantrelADO, vt::kChaperoneRooms, StrToInt(sessionId), StrToInt(ChaperoneId()));
@@ -113,32 +123,29 @@ void TAddEditChaperonesForm::BitBtn3Click(TObject* Sender) {
     ShowEnrolments();
     AppendLedgerRow(sessionId, ChaperoneId(), -fee, "Credit");
   });
+  if (!removed) ShowEnrolments();
 }
 
+// The selected enrolment into the pay list, checked against what is stored: the enrolment and
+// the list as another copy of the program may have changed them.
 void TAddEditChaperonesForm::BitBtn11Click(TObject* Sender) {
   TADOTable* enrolments = SQLDataModule->tChaperoneSessions;
   Currency amount;
   if (enrolments->IsEmpty() || !vt::ReadAmount(VtCalcEdit2, amount) || amount == Currency()) return;
   TADOTable* payList = SQLDataModule->tPayChaperones;
-  const Variant sessionId = enrolments->FieldByName("SessionID")->Value();
-  if (amount > enrolments->FieldByName("BalanceOwed")->AsCurrency()) {
-    Refuse("You can't pay more than is owed.");
-  } else if (payList->Locate("SessionID", sessionId, {})) {
-    Refuse("You can't pay the same invoice twice.");
-  } else {
-    try {
-      payList->Append();
-      payList->FieldByName("SessionID")->SetValue(sessionId);
-      payList->FieldByName("ChaperoneID")->SetAsInteger(StrToInt(ChaperoneId()));
-      payList->FieldByName("Amount")->SetAsCurrency(amount);
-      payList->Post();
-    } catch (...) {
-      payList->Cancel();
-      throw;
-    }
-    SetPayrollTotal(PayrollTotal() + amount);
-  }
-  vt::Reopen(payList, true);
+  const String sessionId = KeyText(enrolments, "SessionID");
+  vt::WriteTogether(SQLDataModule->qChaperones, [&] {
+    TADOQuery* enrolment = RequireEnrolment(sessionId, ChaperoneId());
+    if (amount > enrolment->FieldByName("BalanceOwed")->AsCurrency()) throw vt::ERefusal("You can't pay more than is owed.");
+    vt::Reopen(payList);
+    if (payList->Locate("SessionID", StrToInt(sessionId), {})) throw vt::ERefusal("You can't pay the same invoice twice.");
+    payList->Append();
+    payList->FieldByName("SessionID")->SetAsInteger(StrToInt(sessionId));
+    payList->FieldByName("ChaperoneID")->SetAsInteger(StrToInt(ChaperoneId()));
+    payList->FieldByName("Amount")->SetAsCurrency(amount);
+    vt::PostOrGiveUp(payList);
+  });
+  ShowPayList();
 }
 
 void TAddEditChaperonesForm::VtCalcEdit2KeyPress(TObject* Sender, char& Key) {
@@ -149,7 +156,6 @@ void TAddEditChaperonesForm::VtCalcEdit2KeyPress(TObject* Sender, char& Key) {
 void TAddEditChaperonesForm::BitBtn6Click(TObject* Sender) {
   TADOTable* payList = SQLDataModule->tPayChaperones;
   TADOQuery* ended = SQLDataModule->qMisc2;
-  Currency total;
   vt::WriteTogether(SQLDataModule->qChaperones, [&] {
     EmptyPayList();
     if (ChaperoneId().empty()) return;
@@ -168,28 +174,28 @@ void TAddEditChaperonesForm::BitBtn6Click(TObject* Sender) {
       payList->FieldByName("SessionID")->SetValue(ended->FieldByName("SessionID")->Value());
       payList->FieldByName("ChaperoneID")->SetValue(ended->FieldByName("ChaperoneID")->Value());
       payList->FieldByName("Amount")->SetAsCurrency(owed);
-      total += owed;
-      payList->Post();
+      vt::PostOrGiveUp(payList);
     }
   });
-  SetPayrollTotal(total);
   ended->Close();
   for (int line = 0; line < 3; ++line) ended->SQL()->SetStrings(line, "");
-  vt::Reopen(payList, true);
+  ShowPayList();
 }
 
 void TAddEditChaperonesForm::BitBtn5Click(TObject* Sender) {
   vt::WriteTogether(SQLDataModule->qChaperones, [&] { EmptyPayList(); });
-  SetPayrollTotal(Currency());
+  ShowPayList();
 }
 
-// Every row of the pay list is paid with the one check; a row that asks for more than its
-// enrolment owes now (it was paid or removed meanwhile) refuses the whole payment.
+// Every row of the pay list is paid with the one check; a list another copy of the program
+// changed, or a row that asks for more than its enrolment owes now (it was paid or removed
+// meanwhile), refuses the whole payment.
 void TAddEditChaperonesForm::BitBtn4Click(TObject* Sender) {
   TADOTable* payList = SQLDataModule->tPayChaperones;
   if (payList->IsEmpty() || PayrollTotal() == Currency()) return;
+  const Currency shown = PayrollTotal();
   const bool paid = vt::WriteTogether(SQLDataModule->qChaperones, [&] {
-    RefusePayList();
+    RefusePayList(shown);
     Currency total;
     for (payList->First(); !payList->Eof(); payList->Next()) {
       const String sessionId = KeyText(payList, "SessionID");
@@ -207,27 +213,42 @@ void TAddEditChaperonesForm::BitBtn4Click(TObject* Sender) {
     ChangeTotals(Currency(), total);
     EmptyPayList();
   });
+  ShowPayList();
   if (!paid) return;
-  SetPayrollTotal(Currency());
   Edit2->SetText("");
   Application->MessageBox("Payments have been credited.", "Posting Complete", MB_OK);
 }
 
-void TAddEditChaperonesForm::RefusePayList() {
+void TAddEditChaperonesForm::RefusePayList(Currency shown) {
   TADOTable* payList = SQLDataModule->tPayChaperones;
+  vt::Reopen(payList);
+  if (PayListTotal() != shown)
+    throw vt::ERefusal("The pay list was changed by another user: nothing was paid. It now shows what is stored.");
   for (payList->First(); !payList->Eof(); payList->Next()) {
-    TADOQuery* enrolment = OpenEnrolment(KeyText(payList, "SessionID"), KeyText(payList, "ChaperoneID"));
-    if (enrolment->IsEmpty()) throw vt::ERefusal("You can't pay more than is owed.");
+    TADOQuery* enrolment = RequireEnrolment(KeyText(payList, "SessionID"), KeyText(payList, "ChaperoneID"));
     if (payList->FieldByName("Amount")->AsCurrency() > enrolment->FieldByName("BalanceOwed")->AsCurrency())
-      throw vt::ERefusal("You can't pay the same invoice twice.");
+      throw vt::ERefusal("You can't pay the same invoice twice.");  // paid meanwhile
   }
 }
 
+// Every row of this chaperone's pay list, whichever copy of the program added it.
 void TAddEditChaperonesForm::EmptyPayList() {
+  if (!ChaperoneId().empty())
+    SQLDataModule->dbVantrelADO->Execute("DELETE FROM PayChaperones WHERE ChaperoneID = " + ChaperoneId());
+  vt::Reopen(SQLDataModule->tPayChaperones);
+}
+
+Currency TAddEditChaperonesForm::PayListTotal() {
   TADOTable* payList = SQLDataModule->tPayChaperones;
+  Currency total;
+  for (payList->First(); !payList->Eof(); payList->Next()) total += payList->FieldByName("Amount")->AsCurrency();
   payList->First();
-  while (!payList->IsEmpty()) payList->Delete();
-  vt::Reopen(payList);
+  return total;
+}
+
+void TAddEditChaperonesForm::ShowPayList() {
+  vt::Reopen(SQLDataModule->tPayChaperones, true);
+  SetPayrollTotal(PayListTotal());
 }
 
 void TAddEditChaperonesForm::SetPayrollTotal(Currency total) { VtCalcEdit1->SetValue(total.ToExtended()); }

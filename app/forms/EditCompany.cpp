@@ -107,7 +107,8 @@ bool RequiredPresent(TEditCompanyForm* form) {
 }
 
 // Post or Cancel the company row; false when the dialog stays open (the user keeps editing,
-// or the database refused the row and said why).
+// or the database refused the row and said why: the dialog then shows the row as stored now,
+// another copy's change included, with what the user typed).
 bool CommitCompany(TEditCompanyForm* form) {
   TADOQuery* company = SQLDataModule->qCoSYS;
   if (!RequiredPresent(form)) {
@@ -121,7 +122,7 @@ bool CommitCompany(TEditCompanyForm* form) {
   }
   if (!company->Modified()) return true;
   try {
-    if (Application->MessageBox("Commit Changes?", "System", MB_YESNO) == IDYES) company->Post();
+    if (Application->MessageBox("Commit Changes?", "System", MB_YESNO) == IDYES) vt::StorePending(company);
     else company->Cancel();
   } catch (const Exception& e) {
     Application->MessageBox(e.Message(), "Error", MB_OK);

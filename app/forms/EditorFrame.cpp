@@ -35,7 +35,7 @@ TKeyEvent WithAltF4Swallowed(TKeyEvent bound) {
 // The pending row posted or given up, the dataset reopened and, in edit mode, back on the row.
 void EndPending(TDataSet* master, bool save, bool editMode) {
   const TBookmark bookmark = editMode ? master->GetBookmark() : TBookmark();
-  if (save) master->Post();
+  if (save) StorePending(master);
   else master->Cancel();
   master->Close();
   master->Open();
@@ -69,10 +69,7 @@ bool SaveOrGiveUp(TDataSet* master, bool editMode, const TPostRefusedEvent& refu
       EndPending(master, true, editMode);
       return true;
     } catch (const Exception& e) {
-      if (refused) {
-        refused(e);
-        return false;
-      }
+      if (refused && refused(e)) return false;
       switch (AskAfterRefusal(e, editMode)) {
         case RefusedChoice::TryAgain: break;
         case RefusedChoice::Discard: EndPending(master, false, editMode); return true;
@@ -83,6 +80,18 @@ bool SaveOrGiveUp(TDataSet* master, bool editMode, const TPostRefusedEvent& refu
 }
 
 }  // namespace
+
+void StorePending(TDataSet* master) {
+  const TPendingEdit typed = master->PendingEdit();
+  try {
+    Transaction transaction(SQLDataModule->dbVantrelADO);
+    master->Post();
+    transaction.Commit();
+  } catch (...) {
+    master->ResumeEdit(typed);
+    throw;
+  }
+}
 
 EditorFrame DesignEditorFrame(FormDesigner& d, TForm* form, const String& caption,
                               const char* doneName, bool withFlag) {

@@ -31,6 +31,13 @@ bool ReadAmount(TCustomNumEdit* edit, Currency& amount) {
   return false;
 }
 
+TADOQuery* RequireEnrolment(TADOQuery* enrolment, const String& person, const String& sessionId) {
+  if (enrolment->IsEmpty())
+    throw ERefusal("This " + person + " is no longer signed up for " + CompanyWord("Sessions", "Session") + " " +
+                   sessionId + ": another user removed it. Nothing was saved.");
+  return enrolment;
+}
+
 void StorePersonRow(TDataSet* person) {
   if (person->State() == dsBrowse) person->Edit();
   person->Post();
@@ -46,31 +53,12 @@ void AddToTotals(TDataSet* person, std::initializer_list<TotalChange> changes) {
   person->Edit();
 }
 
-PendingRow::PendingRow(TDataSet* person) : person_(person), inserting_(person->State() == dsInsert) {
-  TFields* fields = person->Fields();
-  for (int i = 0; i < fields->Count(); ++i) values_.push_back(fields->Fields(i)->Value());
-}
-
-// The rollback re-read the stored row (or lost a row stored inside the transaction): the
-// pending record starts again from it, and every value the user had pending goes back in.
-void PendingRow::Restore() {
-  if (person_->State() == dsEdit || person_->State() == dsInsert) person_->Cancel();
-  if (inserting_) person_->Append();
-  else person_->Edit();
-  TFields* fields = person_->Fields();
-  for (int i = 0; i < fields->Count(); ++i) {
-    TField* field = fields->Fields(i);
-    if (field->FieldKind() == fkData && field->DataType() != ftAutoInc && field->Value() != values_[i])
-      field->SetValue(values_[i]);
-  }
-}
-
 // The editor's controls hear the outcome once: posting and editing the person's row again
 // inside the operation would switch every bound control to read-only and back. Their pending
 // texts go into the row first.
 bool WriteTogether(TDataSet* person, const std::function<void()>& writes) {
   person->UpdateRecord();
-  PendingRow before(person);
+  const TPendingEdit typed = person->PendingEdit();
   String refusal;
   {
     DisabledControls quiet(person);
@@ -80,13 +68,13 @@ bool WriteTogether(TDataSet* person, const std::function<void()>& writes) {
       transaction.Commit();
       return true;
     } catch (const ERefusal& refused) {
-      before.Restore();
+      person->ResumeEdit(typed);
       refusal = refused.Message();
     } catch (const ERangeError& outOfRange) {  // a total would leave the currency range
-      before.Restore();
+      person->ResumeEdit(typed);
       refusal = outOfRange.Message();
     } catch (...) {
-      before.Restore();
+      person->ResumeEdit(typed);
       throw;
     }
   }

@@ -6,7 +6,6 @@
 
 #include <functional>
 #include <initializer_list>
-#include <vector>
 
 #include "rtl/Currency.h"
 #include "rtl/Exceptions.h"
@@ -37,6 +36,11 @@ public:
   using Exception::Exception;
 };
 
+// Inside an operation's transaction: the opened enrolment query the operation names, refused
+// (ERefusal) when another copy of the program removed the enrolment meanwhile. person is the
+// company's word for the person.
+TADOQuery* RequireEnrolment(TADOQuery* enrolment, const String& person, const String& sessionId);
+
 struct TotalChange {
   const char* column;
   Currency change;
@@ -50,24 +54,12 @@ void StorePersonRow(TDataSet* person);
 // and left in Edit for the editor.
 void AddToTotals(TDataSet* person, std::initializer_list<TotalChange> changes);
 
-// The edited person's row as it stood before an operation: its state (Edit, or Insert for a
-// person not stored yet) and its pending values.
-class PendingRow {
-public:
-  explicit PendingRow(TDataSet* person);
-  // After a rollback: the same state and pending values again.
-  void Restore();
-
-private:
-  TDataSet* person_;
-  bool inserting_;
-  std::vector<Variant> values_;
-};
-
 // Runs the writes of one operation in one transaction on the data module's connection. On a
-// failure nothing stays written, the person's row is as it was, and the reason goes on to the
-// application's error report; on an ERefusal or a total leaving the currency range (ERangeError)
-// the same, its message is shown as a refusal and the result is false.
+// failure nothing stays written, the person's row is the row as stored now with what the user
+// typed back in (never the totals read before: Done can only write totals computed inside a
+// transaction), and the reason goes on to the application's error report; on an ERefusal or a
+// total leaving the currency range (ERangeError) the same, its message is shown as a refusal and
+// the result is false.
 bool WriteTogether(TDataSet* person, const std::function<void()>& writes);
 
 }  // namespace vt

@@ -10,7 +10,8 @@
 using vt::Reopen;
 
 // "Import": after the question, the current session's leagues are deleted and the default list
-// copied in, all in one transaction. Without a current session there is nothing to import into.
+// copied in, all in one transaction, once the session is found in it (another copy of the
+// program may have deleted it). Without a current session there is nothing to import into.
 void TMainForm::BitBtn10Click(TObject* Sender) {
   TSQLDataModule* data = SQLDataModule;
   const String leagues = TabSheet4->Caption();
@@ -28,6 +29,7 @@ void TMainForm::BitBtn10Click(TObject* Sender) {
   TADOTable* defaults = data->tDefaultLeagues;
   const bool byAge = ComboBox7->Text() == "Age";
   vt::Transaction transaction(data->dbVantrelADO);
+  vt::RequireSession(vt::CurrentSessionId());
   Reopen(sessionLeagues);
   while (!sessionLeagues->IsEmpty()) sessionLeagues->Delete();
   Reopen(defaults);
@@ -49,5 +51,4 @@ void TMainForm::BitBtn11Click(TObject* Sender) {
   const String coordinator = ComboBox8->Text();
   if (coordinator.empty() || leagues->IsEmpty()) return;
   vt::PostText(leagues, "Coordinator", coordinator);
-  vt::ReopenOnSameRow(leagues);
 }

@@ -51,9 +51,27 @@ void PostOrGiveUp(TDataSet* dataSet) {
 }
 
 void PostText(TDataSet* dataSet, const char* column, const String& text) {
-  dataSet->Edit();
-  dataSet->FieldByName(column)->SetAsString(text);
-  PostOrGiveUp(dataSet);
+  try {
+    dataSet->Edit();
+    dataSet->FieldByName(column)->SetAsString(text);
+    PostOrGiveUp(dataSet);
+  } catch (...) {
+    ReopenOnSameRow(dataSet);
+    throw;
+  }
+  ReopenOnSameRow(dataSet);
+}
+
+void RequireRow(const char* table, const String& where, const String& what) {
+  TADOQuery row(nullptr);
+  row.SetConnection(SQLDataModule->dbVantrelADO);
+  row.SQL()->Add(String("SELECT 1 FROM ") + table + " WHERE " + where);
+  row.Open();
+  if (row.IsEmpty()) throw EDatabaseError("This " + what + " was deleted by another user: nothing was saved.");
+}
+
+void RequireSession(const String& sessionId) {
+  RequireRow("Sessions", "SessionID = " + IntToStr(StrToInt(sessionId)), CompanyWord("Sessions", "Session"));
 }
 
 String KeyText(TDataSet* dataSet, const char* key) { return IntToStr(dataSet->FieldByName(key)->AsInteger()); }

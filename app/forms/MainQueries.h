@@ -32,8 +32,18 @@ void ShowMembersOf(TDataSet* table, TADOQuery* members, const String& sessionLin
 // on, so no half-made row waits for the next scroll to post it.
 void PostOrGiveUp(TDataSet* dataSet);
 
-// Writes one column of the dataset's current row; a refused write leaves the row as it was.
+// Writes one column of the dataset's current row, then reads the dataset again on that row,
+// whether the write went through or was refused (another copy of the program changed or deleted
+// the row): the grid shows what is stored, and the refusal goes on.
 void PostText(TDataSet* dataSet, const char* column, const String& text);
+
+// Inside a write's transaction: the row that the write names (a session, league, team, room or
+// enrolment) must still be there. When another copy of the program deleted it, EDatabaseError
+// "This <what> was deleted by another user: nothing was saved." is raised before anything is
+// written. where is the row's SQL condition.
+void RequireRow(const char* table, const String& where, const String& what);
+// RequireRow for the session with this SessionID, named by the company's session word.
+void RequireSession(const String& sessionId);
 
 // The integer key of the dataset's current row as decimal text.
 String KeyText(TDataSet* dataSet, const char* key);

@@ -27,12 +27,6 @@ bool Confirmed(const String& question) {
   return Application->MessageBox(question, "Confirm Deletetion", MB_YESNO) == IDYES;
 }
 
-// Writes one text column of the selected team and shows the teams again on it.
-void SetTeamText(const char* column, const String& text) {
-  vt::PostText(SQLDataModule->tTeams, column, text);
-  ReopenOnSameRow(SQLDataModule->tTeams);
-}
-
 }  // namespace
 
 void TMainForm::ShowTeamMembers() {
@@ -111,19 +105,28 @@ void TMainForm::BitBtn43Click(TObject* Sender) {
 
 // Moves the attendee selected in a list onto the selected team, or off it; the unassigned list,
 // the members and the teams show the move. An attendee whom another copy of the program moved
-// since the list was read stays where that copy put her, and the user is told.
+// since the list was read stays where that copy put her, and the user is told; a team that copy
+// deleted is refused, and the lists then show what is stored.
 void TMainForm::MoveSelectedAttendee(TDataSet* list, bool ontoTeam) {
   TSQLDataModule* data = SQLDataModule;
   if (data->tTeams->IsEmpty() || list->IsEmpty()) return;
-  const int moved = vt::MoveToTeam(KeyText(list, "SessionID"), {list->FieldByName("CamperID")->AsInteger()},
-                                   list->FieldByName("TeamID")->AsString(),
-                                   ontoTeam ? KeyText(data->tTeams, "TeamID") : String());
+  const auto showLists = [this, data] {
+    Reopen(data->qAttendeesInTeams);
+    ReopenOnSameRow(data->tTeams);
+    ShowTeamMembers();
+  };
+  int moved = 0;
+  try {
+    moved = vt::MoveToTeam(KeyText(list, "SessionID"), {list->FieldByName("CamperID")->AsInteger()},
+                           list->FieldByName("TeamID")->AsString(), ontoTeam ? KeyText(data->tTeams, "TeamID") : String());
+  } catch (...) {
+    showLists();
+    throw;
+  }
   if (moved == 0)
     Application->MessageBox("This attendee's team was changed by another user: nothing was changed here.", "Error",
                             MB_OK);
-  Reopen(data->qAttendeesInTeams);
-  ShowTeamMembers();
-  ReopenOnSameRow(data->tTeams);
+  showLists();
 }
 
 // The arrow towards the teams: the selected unassigned attendee joins the selected team.
@@ -137,13 +140,13 @@ void TMainForm::BitBtn17Click(TObject* Sender) {
 // "Assign" a chaperone: the text of the list, typed or chosen, becomes the team's chaperone.
 void TMainForm::BitBtn19Click(TObject* Sender) {
   if (ComboBox5->Text().empty() || SQLDataModule->tTeams->IsEmpty()) return;
-  SetTeamText("Chaperone", ComboBox5->Text());
+  vt::PostText(SQLDataModule->tTeams, "Chaperone", ComboBox5->Text());
 }
 
 // "Assign" a new name; the edit keeps its text.
 void TMainForm::BitBtn27Click(TObject* Sender) {
   if (Edit4->Text().empty() || SQLDataModule->tTeams->IsEmpty()) return;
-  SetTeamText("TeamName", Edit4->Text());
+  vt::PostText(SQLDataModule->tTeams, "TeamName", Edit4->Text());
 }
 
 void TMainForm::DBGrid10MouseUp(TObject*, TMouseButton, TShiftState, int, int) {

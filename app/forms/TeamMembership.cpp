@@ -18,12 +18,16 @@ int Run(const String& sql) {
   return scratch->ExecSQL();
 }
 
-bool TeamOfSession(const String& teamId, const String& sessionId) {
+// A team another copy of the program deleted, or one of another session, takes nobody.
+void RequireTeamOfSession(const String& teamId, const String& sessionId) {
   TADOQuery team(nullptr);
   team.SetConnection(SQLDataModule->dbVantrelADO);
-  team.SQL()->Add("SELECT TeamID FROM Teams WHERE TeamID = " + teamId + " AND SessionID = " + sessionId);
+  team.SQL()->Add("SELECT SessionID FROM Teams WHERE TeamID = " + teamId);
   team.Open();
-  return !team.IsEmpty();
+  if (team.IsEmpty())
+    throw EDatabaseError("This " + CompanyWord("Teams", "Team") + " was deleted by another user: nothing was saved.");
+  if (team.FieldByName("SessionID")->AsString() != sessionId)
+    throw Exception("This Team belongs to another Session: nobody was put on it.");
 }
 
 }  // namespace
@@ -39,12 +43,14 @@ String OnTeam(const String& teamId) { return teamId.empty() ? String("TeamID Is 
 int MoveToTeam(const String& sessionId, const std::vector<int>& campers, const String& fromTeamId,
                const String& toTeamId) {
   if (campers.empty() || fromTeamId == toTeamId) return 0;
-  if (!toTeamId.empty() && !TeamOfSession(toTeamId, sessionId))
-    throw Exception("This Team belongs to another Session: nobody was put on it.");
+  Transaction transaction(SQLDataModule->dbVantrelADO);
+  if (!toTeamId.empty()) RequireTeamOfSession(toTeamId, sessionId);
   String list;
   for (int camper : campers) list += (list.empty() ? "" : ", ") + IntToStr(camper);
-  return Run("UPDATE AttendeeSession SET TeamID = " + TeamValue(toTeamId) + " WHERE SessionID = " + sessionId +
-             " AND CamperID IN (" + list + ") AND " + OnTeam(fromTeamId));
+  const int moved = Run("UPDATE AttendeeSession SET TeamID = " + TeamValue(toTeamId) + " WHERE SessionID = " +
+                        sessionId + " AND CamperID IN (" + list + ") AND " + OnTeam(fromTeamId));
+  transaction.Commit();
+  return moved;
 }
 
 void DeleteTeam(TDataSet* teams) {

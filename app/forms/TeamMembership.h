@@ -13,9 +13,9 @@ namespace vt {
 
 // Moves the session's enrolments of these attendees (by CamperID) that are still on fromTeamId
 // (no team for an empty one) to toTeamId (no team for an empty one), and returns how many moved:
-// an enrolment another copy of the program moved meanwhile stays where it is. A team of another
-// session is refused and nothing is written. Runs inside the caller's transaction, or as one
-// statement of its own.
+// an enrolment another copy of the program moved meanwhile stays where it is. A team another copy
+// deleted, or a team of another session, is refused and nothing is written. One transaction, or a
+// level of the caller's.
 int MoveToTeam(const String& sessionId, const std::vector<int>& campers, const String& fromTeamId,
                const String& toTeamId);
 

@@ -432,7 +432,8 @@ std::int64_t TCustomADODataSet::InternalPost(bool inserting, const std::vector<b
 void TCustomADODataSet::RefuseStaleUpdate(std::int64_t key) {
   vt::StatementUse statement = connection_->Reuse("SELECT 1 FROM " + vt::SqlQuoteIdentifier(table_) + " WHERE rowid = ?");
   statement->BindInteger(1, key);
-  if (!statement->Step()) DatabaseError("Row cannot be located for updating");
+  if (!statement->Step())
+    throw EDatabaseError("The record was deleted by another user after it was read, so your changes were not saved.");
   throw EDatabaseError(
       "The record was changed by another user after it was read, so your changes were not saved. "
       "Reload the record (Refresh Data) to see what is stored, then make your changes again.");

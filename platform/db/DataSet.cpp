@@ -421,6 +421,33 @@ void TDataSet::Edit() {
   DoEvent(AfterEdit);
 }
 
+TPendingEdit TDataSet::PendingEdit() const {
+  TPendingEdit pending;
+  if (state_ != dsEdit && state_ != dsInsert) return pending;
+  pending.inserting = state_ == dsInsert;
+  pending.written = changed_;
+  pending.cells.Reset(buffer_.ColumnCount());
+  for (int slot = 0; slot < buffer_.SlotCount(); ++slot)
+    pending.cells.CopyRow(pending.cells.AddSlot(buffer_.Key(slot)), buffer_, slot);
+  return pending;
+}
+
+void TDataSet::ResumeEdit(const TPendingEdit& pending) {
+  Cancel();
+  if (pending.inserting) Append();
+  else Edit();
+  if (state_ != dsEdit && state_ != dsInsert) return;
+  const bool withOrigin = state_ == dsEdit && pending.cells.SlotCount() > 1 && buffer_.SlotCount() > 1;
+  for (int column = 0; column < int(pending.written.size()) && column < buffer_.ColumnCount(); ++column) {
+    if (!pending.written[column]) continue;
+    buffer_.CopyCell(0, column, pending.cells, 0, column);
+    if (withOrigin) buffer_.CopyCell(1, column, pending.cells, 1, column);
+    changed_[column] = true;
+    modified_ = true;
+  }
+  DataEvent(deRecordChange);
+}
+
 void TDataSet::TakeEditOrigin() {
   const int slot = visible_[cursor_];
   rows_.CopyRow(slot, buffer_, 1);

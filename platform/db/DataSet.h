@@ -39,6 +39,14 @@ using TDataSetNotifyEvent = std::function<void(TDataSet* DataSet)>;
 using TDataSetErrorEvent =
     std::function<void(TDataSet* DataSet, EDatabaseError& E, TDataAction& Action)>;
 
+// A pending Edit or Insert kept aside (TDataSet::PendingEdit): the columns written and their
+// values, and in Edit what each of them was written over.
+struct TPendingEdit {
+  bool inserting = false;
+  std::vector<bool> written;
+  vt::RowSet cells;  // slot 0: the values written; slot 1 (Edit): the row they were written over
+};
+
 class TDataSet : public TComponent {
  public:
   explicit TDataSet(TComponent* AOwner);
@@ -86,6 +94,13 @@ class TDataSet : public TComponent {
   void UpdateRecord();
   bool Modified() const { return modified_; }
   virtual bool CanModify() const;
+  // The pending Edit or Insert as it stands, to resume after the row was read again.
+  TPendingEdit PendingEdit() const;
+  // Edit (or Insert) again from the current row as it is now: the columns written in pending
+  // go back in with their values, and in Edit each keeps as its origin what it was written over,
+  // so a Post still refuses a column another user changed meanwhile. Every other column shows
+  // the row as it is now.
+  void ResumeEdit(const TPendingEdit& pending);
 
   bool Locate(const String& keyFields, const Variant& keyValues, TLocateOptions options);
 

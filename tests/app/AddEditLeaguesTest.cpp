@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "app/forms/EditorFrame.h"
+#include "app/forms/MainQueries.h"
 #include "components/edits/VtDBCtrl.h"
 #include "db/Fields.h"
 #include "tests/app/EditorTesting.h"
@@ -47,8 +48,8 @@ protected:
         script);
   }
   String Stored() {
-    return camp.Value("SELECT group_concat(LeagueName || ' ' || AddBy || ' ' || BeginRange || '-' || EndRange, ', ') "
-                      "FROM Leagues").AsString();
+    return camp.Value("SELECT COALESCE(group_concat(LeagueName || ' ' || AddBy || ' ' || BeginRange || '-' || EndRange, "
+                      "', '), '') FROM Leagues").AsString();
   }
 
   int session = 0;
@@ -95,6 +96,46 @@ TEST_F(AddEditLeaguesTest, ANameTheDatabaseRefusesIsReportedWithTheLeagueWordAnd
     EXPECT_EQ(Stored(), "Juniors Age 8-10");
     EXPECT_EQ(SQLDataModule->tLeagues->State(), dsBrowse);
     EXPECT_EQ(SQLDataModule->tLeagues->FieldByName("LeagueName")->AsString(), "Juniors");
+  }
+}
+
+// Another copy of the program changed or deleted the league being edited: the save is refused
+// with that reason, not as a blank or taken name; the editor goes back with the name typed and
+// the other columns as stored now, or gives the change up.
+TEST_F(AddEditLeaguesTest, ALeagueAnotherCopyChangedOrDeletedIsRefusedWithThatReasonKeepingWhatWasTyped) {
+  Start();
+  struct Case {
+    const char* otherCopy;
+    const char* reason;
+    const char* storedAfter;
+  };
+  const Case cases[] = {
+      {"UPDATE Leagues SET LeagueName = 'Minis', EndRange = 11", "The record was changed by another user", "Minis Age 8-11"},
+      {"DELETE FROM Leagues", "The record was deleted by another user", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.otherCopy);
+    vt::DialogResponder responder;
+    responder.Answer(mrYes).Answer(mrCancel);  // save? yes; refused: back to the editor
+    EXPECT_TRUE(OpenEditor(true, [&] {
+      AddEditLeaguesForm->DBEdit1->SetFocus();
+      vt::TypeText(AddEditLeaguesForm->DBEdit1, "Seniors");
+      camp.Execute(c.otherCopy);
+      vt::ClickControl(AddEditLeaguesForm->BitBtn1);
+      EXPECT_TRUE(AddEditLeaguesForm->Visible());
+      EXPECT_EQ(AddEditLeaguesForm->DBEdit1->Text(), "Seniors");
+      EXPECT_EQ(AddEditLeaguesForm->VtDBCalcEdit2->Text(), String(c.storedAfter).empty() ? "10" : "11");
+      responder.Answer(mrYes).Answer(mrNo).Answer(mrYes);  // save? yes; refused again: discard? yes
+      vt::ClickControl(AddEditLeaguesForm->BitBtn1);
+    }));
+    ASSERT_GE(responder.Shown().size(), 2u);
+    EXPECT_NE(responder.Shown()[1].Text.find(c.reason), String::npos) << responder.Shown()[1].Text;
+    EXPECT_EQ(responder.Shown()[1].Text.find("already exists"), String::npos);
+    EXPECT_EQ(Stored(), c.storedAfter);
+    camp.Execute("DELETE FROM Leagues");
+    camp.Insert("Leagues", {{"SessionID", session}, {"LeagueName", "Juniors"}, {"AddBy", "Age"},
+                            {"BeginRange", 8}, {"EndRange", 10}});
+    vt::Reopen(SQLDataModule->tLeagues);
   }
 }
 

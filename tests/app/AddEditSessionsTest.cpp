@@ -10,6 +10,7 @@
 #include "app/ProgramIni.h"
 #include "components/edits/CurrEdit.h"
 #include "components/edits/VtDBDateEdit.h"
+#include "app/forms/MainQueries.h"
 #include "db/Fields.h"
 #include "rtl/DateTime.h"
 #include "rtl/IniFiles.h"
@@ -258,6 +259,56 @@ TEST_F(AddEditSessionsTest, DeletingARoomTakesItsOccupantsOutOfItOnly) {
   vt::DialogResponder responder;
   form->BitBtn5Click(form->BitBtn5);
   EXPECT_TRUE(responder.Shown().empty());
+}
+
+// Session 1 edited and left, then session 2 opened: its Rooms tab lists its own rooms at once,
+// and a delete takes only a room of that session as stored now.
+TEST_F(AddEditSessionsTest, TheRoomsTabShowsTheEditedSessionsRoomsAndDeletesOnlyThose) {
+  const int week2 = camp.AddSession("Week 2", EncodeDate(2030, 6, 9), EncodeDate(2030, 6, 14));
+  camp.AddSessionType(week2, "R", "Resident", 4, 400);
+  camp.AddRoom(week1, "Inn", "101", 2);
+  const int room201 = camp.AddRoom(week2, "Inn", "201", 2);
+  const int room202 = camp.AddRoom(week2, "Inn", "202", 2);
+  const int ann = camp.AddAttendee("Ann", "Kid");
+  camp.AddEnrolment(week2, ann, "R", room201);
+  vt::Reopen(SQLDataModule->qSessions);
+  OpenOnWeek1();
+  LeaveDescription();
+  form->BitBtn1Click(form->BitBtn1);
+  TADOQuery* sessions = SQLDataModule->qSessions;
+  ASSERT_TRUE(sessions->Locate("SessionID", Variant(week2), {}));
+  sessions->Edit();
+  form->Show();
+  vt::ProcessEventsUntilIdle();
+  form->PageControl1->SetActivePage(form->TabSheet3);
+  TADOQuery* rooms = SQLDataModule->qRooms;
+  const auto listed = [&] {
+    String numbers;
+    for (rooms->First(); !rooms->Eof(); rooms->Next()) numbers += rooms->FieldByName("RoomNumber")->AsString() + " ";
+    rooms->First();
+    return numbers;
+  };
+  EXPECT_EQ(listed(), "201 202 ");
+
+  // Another copy deleted room 202: deleting it here says so and deletes nothing else.
+  camp.Execute("DELETE FROM Rooms WHERE RoomID = " + IntToStr(room202));
+  ASSERT_TRUE(rooms->Locate("RoomID", Variant(room202), {}));
+  String reason;
+  {
+    vt::DialogResponder responder;
+    responder.Answer(mrYes);
+    try {
+      form->BitBtn6Click(form->BitBtn6);
+    } catch (const Exception& e) {
+      reason = e.Message();
+    }
+  }
+  EXPECT_EQ(reason, "This Room was deleted by another user: nothing was saved.");
+  EXPECT_EQ(listed(), "201 ");
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM Rooms"), 2);
+  EXPECT_EQ(Count("SELECT RoomID FROM AttendeeSession WHERE CamperID = " + IntToStr(ann)), room201);
+  sessions->Cancel();
+  form->Close();
 }
 
 TEST_F(AddEditSessionsTest, ARoomCannotBeMadeSmallerThanItsOccupants) {

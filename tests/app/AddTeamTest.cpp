@@ -128,3 +128,58 @@ TEST_F(AddTeamTest, EnterWalksNameLeagueChaperoneDone) {
 }
 
 }  // namespace
+
+// A showing after a team was made with a league and a chaperone starts with neither chosen.
+TEST_F(AddTeamTest, EveryShowingStartsWithNoLeagueAndNoChaperoneChosen) {
+  Start();
+  vt::DialogResponder responder;
+  EXPECT_TRUE(NewTeam([] {
+    vt::TypeText(AddTeamForm->Edit1, "Hawks");
+    AddTeamForm->ComboBox1->SetItemIndex(1);
+    AddTeamForm->ComboBox5->SetItemIndex(0);
+    AddTeamForm->BitBtn1->Click();
+  }));
+  EXPECT_TRUE(NewTeam([&] {
+    EXPECT_EQ(AddTeamForm->ComboBox1->ItemIndex(), -1);
+    EXPECT_EQ(AddTeamForm->ComboBox5->ItemIndex(), -1);
+    EXPECT_EQ(AddTeamForm->ComboBox1->Text(), "");
+    EXPECT_EQ(AddTeamForm->ComboBox5->Text(), "");
+    responder.Answer(mrYes);
+    AddTeamForm->BitBtn1->Click();  // no name: give up
+  }));
+  EXPECT_EQ(Teams(), "Hawks / Under 12 - Girls / Coach Carter");
+}
+
+// Another copy of the program deletes the league, or the whole session, while the dialog is
+// open: Done writes no team, says why, and the dialog lists what is stored.
+TEST_F(AddTeamTest, ALeagueOrSessionAnotherCopyDeletedGetsNoTeam) {
+  Start();
+  struct Case {
+    String removal;
+    String message;
+    int leaguesAfter;
+  };
+  const Case cases[] = {
+      {"DELETE FROM Leagues WHERE LeagueName = 'Juniors'", "This League was deleted by another user: nothing was saved.", 1},
+      {"DELETE FROM Sessions WHERE SessionID = " + IntToStr(session),
+       "This Session was deleted by another user: nothing was saved.", 1},
+  };
+  for (const Case& c : cases) {
+    vt::DialogResponder responder;
+    responder.Answer(mrOk);
+    responder.Answer(mrYes);
+    EXPECT_TRUE(NewTeam([&] {
+      vt::TypeText(AddTeamForm->Edit1, "Hawks");
+      AddTeamForm->ComboBox1->SetItemIndex(0);
+      camp.Execute(c.removal);
+      AddTeamForm->BitBtn1->Click();
+      EXPECT_EQ(AddTeamForm->ComboBox1->Items()->Count(), c.leaguesAfter) << c.removal;
+      EXPECT_EQ(AddTeamForm->ComboBox1->ItemIndex(), -1);
+      AddTeamForm->Edit1->SetText("");
+      AddTeamForm->BitBtn1->Click();  // give up
+    }));
+    ASSERT_GE(responder.Shown().size(), 1u);
+    EXPECT_EQ(responder.Shown()[0].Text, c.message);
+    EXPECT_EQ(camp.Value("SELECT COUNT(*) FROM Teams").AsInteger(), 0) << c.removal;
+  }
+}

@@ -316,8 +316,38 @@ TEST_F(ChaperoneMoneyTest, APaymentOfASessionPaidMeanwhileIsRefusedBeforeAnythin
     // Or removes the first enrolment.
     camp.Execute("UPDATE ChaperoneSession SET AmountPaid = 0, BalanceOwed = 300 WHERE SessionID = " + Id(week2));
     camp.Execute("DELETE FROM ChaperoneSession WHERE SessionID = " + Id(week1));
-    EXPECT_EQ(Texts(Press(e->BitBtn4, {mrOk})), "Error: You can't pay more than is owed.");
+    EXPECT_EQ(Texts(Press(e->BitBtn4, {mrOk})),
+              "Error: This Chaperone is no longer signed up for Session " + Id(week1) +
+                  ": another user removed it. Nothing was saved.");
     EXPECT_EQ(Number("SELECT COUNT(*) FROM ChaperoneSession WHERE SessionID = " + Id(week1)), 0);
+  });
+}
+
+// Another copy of the program works on the same chaperone's pay list meanwhile: "Add all ended
+// unpaid sessions" replaces the whole list instead of meeting that copy's row, and Pay refuses a
+// list that no longer adds up to the total shown, showing the list as stored.
+TEST_F(ChaperoneMoneyTest, APayListAnotherCopyChangedIsReplacedOrRefusedWithTheReason) {
+  RunEditor(coach, [&](TAddEditChaperonesForm* e) {
+    SignUp(e, week1);
+    SignUp(e, week2);
+    vt::SetClockForTests(EncodeDate(2030, 6, 14) + 0.75);
+    Show(e, e->TabSheet4);
+    camp.Insert("PayChaperones", {{"ChaperoneID", coach}, {"SessionID", week1}, {"Amount", 5}});
+    EXPECT_EQ(Texts(Press(e->BitBtn6, {mrOk})), "");
+    EXPECT_EQ(camp.Value("SELECT group_concat(SessionID || '=' || Amount) FROM PayChaperones").AsString(),
+              Id(week1) + "=300," + Id(week2) + "=300");
+    ExpectLayersAgree(e, "add all over another copy's row");
+
+    camp.Execute("DELETE FROM PayChaperones WHERE SessionID = " + Id(week2));
+    const String stored = Stored();
+    e->Edit2->SetText("1002");
+    EXPECT_EQ(Texts(Press(e->BitBtn4, {mrOk})),
+              "Error: The pay list was changed by another user: nothing was paid. It now shows what is stored.");
+    EXPECT_EQ(Stored(), stored);
+    EXPECT_EQ(SQLDataModule->tPayChaperones->RecordCount(), 1);
+    ExpectLayersAgree(e, "a pay list changed meanwhile");
+    EXPECT_EQ(Texts(Press(e->BitBtn4, {mrOk})), "Posting Complete: Payments have been credited.");
+    ExpectLayersAgree(e, "the list as stored paid");
   });
 }
 

@@ -125,6 +125,35 @@ TEST_F(EditCompanyTest, DoneUnchangedAsksNothingAndARefusedPostStaysOpenWithTheR
   Company()->Cancel();
 }
 
+// Another copy of the program changed the company record meanwhile: a change of another column
+// is saved beside it; a change of the same column is refused with the reason, and the dialog
+// shows the other copy's values with what was typed, never the values it read before.
+TEST_F(EditCompanyTest, ASaveAfterAnotherCopysChangeKeepsThatChange) {
+  StartWithCompany();
+  {
+    vt::DialogResponder responder;
+    responder.Answer(mrYes);
+    EXPECT_TRUE(EditCompany([&] {
+      SetCompany("DirectorName", "Dana Reyes");
+      camp.Execute("UPDATE CoSys SET City = 'Elsewhere'");
+      EditCompanyForm->BitBtn4->Click();
+    }));
+  }
+  EXPECT_EQ(camp.Value("SELECT DirectorName || '/' || City FROM CoSys").AsString(), "Dana Reyes/Elsewhere");
+  vt::DialogResponder responder;
+  responder.Answer(mrYes).Answer(mrOk);
+  EXPECT_FALSE(EditCompany([&] {
+    SetCompany("DirectorName", "Sam Lee");
+    camp.Execute("UPDATE CoSys SET DirectorName = 'Pat Kim', City = 'Lakeside'");
+    EditCompanyForm->BitBtn4->Click();
+    EXPECT_EQ(Company()->FieldByName("DirectorName")->AsString(), "Sam Lee");
+    EXPECT_EQ(Company()->FieldByName("City")->AsString(), "Lakeside");
+  }));
+  EXPECT_NE(responder.Last().Text.find("changed by another user"), String::npos) << responder.Last().Text;
+  EXPECT_EQ(camp.Value("SELECT DirectorName || '/' || City FROM CoSys").AsString(), "Pat Kim/Lakeside");
+  Company()->Cancel();
+}
+
 TEST_F(EditCompanyTest, NounsRetitleTheListPagesAndTheRemovalAgeAsksBeforeItStays) {
   AddFullCompany();
   camp.Execute("UPDATE CoSys SET AgeGroups = 'Division', Sessions = 'Week'");

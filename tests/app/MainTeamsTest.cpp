@@ -13,6 +13,7 @@
 #include "app/SQLData.h"
 #include "app/Startup.h"
 #include "app/forms/Main.h"
+#include "app/forms/MainQueries.h"
 #include "components/edits/CurrEdit.h"
 #include "db/Fields.h"
 #include "rtl/DateTime.h"
@@ -380,6 +381,37 @@ TEST_F(MainTeamsTest, AnArrowLeavesAnAttendeeAnotherCopyMovedAndSaysSo) {
   EXPECT_EQ(TeamOf("J1"), hawks);
   EXPECT_EQ(TeamOf("J2"), hawks);
   EXPECT_TRUE(Names(SQLDataModule->qAttendeesAlreadyInTeams).empty()) << "the members list shows what is stored";
+}
+
+// Another copy of the program deleted the selected team: putting an attendee on it, renaming it
+// and giving it a chaperone are refused with that reason, nothing is written, and the page shows
+// the teams as stored.
+TEST_F(MainTeamsTest, ATeamAnotherCopyDeletedTakesNobodyAndNoName) {
+  camp.AddTeam(session, "Juniors", "Hawks");
+  const int owls = camp.AddTeam(session, "Juniors", "Owls");
+  Start();
+  MainForm->Edit4->SetText("Night Owls");
+  MainForm->ComboBox5->SetText("Coach Carter");
+  for (TBitBtn* button : {MainForm->BitBtn24, MainForm->BitBtn27, MainForm->BitBtn19}) {
+    SelectTeam("Owls");
+    camp.Execute("DELETE FROM Teams WHERE TeamID = " + IntToStr(owls));
+    String reason;
+    vt::DialogResponder responder;
+    responder.Answer(mrOk);
+    try {
+      button->Click();
+    } catch (const Exception& e) {
+      reason = e.Message();
+    }
+    if (reason.empty() && !responder.Shown().empty()) reason = responder.Last().Text;
+    EXPECT_NE(reason.find("deleted by another user"), String::npos) << button->Name() << ": " << reason;
+    EXPECT_EQ(Teams(), std::vector<String>{"Hawks Juniors:"}) << button->Name();
+    EXPECT_EQ(Orphans(), 0) << button->Name();
+    EXPECT_EQ(SQLDataModule->tTeams->RecordCount(), 1) << button->Name() << ": the page shows what is stored";
+    camp.Execute("INSERT INTO Teams (TeamID, SessionID, LeagueName, TeamName) VALUES (" + IntToStr(owls) + ", " +
+                 IntToStr(session) + ", 'Juniors', 'Owls')");
+    vt::Reopen(SQLDataModule->tTeams);
+  }
 }
 
 TEST_F(MainTeamsTest, DeletingTeamsGivesTheirMembersBack) {

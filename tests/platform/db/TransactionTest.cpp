@@ -94,6 +94,39 @@ TEST_F(Transactions, ARowInsertedThenRolledBackLeavesTheDataSetAndAPendingEditAl
   EXPECT_EQ(Scalar("SELECT City FROM People WHERE PersonID = 3").AsString(), "typed, not yet saved");
 }
 
+// A pending edit resumed after a rolled-back post: the columns typed come back, every other
+// column shows the row as stored now (here changed by another writer), and a column typed over
+// a value that changed meanwhile is still refused when posted.
+TEST_F(Transactions, AResumedEditKeepsWhatWasTypedOverTheRowAsStoredNow) {
+  TADOQuery* editor = Query({"SELECT * FROM People WHERE PersonID = 3"});
+  editor->Open();
+  editor->Edit();
+  editor->FieldByName("City")->SetAsString("typed");
+  const TPendingEdit typed = editor->PendingEdit();
+  connection_->Execute("UPDATE People SET Balance = 42 WHERE PersonID = 3");
+  connection_->BeginTrans();
+  editor->Post();
+  editor->Edit();
+  editor->FieldByName("Balance")->SetAsFloat(7);  // computed inside, undone by the rollback
+  connection_->RollbackTrans();
+  editor->ResumeEdit(typed);
+  EXPECT_EQ(editor->State(), dsEdit);
+  EXPECT_TRUE(editor->Modified());
+  EXPECT_EQ(editor->FieldByName("City")->AsString(), "typed");
+  EXPECT_EQ(editor->FieldByName("Balance")->AsFloat(), 42);
+  editor->Post();
+  EXPECT_EQ(Scalar("SELECT City || '/' || Balance FROM People WHERE PersonID = 3").AsString(), "typed/42");
+
+  editor->Edit();
+  editor->FieldByName("City")->SetAsString("typed again");
+  const TPendingEdit again = editor->PendingEdit();
+  connection_->Execute("UPDATE People SET City = 'by the other' WHERE PersonID = 3");
+  editor->ResumeEdit(again);
+  EXPECT_EQ(editor->FieldByName("City")->AsString(), "typed again");
+  EXPECT_THROW(editor->Post(), EDatabaseError);
+  EXPECT_EQ(Scalar("SELECT City FROM People WHERE PersonID = 3").AsString(), "by the other");
+}
+
 TEST_F(Transactions, AQueryReopenedAfterARollbackDoesNotReuseRowsFetchedInside) {
   TADOQuery* total = Query({"SELECT SUM(Fee) AS Total FROM Enrolments"});
   connection_->BeginTrans();
