@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "rtl/Exceptions.h"
+#include "rtl/StrUtils.h"
 #include "ui/controls/StdCtrls.h"
 #include "ui/forms/Forms.h"
 #include "ui/testing/UiTesting.h"
@@ -142,13 +143,25 @@ TEST_F(ListBoxTest, SortingKeepsTheItemsTheirDataAndTheCurrentItem)
     TObject data;
     AddLines(box->Items(), {"pear", "apple"});
     box->Items()->AddObject("fig", &data);
-    box->SetItemIndex(1);
+    box->SetItemIndex(0);  // pear
     box->SetSorted(true);
     EXPECT_EQ(box->Items()->Text(), "apple\nfig\npear\n");
     EXPECT_EQ(box->Items()->Objects(1), &data);
-    EXPECT_EQ(box->ItemIndex(), 1);
+    EXPECT_EQ(box->ItemIndex(), 2);
     box->Items()->Add("banana");
     EXPECT_EQ(box->Items()->Strings(1), "banana");
+    EXPECT_EQ(box->Items()->Strings(box->ItemIndex()), "pear");
+}
+
+TEST_F(ListBoxTest, SortingKeepsTheTopItemInView)
+{
+    form->Show();
+    for (int i = 0; i < 40; ++i)
+        box->Items()->Add("item " + IntToStr(39 - i));  // item 39 ... item 0
+    box->SetTopIndex(10);  // item 29
+    ASSERT_EQ(box->TopIndex(), 10);
+    box->SetSorted(true);
+    EXPECT_EQ(box->Items()->Strings(box->TopIndex()), "item 29");
 }
 
 TEST_F(ListBoxTest, ItemRectangleAndPositionRules)
