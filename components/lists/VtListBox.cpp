@@ -313,14 +313,25 @@ void TVtCustomListBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState St
     DrawItemText(Index, Rect);
 }
 
+// The text starts 2 pixels in from the left, or ends 2 pixels in from the right in right-to-left
+// reading.
 void TVtCustomListBox::DrawItemText(int Index, const TRect& Rect)
 {
     TCanvas* canvas = Canvas();
     canvas->FillRect(Rect);
     if (Index < FItems->Count()) {
+        const String text = FItems->Strings(Index);
         const int y = std::max(Rect.Top, (Rect.Top + Rect.Bottom - canvas->TextHeight("Wy")) / 2);
-        DefaultDrawText(Rect.Left + 2, y, FItems->Strings(Index));
+        const int x = UseRightToLeftReading() ? Rect.Right - 2 - TextWidth(text) : Rect.Left + 2;
+        DefaultDrawText(x, y, text);
     }
+}
+
+int TVtCustomListBox::TextWidth(const String& S) const
+{
+    if (const int stop = TabStop(); stop >= 1)
+        return Canvas()->TabbedTextExtent(S, {stop}).cx;
+    return Canvas()->TextWidth(S);
 }
 
 void TVtCustomListBox::DefaultDrawText(int X, int Y, const String& S)

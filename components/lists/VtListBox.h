@@ -107,6 +107,8 @@ protected:
     int TabStop() const;
     // The standard look of an item: the rectangle filled, the text centred vertically.
     void DrawItemText(int Index, const TRect& Rect);
+    // The width S takes as DefaultDrawText writes it.
+    int TextWidth(const String& S) const;
 
 private:
     // Every item measured again, and the range set from them.

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include "ItemInk.h"
 #include "rtl/Exceptions.h"
+#include "rtl/Locale.h"
 #include "rtl/StrUtils.h"
 #include "ui/controls/StdCtrls.h"
 #include "ui/forms/Forms.h"
@@ -224,6 +226,29 @@ TEST_F(ListBoxTest, AnUnfocusedGraySelectionIsPaintedInTheButtonFaceColour)
     EXPECT_EQ(ColorToRGB(PaintedAt(box, x + frame, y + frame)), ColorToRGB(clHighlight));
     box->SetGraySelection(true);
     EXPECT_EQ(ColorToRGB(PaintedAt(box, x + frame, y + frame)), ColorToRGB(clBtnFace));
+}
+
+TEST_F(ListBoxTest, RightToLeftReadingWritesAnItemFromTheRight)
+{
+    form->Show();
+    box->SetStyle(lbOwnerDrawFixed);
+    AddLines(box->Items(), {"WWW"});
+    box->SetBiDiMode(bdRightToLeft);
+    const TRect r = box->ItemRect(0);
+    for (bool middleEast : {false, true}) {
+        SCOPED_TRACE(middleEast);
+        Locale().MiddleEast = middleEast;
+        const vt::testing::Ink ink = vt::testing::ItemInk(box, 0);
+        ASSERT_FALSE(ink.Empty());
+        if (middleEast) {
+            EXPECT_GE(ink.Right, r.Right - 6);
+            EXPECT_GT(ink.Left, r.Left + r.Width() / 2);
+        } else {
+            EXPECT_LE(ink.Left, r.Left + 6);
+            EXPECT_LT(ink.Right, r.Left + r.Width() / 2);
+        }
+    }
+    Locale().MiddleEast = false;
 }
 
 TEST_F(ListBoxTest, AssigningTheDrawingEventsWorksTheRangeOutAgain)
