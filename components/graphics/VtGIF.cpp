@@ -67,7 +67,10 @@ String GIFVersionName(TGIFVersion version) {
 
 TGIFFrame::TGIFFrame(TGIFImage* owner) : owner_(owner) {}
 
-TGIFFrame::~TGIFFrame() { delete bitmap_; }
+TGIFFrame::~TGIFFrame() {
+  delete bitmap_;
+  delete commentLines_;
+}
 
 void TGIFFrame::Assign(TPersistent* Source) {
   if (auto* frame = dynamic_cast<TGIFFrame*>(Source)) {
@@ -158,6 +161,37 @@ void TGIFFrame::SetComment(const String& value) {
     for (std::size_t at = 0; at < value.size(); at += 255) comment.data.push_back(value.substr(at, 255));
     data_.extensions.push_back(std::move(comment));
   }
+  owner_->NoteChange();
+}
+
+vt::gif::Extension* TGIFFrame::FirstComment() {
+  for (vt::gif::Extension& extension : data_.extensions)
+    if (extension.kind == vt::gif::kComment) return &extension;
+  return nullptr;
+}
+
+TStrings* TGIFFrame::FindComment(bool ForceCreate) {
+  vt::gif::Extension* comment = FirstComment();
+  if (!comment && !ForceCreate) return nullptr;
+  if (!commentLines_) {
+    commentLines_ = new TStringList;
+    commentLines_->OnChange = [this](TObject*) { StoreCommentLines(); };
+  }
+  readingComment_ = true;
+  commentLines_->Clear();
+  if (comment)
+    for (const std::string& line : comment->data) commentLines_->Add(line);
+  readingComment_ = false;
+  return commentLines_;
+}
+
+// The lines edited go back into the first comment extension, made again if it was dropped.
+void TGIFFrame::StoreCommentLines() {
+  if (readingComment_) return;
+  vt::gif::Extension* comment = FirstComment();
+  if (!comment) comment = &data_.extensions.emplace_back(vt::gif::Extension{vt::gif::kComment, {}, {}});
+  comment->data.clear();
+  for (int i = 0; i < commentLines_->Count(); ++i) comment->data.push_back(commentLines_->Strings(i));
   owner_->NoteChange();
 }
 

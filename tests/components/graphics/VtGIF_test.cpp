@@ -424,6 +424,31 @@ TEST(GIFImage, GreyingAFrameThatHoldsOnlyABitmapKeepsItsTransparentColourAndComm
   EXPECT_EQ(reread.Frames(0)->Comment(), "Camp logo");
 }
 
+TEST(GIFImage, AFramesCommentLinesAreFoundOrMadeAndEditedInPlace) {
+  vt::EnsureTestApplication();
+  TGIFImage image;
+  AddTwoPixelFrame(image, clRed, clBlue);
+  TGIFFrame* frame = image.Frames(0);
+  EXPECT_EQ(frame->FindComment(false), nullptr);
+  TStrings* lines = frame->FindComment(true);
+  ASSERT_NE(lines, nullptr);
+  EXPECT_EQ(lines->Count(), 0);
+  lines->Add("Session 3");
+  lines->Add("Team photo");
+  EXPECT_EQ(frame->Comment(), "Session 3Team photo");
+
+  TMemoryStream stream;
+  image.SaveToStream(&stream);
+  stream.SetPosition(0);
+  TGIFImage reread;
+  reread.LoadFromStream(&stream);
+  TStrings* found = reread.Frames(0)->FindComment(false);
+  ASSERT_NE(found, nullptr);
+  EXPECT_EQ(found->Text(), "Session 3\nTeam photo\n");
+  found->SetStrings(1, "Group photo");
+  EXPECT_EQ(reread.Frames(0)->Comment(), "Session 3Group photo");
+}
+
 TEST(GIFImage, LoadsFromAResourceByNameOrNumber) {
   vt::EnsureTestApplication();
   vt::RegisterResource("CAMP_BANNER", RT_RCDATA, ReadFile("animated.gif"));
