@@ -843,6 +843,8 @@ public:
     // False: the item is drawn the standard way.
     std::function<bool(QPainter*, int, const QRect&, TOwnerDrawState)> Draw;
     std::function<QSize(QSize natural, int row)> Size;
+    // The standard way writes the text from the right.
+    std::function<bool()> RightToLeft;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
@@ -852,6 +854,14 @@ public:
         if (!(option.state & QStyle::State_Enabled)) state << odDisabled;
         if (!Draw(painter, index.row(), option.rect, state))
             QStyledItemDelegate::paint(painter, option, index);
+    }
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (RightToLeft()) {
+            option->direction = Qt::RightToLeft;
+            option->displayAlignment = Qt::AlignAbsolute | Qt::AlignRight | Qt::AlignVCenter;
+        }
     }
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
@@ -944,6 +954,7 @@ TCustomListBox::TCustomListBox(TComponent* AOwner)
         FCanvas->BindPainter(nullptr);
         return true;
     };
+    delegate->RightToLeft = [this] { return UseRightToLeftReading(); };
     delegate->Size = [this](QSize natural, int row) {
         const int viewWidth = List(this)->viewport()->width();
         int width = OwnerDrawn() ? viewWidth : natural.width();

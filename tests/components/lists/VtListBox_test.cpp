@@ -231,12 +231,13 @@ TEST_F(ListBoxTest, AnUnfocusedGraySelectionIsPaintedInTheButtonFaceColour)
 TEST_F(ListBoxTest, RightToLeftReadingWritesAnItemFromTheRight)
 {
     form->Show();
-    box->SetStyle(lbOwnerDrawFixed);
     AddLines(box->Items(), {"WWW"});
     box->SetBiDiMode(bdRightToLeft);
     const TRect r = box->ItemRect(0);
-    for (bool middleEast : {false, true}) {
-        SCOPED_TRACE(middleEast);
+    for (auto [style, middleEast] : {std::pair{lbOwnerDrawFixed, false}, std::pair{lbOwnerDrawFixed, true},
+                                     std::pair{lbStandard, false}, std::pair{lbStandard, true}}) {
+        SCOPED_TRACE(std::to_string(style) + (middleEast ? " right to left" : ""));
+        box->SetStyle(style);
         Locale().MiddleEast = middleEast;
         const vt::testing::Ink ink = vt::testing::ItemInk(box, 0);
         ASSERT_FALSE(ink.Empty());
