@@ -903,6 +903,10 @@ public:
     {
         Reporting({TListLinesChange::lcCleared, -1, {}}, [&] { TStringList::Clear(); });
     }
+    void SetObjects(int index, TObject* object) override
+    {
+        Reporting({TListLinesChange::lcObject, index, {}}, [&] { TStringList::SetObjects(index, object); });
+    }
 
 private:
     template <class Work>
@@ -987,6 +991,8 @@ TCustomListBox::~TCustomListBox()
 // leaves it (and its selection) as it is. True when the lines changed.
 bool TCustomListBox::SyncLines(const TListLinesChange& Change)
 {
+    if (Change.Kind == TListLinesChange::lcObject)
+        return false;
     if (MirrorChange(Change))
         return true;
     QListWidget* list = List(this);
@@ -1016,7 +1022,7 @@ bool TCustomListBox::MirrorChange(const TListLinesChange& Change)
     case TListLinesChange::lcDeleted: fits = list->count() == lines + 1 && index >= 0 && index <= lines; break;
     case TListLinesChange::lcReplaced: fits = list->count() == lines && index >= 0 && index < lines; break;
     case TListLinesChange::lcCleared: fits = lines == 0; break;
-    case TListLinesChange::lcOther: break;
+    case TListLinesChange::lcObject: case TListLinesChange::lcOther: break;
     }
     if (!fits)
         return false;

@@ -333,10 +333,10 @@ public:
 };
 
 // One change of a list box's lines: a line inserted (or added) at Index, a line deleted from Index
-// (Text is what it held), one replaced at Index, all cleared, or any other (several lines at once,
-// a batch, sorting).
+// (Text is what it held), one replaced at Index, all cleared, the object of a line alone (no
+// change of the lines), or any other (several lines at once, a batch, sorting).
 struct TListLinesChange {
-    enum TKind { lcInserted, lcDeleted, lcReplaced, lcCleared, lcOther };
+    enum TKind { lcInserted, lcDeleted, lcReplaced, lcCleared, lcObject, lcOther };
     TKind Kind = lcOther;
     int Index = -1;
     String Text;
