@@ -1,6 +1,6 @@
-// Animated cursors: any input is read as a cursor file, and what reads is handed on as the
-// program does (an icon list, a bitmap strip with and without colour reduction), without reading
-// or writing outside a buffer.
+// Animated cursors: any input is read as a cursor file, and whatever the read left, loaded or
+// failed, is handed on as the program does (an icon list, a bitmap strip with and without colour
+// reduction, drawn), without reading or writing outside a buffer.
 #include "components/graphics/AniFile.h"
 #include "components/graphics/IcoList.h"
 #include "rtl/Exceptions.h"
@@ -16,13 +16,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         cursor.LoadFromStream(&stream);
     } catch (const Exception&) {
-        return 0;
     }
     TIconList list;
     list.Assign(&cursor);
     for (bool decrease : {false, true}) {
         TBitmap strip;
-        cursor.AssignToBitmap(&strip, clWhite, decrease, decrease);
+        try {
+            cursor.AssignToBitmap(&strip, clWhite, decrease, decrease);
+        } catch (const Exception&) {
+        }
+        cursor.Draw(strip.Canvas(), Rect(0, 0, 8, 8));
     }
     return 0;
 }

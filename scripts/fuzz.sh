@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets under fuzz/ with clang's libFuzzer and runs them all at once from their
-# seed corpora, the picture readers (GIF, animated cursor, icon list) for 60 seconds and the
-# runtime library's readers for 30; fails when any of them finds a crash. A crash found is left
-# in <build>/fuzz-findings/; add it to fuzz/regressions/<target>/ once mended.
+# seed corpora, the picture readers (GIF, animated cursor, icon list) for 60 seconds under a
+# memory limit of their own and the runtime library's readers for 30; fails when any of them
+# finds a crash. A crash found is left in <build>/fuzz-findings/; add it to
+# fuzz/regressions/<target>/ once mended.
 # Usage: scripts/fuzz.sh [build-dir]   (default: build-fuzz)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,6 +11,15 @@ build=${1:-$root/build-fuzz}
 
 CC=clang CXX=clang++ VT_BUILD_TARGET=vt_fuzz_targets \
   VT_CMAKE_ARGS="-DVT_FUZZ=ON -DVT_BUILD_BENCH=OFF" "$root/scripts/setup.sh" "$build"
+
+# The picture readers must fail in bounded memory whatever size a stream claims: they run under a
+# tighter limit, each allocation included.
+memory_for() {
+  case $1 in
+    gif_stream|ani_cursor|icon_list) echo "-rss_limit_mb=1024 -malloc_limit_mb=512" ;;
+    *) echo "-rss_limit_mb=2048" ;;
+  esac
+}
 
 seconds_for() {
   case $1 in
@@ -27,7 +37,7 @@ for program in "$build"/fuzz/vt_fuzz_*; do
   name=${program##*/vt_fuzz_}
   corpus=$build/fuzz-corpus/$name  # new inputs go here, not into the committed seeds
   mkdir -p "$corpus"
-  "$program" -max_total_time="$(seconds_for "$name")" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+  "$program" -max_total_time="$(seconds_for "$name")" -timeout=10 $(memory_for "$name") -print_final_stats=1 \
     -artifact_prefix="$findings/$name-" "$corpus" "$root/fuzz/corpus/$name" \
     >"$findings/$name.log" 2>&1 &
   pids+=($!)

@@ -91,11 +91,20 @@ void TAnimatedCursorImage::LoadFromFile(const String& FileName) {
 void TAnimatedCursorImage::SaveToStream(TStream*) { throw EInvalidOperation(LoadStr(SNotImplemented)); }
 void TAnimatedCursorImage::WriteStream(TStream*, bool) { throw EInvalidOperation(LoadStr(SNotImplemented)); }
 
+// A load that fails, whatever the fault, leaves the image empty: no frame without its icon stays.
 void TAnimatedCursorImage::ReadStream(std::int64_t Size, TStream* Stream) {
-  TMemoryStream copy;
-  if (Size > 0) copy.CopyFrom(Stream, Size);
-  copy.SetPosition(0);
-  if (Size > 0) ReadAniStream(&copy);
+  try {
+    TMemoryStream copy;
+    if (Size > 0) copy.CopyFrom(Stream, Size);
+    copy.SetPosition(0);
+    if (Size > 0) ReadAniStream(&copy);
+  } catch (const std::bad_alloc&) {
+    Clear();
+    throw EOutOfResources("Out of system resources");
+  } catch (...) {
+    Clear();
+    throw;
+  }
 }
 
 void TAnimatedCursorImage::ReadAniStream(TStream* Stream) {

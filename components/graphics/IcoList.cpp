@@ -6,6 +6,16 @@
 
 #include "rtl/Exceptions.h"
 #include "rtl/Filer.h"
+#include "rtl/StrUtils.h"
+
+namespace {
+
+// The list's index error unless 0 <= Index < Limit.
+void CheckIndex(int Index, int Limit) {
+  if (Index < 0 || Index >= Limit) throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+}
+
+}  // namespace
 
 TIconList::~TIconList() {
   OnChange = nullptr;
@@ -30,12 +40,16 @@ void TIconList::Unhook(TIcon* icon) {
   if (icon) icon->OnChange = nullptr;
 }
 
-TIcon* TIconList::Get(int Index) const { return list_.at(std::size_t(Index)); }
+TIcon* TIconList::Get(int Index) const {
+  CheckIndex(Index, Count());
+  return list_[std::size_t(Index)];
+}
 
 void TIconList::Put(int Index, TIcon* Icon) {
+  CheckIndex(Index, Count() + 1);
   Batched([&] {
     if (Index == Count()) list_.push_back(nullptr);
-    TIcon*& slot = list_.at(std::size_t(Index));
+    TIcon*& slot = list_[std::size_t(Index)];
     if (!slot) slot = new TIcon;
     Hook(slot);
     slot->Assign(Icon);
@@ -64,6 +78,7 @@ TIcon* TIconList::IconFromResource(const String& ResName) {
 int TIconList::AddResource(void* Instance, const String& ResName) { return AddIcon(IconFromResource(ResName)); }
 
 void TIconList::Insert(int Index, TIcon* Icon) {
+  CheckIndex(Index, Count() + 1);
   auto* copy = new TIcon;
   copy->Assign(Icon);
   list_.insert(list_.begin() + Index, copy);
@@ -72,6 +87,7 @@ void TIconList::Insert(int Index, TIcon* Icon) {
 }
 
 void TIconList::InsertResource(int Index, void* Instance, const String& ResName) {
+  CheckIndex(Index, Count() + 1);
   TIcon* icon = IconFromResource(ResName);
   list_.insert(list_.begin() + Index, icon);
   Hook(icon);
@@ -85,7 +101,8 @@ void TIconList::LoadResource(void* Instance, const std::vector<String>& ResNames
 }
 
 void TIconList::Delete(int Index) {
-  TIcon* icon = list_.at(std::size_t(Index));
+  CheckIndex(Index, Count());
+  TIcon* icon = list_[std::size_t(Index)];
   Unhook(icon);
   delete icon;
   list_.erase(list_.begin() + Index);
@@ -99,12 +116,16 @@ void TIconList::Clear() {
 }
 
 void TIconList::Exchange(int Index1, int Index2) {
-  std::swap(list_.at(std::size_t(Index1)), list_.at(std::size_t(Index2)));
+  CheckIndex(Index1, Count());
+  CheckIndex(Index2, Count());
+  std::swap(list_[std::size_t(Index1)], list_[std::size_t(Index2)]);
   Changed();
 }
 
 void TIconList::Move(int CurIndex, int NewIndex) {
-  TIcon* icon = list_.at(std::size_t(CurIndex));
+  CheckIndex(CurIndex, Count());
+  CheckIndex(NewIndex, Count());
+  TIcon* icon = list_[std::size_t(CurIndex)];
   list_.erase(list_.begin() + CurIndex);
   list_.insert(list_.begin() + NewIndex, icon);
   Changed();

@@ -24,10 +24,22 @@ namespace {
   throw EInvalidGraphicOperation(LoadStr(id));
 }
 
+// A claimed size is compared with what the stream holds before anything of that size is made.
 std::vector<std::uint8_t> ReadBytes(TStream* stream, std::int64_t size) {
-  std::vector<std::uint8_t> bytes(std::size_t(std::max<std::int64_t>(size, 0)));
+  if (size < 0 || size > stream->Size() - stream->Position()) throw EReadError("Stream read error");
+  std::vector<std::uint8_t> bytes(std::size_t(size), 0);
   if (!bytes.empty()) stream->ReadBuffer(bytes.data(), std::int64_t(bytes.size()));
   return bytes;
+}
+
+// Memory running out while a picture is read or decoded is the platform's resource error.
+template <class Work>
+auto WithinMemory(Work work) {
+  try {
+    return work();
+  } catch (const std::bad_alloc&) {
+    throw EOutOfResources("Out of system resources");
+  }
 }
 
 void WriteBytes(TStream* stream, const std::vector<std::uint8_t>& bytes) {
@@ -55,7 +67,10 @@ String GIFVersionName(TGIFVersion version) {
 
 TGIFFrame::TGIFFrame(TGIFImage* owner) : owner_(owner) {}
 
-TGIFFrame::~TGIFFrame() { delete bitmap_; }
+TGIFFrame::~TGIFFrame() {
+  delete bitmap_;
+  delete commentLines_;
+}
 
 void TGIFFrame::Assign(TPersistent* Source) {
   if (auto* frame = dynamic_cast<TGIFFrame*>(Source)) {
@@ -88,10 +103,12 @@ TBitmap* TGIFFrame::Bitmap() {
   if (bitmap_ && !bitmap_->Empty()) return bitmap_;
   auto bitmap = std::make_unique<TBitmap>();
   if (HasRaster()) {
-    bool corrupted = false;
-    std::vector<std::uint8_t> bmp = vt::gif::FrameToBmp(data_, GIFLoadCorrupted, corrupted, owner_->ProgressHook());
-    data_.corrupted = data_.corrupted || corrupted;
-    bitmap->LoadFromBytes(bmp);
+    WithinMemory([&] {
+      bool corrupted = false;
+      std::vector<std::uint8_t> bmp = vt::gif::FrameToBmp(data_, GIFLoadCorrupted, corrupted, owner_->ProgressHook());
+      data_.corrupted = data_.corrupted || corrupted;
+      bitmap->LoadFromBytes(bmp);
+    });
   }
   delete bitmap_;
   bitmap_ = bitmap.release();
@@ -144,6 +161,37 @@ void TGIFFrame::SetComment(const String& value) {
     for (std::size_t at = 0; at < value.size(); at += 255) comment.data.push_back(value.substr(at, 255));
     data_.extensions.push_back(std::move(comment));
   }
+  owner_->NoteChange();
+}
+
+vt::gif::Extension* TGIFFrame::FirstComment() {
+  for (vt::gif::Extension& extension : data_.extensions)
+    if (extension.kind == vt::gif::kComment) return &extension;
+  return nullptr;
+}
+
+TStrings* TGIFFrame::FindComment(bool ForceCreate) {
+  vt::gif::Extension* comment = FirstComment();
+  if (!comment && !ForceCreate) return nullptr;
+  if (!commentLines_) {
+    commentLines_ = new TStringList;
+    commentLines_->OnChange = [this](TObject*) { StoreCommentLines(); };
+  }
+  readingComment_ = true;
+  commentLines_->Clear();
+  if (comment)
+    for (const std::string& line : comment->data) commentLines_->Add(line);
+  readingComment_ = false;
+  return commentLines_;
+}
+
+// The lines edited go back into the first comment extension, made again if it was dropped.
+void TGIFFrame::StoreCommentLines() {
+  if (readingComment_) return;
+  vt::gif::Extension* comment = FirstComment();
+  if (!comment) comment = &data_.extensions.emplace_back(vt::gif::Extension{vt::gif::kComment, {}, {}});
+  comment->data.clear();
+  for (int i = 0; i < commentLines_->Count(); ++i) comment->data.push_back(commentLines_->Strings(i));
   owner_->NoteChange();
 }
 
@@ -290,10 +338,10 @@ void TGIFImage::LoadFromResourceID(void* Instance, int ResID) {
 
 void TGIFImage::ReadStream(std::int64_t Size, TStream* Stream, bool ForceDecode) {
   Clear();
-  std::vector<std::uint8_t> copy = ReadBytes(Stream, Size);
+  std::vector<std::uint8_t> copy = WithinMemory([&] { return ReadBytes(Stream, Size); });
   vt::gif::Picture picture;
   try {
-    vt::gif::ReadPicture(copy.data(), copy.size(), GIFLoadCorrupted, picture);
+    WithinMemory([&] { vt::gif::ReadPicture(copy.data(), copy.size(), GIFLoadCorrupted, picture); });
   } catch (...) {
     // The frames read before the fault stay.
     std::vector<vt::gif::Frame> frames = std::move(picture.frames);

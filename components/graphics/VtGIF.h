@@ -51,6 +51,9 @@ class TGIFFrame : public TPersistent {
   // The text of the frame's comment extensions.
   String Comment() const;
   void SetComment(const String& value);
+  // The lines of the frame's first comment extension, edited in place (each line one sub-block);
+  // a frame without one gets an empty one with ForceCreate, else there are none (nullptr).
+  TStrings* FindComment(bool ForceCreate);
   void Draw(TCanvas* ACanvas, const TRect& ARect, bool Transparent);
   void GrayscaleImage(bool ForceEncoding);
 
@@ -58,12 +61,16 @@ class TGIFFrame : public TPersistent {
   friend class TGIFImage;
   bool HasRaster() const { return !data_.raster.empty(); }
   void DropBitmap();
+  vt::gif::Extension* FirstComment();
+  void StoreCommentLines();
   void EncodeRasterData();
 
   TGIFImage* owner_;
   vt::gif::Frame data_;
   TBitmap* bitmap_ = nullptr;
   bool grayscale_ = false;
+  TStringList* commentLines_ = nullptr;  // made by FindComment
+  bool readingComment_ = false;
 };
 
 class TGIFImage : public TGraphic {

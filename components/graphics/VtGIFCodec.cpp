@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <initializer_list>
 #include <memory>
 
 #include "rtl/Exceptions.h"
@@ -266,7 +267,23 @@ namespace {
 
 int Stride(int bits, int width) { return ((bits * width + 31) / 32) * 4; }
 
-constexpr std::uint64_t kLargestFrameBytes = 256u << 20;
+// A frame is decoded into a bitmap of 32 bits per pixel: no picture of this program comes near
+// 8192 x 8192 pixels, and a damaged descriptor may claim 65535 x 65535.
+constexpr std::uint64_t kLargestFramePixels = std::uint64_t(1) << 26;
+
+// The most pixels raster data of that size can yield: each code at least 3 bits wide, and each
+// code's string at most one pixel longer than the one before it, and at most 4097 long.
+std::uint64_t MostPixelsOf(const std::vector<std::uint8_t>& raster) {
+  const std::uint64_t codes = std::uint64_t(raster.size()) * 8 / 3;
+  return std::min(codes * (codes + 1) / 2, codes * 4097);
+}
+
+// Refuses a frame whose claimed size its data cannot fill or no bitmap here could hold, before
+// anything of that size is allocated.
+void CheckDecodableSize(const Frame& frame) {
+  const std::uint64_t pixels = std::uint64_t(frame.width) * std::uint64_t(frame.height);
+  if (pixels > kLargestFramePixels || pixels > MostPixelsOf(frame.raster)) Raise(SGIFDecodeError);
+}
 
 // Places decoded pixels row by row into the bottom-up DIB; pixels past the last row are dropped.
 class PixelWriter {
@@ -492,6 +509,13 @@ class StringTable {
   std::array<std::uint8_t, kSlots> suffixes_{};
 };
 
+// A string of one pixel: its code is the pixel's, its hash starts from it.
+void StartString(int pixel, int& pending, int& length, int& hash) {
+  pending = pixel;
+  length = 1;
+  hash = (pixel + 3) * 301;
+}
+
 int PixelAt(const std::uint8_t* row, int x, int bits) {
   if (bits == 1) return (row[x / 8] >> (7 - x % 8)) & 1;
   if (bits == 4) return (row[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 15;
@@ -518,9 +542,7 @@ void GifLzwEncode(std::vector<std::uint8_t>& out, int width, int height, int bmp
     for (int x = 0; x < width; ++x) {
       int pixel = PixelAt(row, x, bmpBits);
       if (length == 0) {
-        pending = pixel;
-        length = 1;
-        hash = (pixel + 3) * 301;
+        StartString(pixel, pending, length, hash);
         continue;
       }
       ++length;
@@ -533,8 +555,8 @@ void GifLzwEncode(std::vector<std::uint8_t>& out, int width, int height, int bmp
       writer.Write(pending, codeWidth);
       int code = ++lastCode;
       table->Store(slot, pending, code, pixel);
-      pending = pixel;
-      length = 1;
+      // The new string is hashed from its own first pixel, as it will be when it is looked up.
+      StartString(pixel, pending, length, hash);
       if (code >= limit) {
         ++codeWidth;
         limit <<= 1;
@@ -566,9 +588,7 @@ std::vector<std::uint8_t> FrameToBmp(const Frame& frame, bool ignoreErrors, bool
     default: Raise(SWrongGIFColors);
   }
   const int colors = 1 << bits;
-  // A damaged descriptor can claim 65535 x 65535 pixels; no picture of this program comes near.
-  if (std::uint64_t(Stride(bits, frame.width)) * std::uint64_t(frame.height) > kLargestFrameBytes)
-    throw EOutOfResources("The GIF frame is too large to decode");
+  CheckDecodableSize(frame);
   const std::uint32_t imageSize = std::uint32_t(Stride(bits, frame.width)) * std::uint32_t(frame.height);
   std::vector<std::uint8_t> bmp =
       BmpHeaders({.Width = frame.width,
@@ -651,6 +671,16 @@ void UpdateExtensions(Picture& picture, Frame& frame) {
   if (!frame.extensions.empty()) picture.version = Version::V89a;
 }
 
+namespace {
+
+// The stream holds sizes and positions in 16 bits: anything outside cannot be written.
+void CheckSixteenBits(std::initializer_list<int> values) {
+  for (int value : values)
+    if (value < 0 || value > 0xFFFF) Raise(SGIFEncodeError);
+}
+
+}  // namespace
+
 std::vector<std::uint8_t> WritePicture(Picture& picture) {
   if (picture.frames.empty()) Raise(SNoGIFData);
   for (Frame& frame : picture.frames) UpdateExtensions(picture, frame);
@@ -661,6 +691,8 @@ std::vector<std::uint8_t> WritePicture(Picture& picture) {
   out.insert(out.end(), name, name + 3);
 
   UpdateScreenSize(picture);
+  CheckSixteenBits({picture.screenWidth, picture.screenHeight});
+  for (const Frame& frame : picture.frames) CheckSixteenBits({frame.left, frame.top, frame.width, frame.height});
   PutU16(out, picture.screenWidth);
   PutU16(out, picture.screenHeight);
   if (picture.global.count > 0) {
@@ -716,6 +748,7 @@ void EncodeBitmapStream(Picture& picture, Frame& frame, const std::vector<std::u
   if (colors == 0 || colors > 256u) colors = 1u << bits;
   const std::uint32_t offset = GetU32(bmp.data() + 10);
   const std::size_t paletteStart = 14 + std::size_t(infoSize);
+  CheckSixteenBits({width, height});
   if (width <= 0 || height <= 0 || paletteStart + 4 * colors > bmp.size() ||
       offset + std::size_t(Stride(bits, width)) * std::size_t(height) > bmp.size())
     Raise(SGIFEncodeError);

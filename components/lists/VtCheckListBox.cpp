@@ -272,10 +272,22 @@ void TVtCheckListBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
 // ---------------------------------------------------------------------------------------------
 // Drawing
 
-TRect TVtCheckListBox::CheckRect(int Index) const
+TRect TVtCheckListBox::CheckRect(int Index) const { return CheckArea(ItemRect(Index)); }
+
+// The first check-width pixels of an item, or the last ones in right-to-left reading.
+TRect TVtCheckListBox::CheckArea(const TRect& Item) const
 {
-    const TRect r = ItemRect(Index);
-    return Rect(r.Left, r.Top, r.Left + FCheckWidth, r.Bottom);
+    if (UseRightToLeftReading())
+        return Rect(Item.Right - FCheckWidth, Item.Top, Item.Right, Item.Bottom);
+    return Rect(Item.Left, Item.Top, Item.Left + FCheckWidth, Item.Bottom);
+}
+
+// The check area beside the rectangle an item's text was given.
+TRect TVtCheckListBox::CheckBeside(const TRect& Text) const
+{
+    if (UseRightToLeftReading())
+        return Rect(Text.Right, Text.Top, Text.Right + FCheckWidth, Text.Bottom);
+    return Rect(Text.Left - FCheckWidth, Text.Top, Text.Left, Text.Bottom);
 }
 
 void TVtCheckListBox::InvalidateCheck(int Index) { Invalidate(); }
@@ -299,11 +311,14 @@ void TVtCheckListBox::FontChanged()
     ResetItemHeight();
 }
 
-// The list draws the item beside the check area.
+// The list draws the item beside the check area, on the side the text starts.
 void TVtCheckListBox::PaintItem(int Index, const TRect& Rect, TOwnerDrawState State)
 {
     TRect text = Rect;
-    text.Left += FCheckWidth;
+    if (UseRightToLeftReading())
+        text.Right -= FCheckWidth;
+    else
+        text.Left += FCheckWidth;
     TVtCustomListBox::PaintItem(Index, text, State);
 }
 
@@ -311,7 +326,7 @@ void TVtCheckListBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState Sta
 {
     if (Index < Items()->Count()) {
         const bool enabled = GetItemEnabled(Index);
-        DrawCheck(::Rect(Rect.Left - FCheckWidth, Rect.Top, Rect.Left, Rect.Bottom), this->State(Index), enabled);
+        DrawCheck(CheckBeside(Rect), this->State(Index), enabled);
         if (!enabled)
             Canvas()->Font()->SetColor(State.Contains(odSelected) ? clInactiveCaptionText : clGrayText);
     }

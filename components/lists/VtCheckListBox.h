@@ -90,6 +90,8 @@ private:
     TRect CheckRect(int Index) const;
     void InvalidateCheck(int Index);
     void DrawCheck(const TRect& R, TCheckBoxState AState, bool Enabled);
+    TRect CheckArea(const TRect& Item) const;
+    TRect CheckBeside(const TRect& Text) const;
     void InternalSaveStates(TObject* IniFile, const String& Section);
     void InternalRestoreStates(TObject* IniFile, const String& Section);
     void IniSave();

@@ -28,12 +28,47 @@ int vt::ListItemTextWidth(TCanvas* Canvas, const String& Text, int TabStop)
     return Canvas->TextWidth(measured);
 }
 
-int vt::WidestItem(int Count, const std::function<int(int)>& Width)
+// ---------------------------------------------------------------------------------------------
+// vt::ItemWidths
+
+void vt::ItemWidths::Follow(const TListLinesChange& Change, int Count, const Measure& Width)
 {
-    int widest = 0;
+    const auto at = FWidths.begin() + Change.Index;
+    const bool inStep = Change.Index >= 0 && Change.Index < static_cast<int>(FWidths.size()) + 1;
+    switch (Change.Kind) {
+    case TListLinesChange::lcInserted:
+        if (inStep && static_cast<int>(FWidths.size()) + 1 == Count) {
+            const int width = Width(Change.Index);
+            FWidths.insert(at, width);
+            FWidest = std::max(FWidest, width);
+            return;
+        }
+        break;
+    case TListLinesChange::lcDeleted:
+        if (inStep && Change.Index < static_cast<int>(FWidths.size()) && static_cast<int>(FWidths.size()) == Count + 1) {
+            const int width = *at;
+            FWidths.erase(at);
+            if (width >= FWidest)
+                FWidest = FWidths.empty() ? 0 : *std::max_element(FWidths.begin(), FWidths.end());
+            return;
+        }
+        break;
+    case TListLinesChange::lcCleared:
+        FWidths.clear();
+        FWidest = 0;
+        return;
+    default:
+        break;
+    }
+    MeasureAll(Count, Width);
+}
+
+void vt::ItemWidths::MeasureAll(int Count, const Measure& Width)
+{
+    FWidths.resize(static_cast<std::size_t>(std::max(Count, 0)));
     for (int i = 0; i < Count; ++i)
-        widest = std::max(widest, Width(i));
-    return widest;
+        FWidths[static_cast<std::size_t>(i)] = Width(i);
+    FWidest = FWidths.empty() ? 0 : *std::max_element(FWidths.begin(), FWidths.end());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -208,11 +243,23 @@ int TVtCustomListBox::GetItemWidth(int Index)
 // apply.
 void TVtCustomListBox::SetHorizontalExtent()
 {
-    const int widest = AutoScroll() ? vt::WidestItem(FItems->Count(), [this](int i) { return GetItemWidth(i); }) : 0;
-    Perform(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest), 0);
+    if (AutoScroll())
+        FWidths.MeasureAll(FItems->Count(), [this](int i) { return GetItemWidth(i); });
+    SendHorizontalExtent();
 }
 
-void TVtCustomListBox::LinesChanged() { SetHorizontalExtent(); }
+void TVtCustomListBox::SendHorizontalExtent()
+{
+    Perform(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(AutoScroll() ? FWidths.Widest() : 0), 0);
+}
+
+void TVtCustomListBox::LinesChanged(const TListLinesChange& Change)
+{
+    if (!AutoScroll())
+        return;
+    FWidths.Follow(Change, FItems->Count(), [this](int i) { return GetItemWidth(i); });
+    SendHorizontalExtent();
+}
 
 void TVtCustomListBox::SetOnDrawItem(TDrawItemEvent Value)
 {
@@ -266,14 +313,25 @@ void TVtCustomListBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState St
     DrawItemText(Index, Rect);
 }
 
+// The text starts 2 pixels in from the left, or ends 2 pixels in from the right in right-to-left
+// reading.
 void TVtCustomListBox::DrawItemText(int Index, const TRect& Rect)
 {
     TCanvas* canvas = Canvas();
     canvas->FillRect(Rect);
     if (Index < FItems->Count()) {
+        const String text = FItems->Strings(Index);
         const int y = std::max(Rect.Top, (Rect.Top + Rect.Bottom - canvas->TextHeight("Wy")) / 2);
-        DefaultDrawText(Rect.Left + 2, y, FItems->Strings(Index));
+        const int x = UseRightToLeftReading() ? Rect.Right - 2 - TextWidth(text) : Rect.Left + 2;
+        DefaultDrawText(x, y, text);
     }
+}
+
+int TVtCustomListBox::TextWidth(const String& S) const
+{
+    if (const int stop = TabStop(); stop >= 1)
+        return Canvas()->TabbedTextExtent(S, {stop}).cx;
+    return Canvas()->TextWidth(S);
 }
 
 void TVtCustomListBox::DefaultDrawText(int X, int Y, const String& S)
@@ -347,15 +405,19 @@ void TVtCustomListBox::DragCanceled()
 
 TTextListBox::TTextListBox(TComponent* AOwner) : TCustomListBox(AOwner) { Canvas()->Font()->Assign(Font()); }
 
+int TTextListBox::ItemWidth(int Index) { return vt::ListItemTextWidth(Canvas(), Items()->Strings(Index), 0); }
+
 void TTextListBox::SetHorizontalExtent()
 {
-    const int widest = vt::WidestItem(Items()->Count(), [this](int i) {
-        return vt::ListItemTextWidth(Canvas(), Items()->Strings(i), 0);
-    });
-    Perform(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest), 0);
+    FWidths.MeasureAll(Items()->Count(), [this](int i) { return ItemWidth(i); });
+    Perform(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(FWidths.Widest()), 0);
 }
 
-void TTextListBox::LinesChanged() { SetHorizontalExtent(); }
+void TTextListBox::LinesChanged(const TListLinesChange& Change)
+{
+    FWidths.Follow(Change, Items()->Count(), [this](int i) { return ItemWidth(i); });
+    Perform(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(FWidths.Widest()), 0);
+}
 
 void TTextListBox::FontChanged()
 {

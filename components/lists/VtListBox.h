@@ -5,7 +5,27 @@
 
 #include "ui/controls/StdCtrls.h"
 
+#include <vector>
+
 class TVtCustomListBox;
+
+namespace vt {
+// The widths of a list box's items, kept in step with its lines one change at a time, and the
+// widest of them: adding an item measures that item alone.
+class ItemWidths {
+public:
+    using Measure = std::function<int(int Index)>;
+    // Follows one change of Count lines; an item inserted is measured, any change that is no
+    // single line measures them all again.
+    void Follow(const TListLinesChange& Change, int Count, const Measure& Width);
+    void MeasureAll(int Count, const Measure& Width);
+    int Widest() const { return FWidest; }
+
+private:
+    std::vector<int> FWidths;
+    int FWidest = 0;
+};
+}  // namespace vt
 
 using TGetItemWidthEvent = std::function<void(TWinControl* Control, int Index, int& Width)>;
 
@@ -77,7 +97,7 @@ protected:
     virtual int GetItemWidth(int Index);
     void PaintItem(int Index, const TRect& Rect, TOwnerDrawState State) override;
     void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State) override;
-    void LinesChanged() override;
+    void LinesChanged(const TListLinesChange& Change) override;
     void FontChanged() override;
     void DoEnter() override;
     void DoExit() override;
@@ -87,12 +107,17 @@ protected:
     int TabStop() const;
     // The standard look of an item: the rectangle filled, the text centred vertically.
     void DrawItemText(int Index, const TRect& Rect);
+    // The width S takes as DefaultDrawText writes it.
+    int TextWidth(const String& S) const;
 
 private:
+    // Every item measured again, and the range set from them.
     void SetHorizontalExtent();
+    void SendHorizontalExtent();
     void RepaintMultipleSelection();
     void PressWithAutoDrag(TMessage& Message);
     TVtListBoxStrings* FItems;
+    vt::ItemWidths FWidths;
     bool FAutoScroll = true;
     bool FGraySelection = false;
     int FTabWidth = 0;
@@ -104,17 +129,17 @@ public:
     explicit TTextListBox(TComponent* AOwner);
 
 protected:
-    void LinesChanged() override;
+    void LinesChanged(const TListLinesChange& Change) override;
     void FontChanged() override;
 
 private:
+    int ItemWidth(int Index);
     void SetHorizontalExtent();
+    vt::ItemWidths FWidths;
 };
 
 namespace vt {
 // The width of an item's text as the list boxes measure it: the text and an "x", as tabbed text
 // with TabStop when that is set.
 int ListItemTextWidth(TCanvas* Canvas, const String& Text, int TabStop);
-// The widest of Count item widths, given one by one through Width.
-int WidestItem(int Count, const std::function<int(int)>& Width);
 }  // namespace vt

@@ -97,6 +97,22 @@ void TField::SetIndex(int value) {
   dataSet_->DataEvent(deLayoutChange);
 }
 
+void TField::SetDisplayWidth(int value) {
+  if (value == displayWidth_) return;
+  displayWidth_ = value;
+  LayoutChanged();
+}
+
+void TField::SetVisible(bool value) {
+  if (value == visible_) return;
+  visible_ = value;
+  LayoutChanged();
+}
+
+void TField::LayoutChanged() {
+  if (dataSet_) dataSet_->DataEvent(deLayoutChange);
+}
+
 TField::CellRead TField::Read() const {
   if (!dataSet_ || column_ < 0) return {};
   TDataSet::RecordRef record = dataSet_->ActiveRecord();

@@ -73,14 +73,15 @@ class TField : public TComponent {
   const String& EditFormat() const { return editFormat_; }
   void SetEditFormat(const String& value) { editFormat_ = value; }
   int DisplayWidth() const;
-  void SetDisplayWidth(int value) { displayWidth_ = value; }
+  // Both re-lay out the grids that show the field's columns by default.
+  void SetDisplayWidth(int value);
   String DisplayLabel() const { return displayLabel_.empty() ? fieldName_ : displayLabel_; }
   void SetDisplayLabel(const String& value) { displayLabel_ = value; }
   String DisplayName() const { return DisplayLabel(); }
   TAlignment Alignment() const { return alignment_; }
   void SetAlignment(TAlignment value) { alignment_ = value; }
   bool Visible() const { return visible_; }
-  void SetVisible(bool value) { visible_ = value; }
+  void SetVisible(bool value);
   bool ReadOnly() const { return readOnly_; }
   void SetReadOnly(bool value) { readOnly_ = value; }
   bool Required() const { return required_; }
@@ -119,6 +120,8 @@ class TField : public TComponent {
 
   struct CellRead;
   CellRead Read() const;
+  // Tells the data set's links that its columns changed.
+  void LayoutChanged();
   template <typename Store> void Write(Store store);
   void CheckRange(double value) const;
   void CheckIntegerRange(double value) const;

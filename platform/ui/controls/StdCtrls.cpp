@@ -875,6 +875,8 @@ public:
     // False: the item is drawn the standard way.
     std::function<bool(QPainter*, int, const QRect&, TOwnerDrawState)> Draw;
     std::function<QSize(QSize natural, int row)> Size;
+    // The standard way writes the text from the right.
+    std::function<bool()> RightToLeft;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
@@ -885,6 +887,14 @@ public:
         if (!Draw(painter, index.row(), option.rect, state))
             QStyledItemDelegate::paint(painter, option, index);
     }
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (RightToLeft()) {
+            option->direction = Qt::RightToLeft;
+            option->displayAlignment = Qt::AlignAbsolute | Qt::AlignRight | Qt::AlignVCenter;
+        }
+    }
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         return Size(QStyledItemDelegate::sizeHint(option, index), index.row());
@@ -893,11 +903,66 @@ public:
 
 QListWidget* List(const TCustomListBox* box) { return static_cast<QListWidget*>(box->Widget()); }
 
+// The lines of a list box. While one change of a single line is reported it tells what the change
+// was, so that the widget and the box take that line alone instead of going over all of them; a
+// change inside a batch is reported with the batch, as any other.
+class TListBoxLines : public TStringList {
+public:
+    const TListLinesChange& Change() const { return FChange; }
+
+    int Add(const String& s) override
+    {
+        int index = Count();
+        const bool adds = !Sorted() || !Find(s, index) || Duplicates() == dupAccept;
+        return Reporting(adds ? TListLinesChange{TListLinesChange::lcInserted, index, {}} : TListLinesChange{},
+                         [&] { return TStringList::Add(s); });
+    }
+    void Insert(int index, const String& s) override
+    {
+        Reporting({TListLinesChange::lcInserted, index, {}}, [&] { TStringList::Insert(index, s); });
+    }
+    void Delete(int index) override
+    {
+        const bool exists = index >= 0 && index < Count();
+        Reporting(exists ? TListLinesChange{TListLinesChange::lcDeleted, index, Strings(index)} : TListLinesChange{},
+                  [&] { TStringList::Delete(index); });
+    }
+    void SetStrings(int index, const String& s) override
+    {
+        Reporting({TListLinesChange::lcReplaced, index, {}}, [&] { TStringList::SetStrings(index, s); });
+    }
+    void Clear() override
+    {
+        Reporting({TListLinesChange::lcCleared, -1, {}}, [&] { TStringList::Clear(); });
+    }
+    void SetObjects(int index, TObject* object) override
+    {
+        Reporting({TListLinesChange::lcObject, index, {}}, [&] { TStringList::SetObjects(index, object); });
+    }
+
+private:
+    template <class Work>
+    auto Reporting(TListLinesChange change, Work work) -> decltype(work())
+    {
+        if (UpdateCount() == 0)
+            FChange = std::move(change);
+        struct Reported {
+            TListLinesChange& change;
+            ~Reported() { change = {}; }
+        } reported{FChange};
+        return work();
+    }
+
+    TListLinesChange FChange;
+};
+
+const TListLinesChange& ChangeOf(const TStringList* lines) { return static_cast<const TListBoxLines*>(lines)->Change(); }
+
 TRect ToRect(const QRect& r) { return Rect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height()); }
 }  // namespace
 
 TCustomListBox::TCustomListBox(TComponent* AOwner)
-    : TWinControl(AOwner, vt::NewWidget<vt::BridgedScrollArea<QListWidget>>(this)), FItems(new TStringList),
+    : TWinControl(AOwner, vt::NewWidget<vt::BridgedScrollArea<QListWidget>>(this)), FItems(new TListBoxLines),
       FCanvas(new TCanvas)
 {
     SetControlStyle(ControlStyle() >> csClickEvents);  // clicks come from the widget's signals
@@ -905,8 +970,9 @@ TCustomListBox::TCustomListBox(TComponent* AOwner)
     SetTabStop(true);
     SetColor(clWindow);
     FItems->OnChange = [this](TObject*) {
-        if (SyncLines())
-            LinesChanged();
+        const TListLinesChange change = ChangeOf(FItems);
+        if (SyncLines(change))
+            LinesChanged(change);
     };
     QListWidget* list = List(this);
     QObject::connect(list, &QListWidget::currentRowChanged, [this](int) {
@@ -924,6 +990,7 @@ TCustomListBox::TCustomListBox(TComponent* AOwner)
         FCanvas->BindPainter(nullptr);
         return true;
     };
+    delegate->RightToLeft = [this] { return UseRightToLeftReading(); };
     delegate->Size = [this](QSize natural, int row) {
         const int viewWidth = List(this)->viewport()->width();
         int width = OwnerDrawn() ? viewWidth : natural.width();
@@ -951,10 +1018,15 @@ TCustomListBox::~TCustomListBox()
     delete FCanvas;
 }
 
-// The widget follows the lines; a change of objects alone leaves it (and its selection) as it
-// is. True when the lines changed.
-bool TCustomListBox::SyncLines()
+// The widget follows the lines: one line inserted, deleted or replaced, or all cleared, goes into
+// it as such; any other change rebuilds it when its lines differ, and a change of objects alone
+// leaves it (and its selection) as it is. True when the lines changed.
+bool TCustomListBox::SyncLines(const TListLinesChange& Change)
 {
+    if (Change.Kind == TListLinesChange::lcObject)
+        return false;
+    if (MirrorChange(Change))
+        return true;
     QListWidget* list = List(this);
     bool same = list->count() == FItems->Count();
     for (int i = 0; same && i < FItems->Count(); ++i)
@@ -969,6 +1041,58 @@ bool TCustomListBox::SyncLines()
     list->setCurrentRow(row < FItems->Count() ? row : -1);
     FSyncing = false;
     return true;
+}
+
+bool TCustomListBox::MirrorChange(const TListLinesChange& Change)
+{
+    QListWidget* list = List(this);
+    const int lines = FItems->Count();
+    const int index = Change.Index;
+    bool fits = false;
+    switch (Change.Kind) {
+    case TListLinesChange::lcInserted: fits = list->count() + 1 == lines && index >= 0 && index < lines; break;
+    case TListLinesChange::lcDeleted: fits = list->count() == lines + 1 && index >= 0 && index <= lines; break;
+    case TListLinesChange::lcReplaced: fits = list->count() == lines && index >= 0 && index < lines; break;
+    case TListLinesChange::lcCleared: fits = lines == 0; break;
+    case TListLinesChange::lcObject: case TListLinesChange::lcOther: break;
+    }
+    if (!fits)
+        return false;
+    FSyncing = true;
+    switch (Change.Kind) {
+    case TListLinesChange::lcInserted: list->insertItem(index, vt::ToQString(FItems->Strings(index))); break;
+    case TListLinesChange::lcDeleted: delete list->takeItem(index); break;
+    case TListLinesChange::lcReplaced: list->item(index)->setText(vt::ToQString(FItems->Strings(index))); break;
+    default: list->clear(); break;
+    }
+    FSyncing = false;
+    return true;
+}
+
+int TCustomListBox::IndexOfLine(const String& Text, TObject* Object) const
+{
+    for (int i = 0; i < FItems->Count(); ++i)
+        if (FItems->Objects(i) == Object && FItems->Strings(i) == Text)
+            return i;
+    return -1;
+}
+
+void TCustomListBox::SetSorted(bool v)
+{
+    if (v == Sorted())
+        return;
+    const int current = ItemIndex();
+    const int top = TopIndex();
+    const bool hasTop = top < FItems->Count();
+    const String currentText = current >= 0 ? FItems->Strings(current) : String();
+    TObject* currentObject = current >= 0 ? FItems->Objects(current) : nullptr;
+    const String topText = hasTop ? FItems->Strings(top) : String();
+    TObject* topObject = hasTop ? FItems->Objects(top) : nullptr;
+    FItems->SetSorted(v);
+    if (hasTop)
+        SetTopIndex(IndexOfLine(topText, topObject));
+    if (current >= 0)
+        SetItemIndex(IndexOfLine(currentText, currentObject));
 }
 
 int TCustomListBox::ItemIndex() const { return List(this)->currentRow(); }
@@ -1034,7 +1158,6 @@ void TCustomListBox::SetStyle(TListBoxStyle v)
     if (v == FStyle)
         return;
     FStyle = v;
-    List(this)->setUniformItemSizes(v == lbOwnerDrawFixed || v == lbVirtual);
     ApplyItemSizes();
 }
 
@@ -1091,7 +1214,15 @@ void TCustomListBox::ApplyColumns()
         ApplyItemSizes();
 }
 
-void TCustomListBox::ApplyItemSizes() { List(this)->doItemsLayout(); }
+// Items of one height and one width (a fixed owner-drawn style, or standard items whose width the
+// horizontal extent or the columns give) are laid out from the first one's size.
+void TCustomListBox::ApplyItemSizes()
+{
+    const bool sameWidth = FHorizontalExtent >= 0 || FColumns > 0;
+    List(this)->setUniformItemSizes(FStyle == lbOwnerDrawFixed || FStyle == lbVirtual ||
+                                    (FStyle == lbStandard && sameWidth));
+    List(this)->doItemsLayout();
+}
 
 void TCustomListBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
@@ -1207,8 +1338,11 @@ LRESULT TCustomListBox::ListMessage(const TMessage& Message)
         return 0;
     case LB_GETHORIZONTALEXTENT: return std::max(FHorizontalExtent, 0);
     case LB_SETHORIZONTALEXTENT:
-        FHorizontalExtent = static_cast<int>(Message.WParam);
-        ApplyItemSizes();
+        // Laying out every item again is for a range that changed only.
+        if (static_cast<int>(Message.WParam) != FHorizontalExtent) {
+            FHorizontalExtent = static_cast<int>(Message.WParam);
+            ApplyItemSizes();
+        }
         return 0;
     case LB_SETCOLUMNWIDTH:
         FColumnWidth = static_cast<int>(Message.WParam);

@@ -334,6 +334,16 @@ public:
     explicit TComboBox(TComponent* AOwner) : TCustomComboBox(AOwner) {}
 };
 
+// One change of a list box's lines: a line inserted (or added) at Index, a line deleted from Index
+// (Text is what it held), one replaced at Index, all cleared, the object of a line alone (no
+// change of the lines), or any other (several lines at once, a batch, sorting).
+struct TListLinesChange {
+    enum TKind { lcInserted, lcDeleted, lcReplaced, lcCleared, lcObject, lcOther };
+    TKind Kind = lcOther;
+    int Index = -1;
+    String Text;
+};
+
 // The virtual styles draw as their owner-drawn counterparts (fixed, variable).
 enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable, lbVirtual, lbVirtualOwnerDraw };
 
@@ -359,7 +369,8 @@ public:
     void SetSelected(int index, bool v);
     int SelCount() const;
     bool Sorted() const { return FItems->Sorted(); }
-    void SetSorted(bool v) { FItems->SetSorted(v); }
+    // Sorting keeps the current item and the top item, wherever they move to.
+    void SetSorted(bool v);
     TListBoxStyle Style() const { return FStyle; }
     void SetStyle(TListBoxStyle v);
     // A standard list with items answers the height of its first item.
@@ -399,14 +410,17 @@ protected:
     virtual void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State);
     virtual void MeasureItem(int Index, int& Height);
     // The lines changed (added, inserted, deleted, cleared or replaced; not their objects alone).
-    virtual void LinesChanged() {}
+    virtual void LinesChanged(const TListLinesChange& Change) {}
     // Whether the items go through PaintItem; by default for every style but lbStandard.
     virtual bool OwnerDrawn() const { return FStyle != lbStandard; }
 
     String AccessibleCaption() const override { return String(); }
 
 private:
-    bool SyncLines();
+    bool SyncLines(const TListLinesChange& Change);
+    bool MirrorChange(const TListLinesChange& Change);
+    // The line holding that text and object, or -1.
+    int IndexOfLine(const String& Text, TObject* Object) const;
     void ApplySelectionMode();
     void ApplyColumns();
     void ApplyItemSizes();

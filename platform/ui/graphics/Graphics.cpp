@@ -703,6 +703,15 @@ namespace {
 
 constexpr char kInvalidBitmap[] = "Bitmap image is not valid";
 
+// Pixels of that size, or the resource error when the memory for them cannot be had.
+QImage NewImage(int width, int height)
+{
+    QImage image(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
+    if (image.isNull() && width > 0 && height > 0)
+        throw EOutOfResources("Out of system resources");
+    return image;
+}
+
 int BitCount(TPixelFormat f)
 {
     switch (f) {
@@ -847,7 +856,7 @@ void TBitmap::Resize(int w, int h)
 {
     if (FCanvas)
         static_cast<TBitmapCanvas*>(FCanvas)->Release();
-    QImage next(std::max(w, 0), std::max(h, 0), QImage::Format_RGB32);
+    QImage next = NewImage(w, h);
     next.fill(Qt::white);
     if (!FImage->isNull()) {
         QPainter p(&next);
@@ -1005,7 +1014,7 @@ void TBitmap::LoadFromBytes(const std::vector<std::uint8_t>& bytes)
         const std::uint32_t max = mask >> shift;
         return static_cast<int>(((value & mask) >> shift) * 255 / max);
     };
-    QImage image(width, height, QImage::Format_RGB32);
+    QImage image = NewImage(width, height);
     for (int row = 0; row < height; ++row) {
         const std::uint8_t* src = bytes.data() + pixelsAt + static_cast<std::size_t>(stride) * row;
         const int y = topDown ? row : height - 1 - row;

@@ -92,7 +92,7 @@ void TInplaceEdit::TypeChar(char Ch)
         }
         SetSelText(String());
     } else {
-        SetSelText(String(1, Ch));
+        SetSelText(vt::TypedText(Ch));
     }
     UserEdited();
 }

@@ -214,6 +214,26 @@ bool NativeKeyOfFocusedOnly(QKeyEvent* e, const std::function<bool(QEvent*)>& na
     return handled;
 }
 
+// The whole character behind the WM_CHAR being handled and the byte it goes as, so that a
+// control which writes the typed character itself writes the letter typed.
+struct TypedCharacter {
+    WPARAM byte = 0;
+    String text;
+};
+TypedCharacter gTypedCharacter;
+
+class TypedCharacterScope {
+public:
+    TypedCharacterScope(WPARAM byte, String text) : FOuter(std::move(gTypedCharacter))
+    {
+        gTypedCharacter = {byte, std::move(text)};
+    }
+    ~TypedCharacterScope() { gTypedCharacter = std::move(FOuter); }
+
+private:
+    TypedCharacter FOuter;
+};
+
 // Key press: WM_KEYDOWN (KeyPreview and OnKeyDown), the dialog keys to the form, WM_CHAR
 // (OnKeyPress), and only then the native handling with the possibly changed character.
 bool RouteKeyPress(TWinControl* control, QKeyEvent* e, const std::function<bool(QEvent*)>& native)
@@ -248,7 +268,10 @@ bool RouteKeyPress(TWinControl* control, QKeyEvent* e, const std::function<bool(
         // other alphabet's, so data-aware controls start editing on it and may refuse it.
         const WPARAM typed = std::min<WPARAM>(text[0].unicode(), 0xFF);
         TMessage chr{WM_CHAR, typed, ShiftToKeyData(shift), 0};
-        control->WindowMessage(chr);
+        {
+            const TypedCharacterScope scope(typed, FromQString(text));
+            control->WindowMessage(chr);
+        }
         if (!alive || chr.WParam == 0)
             return true;
         if (chr.WParam != typed) {
@@ -437,6 +460,17 @@ void Guarded(TControl* control, const std::function<void()>& handler)
     } catch (...) {
         Application->HandleException(control);
     }
+}
+
+
+String TypedText(char Key)
+{
+    const auto byte = static_cast<unsigned char>(Key);
+    if (byte < 0x80)
+        return String(1, Key);
+    if (byte == gTypedCharacter.byte && !gTypedCharacter.text.empty())
+        return gTypedCharacter.text;
+    return FromQString(QString(QChar(static_cast<char16_t>(byte))));  // a Latin-1 letter
 }
 
 }  // namespace vt

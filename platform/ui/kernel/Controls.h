@@ -535,6 +535,9 @@ void CallWindowProc(WNDPROC Proc, HWND Window, TMessage& Message);
 namespace vt {
 // The procedure every window starts with: the control's WndProc.
 WNDPROC ControlWindowProc();
+// The UTF-8 text of a character that OnKeyPress saw as Key: a letter beyond ASCII reaches it as
+// one byte (its Latin-1 one, or 0xFF), and this gives back the letter typed.
+String TypedText(char Key);
 }
 // Queues the message for the control's window; it is dropped when the control is gone by then.
 void PostMessage(TControl* control, UINT Msg, WPARAM WParam, LPARAM LParam);

@@ -124,4 +124,23 @@ TEST_F(AniFile, FramesWithoutAnIconAreDroppedAndAFileWithoutFramesIsRefused) {
   EXPECT_THROW(cursor.SaveToStream(nullptr), Exception);
 }
 
+TEST_F(AniFile, ACursorWhoseIconIsDamagedLoadsNothingAndHandsOnNothing) {
+  Bytes damaged = vt::test::IconFile(16, 4);
+  std::fill(damaged.begin() + 22, damaged.end(), 0xEE);  // the image behind the directory
+  TAnimatedCursorImage cursor;
+  Load(cursor, Riff({Header(2, 2, 6), List("fram", {Chunk("icon", vt::test::IconFile(16, 4))})}));
+  ASSERT_EQ(cursor.IconCount(), 1);
+  EXPECT_THROW(Load(cursor, Riff({Header(2, 2, 6), List("fram", {Chunk("icon", damaged),
+                                                                  Chunk("icon", vt::test::IconFile(16, 4))})})),
+               Exception);
+  EXPECT_EQ(cursor.IconCount(), 0);
+
+  TBitmap strip;
+  cursor.AssignToBitmap(&strip, clWhite, true, false);
+  EXPECT_TRUE(strip.Empty());
+  TIconList list;
+  list.Assign(&cursor);
+  EXPECT_EQ(list.Count(), 0);
+}
+
 }  // namespace

@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "IconFile.h"
+#include "rtl/Exceptions.h"
 #include "rtl/Filer.h"
 #include "ui/testing/UiTesting.h"
 
@@ -54,6 +56,40 @@ TEST(IconList, EmptySlotsKeepTheirPlaceThroughSaveAndLoad) {
   EXPECT_FALSE(empty.StoresIcons(nullptr));
   EXPECT_TRUE(list.StoresIcons(nullptr));
   EXPECT_TRUE(list.StoresIcons(&copy));  // same icons, other objects
+}
+
+TEST(IconList, AnIndexOutsideTheListRaisesTheListIndexErrorAndChangesNothing) {
+  vt::EnsureTestApplication();
+  TIconList list;
+  AddIconsWithAGap(list);
+  std::unique_ptr<TIcon> icon(NewIcon(16));
+  struct Case {
+    const char* what;
+    std::function<void()> call;
+    int index;
+  };
+  const Case cases[] = {
+      {"Icons", [&] { list.Icons(3); }, 3},
+      {"Put past the end", [&] { list.Put(4, icon.get()); }, 4},
+      {"Insert past the end", [&] { list.Insert(4, icon.get()); }, 4},
+      {"Insert before the start", [&] { list.Insert(-1, icon.get()); }, -1},
+      {"Delete", [&] { list.Delete(3); }, 3},
+      {"Exchange", [&] { list.Exchange(0, 3); }, 3},
+      {"Move from past the end", [&] { list.Move(3, 0); }, 3},
+      {"Move to past the end", [&] { list.Move(0, 5); }, 5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    try {
+      c.call();
+      ADD_FAILURE() << "no error";
+    } catch (const EListError& e) {
+      EXPECT_EQ(e.Message(), "List index out of bounds (" + std::to_string(c.index) + ")");
+    }
+    ExpectIconsWithAGap(list);
+  }
+  list.Put(3, icon.get());  // at the end: appended
+  EXPECT_EQ(list.Count(), 4);
 }
 
 TEST(IconList, ChangesInABatchAreReportedOnceAndEditsInPlaceAreReported) {

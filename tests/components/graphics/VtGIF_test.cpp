@@ -424,6 +424,31 @@ TEST(GIFImage, GreyingAFrameThatHoldsOnlyABitmapKeepsItsTransparentColourAndComm
   EXPECT_EQ(reread.Frames(0)->Comment(), "Camp logo");
 }
 
+TEST(GIFImage, AFramesCommentLinesAreFoundOrMadeAndEditedInPlace) {
+  vt::EnsureTestApplication();
+  TGIFImage image;
+  AddTwoPixelFrame(image, clRed, clBlue);
+  TGIFFrame* frame = image.Frames(0);
+  EXPECT_EQ(frame->FindComment(false), nullptr);
+  TStrings* lines = frame->FindComment(true);
+  ASSERT_NE(lines, nullptr);
+  EXPECT_EQ(lines->Count(), 0);
+  lines->Add("Session 3");
+  lines->Add("Team photo");
+  EXPECT_EQ(frame->Comment(), "Session 3Team photo");
+
+  TMemoryStream stream;
+  image.SaveToStream(&stream);
+  stream.SetPosition(0);
+  TGIFImage reread;
+  reread.LoadFromStream(&stream);
+  TStrings* found = reread.Frames(0)->FindComment(false);
+  ASSERT_NE(found, nullptr);
+  EXPECT_EQ(found->Text(), "Session 3\nTeam photo\n");
+  found->SetStrings(1, "Group photo");
+  EXPECT_EQ(reread.Frames(0)->Comment(), "Session 3Group photo");
+}
+
 TEST(GIFImage, LoadsFromAResourceByNameOrNumber) {
   vt::EnsureTestApplication();
   vt::RegisterResource("CAMP_BANNER", RT_RCDATA, ReadFile("animated.gif"));
@@ -469,6 +494,114 @@ TEST(GIFImage, PictureAndClipboardFormatsAreRegisteredAndTheStoredFormRoundTrips
   pasted.LoadFromClipboardFormat(CF_GIF, Clipboard()->GetAsBytes(CF_GIF));
   EXPECT_EQ(pasted.Count(), 2);
   EXPECT_EQ(pasted.Width(), 24);
+}
+
+// The stored form: a byte count, then the picture.
+Bytes Stored(std::int32_t count, const Bytes& gif) {
+  Bytes stored(4);
+  std::memcpy(stored.data(), &count, 4);
+  stored.insert(stored.end(), gif.begin(), gif.end());
+  return stored;
+}
+
+void ReadStored(TGIFImage& image, const Bytes& stored) {
+  TMemoryStream in;
+  in.WriteBuffer(stored.data(), std::int64_t(stored.size()));
+  in.SetPosition(0);
+  image.ReadData(&in);
+}
+
+TEST(GIFImage, ClaimedSizesBeyondTheStreamFailInBoundedMemory) {
+  vt::EnsureTestApplication();
+  // 16 bytes of raster cannot fill 65535 x 16384 pixels (4 GB as a bitmap), nor 65535 x 65535.
+  const Bytes huge16k = SmallGif("GIF87a", kGoodRaster, {}, {0, 0, 0, 0, 0xFF, 0xFF, 0, 0x40, 0});
+  const Bytes huge64k = SmallGif("GIF87a", kGoodRaster, {}, {0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0});
+  struct Case {
+    const char* what;
+    Bytes stored;
+    const char* error;
+  };
+  const Case cases[] = {
+      {"a byte count of 2 GB", Stored(0x7FFFFFFF, SmallGif("GIF87a", kGoodRaster)), "Stream read error"},
+      {"a negative byte count", Stored(-5, SmallGif("GIF87a", kGoodRaster)), "Stream read error"},
+      {"a frame of 65535 x 16384", Stored(std::int32_t(huge16k.size()), huge16k), "GIF encoded data is corrupt"},
+      {"a frame of 65535 x 65535", Stored(std::int32_t(huge64k.size()), huge64k), "GIF encoded data is corrupt"},
+  };
+  for (bool tolerate : {true, false}) {
+    GIFLoadCorrupted = tolerate;
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.what) + (tolerate ? ", faults tolerated" : ""));
+      TGIFImage image;
+      try {
+        ReadStored(image, c.stored);
+        ADD_FAILURE() << "read";
+      } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), c.error);
+      }
+      EXPECT_TRUE(image.Empty());
+    }
+  }
+  GIFLoadCorrupted = true;
+
+  // The clipboard form (with no bitmap beside it) decodes on first use: the bitmap then raises.
+  Clipboard()->Clear();
+  TGIFImage pasted;
+  pasted.LoadFromClipboardFormat(CF_GIF, Stored(std::int32_t(huge64k.size()), huge64k));
+  ASSERT_EQ(pasted.Count(), 1);
+  try {
+    pasted.Bitmap();
+    ADD_FAILURE() << "decoded";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(), "GIF encoded data is corrupt");
+  }
+}
+
+TEST(GIFImage, SizesAndPositionsBeyondSixteenBitsAreRefusedWhenWritten) {
+  vt::EnsureTestApplication();
+  TBitmap wide;
+  wide.SetPixelFormat(pf8bit);
+  wide.SetSize(70000, 1);
+  TBitmap small;
+  small.SetPixelFormat(pf8bit);
+  small.SetSize(2, 2);
+  struct Case {
+    const char* what;
+    TBitmap* bitmap;
+    TPoint topLeft;
+  };
+  for (const Case& c : {Case{"a frame 70000 wide", &wide, {0, 0}}, Case{"a frame at x 70000", &small, {70000, 0}},
+                        Case{"a frame ending past 65535", &small, {65535, 0}}}) {
+    SCOPED_TRACE(c.what);
+    TGIFImage image;
+    image.AddFrame(c.bitmap);
+    image.Frames(0)->SetTopLeft(c.topLeft);
+    TMemoryStream out;
+    try {
+      image.SaveToStream(&out);
+      ADD_FAILURE() << "written";
+    } catch (const EInvalidGraphicOperation& e) {
+      EXPECT_EQ(e.Message(), "GIF image encoding error");
+    }
+    EXPECT_EQ(out.Size(), 0);
+  }
+}
+
+TEST(GIFCodec, FlatBlocksCompressAndReadBackExactly) {
+  const int width = 1000, height = 1000;
+  Bytes pixels(std::size_t(width) * height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) pixels[std::size_t(y) * width + x] = std::uint8_t((x / 50 + y / 50) % 16);
+  vt::gif::Frame frame;
+  frame.width = width;
+  frame.height = height;
+  frame.bits = 8;
+  frame.table.count = 256;
+  vt::gif::GifLzwEncode(frame.raster, width, height, 8, false, pixels.data());
+  EXPECT_LT(frame.raster.size(), 40000u);  // one million pixels of 20 x 20 blocks
+  bool corrupted = false;
+  Bytes bmp = vt::gif::FrameToBmp(frame, false, corrupted);
+  EXPECT_FALSE(corrupted);
+  EXPECT_TRUE(std::equal(pixels.begin(), pixels.end(), bmp.end() - std::ptrdiff_t(pixels.size())));
 }
 
 }  // namespace

@@ -275,6 +275,29 @@ TEST_F(VtDBGridTest, TheCellEditorWritesOnEnterDropsOnEscAndRaisesItsEvents)
     EXPECT_TRUE(editor->Visible());
 }
 
+TEST_F(VtDBGridTest, ALetterBeyondAsciiTypedOnTheGridIsTheLetterStored)
+{
+    // The first letter opens the editor, which takes the rest: Latin-1, Cyrillic and Greek.
+    const struct {
+        const char* first;
+        const char* rest;
+    } names[] = {{"\xC3\x9C", "nal"}, {"\xD0\x96", "\xD1\x83\xD0\xBA"}, {"\xCE\xA9", "mega"}, {"d", "\xC3\xA9j\xC3\xA0"}};
+    for (const auto& [first, rest] : names) {
+        const String name = String(first) + rest;
+        SCOPED_TRACE(name);
+        grid->SetCol(2);  // LastName
+        vt::TypeText(grid, first);
+        ASSERT_NE(grid->InplaceEditor(), nullptr);
+        vt::TypeText(grid->InplaceEditor(), rest);
+        EXPECT_EQ(grid->InplaceEditor()->Text(), name);
+        vt::SendKey(grid->InplaceEditor(), VK_RETURN);
+        people->Post();
+        EXPECT_EQ(Scalar("SELECT LastName FROM People WHERE PersonID = " + people->FieldByName("PersonID")->AsString())
+                      .AsString(),
+                  name);
+    }
+}
+
 TEST_F(VtDBGridTest, ACharacterTypedOnTheGridGoesToTheFormsShortcutsFirst)
 {
     std::vector<WPARAM> offered;

@@ -8,7 +8,9 @@
 #include "tests/components/storage/StorageFixture.h"
 #include "components/storage/Apputils.h"
 #include "components/storage/Placemnt.h"
+#include "ItemInk.h"
 #include "rtl/Exceptions.h"
+#include "rtl/Locale.h"
 #include "rtl/Filer.h"
 #include "ui/forms/Forms.h"
 #include "ui/testing/UiTesting.h"
@@ -129,6 +131,33 @@ TEST_F(CheckListTest, AClickTogglesOnlyInTheCheckArea)
     EXPECT_EQ(States(box), "01");
     vt::ClickControl(box, r.Right - 10, (r.Top + r.Bottom) / 2);
     EXPECT_EQ(States(box), "01");
+}
+
+// In a language read right to left the check of a right-to-left box stands at the item's right
+// end, where a click toggles it, and the text ends beside it; ctest runs this once more with such
+// a language in the environment (rtl.VtCheckListBox).
+TEST_F(CheckListTest, RightToLeftReadingPutsTheCheckAtTheRightEnd)
+{
+    ResetLocaleFromSystem();
+    const bool rightToLeft = Locale().MiddleEast;
+    Fill(box, 2);
+    box->SetBiDiMode(bdRightToLeft);
+    form->Show();
+    const TRect r = box->ItemRect(1);
+    const int y = (r.Top + r.Bottom) / 2;
+    vt::ClickControl(box, rightToLeft ? r.Left + 3 : r.Right - 3, y);
+    EXPECT_EQ(States(box), "00");
+    vt::ClickControl(box, rightToLeft ? r.Right - 3 : r.Left + 3, y);
+    EXPECT_EQ(States(box), "01");
+    const vt::testing::Ink ink = vt::testing::ItemInk(box, 1);
+    ASSERT_FALSE(ink.Empty());
+    if (rightToLeft) {
+        EXPECT_GT(ink.Left, r.Left + r.Width() / 2);
+        EXPECT_GT(ink.Right, r.Right - 20);  // the check
+    } else {
+        EXPECT_LT(ink.Left, r.Left + 20);
+        EXPECT_LT(ink.Right, r.Left + r.Width() / 2);
+    }
 }
 
 TEST_F(CheckListTest, ItemDataStaysTheUsersBesideTheStatesAndMovesWithTheItem)

@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include "ItemInk.h"
 #include "rtl/Exceptions.h"
+#include "rtl/Locale.h"
+#include "rtl/StrUtils.h"
 #include "ui/controls/StdCtrls.h"
 #include "ui/forms/Forms.h"
 #include "ui/testing/UiTesting.h"
@@ -142,13 +145,25 @@ TEST_F(ListBoxTest, SortingKeepsTheItemsTheirDataAndTheCurrentItem)
     TObject data;
     AddLines(box->Items(), {"pear", "apple"});
     box->Items()->AddObject("fig", &data);
-    box->SetItemIndex(1);
+    box->SetItemIndex(0);  // pear
     box->SetSorted(true);
     EXPECT_EQ(box->Items()->Text(), "apple\nfig\npear\n");
     EXPECT_EQ(box->Items()->Objects(1), &data);
-    EXPECT_EQ(box->ItemIndex(), 1);
+    EXPECT_EQ(box->ItemIndex(), 2);
     box->Items()->Add("banana");
     EXPECT_EQ(box->Items()->Strings(1), "banana");
+    EXPECT_EQ(box->Items()->Strings(box->ItemIndex()), "pear");
+}
+
+TEST_F(ListBoxTest, SortingKeepsTheTopItemInView)
+{
+    form->Show();
+    for (int i = 0; i < 40; ++i)
+        box->Items()->Add("item " + IntToStr(39 - i));  // item 39 ... item 0
+    box->SetTopIndex(10);  // item 29
+    ASSERT_EQ(box->TopIndex(), 10);
+    box->SetSorted(true);
+    EXPECT_EQ(box->Items()->Strings(box->TopIndex()), "item 29");
 }
 
 TEST_F(ListBoxTest, ItemRectangleAndPositionRules)
@@ -211,6 +226,31 @@ TEST_F(ListBoxTest, AnUnfocusedGraySelectionIsPaintedInTheButtonFaceColour)
     EXPECT_EQ(ColorToRGB(PaintedAt(box, x + frame, y + frame)), ColorToRGB(clHighlight));
     box->SetGraySelection(true);
     EXPECT_EQ(ColorToRGB(PaintedAt(box, x + frame, y + frame)), ColorToRGB(clBtnFace));
+}
+
+// A right-to-left box writes its items from the right exactly in a language read right to left;
+// ctest runs this once more with such a language in the environment (rtl.VtListBox).
+TEST_F(ListBoxTest, RightToLeftReadingWritesAnItemFromTheRight)
+{
+    ResetLocaleFromSystem();
+    form->Show();
+    AddLines(box->Items(), {"WWW"});
+    const TRect r = box->ItemRect(0);
+    for (TListBoxStyle style : {lbOwnerDrawFixed, lbStandard})
+        for (TBiDiMode mode : {bdLeftToRight, bdRightToLeft}) {
+            SCOPED_TRACE(std::to_string(style) + (mode == bdRightToLeft ? " right to left" : ""));
+            box->SetStyle(style);
+            box->SetBiDiMode(mode);
+            const vt::testing::Ink ink = vt::testing::ItemInk(box, 0);
+            ASSERT_FALSE(ink.Empty());
+            if (mode == bdRightToLeft && Locale().MiddleEast) {
+                EXPECT_GE(ink.Right, r.Right - 6);
+                EXPECT_GT(ink.Left, r.Left + r.Width() / 2);
+            } else {
+                EXPECT_LE(ink.Left, r.Left + 6);
+                EXPECT_LT(ink.Right, r.Left + r.Width() / 2);
+            }
+        }
 }
 
 TEST_F(ListBoxTest, AssigningTheDrawingEventsWorksTheRangeOutAgain)

@@ -170,6 +170,22 @@ TEST_F(DBGridTest, ColumnsGiveTitlesAndWidths) {
     EXPECT_EQ(grid_->SelectedField(), people->FieldByName("FirstName"));
 }
 
+TEST_F(DBGridTest, DefaultColumnsFollowAFieldsVisibleAndDisplayWidthChangedWhileOpen) {
+    people->Open();
+    const int columns = grid_->ColCount();
+    TField* id = people->FieldByName("PersonID");
+    TField* last = people->FieldByName("LastName");
+    id->SetVisible(false);
+    EXPECT_EQ(grid_->ColCount(), columns - 1);
+    EXPECT_EQ(grid_->Columns()->Items(0)->FieldName(), "LastName");
+    const int narrow = grid_->ColWidths(1);
+    last->SetDisplayWidth(last->DisplayWidth() + 20);
+    EXPECT_GT(grid_->ColWidths(1), narrow);
+    id->SetVisible(true);
+    EXPECT_EQ(grid_->ColCount(), columns);
+    EXPECT_EQ(grid_->Columns()->Items(0)->FieldName(), "PersonID");
+}
+
 TEST_F(DBGridTest, DraggingATitleDividerWritesTheColumnWidth) {
     people->Open();
     AddNameColumns();

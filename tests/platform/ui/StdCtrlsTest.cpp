@@ -7,12 +7,14 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QThread>
 #include <QWidget>
 #include <atomic>
+#include <functional>
 
 #include "ui/controls/ActnList.h"
 #include "ui/controls/ComCtrls.h"
@@ -304,6 +306,43 @@ TEST_F(StdCtrlsTest, ADisabledBoxShowsItsTextLegibly)
             text = std::min(text, qGray(shot.pixel(x, y)));
     const int box = qGray(shot.pixel(edit->Left() + edit->Width() - 5, edit->Top() + edit->Height() / 2));
     EXPECT_LT(text + 48, box) << "text " << text << " on a box of " << box;
+}
+
+TEST_F(StdCtrlsTest, AListBoxShowsItsLinesThroughEveryKindOfChange)
+{
+    auto* list = Place<TListBox>("ListBox1", 10, 40, 100, 100);
+    auto* widget = qobject_cast<QListWidget*>(list->Widget());
+    ASSERT_NE(widget, nullptr);
+    const auto shown = [&] {
+        String rows;
+        for (int i = 0; i < widget->count(); ++i)
+            rows += widget->item(i)->text().toStdString() + ";";
+        return rows;
+    };
+    TStrings* lines = list->Items();
+    struct Step {
+        const char* what;
+        std::function<void()> change;
+        const char* rows;
+    };
+    const Step steps[] = {
+        {"added", [&] { lines->Add("b"); lines->Add("d"); }, "b;d;"},
+        {"inserted first", [&] { lines->Insert(0, "a"); }, "a;b;d;"},
+        {"inserted between", [&] { lines->Insert(2, "c"); }, "a;b;c;d;"},
+        {"deleted", [&] { lines->Delete(1); }, "a;c;d;"},
+        {"replaced", [&] { lines->SetStrings(2, "e"); }, "a;c;e;"},
+        {"exchanged", [&] { lines->Exchange(0, 2); }, "e;c;a;"},
+        {"moved", [&] { lines->Move(0, 2); }, "c;a;e;"},
+        {"in a batch", [&] { lines->BeginUpdate(); lines->Add("x"); lines->Delete(0); lines->EndUpdate(); }, "a;e;x;"},
+        {"sorted, then added", [&] { list->SetSorted(true); lines->Add("b"); }, "a;b;e;x;"},
+        {"a duplicate ignored", [&] { lines->Add("b"); }, "a;b;e;x;"},
+        {"cleared", [&] { lines->Clear(); }, ""},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.change();
+        EXPECT_EQ(shown(), step.rows);
+    }
 }
 
 TEST_F(StdCtrlsTest, AnEditableComboTakesPartInKeysAndFocusThroughItsLineEdit)
