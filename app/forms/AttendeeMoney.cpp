@@ -1,6 +1,7 @@
 // The attendee editor's money operations: Sign Up, Remove and Pay, the open-sessions list and
 // the amount due. Three layers must agree (the person's totals, the enrolment's balance, the
 // ledger rows), so each operation writes them in one transaction: whole or not at all.
+#include <functional>
 #include <initializer_list>
 
 #include "app/RoomPlaces.h"
@@ -56,9 +57,28 @@ void AppendLedgerRow(const String& sessionId, Currency amount, const String& che
   ledger->Post();
 }
 
+// The enrolment a payment is for, as stored now; a refusal when it was removed meanwhile.
+TADOQuery* OpenPaidEnrolment(const String& sessionId) {
+  TADOQuery* enrolment = OpenScratch(SQLDataModule->qMisc, EnrolmentSql(sessionId, CamperId()));
+  if (enrolment->IsEmpty())
+    throw vt::ERefusal("This " + AttendeeNoun() + " is no longer signed up for " + SessionNoun() + " " + sessionId + ".");
+  return enrolment;
+}
+
 // A payment above what the enrolment or the person still owes.
 void RefuseOverpayment(Currency amount, Currency due, Currency balance) {
   if (amount > due || amount > balance) throw vt::ERefusal("You can't make a payment for more than the amount owed.");
+}
+
+// A check made before the transaction; its refusal is shown and the result is false.
+bool PassesCheck(const std::function<void()>& check) {
+  try {
+    check();
+    return true;
+  } catch (const vt::ERefusal& refusal) {
+    Refuse(refusal.Message());
+    return false;
+  }
 }
 
 }  // namespace
@@ -171,17 +191,14 @@ void TAddEditAttendeesForm::BitBtn4Click(TObject* Sender) {
   if (ComboBox3->ItemIndex() <= 0 || Edit2->Text().empty() || VtCalcEdit1->Text().empty()) return;
   Currency amount, due;
   if (!vt::ReadAmount(VtCalcEdit1, amount) || !vt::ReadAmount(VtCalcEdit2, due)) return;
-  try {
-    RefuseOverpayment(amount, due, Attendee("BalanceDue")->AsCurrency());
-  } catch (const vt::ERefusal& refusal) {
-    Refuse(refusal.Message());
+  const String sessionId = ComboBox3->Text();
+  if (!PassesCheck([&] { OpenPaidEnrolment(sessionId); })) {
+    ShowEnrolments();  // the lists as they are stored now
     return;
   }
-  const String sessionId = ComboBox3->Text();
+  if (!PassesCheck([&] { RefuseOverpayment(amount, due, Attendee("BalanceDue")->AsCurrency()); })) return;
   const bool paid = vt::WriteTogether(Attendees(), [&] {
-    TADOQuery* enrolment = SQLDataModule->qMisc;
-    OpenScratch(enrolment, EnrolmentSql(sessionId, CamperId()));
-    if (enrolment->IsEmpty()) throw EDatabaseError("The enrolment in " + sessionId + " is gone");
+    TADOQuery* enrolment = OpenPaidEnrolment(sessionId);
     TField* balance = enrolment->FieldByName("BalanceDue");
     TField* paid = enrolment->FieldByName("AmountPaid");
     vt::StorePersonRow(Attendees());

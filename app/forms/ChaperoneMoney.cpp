@@ -216,8 +216,11 @@ void TAddEditChaperonesForm::BitBtn4Click(TObject* Sender) {
 void TAddEditChaperonesForm::RefusePayList() {
   TADOTable* payList = SQLDataModule->tPayChaperones;
   for (payList->First(); !payList->Eof(); payList->Next()) {
-    TADOQuery* enrolment = OpenEnrolment(KeyText(payList, "SessionID"), KeyText(payList, "ChaperoneID"));
-    if (enrolment->IsEmpty()) throw vt::ERefusal("You can't pay more than is owed.");
+    const String sessionId = KeyText(payList, "SessionID");
+    TADOQuery* enrolment = OpenEnrolment(sessionId, KeyText(payList, "ChaperoneID"));
+    if (enrolment->IsEmpty())
+      throw vt::ERefusal("This " + CompanyWord("Chaperones", "Chaperone") + " is no longer signed up for " +
+                         CompanyWord("Sessions", "Session") + " " + sessionId + ".");
     if (payList->FieldByName("Amount")->AsCurrency() > enrolment->FieldByName("BalanceOwed")->AsCurrency())
       throw vt::ERefusal("You can't pay the same invoice twice.");
   }
