@@ -2,6 +2,7 @@
 // sessions the chaperone is signed up for, the ledger, and the pay list with its payments.
 #pragma once
 
+#include "app/forms/NewRowStart.h"
 #include "rtl/Currency.h"
 #include "ui/forms/Forms.h"
 
@@ -132,6 +133,8 @@ private:
   Currency PayrollTotal();
   // Raises the refusal of a pay-list row asking more than its enrolment owes now.
   void RefusePayList();
+
+  vt::NewRowStart newRow_;
 };
 
 extern TAddEditChaperonesForm* AddEditChaperonesForm;

@@ -9,6 +9,7 @@
 #include "app/ProgramIni.h"
 #include "app/RoomPlaces.h"
 #include "app/SQLData.h"
+#include "app/SessionDeletion.h"
 #include "app/forms/EditorFrame.h"
 #include "app/forms/EnrolmentMoney.h"
 #include "app/forms/MainQueries.h"
@@ -80,14 +81,13 @@ void TAddEditSessionsForm::FormActivate(TObject*) {
     Panel6->SetCaption(CompanyField("Chaperones")->AsString() + " Rooms");
   }
   if (!CompanyField("Attendees")->IsNull()) Panel7->SetCaption(CompanyField("Attendees")->AsString() + " Rooms");
+  newRow_.Begin(SQLDataModule->qSessions, CheckBox1);
 }
 
 // Leaving Description stores the session (a new one gets its SessionID), gives it its copy of
 // the default types the first time, and points the room lists at it.
 void TAddEditSessionsForm::DBEdit2Exit(TObject*) {
-  TADOQuery* sessions = SQLDataModule->qSessions;
-  sessions->Post();
-  sessions->Edit();
+  StoreSession();
   TADOTable* types = SQLDataModule->tSessionSessionTypes;
   vt::Reopen(types);
   if (types->IsEmpty()) {
@@ -100,8 +100,33 @@ void TAddEditSessionsForm::DBEdit2Exit(TObject*) {
   vt::SetLinesAndOpen(SQLDataModule->qCRooms, {{1, "Where SessionID = " + session}});
 }
 
+// Stores the session and keeps editing it; a new session stored with nothing typed into it is
+// remembered as it now reads, so that Done can take it away again.
+void TAddEditSessionsForm::StoreSession() {
+  TADOQuery* sessions = SQLDataModule->qSessions;
+  const bool blank = newRow_.NothingTyped(sessions);
+  sessions->Post();
+  sessions->Edit();
+  if (blank) newRow_.Take(sessions);
+}
+
 void TAddEditSessionsForm::BitBtn1Click(TObject*) {
+  DropBlankNewSession();
   vt::RecordEditorDone(this, SQLDataModule->qSessions, CheckBox1);
+}
+
+// Add, then Done with nothing typed and no room added: no session is kept, neither the pending
+// row nor the one leaving Description stored with its copy of the default types.
+void TAddEditSessionsForm::DropBlankNewSession() {
+  TADOQuery* sessions = SQLDataModule->qSessions;
+  if (sessions->State() == dsInsert) {
+    newRow_.GiveUpWhenNothingTyped(sessions);
+    return;
+  }
+  if (!newRow_.NothingTyped(sessions) || !SQLDataModule->qRooms->IsEmpty() || !SQLDataModule->qCRooms->IsEmpty())
+    return;
+  sessions->Cancel();
+  vt::DeleteSession(Connection(), sessions);
 }
 
 // Import Default Types: the session's types replaced by the defaults, whole or not at all.

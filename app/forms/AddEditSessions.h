@@ -3,6 +3,7 @@
 // Description is left), and its hotel rooms for attendees and for chaperones.
 #pragma once
 
+#include "app/forms/NewRowStart.h"
 #include "ui/forms/Forms.h"
 
 class GDBMaskEdit;
@@ -82,6 +83,10 @@ public:
 
 private:
   void CreateDesign();
+  void StoreSession();
+  void DropBlankNewSession();
+
+  vt::NewRowStart newRow_;
 };
 
 extern TAddEditSessionsForm* AddEditSessionsForm;
