@@ -439,6 +439,30 @@ TEST_F(MainRecordsTest, TheClassesStatusFilterAndSearchLines) {
   EXPECT_EQ(Sessions(), (Names{"Week 1"}));
 }
 
+// A Begin Date box holding no date: Search and Enter say so and change nothing, while a status
+// chosen under "View Status", or set by Add, is what the list shows.
+TEST_F(MainRecordsTest, WithNoDateInTheBeginDateBoxTheListStillFollowsTheStatus) {
+  TMainForm* m = MainForm;
+  ShowPage(m->TabSheet3);
+  m->ComboBox3->SetItemIndex(0);
+  m->Edit3->SetText("soon");
+  vt::DialogResponder responder;
+  responder.Answer(mrOk).Answer(mrOk).Answer(mrOk);
+  vt::ClickControl(m->BitBtn7);
+  EXPECT_EQ(Sessions(), (Names{"Week 1", "Week 2"}));
+  m->RadioGroup1->SetItemIndex(1);  // "Inactive"
+  m->RadioGroup1Click(m->RadioGroup1);
+  EXPECT_EQ(Sessions(), (Names{"Winter"}));
+  WithEditor(Pages()[2], m->acAdd, [&] {
+    EXPECT_EQ(m->RadioGroup1->ItemIndex(), 0);
+    AddEditSessionsForm->BitBtn1->Click();
+  });
+  EXPECT_EQ(Sessions(), (Names{"Week 1", "Week 2"}));
+  ASSERT_EQ(responder.Shown().size(), 3u);
+  for (const vt::ShownDialog& shown : responder.Shown())
+    EXPECT_EQ(shown.Text.substr(0, 26), "Please enter a date such a");
+}
+
 TEST_F(MainRecordsTest, TheRecordCommandsServeTheFirstFourPagesOnly) {
   TMainForm* m = MainForm;
   for (TTabSheet* sheet : {m->TabSheet5, m->TabSheet14, m->TabSheet6, m->TabSheet7}) {
