@@ -103,6 +103,7 @@ void KeepFreePlaces(TDataSet* room, const RoomTables& tables) {
     storedSize = stored.FieldByName("NumberInRoom")->AsInteger();
     storedFree = stored.FieldByName("NumberAvailable")->AsInteger();
   }
+  if (size->AsInteger() < 0) throw Exception("Number In Room cannot be negative.");
   const int occupants = storedSize - storedFree;
   if (size->AsInteger() < occupants)
     throw Exception(Format("This room has %d people in it: Number In Room cannot be less.", {occupants}));

@@ -47,7 +47,8 @@ void EmptyRooms(TADOConnection* connection, const RoomTables& tables, int sessio
 void ReleaseRoom(TADOConnection* connection, const RoomTables& tables, int roomId);
 
 // Before a room row is posted (a new room, or a new NumberInRoom): its free places change by
-// as much as its size did. A size below the people already placed in the room is refused.
+// as much as its size did. A negative size, or one below the people already placed in the room,
+// is refused.
 void KeepFreePlaces(TDataSet* room, const RoomTables& tables);
 
 }  // namespace vt

@@ -145,51 +145,59 @@ INSERT INTO ReportDefinitions (ReportName, Title, RecordSource, OrderBy, Subtitl
   FROM Chaperones',
  'LastName, FirstName, ChaperoneID', '', '[Count] chaperones', 'List', 'Landscape'),
 
--- A ledger row's session may have been deleted: its rows still count, marked as such.
+-- A ledger row's session or person may have been deleted: its rows still count, marked as such.
 ('SessionLedgerReport', 'Accounts Receivable Ledger',
- 'SELECT t.SessionID AS SessionID, t.PaymentID, t.CamperID, a.LastName, a.FirstName, t.DatePaid, t.CheckNo,
+ 'SELECT t.SessionID AS SessionID, t.PaymentID, t.CamperID,
+         CASE WHEN a.CamperID IS NULL THEN ''(deleted attendee)'' ELSE a.LastName END AS LastName,
+         CASE WHEN a.CamperID IS NULL THEN ''Code '' || t.CamperID ELSE a.FirstName END AS FirstName, t.DatePaid, t.CheckNo,
          CASE WHEN t.Kind = ''Charge'' THEN CAST(t.AmountPaid AS REAL) END AS Charges,
          CASE WHEN t.Kind = ''Credit'' THEN CAST(-t.AmountPaid AS REAL) END AS Credits,
          CASE WHEN t.Kind = ''Payment'' THEN CAST(-t.AmountPaid AS REAL) END AS Payments,
          CAST(t.AmountPaid AS REAL) AS Balance,
          CASE WHEN s.SessionID IS NULL THEN ''(deleted session)'' ELSE s.Description END AS SessionDescription, s.BeginDate AS SessionBegin, s.EndDate AS SessionEnd
-  FROM AttendeeLedger t JOIN Attendees a ON a.CamperID = t.CamperID
+  FROM AttendeeLedger t LEFT JOIN Attendees a ON a.CamperID = t.CamperID
   LEFT JOIN Sessions s ON s.SessionID = t.SessionID',
  'LastName, FirstName, CamperID, DatePaid, PaymentID',
  'Session [SessionID]: [SessionDescription]{, [SessionBegin] to [SessionEnd]}', 'Session totals', 'List', 'Portrait'),
 
 ('ARReport', 'Accounts Receivable',
- 'SELECT t.SessionID AS SessionID, t.CamperID, a.LastName, a.FirstName,
+ 'SELECT t.SessionID AS SessionID, t.CamperID,
+         CASE WHEN a.CamperID IS NULL THEN ''(deleted attendee)'' ELSE a.LastName END AS LastName,
+         CASE WHEN a.CamperID IS NULL THEN ''Code '' || t.CamperID ELSE a.FirstName END AS FirstName,
          SUM(CASE WHEN t.Kind = ''Charge'' THEN t.Units ELSE 0 END) / 10000.0 AS Charges,
          SUM(CASE WHEN t.Kind = ''Credit'' THEN -t.Units ELSE 0 END) / 10000.0 AS Credits,
          SUM(CASE WHEN t.Kind = ''Payment'' THEN -t.Units ELSE 0 END) / 10000.0 AS Payments,
          SUM(t.Units) / 10000.0 AS Balance,
          CASE WHEN s.SessionID IS NULL THEN ''(deleted session)'' ELSE s.Description END AS SessionDescription, s.BeginDate AS SessionBegin, s.EndDate AS SessionEnd
-  FROM AttendeeLedger t JOIN Attendees a ON a.CamperID = t.CamperID
+  FROM AttendeeLedger t LEFT JOIN Attendees a ON a.CamperID = t.CamperID
   LEFT JOIN Sessions s ON s.SessionID = t.SessionID
   GROUP BY t.SessionID, t.CamperID',
  'SessionBegin IS NULL, SessionBegin, SessionID, LastName, FirstName, CamperID', '', 'All sessions', 'List', 'Portrait'),
 
 ('SessionAPLedgerReport', 'Accounts Payable Ledger',
- 'SELECT t.SessionID AS SessionID, t.PaymentID, t.ChaperoneID, c.LastName, c.FirstName, t.DatePaid, t.CheckNo,
+ 'SELECT t.SessionID AS SessionID, t.PaymentID, t.ChaperoneID,
+         CASE WHEN c.ChaperoneID IS NULL THEN ''(deleted chaperone)'' ELSE c.LastName END AS LastName,
+         CASE WHEN c.ChaperoneID IS NULL THEN ''Code '' || t.ChaperoneID ELSE c.FirstName END AS FirstName, t.DatePaid, t.CheckNo,
          CASE WHEN t.Kind = ''Invoice'' THEN CAST(t.AmountPaid AS REAL) END AS Invoiced,
          CASE WHEN t.Kind = ''Credit'' THEN CAST(-t.AmountPaid AS REAL) END AS Credits,
          CASE WHEN t.Kind = ''Payment'' THEN CAST(-t.AmountPaid AS REAL) END AS Paid,
          CAST(t.AmountPaid AS REAL) AS Balance,
          CASE WHEN s.SessionID IS NULL THEN ''(deleted session)'' ELSE s.Description END AS SessionDescription, s.BeginDate AS SessionBegin, s.EndDate AS SessionEnd
-  FROM ChaperoneLedger t JOIN Chaperones c ON c.ChaperoneID = t.ChaperoneID
+  FROM ChaperoneLedger t LEFT JOIN Chaperones c ON c.ChaperoneID = t.ChaperoneID
   LEFT JOIN Sessions s ON s.SessionID = t.SessionID',
  'LastName, FirstName, ChaperoneID, DatePaid, PaymentID',
  'Session [SessionID]: [SessionDescription]{, [SessionBegin] to [SessionEnd]}', 'Session totals', 'List', 'Portrait'),
 
 ('APReport', 'Accounts Payable',
- 'SELECT t.SessionID AS SessionID, t.ChaperoneID, c.LastName, c.FirstName,
+ 'SELECT t.SessionID AS SessionID, t.ChaperoneID,
+         CASE WHEN c.ChaperoneID IS NULL THEN ''(deleted chaperone)'' ELSE c.LastName END AS LastName,
+         CASE WHEN c.ChaperoneID IS NULL THEN ''Code '' || t.ChaperoneID ELSE c.FirstName END AS FirstName,
          SUM(CASE WHEN t.Kind = ''Invoice'' THEN t.Units ELSE 0 END) / 10000.0 AS Invoiced,
          SUM(CASE WHEN t.Kind = ''Credit'' THEN -t.Units ELSE 0 END) / 10000.0 AS Credits,
          SUM(CASE WHEN t.Kind = ''Payment'' THEN -t.Units ELSE 0 END) / 10000.0 AS Paid,
          SUM(t.Units) / 10000.0 AS Balance,
          CASE WHEN s.SessionID IS NULL THEN ''(deleted session)'' ELSE s.Description END AS SessionDescription, s.BeginDate AS SessionBegin, s.EndDate AS SessionEnd
-  FROM ChaperoneLedger t JOIN Chaperones c ON c.ChaperoneID = t.ChaperoneID
+  FROM ChaperoneLedger t LEFT JOIN Chaperones c ON c.ChaperoneID = t.ChaperoneID
   LEFT JOIN Sessions s ON s.SessionID = t.SessionID
   GROUP BY t.SessionID, t.ChaperoneID',
  'SessionBegin IS NULL, SessionBegin, SessionID, LastName, FirstName, ChaperoneID', '', 'All sessions', 'List', 'Portrait'),

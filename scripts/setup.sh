@@ -23,7 +23,7 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # The locales the suite's locale cases run under, compiled when the system lacks them.
-for name in en_US de_DE fr_FR ru_RU; do
+for name in en_US de_DE fr_FR ru_RU ar_EG; do
   locale -a 2>/dev/null | grep -qx "$name.utf8" && continue
   echo "Generating $name.UTF-8"
   $sudo localedef -i "$name" -f UTF-8 "$name.UTF-8"

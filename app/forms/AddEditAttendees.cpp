@@ -65,6 +65,7 @@ void TAddEditAttendeesForm::FormActivate(TObject* Sender) {
   FillSessionTypes();
   ZeroEmptyTotals();
   ShowActiveSessions();
+  newRow_.Begin(SQLDataModule->qAttendees, CheckBox1);
 }
 
 // Roommate and teammate requests: everyone enrolled in the selected session.
@@ -155,6 +156,7 @@ void TAddEditAttendeesForm::ShowActiveSessions() {
 }
 
 void TAddEditAttendeesForm::BitBtn1Click(TObject* Sender) {
+  newRow_.GiveUpWhenNothingTyped(SQLDataModule->qAttendees);
   vt::RecordEditorDone(this, SQLDataModule->qAttendees, CheckBox1);
 }
 

@@ -3,6 +3,7 @@
 // enrol the attendee, remove an enrolment and take payments (AttendeeMoney.cpp).
 #pragma once
 
+#include "app/forms/NewRowStart.h"
 #include "rtl/StrUtils.h"
 #include "ui/forms/Forms.h"
 
@@ -145,6 +146,8 @@ private:
   // AttendeeMoney.cpp
   void RebuildOpenSessions();
   void ShowAmountDue();
+
+  vt::NewRowStart newRow_;
 };
 
 extern TAddEditAttendeesForm* AddEditAttendeesForm;

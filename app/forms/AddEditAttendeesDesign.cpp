@@ -62,6 +62,14 @@ public:
     return edit;
   }
 
+  // Every date edit refuses an impossible date when it is left, keeping the stored one.
+  TDBDateEdit* Date(const char* name, TWinControl* parent, int left, int top, const char* field,
+                    const char* caption) {
+    auto* edit = Bound<TDBDateEdit>(name, parent, left, top, 110, field, caption);
+    edit->SetCheckOnExit(true);
+    return edit;
+  }
+
   TDBComboBox* List(const char* name, TWinControl* parent, int left, int top, int width,
                     const char* field, const char* caption, const std::vector<String>& items) {
     auto* combo = Bound<TDBComboBox>(name, parent, left, top, width, field, caption);
@@ -146,9 +154,7 @@ void TAddEditAttendeesForm::CreateDesign() {
                           kZipMask, 10);
   GDBMaskEdit3 = d.Masked("GDBMaskEdit3", TabSheet1, 8, 8 + 2 * kRow, 110, "Phone", "Phone",
                           kPhoneMask, 13);
-  DBDateEdit1 = d.Bound<TDBDateEdit>("DBDateEdit1", TabSheet1, 126, 8 + 2 * kRow, 110, "DOB",
-                                     "Date Of Birth");
-  DBDateEdit1->SetCheckOnExit(true);
+  DBDateEdit1 = d.Date("DBDateEdit1", TabSheet1, 126, 8 + 2 * kRow, "DOB", "Date Of Birth");
   Edit1 = d.Make<TEdit>("Edit1", TabSheet1, 244, 8 + 2 * kRow + kLabelHeight, 40, 21);
   Edit1->SetEnabled(false);
   d.Caption(TabSheet1, 244, 8 + 2 * kRow, "Age", Edit1);
@@ -190,13 +196,11 @@ void TAddEditAttendeesForm::CreateDesign() {
   TabSheet3 = d.Sheet("TabSheet3", PageControl1, "Releases");
   DBCheckBox1 = d.Check("DBCheckBox1", TabSheet3, 8, 8, 180, "ParentalReleaseOnFile",
                         "Parental Release on File");
-  DBDateEdit2 = d.Bound<TDBDateEdit>("DBDateEdit2", TabSheet3, 200, 8, 110, "DateOfParentalRelease",
-                                     "Date");
+  DBDateEdit2 = d.Date("DBDateEdit2", TabSheet3, 200, 8, "DateOfParentalRelease", "Date");
   d.Edit("DBEdit20", TabSheet3, 318, 8, 200, "ParentalReleaseByWhom", "By Whom");
   DBCheckBox2 = d.Check("DBCheckBox2", TabSheet3, 8, 8 + kRow, 180, "DoctorReleaseOnFile",
                         "Doctor's Release on File");
-  DBDateEdit3 = d.Bound<TDBDateEdit>("DBDateEdit3", TabSheet3, 200, 8 + kRow, 110, "DateOfDoctorRelease",
-                                     "Date");
+  DBDateEdit3 = d.Date("DBDateEdit3", TabSheet3, 200, 8 + kRow, "DateOfDoctorRelease", "Date");
   d.Edit("DBEdit21", TabSheet3, 318, 8 + kRow, 200, "DoctorReleaseByWhom", "By Whom");
   DBMemo1 = d.Make<TDBMemo>("DBMemo1", TabSheet3, 8, 8 + 2 * kRow + kLabelHeight, 510, 120);
   DBMemo1->SetDataSource(data->dsAttendees);

@@ -53,6 +53,7 @@ void TAddEditChaperonesForm::FormActivate(TObject* Sender) {
   ZeroNullTotals();
   ShowEnrolments();
   FillSessionTypes();
+  newRow_.Begin(SQLDataModule->qChaperones, CheckBox1);
 }
 
 // Captions from the company's nouns; one whose noun is empty keeps what it had.
@@ -111,7 +112,10 @@ void TAddEditChaperonesForm::ComboBox1KeyPress(TObject* Sender, char& Key) {
   if (Key == 13) VtDBCalcEdit4->SetFocus();
 }
 
-void TAddEditChaperonesForm::BitBtn1Click(TObject* Sender) { vt::RecordEditorDone(this, SQLDataModule->qChaperones, CheckBox1); }
+void TAddEditChaperonesForm::BitBtn1Click(TObject* Sender) {
+  newRow_.GiveUpWhenNothingTyped(SQLDataModule->qChaperones);
+  vt::RecordEditorDone(this, SQLDataModule->qChaperones, CheckBox1);
+}
 
 void TAddEditChaperonesForm::GDBMaskEdit2Exit(TObject* Sender) {
   vt::ZipLookup(GDBMaskEdit2, SQLDataModule->qChaperones, "City", "State");

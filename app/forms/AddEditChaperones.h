@@ -2,6 +2,7 @@
 // sessions the chaperone is signed up for, the ledger, and the pay list with its payments.
 #pragma once
 
+#include "app/forms/NewRowStart.h"
 #include "rtl/Currency.h"
 #include "ui/forms/Forms.h"
 
@@ -136,6 +137,8 @@ private:
   // Raises the refusal of a pay list that no longer adds up to the total shown, or of a row
   // asking more than its enrolment owes now.
   void RefusePayList(Currency shown);
+
+  vt::NewRowStart newRow_;
 };
 
 extern TAddEditChaperonesForm* AddEditChaperonesForm;

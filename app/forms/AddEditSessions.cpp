@@ -9,6 +9,7 @@
 #include "app/ProgramIni.h"
 #include "app/RoomPlaces.h"
 #include "app/SQLData.h"
+#include "app/SessionDeletion.h"
 #include "app/forms/EditorFrame.h"
 #include "app/forms/EnrolmentMoney.h"
 #include "app/forms/MainQueries.h"
@@ -90,6 +91,7 @@ void TAddEditSessionsForm::FormActivate(TObject*) {
     Panel6->SetCaption(CompanyField("Chaperones")->AsString() + " Rooms");
   }
   if (!CompanyField("Attendees")->IsNull()) Panel7->SetCaption(CompanyField("Attendees")->AsString() + " Rooms");
+  newRow_.Begin(SQLDataModule->qSessions, CheckBox1);
   ShowRooms();
 }
 
@@ -106,10 +108,7 @@ void TAddEditSessionsForm::ShowRooms() {
 // on: Done then saves, or gives up, with what was typed.
 void TAddEditSessionsForm::DBEdit2Exit(TObject*) {
   try {
-    if (!CheckBox1->Checked()) {
-      vt::StorePending(SQLDataModule->qSessions);
-      SQLDataModule->qSessions->Edit();
-    }
+    if (!CheckBox1->Checked()) StoreSession();
     TADOTable* types = SQLDataModule->tSessionSessionTypes;
     vt::Reopen(types);
     if (types->IsEmpty()) {
@@ -123,8 +122,33 @@ void TAddEditSessionsForm::DBEdit2Exit(TObject*) {
   }
 }
 
+// Stores the new session and keeps editing it; one stored with nothing typed into it is
+// remembered as it now reads, so that Done can take it away again.
+void TAddEditSessionsForm::StoreSession() {
+  TADOQuery* sessions = SQLDataModule->qSessions;
+  const bool blank = newRow_.NothingTyped(sessions);
+  vt::StorePending(sessions);
+  sessions->Edit();
+  if (blank) newRow_.Take(sessions);
+}
+
 void TAddEditSessionsForm::BitBtn1Click(TObject*) {
+  DropBlankNewSession();
   vt::RecordEditorDone(this, SQLDataModule->qSessions, CheckBox1);
+}
+
+// Add, then Done with nothing typed and no room added: no session is kept, neither the pending
+// row nor the one leaving Description stored with its copy of the default types.
+void TAddEditSessionsForm::DropBlankNewSession() {
+  TADOQuery* sessions = SQLDataModule->qSessions;
+  if (sessions->State() == dsInsert) {
+    newRow_.GiveUpWhenNothingTyped(sessions);
+    return;
+  }
+  if (!newRow_.NothingTyped(sessions) || !SQLDataModule->qRooms->IsEmpty() || !SQLDataModule->qCRooms->IsEmpty())
+    return;
+  sessions->Cancel();
+  vt::DeleteSession(Connection(), sessions);
 }
 
 // Import Default Types: the session's types replaced by the defaults, whole or not at all.

@@ -3,6 +3,7 @@
 // Description is left), and its hotel rooms for attendees and for chaperones.
 #pragma once
 
+#include "app/forms/NewRowStart.h"
 #include "ui/forms/Forms.h"
 
 class GDBMaskEdit;
@@ -83,6 +84,10 @@ public:
 private:
   void CreateDesign();
   void ShowRooms();
+  void StoreSession();
+  void DropBlankNewSession();
+
+  vt::NewRowStart newRow_;
 };
 
 extern TAddEditSessionsForm* AddEditSessionsForm;

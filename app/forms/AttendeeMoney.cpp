@@ -1,6 +1,7 @@
 // The attendee editor's money operations: Sign Up, Remove and Pay, the open-sessions list and
 // the amount due. Three layers must agree (the person's totals, the enrolment's balance, the
 // ledger rows), so each operation writes them in one transaction: whole or not at all.
+#include <functional>
 #include <initializer_list>
 
 #include "app/RoomPlaces.h"
@@ -65,6 +66,17 @@ TADOQuery* RequireEnrolment(const String& sessionId) {
 // A payment above what the enrolment or the person still owes.
 void RefuseOverpayment(Currency amount, Currency due, Currency balance) {
   if (amount > due || amount > balance) throw vt::ERefusal("You can't make a payment for more than the amount owed.");
+}
+
+// A check made before the transaction; its refusal is shown and the result is false.
+bool PassesCheck(const std::function<void()>& check) {
+  try {
+    check();
+    return true;
+  } catch (const vt::ERefusal& refusal) {
+    Refuse(refusal.Message());
+    return false;
+  }
 }
 
 }  // namespace
@@ -179,13 +191,12 @@ void TAddEditAttendeesForm::BitBtn4Click(TObject* Sender) {
   if (ComboBox3->ItemIndex() <= 0 || Edit2->Text().empty() || VtCalcEdit1->Text().empty()) return;
   Currency amount, due;
   if (!vt::ReadAmount(VtCalcEdit1, amount) || !vt::ReadAmount(VtCalcEdit2, due)) return;
-  try {
-    RefuseOverpayment(amount, due, Attendee("BalanceDue")->AsCurrency());
-  } catch (const vt::ERefusal& refusal) {
-    Refuse(refusal.Message());
+  const String sessionId = ComboBox3->Text();
+  if (!PassesCheck([&] { RequireEnrolment(sessionId); })) {
+    ShowEnrolments();  // the lists as they are stored now
     return;
   }
-  const String sessionId = ComboBox3->Text();
+  if (!PassesCheck([&] { RefuseOverpayment(amount, due, Attendee("BalanceDue")->AsCurrency()); })) return;
   const bool paid = vt::WriteTogether(Attendees(), [&] {
     TADOQuery* enrolment = RequireEnrolment(sessionId);
     TField* balance = enrolment->FieldByName("BalanceDue");

@@ -346,18 +346,29 @@ void TMainForm::CloseSessionLists() {
   listedSession_ = kNoSession;
 }
 
-// A session picked in a page's combo: all sessions are listed, the picked one becomes current
-// (or the current row stays when the number is gone) and every page follows it.
+// A session picked in a page's combo: every session is listed ("All", and no search of the
+// Classes page, whose text stays as after its reset), the picked one becomes current and every
+// page follows it. A number another copy of the program deleted is said so; the current row
+// stays and the combos lose the number.
 void TMainForm::SwitchToSessionOf(TComboBox* combo) {
   TADOQuery* sessions = SQLDataModule->qSessions;
+  bool found = true;
+  String picked;
   {
     const HeldMoves held(heldSessionMoves_);
     RadioGroup1->SetItemIndex(2);
-    RadioGroup1Click(RadioGroup1);
-    if (combo->ItemIndex() >= 0)
-      sessions->Locate("SessionID", Variant(StrToInt(combo->Items()->Strings(combo->ItemIndex()))), {});
+    BitBtn8Click(RadioGroup1);
+    if (combo->ItemIndex() >= 0) {
+      picked = combo->Items()->Strings(combo->ItemIndex());
+      found = sessions->Locate("SessionID", Variant(StrToInt(picked)), {});
+    }
   }
   ApplyCurrentSession(SessionSwitch::SessionCombo);
+  if (found) return;
+  FillSessionCombos();
+  const String session = CompanyText("Sessions");
+  Application->MessageBox((session.empty() ? String("Session") : session) + " " + picked + " no longer exists.",
+                          "Error", MB_OK);
 }
 
 void TMainForm::ComboBox6Change(TObject*) { SwitchToSessionOf(ComboBox6); }

@@ -186,6 +186,27 @@ std::optional<String> StatusLine(TRadioGroup* status) {
   return String(lines[index]);
 }
 
+// Runs the Classes search. A Begin Date text that is no date is refused with its message; the
+// list then changes not at all, or, with statusAnyway, to the status chosen only.
+void SearchSessions(TMainForm* main, bool statusAnyway) {
+  std::vector<LineText> lines;
+  const String text = main->Edit3->Text();
+  if (!text.empty()) {
+    if (main->ComboBox3->ItemIndex() == 0) {
+      if (const std::optional<String> dateLine = BeginDateLine(text)) {
+        lines.emplace_back(2, *dateLine);
+      } else {
+        ShowError("Please enter a date such as " + DateToStr(Date()) + " to search by Begin Date.");
+        if (!statusAnyway) return;
+      }
+    } else if (main->ComboBox3->ItemIndex() == 1) {
+      lines.emplace_back(2, "AND Location Like " + vt::SqlQuote(text + "%"));
+    }
+  }
+  if (const auto status = StatusLine(main->RadioGroup1)) lines.emplace_back(1, *status);
+  RunSearch(SQLDataModule->qSessions, lines);
+}
+
 }  // namespace
 
 void TMainForm::PageControl1Change(TObject* Sender) {
@@ -278,23 +299,7 @@ void TMainForm::Edit2KeyPress(TObject* Sender, char& Key) {
 
 // The Classes search: the status of "View Status" and, with a search text, its begin-date or
 // location pattern; without a text or a chosen field the previous pattern stays.
-void TMainForm::BitBtn7Click(TObject* Sender) {
-  std::vector<LineText> lines;
-  const String text = Edit3->Text();
-  if (!text.empty()) {
-    if (ComboBox3->ItemIndex() == 0) {
-      const std::optional<String> dateLine = BeginDateLine(text);
-      if (!dateLine) {
-        ShowError("Please enter a date such as " + DateToStr(Date()) + " to search by Begin Date.");
-        return;
-      }
-      lines.emplace_back(2, *dateLine);
-    } else if (ComboBox3->ItemIndex() == 1)
-      lines.emplace_back(2, "AND Location Like " + vt::SqlQuote(text + "%"));
-  }
-  if (const auto status = StatusLine(RadioGroup1)) lines.emplace_back(1, *status);
-  RunSearch(SQLDataModule->qSessions, lines);
-}
+void TMainForm::BitBtn7Click(TObject* Sender) { SearchSessions(this, false); }
 
 void TMainForm::BitBtn8Click(TObject* Sender) {
   std::vector<LineText> lines = {{2, ""}};
@@ -306,7 +311,9 @@ void TMainForm::Edit3KeyPress(TObject* Sender, char& Key) {
   if (Key == '\r') BitBtn7Click(Sender);
 }
 
-void TMainForm::RadioGroup1Click(TObject* Sender) { BitBtn7Click(Sender); }
+// A status chosen under "View Status" (or by Add) always shows: a Begin Date text that is no
+// date is refused and its previous pattern stays.
+void TMainForm::RadioGroup1Click(TObject* Sender) { SearchSessions(this, true); }
 
 // The Exit button of every page.
 void TMainForm::BitBtn14Click(TObject* Sender) {

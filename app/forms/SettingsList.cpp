@@ -40,6 +40,10 @@ void SettingsList::Add() {
 }
 
 void SettingsList::Edit() {
+  if (Table->IsEmpty()) {  // Edit on no row would start a new, blank one
+    ShowError("There is nothing to edit.");
+    return;
+  }
   ShowPanel(false);
   Table->Edit();
   FocusWhenShown(EditSet.front());

@@ -41,7 +41,7 @@ public:
 
   // The add set shown, cleared and focused; nothing is appended yet.
   void Add();
-  // The edit set shown over the current row, which goes into Edit.
+  // The edit set shown over the current row, which goes into Edit; an empty list is refused.
   void Edit();
   // Adding: required values, the duplicate check (letter case ignored, as the key's index
   // does), Append and Post. Editing: Post and back to the row. A save that fails keeps the

@@ -11,10 +11,12 @@
 #include "rtl/FloatFormat.h"
 #include "rtl/IniFiles.h"
 #include "tests/app/AttendeeEditorFixture.h"
+#include "tests/app/EditorTesting.h"
 #include "ui/controls/Buttons.h"
 #include "ui/controls/ComCtrls.h"
 #include "ui/controls/ExtCtrls.h"
 #include "ui/dbcontrols/DBCtrls.h"
+#include "ui/dialogs/DialogResponder.h"
 #include "ui/grids/DBGrids.h"
 
 namespace vt::test {
@@ -48,6 +50,44 @@ TEST_F(AttendeeEditor, WithoutDateOfBirthTheAgeIsEmptyAndLeavingTheEmptyDateKeep
   editor->Edit1->SetText("7");
   editor->DBDateEdit1Exit(editor->DBDateEdit1);
   EXPECT_EQ(editor->Edit1->Text(), "7");
+}
+
+// Each of the three date edits refuses an impossible date typed over a stored one when it is
+// left, and again when Done is clicked; Esc shows the stored date again and Done keeps it.
+TEST_F(AttendeeEditor, AnImpossibleDateOverAStoredOneIsRefusedAndTheStoredDateKept) {
+  const TDateTime stored = EncodeDate(2026, 6, 1);
+  camp.Execute("UPDATE Attendees SET DOB = " + FloatToStr(stored) + ", DateOfParentalRelease = " + FloatToStr(stored) +
+               ", DateOfDoctorRelease = " + FloatToStr(stored) + " WHERE CamperID = " + IntToStr(smith));
+  Start();
+  const struct {
+    TDBDateEdit* edit;
+    TTabSheet* page;
+    const char* column;
+  } dates[] = {{editor->DBDateEdit1, editor->TabSheet1, "DOB"},
+               {editor->DBDateEdit2, editor->TabSheet3, "DateOfParentalRelease"},
+               {editor->DBDateEdit3, editor->TabSheet3, "DateOfDoctorRelease"}};
+  for (const auto& date : dates) {
+    SCOPED_TRACE(date.column);
+    OpenEditor(smith);
+    editor->PageControl1->SetActivePage(date.page);
+    const String shown = date.edit->Text();
+    DialogResponder responder;
+    responder.Answer(mrOk).Answer(mrOk).Answer(mrYes);
+    LeaveWithAnImpossibleDate(date.edit);
+    ASSERT_EQ(responder.Shown().size(), 1u);
+    EXPECT_NE(responder.Last().Text.find("is not a valid date"), String::npos) << responder.Last().Text;
+    EXPECT_TRUE(date.edit->Focused()) << "the focus stays in the date";
+
+    ClickControl(editor->BitBtn1);
+    ProcessEventsUntilIdle();
+    EXPECT_EQ(responder.Shown().size(), 2u) << "Done refuses the date again";
+    EXPECT_TRUE(editor->Visible()) << "Done waits for a readable date";
+    SendKey(date.edit, VK_ESCAPE);
+    EXPECT_EQ(date.edit->Text(), shown);
+    CloseEditor();
+    EXPECT_FALSE(editor->Visible());
+    EXPECT_EQ(Stored(String("SELECT ") + date.column + " FROM Attendees WHERE CamperID = " + IntToStr(smith)), stored);
+  }
 }
 
 TEST_F(AttendeeEditor, PickersShowTheDescriptionOfTheCodeAndWriteTheCodeOfTheDescription) {

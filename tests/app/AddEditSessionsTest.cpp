@@ -13,6 +13,7 @@
 #include "app/forms/MainQueries.h"
 #include "db/Fields.h"
 #include "rtl/DateTime.h"
+#include "rtl/FloatFormat.h"
 #include "rtl/IniFiles.h"
 #include "tests/app/EditorTesting.h"
 #include "ui/controls/Buttons.h"
@@ -204,7 +205,7 @@ TEST_F(AddEditSessionsTest, RoomsAreAddedWithAllPlacesFreeAndIncompleteInputIsRe
   const struct {
     const char* size;
     const char* refusal;
-  } refused[] = {{"-1", "This room has 0 people in it: Number In Room cannot be less."},
+  } refused[] = {{"-3", "Number In Room cannot be negative."},
                  {"99999999999", "99999999999 is not a whole number from -2147483648 to 2147483647"}};
   for (const auto& c : refused) {
     form->VtCalcEdit1->SetText(c.size);
@@ -332,6 +333,35 @@ TEST_F(AddEditSessionsTest, ARoomCannotBeMadeSmallerThanItsOccupants) {
   rooms->FieldByName("NumberInRoom")->SetAsInteger(3);
   rooms->Post();
   EXPECT_EQ(Count("SELECT NumberInRoom * 10 + NumberAvailable FROM Rooms"), 31);
+}
+
+// Every date edit refuses an impossible date typed over a stored one when it is left; Esc shows
+// the stored date again and Done keeps it.
+TEST_F(AddEditSessionsTest, AnImpossibleDateOverAStoredOneIsRefusedAndTheStoredDateKept) {
+  const TDateTime stored = EncodeDate(2030, 6, 2);
+  camp.Execute("UPDATE Sessions SET BeginDate = " + FloatToStr(stored) + ", EndDate = " + FloatToStr(stored) +
+               ", CheckInDate = " + FloatToStr(stored) + ", CheckOutDate = " + FloatToStr(stored) +
+               ", BalanceDueDate = " + FloatToStr(stored));
+  const struct {
+    TDBDateEdit* edit;
+    const char* column;
+  } dates[] = {{form->DBDateEdit1, "BeginDate"}, {form->DBDateEdit2, "EndDate"}, {form->DBDateEdit3, "CheckInDate"},
+               {form->DBDateEdit4, "CheckOutDate"}, {form->DBDateEdit5, "BalanceDueDate"}};
+  for (const auto& date : dates) {
+    SCOPED_TRACE(date.column);
+    OpenOnWeek1();
+    const String shown = date.edit->Text();
+    vt::DialogResponder responder;
+    responder.Answer(mrOk).Answer(mrYes);
+    vt::test::LeaveWithAnImpossibleDate(date.edit);
+    ASSERT_EQ(responder.Shown().size(), 1u);
+    EXPECT_NE(responder.Last().Text.find("is not a valid date"), String::npos) << responder.Last().Text;
+    EXPECT_TRUE(date.edit->Focused()) << "the focus stays in the date";
+    vt::SendKey(date.edit, VK_ESCAPE);
+    EXPECT_EQ(date.edit->Text(), shown);
+    form->BitBtn1Click(form->BitBtn1);
+    EXPECT_EQ(camp.Value(String("SELECT ") + date.column + " FROM Sessions").AsDouble(), stored);
+  }
 }
 
 TEST_F(AddEditSessionsTest, TheZipFillsCityAndStateOnlyWhenItIsListed) {

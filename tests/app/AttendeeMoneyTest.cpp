@@ -652,5 +652,31 @@ TEST_F(AttendeeMoney, APaymentAddsToOneAnotherCopyMadeMeanwhile) {
   ExpectMoneyAgrees("after the refusal");
 }
 
+// The enrolment chosen in the open-sessions list was removed meanwhile (by another copy of the
+// program): the payment is refused as for an enrolment that is gone, not as too large, nothing
+// is written and the lists show what is stored.
+TEST_F(AttendeeMoney, APaymentForAnEnrolmentRemovedMeanwhileSaysItIsNoLongerSignedUp) {
+  OweOnWeek2();
+  ChooseOpenSession(week2);
+  const String person = " WHERE CamperID = " + Id(jones);
+  camp.Execute("DELETE FROM AttendeeSession" + person + " AND SessionID = " + Id(week2));
+  camp.Execute("INSERT INTO AttendeeTrx (CamperID, SessionID, AmountPaid, CheckNo) VALUES (" + Id(jones) + ", " +
+               Id(week2) + ", -150, 'Credit')");
+  camp.Execute("UPDATE Attendees SET TotalCharged = TotalCharged - 150, BalanceDue = BalanceDue - 150" + person);
+  data->qAttendees->FieldByName("TotalCharged")->SetAsFloat(Person("TotalCharged", jones));
+  data->qAttendees->FieldByName("BalanceDue")->SetAsFloat(Person("BalanceDue", jones));
+
+  EnterPayment(50, "4321");
+  EXPECT_EQ(Texts(Click(editor->BitBtn4, {mrOk})),
+            "Error: This Attendee is no longer signed up for Session " + Id(week2) +
+                ": another user removed it. Nothing was saved.");
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM AttendeeTrx WHERE CheckNo = '4321'"), 0);
+  EXPECT_EQ(editor->ComboBox3->Items()->IndexOf(Id(week2)), -1);
+  DialogResponder responder;
+  responder.Answer(mrNo);
+  CloseEditor();
+  ExpectMoneyAgrees("after the refusal");
+}
+
 }  // namespace
 }  // namespace vt::test

@@ -313,7 +313,7 @@ TEST_F(ChaperoneMoneyTest, APaymentOfASessionPaidMeanwhileIsRefusedBeforeAnythin
     EXPECT_EQ(Stored(), stored);
     EXPECT_EQ(Shown(e), shown.substr(0, shown.find('|')) + "|9" + shown.substr(shown.find('|', shown.find('|') + 1)));
 
-    // Or removes the first enrolment.
+    // Or removes the first enrolment: that one is no longer there to pay.
     camp.Execute("UPDATE ChaperoneSession SET AmountPaid = 0, BalanceOwed = 300 WHERE SessionID = " + Id(week2));
     camp.Execute("DELETE FROM ChaperoneSession WHERE SessionID = " + Id(week1));
     EXPECT_EQ(Texts(Press(e->BitBtn4, {mrOk})),

@@ -235,6 +235,42 @@ TEST_F(EditCompanyTest, ListsRefuseDuplicatesWhateverTheirCaseAndMissingValuesAn
   EXPECT_EQ(Count("SELECT COUNT(*) FROM Positions WHERE APosition = 'F'"), 1);
 }
 
+// Edit on an empty list has no row to edit: it says so, and no panel opens whose Save could
+// store a blank row.
+TEST_F(EditCompanyTest, EditOnAnEmptyListSaysThereIsNothingToEditAndStoresNothing) {
+  for (const char* table : {"Positions", "ShirtSize", "DefaultLeagues", "SessionType"})
+    camp.Execute(String("DELETE FROM ") + table);
+  StartWithCompany();
+  EditCompany([&] {
+    TEditCompanyForm* f = EditCompanyForm;
+    const struct {
+      TTabSheet* page;
+      TBitBtn* edit;
+      TBitBtn* save;
+      TWinControl* firstEditControl;
+    } lists[] = {{f->TabSheet2, f->BitBtn15, f->BitBtn10, f->DBEdit12},
+                 {f->TabSheet3, f->BitBtn16, f->BitBtn11, f->DBEdit14},
+                 {f->TabSheet4, f->BitBtn14, f->BitBtn12, f->DBEdit16},
+                 {f->TabSheet5, f->BitBtn17, f->BitBtn13, f->GDBMaskEdit9}};
+    for (const auto& list : lists) {
+      SCOPED_TRACE(list.page->Caption());
+      ShowPage(list.page);
+      vt::DialogResponder responder;
+      responder.Answer(mrOk);
+      vt::ClickControl(list.edit);
+      vt::ProcessEventsUntilIdle();
+      ASSERT_EQ(responder.Shown().size(), 1u);
+      EXPECT_EQ(responder.Last().Text, "There is nothing to edit.");
+      EXPECT_EQ(responder.Last().Caption, "Error");
+      EXPECT_FALSE(list.firstEditControl->Visible());
+      EXPECT_FALSE(list.save->Visible());
+    }
+    f->BitBtn4->Click();
+  });
+  for (const char* table : {"Positions", "ShirtSize", "DefaultLeagues", "SessionType"})
+    EXPECT_EQ(Count(String("SELECT COUNT(*) FROM ") + table), 0) << table;
+}
+
 TEST_F(EditCompanyTest, ASessionTypeWithABlankLetterIsMissingAndTheCostsKeepTheirLastValues) {
   StartWithCompany();
   EditCompany([&] {

@@ -6,6 +6,9 @@
 
 #include <functional>
 
+#include "components/edits/ToolEditDate.h"
+#include "rtl/DateTime.h"
+
 #include "app/About.h"
 #include "app/SQLData.h"
 #include "app/Startup.h"
@@ -66,5 +69,24 @@ protected:
 
   CampFixture camp;
 };
+
+// Types 30 February 2024 over the date edit's text, in the edit's own layout, then Tab.
+inline void LeaveWithAnImpossibleDate(TCustomDateEdit* edit) {
+  String digits;
+  const String shown = FormatDateTime(edit->GetDateFormat(), EncodeDate(2024, 2, 28));
+  for (size_t i = 0; i < shown.size(); ++i) {
+    if (shown.compare(i, 2, "28") == 0) {
+      digits += "30";
+      ++i;
+    } else if (shown[i] >= '0' && shown[i] <= '9') {
+      digits += shown[i];
+    }
+  }
+  edit->SetFocus();
+  edit->SetSelStart(0);
+  TypeText(edit, digits);
+  SendKey(edit, VK_TAB);
+  ProcessEventsUntilIdle();
+}
 
 }  // namespace vt::test

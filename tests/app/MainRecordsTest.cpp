@@ -22,7 +22,9 @@
 #include "ui/controls/ComCtrls.h"
 #include "ui/controls/ExtCtrls.h"
 #include "ui/controls/StdCtrls.h"
+#include "ui/dbcontrols/DBCtrls.h"
 #include "ui/dialogs/DialogResponder.h"
+#include "ui/forms/Forms.h"
 #include "ui/grids/DBGrids.h"
 #include "ui/testing/UiTesting.h"
 
@@ -147,6 +149,36 @@ TEST_F(MainRecordsTest, AddOpensEachPagesEditorOnANewRowWithItsPresetsAndDoneSto
   EXPECT_EQ(MainForm->RadioGroup1->ItemIndex(), 0);
   EXPECT_EQ(Count("SELECT COUNT(*) FROM Sessions WHERE Description = 'Winter'"), 1);
   for (const String& session : Sessions()) EXPECT_NE(session, "Winter");
+}
+
+// Add, then Done with nothing typed, stores nothing, however far Tab walked through the first
+// page (a session is stored with its copy of the default types as soon as Description is left:
+// Done takes both away again). One field typed is enough to keep the record.
+TEST_F(MainRecordsTest, AddThenDoneWithNothingTypedStoresNothing) {
+  const String counts =
+      "SELECT (SELECT COUNT(*) FROM Attendees) || '/' || (SELECT COUNT(*) FROM Chaperones) || '/' || "
+      "(SELECT COUNT(*) FROM Sessions) || '/' || (SELECT COUNT(*) FROM SessionSessionTypes) || '/' || "
+      "(SELECT COUNT(*) FROM Leagues)";
+  const String before = camp.Value(counts).AsString();
+  const std::vector<Page> pages = Pages();
+  for (size_t i = 0; i < 3; ++i) {
+    const Page& page = pages[i];
+    SCOPED_TRACE(page.sheet->Name());
+    for (int tabs : {0, 1, 14}) {
+      WithEditor(page, MainForm->acAdd, [&] {
+        for (int tab = 0; tab < tabs; ++tab) vt::SendKey(static_cast<TWinControl*>(Screen->ActiveControl()), VK_TAB);
+        vt::ProcessEventsUntilIdle();
+        vt::ClickControl(page.done);
+      });
+      EXPECT_EQ(camp.Value(counts).AsString(), before) << tabs << " tabs";
+      EXPECT_EQ(page.records->State(), dsBrowse);
+    }
+  }
+  WithEditor(pages[0], MainForm->acAdd, [&] {
+    vt::TypeText(AddEditAttendeesForm->DBEdit3, "Nia");
+    vt::ClickControl(pages[0].done);
+  });
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM Attendees WHERE FirstName = 'Nia' AND LastName IS NULL"), 1);
 }
 
 TEST_F(MainRecordsTest, EditAsksOnDoneNoKeepsTheStoredRowAndYesSavesIt) {
@@ -405,6 +437,30 @@ TEST_F(MainRecordsTest, TheClassesStatusFilterAndSearchLines) {
   EXPECT_EQ(m->Edit3->Text(), "lake");  // the reset keeps the text
   vt::SendKey(m->Edit3, VK_RETURN);
   EXPECT_EQ(Sessions(), (Names{"Week 1"}));
+}
+
+// A Begin Date box holding no date: Search and Enter say so and change nothing, while a status
+// chosen under "View Status", or set by Add, is what the list shows.
+TEST_F(MainRecordsTest, WithNoDateInTheBeginDateBoxTheListStillFollowsTheStatus) {
+  TMainForm* m = MainForm;
+  ShowPage(m->TabSheet3);
+  m->ComboBox3->SetItemIndex(0);
+  m->Edit3->SetText("soon");
+  vt::DialogResponder responder;
+  responder.Answer(mrOk).Answer(mrOk).Answer(mrOk);
+  vt::ClickControl(m->BitBtn7);
+  EXPECT_EQ(Sessions(), (Names{"Week 1", "Week 2"}));
+  m->RadioGroup1->SetItemIndex(1);  // "Inactive"
+  m->RadioGroup1Click(m->RadioGroup1);
+  EXPECT_EQ(Sessions(), (Names{"Winter"}));
+  WithEditor(Pages()[2], m->acAdd, [&] {
+    EXPECT_EQ(m->RadioGroup1->ItemIndex(), 0);
+    AddEditSessionsForm->BitBtn1->Click();
+  });
+  EXPECT_EQ(Sessions(), (Names{"Week 1", "Week 2"}));
+  ASSERT_EQ(responder.Shown().size(), 3u);
+  for (const vt::ShownDialog& shown : responder.Shown())
+    EXPECT_EQ(shown.Text.substr(0, 26), "Please enter a date such a");
 }
 
 TEST_F(MainRecordsTest, TheRecordCommandsServeTheFirstFourPagesOnly) {

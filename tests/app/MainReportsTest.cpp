@@ -3,6 +3,8 @@
 // nothing, and the one message when the report host cannot run a report.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "app/About.h"
 #include "app/SQLData.h"
 #include "app/Startup.h"
@@ -16,6 +18,7 @@
 #include "tests/fixtures/PdfText.h"
 #include "tests/platform/reports/ReportCamp.h"
 #include "ui/controls/Buttons.h"
+#include "ui/controls/ComCtrls.h"
 #include "ui/dialogs/DialogResponder.h"
 #include "ui/testing/UiTesting.h"
 
@@ -111,6 +114,55 @@ TEST(MainReportsPath, ADatabasePathWithBlanksReachesTheHost) {
   MainForm = nullptr;
   AboutForm = nullptr;
   SQLDataModule = nullptr;
+}
+
+// A person deleted while money is still owed either way keeps that money in the books: the
+// receivable and payable reports list the rows as a deleted person's, and "All sessions" is
+// still the sum of every ledger row the file keeps.
+TEST_F(MainReportsTest, ADeletedPersonsMoneyStaysInTheReceivablesAndPayables) {
+  vt::test::CampFixture& camp = data.camp;
+  const int quinn = camp.AddAttendee("Quinn", "Pat", EncodeDate(2016, 1, 1));
+  for (const auto& [amount, entry] : {std::pair{120.0, "Charge"}, {-50.0, "2001"}, {-120.0, "Credit"}})
+    camp.Insert("AttendeeTrx", {{"CamperID", quinn}, {"SessionID", data.week1}, {"AmountPaid", amount},
+                                {"CheckNo", String(entry)}, {"DatePaid", EncodeDate(2030, 5, 1)}});
+  camp.Execute("UPDATE Attendees SET TotalCharged = 0, TotalCredits = 50, BalanceDue = -50 WHERE CamperID = " +
+               IntToStr(quinn));
+  const int reed = camp.AddChaperone("Rae", "Reed", 300);
+  for (const auto& [amount, entry] : {std::pair{300.0, "Invoice"}, {-100.0, "3001"}})
+    camp.Insert("ChaperoneTrx", {{"ChaperoneID", reed}, {"SessionID", data.week1}, {"AmountPaid", amount},
+                                 {"CheckNo", String(entry)}, {"DatePaid", EncodeDate(2030, 5, 1)}});
+  StartVantrel();
+  TMainForm* f = MainForm;
+  vt::DialogResponder responder;
+  const std::pair<TTabSheet*, std::pair<TDataSet*, std::pair<const char*, int>>> deletes[] = {
+      {f->TabSheet1, {SQLDataModule->qAttendees, {"CamperID", quinn}}},
+      {f->TabSheet2, {SQLDataModule->qChaperones, {"ChaperoneID", reed}}}};
+  for (const auto& [page, person] : deletes) {
+    f->PageControl1->SetActivePage(page);
+    ASSERT_TRUE(person.first->Locate(person.second.first, Variant(person.second.second), {}));
+    responder.Answer(mrYes);
+    f->acDeleteExecute(f);
+  }
+  ASSERT_TRUE(camp.Value("SELECT COUNT(*) FROM Attendees WHERE CamperID = " + IntToStr(quinn)).AsInteger() == 0);
+  ASSERT_TRUE(camp.Value("SELECT COUNT(*) FROM Chaperones WHERE ChaperoneID = " + IntToStr(reed)).AsInteger() == 0);
+
+  const struct {
+    TButton* button;
+    const char* ledger;
+    const char* shown;
+  } books[] = {{f->BitBtn39, "AttendeeTrx", "(deleted attendee)"}, {f->BitBtn40, "ChaperoneTrx", "(deleted chaperone)"}};
+  for (const auto& book : books) {
+    const String text = Click(book.button);
+    const String deleted = vt::test::LineWith(text, book.shown);
+    EXPECT_NE(deleted, "") << book.ledger;
+    const std::vector<double> all = vt::test::Amounts(vt::test::LineWith(text, "All sessions"));
+    ASSERT_EQ(all.size(), 4u) << book.ledger;
+    EXPECT_EQ(std::llround(all[3] * 100),
+              std::llround(camp.Value(String("SELECT SUM(AmountPaid) FROM ") + book.ledger).AsDouble() * 100))
+        << book.ledger;
+  }
+  EXPECT_NE(Click(f->BitBtn37).find("(deleted attendee), Code " + IntToStr(quinn)), String::npos)
+      << "the session ledger names the deleted attendee by code";
 }
 
 TEST_F(MainReportsTest, AttendeeDetailsFollowTheSelectedAttendee) {

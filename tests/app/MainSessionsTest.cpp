@@ -193,6 +193,99 @@ TEST_F(ThreeSessions, EveryMoveOfTheCurrentSessionRepointsTheSessionPages) {
   EXPECT_GE(moved, 6) << "the moves went to other sessions";
 }
 
+// Picks in a row, after a Location search and its reset, by every route: each lands on the
+// session picked, and the room page lists that session's rooms and waiting attendees. A number
+// another copy deleted meanwhile is said so and the pages stay on the session they showed.
+TEST_F(ThreeSessions, EveryPickLandsOnThePickedSessionAfterASearchAndItsReset) {
+  const int gone = camp.AddSession("Cove", EncodeDate(2030, 7, 1), EncodeDate(2030, 7, 5));
+  Start();
+  TMainForm* main = MainForm;
+  auto sorted = [](std::vector<std::string> names) {
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  auto listed = [&](TDataSet* list, const char* column) {
+    std::vector<std::string> names;
+    if (list->Active())
+      for (int row = 1; row <= list->RecordCount(); ++row)
+        names.push_back(list->FieldValueAt(row, list->FieldByName(column)).AsString());
+    return sorted(names);
+  };
+  auto stored = [&](const String& sql) {
+    std::vector<std::string> names;
+    TADOQuery rows(nullptr);
+    rows.SetConnection(camp.Connection());
+    rows.SQL()->Add(sql);
+    rows.Open();
+    for (; !rows.Eof(); rows.Next()) names.push_back(rows.Fields()->Fields(0)->AsString());
+    return sorted(names);
+  };
+  auto pick = [&](TComboBox* combo, int session) {
+    combo->SetItemIndex(combo->Items()->IndexOf(IntToStr(session)));
+    combo->OnChange(combo);
+  };
+  auto pickByKeyboard = [&](TComboBox* combo, int session) {
+    TWinControl* page = combo->Parent();  // a person first turns to the combo's page
+    while (!dynamic_cast<TTabSheet*>(page)) page = page->Parent();
+    main->PageControl1->SetActivePage(static_cast<TTabSheet*>(page));
+    combo->SetFocus();
+    combo->SetItemIndex(combo->Items()->IndexOf(IntToStr(session)) - 1);
+    vt::SendKey(combo, VK_DOWN);
+  };
+  auto search = [&](int field, const char* text) {
+    main->ComboBox3->SetItemIndex(field);
+    main->Edit3->SetText(text);
+    main->BitBtn7Click(main->BitBtn7);
+  };
+  auto status = [&](int index) {
+    main->RadioGroup1->SetItemIndex(index);
+    main->RadioGroup1Click(main->RadioGroup1);
+  };
+  const int kAny = -1;  // not a pick: the pages show whichever session is current
+  const struct {
+    const char* how;
+    std::function<void()> move;
+    int session;
+  } steps[] = {
+      {"a Location search", [&] { search(1, "Bea"); }, sessions[1]},
+      {"its reset", [&] { main->BitBtn8Click(main->BitBtn8); }, kAny},
+      {"the rooms combo by keyboard", [&] { pickByKeyboard(main->ComboBox9, sessions[2]); }, sessions[2]},
+      {"the teams combo", [&] { pick(main->ComboBox10, sessions[1]); }, sessions[1]},
+      {"View Status", [&] { status(1); }, kAny},
+      {"the reports combo", [&] { pick(main->ComboBox12, sessions[0]); }, sessions[0]},
+      {"a key in the Classes grid", [&] { vt::SendKey(main->DBGrid5, VK_DOWN); }, kAny},
+      {"another Location search and its reset", [&] { search(1, "Alp"); main->BitBtn8Click(main->BitBtn8); }, kAny},
+      {"the chaperone rooms combo", [&] { pick(main->ComboBox13, sessions[2]); }, sessions[2]},
+      {"the leagues combo by keyboard", [&] { pickByKeyboard(main->ComboBox6, sessions[1]); }, sessions[1]},
+      {"a Begin Date search", [&] { search(0, DateToStr(EncodeDate(2030, 6, 9)).c_str()); }, sessions[1]},
+      {"the rooms combo", [&] { pick(main->ComboBox9, sessions[0]); }, sessions[0]},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.how);
+    step.move();
+    vt::ProcessEventsUntilIdle();
+    const int current = CurrentSession();
+    if (step.session != kAny) EXPECT_EQ(current, step.session);
+    const String id = IntToStr(current);
+    EXPECT_EQ(listed(SQLDataModule->tRooms, "RoomNumber"),
+              stored("SELECT RoomNumber FROM Rooms WHERE SessionID = " + id));
+    EXPECT_EQ(listed(SQLDataModule->qAttendeesInRooms, "LastName"),
+              stored("SELECT a.LastName FROM AttendeeSession e JOIN Attendees a ON a.CamperID = e.CamperID "
+                     "WHERE e.RoomID IS NULL AND e.SessionID = " + id));
+  }
+
+  camp.Execute("DELETE FROM Sessions WHERE SessionID = " + IntToStr(gone));
+  vt::DialogResponder responder;
+  responder.Answer(mrOk);
+  pick(main->ComboBox9, gone);
+  ASSERT_EQ(responder.Shown().size(), 1u);
+  EXPECT_EQ(responder.Last().Text, "Session " + IntToStr(gone) + " no longer exists.");
+  EXPECT_EQ(CurrentSession(), sessions[0]);
+  EXPECT_EQ(listed(SQLDataModule->tRooms, "RoomNumber"),
+            stored("SELECT RoomNumber FROM Rooms WHERE SessionID = " + IntToStr(sessions[0])));
+  EXPECT_EQ(main->ComboBox9->Items()->IndexOf(IntToStr(gone)), -1);
+}
+
 TEST_F(ThreeSessions, ARoomOrTeamOfAnotherSessionIsRefusedAndNothingIsWritten) {
   Start();
   const int ann = Count("SELECT CamperID FROM AttendeeSession WHERE SessionID = " + IntToStr(sessions[0]) +
