@@ -289,8 +289,10 @@ TEST_F(EditCompanyTest, ChangeRefusesWhatIsNotACampDatabaseAndPointsTheSourceAnd
   EXPECT_EQ(registry.ReadString("DefaultDir"), other.Folder());
   EXPECT_EQ(registry.ReadString("FIL"), "MS Access");
   EXPECT_EQ(registry.ReadString("Driver"), "Microsoft Access Driver (*.mdb)");
-  ASSERT_TRUE(registry.OpenKeyReadOnly("SOFTWARE\\ODBC\\ODBC.INI\\ODBC Data Sources"));
-  EXPECT_EQ(registry.ReadString("Vantrel"), "Microsoft Access Driver (*.mdb)");
+  TRegistry list;  // a fresh reader: the path is taken from the root, not below the open key
+  list.SetRootKey(HKEY_LOCAL_MACHINE);
+  ASSERT_TRUE(list.OpenKeyReadOnly("SOFTWARE\\ODBC\\ODBC.INI\\ODBC Data Sources"));
+  EXPECT_EQ(list.ReadString("Vantrel"), "Microsoft Access Driver (*.mdb)");
 }
 
 long FileSize(const String& path) {
