@@ -155,6 +155,50 @@ TEST_F(StartupTest, TheAgePurgeRemovesThoseWhoReachedTheLimitWithTheirRowsAndGiv
   EXPECT_EQ(Count("SELECT COUNT(*) FROM Attendees"), 3);
 }
 
+// Dates the sqlite3 shell wrote as text (as a spreadsheet import writes them): the passes act on
+// them as on day numbers, the attendee list shows them, and a text that is no date neither ends
+// its session nor removes its attendee. The stored texts stay as they were written.
+TEST_F(StartupTest, TextDatesFromTheSqliteShellReadAsThoseDatesAndOneThatIsNoDateRemovesNothing) {
+  TIniFile(ProgramIni()).WriteString("System", "FullPath", camp.DatabasePath());
+  camp.AddCompany("Acme Camps", 18);
+  const int endsToday = camp.AddSession("Today", kToday - 5, 0);
+  const int endsTomorrow = camp.AddSession("Tomorrow", kToday - 5, 0);
+  const int noDate = camp.AddSession("Garbled", kToday - 5, 0);
+  const int eleven = camp.AddAttendee("Young", "Eleven");
+  const int eighteen = camp.AddAttendee("Grown", "Up");
+  const int unknown = camp.AddAttendee("Unknown", "Birthday");
+  camp.AddEnrolment(endsTomorrow, eleven, "R");
+  camp.AddEnrolment(endsTomorrow, unknown, "R");
+  camp.Insert("AttendeeTrx", {{"CamperID", eleven}, {"SessionID", endsTomorrow}, {"AmountPaid", 50.0}});
+  const auto set = [](const char* table, const char* column, const char* text, const char* key, int id) {
+    return String("UPDATE ") + table + " SET " + column + " = '" + text + "' WHERE " + key + " = " + IntToStr(id) + ";";
+  };
+  const String shell = "sqlite3 '" + camp.DatabasePath() + "' \"" +
+                       set("Sessions", "EndDate", "2003-06-10", "SessionID", endsToday) +
+                       set("Sessions", "EndDate", "2003-06-11 09:30:00", "SessionID", endsTomorrow) +
+                       set("Sessions", "EndDate", "next week", "SessionID", noDate) +
+                       set("Attendees", "DOB", "1992-05-01", "CamperID", eleven) +
+                       set("Attendees", "DOB", "1985-06-01T08:00", "CamperID", eighteen) +
+                       set("Attendees", "DOB", "unknown", "CamperID", unknown) + "\"";
+  ASSERT_EQ(std::system(shell.c_str()), 0) << shell;
+
+  Start();
+  EXPECT_EQ(Active(endsToday), 0);
+  EXPECT_EQ(Active(endsTomorrow), -1);
+  EXPECT_EQ(Active(noDate), -1);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM Attendees WHERE CamperID = " + IntToStr(eighteen)), 0);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM Attendees"), 2);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM AttendeeSession"), 2);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM AttendeeTrx"), 1);
+  TADOQuery* attendees = SQLDataModule->qAttendees;
+  ASSERT_TRUE(attendees->Locate("CamperID", eleven, {}));
+  EXPECT_EQ(attendees->FieldByName("DOB")->DisplayText(), DateToStr(EncodeDate(1992, 5, 1)));
+  ASSERT_TRUE(attendees->Locate("CamperID", unknown, {}));
+  EXPECT_EQ(attendees->FieldByName("DOB")->DisplayText(), "");
+  EXPECT_EQ(camp.Value("SELECT DOB || '' FROM Attendees WHERE CamperID = " + IntToStr(eleven)).AsString(), "1992-05-01");
+  EXPECT_EQ(camp.Value("SELECT EndDate || '' FROM Sessions WHERE SessionID = " + IntToStr(noDate)).AsString(), "next week");
+}
+
 TEST_F(StartupTest, AMissingDatabaseEndsStartUpWithItsMessageAndNoMainWindow) {
   const String missing = camp.Folder() + "gone/Nowhere.mdb";
   TIniFile(ProgramIni()).WriteString("System", "FullPath", missing);
