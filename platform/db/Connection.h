@@ -55,6 +55,10 @@ class TADOConnection : public TComponent {
   // Closes every dataset on the connection first, then folds the log into the file as far as
   // readers of other copies allow, so the file alone holds every committed row.
   void Close();
+  // The tables (a script of CREATE TABLE statements) a file must hold, each with at least its
+  // columns, to be opened: any other file is refused before anything is written to it. Empty
+  // (the default): any database is opened.
+  void SetExpectedTables(const String& createScript);
   bool LoginPrompt() const { return loginPrompt_; }
   void SetLoginPrompt(bool value) { loginPrompt_ = value; }
   // Runs a statement (Jet dialect rewritten); returns the rows it changed.
@@ -101,8 +105,7 @@ class TADOConnection : public TComponent {
   String connectionString_;
   bool loginPrompt_ = true;
   sqlite3* db_ = nullptr;
-  std::optional<vt::FileStamp> closedStamp_;  // of the file as this connection last closed it
-  bool closedBefore_ = false;                 // whether it has closed this file before
+  std::vector<vt::ExpectedTable> expectedTables_;
   std::unique_ptr<vt::StatementCache> statements_;
   std::int64_t preparedSchemaVersion_ = -1;  // the schema the kept statements were prepared on
   std::optional<std::set<String>> caseFreeColumns_;  // of that schema, read on first need
@@ -138,8 +141,8 @@ String ConnectionStringValue(const String& value);
 // never calls it: it is the tool that prepares a database.
 void CreateDatabaseFile(const String& path, const String& sqlScript);
 
-// The names of the tables of the database file at path, read without changing the file (no
-// journal mode is set); raises EDatabaseError when it cannot be opened or is not a database.
+// The names of the tables of the database file at path, read from the file alone without
+// changing it or anything beside it; raises EDatabaseError when it cannot be opened or is not a database.
 std::vector<String> ListTables(const String& path);
 
 // Runs every statement of sql on db; returns the rows changed by the last one.
