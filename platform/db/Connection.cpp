@@ -256,9 +256,15 @@ void TADOConnection::RereadAfterRollback() {
 
 vt::StatementUse TADOConnection::Reuse(const String& sql) { return statements_->Use(Handle(), sql); }
 
-String TADOConnection::InLocaleOrder(const String& sql) {
+const std::set<String>& TADOConnection::CaseFreeColumns() {
   if (!caseFreeColumns_) caseFreeColumns_ = vt::CaseFreeColumnNames(Handle());
-  return vt::InLocaleOrder(sql, *caseFreeColumns_);
+  return *caseFreeColumns_;
+}
+
+String TADOConnection::InLocaleOrder(const String& sql) { return vt::InLocaleOrder(sql, CaseFreeColumns()); }
+
+std::vector<vt::OrderTerm> TADOConnection::OrderTermsToSortInLocale(const String& sql) {
+  return vt::OrderTermsToSortInLocale(sql, CaseFreeColumns());
 }
 
 // A schema change drops the kept statements: a kept "SELECT *" would still describe the

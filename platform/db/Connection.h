@@ -21,6 +21,7 @@ namespace vt {
 
 class StatementCache;
 class StatementUse;
+struct OrderTerm;
 
 // What tells whether the database can have changed: this connection's own row changes, commits
 // by other connections or processes, and schema changes. Equal versions = the same data.
@@ -99,8 +100,12 @@ class TADOConnection : public TComponent {
   void CheckInTransaction() const;
   // A statement kept prepared on the open handle, for texts run on every post or open.
   vt::StatementUse Reuse(const String& sql);
+  const std::set<String>& CaseFreeColumns();  // of the open schema, read on first need
   // A SELECT's text with its ORDER BY terms over case-free text columns in the locale's order.
   String InLocaleOrder(const String& sql);
+  // The ORDER BY terms of a SELECT that its dataset puts in the locale's order itself; none when
+  // InLocaleOrder is the way (see vt::OrderTermsToSortInLocale).
+  std::vector<vt::OrderTerm> OrderTermsToSortInLocale(const String& sql);
 
   String connectionString_;
   bool loginPrompt_ = true;
