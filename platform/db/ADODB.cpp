@@ -76,7 +76,9 @@ void BindCell(vt::SqliteStatement& statement, int index, const vt::RowSet& rows,
 // Reads the column through its value: one call into the statement per column instead of
 // three. The value is used at once, on the thread that steps the statement, before the next step.
 // The cell is a null one of rows.
-void StoreColumn(sqlite3_stmt* statement, int index, vt::RowSet& rows, vt::Cell& cell) {
+// A text of a UTF-8 file is taken as its bytes stand (the blob form): reading it as a text makes
+// SQLite copy it to end it with a NUL first.
+void StoreColumn(sqlite3_stmt* statement, int index, vt::RowSet& rows, vt::Cell& cell, bool utf8) {
   sqlite3_value* value = sqlite3_column_value(statement, index);
   switch (sqlite3_value_type(value)) {
     case SQLITE_INTEGER:
@@ -86,7 +88,7 @@ void StoreColumn(sqlite3_stmt* statement, int index, vt::RowSet& rows, vt::Cell&
     case SQLITE_NULL:
       return;
     default: {
-      const char* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
+      const char* text = reinterpret_cast<const char*>(utf8 ? sqlite3_value_blob(value) : sqlite3_value_text(value));
       return rows.SetText(cell, {text, size_t(sqlite3_value_bytes(value))});
     }
   }
@@ -206,7 +208,8 @@ bool TCustomADODataSet::MergeSnapshot(const FetchOrigin& wanted, std::vector<Col
     statement->BindInteger(int(wanted.parameters.size()) + 1, key);
     if (!statement->Step()) return false;
     vt::Cell* row = rows.MutableRow(rows.AddSlot(key));
-    for (int column = 0; column < count; ++column) StoreColumn(statement->Handle(), column + 1, rows, row[column]);
+    for (int column = 0; column < count; ++column)
+      StoreColumn(statement->Handle(), column + 1, rows, row[column], connection_->TextIsUtf8());
   }
   std::swap(Rows(), rows);
   columns = std::move(snapshotColumns_);
@@ -402,9 +405,10 @@ void TCustomADODataSet::FetchRows(vt::SqliteStatement& statement, int first, boo
   vt::RowSet& rows = Rows();
   rows.Reset(count + CalcFieldCount());
   std::int64_t ordinal = 0;
+  const bool utf8 = connection_->TextIsUtf8();
   while (statement.Step()) {
     vt::Cell* row = rows.MutableRow(rows.AddSlot(keyed ? sqlite3_column_int64(handle, 0) : ++ordinal));
-    for (int column = 0; column < count; ++column) StoreColumn(handle, column + first, rows, row[column]);
+    for (int column = 0; column < count; ++column) StoreColumn(handle, column + first, rows, row[column], utf8);
   }
 }
 
@@ -477,7 +481,7 @@ bool TCustomADODataSet::ReadStoredRow(std::int64_t key, int slot) {
   buffer.SetKey(slot, key);
   for (int column = 0; column < int(tableColumns_.size()); ++column) {
     buffer.SetNull(slot, column);
-    StoreColumn(statement->Handle(), column, buffer, buffer.MutableRow(slot)[column]);
+    StoreColumn(statement->Handle(), column, buffer, buffer.MutableRow(slot)[column], connection_->TextIsUtf8());
   }
   return true;
 }

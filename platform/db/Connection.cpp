@@ -91,6 +91,11 @@ void CheckWritable(sqlite3* db, const String& path) {
   vt::CheckSqlite(db, sqlite3_exec(db, "BEGIN IMMEDIATE; COMMIT", nullptr, nullptr, nullptr));
 }
 
+bool ReadsUtf8(sqlite3* db) {
+  vt::SqliteStatement encoding(db, "PRAGMA encoding");
+  return encoding.Step() && String(reinterpret_cast<const char*>(sqlite3_column_text(encoding.Handle(), 0))) == "UTF-8";
+}
+
 }  // namespace
 
 TADOConnection::TADOConnection(TComponent* AOwner)
@@ -169,6 +174,7 @@ void TADOConnection::Open() {
   }
   sqlite3_update_hook(db, &TADOConnection::LogRowChange, this);
   db_ = db;
+  textIsUtf8_ = ReadsUtf8(db);
   if (AfterConnect) AfterConnect(this);
 }
 

@@ -101,6 +101,7 @@ class TADOConnection : public TComponent {
   // A statement kept prepared on the open handle, for texts run on every post or open.
   vt::StatementUse Reuse(const String& sql);
   const std::set<String>& CaseFreeColumns();  // of the open schema, read on first need
+  bool TextIsUtf8() const { return textIsUtf8_; }  // the open file's text encoding
   // A SELECT's text with its ORDER BY terms over case-free text columns in the locale's order.
   String InLocaleOrder(const String& sql);
   // The ORDER BY terms of a SELECT that its dataset puts in the locale's order itself; none when
@@ -111,6 +112,7 @@ class TADOConnection : public TComponent {
   bool loginPrompt_ = true;
   sqlite3* db_ = nullptr;
   std::vector<vt::ExpectedTable> expectedTables_;
+  bool textIsUtf8_ = true;
   std::unique_ptr<vt::StatementCache> statements_;
   std::int64_t preparedSchemaVersion_ = -1;  // the schema the kept statements were prepared on
   std::optional<std::set<String>> caseFreeColumns_;  // of that schema, read on first need
