@@ -335,6 +335,18 @@ TEST_F(StartupTest, ARefusedFileAndTheLogBesideItAreLeftByteForByte) {
   EXPECT_EQ(SQLDataModule->qCoSYS->FieldByName("CompanyName")->AsString(), "Camp Vantrel");
 }
 
+// A copy of the program killed before it folded its log into the camp: the next start takes the
+// log's rows.
+TEST_F(StartupTest, ACampWithRowsOfItsOwnInItsLogStartsWithThoseRows) {
+  camp.AddCompany("Camp Vantrel");
+  camp.Connection()->Close();
+  const String killed = camp.Folder() + "Killed.mdb";
+  CopyWithRowsInTheLog(camp.DatabasePath(), killed, "UPDATE CoSys SET CompanyName = 'Logged Camps'");
+  TIniFile(ProgramIni()).WriteString("System", "FullPath", killed);
+  Start();
+  EXPECT_EQ(SQLDataModule->qCoSYS->FieldByName("CompanyName")->AsString(), "Logged Camps");
+}
+
 // Read-only places: the file, its folder (the log files cannot be made beside it) and a
 // shared-memory file an earlier run left read-only. Start-up names the place and what to do,
 // the main window never comes, nothing is written or made beside the file, and once the place
