@@ -93,10 +93,10 @@ void TEditCompanyForm::CreateDesign() {
   CompanyDesigner c(d);
   SetName("EditCompanyForm");
   const vt::EditorFrame frame = vt::DesignEditorFrame(d, this, "Edit Company Information", "BitBtn4", false);
-  SetClientWidth(560);
+  SetClientWidth(800);
   SetClientHeight(400);
   BitBtn4 = frame.Done;
-  BitBtn4->SetBounds(470, 368, 80, 25);
+  BitBtn4->SetBounds(710, 368, 80, 25);
   TSQLDataModule* data = SQLDataModule;
 
   PageControl1 = d.Pages("PageControl1", this, alTop, 360);

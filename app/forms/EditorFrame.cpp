@@ -17,8 +17,11 @@ namespace {
 
 const char* const kBlankZip = "     -    ";
 
-bool IsSingleLineEdit(TComponent* component) {
-  return dynamic_cast<TCustomEdit*>(component) && !dynamic_cast<TCustomMemo*>(component);
+// Single-line edits, combo boxes and check boxes: Enter there means "next field". A memo keeps
+// it for its line breaks, a button for its click.
+bool EnterMovesOn(TComponent* component) {
+  return (dynamic_cast<TCustomEdit*>(component) && !dynamic_cast<TCustomMemo*>(component)) ||
+         dynamic_cast<TCustomComboBox*>(component) || dynamic_cast<TCustomCheckBox*>(component);
 }
 
 // Chained, not replaced: the rule first, then what the design bound.
@@ -108,7 +111,7 @@ void BindEditorKeys(TForm* form) {
     auto* control = dynamic_cast<TWinControl*>(form->Components(i));
     if (!control) continue;
     control->OnKeyDown = WithAltF4Swallowed(control->OnKeyDown);
-    if (IsSingleLineEdit(control) && !control->OnKeyPress)
+    if (EnterMovesOn(control) && !control->OnKeyPress)
       control->OnKeyPress = [form](TObject*, char& Key) {
         if (Key == '\r') FocusNextControl(form);
       };

@@ -33,7 +33,8 @@ EditorFrame DesignEditorFrame(FormDesigner& d, TForm* form, const String& captio
 
 // Call at the end of a design, after every control is made: the form's OnKeyDown and that of
 // every control swallow Alt+F4 (a handler the design bound runs after the rule), and Enter in
-// a single-line edit without an OnKeyPress of its own moves the focus on (FocusNextControl).
+// a single-line edit, combo box or check box without an OnKeyPress of its own moves the focus
+// on (FocusNextControl).
 void BindEditorKeys(TForm* form);
 
 // The Alt+F4 rule of every key-down handler of an editor: the key becomes 0.

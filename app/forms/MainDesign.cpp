@@ -82,8 +82,8 @@ void TMainForm::CreateDesign() {
   ComboBox1 = d.Combo("ComboBox1", Panel1, 224, 10, 110, {"Last Name", "Grade", "City", "First Name", "ZipCode"}, 0);
   BitBtn2 = d.Push("BitBtn2", Panel1, 344, 8, 75, "Search");
   BitBtn3 = d.Push("BitBtn3", Panel1, 424, 8, 75, "Reset");
-  BitBtn1 = d.Push("BitBtn1", Panel1, 520, 8, 120, "Edit Company Info");
-  BitBtn14 = d.Push("BitBtn14", Panel1, 660, 8, 75, "Exit");
+  BitBtn1 = d.Push("BitBtn1", Panel1, 520, 8, 140, "Edit Company Info");
+  BitBtn14 = d.Push("BitBtn14", Panel1, 668, 8, 75, "Exit");
   DBGrid2 = d.Grid("DBGrid2", TabSheet1, alBottom, 160,
                    {{"SessionID", "Session ID"}, {"SessionType", "Session Type"}, {"Description"},
                     {"LeagueName", "League"}, {"TeamName", "Team"}});
@@ -142,7 +142,7 @@ void TMainForm::CreateDesign() {
   Label39 = d.Label("Label39", Panel5, 8, 14, "Change to Session:");
   ComboBox9 = d.Combo("ComboBox9", Panel5, 120, 10, 80, {});
   Label15 = d.Label("Label15", Panel5, 216, 14, "Selected Session");
-  BitBtn16 = d.Push("BitBtn16", Panel5, 660, 8, 75, "Exit");
+  BitBtn16 = d.Push("BitBtn16", Panel5, 600, 8, 75, "Exit");
   TPanel* autoAssign = d.RoomCommands("AutoAssignPanel", TabSheet5);
   BitBtn21 = d.Push("BitBtn21", autoAssign, 160, 8, 120, "Process Rooms");
   BitBtn23 = d.Push("BitBtn23", autoAssign, 296, 8, 130, "Unassign All Rooms");
@@ -209,8 +209,8 @@ void TMainForm::CreateDesign() {
   VtCalcEdit3->SetVisible(false);
   VtCalcEdit3->SetValue(0);
   BitBtn13 = d.Push("BitBtn13", Panel7, 392, 40, 130, "Auto Create Teams");
-  BitBtn43 = d.Push("BitBtn43", Panel7, 528, 40, 130, "Delete Partial Teams");
-  BitBtn15 = d.Push("BitBtn15", Panel7, 664, 40, 200, "Delete all Teams and Start Over");
+  BitBtn43 = d.Push("BitBtn43", Panel7, 528, 40, 140, "Delete Partial Teams");
+  BitBtn15 = d.Push("BitBtn15", Panel7, 676, 40, 210, "Delete all Teams and Start Over");
   TeamsProgress = d.Label("TeamsProgress", Panel7, 520, 14, "");
   RadioGroup2 = d.Make<TRadioGroup>("RadioGroup2", Panel7, 8, 72, 400, 56);
   RadioGroup2->SetCaption("Create Teams For Types");
@@ -268,9 +268,9 @@ void TMainForm::CreateDesign() {
   BitBtn42 = d.Push("BitBtn42", Panel1, 750, 8, 160, "Print Attendee Details");
   BitBtn30 = d.Push("BitBtn30", Panel3, 8, 36, 170, "Print Check-In List");
   BitBtn31 = d.Push("BitBtn31", Panel3, 184, 36, 170, "Print Attendee List");
-  BitBtn29 = d.Push("BitBtn29", Panel5, 760, 8, 110, "Print Room List");
-  BitBtn44 = d.Push("BitBtn44", Panel5, 874, 8, 140, "Print Room List By Room");
-  BitBtn28 = d.Push("BitBtn28", Panel7, 880, 40, 100, "Print Roster");
+  BitBtn29 = d.Push("BitBtn29", Panel5, 684, 8, 110, "Print Room List");
+  BitBtn44 = d.Push("BitBtn44", Panel5, 800, 8, 180, "Print Room List By Room");
+  BitBtn28 = d.Push("BitBtn28", Panel7, 894, 40, 100, "Print Roster");
   PageControl1->SetActivePage(TabSheet1);
 
   OnCreate = [this](TObject* s) { FormCreate(s); };

@@ -378,7 +378,7 @@ TDateTime StrToDateFmt(const String& DateFormat, const String& S)
 {
     TDateTime result = NullDate;
     if (!TryReadDate(DateFormat, S, result))
-        throw EConvertError("''" + S + "'' is not a valid date");
+        throw EConvertError("'" + S + "' is not a valid date");
     return result;
 }
 

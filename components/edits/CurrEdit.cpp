@@ -38,6 +38,34 @@ TCustomNumEdit::~TCustomNumEdit()
   }
 }
 
+void TCustomNumEdit::CreateWnd()
+{
+  TCustomComboEdit::CreateWnd();
+  if (!ComponentState().Contains(csDesigning))
+    FHook.Install([this](TMessage& m) { return FormatSettingsChange(m); });
+}
+
+void TCustomNumEdit::DestroyWnd()
+{
+  FHook.Remove();
+  TCustomComboEdit::DestroyWnd();
+}
+
+// A new locale keeps the number the text stands for, typed or not, and writes it in the new
+// locale's form; read with the new separators, the old text would be another number.
+bool TCustomNumEdit::FormatSettingsChange(TMessage& Message)
+{
+  if (Message.Msg != WM_SETTINGCHANGE || vt::LocaleSeparators() == FTextSeparators)
+    return false;
+  long double value = 0;
+  if (TryStrToFloat(vt::LocaleNumberText(Text(), FTextSeparators), value))
+    FValue = CheckValue(value, false);
+  FTextSeparators = vt::LocaleSeparators();
+  DataChanged();
+  Invalidate();
+  return false;  // other hooks and the main window still see it
+}
+
 TBitmap* TCustomNumEdit::GetDefaultBitmap(bool& DestroyNeeded)
 {
   DestroyNeeded = false;
@@ -188,8 +216,15 @@ bool TCustomNumEdit::IsValidChar(char Key)
 
 void TCustomNumEdit::KeyPress(char& Key)
 {
+  // While the calculator shows, the keys are its own: any other typed key would change the
+  // hidden text unseen.
   if (PopupVisible() && vt::IsCalculatorKey(Key)) {
     FPopup->PopupKeyPress(Key);
+    Key = 0;
+    return;
+  }
+  if (PopupVisible() && static_cast<unsigned char>(Key) >= 32) {
+    ErrorBeep();
     Key = 0;
     return;
   }

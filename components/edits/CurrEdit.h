@@ -5,6 +5,7 @@
 
 #include "components/edits/CurrEditText.h"
 #include "components/edits/ToolEdit.h"
+#include "ui/kernel/SettingChange.h"
 
 class TCustomNumEdit : public TCustomComboEdit {
 public:
@@ -71,9 +72,14 @@ protected:
   long double FValue = 0;
   bool FFormatting = false;
 
+protected:
+  void CreateWnd() override;
+  void DestroyWnd() override;
+
 private:
   void ErrorBeep();
   void PaintEdit(TMessage& Message);
+  bool FormatSettingsChange(TMessage& Message);
 
   TAlignment FAlignment = taRightJustify;
   vt::NumRange FRange;
@@ -84,6 +90,9 @@ private:
   bool FFormatOnEditing = false;
   bool FFocusEntered = false;
   String FDisplayFormat;
+  // The separators the text is written with: those of the locale until it changes.
+  vt::NumberSeparators FTextSeparators = vt::LocaleSeparators();
+  vt::HeldMainWindowHook FHook;
 };
 
 // A numeric edit without button; the locale's currency format by default.

@@ -27,10 +27,9 @@ String ReplaceAll(const String& S, const String& From, const String& To)
 // The blanks a locale may group thousands with: a user typing the number writes any of them.
 const char* const kGroupingBlanks[] = {" ", "\xC2\xA0", "\xE2\x80\xAF", "\xE2\x80\x89"};
 
-// S without its thousands separators; where the locale groups with a blank, without any blank.
-String WithoutThousandSeparators(const String& S)
+// S without its thousands separators; where they are a blank, without any blank.
+String WithoutThousandSeparators(const String& S, const String& thousands)
 {
-  const String& thousands = ThousandSep();
   const bool blank = std::any_of(std::begin(kGroupingBlanks), std::end(kGroupingBlanks),
                                  [&](const char* b) { return thousands == b; });
   if (!blank)
@@ -57,15 +56,30 @@ bool OnlyNumberChars(const String& S)
   return std::all_of(S.begin(), S.end(), [](char c) { return c != 0 && std::strchr("+-0123456789Ee", c); });
 }
 
+// "0" before a decimal separator that starts the number, after its sign if it has one.
+String WithLeadingZero(const String& S, const String& dec)
+{
+  const size_t digits = (!S.empty() && (S[0] == '-' || S[0] == '+')) ? 1 : 0;
+  if (S.compare(digits, dec.size(), dec) != 0)
+    return S;
+  return S.substr(0, digits) + "0" + S.substr(digits);
+}
+
 } // namespace
 
-String TextToValText(const String& S)
+String TextToValText(const String& S) { return vt::TextToValTextIn(S, vt::LocaleSeparators()); }
+
+namespace vt {
+
+NumberSeparators LocaleSeparators() { return {DecimalSep(), ThousandSep()}; }
+
+String TextToValTextIn(const String& S, const NumberSeparators& Separators)
 {
   String r = TrimRight(S);
-  const String& dec = DecimalSep();
-  const String& thou = ThousandSep();
+  const String& dec = Separators.Decimal;
+  const String& thou = Separators.Thousands;
   if (dec != thou)
-    r = WithoutThousandSeparators(r);
+    r = WithoutThousandSeparators(r, thou);
   if (dec != "." && thou != ".")
     r = ReplaceAll(r, ".", dec);
   if (dec != "," && thou != ",")
@@ -74,10 +88,14 @@ String TextToValText(const String& S)
     return "0";
   if (r == "-")
     return "-0";
-  return r;
+  return dec.empty() ? r : WithLeadingZero(r, dec);
 }
 
-namespace vt {
+String LocaleNumberText(const String& S, const NumberSeparators& From)
+{
+  const String text = TextToValTextIn(S, From);
+  return From.Decimal.empty() ? text : ReplaceAll(text, From.Decimal, DecimalSep());
+}
 
 long double CheckValue(long double NewValue, const NumRange& Range, unsigned DecimalPlaces,
                        bool RaiseOnError)
@@ -182,7 +200,8 @@ bool IsCalculatorKey(char Key)
 {
   char up = static_cast<char>(std::toupper(static_cast<unsigned char>(Key)));
   const String key(1, up);
-  if (key == ThousandSep())
+  // "." is the decimal point of any calculator; another thousands separator is no key of it.
+  if (key == ThousandSep() && up != '.')
     return false;
   return key == DecimalSep() || (up != 0 && std::strchr("\b\r%*+,-./0123456789=CQR_", up));
 }

@@ -7,10 +7,27 @@
 
 // The text with the locale's separators normalised, as StrToFloat reads it: trailing blanks
 // removed, thousands separators dropped, "." and "," read as the decimal separator where
-// neither is a separator of the locale, "" read as "0" and "-" as "-0".
+// neither is a separator of the locale, a leading decimal separator read as "0." (".5" and
+// "-.5"), "" read as "0" and "-" as "-0".
 String TextToValText(const String& S);
 
 namespace vt {
+
+// The separators a number text is written with.
+struct NumberSeparators {
+  String Decimal;
+  String Thousands;
+  bool operator==(const NumberSeparators&) const = default;
+};
+
+// The locale's separators now.
+NumberSeparators LocaleSeparators();
+
+// TextToValText for a text written with Separators.
+String TextToValTextIn(const String& S, const NumberSeparators& Separators);
+
+// A text written with From's separators, as the locale's StrToFloat reads the same number.
+String LocaleNumberText(const String& S, const NumberSeparators& From);
 
 // The numeric range of an edit: equal bounds mean no range; a zero bound under an inverted
 // pair leaves only the other bound.
@@ -45,7 +62,8 @@ String GroupEditText(const String& S, bool Group);
 // The locale's currency format for FormatFloat, the same pattern with a "-" for negatives.
 String CurrencyDisplayFormat();
 
-// Whether the numeric edit hands Key to its open calculator.
+// Whether the numeric edit hands Key to its open calculator: its keys, "." and the decimal
+// separator; a thousands separator other than "." is none of them.
 bool IsCalculatorKey(char Key);
 
 } // namespace vt

@@ -359,7 +359,11 @@ TWinControl* MakePanel(TComponent* Owner, TWinControl* Parent, TAlign Align, int
     return panel;
 }
 
-String TitleFor(TDateTime date) { return FormatDateTime("MMMM, YYYY", date); }
+// "MMMM, YYYY" with the month named on its own ("Март, 2024", not the genitive "марта").
+String TitleFor(TDateTime date)
+{
+    return Locale().StandaloneMonthNames[ExtractMonth(date) - 1] + FormatDateTime(", YYYY", date);
+}
 
 } // namespace
 

@@ -12,7 +12,6 @@
 #include "rtl/ResStrings.h"
 #include "rtl/StringList.h"
 #include "ui/forms/Forms.h"
-#include "ui/kernel/SettingChange.h"
 
 namespace {
 
@@ -36,7 +35,7 @@ TCustomDateEdit::TCustomDateEdit(TComponent* AOwner)
 
 TCustomDateEdit::~TCustomDateEdit()
 {
-    Unhook();
+    FHook.Remove();
     if (FPopup) {
         FPopup->OnCloseUp = nullptr;
         FreeAndNil(FPopup);
@@ -57,24 +56,14 @@ void TCustomDateEdit::CreateWnd()
 {
     TCustomComboEdit::CreateWnd();
     UpdateMask();
-    if (!ComponentState().Contains(csDesigning) && !FHooked) {
-        FHookId = vt::HookMainWindow([this](TMessage& m) { return FormatSettingsChange(m); });
-        FHooked = true;
-    }
+    if (!ComponentState().Contains(csDesigning))
+        FHook.Install([this](TMessage& m) { return FormatSettingsChange(m); });
 }
 
 void TCustomDateEdit::DestroyWnd()
 {
-    Unhook();
+    FHook.Remove();
     TCustomComboEdit::DestroyWnd();
-}
-
-void TCustomDateEdit::Unhook()
-{
-    if (!FHooked)
-        return;
-    vt::UnhookMainWindow(FHookId);
-    FHooked = false;
 }
 
 bool TCustomDateEdit::FormatSettingsChange(TMessage& Message)
@@ -113,11 +102,11 @@ void TCustomDateEdit::UpdateMask()
     const TDateTime date = GetDate();
     const String oldFormat = FDateFormat;
     UpdateFormat();
-    if (GetDateMask() != EditMask() || oldFormat != FDateFormat) {
-        // Clearing first makes the masked edit lay the text out again.
+    // Clearing first makes the masked edit lay the text out again; the same mask is laid out
+    // again by the masked edit itself when the locale's date separator changed.
+    if (GetDateMask() != EditMask() || oldFormat != FDateFormat)
         SetEditMask("");
-        SetEditMask(GetDateMask());
-    }
+    SetEditMask(GetDateMask());
     UpdatePopup();
     SetDate(date);
 }
@@ -141,6 +130,14 @@ void TCustomDateEdit::ApplyDate(TDateTime Value)
 {
     SetDate(Value);
     SelectAll();
+    ChangedByUser();
+}
+
+// A date set by a key or the dialog is the user's change, as a typed one is.
+void TCustomDateEdit::ChangedByUser()
+{
+    if (Modified())
+        Change();
 }
 
 bool TCustomDateEdit::TextStored() const
@@ -301,6 +298,7 @@ void TCustomDateEdit::ButtonClick()
         SetDate(date);
         if (Focused())
             SelectAll();
+        ChangedByUser();
     }
 }
 
@@ -328,8 +326,7 @@ void TCustomDateEdit::AcceptValue(const Variant& Value)
 {
     SetDate(Value.IsNull() || Value.IsEmpty() ? NullDate : Value.AsDateTime());
     UpdatePopupVisible();
-    if (Modified())
-        TCustomComboEdit::Change();
+    ChangedByUser();
 }
 
 void TCustomDateEdit::SetPopupValue(const Variant& Value)

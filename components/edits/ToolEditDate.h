@@ -6,6 +6,7 @@
 #include "components/common/DateUtil.h"
 #include "components/edits/ToolEdit.h"
 #include "rtl/StringList.h"
+#include "ui/kernel/SettingChange.h"
 
 enum TYearDigits { dyDefault, dyFour, dyTwo };
 enum TCalendarStyle { csPopup, csDialog };
@@ -80,14 +81,13 @@ protected:
 
 private:
     void CreatePopup();
+    void ChangedByUser();
     void CalendarHintsChanged(TObject* Sender);
     bool FormatSettingsChange(TMessage& Message);
-    void Unhook();
 
     String FDialogTitle;
     bool FDefaultToday = false;
-    bool FHooked = false;
-    int FHookId = 0;
+    vt::HeldMainWindowHook FHook;
     TColor FPopupColor = clBtnFace;
     bool FCheckOnExit = false;
     char FBlanksChar = ' ';

@@ -120,6 +120,7 @@ void TFilenameEdit::CreateEditDialog()
         dialog->SetFilterIndex(FDialog->FilterIndex());
         dialog->SetInitialDir(FDialog->InitialDir());
         dialog->SetHistoryList(FDialog->HistoryList());
+        dialog->SetFileEditStyle(FDialog->FileEditStyle());
         dialog->SetDefaultExt(FDialog->DefaultExt());
         delete FDialog;
     } else {
@@ -143,6 +144,8 @@ TOpenDialog* TFilenameEdit::NewDialog(TFileDialogKind Kind)
 String TFilenameEdit::FileName() const
 {
     const String text = Text();
+    if (text == FSetText)
+        return FSetName;
     return FileExists(text) ? text : ClipFileName(text);
 }
 
@@ -150,8 +153,16 @@ void TFilenameEdit::SetFileName(const String& Value)
 {
     if (!Value.empty() && !ValidFileName(ClipFileName(Value)))
         throw EComboEditError(Format("Invalid file name - %s", {Value}));
-    SetText(QuotedFileName(Value));
+    FSetName = Value;
+    FSetText = QuotedFileName(Value);
+    SetText(FSetText);
     DoChange();
+}
+
+void TFilenameEdit::SetDialogOptions(TOpenOptions Value)
+{
+    FDialog->SetOptions(Value);
+    FMultipleDirs = Value.Contains(ofAllowMultiSelect);
 }
 
 String TFilenameEdit::GetLongName() { return ShortToLongFileName(FileName()); }
@@ -277,6 +288,7 @@ const vt::EnumRegistration<TOpenOption> kOpenOption{
      "ofAllowMultiSelect", "ofExtensionDifferent", "ofPathMustExist", "ofFileMustExist", "ofCreatePrompt",
      "ofShareAware", "ofNoReadOnlyReturn", "ofNoTestFileCreate", "ofNoNetworkButton", "ofNoLongNames",
      "ofOldStyleDialog", "ofNoDereferenceLinks", "ofEnableIncludeNotify", "ofEnableSizing"}};
+const vt::EnumRegistration<TFileEditStyle> kFileEditStyle{"TFileEditStyle", {"fsEdit", "fsComboBox"}};
 const vt::EnumRegistration<TSelectDirOpt> kSelectDirOpt{"TSelectDirOpt",
                                                         {"sdAllowCreate", "sdPerformCreate", "sdPrompt"}};
 const vt::ClassRegistration<TFileDirEdit, TCustomComboEdit> kFileDirEdit{
@@ -291,6 +303,7 @@ const vt::ClassRegistration<TFilenameEdit, TFileDirEdit> kFilenameEdit{
         vt::Published("FilterIndex", &TFilenameEdit::FilterIndex, &TFilenameEdit::SetFilterIndex),
         vt::Published("InitialDir", &TFilenameEdit::InitialDir, &TFilenameEdit::SetInitialDir),
         vt::Published("DialogOptions", &TFilenameEdit::DialogOptions, &TFilenameEdit::SetDialogOptions),
+        vt::Published("FileEditStyle", &TFilenameEdit::FileEditStyle, &TFilenameEdit::SetFileEditStyle),
         vt::Published("DialogTitle", &TFilenameEdit::DialogTitle, &TFilenameEdit::SetDialogTitle),
         vt::Published("HistoryList", &TFilenameEdit::HistoryList, &TFilenameEdit::SetHistoryList),
     }};

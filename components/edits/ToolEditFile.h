@@ -47,8 +47,8 @@ public:
     TFileDialogKind DialogKind() const { return FDialogKind; }
     void SetDialogKind(TFileDialogKind Value);
     TOpenDialog* Dialog() const { return FDialog; }
-    // The text when it names an existing file, else the file part of the text read as a
-    // command line.
+    // The name last set while the text still shows it; else the text when it names an existing
+    // file, else the file part of the text read as a command line.
     String FileName() const;
     // Raises "Invalid file name - %s" for a name the file system cannot take; a name with a
     // space is shown in double quotes.
@@ -61,8 +61,11 @@ public:
     void SetFilterIndex(int Value) { FDialog->SetFilterIndex(Value); }
     String InitialDir() const { return FDialog->InitialDir(); }
     void SetInitialDir(const String& Value) { FDialog->SetInitialDir(Value); }
+    // With ofAllowMultiSelect several dropped files all reach the dialog's file list.
     TOpenOptions DialogOptions() const { return FDialog->Options(); }
-    void SetDialogOptions(TOpenOptions Value) { FDialog->SetOptions(Value); }
+    void SetDialogOptions(TOpenOptions Value);
+    TFileEditStyle FileEditStyle() const { return FDialog->FileEditStyle(); }
+    void SetFileEditStyle(TFileEditStyle Value) { FDialog->SetFileEditStyle(Value); }
     String DialogTitle() const { return FDialog->Title(); }
     void SetDialogTitle(const String& Value) { FDialog->SetTitle(Value); }
     TStrings* DialogFiles() const { return FDialog->Files(); }
@@ -82,6 +85,10 @@ private:
     TOpenDialog* NewDialog(TFileDialogKind Kind);
     TOpenDialog* FDialog = nullptr;
     TFileDialogKind FDialogKind = dkOpen;
+    // A name set is read back as it was set: quoting cannot hold a name with both a space and a
+    // double quote.
+    String FSetName;
+    String FSetText;
 };
 
 enum TDirDialogKind { dkLibrary, dkWin32 };

@@ -56,8 +56,13 @@ void TDBDateEdit::SetDataSource(TDataSource* Value)
         Value->FreeNotification(this);
 }
 
+// The field's date in the new layout; a date typed and not yet written keeps its place over it.
 void TDBDateEdit::UpdateMask()
 {
+    if (FDataLink->IsModified()) {
+        TCustomDateEdit::UpdateMask();
+        return;
+    }
     UpdateFormat();
     UpdatePopup();
     DataChange(nullptr);

@@ -7,6 +7,7 @@
 #include "components/common/Vtstrutils.h"
 #include "db/SqlText.h"
 #include "rtl/Format.h"
+#include "rtl/LocaleCollation.h"
 #include "rtl/ResStrings.h"
 #include "ui/dialogs/Dialogs.h"
 #include "ui/forms/Forms.h"
@@ -53,6 +54,19 @@ void RestorePosition(TDataSet* DataSet, const TBookmark& Bookmark)
 }
 
 String Head(const String& Text, size_t Length) { return Text.substr(0, Length); }
+
+bool StartsCharacter(char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }
+
+// The first characters of Text, as many as Sample has (UTF-8: a character may take several bytes).
+String HeadAsLongAs(const String& Text, const String& Sample)
+{
+    const auto wanted = std::count_if(Sample.begin(), Sample.end(), StartsCharacter);
+    std::ptrdiff_t taken = 0;
+    size_t end = 0;
+    for (; end < Text.size(); ++end)
+        if (StartsCharacter(Text[end]) && taken++ == wanted) break;
+    return Text.substr(0, end);
+}
 
 }  // namespace
 
@@ -176,11 +190,10 @@ bool DataSetSortedSearch(TDataSet* DataSet, const String& Value, const String& F
     if (!field) return false;
     if (field->DataType() != ftString && field->DataType() != ftWideString)
         _DBError(Format(ResStr(SFieldTypeMismatch), {field->DisplayName(), String("String"), String("other")}));
-    const String wanted = CaseInsensitive ? AnsiUpperCase(Value) : Value;
-    auto current = [&] {
-        const String text = Head(field->AsString(), wanted.size());
-        return CaseInsensitive ? AnsiUpperCase(text) : text;
-    };
+    // The data layer sorts text in the user's language, accents and case after the letters:
+    // the halving goes by the letters of the heads, then the rows that share them are walked
+    // for one that matches with its accents (and case, unless CaseInsensitive).
+    auto head = [&] { return HeadAsLongAs(field->AsString(), Value); };
     vt::DisabledControls disabled(DataSet);
     const TBookmark bookmark = DataSet->GetBookmark();
     int low = 0, high = DataSet->RecordCount() - 1, position = 0;
@@ -191,7 +204,7 @@ bool DataSetSortedSearch(TDataSet* DataSet, const String& Value, const String& F
         const int middle = (low + high) / 2;
         DataSet->MoveBy(middle - position);
         position = middle;
-        const int order = CompareStr(current(), wanted);
+        const int order = LocaleCompareLetters(head(), Value);
         if (order < 0) {
             low = middle + 1;
         } else {
@@ -199,13 +212,15 @@ bool DataSetSortedSearch(TDataSet* DataSet, const String& Value, const String& F
             if (order == 0) found = true;
         }
     }
-    if (!found) {
-        RestorePosition(DataSet, bookmark);
-        return false;
+    if (found) {
+        DataSet->MoveBy(low - position);
+        for (position = low; position < DataSet->RecordCount() && LocaleCompareLetters(head(), Value) == 0; ++position) {
+            if (LocaleCompare(head(), Value, CaseInsensitive) == 0) return true;
+            DataSet->Next();
+        }
     }
-    DataSet->MoveBy(low - position);
-    for (position = low; position < DataSet->RecordCount() && current() != wanted; ++position) DataSet->Next();
-    return true;
+    RestorePosition(DataSet, bookmark);
+    return false;
 }
 
 // ---- field layouts --------------------------------------------------------------------------

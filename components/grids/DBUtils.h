@@ -51,6 +51,7 @@ extern String ServerDateFmt;
 TLocateObject* CreateLocate(TDataSet* DataSet);
 bool DataSetLocateThrough(TDataSet* DataSet, const String& KeyFields, const Variant& KeyValues,
                           TLocateOptions Options);
+// The data set is sorted by the field in the user's language, as the data layer sorts text.
 bool DataSetSortedSearch(TDataSet* DataSet, const String& Value, const String& FieldName,
                          bool CaseInsensitive);
 

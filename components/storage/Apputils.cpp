@@ -128,13 +128,22 @@ bool EnclosedIn(const String& Value, char quote)
 {
     return Value.size() >= 2 && Value.front() == quote && Value.back() == quote;
 }
+
+const char* const kEscapedBreak = "\\n";
 }  // namespace
 
+// A value of an ini file holds its line breaks escaped (the registry store keeps them itself).
 String IniReadString(TObject* IniObject, const String& Section, const String& Ident, const String& Default)
 {
     String result = Default;
     Dispatch(
-        IniObject, [&](TIniFile* ini) { result = ini->ReadString(Section, Ident, Default); },
+        IniObject,
+        [&](TIniFile* ini) {
+            if (!ini->ValueExists(Section, Ident))
+                return;
+            const String text = ini->ReadString(Section, Ident, Default);
+            result = text.find(kEscapedBreak) != String::npos ? IniStrToStr(text) : text;
+        },
         [&](TRegIniFile* reg) { result = reg->ReadString(Section, Ident, Default); });
     return result;
 }
@@ -144,9 +153,11 @@ void IniWriteString(TObject* IniObject, const String& Section, const String& Ide
     Dispatch(
         IniObject,
         [&](TIniFile* ini) {
-            // The reader takes one pair of quotes off: a quoted value gets a pair to spare.
-            const bool quoted = EnclosedIn(Value, '"') || EnclosedIn(Value, '\'');
-            ini->WriteString(Section, Ident, quoted ? '"' + Value + '"' : Value);
+            // A line break would end the line; the reader takes one pair of quotes off, so a
+            // quoted value gets a pair to spare.
+            const String text = Value.find_first_of("\r\n") != String::npos ? StrToIniStr(Value) : Value;
+            const bool quoted = EnclosedIn(text, '"') || EnclosedIn(text, '\'');
+            ini->WriteString(Section, Ident, quoted ? '"' + text + '"' : text);
         },
         [&](TRegIniFile* reg) { reg->WriteString(Section, Ident, Value); });
 }

@@ -7,6 +7,7 @@
 #include "rtl/Registry.h"
 #include "ui/forms/Forms.h"
 
+#include <exception>
 #include <functional>
 
 class TCustomGrid;
@@ -39,6 +40,32 @@ void IniWriteBool(TObject* IniObject, const String& Section, const String& Ident
 void IniEraseSection(TObject* IniObject, const String& Section);
 void IniDeleteKey(TObject* IniObject, const String& Section, const String& Ident);
 void IniReadSections(TObject* IniObject, TStrings* Strings);
+
+namespace vt {
+// Runs steps that must all be tried, as the values of one save are: a step that fails does not
+// stop the ones after it, and the first failure is raised once all have run.
+class FirstFailure {
+public:
+    template <class Step>
+    void Try(Step step)
+    {
+        try {
+            step();
+        } catch (const Exception&) {
+            if (!FFailure)
+                FFailure = std::current_exception();
+        }
+    }
+    void RaiseIfAny() const
+    {
+        if (FFailure)
+            std::rethrow_exception(FFailure);
+    }
+
+private:
+    std::exception_ptr FFailure;
+};
+}  // namespace vt
 
 void WriteFormPlacement(TCustomForm* Form, TIniFile* IniFile, const String& Section);
 void WriteFormPlacementReg(TCustomForm* Form, TRegIniFile* IniFile, const String& Section);

@@ -198,14 +198,18 @@ void TStoredValues::SetStoredValue(const String& Name, const Variant& Value)
 
 void TStoredValues::SaveValues()
 {
+    vt::FirstFailure failure;
     for (int i = 0; i < Count(); ++i)
-        Items(i)->Save();
+        failure.Try([&] { Items(i)->Save(); });
+    failure.RaiseIfAny();
 }
 
 void TStoredValues::RestoreValues()
 {
+    vt::FirstFailure failure;
     for (int i = 0; i < Count(); ++i)
-        Items(i)->Restore();
+        failure.Try([&] { Items(i)->Restore(); });
+    failure.RaiseIfAny();
 }
 
 // ---- TFormPlacement: storage ----
@@ -244,6 +248,10 @@ String TFormPlacement::IniSectionOrDefault() const
 {
     if (!FIniSection.empty() || ComponentState().Contains(csDesigning))
         return FIniSection;
+    // While a form is destroyed its class is already its base class: the save at its end uses
+    // the section it was restored from.
+    if (FSaving && !FRestoredSection.empty())
+        return FRestoredSection;
     return GetDefaultSection(Owner());
 }
 
@@ -337,19 +345,21 @@ void TFormPlacement::SaveFormPlacement()
     // A placement that was never applied is not overwritten.
     if (FActive && !FRestored)
         return;
+    // A save that fails has been tried: it is reported once, not again when the form goes.
+    FSaved = true;
     WithStorage(false, [&] {
         IniWriteInteger(FIniObject, IniSectionOrDefault(), kFormVersion, FVersion);
         SavePlacement();
         Save();
-        FSaved = true;
     });
 }
 
 void TFormPlacement::RestoreFormPlacement()
 {
     FSaved = false;
+    FRestoredSection = IniSectionOrDefault();
     WithStorage(true, [&] {
-        const String section = IniSectionOrDefault();
+        const String section = FRestoredSection;
         if (IniReadInteger(FIniObject, section, kFormVersion, 0) >= FVersion) {
             RestorePlacement();
             FRestored = true;
@@ -635,19 +645,24 @@ void TFormStorage::RestoreProperties()
         WithPropsStorage([this](TPropsStorage& storage) { storage.LoadObjectsProps(Owner(), FStoredProps); });
 }
 
+// The properties and the values are saved and restored even when one of them fails.
 void TFormStorage::SavePlacement()
 {
-    TFormPlacement::SavePlacement();
-    SaveProperties();
-    FStoredValues->SaveValues();
+    vt::FirstFailure failure;
+    failure.Try([this] { TFormPlacement::SavePlacement(); });
+    failure.Try([this] { SaveProperties(); });
+    failure.Try([this] { FStoredValues->SaveValues(); });
+    failure.RaiseIfAny();
 }
 
 void TFormStorage::RestorePlacement()
 {
-    TFormPlacement::RestorePlacement();
+    vt::FirstFailure failure;
+    failure.Try([this] { TFormPlacement::RestorePlacement(); });
     FRestored = true;
-    RestoreProperties();
-    FStoredValues->RestoreValues();
+    failure.Try([this] { RestoreProperties(); });
+    failure.Try([this] { FStoredValues->RestoreValues(); });
+    failure.RaiseIfAny();
 }
 
 void TFormStorage::Loaded()

@@ -209,6 +209,7 @@ private:
     bool FAttached = false;
     bool FSaved = false;
     bool FSaving = false;
+    String FRestoredSection;
     bool FDefMaximize = false;
 };
 

@@ -4,6 +4,7 @@
 #include "components/storage/VtProps.h"
 
 #include "components/common/vtGuiutils.h"
+#include "components/storage/Apputils.h"
 #include "rtl/Collection.h"
 #include "rtl/FloatFormat.h"
 #include "rtl/Format.h"
@@ -124,6 +125,7 @@ void TPropsStorage::ForEachStoredItem(TComponent* AObject, TStrings* List, Use u
     std::map<TComponent*, std::unique_ptr<TPropInfoList>> infoLists;
     TObject* savedObject = FObject;
     const String savedPrefix = FPrefix;
+    vt::FirstFailure failure;
     for (int i = 0; i < List->Count(); ++i) {
         String compName, propName;
         if (!ParseStoredItem(List->Strings(i), compName, propName))
@@ -139,10 +141,11 @@ void TPropsStorage::ForEachStoredItem(TComponent* AObject, TStrings* List, Use u
             continue;
         FObject = comp;
         FPrefix = comp->Name() + sPropNameDelimiter;
-        use(info);
+        failure.Try([&] { use(info); });
     }
     FObject = savedObject;
     FPrefix = savedPrefix;
+    failure.RaiseIfAny();
 }
 
 void TPropsStorage::StoreObjectsProps(TComponent* AObject, TStrings* List)

@@ -1,6 +1,7 @@
 // File utilities over the C++ file system library and POSIX: every copy is written under a
 // temporary name beside its destination and renamed over it only when complete, so a copy or move
-// that fails or is cancelled part way leaves the destination as it was.
+// that fails or is cancelled part way leaves the destination as it was. Links inside a copied
+// folder are copied as links; a copy onto an existing link writes through it to the file it names.
 #include "components/system/FileUtil.h"
 #include "components/system/FileTrash.h"
 #include "rtl/TypInfo.h"
@@ -114,20 +115,54 @@ std::int64_t ReadBlock(int fd, char* data)
     }
 }
 
+[[noreturn]] void RaiseNotCopyable(const String& path)
+{
+    throw EFOpenError(Format("%s is no file, folder or link and is not copied", {path}));
+}
+
+// The pattern of a temporary name beside dest: "." + its name + ".XXXXXX", the name cut so that
+// the whole stays within the longest name a file system takes.
+String TempPattern(const String& dest)
+{
+    constexpr std::size_t kAdded = 8;
+    return ExtractFilePath(dest) + "." + ExtractFileName(dest).substr(0, NAME_MAX - kAdded) + ".XXXXXX";
+}
+
+// The file a copy onto dest writes: dest itself, or, when dest is a link, the file the link names
+// (the link stays, as a copy onto a link does where these routines come from).
+String WriteTarget(const String& dest)
+{
+    constexpr int kMaxHops = 40;
+    fs::path path = dest;
+    std::error_code error;
+    for (int hops = 0; fs::is_symlink(fs::symlink_status(path, error)); ++hops) {
+        const fs::path named = fs::read_symlink(path, error);
+        if (error || hops == kMaxHops)
+            throw EFCreateError(Format("Cannot create file %s", {dest}));
+        path = named.is_absolute() ? named : path.parent_path() / named;
+    }
+    return path.lexically_normal().string();
+}
+
 // The copy itself: source bytes into a temporary file beside dest, its date and mode from the
-// source, flushed to disk, then renamed over dest. On any failure the temporary file goes.
-void CopyContents(const String& source, const String& dest, bool overwriteReadOnly, const CopyProgress& progress)
+// source, flushed to disk, then renamed over dest. On any failure the temporary file goes. A
+// source that is no regular file is refused before anything is read: a named pipe would wait
+// for a writer for ever.
+void CopyContents(const String& source, const String& destName, bool overwriteReadOnly, const CopyProgress& progress)
 {
     FileDescriptor in;
-    in.fd = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    in.fd = ::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     struct stat st {};
     if (in.fd < 0 || ::fstat(in.fd, &st) != 0 || S_ISDIR(st.st_mode))
         throw EFOpenError(Format("Cannot open file %s", {source}));
-    ForceDirectories(ExtractFileDir(dest));
+    if (!S_ISREG(st.st_mode))
+        RaiseNotCopyable(source);
+    ForceDirectories(ExtractFileDir(destName));
+    const String dest = WriteTarget(destName);
     if (IsReadOnly(dest) && !overwriteReadOnly)
         throw EFCreateError(Format("Cannot create file %s", {dest}));
 
-    String temp = ExtractFilePath(dest) + "." + ExtractFileName(dest) + ".XXXXXX";
+    String temp = TempPattern(dest);
     FileDescriptor out;
     out.fd = ::mkstemp(temp.data());
     if (out.fd < 0)
@@ -160,10 +195,33 @@ String CopyTarget(const String& fileName, const String& destName)
     return DirExists(destName) ? NormalDir(destName) + ExtractFileName(fileName) : destName;
 }
 
+// The masks are "*" and "?"; every other character stands for itself, so the characters that
+// fnmatch reads as its own syntax are escaped.
+String FnmatchPattern(const String& mask)
+{
+    String pattern;
+    for (char c : mask) {
+        if (c == '[' || c == ']' || c == '\\')
+            pattern += '\\';
+        pattern += c;
+    }
+    return pattern;
+}
+
 // "*.*" means every file, as on the system the masks come from.
 bool MatchesMask(const String& name, const String& mask)
 {
-    return mask == "*.*" || ::fnmatch(mask.c_str(), name.c_str(), FNM_PERIOD) == 0;
+    return mask == "*.*" || ::fnmatch(FnmatchPattern(mask).c_str(), name.c_str(), FNM_PERIOD) == 0;
+}
+
+// Calls visit for each entry of a folder; false when the folder could not be read to its end.
+bool ForEachEntry(const String& dir, const std::function<void(const fs::directory_entry&)>& visit)
+{
+    std::error_code error;
+    fs::directory_iterator entry(dir, error);
+    for (; !error && entry != fs::directory_iterator(); entry.increment(error))
+        visit(*entry);
+    return !error;
 }
 
 // The entries of a folder that match the mask of "folder/mask", with their full paths.
@@ -172,18 +230,18 @@ std::vector<String> Matching(const String& pathMask, bool filesOnly)
     const String mask = ExtractFileName(pathMask);
     const String dir = ExtractFileDir(ExpandFileName(pathMask));
     std::vector<String> found;
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(dir, error)) {
+    ForEachEntry(dir, [&](const fs::directory_entry& entry) {
+        std::error_code error;
         if (filesOnly && entry.is_directory(error))
-            continue;
+            return;
         if (MatchesMask(entry.path().filename().string(), mask))
             found.push_back(entry.path().string());
-    }
+    });
     std::sort(found.begin(), found.end());
     return found;
 }
 
-bool HasMask(const String& name) { return ExtractFileName(name).find_first_of("*?[") != String::npos; }
+bool HasMask(const String& name) { return ExtractFileName(name).find_first_of("*?") != String::npos; }
 
 }  // namespace
 
@@ -312,16 +370,88 @@ std::vector<String> SplitItems(const String& list)
     return items;
 }
 
+bool IsLink(const String& path)
+{
+    std::error_code error;
+    return fs::is_symlink(fs::symlink_status(path, error));
+}
+
+// A name is taken by anything, a link that names nothing included.
+bool Taken(const String& path)
+{
+    std::error_code error;
+    return fs::exists(fs::symlink_status(path, error));
+}
+
+// The bytes a copy of the item writes, for the progress bar: what cannot be read counts nothing.
 std::int64_t BytesUnder(const String& path)
 {
     std::error_code error;
     if (!fs::is_directory(path, error))
         return std::max<std::int64_t>(GetFileSize(path), 0);
     std::int64_t total = 0;
-    for (const auto& entry : fs::recursive_directory_iterator(path, error))
-        if (entry.is_regular_file(error))
-            total += static_cast<std::int64_t>(entry.file_size(error));
+    fs::recursive_directory_iterator entry(path, fs::directory_options::skip_permission_denied, error);
+    for (; !error && entry != fs::recursive_directory_iterator(); entry.increment(error))
+        if (entry->is_regular_file(error) && !entry->is_symlink(error))
+            total += static_cast<std::int64_t>(entry->file_size(error));
     return total;
+}
+
+// True when target is the folder itself or lies inside it, the folder seen through its links.
+bool WithinFolder(const String& target, const String& folder)
+{
+    std::error_code error;
+    const fs::path inner = fs::weakly_canonical(target, error);
+    const fs::path outer = fs::weakly_canonical(folder, error);
+    return std::mismatch(outer.begin(), outer.end(), inner.begin(), inner.end()).first == outer.end();
+}
+
+// A folder copied or moved into itself would hold itself again and again.
+void RefuseIntoItself(const String& source, const String& target, const char* verb)
+{
+    std::error_code error;
+    if (fs::is_directory(source, error) && WithinFolder(target, source))
+        throw EInOutError(Format("Cannot %s the folder %s into itself", {String(verb), source}));
+}
+
+// Before a folder is copied, everything in it is looked at: a folder that cannot be read or an
+// entry that is no file, folder or link refuses the copy with nothing written.
+void CheckFolderCopyable(const String& folder)
+{
+    const bool complete = ForEachEntry(folder, [](const fs::directory_entry& entry) {
+        std::error_code error;
+        const fs::file_status status = entry.symlink_status(error);
+        if (fs::is_directory(status))
+            CheckFolderCopyable(entry.path().string());
+        else if (!fs::is_symlink(status) && !fs::is_regular_file(status))
+            RaiseNotCopyable(entry.path().string());
+    });
+    if (!complete)
+        throw EFOpenError(Format("Cannot open file %s", {folder}));
+}
+
+// The link itself, naming what the source link names, under a temporary name renamed over dest.
+void CopyLink(const String& source, const String& dest)
+{
+    std::error_code error;
+    const fs::path named = fs::read_symlink(source, error);
+    if (error)
+        throw EFOpenError(Format("Cannot open file %s", {source}));
+    for (int attempt = 0;; ++attempt) {
+        String temp = TempPattern(dest);
+        const String number = IntToStr(attempt);
+        temp.replace(temp.size() - number.size(), number.size(), number);
+        fs::create_symlink(named, temp, error);
+        if (!error) {
+            if (::rename(temp.c_str(), dest.c_str()) != 0) {
+                ::unlink(temp.c_str());
+                throw EFCreateError(Format("Cannot create file %s", {dest}));
+            }
+            return;
+        }
+        if (error != std::errc::file_exists || attempt == 100)
+            throw EFCreateError(Format("Cannot create file %s", {dest}));
+    }
 }
 
 // A free name "Copy of <name>", "Copy (2) of <name>" ... beside the taken one.
@@ -330,7 +460,7 @@ String FreeName(const String& taken)
     const String dir = ExtractFilePath(taken);
     const String name = ExtractFileName(taken);
     String candidate = dir + "Copy of " + name;
-    for (int n = 2; fs::exists(candidate); ++n)
+    for (int n = 2; Taken(candidate); ++n)
         candidate = dir + "Copy (" + IntToStr(n) + ") of " + name;
     return candidate;
 }
@@ -339,8 +469,20 @@ class FileOperation {
 public:
     FileOperation(TFileOperFlags options, TFileProgressWindow* window) : FOptions(options), FWindow(window) {}
 
-    // A folder is copied item by item; each file taken asks about its own destination.
-    void Copy(const String& source, const String& target) { CopyItem(source, target, true); }
+    // A folder is copied item by item; each file taken asks about its own destination. A folder
+    // whose name is taken merges into it, or with rename on collision becomes a copy of its own.
+    void Copy(const String& source, const String& target)
+    {
+        String dest = target;
+        std::error_code error;
+        if (fs::is_directory(source, error)) {
+            if (FOptions.Contains(flRenameOnCollision) && Taken(dest))
+                dest = FreeName(dest);
+            RefuseIntoItself(source, dest, "copy");
+            CheckFolderCopyable(source);
+        }
+        CopyItem(source, dest, true);
+    }
 
     // One question for the item: a folder that must be copied because it cannot be renamed
     // replaces what its destination holds without asking again, and the source goes only once
@@ -350,12 +492,15 @@ public:
         String dest = target;
         if (!Resolve(dest))
             return;
+        RefuseIntoItself(source, dest, "move");
         std::error_code error;
         fs::rename(source, dest, error);
         if (!error) {
             FDone += BytesUnder(dest);
             return;
         }
+        if (fs::is_directory(source, error))
+            CheckFolderCopyable(source);
         CopyItem(source, dest, false);
         fs::remove_all(source, error);
         if (error)
@@ -364,30 +509,37 @@ public:
 
     void Delete(const String& path)
     {
-        std::error_code error;
-        if (!fs::exists(fs::symlink_status(path, error)))
+        if (!Taken(path))
             throw EInOutError(Format("Cannot delete %s", {path}));
         if (FOptions.Contains(flAllowUndo)) {
             if (MoveToTrash(path))
                 return;
             ConfirmDeletingForGood(path);
         }
+        std::error_code error;
         fs::remove_all(path, error);
         if (error)
             throw EInOutError(Format("Cannot delete %s", {path}));
     }
 
 private:
+    // The item named by the caller is followed when it is a link; links inside a folder are
+    // copied as links.
     void CopyItem(const String& source, const String& target, bool ask)
     {
         std::error_code error;
         if (fs::is_directory(source, error)) {
             if (!ForceDirectories(target))
                 throw EFCreateError(Format("Cannot create file %s", {target}));
-            fs::directory_iterator entry(source, error);
-            for (; !error && entry != fs::directory_iterator(); entry.increment(error))
-                CopyItem(entry->path().string(), NormalDir(target) + entry->path().filename().string(), ask);
-            if (error)
+            const bool complete = ForEachEntry(source, [&](const fs::directory_entry& entry) {
+                const String name = entry.path().string();
+                const String into = NormalDir(target) + entry.path().filename().string();
+                if (IsLink(name))
+                    CopyLinkItem(name, into, ask);
+                else
+                    CopyItem(name, into, ask);
+            });
+            if (!complete)
                 throw EFOpenError(Format("Cannot open file %s", {source}));
             return;
         }
@@ -404,6 +556,14 @@ private:
         });
     }
 
+    void CopyLinkItem(const String& source, const String& target, bool ask)
+    {
+        String dest = target;
+        if (ask && !Resolve(dest))
+            return;
+        CopyLink(source, dest);
+    }
+
     // No trash takes the item (a file system without one that can be made): only the user's
     // answer, or the caller's "no confirmation", deletes it for good; No stops the operation.
     void ConfirmDeletingForGood(const String& path)
@@ -418,7 +578,7 @@ private:
     // What to do about a taken destination: another name, the user's answer, or replacing it.
     bool Resolve(String& dest)
     {
-        if (!fs::exists(dest))
+        if (!Taken(dest))
             return true;
         if (FOptions.Contains(flRenameOnCollision)) {
             dest = FreeName(dest);
@@ -449,10 +609,17 @@ bool TVtFileOperator::Execute()
     } catch (const EAbort&) {
         FAborted = true;
     } catch (const Exception& e) {
-        if (!FOptions.Contains(flNoErrorUI))
-            MessageDlg(e.Message(), mtError, TMsgDlgButtons{mbOK}, 0);
+        ReportFailure(e.Message());
+    } catch (const std::exception& e) {
+        ReportFailure(e.what());
     }
     return false;
+}
+
+void TVtFileOperator::ReportFailure(const String& Reason)
+{
+    if (!FOptions.Contains(flNoErrorUI))
+        MessageDlg(Reason, mtError, TMsgDlgButtons{mbOK}, 0);
 }
 
 void TVtFileOperator::Run()
@@ -611,9 +778,9 @@ bool ClearDir(const String& Path, bool Delete)
     if (!DirExists(Path))
         return false;
     bool result = true;
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(Path, error)) {
+    const bool listed = ForEachEntry(Path, [&result](const fs::directory_entry& entry) {
         const String name = entry.path().string();
+        std::error_code error;
         if (entry.is_directory(error) && !entry.is_symlink(error)) {
             result = ClearDir(name, true) && result;
         } else {
@@ -621,8 +788,8 @@ bool ClearDir(const String& Path, bool Delete)
                 MakeWritable(name);
             result = fs::remove(entry.path(), error) && result;  // a link goes, not what it names
         }
-    }
-    if (error)
+    });
+    if (!listed)
         return false;
     if (Delete && result && RemoveBackSlash(Path) != "/")
         result = RemoveDir(Path);

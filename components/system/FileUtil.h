@@ -75,6 +75,7 @@ public:
 
 private:
     void Run();
+    void ReportFailure(const String& Reason);
     bool FAborted = false;
     TFileOperation FOperation = foCopy;
     TFileOperFlags FOptions{flAllowUndo, flNoConfirmMkDir};

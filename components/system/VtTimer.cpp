@@ -3,6 +3,8 @@
 #include "components/system/VtTimer.h"
 #include "rtl/TypInfo.h"
 
+#include <algorithm>
+
 #include "rtl/Exceptions.h"
 #include "ui/forms/Forms.h"
 #include "ui/kernel/WinApi.h"
@@ -42,6 +44,11 @@ void TTimerThread::Execute()
 // A tick that fails is reported on the GUI thread, and the timer goes on ticking.
 void TTimerThread::Tick()
 {
+    FInTick = true;
+    struct TickEnd {
+        std::atomic<bool>& InTick;
+        ~TickEnd() { InTick = false; }
+    } end{FInTick};
     if (FOwner->SyncEvent()) {
         Synchronize([this] {
             try {
@@ -136,7 +143,7 @@ void TVtTimer::UpdateTimer()
         FTimerThread->Suspend();
         FTimerThread->SetInterval(FInterval);
         if (ticking) {
-            FTimerThread->SetPriority(FThreadPriority);
+            ApplyThreadPriority();
             FTimerThread->Resume();
         }
         return;
@@ -148,6 +155,21 @@ void TVtTimer::UpdateTimer()
         KillTimer(FWindowHandle, kTimerId);
     if (ticking && SetTimer(FWindowHandle, kTimerId, FInterval) == 0)
         throw EOutOfResources("Not enough timers available");
+}
+
+// A worker once lowered may not rise again without the right to raise priorities, but a new one
+// starts at the program's own: the worker is replaced (outside a tick, which it would wait for)
+// when a new one comes nearer to the priority asked.
+void TVtTimer::ApplyThreadPriority()
+{
+    FTimerThread->SetPriority(FThreadPriority);
+    const TThreadPriority reachable = std::min(FThreadPriority, tpNormal);
+    if (FTimerThread->Priority() >= reachable || FTimerThread->InTick() || OnWorker())
+        return;
+    delete FTimerThread;
+    FTimerThread = new TTimerThread(this);
+    FTimerThread->SetInterval(FInterval);
+    FTimerThread->SetPriority(FThreadPriority);
 }
 
 void TVtTimer::ReleaseWindow()

@@ -22,6 +22,8 @@ public:
     void SynchronizeCall(const std::function<void()>& Method) { Synchronize(Method); }
     // Hands Method to the GUI thread without waiting.
     void QueueCall(const std::function<void()>& Method) { Queue(Method); }
+    // True while a tick runs (on the GUI thread too, while the worker waits for it).
+    bool InTick() const { return FInTick; }
 
 protected:
     void Execute() override;
@@ -31,6 +33,7 @@ private:
     void Tick();
     TVtTimer* FOwner;
     std::atomic<unsigned> FInterval{1000};
+    std::atomic<bool> FInTick{false};
 };
 
 class TVtTimer : public TComponent {
@@ -64,6 +67,7 @@ public:
 
 private:
     void UpdateTimer();
+    void ApplyThreadPriority();
     void ReleaseWindow();
     bool OnWorker() const;
     void WndProc(TMessage& Message);

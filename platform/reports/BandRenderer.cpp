@@ -15,6 +15,7 @@
 #include "rtl/DateTime.h"
 #include "rtl/FloatFormat.h"
 #include "rtl/Format.h"
+#include "rtl/Locale.h"
 
 namespace vt {
 namespace {
@@ -48,6 +49,19 @@ double LayOutLines(QTextLayout& layout, double width, int alignment) {
 }
 
 QString WithLineBreaks(QString text) { return text.replace(QChar('\n'), QChar::LineSeparator); }
+
+// An amount, a date, a count or a phone number: digits with their signs and separators, and
+// no letter but those of the currency. Such a text is one line whatever its box: broken, it
+// would read as two numbers.
+bool IsNumber(const QString& text) {
+  const QString currency = Q(Locale().CurrencyString);
+  bool digit = false;
+  for (QChar c : text) {
+    if (c == QChar('\n') || (c.isLetter() && !currency.contains(c))) return false;
+    digit = digit || c.isDigit();
+  }
+  return digit;
+}
 
 int AlignmentOf(TAlignment alignment) {
   switch (alignment) {
@@ -137,12 +151,13 @@ void BandRenderer::MeasureHeader() {
 
 double BandRenderer::TextHeight(const TextStyle& style, double width, const String& text) const {
   const QString q = Q(text);
-  if (!q.contains('\n') && style.metrics.horizontalAdvance(q) <= width) return style.metrics.height();
+  if (IsNumber(q) || (!q.contains('\n') && style.metrics.horizontalAdvance(q) <= width)) return style.metrics.height();
   QTextLayout layout(WithLineBreaks(q), style.font);
   return LayOutLines(layout, width, Qt::AlignLeft);
 }
 
-// One line that fits is drawn at its baseline (much cheaper); anything else wraps in its box.
+// One line that fits is drawn at its baseline (much cheaper); a number too wide for its box is
+// drawn smaller until it fits; anything else wraps in its box.
 void BandRenderer::DrawText(QPainter& painter, const TextStyle& style, double left, double top, double width,
                             int alignment, const String& text) const {
   if (text.empty()) return;
@@ -156,9 +171,21 @@ void BandRenderer::DrawText(QPainter& painter, const TextStyle& style, double le
     painter.drawText(QPointF(x, top + style.metrics.ascent()), q);
     return;
   }
+  if (IsNumber(q)) return DrawShrunk(painter, style, left, top, width, q);
   QTextLayout layout(WithLineBreaks(q), style.font);
   LayOutLines(layout, width, alignment);
   layout.draw(&painter, QPointF(left, top));
+}
+
+// Scaled about its baseline, so it stands on the line of the texts beside it, filling its box.
+void BandRenderer::DrawShrunk(QPainter& painter, const TextStyle& style, double left, double top, double width,
+                              const QString& number) const {
+  const double scale = width / style.metrics.horizontalAdvance(number);
+  painter.save();
+  painter.translate(left, top + style.metrics.ascent());
+  painter.scale(scale, scale);
+  painter.drawText(QPointF(0, 0), number);
+  painter.restore();
 }
 
 const BandRenderer::TextStyle& BandRenderer::GroupStyle(size_t level) const {

@@ -91,6 +91,8 @@ private:
   double TextHeight(const TextStyle& style, double width, const String& text) const;
   void DrawText(QPainter& painter, const TextStyle& style, double left, double top, double width,
                 int alignment, const String& text) const;
+  void DrawShrunk(QPainter& painter, const TextStyle& style, double left, double top, double width,
+                  const QString& number) const;
   const TextStyle& GroupStyle(size_t level) const;
   String HeadingText(size_t level, int row, bool continued) const;
   double HeadingHeight(size_t level, int row, bool continued) const;

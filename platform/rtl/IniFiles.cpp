@@ -290,12 +290,26 @@ bool TIniFile::ValueExists(const String& section, const String& key) const
     return profile.FindKey(section, key) != nullptr;
 }
 
+// Names the file could not give back are refused: a key holding "=" or starting with "[" or ";"
+// would read as another key, a header or a comment, a section name holding "]" as a shorter one,
+// an empty one opens nothing, and blanks around either are dropped when the file is read.
+void TIniFile::CheckNames(const String& section, const String& key) const
+{
+    const String trimmedKey = Trim(key);
+    if (key.find('=') != String::npos || trimmedKey != key || trimmedKey.starts_with('[') ||
+        trimmedKey.starts_with(';'))
+        throw EIniFileException("Unable to write the key \"" + key + "\" to " + FFileName);
+    if (section.empty() || section.find(']') != String::npos || Trim(section) != section)
+        throw EIniFileException("Unable to write the section \"" + section + "\" to " + FFileName);
+}
+
 void TIniFile::WriteString(const String& section, const String& key, const String& value)
 {
     // A line break would end the line: the rest would read back as another line of the file.
     for (const String* text : {&section, &key, &value})
         if (text->find_first_of("\r\n") != String::npos)
             throw EIniFileException("Unable to write a line break to " + FFileName);
+    CheckNames(section, key);
     Profile profile(FFileName);
     profile.Set(section, key, value);
     profile.Save();

@@ -28,8 +28,9 @@ public:
     bool ValueExists(const String& section, const String& key) const;
 
     // Creates the file and the section when needed. Raises EIniFileException when the
-    // file cannot be written, or when a section, key or value holds a line break (the file
-    // is left as it was).
+    // file cannot be written, when a section, key or value holds a line break, or when a name
+    // would not read back (a key with "=", or starting with "[" or ";"; a section with "]";
+    // blanks around a name): the file is left as it was.
     void WriteString(const String& section, const String& key, const String& value);
     void WriteInteger(const String& section, const String& key, int value);
     void WriteBool(const String& section, const String& key, bool value);
@@ -37,5 +38,6 @@ public:
     void DeleteKey(const String& section, const String& key);
 
 private:
+    void CheckNames(const String& section, const String& key) const;
     String FFileName;
 };

@@ -9,12 +9,7 @@
 #include <climits>
 
 #include "rtl/LocaleCollation.h"
-
-FormatSettings& Locale()
-{
-    static FormatSettings settings;
-    return settings;
-}
+#include "rtl/LocaleLongDate.h"
 
 namespace {
 
@@ -94,17 +89,15 @@ void TakeCurrencyFormat(FormatSettings& settings, locale_t loc)
     settings.NegCurrFormat = codes[(negPrecedes != 0 ? 0 : 1) + (negSpaced != 0 ? 2 : 0)][sign];
 }
 
-}  // namespace
-
-void ResetLocaleFromSystem()
+// The US defaults with what the locale that the environment names offers (LC_ALL, then the
+// category's own variable, then LANG); C and POSIX offer nothing that differs.
+FormatSettings SystemFormatSettings()
 {
-    FormatSettings& settings = Locale();
-    settings = FormatSettings();
+    FormatSettings settings;
     settings.MiddleEast = ReadsRightToLeft(EnvironmentLocale("LC_CTYPE"));
-    ResetCollationFromSystem();
     locale_t loc = newlocale(LC_TIME_MASK | LC_NUMERIC_MASK | LC_MONETARY_MASK, "", static_cast<locale_t>(nullptr));
     if (loc == static_cast<locale_t>(nullptr))
-        return;
+        return settings;
     static const nl_item longMonths[12] = {MON_1, MON_2, MON_3, MON_4,  MON_5,  MON_6,
                                            MON_7, MON_8, MON_9, MON_10, MON_11, MON_12};
     static const nl_item shortMonths[12] = {ABMON_1, ABMON_2, ABMON_3, ABMON_4,  ABMON_5,  ABMON_6,
@@ -112,9 +105,14 @@ void ResetLocaleFromSystem()
     static const nl_item longDays[7] = {DAY_1, DAY_2, DAY_3, DAY_4, DAY_5, DAY_6, DAY_7};
     static const nl_item shortDays[7] = {ABDAY_1, ABDAY_2, ABDAY_3, ABDAY_4,
                                          ABDAY_5, ABDAY_6, ABDAY_7};
+    // Languages that decline month names name a month on its own in the nominative.
+    static const nl_item standaloneMonths[12] = {ALTMON_1, ALTMON_2, ALTMON_3, ALTMON_4,  ALTMON_5,  ALTMON_6,
+                                                 ALTMON_7, ALTMON_8, ALTMON_9, ALTMON_10, ALTMON_11, ALTMON_12};
     for (int i = 0; i < 12; ++i) {
         SetIfGiven(settings.LongMonthNames[i], Info(longMonths[i], loc));
         SetIfGiven(settings.ShortMonthNames[i], Info(shortMonths[i], loc));
+        settings.StandaloneMonthNames[i] = settings.LongMonthNames[i];
+        SetIfGiven(settings.StandaloneMonthNames[i], Info(standaloneMonths[i], loc));
     }
     for (int i = 0; i < 7; ++i) {
         SetIfGiven(settings.LongDayNames[i], Info(longDays[i], loc));
@@ -126,8 +124,27 @@ void ResetLocaleFromSystem()
     String dateLayout = Info(D_FMT, loc);
     if (dateLayout != "%m/%d/%y")
         TakeDateOrder(settings, dateLayout);
+    const std::string timeLocale = EnvironmentLocale("LC_TIME");
+    if (timeLocale != "root")
+        SetIfGiven(settings.LongDateFormat, LongDateFormatOf(timeLocale));
     SetIfGiven(settings.DecimalSeparator, Info(RADIXCHAR, loc));
     SetIfGiven(settings.ThousandSeparator, Info(THOUSEP, loc));
     TakeCurrencyFormat(settings, loc);
     freelocale(loc);
+    return settings;
+}
+
+}  // namespace
+
+// Read from the environment on first use: the program starts in the user's locale.
+FormatSettings& Locale()
+{
+    static FormatSettings settings = SystemFormatSettings();
+    return settings;
+}
+
+void ResetLocaleFromSystem()
+{
+    Locale() = SystemFormatSettings();
+    ResetCollationFromSystem();
 }

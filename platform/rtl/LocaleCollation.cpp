@@ -1,5 +1,5 @@
-// Locale text order through ICU's collators: one pair (letters and accents; letters, accents
-// and case) per locale met, opened on first need and closed when the program ends.
+// Locale text order through ICU's collators: one set (letters; letters and accents; letters,
+// accents and case) per locale met, opened on first need and closed when the program ends.
 #include "rtl/LocaleCollation.h"
 
 #include <unicode/ucol.h>
@@ -22,6 +22,7 @@ using Collator = std::unique_ptr<UCollator, CloseCollator>;
 struct Collators {
     Collator ignoringCase;
     Collator withCase;
+    Collator lettersOnly;
 };
 
 // The locale's rules, or the root rules when ICU has none for it.
@@ -53,7 +54,8 @@ public:
         const std::string locale = EnvironmentLocale("LC_COLLATE");
         std::unique_ptr<Collators>& entry = FByLocale[locale];
         if (!entry)
-            entry.reset(new Collators{OpenCollator(locale, UCOL_SECONDARY), OpenCollator(locale, UCOL_TERTIARY)});
+            entry.reset(new Collators{OpenCollator(locale, UCOL_SECONDARY), OpenCollator(locale, UCOL_TERTIARY),
+                                      OpenCollator(locale, UCOL_PRIMARY)});
         FCurrent.store(entry.get(), std::memory_order_release);
         return *entry;
     }
@@ -75,12 +77,8 @@ int Sign(int value)
     return (value > 0) - (value < 0);
 }
 
-}  // namespace
-
-int LocaleCompare(std::string_view a, std::string_view b, bool ignoreCase)
+int Compare(UCollator* collator, std::string_view a, std::string_view b)
 {
-    const Collators& collators = Cache().Current();
-    UCollator* collator = (ignoreCase ? collators.ignoringCase : collators.withCase).get();
     UErrorCode status = U_ZERO_ERROR;
     if (collator != nullptr) {
         const UCollationResult result = ucol_strcollUTF8(collator, a.data(), static_cast<int32_t>(a.size()), b.data(),
@@ -89,6 +87,19 @@ int LocaleCompare(std::string_view a, std::string_view b, bool ignoreCase)
             return result;
     }
     return Sign(a.compare(b));
+}
+
+}  // namespace
+
+int LocaleCompare(std::string_view a, std::string_view b, bool ignoreCase)
+{
+    const Collators& collators = Cache().Current();
+    return Compare((ignoreCase ? collators.ignoringCase : collators.withCase).get(), a, b);
+}
+
+int LocaleCompareLetters(std::string_view a, std::string_view b)
+{
+    return Compare(Cache().Current().lettersOnly.get(), a, b);
 }
 
 void ResetCollationFromSystem()

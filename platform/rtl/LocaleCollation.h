@@ -17,6 +17,10 @@ bool ReadsRightToLeft(const std::string& locale);
 // "Emile" < "Émile"); otherwise case decides between texts equal apart from it.
 int LocaleCompare(std::string_view a, std::string_view b, bool ignoreCase);
 
+// < 0, 0 or > 0 by the letters alone, accents and case aside ("Ünal" = "unal"): an order that
+// the first characters of texts sorted by LocaleCompare keep.
+int LocaleCompareLetters(std::string_view a, std::string_view b);
+
 // Takes the collation rules of the locale the environment names now; ResetLocaleFromSystem
 // calls it. Safe while other threads compare: the rules of earlier locales stay until exit.
 void ResetCollationFromSystem();

@@ -226,6 +226,30 @@ TEST_F(AttendeeMoney, RequestTextsBecomeCamperIdsOrAreDropped) {
   ExpectMoneyAgrees("after sign-ups with requests");
 }
 
+// The request lists are filled anew for the next attendee: a choice made for the one before
+// is not carried over to a sign-up nobody chose it for.
+TEST_F(AttendeeMoney, ARoommateChosenForOneSignUpIsNotGivenToTheNextAttendeesSignUp) {
+  const int brown = camp.AddAttendee("Brown", "Cy", EncodeDate(2015, 7, 3));
+  const int evans = camp.AddAttendee("Evans", "Dee", EncodeDate(2015, 8, 4));
+  camp.Execute("UPDATE Attendees SET TotalCharged = 0, TotalCredits = 0, BalanceDue = 0");
+  Start();
+  OpenEditor(brown);
+  ChooseSession(week1);
+  editor->ComboBox4->SetItemIndex(editor->ComboBox4->Items()->IndexOf("Jones Bob |" + Id(jones)));
+  ChooseType("Resident");
+  Click(editor->BitBtn2, {mrYes});
+  EXPECT_EQ(Enrolment("AttendeeRequestID", week1, brown), jones);
+  CloseEditor();
+
+  OpenEditor(evans);
+  EXPECT_EQ(editor->ComboBox4->ItemIndex(), -1);
+  EXPECT_EQ(editor->ComboBox4->Text(), "");
+  ChooseSession(week1);
+  ChooseType("Resident");
+  Click(editor->BitBtn2, {mrYes});
+  EXPECT_TRUE(camp.Value("SELECT AttendeeRequestID FROM AttendeeSession WHERE CamperID = " + Id(evans)).IsNull());
+}
+
 TEST_F(AttendeeMoney, PaymentsAreRefusedAboveTheAmountDueOrThePersonsBalance) {
   Start();
   OpenEditor(jones);

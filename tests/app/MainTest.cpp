@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <map>
 
+#include <QWidget>
+
 #include "app/About.h"
 #include "app/GridWidths.h"
 #include "app/ProgramIni.h"
@@ -110,6 +112,7 @@ TEST_F(MainTest, NounCaptionsFollowTheCompanyRecordAndEmptyNounsKeepWhatWasThere
   TMainForm* m = MainForm;
   SetTerms("Attendees = NULL");
   EXPECT_EQ(m->Caption(), "Acme Camps - Tracking Program");
+  EXPECT_EQ(m->Widget()->windowTitle().toStdString(), "Acme Camps - Tracking Program") << "the title bar";
   struct Expected {
     TControl* control;
     const char* empty;

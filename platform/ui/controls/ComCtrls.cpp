@@ -11,6 +11,7 @@
 #include <QTabWidget>
 #include <algorithm>
 
+#include "ui/forms/Forms.h"
 #include "ui/kernel/Controls_p.h"
 
 namespace {
@@ -40,13 +41,24 @@ private:
     TPageControl* FPageControl;
 };
 
+// The first control of the page that Tab would reach.
+TWinControl* FirstTabStopOf(const TTabSheet* page)
+{
+    std::vector<TWinControl*> list;
+    page->GetTabOrderList(list);
+    auto it = std::find_if(list.begin(), list.end(), [](TWinControl* c) { return c->TabStop() && c->CanFocus(); });
+    return it == list.end() ? nullptr : *it;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // TTabSheet
 
+// Hidden until it is the active page of its page control.
 TTabSheet::TTabSheet(TComponent* AOwner) : TWinControl(AOwner)
 {
+    SetVisible(false);
     SetColor(clBtnFace);
     Widget()->setAutoFillBackground(true);
 }
@@ -124,8 +136,10 @@ void TTabSheet::WidgetGeometryChanged()
 TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner, vt::NewWidget<vt::Bridged<QTabWidget>>(this))
 {
     QTabWidget* tabs = Tabs(this);
+    vt::ForwardEventsOf(tabs->tabBar(), this);  // keys on the focused tabs go our key routes
     tabs->tabBar()->installEventFilter(new TabBarFilter(this));
     QObject::connect(tabs, &QTabWidget::currentChanged, [this](int) {
+        ShowActivePageOnly();
         if (!FSyncing)
             vt::Guarded(this, [this] { Change(); });
     });
@@ -154,6 +168,7 @@ void TPageControl::AttachChild(TControl* AControl)
     const int index = Tabs(this)->addTab(sheet->Widget(), vt::ToQString(sheet->Caption()));
     Tabs(this)->setTabVisible(index, sheet->TabVisible());
     FSyncing = false;
+    ShowActivePageOnly();
     const TRect r = DisplayRect();
     sheet->SetBounds(r.Left, r.Top, r.Width(), r.Height());
 }
@@ -230,9 +245,39 @@ void TPageControl::SetActivePage(TTabSheet* v)
 {
     if (v && v->PageControl() != this)
         return;
+    ChangeActivePage(v);
+}
+
+// The focus never stays on a page that goes out of sight: it moves to the first control of the
+// page coming up, or to the page control when that page has none. A control whose exit check
+// refuses to let the focus go keeps its page in front.
+bool TPageControl::ChangeActivePage(TTabSheet* page)
+{
+    TTabSheet* leaving = ActivePage();
+    if (page == leaving)
+        return true;
+    TCustomForm* form = GetParentForm(this);
+    const bool focusLeaves = form && form->Visible() && leaving && form->ActiveControl() &&
+                             leaving->ContainsControl(form->ActiveControl());
+    if (focusLeaves && !form->SetFocusedControl(this))
+        return false;
     FSyncing = true;
-    Tabs(this)->setCurrentIndex(v ? v->PageIndex() : -1);
+    Tabs(this)->setCurrentIndex(page ? page->PageIndex() : -1);
     FSyncing = false;
+    if (focusLeaves) {
+        TWinControl* first = page ? FirstTabStopOf(page) : nullptr;
+        form->FocusControl(first ? first : this);
+    }
+    return true;
+}
+
+void TPageControl::ShowActivePageOnly()
+{
+    if (ComponentState().Contains(csDestroying))
+        return;
+    TTabSheet* active = ActivePage();
+    for (TTabSheet* sheet : FPages)
+        sheet->SetVisible(sheet == active);
 }
 
 int TPageControl::ActivePageIndex() const
@@ -275,13 +320,40 @@ TTabSheet* TPageControl::FindNextPage(TTabSheet* current, bool goForward, bool c
 void TPageControl::SelectNextPage(bool goForward, bool checkTabVisible)
 {
     TTabSheet* next = FindNextPage(ActivePage(), goForward, checkTabVisible);
-    if (next && next != ActivePage() && CanChange()) {
-        SetActivePage(next);
+    if (next && next != ActivePage() && CanChange() && ChangeActivePage(next))
         Change();
-    }
 }
 
-bool TPageControl::UserSelects(int index) { return CanChange(); }
+// A click on a tab takes the focus to the page control, as the desktop's tab controls do, so
+// the page going out of sight keeps none of it.
+bool TPageControl::UserSelects(int index)
+{
+    if (!CanChange())
+        return false;
+    TCustomForm* form = GetParentForm(this);
+    if (!form || !form->Visible() || !CanFocus())
+        return true;
+    if (!form->SetFocusedControl(this))
+        return false;
+    Widget()->setFocus(Qt::MouseFocusReason);
+    return true;
+}
+
+// Ctrl+Tab and Ctrl+Shift+Tab turn the pages of the page control that holds the focus.
+void TPageControl::WndProc(TMessage& Message)
+{
+    if (Message.Msg == CM_DIALOGKEY && Message.WParam == VK_TAB) {
+        const TShiftState shift = vt::KeyDataToShiftState(Message.LParam);
+        TCustomForm* form = GetParentForm(this);
+        TWinControl* focused = form ? form->ActiveControl() : nullptr;
+        if (shift.Contains(ssCtrl) && focused && (focused == this || ContainsControl(focused))) {
+            SelectNextPage(!shift.Contains(ssShift));
+            Message.Result = 1;
+            return;
+        }
+    }
+    TWinControl::WndProc(Message);
+}
 
 bool TPageControl::CanChange()
 {

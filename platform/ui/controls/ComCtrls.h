@@ -1,5 +1,6 @@
 // Page controls with their tab sheets, and the progress bar. Changing the active page from code
-// fires neither OnChanging nor OnChange; a tab the user clicks asks OnChanging first.
+// fires neither OnChanging nor OnChange; a tab the user clicks asks OnChanging first. Only the
+// active page is visible; the focus leaves a page that goes out of sight.
 #pragma once
 
 #include <vector>
@@ -63,6 +64,8 @@ public:
     // Platform side: the user asks for a tab.
     bool UserSelects(int index);
 
+    void WndProc(TMessage& Message) override;
+
 protected:
     void AttachChild(TControl* AControl) override;
     void DetachChild(TControl* AControl) override;
@@ -73,6 +76,9 @@ protected:
 private:
     friend class TTabSheet;
     void SheetChanged(TTabSheet* sheet);
+    bool ChangeActivePage(TTabSheet* page);
+    // The active page alone is visible, so the focus walk passes over the controls of the others.
+    void ShowActivePageOnly();
     void MoveSheet(TTabSheet* sheet, int index);
     std::vector<TTabSheet*> FPages;
     bool FSyncing = false;

@@ -35,16 +35,37 @@ int UnitPos(const std::u32string& text, int charPos) {
     return units;
 }
 
+// The entry under the same mask with other separators: what stands in the editable places, in
+// order, moves to the editable places of the new layout.
+std::u32string RelaidEditText(const vt::EditMask& from, const std::u32string& editText, const vt::EditMask& to) {
+    std::u32string typed;
+    for (int i = 0; i < from.Length() && i < static_cast<int>(editText.size()); ++i)
+        if (!from.IsLiteral(i)) typed += editText[i];
+    std::u32string relaid = to.EmptyEditText();
+    size_t next = 0;
+    for (int i = 0; i < to.Length() && next < typed.size(); ++i)
+        if (!to.IsLiteral(i)) relaid[i] = typed[next++];
+    return relaid;
+}
+
 }  // namespace
 
 TCustomMaskEdit::TCustomMaskEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
 
+// The same mask is laid out again when the locale's separators, which its ':' and '/' stand
+// for, changed since.
 void TCustomMaskEdit::SetEditMask(const String& Value) {
-    if (Value == FEditMask) return;
-    const String text = GetText();
+    const String separators = Locale().TimeSeparator + '\n' + Locale().DateSeparator;
+    if (Value == FEditMask && (Value.empty() || separators == FMaskSeparators)) return;
+    const bool sameMask = Value == FEditMask;
+    const vt::EditMask previous = FMask;
+    const std::u32string editText = ToU32(LineEdit()->text());
+    String text = GetText();
     FEditMask = Value;
+    FMaskSeparators = separators;
     FMask = vt::EditMask(Value, Locale().TimeSeparator, Locale().DateSeparator);
     SetMaxLength(TCustomEdit::MaxLength());
+    if (sameMask) text = vt::ToUtf8(FMask.TextFromEditText(RelaidEditText(previous, editText, FMask)));
     SetTextValue(text);
 }
 

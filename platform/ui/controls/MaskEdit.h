@@ -60,6 +60,7 @@ private:
     void CutMasked();
 
     String FEditMask;
+    String FMaskSeparators;  // the locale's time and date separators FMask was laid with
     vt::EditMask FMask;
     String FSavedText;
 };

@@ -695,10 +695,26 @@ public:
             OnCloseUp();
     }
 };
+
+// The items of a combo box: emptying them drops the choice at once, also inside a batch of
+// changes, as the list it was chosen from is gone.
+class ComboItems : public TStringList {
+public:
+    explicit ComboItems(std::function<void()> clearing) : FClearing(std::move(clearing)) {}
+    void Clear() override
+    {
+        if (Count() > 0)
+            FClearing();
+        TStringList::Clear();
+    }
+
+private:
+    std::function<void()> FClearing;
+};
 }  // namespace
 
 TCustomComboBox::TCustomComboBox(TComponent* AOwner)
-    : TWinControl(AOwner, vt::NewWidget<ComboWidget>(this)), FItems(new TStringList)
+    : TWinControl(AOwner, vt::NewWidget<ComboWidget>(this)), FItems(new ComboItems([this] { FChoiceDropped = true; }))
 {
     SetControlStyle(ControlStyle() >> csClickEvents);  // clicks come from the widget's signals
     FClickFocus = true;
@@ -742,19 +758,35 @@ void TCustomComboBox::SetStyle(TComboBoxStyle v)
     }
 }
 
+// A changed list keeps the choice only while the chosen item is still in it; a text typed
+// without choosing an item stays as typed.
 void TCustomComboBox::ItemsChanged()
 {
     auto* combo = static_cast<QComboBox*>(Widget());
     const int index = combo->currentIndex();
-    const QString text = combo->currentText();
+    const String chosen = index >= 0 && !FChoiceDropped ? vt::FromQString(combo->itemText(index)) : String();
+    const QString text = index >= 0 ? QString() : combo->currentText();
+    FChoiceDropped = false;
     FSyncing = true;
     combo->clear();
     for (int i = 0; i < FItems->Count(); ++i)
         combo->addItem(vt::ToQString(FItems->Strings(i)));
-    combo->setCurrentIndex(index < FItems->Count() ? index : -1);
+    const int kept = chosen.empty() ? -1 : IndexOfItem(chosen, index);
+    combo->setCurrentIndex(kept);
     if (combo->isEditable())
-        combo->setEditText(index < FItems->Count() && index >= 0 ? combo->itemText(index) : text);
+        combo->setEditText(kept >= 0 ? combo->itemText(kept) : text);
     FSyncing = false;
+}
+
+// The item with exactly this text, at its old place when it is still there.
+int TCustomComboBox::IndexOfItem(const String& item, int oldIndex) const
+{
+    if (oldIndex < FItems->Count() && FItems->Strings(oldIndex) == item)
+        return oldIndex;
+    for (int i = 0; i < FItems->Count(); ++i)
+        if (FItems->Strings(i) == item)
+            return i;
+    return -1;
 }
 
 int TCustomComboBox::ItemIndex() const { return static_cast<QComboBox*>(Widget())->currentIndex(); }

@@ -319,8 +319,10 @@ protected:
 
 private:
     void ItemsChanged();
+    int IndexOfItem(const String& item, int oldIndex) const;
     void Picked(int index);
     TStringList* FItems;
+    bool FChoiceDropped = false;
     TComboBoxStyle FStyle = csDropDown;
     int FDropDownCount = 8;
     int FMaxLength = 0;

@@ -2,7 +2,10 @@
 // installed. Every box goes through vt::ShowMessageBox so that both roads see the same texts.
 #include "ui/dialogs/Dialogs.h"
 
+#include <QComboBox>
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -252,26 +255,55 @@ String TOpenDialog::WithDefaultExt(const String& name) const
     return name + "." + FDefaultExt;
 }
 
+namespace {
+// The name field is put into an editable combo box listing the history; the dialog still reads
+// the name from its own field.
+void OfferHistoryInNameField(QFileDialog& dialog, const QStringList& history)
+{
+    auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    auto* layout = qobject_cast<QGridLayout*>(dialog.layout());
+    if (!edit || !layout)
+        return;
+    int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+    layout->getItemPosition(layout->indexOf(edit), &row, &column, &rowSpan, &columnSpan);
+    const QString text = edit->text();
+    auto* combo = new QComboBox(&dialog);
+    combo->setObjectName(QStringLiteral("fileNameCombo"));
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setLineEdit(edit);
+    combo->addItems(history);
+    combo->setCurrentIndex(-1);
+    edit->setText(text);
+    layout->addWidget(combo, row, column, rowSpan, columnSpan);
+}
+}  // namespace
+
 // The library's own dialog rather than the desktop's, so that the history and the additions of
 // PrepareDialog show.
-bool TOpenDialog::ShowFileDialog(bool save, String& chosen)
+bool TOpenDialog::ShowFileDialog(bool save, std::vector<String>& chosen)
 {
     vt::EnsureQtApplication();
     QFileDialog dialog(ActiveFormWidget(), vt::ToQString(FTitle),
                        vt::ToQString(FFileName.empty() ? FInitialDir : FFileName), QtFilter(FFilter));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setFileMode(save                                      ? QFileDialog::AnyFile
+                       : FOptions.Contains(ofAllowMultiSelect) ? QFileDialog::ExistingFiles
+                                                               : QFileDialog::ExistingFile);
     if (FFilterIndex >= 1 && FFilterIndex <= dialog.nameFilters().size())
         dialog.selectNameFilter(dialog.nameFilters().at(FFilterIndex - 1));
     QStringList history;
     for (int i = 0; i < FHistoryList->Count(); ++i)
         history << vt::ToQString(FHistoryList->Strings(i));
     dialog.setHistory(history);
+    if (FFileEditStyle == fsComboBox)
+        OfferHistoryInNameField(dialog, history);
     PrepareDialog(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
-    chosen = vt::FromQString(dialog.selectedFiles().front());
+    for (const QString& file : dialog.selectedFiles())
+        chosen.push_back(vt::FromQString(file));
     return true;
 }
 
@@ -279,7 +311,7 @@ bool TOpenDialog::ExecuteAs(bool save)
 {
     if (OnShow)
         OnShow(this);
-    String chosen;
+    std::vector<String> chosen;
     bool ok;
     if (vt::DialogResponder* responder = vt::DialogResponder::Current()) {
         vt::ShownDialog shown;
@@ -288,14 +320,16 @@ bool TOpenDialog::ExecuteAs(bool save)
         shown.Caption = FTitle;
         shown.InitialDir = FInitialDir;
         shown.FileName = FFileName;
-        ok = responder->Respond(shown, &chosen) == mrOk;
+        chosen.emplace_back();
+        ok = responder->Respond(shown, &chosen.front()) == mrOk;
     } else {
         ok = ShowFileDialog(save, chosen);
     }
     if (ok) {
-        FFileName = WithDefaultExt(chosen);
         FFiles->Clear();
-        FFiles->Add(FFileName);
+        for (const String& file : chosen)
+            FFiles->Add(WithDefaultExt(file));
+        FFileName = FFiles->Strings(0);
     }
     if (OnClose)
         OnClose(this);

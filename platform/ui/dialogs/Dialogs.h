@@ -35,6 +35,8 @@ enum TOpenOption { ofReadOnly, ofOverwritePrompt, ofHideReadOnly, ofNoChangeDir,
                    ofShareAware, ofNoReadOnlyReturn, ofNoTestFileCreate, ofNoNetworkButton, ofNoLongNames,
                    ofOldStyleDialog, ofNoDereferenceLinks, ofEnableIncludeNotify, ofEnableSizing };
 using TOpenOptions = Set<TOpenOption>;
+// fsComboBox: the dialog's name field is a combo box whose list holds the history list.
+enum TFileEditStyle { fsEdit, fsComboBox };
 
 class TOpenDialog : public TComponent {
 public:
@@ -56,12 +58,16 @@ public:
     void SetDefaultExt(const String& v) { FDefaultExt = v; }
     const String& Title() const { return FTitle; }
     void SetTitle(const String& v) { FTitle = v; }
+    // ofAllowMultiSelect lets the user choose several files: Files holds them all, FileName
+    // the first.
     TOpenOptions Options() const { return FOptions; }
     void SetOptions(TOpenOptions v) { FOptions = v; }
     TStrings* Files() const { return FFiles; }
-    // Folders offered in the dialog's "Look in" list.
+    // Offered in the dialog's "Look in" list, and with fsComboBox in its name field's list.
     TStrings* HistoryList() const { return FHistoryList; }
     void SetHistoryList(TStrings* v);
+    TFileEditStyle FileEditStyle() const { return FFileEditStyle; }
+    void SetFileEditStyle(TFileEditStyle v) { FFileEditStyle = v; }
 
     TNotifyEvent OnShow;
     TNotifyEvent OnClose;
@@ -72,7 +78,7 @@ protected:
     virtual void PrepareDialog(QFileDialog& dialog) {}
 
 private:
-    bool ShowFileDialog(bool save, String& chosen);
+    bool ShowFileDialog(bool save, std::vector<String>& chosen);
     String WithDefaultExt(const String& name) const;
     String FFileName;
     String FFilter;
@@ -81,6 +87,7 @@ private:
     String FDefaultExt;
     String FTitle;
     TOpenOptions FOptions{ofHideReadOnly, ofEnableSizing};
+    TFileEditStyle FFileEditStyle = fsEdit;
     TStrings* FFiles;
     TStrings* FHistoryList;
 };

@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QScreen>
 #include <algorithm>
+#include <clocale>
 
 #include "rtl/FileNames.h"
 #include "rtl/StringList.h"
@@ -61,6 +62,8 @@ void EnsureQtApplication()
     static char name[] = "Vantrel";
     static char* argv[] = {name, nullptr};
     new QApplication(argc, argv);
+    // Qt takes the environment's locale into the C library; numbers in files and SQL keep '.'.
+    setlocale(LC_NUMERIC, "C");
     QApplication::setQuitOnLastWindowClosed(false);
     ListenForDesktopLocaleChanges();
     ListenForOtherInstances();
@@ -313,6 +316,12 @@ void TCustomForm::PlaceForShowing()
     else if (FPosition == poScreenCenter || FPosition == poDesktopCenter || FPosition == poMainFormCenter ||
              FPosition == poOwnerFormCenter)
         SetBounds((Screen->Width() - Width()) / 2, (Screen->Height() - Height()) / 2, Width(), Height());
+}
+
+void TCustomForm::TextChanged()
+{
+    TWinControl::TextChanged();
+    Widget()->setWindowTitle(vt::ToQString(Caption()));
 }
 
 void TCustomForm::VisibleChanged()
@@ -662,8 +671,9 @@ void TCustomForm::WndProc(TMessage& Message)
         if (!shift.Contains(ssCtrl)) {
             SelectNext(FFocusedControl, !shift.Contains(ssShift), true);
             Message.Result = 1;
+            return;
         }
-        return;
+        // Ctrl+Tab is the page control's: the dialog key goes round the controls.
     }
     if (Message.Msg == WM_SETFOCUS) {
         DefaultHandler(Message);

@@ -131,6 +131,8 @@ protected:
     void DoClose(TCloseAction& Action);
     void ApplyGeometry() override;
     void VisibleChanged() override;
+    // The title bar shows the caption as it is now.
+    void TextChanged() override;
     void CreateWnd() override;
 
 private:

@@ -631,6 +631,16 @@ void TControl::FontChanged()
     }
 }
 
+namespace {
+// A disabled control reads as on the desktop: grey text on the control's own colour.
+void GreyDisabledText(QPalette& pal)
+{
+    const QColor grey = vt::ToQColor(clGrayText);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        pal.setColor(QPalette::Disabled, role, grey);
+}
+}  // namespace
+
 void TControl::ApplyFont()
 {
     FWidget->setFont(FFont->ToQFont());
@@ -638,12 +648,15 @@ void TControl::ApplyFont()
     pal.setColor(QPalette::WindowText, vt::ToQColor(FFont->Color()));
     pal.setColor(QPalette::Text, vt::ToQColor(FFont->Color()));
     pal.setColor(QPalette::ButtonText, vt::ToQColor(FFont->Color()));
+    GreyDisabledText(pal);
     FWidget->setPalette(pal);
 }
 
+// A colour set to what the control already holds still reaches its window the first time:
+// without it the window would take its parent's (an edit grey as the page it stands on).
 void TControl::SetColor(TColor v)
 {
-    if (FColor == v)
+    if (FColor == v && FColorApplied)
         return;
     FColor = v;
     FParentColor = false;
@@ -694,7 +707,9 @@ void TControl::ApplyColor()
     pal.setColor(QPalette::Window, vt::ToQColor(FColor));
     pal.setColor(QPalette::Base, vt::ToQColor(FColor));
     pal.setColor(QPalette::Button, vt::ToQColor(FColor));
+    GreyDisabledText(pal);
     FWidget->setPalette(pal);
+    FColorApplied = true;
 }
 
 void TControl::SetCursor(TCursor v)

@@ -370,6 +370,7 @@ private:
     bool FParentFont = true;
     TColor FColor = clWindow;
     bool FParentColor = false;
+    bool FColorApplied = false;
     TBiDiMode FBiDiMode = bdLeftToRight;
     TCursor FCursor = crDefault;
     String FHint;

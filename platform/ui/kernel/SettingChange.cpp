@@ -30,6 +30,19 @@ int HookMainWindow(TWindowHook Hook)
 
 void UnhookMainWindow(int Id) { Chain().hooks.erase(Id); }
 
+void HeldMainWindowHook::Install(TWindowHook Hook)
+{
+    if (!Installed())
+        FId = HookMainWindow(std::move(Hook));
+}
+
+void HeldMainWindowHook::Remove()
+{
+    if (Installed())
+        UnhookMainWindow(FId);
+    FId = 0;
+}
+
 void NotifySettingChange()
 {
     TMessage message{WM_SETTINGCHANGE, 0, 0, 0};

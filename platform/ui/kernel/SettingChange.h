@@ -15,6 +15,22 @@ using TWindowHook = std::function<bool(TMessage& Message)>;
 int HookMainWindow(TWindowHook Hook);
 void UnhookMainWindow(int Id);
 
+// A control's hook: installed once, removed by Remove or when the holder goes.
+class HeldMainWindowHook {
+public:
+    HeldMainWindowHook() = default;
+    ~HeldMainWindowHook() { Remove(); }
+    HeldMainWindowHook(const HeldMainWindowHook&) = delete;
+    HeldMainWindowHook& operator=(const HeldMainWindowHook&) = delete;
+
+    bool Installed() const { return FId != 0; }
+    void Install(TWindowHook Hook);
+    void Remove();
+
+private:
+    int FId = 0;
+};
+
 // Sends WM_SETTINGCHANGE to the hooks, in the order they were installed.
 void NotifySettingChange();
 

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <deque>
 #include <exception>
 
@@ -16,8 +17,6 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
 
 #include "ui/forms/Forms.h"
 
@@ -153,22 +152,45 @@ void TThread::SetPriority(TThreadPriority v)
 }
 
 namespace {
-int NiceOf(TThreadPriority priority)
+const int kNiceOf[] = {19, 10, 5, 0, -5, -10, -20};  // by TThreadPriority
+
+// The priority a nice value gives at most: the highest one whose nice value it does not undercut.
+TThreadPriority PriorityOfNice(int nice)
 {
-    static const int nice[] = {19, 10, 5, 0, -5, -10, -20};
-    return nice[priority];
+    for (int p = tpTimeCritical; p > tpIdle; --p)
+        if (nice <= kNiceOf[p])
+            return static_cast<TThreadPriority>(p);
+    return tpLowest;
+}
+
+// The lowest nice value the thread may take without the right to raise priorities: its current
+// one, or what the process's nice limit allows.
+int LowestNiceAllowed(id_t thread)
+{
+    const int current = ::getpriority(PRIO_PROCESS, thread);
+    struct rlimit limit {};
+    ::getrlimit(RLIMIT_NICE, &limit);
+    const int byLimit = 20 - static_cast<int>(std::min<rlim_t>(limit.rlim_cur, 40));
+    return std::min(current, byLimit);
 }
 }  // namespace
 
+// Where the system refuses the priority (raising one needs the right to), the thread takes the
+// nearest one it may have, and Priority tells which.
 void TThread::ApplyPriority()
 {
+    const auto thread = static_cast<id_t>(FKernelId);
     const sched_param param{};
     const int policy = FPriority == tpIdle ? SCHED_IDLE : SCHED_OTHER;
-    int error = pthread_setschedparam(FThread.native_handle(), policy, &param);
-    if (error == 0 && ::setpriority(PRIO_PROCESS, static_cast<id_t>(FKernelId), NiceOf(FPriority)) != 0)
-        error = errno;
-    if (error != 0)
-        throw EThread(std::string("The thread's priority cannot be set: ") + std::strerror(error));
+    if (pthread_setschedparam(FThread.native_handle(), policy, &param) != 0) {
+        FPriority = tpIdle;  // only an idle thread is refused a policy: leaving idle needs the right
+        return;
+    }
+    const int wanted = kNiceOf[FPriority];
+    if (::setpriority(PRIO_PROCESS, thread, wanted) != 0)
+        ::setpriority(PRIO_PROCESS, thread, std::max(wanted, LowestNiceAllowed(thread)));
+    if (FPriority != tpIdle)
+        FPriority = PriorityOfNice(::getpriority(PRIO_PROCESS, thread));
 }
 
 void TThread::Resume()

@@ -11,11 +11,6 @@
 #include "rtl/Classes.h"
 #include "rtl/Exceptions.h"
 
-class EThread : public Exception {
-public:
-    using Exception::Exception;
-};
-
 enum TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
 
 class TThread : public TObject {
@@ -39,10 +34,12 @@ public:
     bool Finished() const;
     bool FreeOnTerminate() const { return FFreeOnTerminate; }
     void SetFreeOnTerminate(bool v) { FFreeOnTerminate = v; }
+    // The priority the thread runs at (before it starts, the one it will ask for).
     TThreadPriority Priority() const { return FPriority; }
     // The thread's scheduling: tpIdle runs it only when the processor has nothing else to do,
-    // the others set its nice value (tpLowest 10 ... tpTimeCritical -20). Raises EThread when
-    // the system refuses (raising a priority needs the right to).
+    // the others set its nice value (tpLowest 10 ... tpTimeCritical -20). Where the system
+    // refuses one (raising a priority, or leaving idle, needs the right to), the thread takes
+    // the nearest it may have.
     void SetPriority(TThreadPriority v);
     std::thread::id ThreadID() const;
     int ReturnValue() const { return FReturnValue; }

@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QPointer>
 #include <QTimer>
+#include <algorithm>
 #include <map>
 
 #include "ui/forms/Forms.h"
@@ -370,6 +371,25 @@ TRect NormalBounds(TCustomForm* form)
     return Bounds(g.x(), g.y(), g.width() + nc.cx, g.height() + nc.cy);
 }
 
+// A rectangle saved on another screen layout is brought into the work area of the screen that
+// holds its centre (else the primary screen), made smaller where it does not fit, as the window
+// system does with a placement that would leave the window off the screen.
+TRect OnScreen(const TRect& r)
+{
+    const QRect wanted(r.Left, r.Top, r.Width(), r.Height());
+    QScreen* screen = QGuiApplication::screenAt(wanted.center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return r;
+    const QRect area = screen->availableGeometry();
+    const int width = std::min(r.Width(), area.width());
+    const int height = std::min(r.Height(), area.height());
+    const int left = std::clamp(r.Left, area.left(), area.left() + area.width() - width);
+    const int top = std::clamp(r.Top, area.top(), area.top() + area.height() - height);
+    return Bounds(left, top, width, height);
+}
+
 TWindowState StateOfShowCommand(UINT showCmd)
 {
     switch (showCmd) {
@@ -405,8 +425,8 @@ bool SetWindowPlacement(HWND Window, const WINDOWPLACEMENT* Placement)
     Window->setProperty(kMinPosition, QPoint(Placement->ptMinPosition.X, Placement->ptMinPosition.Y));
     Window->setProperty(kMaxPosition, QPoint(Placement->ptMaxPosition.X, Placement->ptMaxPosition.Y));
     auto* form = dynamic_cast<TCustomForm*>(FindControl(Window));
+    const TRect r = OnScreen(Placement->rcNormalPosition);
     if (!form) {
-        const TRect& r = Placement->rcNormalPosition;
         Window->setGeometry(r.Left, r.Top, r.Width(), r.Height());
         return true;
     }
@@ -415,7 +435,7 @@ bool SetWindowPlacement(HWND Window, const WINDOWPLACEMENT* Placement)
                                                              : StateOfShowCommand(Placement->showCmd);
     if (showing && form->WindowState() != wsNormal)
         form->SetWindowState(wsNormal);
-    form->SetBoundsRect(Placement->rcNormalPosition);
+    form->SetBoundsRect(r);
     if (showing && state != form->WindowState())
         form->SetWindowState(state);
     return true;

@@ -6,6 +6,7 @@
 
 #include "rtl/Exceptions.h"
 #include "rtl/Locale.h"
+#include "tests/fixtures/UnderLocale.h"
 
 namespace {
 
@@ -181,8 +182,11 @@ TEST_F(DateUtilTest, TwoDigitYearsFallInTheWindowBeforeTheCurrentYear)
   struct Case { const char* text; int year; };
   const Case cases[] = {{"01/01/65", 2065}, {"01/01/66", 1966}, {"01/01/00", 2000},
                         {"01/01/99", 1999}, {"01/01/0150", 150}};
-  for (const Case& c : cases)
+  UseShortDateFormat("dd/MM/yyyy");
+  for (const Case& c : cases) {
     EXPECT_EQ(ExtractYear(StrToDateFmt("DD/MM/YYYY", c.text)), c.year) << c.text;
+    EXPECT_EQ(ExtractYear(StrToDate(c.text)), c.year) << "the runtime library's reader, " << c.text;
+  }
   vt::SetClockForTests(Ymd(2090, 1, 1));
   EXPECT_EQ(ExtractYear(StrToDateFmt("DD/MM/YY", "01/01/29")), 2129);
   EXPECT_EQ(ExtractYear(StrToDateFmt("DD/MM/YY", "01/01/30")), 2030);
@@ -205,7 +209,7 @@ TEST_F(DateUtilTest, UnreadableTextsRaiseOrGiveTheDefault)
       StrToDateFmt("DD/MM/YYYY", text);
       ADD_FAILURE() << "read '" << text << "'";
     } catch (const EConvertError& e) {
-      EXPECT_EQ(e.Message(), String("''") + text + "'' is not a valid date");
+      EXPECT_EQ(e.Message(), String("'") + text + "' is not a valid date");
     }
     EXPECT_EQ(StrToDateFmtDef("DD/MM/YYYY", text, Ymd(2020, 1, 2) + 0.5), Ymd(2020, 1, 2));
   }
@@ -227,6 +231,20 @@ TEST_F(DateUtilTest, LongDateTexts)
   EXPECT_EQ(FormatLongDate(Ymd(2024, 3, 5)), "Tuesday, March 5, 2024");
   EXPECT_EQ(FormatLongDateTime(NullDate), "");
   EXPECT_EQ(FormatLongDateTime(Ymd(2024, 3, 5)).rfind("Tuesday, March 5, 2024 ", 0), 0u);
+}
+
+TEST(LongDates, EachLocaleWritesItsOwnLongDateForm)
+{
+  const struct { const char* locale; const char* text; } cases[] = {
+      {"en_US.UTF-8", "Monday, March 4, 2024"},
+      {"de_DE.UTF-8", "Montag, 4. März 2024"},
+      {"fr_FR.UTF-8", "lundi 4 mars 2024"},
+      {"ru_RU.UTF-8", "Понедельник, 4 марта 2024\u202Fг."},
+  };
+  for (const auto& c : cases) {
+    vt::testing::UnderLocale locale(c.locale);
+    EXPECT_EQ(FormatLongDate(Ymd(2024, 3, 4)), c.text) << c.locale;
+  }
 }
 
 } // namespace

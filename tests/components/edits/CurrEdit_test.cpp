@@ -15,6 +15,7 @@
 #include "ui/kernel/WinApi.h"
 #include "ui/testing/UiTesting.h"
 #include "tests/fixtures/UnderLocale.h"
+#include "ui/kernel/SettingChange.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +40,7 @@ TEST_F(NumTextTest, TextToValText)
 {
   const struct { const char* text; const char* val; } cases[] = {
       {"1,234.5", "1234.5"}, {"12.5  ", "12.5"}, {"", "0"}, {"-", "-0"}, {"  ", "0"},
-      {"1,2,3", "123"}, {"abc", "abc"}};
+      {"1,2,3", "123"}, {"abc", "abc"}, {".50", "0.50"}, {"-.5", "-0.5"}, {".", "0."}};
   for (const auto& c : cases)
     EXPECT_EQ(TextToValText(c.text), c.val) << c.text;
   EXPECT_EQ(StrToFloat(TextToValText("1,234.5")), 1234.5L);
@@ -314,6 +315,40 @@ TEST_F(CalcEditTest, EnterAcceptsEscCancelsAndEmptyTextStartsAtZero)
   EXPECT_EQ(edit->Value(), 42);
 }
 
+TEST_F(CalcEditTest, ANumberTypedFromItsDecimalSeparatorOnIsAFraction)
+{
+  const struct { const char* typed; long double value; } cases[] = {{".50", 0.5L}, {"-.5", -0.5L}, {".", 0}};
+  for (const auto& c : cases) {
+    edit->SetText("");
+    Type(c.typed);
+    EXPECT_EQ(edit->Text(), c.typed);
+    EXPECT_EQ(edit->Value(), c.value) << c.typed;
+  }
+  EXPECT_EQ(beeps, 0);
+}
+
+// "." is the open calculator's decimal point also where it groups thousands; a thousands
+// separator that is not "." beeps and changes nothing.
+TEST_F(CalcEditTest, TheOpenCalculatorTakesThePointAndBeepsAtTheThousandsSeparator)
+{
+  UseLocale(',', '.');
+  for (const char* typed : {"1.5*2=", "1,5*2="}) {
+    vt::ClickControl(edit->Button());
+    Type(typed);
+    EXPECT_FALSE(edit->PopupVisible()) << typed;
+    EXPECT_EQ(edit->Value(), 3) << typed;
+  }
+  EXPECT_EQ(beeps, 0);
+
+  UseLocale('.', ',');
+  vt::ClickControl(edit->Button());
+  Type("1,5");
+  EXPECT_EQ(beeps, 1);
+  EXPECT_EQ(edit->Popup()->GetPopupText(), "15");
+  vt::SendKey(edit, VK_ESCAPE);
+  EXPECT_EQ(edit->Text(), "3");
+}
+
 TEST_F(CalcEditTest, CalculatorErrorGivesZero)
 {
   vt::ClickControl(edit->Button());
@@ -349,6 +384,29 @@ TEST_F(CalcEditTest, EachLocaleReadsAndShowsItsOwnSeparators)
     Type(c.typed);
     EXPECT_EQ(edit->Value(), 74.3L) << c.locale;
   }
+}
+
+// A locale change keeps the value typed into the focused edit and the one the other shows;
+// both are shown the new way.
+TEST_F(CalcEditTest, ALocaleChangeKeepsTheValuesAndShowsThemTheNewWay)
+{
+  vt::testing::UnderLocale american("en_US.UTF-8");
+  vt::NotifySettingChange();
+  other->SetDisplayFormat("$,0.00");
+  other->SetValue(1234.5);
+  edit->SetText("");
+  Type("150.5");
+  {
+    vt::testing::UnderLocale german("de_DE.UTF-8");
+    vt::NotifySettingChange();
+    EXPECT_EQ(edit->Text(), "150,5");
+    EXPECT_EQ(other->GetDisplayText(), "$1.234,50");
+    EXPECT_EQ(edit->Value(), 150.5L);
+    EXPECT_EQ(other->Value(), 1234.5L);
+  }
+  vt::NotifySettingChange();
+  EXPECT_EQ(edit->Text(), "150.5");
+  EXPECT_EQ(edit->Value(), 150.5L);
 }
 
 // Products past the double range: the calculator shows its error state, nothing raises, and

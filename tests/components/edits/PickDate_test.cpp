@@ -11,6 +11,7 @@
 
 #include "rtl/Exceptions.h"
 #include "rtl/Locale.h"
+#include "tests/fixtures/UnderLocale.h"
 #include "rtl/StringList.h"
 #include "tests/components/edits/DayMonthYearClock.h"
 #include "ui/controls/MaskEdit.h"
@@ -246,6 +247,20 @@ TEST(SelectDateDlgTest, TitleShowsMonthAndYearAndTheNullDateMeansToday)
     dialog.SetDate(NullDate);
     EXPECT_EQ(dialog.Date(), Ymd(2024, 6, 15));
     vt::ResetClock();
+}
+
+// A month on its own is named in the nominative where the language declines month names.
+TEST(SelectDateDlgTest, TheTitleNamesTheMonthOnItsOwn)
+{
+    vt::EnsureTestApplication();
+    const struct { const char* locale; const char* title; } cases[] = {
+        {"ru_RU.UTF-8", "Март, 2024"}, {"de_DE.UTF-8", "März, 2024"}, {"en_US.UTF-8", "March, 2024"}};
+    for (const auto& c : cases) {
+        vt::testing::UnderLocale locale(c.locale);
+        TSelectDateDlg dialog(nullptr);
+        dialog.SetDate(Ymd(2024, 3, 4));
+        EXPECT_EQ(dialog.TitleText(), c.title) << c.locale;
+    }
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 
 #include "rtl/Locale.h"
 #include "tests/components/edits/DayMonthYearClock.h"
+#include "tests/fixtures/UnderLocale.h"
 #include "ui/forms/Forms.h"
 #include "ui/kernel/SettingChange.h"
 #include "ui/testing/UiTesting.h"
@@ -98,11 +99,19 @@ TEST_F(DateEditTest, TypedDigitsGiveTheDateAndLettersAreRefused)
 
 TEST_F(DateEditTest, KeypadPlusAndMinusStepTheDateOnlyWithoutShiftAndWithDirectInput)
 {
+    int changes = 0;
+    edit->OnChange = [&](TObject*) { ++changes; };
     PressKeyDown(VK_ADD);  // an empty edit counts from today
     EXPECT_EQ(edit->Date(), Ymd(2024, 6, 16));
     PressKeyDown(VK_SUBTRACT);
     PressKeyDown(VK_SUBTRACT);
     EXPECT_EQ(edit->Date(), Ymd(2024, 6, 14));
+    EXPECT_EQ(changes, 3);  // each a change by the user, as typing is
+    TypeFromStart("t");
+    EXPECT_EQ(changes, 4);
+    TypeFromStart("t");  // today again: nothing changed
+    EXPECT_EQ(changes, 4);
+    PressKeyDown(VK_SUBTRACT);
     PressKeyDown(VK_ADD, kShiftKeyData);
     EXPECT_EQ(edit->Date(), Ymd(2024, 6, 14));
     edit->SetDirectInput(false);
@@ -135,7 +144,7 @@ TEST_F(DateEditTest, UnreadableTextOnExitKeepsTheFocusAndRaisesTheConversionErro
     Application->OnException = nullptr;
 
     ASSERT_EQ(errors.size(), 1u);
-    EXPECT_EQ(errors[0], "''31/02/2024'' is not a valid date");
+    EXPECT_EQ(errors[0], "'31/02/2024' is not a valid date");
     EXPECT_EQ(form->ActiveControl(), edit);
     EXPECT_EQ(edit->Text(), "31/02/2024");
 
@@ -164,6 +173,28 @@ TEST_F(DateEditTest, ALocaleChangeShowsTheSameDateInTheNewOrder)
     EXPECT_EQ(edit->Text(), "04/03/2024");
     DateFormatChanged();
     EXPECT_EQ(edit->Text(), "2024/03/04");
+}
+
+// A date typed and not yet left, through changes to locales that part dates with other
+// separators: the same date in each layout, and leaving the edit finds nothing wrong.
+TEST_F(DateEditTest, ALocaleChangeRelaysATypedDateWithTheNewSeparators)
+{
+    edit->SetCheckOnExit(true);
+    const struct { const char* locale; const char* shown; } cases[] = {
+        {"en_US.UTF-8", "03/04/2024"}, {"de_DE.UTF-8", "04.03.2024"}, {"fr_FR.UTF-8", "04/03/2024"},
+        {"ru_RU.UTF-8", "04.03.2024"}, {"en_US.UTF-8", "03/04/2024"}};
+    vt::testing::UnderLocale american("en_US.UTF-8");
+    vt::NotifySettingChange();
+    TypeFromStart("03042024");
+    for (const auto& c : cases) {
+        vt::testing::UnderLocale locale(c.locale);
+        vt::NotifySettingChange();
+        EXPECT_EQ(edit->Text(), c.shown) << c.locale;
+        EXPECT_EQ(edit->Date(), Ymd(2024, 3, 4)) << c.locale;
+    }
+    other->SetFocus();
+    EXPECT_EQ(form->ActiveControl(), other);
+    EXPECT_EQ(edit->Date(), Ymd(2024, 3, 4));
 }
 
 TEST_F(DateEditTest, AcceptDateMayChangeOrVetoThePoppedUpDate)

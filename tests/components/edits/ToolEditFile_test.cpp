@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 
 #include <filesystem>
@@ -63,6 +65,17 @@ protected:
     TDirectoryEdit* dirEdit = nullptr;
 };
 
+// A user chooses once the dialog lists its folder: until then the dialog's own loading may
+// still change its selection.
+void WaitForTheListing(QDialog* dialog)
+{
+    auto* list = dialog->findChild<QListView*>("listView");
+    ASSERT_NE(list, nullptr);
+    auto* model = qobject_cast<QFileSystemModel*>(list->model());
+    ASSERT_NE(model, nullptr);
+    EXPECT_TRUE(vt::testing::WaitUntil([&] { return model->rowCount(list->rootIndex()) >= 2; }));
+}
+
 TEST_F(FileEditTest, FileNamesAreValidatedQuotedAndReadBack)
 {
     const String spaced = Path("sub dir/a file.txt");
@@ -82,6 +95,18 @@ TEST_F(FileEditTest, FileNamesAreValidatedQuotedAndReadBack)
     EXPECT_EQ(fileEdit->FileName(), "/usr/bin/tool");
     fileEdit->SetFileName("");
     EXPECT_EQ(fileEdit->Text(), "");
+}
+
+// Whatever a name holds, the name set is the name read back, also for a file not made yet.
+TEST_F(FileEditTest, ANameSetIsReadBackAsItWasSet)
+{
+    for (const char* name : {"say \"hi\" now.txt", "\"quoted\".txt", "two words.txt", "/tmp/x \"y\" z/w.txt",
+                             "plain.txt"}) {
+        fileEdit->SetFileName(name);
+        EXPECT_EQ(fileEdit->FileName(), name);
+    }
+    fileEdit->SetText("say \"hi\" now.txt");  // typed: read as a command line
+    EXPECT_EQ(fileEdit->FileName(), "say");
 }
 
 TEST_F(FileEditTest, TheFileDialogStartsAtTheFileShownAndItsChoiceBecomesTheText)
@@ -213,7 +238,12 @@ TEST_F(FileEditTest, TheHistoryListIsOfferedByTheDialogAndKeptAcrossDialogKinds)
         auto* fileDialog = qobject_cast<QFileDialog*>(dialog);
         ASSERT_NE(fileDialog, nullptr);
         offered = fileDialog->history();
-        fileDialog->selectFile(QString::fromStdString(Path("b.txt")));
+        WaitForTheListing(dialog);
+        // The name typed into the dialog's name field, as a user chooses it: selectFile would
+        // leave a field that has the focus alone.
+        auto* name = fileDialog->findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(name, nullptr);
+        name->setText(QString::fromStdString(Path("b.txt")));
         dialog->accept();  // the file dialog's own accept, as its OK button
     });
     fileEdit->DoClick();
@@ -224,6 +254,34 @@ TEST_F(FileEditTest, TheHistoryListIsOfferedByTheDialogAndKeptAcrossDialogKinds)
     ASSERT_EQ(fileEdit->HistoryList()->Count(), 2);
     EXPECT_EQ(fileEdit->HistoryList()->Strings(0), Path("sub dir"));
     EXPECT_EQ(fileEdit->HistoryList()->Strings(1), "/tmp");
+}
+
+// With the combo-box style the dialog's name field lists the history list; the style is kept
+// when the dialog kind changes.
+TEST_F(FileEditTest, TheComboBoxStyleListsTheHistoryInTheNameField)
+{
+    TStringList history;
+    history.Add(Path("b.txt"));
+    history.Add(Path("sub dir/a file.txt"));
+    fileEdit->SetHistoryList(&history);
+    fileEdit->SetFileEditStyle(fsComboBox);
+    fileEdit->SetDialogKind(dkOpenPicture);
+    EXPECT_EQ(fileEdit->FileEditStyle(), fsComboBox);
+    QStringList listed;
+    vt::testing::ModalDialogDriver driver([&](QDialog* dialog) {
+        auto* combo = dialog->findChild<QComboBox*>("fileNameCombo");
+        ASSERT_NE(combo, nullptr);
+        for (int i = 0; i < combo->count(); ++i)
+            listed << combo->itemText(i);
+        WaitForTheListing(dialog);
+        combo->setCurrentIndex(1);  // the user picks the second entry
+        dialog->accept();
+    });
+    fileEdit->DoClick();
+    ASSERT_TRUE(driver.Ran());
+    EXPECT_EQ(listed, (QStringList{QString::fromStdString(Path("b.txt")),
+                                   QString::fromStdString(Path("sub dir/a file.txt"))}));
+    EXPECT_EQ(fileEdit->FileName(), Path("sub dir/a file.txt"));
 }
 
 // A BMP and a GIF written here: one small, one scaled to fit, one that is no picture.
@@ -287,6 +345,15 @@ TEST_F(FileEditTest, DroppedFilesTakeTheFirstOrAddEachFolder)
     vt::DropFiles(fileEdit, files);
     EXPECT_EQ(fileEdit->FileName(), Path("b.txt"));
     EXPECT_EQ(drops, 1);
+
+    fileEdit->SetDialogOptions({ofHideReadOnly, ofAllowMultiSelect});
+    vt::DropFiles(fileEdit, files);
+    EXPECT_EQ(fileEdit->FileName(), Path("b.txt"));
+    std::vector<String> listed;
+    for (int i = 0; i < fileEdit->DialogFiles()->Count(); ++i)
+        listed.push_back(fileEdit->DialogFiles()->Strings(i));
+    EXPECT_EQ(listed, files);
+    EXPECT_EQ(drops, 2);
 
     vt::DropFiles(dirEdit, files);
     EXPECT_EQ(dirEdit->Text(), dir.string());

@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <optional>
 
 #include "components/common/vtGuiutils.h"
+#include "components/edits/PickDate.h"
 #include "db/DataSource.h"
 #include "rtl/Locale.h"
 #include "tests/components/edits/DayMonthYearClock.h"
@@ -117,6 +119,42 @@ TEST_F(DBDateEditTest, EscapeShowsTheStoredValueAndLettersBeep)
     EXPECT_EQ(edit->Text(), "15/06/2024");
 }
 
+// T, keypad + and -, the date dialog and typing: each date the edit shows is the one stored
+// by the next post, the field's time of day kept.
+TEST_F(DBDateEditTest, EveryWayOfSettingADateEndsStored)
+{
+    const struct {
+        const char* way;
+        std::function<void()> act;
+        TDateTime date;
+    } cases[] = {
+        {"T", [this] { TypeFromStart("t"); }, Ymd(2024, 6, 15)},
+        {"keypad +", [this] { edit->Perform(WM_KEYDOWN, VK_ADD, 0); }, Ymd(2024, 5, 2)},
+        {"keypad -", [this] { edit->Perform(WM_KEYDOWN, VK_SUBTRACT, 0); }, Ymd(2024, 4, 30)},
+        {"typing", [this] { TypeFromStart("0306"); }, Ymd(2024, 6, 3)},
+        {"the date dialog", [this] {
+             edit->SetCalendarStyle(csDialog);
+             Screen->OnActiveFormChange = [](TObject*) {
+                 if (auto* dialog = dynamic_cast<TSelectDateDlg*>(Screen->ActiveForm())) {
+                     dialog->SetDate(Ymd(2024, 7, 4));
+                     PostMessage(dialog, WM_KEYDOWN, VK_RETURN, 0);
+                 }
+             };
+             edit->DoClick();
+             Screen->OnActiveFormChange = nullptr;
+         }, Ymd(2024, 7, 4)},
+    };
+    for (const auto& c : cases) {
+        c.act();
+        EXPECT_EQ(edit->Date(), c.date) << c.way;
+        people->Post();
+        EXPECT_NEAR(dob()->AsDateTime(), c.date + 14.5 / 24, 1e-6) << c.way;
+        people->Edit();
+        dob()->SetAsDateTime(kStored);
+        people->Post();
+    }
+}
+
 TEST_F(DBDateEditTest, UnreadableTextOnExitKeepsTheFocusAndTheField)
 {
     std::vector<String> errors;
@@ -126,7 +164,7 @@ TEST_F(DBDateEditTest, UnreadableTextOnExitKeepsTheFocusAndTheField)
     Application->OnException = nullptr;
 
     ASSERT_EQ(errors.size(), 1u);
-    EXPECT_EQ(errors[0], "''31/02/2024'' is not a valid date");
+    EXPECT_EQ(errors[0], "'31/02/2024' is not a valid date");
     EXPECT_EQ(form->ActiveControl(), edit);
     EXPECT_EQ(edit->SelLength(), 10);
     EXPECT_NEAR(dob()->AsDateTime(), kStored, 1e-6);

@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/fixtures/UnderLocale.h"
+
 #include <cmath>
 
 namespace {
@@ -173,6 +175,24 @@ TEST_F(DBUtilsTest, SortedSearchEndsOnTheFirstMatchOrStaysPut)
     EXPECT_EQ(people->RecNo(), 1);
     EXPECT_FALSE(DataSetSortedSearch(people, "x", "NoSuchField", true));
     EXPECT_THROW(DataSetSortedSearch(people, "1", "Balance", true), EDatabaseError);
+}
+
+// The list is sorted in the user's language ("Ünal" among the U's); the search finds each name.
+TEST_F(DBUtilsTest, SortedSearchComparesAsTheListIsSorted)
+{
+    vt::testing::UnderLocale german("de_DE.UTF-8");
+    connection_->Execute("INSERT INTO People (LastName, FirstName) VALUES ('Ünal', 'Ece'), ('Young', 'Al'), "
+                         "('Zeller', 'Jo'), ('Ostrowski', 'Ola')");
+    TADOQuery* people = People("LastName, PersonID");
+    for (const char* name : {"Ünal", "Young", "Zeller", "Adams", "Ostrowski", "ünal"}) {
+        EXPECT_TRUE(DataSetSortedSearch(people, name, "LastName", true)) << name;
+        EXPECT_TRUE(AnsiSameText(people->FieldByName("LastName")->AsString(), name)) << name;
+    }
+    EXPECT_FALSE(DataSetSortedSearch(people, "zeller", "LastName", false));
+    EXPECT_TRUE(DataSetSortedSearch(people, "Ün", "LastName", false));  // Ünal sorts before Under_score
+    EXPECT_EQ(people->FieldByName("LastName")->AsString(), "Ünal");
+    EXPECT_FALSE(DataSetSortedSearch(people, "ün", "LastName", false));
+    EXPECT_FALSE(DataSetSortedSearch(people, "Unal", "LastName", true));
 }
 
 TEST_F(DBUtilsTest, LocateFindsByTextOrValueAndKeepsThePositionOnFailure)

@@ -257,6 +257,27 @@ TEST_P(PlacementTest, ADialogKeepsItsSizeAndACentredFormTakesTheStoredPlace)
     EXPECT_EQ(FForm->Position(), poDesigned);
 }
 
+// Saved on a larger screen (or a second one since unplugged), a form comes back inside the work
+// area of the screen it is shown on, made smaller where it would not fit.
+TEST_P(PlacementTest, APlacementFromALargerScreenComesBackOnThisOne)
+{
+    const TRect area = Screen->WorkAreaRect();
+    struct Case {
+        const char* NormPos;
+        TRect Expected;
+    } cases[] = {
+        {"3000,2500,3400,2800", Bounds(area.Right - 400, area.Bottom - 300, 400, 300)},
+        {"-900,-700,-500,-400", Bounds(area.Left, area.Top, 400, 300)},
+        {"10,20,9010,9020", area},
+        {"10,20,410,320", Bounds(10, 20, 400, 300)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.NormPos);
+        Store("NormPos", c.NormPos);
+        EXPECT_EQ(Restored()->BoundsRect(), c.Expected);
+    }
+}
+
 TEST_P(PlacementTest, TheShowCommandGivesTheState)
 {
     struct Case {

@@ -269,6 +269,60 @@ TEST_P(PlacementStorageTest, AFailedSaveAtCloseIsShownAndTheFormStillCloses)
     delete form;
 }
 
+// Destroyed without being closed, as the forms left open are at the program's end, a form saves
+// to the section of its own class.
+TEST_P(PlacementStorageTest, AFormDestroyedWithoutClosingSavesToItsOwnSection)
+{
+    TPlaceForm* form = NewForm();
+    form->Storage->SetIniSection("");
+    form->Show();
+    form->SetBounds(150, 120, 500, 360);
+    delete form;
+    EXPECT_EQ(Stored("TPlaceForm", "NormPos"), "150,120,650,480");
+    EXPECT_EQ(Stored("TCustomForm", "NormPos"), "(missing)");
+}
+
+// A stored text with a line break is kept escaped; one that cannot be kept (a text over the
+// line limit) is reported once, and every other property and value is saved all the same.
+TEST_P(PlacementStorageTest, ALineBreakInAStoredTextIsKeptAndAFailingTextSpoilsNothingElse)
+{
+    const bool registry = GetParam() == StorageKind::Registry;
+    const String tooLong = String(5000, 'x') + "\n";
+    struct Case {
+        String Caption;
+        std::vector<String> Shown;
+        String Restored;
+    } cases[] = {
+        {"Rosters\nSummer", {}, registry ? "Rosters\nSummer" : "Rosters\r\nSummer"},
+        {tooLong, registry ? std::vector<String>{} : std::vector<String>{"Line too long"},
+         registry ? tooLong : String()},  // the design's caption
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Caption.substr(0, 12));
+        std::remove(StorageName(GetParam()).c_str());
+        std::vector<String> shown;
+        Application->OnException = [&](TObject*, Exception* e) { shown.push_back(e->Message()); };
+        TPlaceForm* form = NewForm();
+        form->Show();
+        form->SetCaption(c.Caption);
+        form->Edit1->SetText("Camp Lakeview");
+        form->Panel1->SetWidth(222);
+        form->Storage->SetStoredValue("LastFile", Variant(String("/home/office/summer.mdb")));
+        form->Close();
+        delete form;
+        Application->OnException = nullptr;
+        EXPECT_EQ(shown, c.Shown);
+
+        form = NewForm();
+        form->Show();
+        EXPECT_EQ(form->Caption(), c.Restored);
+        EXPECT_EQ(form->Edit1->Text(), "Camp Lakeview");
+        EXPECT_EQ(form->Panel1->Width(), 222);
+        EXPECT_EQ(form->Storage->GetStoredValue("LastFile").AsString(), "/home/office/summer.mdb");
+        delete form;
+    }
+}
+
 // A form whose own window answers the size-limits query.
 class TLimitedForm : public TForm {
 public:
@@ -470,6 +524,8 @@ const StoredPropCase kStoredProps[] = {
                         String("Rosters|*.csv")),
     Prop<TFilenameEdit>("TFilenameEdit", "DialogOptions", &TFilenameEdit::DialogOptions,
                         &TFilenameEdit::SetDialogOptions, TOpenOptions{ofFileMustExist}),
+    Prop<TFilenameEdit>("TFilenameEdit", "FileEditStyle", &TFilenameEdit::FileEditStyle,
+                        &TFilenameEdit::SetFileEditStyle, fsComboBox),
     Prop<TDirectoryEdit>("TDirectoryEdit", "DialogKind", &TDirectoryEdit::DialogKind, &TDirectoryEdit::SetDialogKind,
                          dkWin32),
     Prop<TVtTimer>("TVtTimer", "ThreadPriority", &TVtTimer::ThreadPriority, &TVtTimer::SetThreadPriority, tpLowest),

@@ -11,6 +11,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -626,6 +627,209 @@ TEST_F(OtherFileSystemTest, AMoveOntoAnotherFileSystemAsksOnce)
     EXPECT_EQ(responder.Shown().size(), 1u);
     EXPECT_EQ(Read(OnStick("camp.txt")), "new");
     EXPECT_FALSE(FileExists(source));
+}
+
+
+// Hostile trees on the scratch tmpfs: names that look like masks, folders copied into themselves,
+// links, special files, unreadable folders and the longest names.
+class HostileTreeTest : public OtherFileSystemTest {
+protected:
+    // Every path under the stick's folder, relative, links shown with what they name.
+    std::vector<String> Tree(const String& sub = "") const
+    {
+        std::vector<String> paths;
+        const fs::path root = OnStick(sub);
+        for (auto e = fs::recursive_directory_iterator(root); e != fs::recursive_directory_iterator(); ++e) {
+            String line = e->path().lexically_relative(root).string();
+            if (e->is_symlink())
+                line += " -> " + fs::read_symlink(e->path()).string();
+            paths.push_back(line);
+        }
+        std::sort(paths.begin(), paths.end());
+        return paths;
+    }
+    bool Run(TFileOperation operation, const String& source, const String& dest, TFileOperFlags options = {flSilent})
+    {
+        TVtFileOperator op(nullptr);
+        op.SetOperation(operation);
+        op.SetOptions(options);
+        op.SetSource(source);
+        op.SetDestination(dest);
+        return op.Execute();
+    }
+};
+
+TEST_F(HostileTreeTest, ANameWithSquareBracketsIsItselfAndNoPattern)
+{
+    struct Case {
+        const char* What;
+        std::function<bool(const String& name)> Act;
+        std::vector<String> Left;
+    } cases[] = {
+        {"delete", [&](const String& n) { return Run(foDelete, n, "", {flSilent, flNoConfirmation}); },
+         {"out", "report1.txt"}},
+        {"delete files", [](const String& n) { return DeleteFiles(n); }, {"out", "report1.txt"}},
+        {"move", [&](const String& n) { return Run(foMove, n, OnStick("out")); },
+         {"out", "out/report[1].txt", "report1.txt"}},
+        {"copy", [&](const String& n) { return Run(foCopy, n, OnStick("out")); },
+         {"out", "out/report[1].txt", "report1.txt", "report[1].txt"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.What);
+        fs::remove_all(OnStick("out"));
+        fs::create_directories(OnStick("out"));
+        WriteOnStick("report1.txt", "one");
+        WriteOnStick("report[1].txt", "bracketed");
+        EXPECT_TRUE(c.Act(OnStick("report[1].txt")));
+        EXPECT_EQ(Tree(), c.Left);
+        EXPECT_EQ(Read(OnStick("report1.txt")), "one");
+    }
+    EXPECT_TRUE(DeleteFiles(OnStick("report?.txt")));  // "?" and "*" are still masks
+    EXPECT_EQ(Tree(), (std::vector<String>{"out", "out/report[1].txt", "report[1].txt"}));
+}
+
+TEST_F(HostileTreeTest, AFolderIsNotCopiedOrMovedIntoItself)
+{
+    WriteOnStick("d/file.txt", "x");
+    fs::create_directories(OnStick("d/sub"));
+    fs::create_directory_symlink(OnStick("d"), OnStick("through"));
+    const std::vector<String> before = Tree();
+    struct Case {
+        TFileOperation Operation;
+        String Source, Dest, Message;
+    } cases[] = {
+        {foCopy, "d", "d/sub", "Cannot copy the folder " + OnStick("d") + " into itself"},
+        {foMove, "d", "d/sub", "Cannot move the folder " + OnStick("d") + " into itself"},
+        {foCopy, "through", "d", "Cannot copy the folder " + OnStick("through") + " into itself"},
+        {foCopy, "d", "d", "Cannot copy the folder " + OnStick("d") + " into itself"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Source + " into " + c.Dest);
+        vt::DialogResponder responder;
+        responder.Answer(mrOk);
+        EXPECT_FALSE(Run(c.Operation, OnStick(c.Source), OnStick(c.Dest), {flSilent, flNoConfirmation}));
+        EXPECT_EQ(responder.Last().Text, c.Message);
+        EXPECT_EQ(Tree(), before);
+    }
+}
+
+// Copied onto its own parent with rename on collision, a folder becomes "Copy of" it.
+TEST_F(HostileTreeTest, AFolderCopiedOntoItsParentWithRenameOnCollisionBecomesACopyOfItself)
+{
+    WriteOnStick("d/file.txt", "x");
+    EXPECT_TRUE(Run(foCopy, OnStick("d"), stick->Folder(), {flSilent, flRenameOnCollision}));
+    EXPECT_EQ(Tree(), (std::vector<String>{"Copy of d", "Copy of d/file.txt", "d", "d/file.txt"}));
+}
+
+TEST_F(HostileTreeTest, LinksInsideAFolderAreCopiedAsLinks)
+{
+    WriteOnStick("big/huge.bin", String(100000, 'b'));
+    WriteOnStick("d/file.txt", "x");
+    fs::create_directory_symlink("..", OnStick("d/up"));
+    fs::create_symlink("nowhere.txt", OnStick("d/dangling"));
+    fs::create_directory_symlink(OnStick("big"), OnStick("d/big"));
+    EXPECT_TRUE(Run(foCopy, OnStick("d"), OnStick("copy")));
+    EXPECT_EQ(Tree("copy"), (std::vector<String>{"big -> " + OnStick("big"), "dangling -> nowhere.txt",
+                                                  "file.txt", "up -> .."}));
+    EXPECT_EQ(Read(OnStick("big/huge.bin")).size(), 100000u);
+}
+
+// A copy onto a link writes through it: the link stays and the file it names gets the bytes, as a
+// copy onto a link does on the system the routines come from. A link among the entries of a copied
+// folder replaces a link of that name.
+TEST_F(HostileTreeTest, ACopyOntoALinkWritesThroughIt)
+{
+    const String source = WriteOnStick("new.txt", "new");
+    WriteOnStick("target/real.txt", "old");
+    fs::create_symlink(OnStick("target/real.txt"), OnStick("link.txt"));
+    CopyFile(source, OnStick("link.txt"));
+    EXPECT_TRUE(fs::is_symlink(OnStick("link.txt")));
+    EXPECT_EQ(Read(OnStick("target/real.txt")), "new");
+
+    WriteOnStick("d/real.txt", "newer");
+    EXPECT_TRUE(Run(foCopy, OnStick("d/real.txt"), OnStick("link.txt"), {flSilent, flNoConfirmation}));
+    EXPECT_EQ(Read(OnStick("target/real.txt")), "newer");
+
+    fs::create_symlink("elsewhere", OnStick("d/link"));
+    fs::create_directories(OnStick("e"));
+    fs::create_symlink("before", OnStick("e/link"));
+    EXPECT_TRUE(Run(foCopy, OnStick("d"), OnStick("e"), {flSilent, flNoConfirmation}));
+    EXPECT_EQ(fs::read_symlink(OnStick("e/d/link")).string(), "elsewhere");
+}
+
+TEST_F(HostileTreeTest, ANamedPipeIsRefusedWithAMessageAndNothingIsWritten)
+{
+    WriteOnStick("d/file.txt", "x");
+    ASSERT_EQ(::mkfifo(OnStick("d/pipe").c_str(), 0644), 0);
+    fs::create_directory_symlink(OnStick("d"), OnStick("through"));
+    const std::vector<String> before = Tree();
+    auto refusal = [](const String& pipe) { return pipe + " is no file, folder or link and is not copied"; };
+    for (const String source : {"d", "through"}) {  // the folder, and the folder through a link
+        SCOPED_TRACE(source);
+        vt::DialogResponder responder;
+        responder.Answer(mrOk);
+        EXPECT_FALSE(Run(foCopy, OnStick(source), OnStick("copy")));
+        EXPECT_EQ(responder.Last().Text, refusal(OnStick(source + "/pipe")));
+    }
+    EXPECT_EQ(Tree(), before);
+    try {
+        CopyFile(OnStick("d/pipe"), OnStick("pipe.copy"));
+        FAIL() << "a named pipe was copied";
+    } catch (const EFOpenError& e) {
+        EXPECT_EQ(e.Message(), refusal(OnStick("d/pipe")));
+    }
+    EXPECT_EQ(Tree(), before);
+}
+
+// Names up to the longest a file system takes copy, the temporary name beside them included.
+TEST_F(HostileTreeTest, TheLongestNamesCopy)
+{
+    fs::create_directories(OnStick("out"));
+    for (std::size_t length : {247u, 248u, 255u}) {
+        SCOPED_TRACE(length);
+        const String name(length, 'n');
+        const String source = WriteOnStick(name, "long");
+        CopyFile(source, OnStick("out"));
+        EXPECT_EQ(Read(OnStick("out/" + name)), "long");
+        fs::remove(OnStick("out/" + name));
+        EXPECT_TRUE(Run(foCopy, source, OnStick("out")));
+        EXPECT_EQ(Read(OnStick("out/" + name)), "long");
+        fs::remove(source);
+    }
+    EXPECT_EQ(Tree("out").size(), 3u);  // no temporary file left beside them
+}
+
+// An ordinary user's copy of a folder with an unreadable subfolder: refused, nothing written,
+// and no exception of the standard library escapes. Runs in a child process under another uid.
+TEST_F(HostileTreeTest, AnOrdinaryUsersCopyOfAnUnreadableFolderReturnsFalse)
+{
+    if (::getuid() != 0)
+        GTEST_SKIP() << "needs root to drop to another user";
+    WriteOnStick("d/file.txt", "x");
+    WriteOnStick("d/secret/hidden.txt", "y");
+    ::chmod(OnStick("d/secret").c_str(), 0700);
+    fs::create_directories(OnStick("out"));
+    ::chmod(OnStick("out").c_str(), 0777);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(10);
+        int failures = 0;
+        try {
+            failures += Run(foCopy, OnStick("d"), OnStick("out"), {flSilent, flNoErrorUI}) ? 1 : 0;
+            failures += ClearDir(OnStick("d"), false) ? 1 : 0;
+            failures += DeleteFiles(OnStick("d/secret/*")) ? 0 : 1;  // nothing it can list
+        } catch (...) {
+            ::_exit(20);
+        }
+        ::_exit(failures);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(Tree("out"), std::vector<String>{});
 }
 
 }  // namespace

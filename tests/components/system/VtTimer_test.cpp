@@ -8,11 +8,13 @@
 #include <sched.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <chrono>
 #include <thread>
+#include <vector>
 
 #include "rtl/Exceptions.h"
 #include "ui/forms/Forms.h"
@@ -217,9 +219,15 @@ TEST(TimerThreadTest, AFailingTickIsReportedOnceAndTheWorkerTicksOn)
     }
 }
 
-// The worker's scheduling as the system sees it from inside a tick, each priority set while the
-// timer ticks (lowering only, which needs no rights).
-TEST(TimerThreadTest, ThreadPriorityTakesEffectOnTheWorker)
+// A ticking timer with each priority of the table set in turn, and the worker's scheduling as
+// the system sees it from inside a tick.
+struct PriorityCase {
+    TThreadPriority Priority;
+    int Policy;
+    int Nice;
+};
+
+void ExpectWorkerScheduling(const std::vector<PriorityCase>& cases)
 {
     vt::EnsureTestApplication();
     TVtTimer timer(nullptr);
@@ -231,15 +239,10 @@ TEST(TimerThreadTest, ThreadPriorityTakesEffectOnTheWorker)
         policy = sched_getscheduler(0);
         nice = getpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)));
     });
-    struct Case {
-        TThreadPriority Priority;
-        int Policy;
-        int Nice;
-    } cases[] = {{tpNormal, SCHED_OTHER, 0}, {tpLower, SCHED_OTHER, 5}, {tpLowest, SCHED_OTHER, 10},
-                 {tpIdle, SCHED_IDLE, 19}};
-    for (const Case& c : cases) {
+    for (const PriorityCase& c : cases) {
         SCOPED_TRACE(c.Priority);
         timer.SetThreadPriority(c.Priority);
+        EXPECT_EQ(timer.ThreadPriority(), c.Priority);
         policy = -1;
         const auto end = std::chrono::steady_clock::now() + 2s;
         while (policy == -1 && std::chrono::steady_clock::now() < end)
@@ -247,4 +250,39 @@ TEST(TimerThreadTest, ThreadPriorityTakesEffectOnTheWorker)
         EXPECT_EQ(policy, c.Policy);
         EXPECT_EQ(nice, c.Nice);
     }
+}
+
+TEST(TimerThreadTest, ThreadPriorityTakesEffectOnTheWorker)
+{
+    ExpectWorkerScheduling({{tpNormal, SCHED_OTHER, 0}, {tpLower, SCHED_OTHER, 5}, {tpLowest, SCHED_OTHER, 10},
+                            {tpIdle, SCHED_IDLE, 19}});
+}
+
+// An ordinary user may not raise a priority: the timer runs at the nearest it may have, without a
+// word, and after lowering it comes back to normal. Run again in a child process as the user
+// nobody when the tests run as root.
+TEST(TimerThreadTest, AnOrdinaryUserGetsTheNearestPriorityAndComesBackToNormal)
+{
+    const std::vector<PriorityCase> cases{{tpHigher, SCHED_OTHER, 0},     {tpTimeCritical, SCHED_OTHER, 0},
+                                          {tpLowest, SCHED_OTHER, 10},    {tpNormal, SCHED_OTHER, 0},
+                                          {tpIdle, SCHED_IDLE, 19},       {tpHighest, SCHED_OTHER, 0}};
+    if (::getuid() != 0) {
+        struct rlimit none {0, 0};
+        ASSERT_EQ(setrlimit(RLIMIT_NICE, &none), 0);
+        ExpectWorkerScheduling(cases);
+        return;
+    }
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(10);
+        const String filter = "--gtest_filter=TimerThreadTest.AnOrdinaryUserGetsTheNearestPriorityAndComesBackToNormal";
+        ::execl("/proc/self/exe", "/proc/self/exe", filter.c_str(), static_cast<char*>(nullptr));
+        ::_exit(11);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the case failed as the user nobody";
 }

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <regex>
 #include <sstream>
 
 #include <QPainter>
@@ -183,6 +184,33 @@ TEST_F(ReportHostTest, ReceivableAndPayableAgreeWithPersonTotalsAndLedgersToTheC
 }
 
 // The ledgers' balance runs on row by row for each person; the person's footer is the balance.
+// Amounts far wider than their columns, in every money column of every report that prints
+// money: each is printed whole on one line, however far its column had to shrink it.
+TEST_F(ReportHostTest, AmountsWiderThanTheirColumnsArePrintedWholeOnOneLine) {
+  for (const char* ledger : {"AttendeeTrx", "ChaperoneTrx"})
+    data.camp.Execute(String("UPDATE ") + ledger + " SET AmountPaid = (CASE WHEN rowid % 2 = 0 THEN 99999999.99 "
+                      "ELSE 123456.78 END) * (CASE WHEN AmountPaid < 0 THEN -1 ELSE 1 END)");
+  data.camp.Execute("UPDATE AttendeeSession SET BalanceDue = CASE WHEN rowid % 2 = 0 THEN 99999999.99 ELSE 123456.78 END");
+  data.camp.Execute("UPDATE Attendees SET TotalCharged = 99999999.99, TotalCredits = 123456.78, BalanceDue = 99876543.21");
+  const std::regex amount(R"(\(?-?\$[0-9]{1,3}(,[0-9]{3})*\.[0-9]{2}\)?)");
+  const struct {
+    const char* report;
+    const char* where;
+  } cases[] = {{"CheckInList", "AttendeeSession.SessionID = #"}, {"SessionLedgerReport", "SessionID = #"},
+               {"ARReport", ""}, {"SessionAPLedgerReport", "SessionID = #"}, {"APReport", ""},
+               {"AttendeesInfo", ""}};
+  for (const auto& c : cases) {
+    const String text = Print(c.report, StringReplace(c.where, "#", Week1(), {rfReplaceAll}));
+    EXPECT_NE(text.find("99,999,999.99"), String::npos) << c.report;
+    EXPECT_NE(text.find("123,456.78"), String::npos) << c.report;
+    std::istringstream words(text);
+    for (String word; words >> word;) {
+      const bool money = word.find('$') != String::npos || (word.find(',') != String::npos && word.find('.') != String::npos);
+      if (money) EXPECT_TRUE(std::regex_match(word, amount)) << c.report << ": broken amount \"" << word << "\"\n" << text;
+    }
+  }
+}
+
 TEST_F(ReportHostTest, LedgersCarryARunningBalancePerPerson) {
   const String ledger = Print("SessionLedgerReport", "SessionID = " + Week1());
   const String smith = ledger.substr(ledger.find("Smith, Ann"));

@@ -199,11 +199,11 @@ TEST_F(DateTimeTest, StrToDateFollowsShortDateOrder)
     EXPECT_EQ(StrToDate("3/5/2024"), EncodeDate(2024, 3, 5));
     EXPECT_EQ(StrToDate(" 12/31/1999 "), EncodeDate(1999, 12, 31));
     EXPECT_EQ(StrToDate("3/5"), EncodeDate(2024, 3, 5));
-    // Two-digit years fall within 50 years either side of the current year.
+    // Two-digit years fall in the hundred years that start 60 years before the current one.
     EXPECT_EQ(StrToDate("1/2/24"), EncodeDate(2024, 1, 2));
     EXPECT_EQ(StrToDate("1/2/80"), EncodeDate(1980, 1, 2));
-    EXPECT_EQ(StrToDate("1/2/74"), EncodeDate(1974, 1, 2));
-    EXPECT_EQ(StrToDate("1/2/73"), EncodeDate(2073, 1, 2));
+    EXPECT_EQ(StrToDate("1/2/64"), EncodeDate(1964, 1, 2));
+    EXPECT_EQ(StrToDate("1/2/63"), EncodeDate(2063, 1, 2));
 
     Locale().ShortDateFormat = "d/M/yyyy";
     EXPECT_EQ(StrToDate("3/5/2024"), EncodeDate(2024, 5, 3));

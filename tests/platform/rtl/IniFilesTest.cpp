@@ -146,9 +146,10 @@ TEST_F(IniFileTest, UnwritableFileRaises)
     EXPECT_THROW(ini.WriteString("System", "FullPath", "x"), EIniFileException);
 }
 
-// A line break anywhere in a write would split its line; it is refused and the file keeps what
-// it had. A value escaped by the storage helpers ("\\n" as two characters) reads back as written.
-TEST_F(IniFileTest, LineBreaksAreRefusedAndEscapedTextRoundTrips)
+// A line break anywhere in a write would split its line, and a name the file cannot give back
+// would add a line on every write; both are refused and the file keeps what it had. A value
+// escaped by the storage helpers ("\\n" as two characters) reads back as written.
+TEST_F(IniFileTest, LineBreaksAndNamesThatWouldNotReadBackAreRefusedAndEscapedTextRoundTrips)
 {
     WriteFile("[System]\nFullPath=/old.mdb\n");
     TIniFile ini(FPath);
@@ -159,9 +160,17 @@ TEST_F(IniFileTest, LineBreaksAreRefusedAndEscapedTextRoundTrips)
     } refused[] = {{"System", "FullPath", "/a\nOther=1"},
                    {"System", "FullPath", "/a\r"},
                    {"System", "Full\nPath", "x"},
-                   {"Sys\r\ntem", "FullPath", "x"}};
+                   {"Sys\r\ntem", "FullPath", "x"},
+                   {"System", "a=b", "x"},
+                   {"System", "[Draft]", "x"},
+                   {"System", ";note", "x"},
+                   {"System", " FullPath", "x"},
+                   {"Sys]tem", "FullPath", "x"},
+                   {" System", "FullPath", "x"},
+                   {"", "FullPath", "x"}};
     for (const auto& c : refused)
-        EXPECT_THROW(ini.WriteString(c.section, c.key, c.value), EIniFileException) << c.value;
+        EXPECT_THROW(ini.WriteString(c.section, c.key, c.value), EIniFileException)
+            << c.section << " " << c.key << " " << c.value;
     EXPECT_EQ(ReadFile(), "[System]\nFullPath=/old.mdb\n");
 
     ini.WriteString("System", "Notes", "one\\ntwo\\");

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "rtl/Locale.h"
 #include "ui/forms/Forms.h"
 #include "ui/kernel/Clipboard.h"
 #include "ui/testing/UiTesting.h"
@@ -147,6 +148,26 @@ TEST_F(MaskEditTest, WithoutAMaskItIsAPlainEdit) {
     vt::SendKey(edit_, VK_BACK);
     EXPECT_EQ(edit_->Text(), "ab");
     EXPECT_NO_THROW(edit_->ValidateEdit());
+}
+
+}  // namespace
+
+namespace {
+
+// The mask's "/" stands for the locale's date separator: the same mask set again after the
+// separator changed shows the new one, the digits where they were.
+TEST_F(MaskEditTest, TheSameMaskSetAgainTakesANewDateSeparator) {
+    const FormatSettings saved = Locale();
+    Locale().DateSeparator = "/";
+    edit_->SetEditMask("!99/99/9999;1;_");
+    TypeFromStart("03042024");
+    ASSERT_EQ(edit_->EditText(), "03/04/2024");
+    Locale().DateSeparator = ".";
+    edit_->SetEditMask("!99/99/9999;1;_");
+    EXPECT_EQ(edit_->EditText(), "03.04.2024");
+    TypeFromStart("1");
+    EXPECT_EQ(edit_->Text(), "13.04.2024");
+    Locale() = saved;
 }
 
 }  // namespace

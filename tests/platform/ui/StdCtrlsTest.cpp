@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -154,6 +155,68 @@ TEST_F(StdCtrlsTest, PageControlAsksOnChangingForTheUsersTabOnly)
     EXPECT_GT(sheets[0]->Height(), 0);  // sheets fill the page area
 }
 
+// Three pages with an edit each and an edit below the page control: the keys reach only what
+// the user sees, and a page going out of sight takes no focus and no typing with it.
+TEST_F(StdCtrlsTest, TheFocusMovesOnlyAmongControlsShowingAndCtrlTabTurnsThePages)
+{
+    auto* pages = Place<TPageControl>("PageControl1", 0, 0, 400, 200);
+    TTabSheet* sheets[3];
+    TEdit* edits[3];
+    for (int i = 0; i < 3; ++i) {
+        sheets[i] = new TTabSheet(form);
+        sheets[i]->SetCaption("Page " + IntToStr(i));
+        sheets[i]->SetPageControl(pages);
+        edits[i] = new TEdit(form);
+        edits[i]->SetName("Edit" + IntToStr(i));
+        edits[i]->SetBounds(10, 10, 100, 21);
+        edits[i]->SetParent(sheets[i]);
+    }
+    auto* below = Place<TEdit>("Below", 10, 220);
+    int changes = 0;
+    pages->OnChange = [&](TObject*) { ++changes; };
+    form->Show();
+    vt::ProcessEventsUntilIdle();
+    auto focused = [] { return vt::QtFocusedControl(); };
+    auto typeIntoFocus = [&](const String& text) { vt::TypeText(static_cast<TWinControl*>(focused()), text); };
+
+    edits[0]->SetFocus();
+    vt::SendKey(edits[0], VK_TAB);
+    EXPECT_EQ(form->ActiveControl(), below) << "Tab passes over the pages not showing";
+    EXPECT_EQ(focused(), below);
+    vt::SendKey(below, VK_TAB, {ssShift});
+    EXPECT_EQ(focused(), edits[0]) << "so does Shift+Tab";
+
+    const struct {
+        TShiftState shift;
+        int page;
+    } turns[] = {{{ssCtrl}, 1}, {{ssCtrl}, 2}, {{ssCtrl}, 0}, {{ssCtrl, ssShift}, 2}, {{ssCtrl, ssShift}, 1}};
+    for (const auto& turn : turns) {
+        vt::SendKey(static_cast<TWinControl*>(focused()), VK_TAB, turn.shift);
+        EXPECT_EQ(pages->ActivePage(), sheets[turn.page]);
+        EXPECT_EQ(focused(), edits[turn.page]) << "the focus follows into the page turned to";
+    }
+    EXPECT_EQ(changes, 5);
+
+    pages->SetActivePage(sheets[0]);  // from code, the focus on page 1 leaves it as well
+    EXPECT_EQ(form->ActiveControl(), edits[0]);
+    typeIntoFocus("ab");
+    EXPECT_EQ(edits[0]->Text(), "ab");
+    EXPECT_EQ(edits[1]->Text(), "");
+
+    QTabBar* bar = static_cast<QTabWidget*>(pages->Widget())->tabBar();
+    const QPoint p = bar->tabRect(2).center();
+    QMouseEvent press(QEvent::MouseButtonPress, p, bar->mapToGlobal(p), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(bar, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, p, bar->mapToGlobal(p), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(bar, &release);
+    EXPECT_EQ(pages->ActivePage(), sheets[2]);
+    EXPECT_EQ(form->ActiveControl(), pages) << "a clicked tab takes the focus";
+    typeIntoFocus("c");
+    EXPECT_EQ(edits[0]->Text(), "ab") << "nothing typed reaches the page out of sight";
+    vt::SendKey(static_cast<TWinControl*>(focused()), VK_TAB);
+    EXPECT_EQ(focused(), edits[2]) << "Tab goes on into the page showing";
+}
+
 TEST_F(StdCtrlsTest, ComboAndListBoxesKeepItemsAndSelectionInStep)
 {
     auto* combo = Place<TComboBox>("ComboBox6", 10, 10);
@@ -178,6 +241,69 @@ TEST_F(StdCtrlsTest, ComboAndListBoxesKeepItemsAndSelectionInStep)
     vt::SendKey(list, VK_UP);  // the user's move fires OnClick
     EXPECT_EQ(list->ItemIndex(), 1);
     EXPECT_EQ(clicks, 1);
+}
+
+// A list refilled for another person or session: the choice stays only with its own item.
+TEST_F(StdCtrlsTest, AChangedComboListKeepsTheChoiceOnlyWithTheSameItem)
+{
+    auto* combo = Place<TComboBox>("ComboBox4", 10, 10);
+    combo->SetStyle(csDropDownList);
+    auto refill = [&](std::initializer_list<const char*> items, bool clearFirst) {
+        combo->Items()->BeginUpdate();
+        if (clearFirst)
+            combo->Items()->Clear();
+        else
+            while (combo->Items()->Count() > 0)
+                combo->Items()->Delete(0);
+        for (const char* item : items)
+            combo->Items()->Add(item);
+        combo->Items()->EndUpdate();
+    };
+    refill({"Jones Bob |2", "Smith Ann |1"}, true);
+    combo->SetItemIndex(1);
+
+    combo->Items()->Insert(0, "Adams Cy |3");  // the chosen item moved down one place
+    EXPECT_EQ(combo->ItemIndex(), 2);
+    EXPECT_EQ(combo->Text(), "Smith Ann |1");
+
+    refill({"Brown Dee |4", "Smith Ann |1"}, false);  // still listed
+    EXPECT_EQ(combo->Text(), "Smith Ann |1");
+    refill({"Brown Dee |4", "Evans Fay |5"}, false);  // gone: nothing chosen, nothing shown
+    EXPECT_EQ(combo->ItemIndex(), -1);
+    EXPECT_EQ(combo->Text(), "");
+
+    combo->SetItemIndex(0);
+    refill({"Brown Dee |4", "Evans Fay |5"}, true);  // emptied and filled again: a new list
+    EXPECT_EQ(combo->ItemIndex(), -1);
+    EXPECT_EQ(combo->Text(), "");
+
+    auto* typed = Place<TComboBox>("ComboBox6", 10, 40);  // editable: typed text stays
+    typed->Items()->SetText("Day Camp\nResident");
+    typed->SetText("Evening");
+    typed->Items()->Add("Weekend");
+    EXPECT_EQ(typed->Text(), "Evening");
+    EXPECT_EQ(typed->ItemIndex(), -1);
+}
+
+// Boxes that only show a value (an age, a code) are disabled, and their value must still read:
+// the darkest pixel inside the box (its text) stands well apart from the box's own grey.
+TEST_F(StdCtrlsTest, ADisabledBoxShowsItsTextLegibly)
+{
+    form->Font()->SetName("MS Sans Serif");  // as the editors' designs set it
+    auto* edit = Place<TEdit>("Edit1", 10, 10, 60);
+    edit->SetText("11");
+    edit->SetEnabled(false);
+    form->Show();
+    vt::ProcessEventsUntilIdle();
+    const String file = ::testing::TempDir() + "/disabled-edit.png";
+    ASSERT_TRUE(vt::SaveScreenshot(form, file));
+    const QImage shot(QString::fromStdString(file));
+    int text = 255;
+    for (int x = edit->Left() + 3; x < edit->Left() + edit->Width() - 3; ++x)
+        for (int y = edit->Top() + 3; y < edit->Top() + edit->Height() - 3; ++y)
+            text = std::min(text, qGray(shot.pixel(x, y)));
+    const int box = qGray(shot.pixel(edit->Left() + edit->Width() - 5, edit->Top() + edit->Height() / 2));
+    EXPECT_LT(text + 48, box) << "text " << text << " on a box of " << box;
 }
 
 TEST_F(StdCtrlsTest, AnEditableComboTakesPartInKeysAndFocusThroughItsLineEdit)
