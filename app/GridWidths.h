@@ -1,5 +1,5 @@
 // Column widths of the persisted data grids, kept in the settings file: one numbered section per
-// grid, the i-th key of the section holding the width of the grid's i-th column.
+// grid, each key naming a column by its field and holding its width, in the columns' order.
 #pragma once
 
 #include "rtl/StrUtils.h"
@@ -8,10 +8,13 @@ class TDBGrid;
 class TIniFile;
 class TStrings;
 
-// Sets the widths stored in the section; a missing, zero or non-numeric value keeps the designed
-// width. ini and keys are shared by all grids of one form's constructor.
+// Sets the widths (and the order) stored in the section; a section of numbered keys, as earlier
+// versions wrote, sets the i-th column from the i-th key. A missing, zero, negative or
+// non-numeric value keeps the designed width. ini and keys are shared by all grids of one
+// form's constructor.
 void RestoreGridWidths(TIniFile* ini, TStrings* keys, TDBGrid* grid, const String& section);
 
-// Writes the width of every column under the keys "0", "1", ... of the section. A settings file
-// that cannot be written is reported once a run; the widths are then kept until the program ends.
+// Writes the section anew: every column's width under its field's name, in column order. A
+// settings file that cannot be written is reported once a run; the widths are then kept until
+// the program ends.
 void StoreGridWidths(TDBGrid* grid, const String& section);

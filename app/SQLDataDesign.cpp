@@ -9,6 +9,7 @@
 #include "app/SQLData.h"
 #include "db/Fields.h"
 #include "rtl/Exceptions.h"
+#include "schema/CampSchema.h"
 
 namespace {
 
@@ -297,6 +298,7 @@ void TSQLDataModule::CreateDesign() {
 
   dbVantrelADO = d.Make<TADOConnection>("dbVantrelADO");
   dbVantrelADO->SetLoginPrompt(false);
+  dbVantrelADO->SetExpectedTables(vt::CampTablesScript());
 
   tZipCodes = d.Table("tZipCodes", "ZipCodes", ctStatic);
   qCoSYS = d.Query("qCoSYS", {"Select * From CoSys"}, ctStatic);

@@ -78,12 +78,14 @@ void WalkAllRows(TDataSet* dataSet, Visit visit) {
 }
 
 // Pass 2: every listed (active) session whose end date is today or earlier becomes inactive;
-// a session without an end date reads as the earliest date and counts as ended.
+// a session without an end date reads as the earliest date and counts as ended. One whose end
+// date another program stored as a text that is no date stays as it is.
 void CheckSessions(TDateTime today) {
   Announce("Checking Session Information");
   TADOQuery* sessions = SQLDataModule->qSessions;
   WalkAllRows(sessions, [&] {
-    if (today >= sessions->FieldByName("EndDate")->AsDateTime()) {
+    TField* endDate = sessions->FieldByName("EndDate");
+    if (!endDate->IsUnreadable() && today >= endDate->AsDateTime()) {
       sessions->Edit();
       sessions->FieldByName("SessionActive")->SetAsBoolean(false);
       sessions->Post();
@@ -122,7 +124,8 @@ void RemoveAttendee(int camperId) {
   transaction.Commit();
 }
 
-// Pass 3: attendees who have reached AgeToRemoveAttendees are removed; an empty limit is 0.
+// Pass 3: attendees who have reached AgeToRemoveAttendees are removed; an empty limit is 0. A
+// date of birth that cannot be read is null, and such an attendee stays.
 void PurgeAttendees(TDateTime today) {
   Announce("Checking Attendee Information");
   const int limit = SQLDataModule->qCoSYS->FieldByName("AgeToRemoveAttendees")->AsInteger();

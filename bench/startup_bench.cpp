@@ -1,6 +1,8 @@
-// Start-up on the generated camp: from the entry's start-up sequence (splash, database, the 19
-// datasets, editors, housekeeping passes) to the main window shown, activated and idle, against
-// reading the same 19 datasets' rows with plain SQLite; prints the ratio and the goals.
+// Start-up on two generated camps, the usual one and one of about 85 MB holding ten years of
+// sessions: from the entry's start-up sequence (splash, database, the 19 datasets, editors,
+// housekeeping passes) to the main window shown, activated and idle, against reading the same 19
+// datasets' rows with plain SQLite; prints the ratios and the goals. Each camp has been opened
+// and closed by the program before, as on every ordinary day of a camp office.
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
@@ -23,8 +25,18 @@
 
 namespace {
 
-std::string folder;    // holds Vantrel (the program path), Vantrel.mdb and Vantrel.ini
-std::string campPath;
+// A camp in a folder of its own, beside the program path Vantrel and its Vantrel.ini.
+struct Camp {
+  const char* name;
+  vt::CampSize size;
+  std::string folder;
+  std::string Path() const { return folder + "Vantrel.mdb"; }
+};
+
+Camp camps[] = {
+    {"the generated camp", {}, ""},
+    {"the 85 MB camp of ten years", {58000, 5000, 520, 300000, 750000}, ""},
+};
 
 // The SQL each start-up dataset runs: a query's lines, a table's rows in index order, a detail
 // table's rows for its master's first row.
@@ -61,9 +73,10 @@ std::vector<std::string> StartupSql() {
 
 void BM_PlainSqlite(benchmark::State& state) {
   const std::vector<std::string> statements = StartupSql();
+  const std::string path = camps[state.range(0)].Path();
   for (auto _ : state) {
     sqlite3* db = nullptr;
-    sqlite3_open_v2(campPath.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
     size_t sum = 0;
     for (const std::string& text : statements) {
       sqlite3_stmt* statement = nullptr;
@@ -81,37 +94,65 @@ void BM_PlainSqlite(benchmark::State& state) {
   }
 }
 
-// What Run does before it waits: the main window is shown, activated and left idle.
+// The program on the camp's folder, then what Run does before it waits: the main window is
+// shown, activated and left idle.
+void StartUp() {
+  StartVantrel();
+  MainForm->Show();
+  vt::ProcessEventsUntilIdle();
+}
+
+void EndProgram() {
+  Application->DestroyComponents();
+  MainForm = nullptr;
+  SQLDataModule = nullptr;
+}
+
 void BM_StartUp(benchmark::State& state) {
+  vt::SetProgramPathForTests(camps[state.range(0)].folder + "Vantrel");
   for (auto _ : state) {
-    StartVantrel();
-    MainForm->Show();
-    vt::ProcessEventsUntilIdle();
+    StartUp();
     state.PauseTiming();
-    Application->DestroyComponents();
-    MainForm = nullptr;
-    SQLDataModule = nullptr;
+    EndProgram();
     state.ResumeTiming();
   }
 }
 
-BENCHMARK(BM_PlainSqlite)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainSqlite)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StartUp)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-// The generated camp with a company record whose age limit nobody has reached, and a clock before
-// every session's end: each start-up walks both passes without changing the camp.
-void PrepareCamp() {
+// A camp with a company record whose age limit nobody has reached, and a clock before every
+// session's end: each start-up walks both passes without changing the camp. The program has
+// started on it and closed it once: its log mode, its money and its clean close are as every
+// later start finds them.
+void PrepareCamp(Camp& camp) {
   char pattern[] = "/tmp/vt-startup-XXXXXX";
-  folder = std::string(mkdtemp(pattern)) + "/";
-  campPath = folder + "Vantrel.mdb";
-  vt::GenerateCamp(campPath);
+  camp.folder = std::string(mkdtemp(pattern)) + "/";
+  vt::GenerateCamp(camp.Path(), camp.size);
   sqlite3* db = nullptr;
-  sqlite3_open_v2(campPath.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+  sqlite3_open_v2(camp.Path().c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
   sqlite3_exec(db, "INSERT INTO CoSys (CompanyName, AgeToRemoveAttendees) VALUES ('Bench Camps', 99)",
                nullptr, nullptr, nullptr);
   sqlite3_close(db);
-  vt::SetProgramPathForTests(folder + "Vantrel");
-  vt::SetClockForTests(44990);
+  vt::SetProgramPathForTests(camp.folder + "Vantrel");
+  StartUp();
+  EndProgram();
+}
+
+void RemoveCamp(const Camp& camp) {
+  for (const char* file : {"Vantrel.mdb", "Vantrel.ini"}) std::remove((camp.folder + file).c_str());
+  rmdir(camp.folder.c_str());
+}
+
+void PrintGoals(vt::RatioReporter& reporter) {
+  for (int i = 0; i < 2; ++i) {
+    const std::string arg = "/" + std::to_string(i);
+    const double plain = reporter.times["BM_PlainSqlite" + arg];
+    const double startUp = reporter.times["BM_StartUp" + arg];
+    if (plain > 0 && startUp > 0)
+      std::printf("%s: BM_StartUp = %.0f ms (goal: under 1000 ms); BM_StartUp / BM_PlainSqlite = %.2f (goal: at most 1.50)\n",
+                  camps[i].name, startUp, startUp / plain);
+  }
 }
 
 }  // namespace
@@ -119,19 +160,14 @@ void PrepareCamp() {
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   vt::EnsureTestApplication();
-  PrepareCamp();
+  vt::SetClockForTests(44990);
+  for (Camp& camp : camps) PrepareCamp(camp);
 
   benchmark::Initialize(&argc, argv);
   vt::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  const double plain = reporter.times["BM_PlainSqlite"];
-  const double startUp = reporter.times["BM_StartUp"];
-  if (plain > 0 && startUp > 0)
-    std::printf("BM_StartUp = %.0f ms (goal: under 1000 ms); BM_StartUp / BM_PlainSqlite = %.2f (goal: at most 2.00)\n",
-                startUp, startUp / plain);
+  PrintGoals(reporter);
   benchmark::Shutdown();
-  std::remove(campPath.c_str());
-  std::remove((folder + "Vantrel.ini").c_str());
-  rmdir(folder.c_str());
+  for (const Camp& camp : camps) RemoveCamp(camp);
   return 0;
 }

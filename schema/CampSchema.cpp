@@ -1,10 +1,17 @@
-// The camp database script, its text generated from tables.sql, indexes.sql and defaults.sql
-// by EmbedSchema.cmake when the build runs.
+// The camp database scripts, their texts generated from tables.sql, indexes.sql, defaults.sql
+// and reports.sql by EmbedSchema.cmake when the build runs.
 #include "schema/CampSchema.h"
 
 const char* vt::CampSchemaScript() {
   static const char script[] =
 #include "CampSchemaScript.inc"
+      ;
+  return script;
+}
+
+const char* vt::CampTablesScript() {
+  static const char script[] =
+#include "CampTablesScript.inc"
       ;
   return script;
 }

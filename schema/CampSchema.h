@@ -6,5 +6,8 @@ namespace vt {
 
 // The whole script, tables first, then indexes, then default rows.
 const char* CampSchemaScript();
+// The camp's tables alone (tables.sql), without the report tables, which a camp of an earlier
+// version may lack.
+const char* CampTablesScript();
 
 }  // namespace vt

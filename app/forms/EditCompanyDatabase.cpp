@@ -91,8 +91,19 @@ void TEditCompanyForm::BitBtn19Click(TObject* Sender) {
   if (Application->MessageBox("Are you sure you want to compact the database and close the program?", "Confirm Compact",
                               MB_YESNO) != IDYES)
     return;
+  // The file this copy has open; another copy may have pointed the settings at another camp
+  // since, and that one is not this copy's to compact.
+  const String open = SQLDataModule->dbVantrelADO->DataSource();
+  const String configured = ReadDatabasePath();
+  if (configured != open) {
+    Application->MessageBox("The camp has been moved to " + configured + " while this copy had " + open +
+                                " open. Nothing was compacted. The program will now close.",
+                            "Error!", MB_OK);
+    Application->Terminate();
+    return;
+  }
   SQLDataModule->dbVantrelADO->SetConnected(false);
-  const String quoted = "\"" + ReadDatabasePath() + "\"";
+  const String quoted = "\"" + open + "\"";
   String attributes;
   const bool compacted = AttributeList(Format("COMPACT_DB=%s %s General;", {quoted, quoted}), attributes) &&
                          SQLConfigDataSource(nullptr, ODBC_ADD_DSN, vt::kAccessDriver, attributes.c_str());

@@ -235,15 +235,31 @@ TPopupCalculator::TPopupCalculator(TComponent* AOwner) : TPopupWindow(AOwner)
   SetBounds(0, 0, 104, 127);
   SetColor(clBtnFace);
   SetPanelFont(Font());
-  if (ComponentState().Contains(csDesigning))
-    return;
+}
+
+TLocCalculator* TPopupCalculator::Calculator()
+{
+  if (FCalcPanel || ComponentState().Contains(csDesigning))
+    return FCalcPanel;
   FCalcPanel = new TLocCalculator(this);
   FCalcPanel->SetAlign(alClient);
   FCalcPanel->SetBevelOuter(bvRaised);
-  FCalcPanel->Engine().SetPrecision(15);
+  FCalcPanel->Engine().SetPrecision(FPrecision);
+  FCalcPanel->Engine().SetBeepOnError(FBeepOnError);
   FCalcPanel->OnTextChange = [this](TObject*) { InvalidateEditor(); };
   FCalcPanel->Engine().OnResult = [this] { CalculatorResult(); };
   FCalcPanel->SetParent(this);
+  return FCalcPanel;
+}
+
+void TPopupCalculator::Setup(Byte Precision, bool BeepOnError)
+{
+  FPrecision = Precision;
+  FBeepOnError = BeepOnError;
+  if (!FCalcPanel)
+    return;
+  FCalcPanel->Engine().SetPrecision(Precision);
+  FCalcPanel->Engine().SetBeepOnError(BeepOnError);
 }
 
 void TPopupCalculator::CalculatorResult()
@@ -269,9 +285,10 @@ Variant TPopupCalculator::GetValue()
   return Variant(static_cast<double>(engine.GetCalculatorDisplay()));
 }
 
+// The value is set as the drop-down opens: the calculator is made then.
 void TPopupCalculator::SetValue(const Variant& Value)
 {
-  if (!FCalcPanel)
+  if (!Calculator())
     return;
   vt::CalculatorEngine& engine = FCalcPanel->Engine();
   long double display = 0;
@@ -307,11 +324,8 @@ TPopupWindow* CreatePopupCalculator(TComponent* AOwner) { return new TPopupCalcu
 
 void SetupPopupCalculator(TPopupWindow* PopupCalc, Byte APrecision, bool ABeepOnError)
 {
-  auto* popup = dynamic_cast<TPopupCalculator*>(PopupCalc);
-  if (!popup || !popup->Calculator())
-    return;
-  popup->Calculator()->Engine().SetPrecision(std::max<Byte>(2, APrecision));
-  popup->Calculator()->Engine().SetBeepOnError(ABeepOnError);
+  if (auto* popup = dynamic_cast<TPopupCalculator*>(PopupCalc))
+    popup->Setup(std::max<Byte>(2, APrecision), ABeepOnError);
 }
 
 // ---- the calculator dialog ----

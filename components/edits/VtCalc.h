@@ -68,7 +68,10 @@ public:
   Variant GetValue() override;
   void SetValue(const Variant& Value) override;
   String GetPopupText() override;
-  TLocCalculator* Calculator() const { return FCalcPanel; }
+  // The keys and display, made when first needed: a form places many calculator edits, and
+  // few of them ever drop down.
+  TLocCalculator* Calculator();
+  void Setup(Byte Precision, bool BeepOnError);
 
 protected:
   void KeyPress(char& Key) override;
@@ -76,6 +79,8 @@ protected:
 private:
   void CalculatorResult();
   TLocCalculator* FCalcPanel = nullptr;
+  Byte FPrecision = 15;
+  bool FBeepOnError = true;
 };
 
 // The calculator dialog: display, keys, and a Copy/Paste menu.

@@ -3,6 +3,7 @@
 // its bookmarks are rowids. Column types come from the declared types, mapped in one place.
 #include "db/ADODB.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cctype>
 #include <memory>
@@ -75,7 +76,9 @@ void BindCell(vt::SqliteStatement& statement, int index, const vt::RowSet& rows,
 // Reads the column through its value: one call into the statement per column instead of
 // three. The value is used at once, on the thread that steps the statement, before the next step.
 // The cell is a null one of rows.
-void StoreColumn(sqlite3_stmt* statement, int index, vt::RowSet& rows, vt::Cell& cell) {
+// A text of a UTF-8 file is taken as its bytes stand (the blob form): reading it as a text makes
+// SQLite copy it to end it with a NUL first.
+void StoreColumn(sqlite3_stmt* statement, int index, vt::RowSet& rows, vt::Cell& cell, bool utf8) {
   sqlite3_value* value = sqlite3_column_value(statement, index);
   switch (sqlite3_value_type(value)) {
     case SQLITE_INTEGER:
@@ -85,7 +88,7 @@ void StoreColumn(sqlite3_stmt* statement, int index, vt::RowSet& rows, vt::Cell&
     case SQLITE_NULL:
       return;
     default: {
-      const char* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
+      const char* text = reinterpret_cast<const char*>(utf8 ? sqlite3_value_blob(value) : sqlite3_value_text(value));
       return rows.SetText(cell, {text, size_t(sqlite3_value_bytes(value))});
     }
   }
@@ -131,14 +134,38 @@ void TCustomADODataSet::InternalOpen(std::vector<ColumnInfo>& columns) {
   Database();  // opens the connection
   connection_->NoteUse(this);
   std::optional<vt::DatabaseVersion> version = connection_->Version();
-  FetchOrigin origin{connection_->InLocaleOrder(SelectText()), SelectParameters(), version};
+  // Rows read in their columns' case-free order (an index's, mostly) are put in the locale's
+  // order here, which costs far less than SQLite sorting whole rows by the locale's collation.
+  const std::vector<vt::OrderTerm> localeTerms = connection_->OrderTermsToSortInLocale(SelectText());
+  FetchOrigin origin{localeTerms.empty() ? connection_->InLocaleOrder(SelectText()) : SelectText(),
+                     SelectParameters(), version};
   if (MayReuseSnapshot(origin)) return TakeSnapshot(columns);
   if (MergeSnapshot(origin, columns)) {
+    SortInLocaleOrder(localeTerms, columns);
     fetched_ = std::move(origin);
     return;
   }
   DropSnapshot();
-  if (Fetch(origin, columns)) fetched_ = std::move(origin);
+  bool reusable = Fetch(origin, columns);
+  if (!SortInLocaleOrder(localeTerms, columns)) {
+    origin.sql = connection_->InLocaleOrder(SelectText());
+    reusable = Fetch(origin, columns);
+  }
+  if (reusable) fetched_ = std::move(origin);
+}
+
+// False, with the rows as they are, when a term names no column of the rows or more than one.
+bool TCustomADODataSet::SortInLocaleOrder(const std::vector<vt::OrderTerm>& terms,
+                                          const std::vector<ColumnInfo>& columns) {
+  std::vector<vt::SortColumn> sort;
+  for (const vt::OrderTerm& term : terms) {
+    const auto named = [&](const ColumnInfo& column) { return SameText(column.name, term.column); };
+    const auto found = std::find_if(columns.begin(), columns.end(), named);
+    if (found == columns.end() || std::find_if(found + 1, columns.end(), named) != columns.end()) return false;
+    sort.push_back({int(found - columns.begin()), term.descending});
+  }
+  if (!sort.empty()) vt::SortInLocaleOrder(Rows(), sort);
+  return true;
 }
 
 // A snapshot of one table's rows after changes this connection logged: the statement runs
@@ -181,7 +208,8 @@ bool TCustomADODataSet::MergeSnapshot(const FetchOrigin& wanted, std::vector<Col
     statement->BindInteger(int(wanted.parameters.size()) + 1, key);
     if (!statement->Step()) return false;
     vt::Cell* row = rows.MutableRow(rows.AddSlot(key));
-    for (int column = 0; column < count; ++column) StoreColumn(statement->Handle(), column + 1, rows, row[column]);
+    for (int column = 0; column < count; ++column)
+      StoreColumn(statement->Handle(), column + 1, rows, row[column], connection_->TextIsUtf8());
   }
   std::swap(Rows(), rows);
   columns = std::move(snapshotColumns_);
@@ -377,9 +405,10 @@ void TCustomADODataSet::FetchRows(vt::SqliteStatement& statement, int first, boo
   vt::RowSet& rows = Rows();
   rows.Reset(count + CalcFieldCount());
   std::int64_t ordinal = 0;
+  const bool utf8 = connection_->TextIsUtf8();
   while (statement.Step()) {
     vt::Cell* row = rows.MutableRow(rows.AddSlot(keyed ? sqlite3_column_int64(handle, 0) : ++ordinal));
-    for (int column = 0; column < count; ++column) StoreColumn(handle, column + first, rows, row[column]);
+    for (int column = 0; column < count; ++column) StoreColumn(handle, column + first, rows, row[column], utf8);
   }
 }
 
@@ -453,7 +482,7 @@ bool TCustomADODataSet::ReadStoredRow(std::int64_t key, int slot) {
   buffer.SetKey(slot, key);
   for (int column = 0; column < int(tableColumns_.size()); ++column) {
     buffer.SetNull(slot, column);
-    StoreColumn(statement->Handle(), column, buffer, buffer.MutableRow(slot)[column]);
+    StoreColumn(statement->Handle(), column, buffer, buffer.MutableRow(slot)[column], connection_->TextIsUtf8());
   }
   return true;
 }

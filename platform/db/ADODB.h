@@ -64,6 +64,7 @@ class TCustomADODataSet : public TDataSet {
   };
   bool MayReuseSnapshot(const FetchOrigin& wanted) const;
   bool MergeSnapshot(const FetchOrigin& wanted, std::vector<ColumnInfo>& columns);
+  bool SortInLocaleOrder(const std::vector<vt::OrderTerm>& terms, const std::vector<ColumnInfo>& columns);
   bool KeysComeInOrder(const String& keyedSql, const String& keysSql);
   int UnchangedSlot(std::int64_t key, const std::unordered_set<std::int64_t>& changed);
   void TakeSnapshot(std::vector<ColumnInfo>& columns);

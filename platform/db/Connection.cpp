@@ -14,6 +14,7 @@
 #include <filesystem>
 
 #include "db/ADODB.h"
+#include "db/CleanClose.h"
 #include "db/CurrencyColumns.h"
 #include "db/FileCheck.h"
 #include "db/LocaleOrder.h"
@@ -90,6 +91,11 @@ void CheckWritable(sqlite3* db, const String& path) {
   vt::CheckSqlite(db, sqlite3_exec(db, "BEGIN IMMEDIATE; COMMIT", nullptr, nullptr, nullptr));
 }
 
+bool ReadsUtf8(sqlite3* db) {
+  vt::SqliteStatement encoding(db, "PRAGMA encoding");
+  return encoding.Step() && String(reinterpret_cast<const char*>(sqlite3_column_text(encoding.Handle(), 0))) == "UTF-8";
+}
+
 }  // namespace
 
 TADOConnection::TADOConnection(TComponent* AOwner)
@@ -104,8 +110,10 @@ void TADOConnection::SetConnectionString(const String& value) {
   if (value == connectionString_) return;
   Close();
   connectionString_ = value;
-  closedStamp_.reset();
-  closedBefore_ = false;
+}
+
+void TADOConnection::SetExpectedTables(const String& createScript) {
+  expectedTables_ = createScript.empty() ? std::vector<vt::ExpectedTable>() : vt::TablesOfScript(createScript);
 }
 
 // A value runs to the next ";", or is enclosed in double or single quotes, a doubled quote
@@ -140,21 +148,20 @@ void TADOConnection::Open() {
   if (BeforeConnect) BeforeConnect(this);
   String path = DataSource();
   if (path.empty()) throw EDatabaseError("The connection string names no data source");
-  // A file this connection closed cleanly and nobody changed since needs no reading of every page,
-  // nor a search for drifted money; one it closed before and cannot show untouched may hold what
-  // another program wrote.
-  const bool untouched = closedStamp_ && closedStamp_ == vt::FileStamp::Now(path);
-  const vt::DriftSearch driftSearch = untouched      ? vt::DriftSearch::None
-                                      : closedBefore_ ? vt::DriftSearch::Always
-                                                      : vt::DriftSearch::UnlessMarked;
-  closedStamp_.reset();
+  // A file closed cleanly and changed by nobody since needs no reading of every page, nor a
+  // search for drifted money; one changed since its clean close may hold what another program
+  // wrote.
+  const vt::SinceCleanClose since = vt::StateSinceCleanClose(path);
+  const vt::DriftSearch driftSearch = since == vt::SinceCleanClose::Untouched ? vt::DriftSearch::None
+                                      : since == vt::SinceCleanClose::Changed ? vt::DriftSearch::Always
+                                                                              : vt::DriftSearch::UnlessMarked;
+  // Nothing is written to the file or beside it, not even the journal mode, before it has
+  // passed every check.
   CheckPlaces(path);
+  vt::CheckBeforeOpening(path, expectedTables_, since != vt::SinceCleanClose::Untouched);
   sqlite3* db = OpenHandle(path);
   try {
-    // Nothing is written, not even the journal mode, before the file has passed both checks.
-    // The pages the whole check reads stay in the cache for the reads that follow.
     vt::CheckSqlite(db, sqlite3_exec(db, kPageCache, nullptr, nullptr, nullptr));
-    untouched ? vt::CheckFileSize(db, path) : vt::CheckWholeFile(db, path);
     CheckWritable(db, path);
     vt::CheckSqlite(db, sqlite3_exec(db, kJournal, nullptr, nullptr, nullptr));
     vt::CheckSqlite(db, vt::RegisterUnicodeLike(db));
@@ -167,6 +174,7 @@ void TADOConnection::Open() {
   }
   sqlite3_update_hook(db, &TADOConnection::LogRowChange, this);
   db_ = db;
+  textIsUtf8_ = ReadsUtf8(db);
   if (AfterConnect) AfterConnect(this);
 }
 
@@ -187,8 +195,7 @@ void TADOConnection::Close() {
   rowChanges_.clear();
   sqlite3_close_v2(db_);  // an open transaction is rolled back by the database itself
   db_ = nullptr;
-  closedStamp_ = vt::FileStamp::AfterClose(DataSource());
-  closedBefore_ = true;
+  vt::NoteClose(DataSource());
   transactionLevel_ = 0;
   usedInTransaction_.clear();
   if (AfterDisconnect) AfterDisconnect(this);
@@ -255,9 +262,15 @@ void TADOConnection::RereadAfterRollback() {
 
 vt::StatementUse TADOConnection::Reuse(const String& sql) { return statements_->Use(Handle(), sql); }
 
-String TADOConnection::InLocaleOrder(const String& sql) {
+const std::set<String>& TADOConnection::CaseFreeColumns() {
   if (!caseFreeColumns_) caseFreeColumns_ = vt::CaseFreeColumnNames(Handle());
-  return vt::InLocaleOrder(sql, *caseFreeColumns_);
+  return *caseFreeColumns_;
+}
+
+String TADOConnection::InLocaleOrder(const String& sql) { return vt::InLocaleOrder(sql, CaseFreeColumns()); }
+
+std::vector<vt::OrderTerm> TADOConnection::OrderTermsToSortInLocale(const String& sql) {
+  return vt::OrderTermsToSortInLocale(sql, CaseFreeColumns());
 }
 
 // A schema change drops the kept statements: a kept "SELECT *" would still describe the
@@ -350,7 +363,7 @@ std::vector<String> ListTables(const String& path) {
   sqlite3* db = nullptr;
   std::vector<String> names;
   try {
-    CheckSqlite(db, sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr));
+    CheckSqlite(db, sqlite3_open_v2(FileAloneUri(path).c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr));
     SqliteStatement statement(db, "SELECT name FROM sqlite_master WHERE type = 'table'");
     while (statement.Step()) names.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(statement.Handle(), 0)));
   } catch (...) {

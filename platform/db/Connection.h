@@ -21,6 +21,7 @@ namespace vt {
 
 class StatementCache;
 class StatementUse;
+struct OrderTerm;
 
 // What tells whether the database can have changed: this connection's own row changes, commits
 // by other connections or processes, and schema changes. Equal versions = the same data.
@@ -55,6 +56,10 @@ class TADOConnection : public TComponent {
   // Closes every dataset on the connection first, then folds the log into the file as far as
   // readers of other copies allow, so the file alone holds every committed row.
   void Close();
+  // The tables (a script of CREATE TABLE statements) a file must hold, each with at least its
+  // columns, to be opened: any other file is refused before anything is written to it. Empty
+  // (the default): any database is opened.
+  void SetExpectedTables(const String& createScript);
   bool LoginPrompt() const { return loginPrompt_; }
   void SetLoginPrompt(bool value) { loginPrompt_ = value; }
   // Runs a statement (Jet dialect rewritten); returns the rows it changed.
@@ -95,14 +100,19 @@ class TADOConnection : public TComponent {
   void CheckInTransaction() const;
   // A statement kept prepared on the open handle, for texts run on every post or open.
   vt::StatementUse Reuse(const String& sql);
+  const std::set<String>& CaseFreeColumns();  // of the open schema, read on first need
+  bool TextIsUtf8() const { return textIsUtf8_; }  // the open file's text encoding
   // A SELECT's text with its ORDER BY terms over case-free text columns in the locale's order.
   String InLocaleOrder(const String& sql);
+  // The ORDER BY terms of a SELECT that its dataset puts in the locale's order itself; none when
+  // InLocaleOrder is the way (see vt::OrderTermsToSortInLocale).
+  std::vector<vt::OrderTerm> OrderTermsToSortInLocale(const String& sql);
 
   String connectionString_;
   bool loginPrompt_ = true;
   sqlite3* db_ = nullptr;
-  std::optional<vt::FileStamp> closedStamp_;  // of the file as this connection last closed it
-  bool closedBefore_ = false;                 // whether it has closed this file before
+  std::vector<vt::ExpectedTable> expectedTables_;
+  bool textIsUtf8_ = true;
   std::unique_ptr<vt::StatementCache> statements_;
   std::int64_t preparedSchemaVersion_ = -1;  // the schema the kept statements were prepared on
   std::optional<std::set<String>> caseFreeColumns_;  // of that schema, read on first need
@@ -138,8 +148,8 @@ String ConnectionStringValue(const String& value);
 // never calls it: it is the tool that prepares a database.
 void CreateDatabaseFile(const String& path, const String& sqlScript);
 
-// The names of the tables of the database file at path, read without changing the file (no
-// journal mode is set); raises EDatabaseError when it cannot be opened or is not a database.
+// The names of the tables of the database file at path, read from the file alone without
+// changing it or anything beside it; raises EDatabaseError when it cannot be opened or is not a database.
 std::vector<String> ListTables(const String& path);
 
 // Runs every statement of sql on db; returns the rows changed by the last one.

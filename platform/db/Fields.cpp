@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <string_view>
 
 #include "db/DataSet.h"
 #include "db/RowSet.h"
@@ -43,6 +44,73 @@ double CellNumber(const vt::RowSet& rows, const vt::Cell& cell) {
     case vt::CellType::Text: return std::strtod(String(rows.Text(cell)).c_str(), nullptr);
     default: return 0;
   }
+}
+
+// Digits at text[at, at + count) as a number; false unless every one is a digit.
+bool ReadDigits(std::string_view text, size_t at, size_t count, Word& number) {
+  if (at + count > text.size()) return false;
+  number = 0;
+  for (size_t i = at; i < at + count; ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+    number = Word(number * 10 + (text[i] - '0'));
+  }
+  return true;
+}
+
+// "YYYY-MM-DD", then optionally " HH:MM", ":SS" and ".fff" (or "T" for the blank, "Z" at the
+// end), as the sqlite3 shell, spreadsheets and SQLite's own date functions write dates.
+bool TryIsoDateTime(std::string_view text, TDateTime& value) {
+  Word year, month, day, hour = 0, minute = 0, second = 0;
+  if (!ReadDigits(text, 0, 4, year) || text.size() < 10 || text[4] != '-' || !ReadDigits(text, 5, 2, month) ||
+      text[7] != '-' || !ReadDigits(text, 8, 2, day))
+    return false;
+  size_t at = 10;
+  double fraction = 0;
+  if (at < text.size() && (text[at] == ' ' || text[at] == 'T')) {
+    if (!ReadDigits(text, at + 1, 2, hour) || at + 3 >= text.size() || text[at + 3] != ':' ||
+        !ReadDigits(text, at + 4, 2, minute))
+      return false;
+    at += 6;
+    if (at < text.size() && text[at] == ':') {
+      if (!ReadDigits(text, at + 1, 2, second)) return false;
+      at += 3;
+      if (at < text.size() && text[at] == '.') {
+        const size_t digits = text.find_first_not_of("0123456789", at + 1);
+        const size_t end = digits == std::string_view::npos ? text.size() : digits;
+        if (end == at + 1) return false;
+        fraction = std::strtod(String(text.substr(at, end - at)).c_str(), nullptr);
+        at = end;
+      }
+    }
+  }
+  if (at < text.size() && text[at] == 'Z') ++at;
+  TDateTime date, time;
+  if (at != text.size() || !TryEncodeDate(year, month, day, date) || !TryEncodeTime(hour, minute, second, 0, time))
+    return false;
+  time += fraction / 86400.0;
+  value = date >= 0 ? date + time : date - time;  // before 1899-12-30 the time still counts forward
+  return true;
+}
+
+// A date cell as the day number it stands for: numbers as they are, a text in ISO form (or one
+// that is a whole number) as that date; false for a text that is no date.
+bool TryCellDate(const vt::RowSet& rows, const vt::Cell& cell, TDateTime& value) {
+  if (cell.type == vt::CellType::Integer) value = double(cell.integer);
+  else if (cell.type == vt::CellType::Float) value = cell.real;
+  else if (cell.type != vt::CellType::Text) return false;
+  else {
+    const String text = Trim(String(rows.Text(cell)));
+    char* end = nullptr;
+    value = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end != '\0') return TryIsoDateTime(text, value);
+  }
+  return std::isfinite(value);
+}
+
+// The day number of a cell that reads as a date; 0 for one that does not.
+TDateTime CellDate(const vt::RowSet& rows, const vt::Cell& cell) {
+  TDateTime value = 0;
+  return TryCellDate(rows, cell, value) ? value : 0;
 }
 
 std::int64_t CellInteger(const vt::RowSet& rows, const vt::Cell& cell) {
@@ -114,10 +182,25 @@ void TField::LayoutChanged() {
 }
 
 TField::CellRead TField::Read() const {
+  CellRead read = StoredCell();
+  return read.Null() || Unreadable(*read.rows, *read.cell) ? CellRead{} : read;
+}
+
+TField::CellRead TField::StoredCell() const {
   if (!dataSet_ || column_ < 0) return {};
   TDataSet::RecordRef record = dataSet_->ActiveRecord();
   if (!record.rows) return {};
   return {record.rows, &record.rows->At(record.slot, column_)};
+}
+
+bool TField::Unreadable(const vt::RowSet& rows, const vt::Cell& cell) const {
+  TDateTime date;
+  return StorageOf(dataType_) == Storage::DateTime && cell.type == vt::CellType::Text && !TryCellDate(rows, cell, date);
+}
+
+bool TField::IsUnreadable() const {
+  CellRead read = StoredCell();
+  return !read.Null() && Unreadable(*read.rows, *read.cell);
 }
 
 template <typename Store>
@@ -145,7 +228,7 @@ void TField::Clear() {
 }
 
 Variant TField::ValueOf(const vt::RowSet& rows, const vt::Cell& cell) const {
-  if (cell.type == vt::CellType::Null) return Variant::Null();
+  if (cell.type == vt::CellType::Null || Unreadable(rows, cell)) return Variant::Null();
   switch (StorageOf(dataType_)) {
     case Storage::Text:
       return Variant(String(rows.Text(cell)));
@@ -156,7 +239,7 @@ Variant TField::ValueOf(const vt::RowSet& rows, const vt::Cell& cell) const {
     case Storage::Money:
       return Variant(CellCurrency(rows, cell).ToDouble());
     case Storage::DateTime:
-      return Variant::FromDate(CellNumber(rows, cell));
+      return Variant::FromDate(CellDate(rows, cell));
     case Storage::Boolean:
       return Variant(CellNumber(rows, cell) != 0);
   }
@@ -187,7 +270,7 @@ String TField::AsString() const {
     case Storage::Integer: return IntToStr(CellInteger(*read.rows, *read.cell));
     case Storage::Float: return FloatToStr(CellNumber(*read.rows, *read.cell));
     case Storage::Money: return CurrToStr(CellCurrency(*read.rows, *read.cell));
-    case Storage::DateTime: return DateTimeText(CellNumber(*read.rows, *read.cell), false);
+    case Storage::DateTime: return DateTimeText(CellDate(*read.rows, *read.cell), false);
     case Storage::Boolean: return CellNumber(*read.rows, *read.cell) != 0 ? kTrueText : kFalseText;
   }
   return "";
@@ -249,6 +332,7 @@ double TField::AsFloat() const {
   if (read.Null()) return 0;
   if (StorageOf(dataType_) == Storage::Text) return double(StrToFloat(AsString()));
   if (StorageOf(dataType_) == Storage::Money) return CellCurrency(*read.rows, *read.cell).ToDouble();
+  if (StorageOf(dataType_) == Storage::DateTime) return CellDate(*read.rows, *read.cell);
   return CellNumber(*read.rows, *read.cell);
 }
 
@@ -308,6 +392,7 @@ TDateTime TField::AsDateTime() const {
   CellRead read = Read();
   if (read.Null()) return 0;
   if (StorageOf(dataType_) == Storage::Text) return StrToDateTime(AsString());
+  if (StorageOf(dataType_) == Storage::DateTime) return CellDate(*read.rows, *read.cell);
   return CellNumber(*read.rows, *read.cell);
 }
 
@@ -347,7 +432,7 @@ String TField::GetText(bool displayText) const {
     }
     case Storage::Float: return FloatText(CellNumber(*read.rows, *read.cell), displayText);
     case Storage::Money: return FloatText(CellCurrency(*read.rows, *read.cell).ToExtended(), displayText);
-    case Storage::DateTime: return DateTimeText(CellNumber(*read.rows, *read.cell), displayText);
+    case Storage::DateTime: return DateTimeText(CellDate(*read.rows, *read.cell), displayText);
     default: return AsString();
   }
 }

@@ -42,7 +42,10 @@ class TField : public TComponent {
   int Size() const { return size_; }
   void SetSize(int value) { size_ = value; }
 
+  // A value that the field cannot read (a text in a date column that is no date) is null to
+  // it; IsUnreadable tells such a value from an empty one.
   bool IsNull() const;
+  bool IsUnreadable() const;
   void Clear();
   Variant Value() const;
   void SetValue(const Variant& value);
@@ -119,7 +122,9 @@ class TField : public TComponent {
   friend class TFields;
 
   struct CellRead;
-  CellRead Read() const;
+  CellRead Read() const;  // the cell as the field reads it: an unreadable one as null
+  CellRead StoredCell() const;
+  bool Unreadable(const vt::RowSet& rows, const vt::Cell& cell) const;
   // Tells the data set's links that its columns changed.
   void LayoutChanged();
   template <typename Store> void Write(Store store);

@@ -5,10 +5,14 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <iterator>
 #include <map>
+#include <numeric>
 #include <string_view>
 #include <vector>
 
+#include "db/RowSet.h"
 #include "db/SqliteStatement.h"
 #include "rtl/LocaleCollation.h"
 
@@ -84,6 +88,31 @@ class OrderRewrite {
   OrderRewrite(const String& sql, const std::set<String>& columns, int ordinalShift)
       : sql_(sql), columns_(columns), ordinalShift_(ordinalShift), tokens_(Tokens(sql)) {}
 
+  // The terms of the statement's only ORDER BY when every one is a case-free column, at the
+  // outermost level, with nothing but an end after the clause; else none.
+  std::vector<OrderTerm> LocaleTerms() const {
+    std::vector<size_t> clauses;
+    int depth = 0, clauseDepth = 0;
+    for (size_t i = 0; i + 1 < tokens_.size(); ++i) {
+      if (IsSymbol(i, '(')) ++depth;
+      else if (IsSymbol(i, ')')) --depth;
+      else if (IsWord(i, "ORDER") && IsWord(i + 1, "BY")) clauses.push_back(i + 2), clauseDepth = depth;
+    }
+    if (clauses.size() != 1 || clauseDepth != 0) return {};
+    std::vector<OrderTerm> terms;
+    size_t begin = clauses.front();
+    for (size_t i = begin; i <= tokens_.size(); ++i) {
+      const bool end = i == tokens_.size() || IsSymbol(i, ';');
+      if (!end && !IsSymbol(i, ',')) continue;
+      OrderTerm term;
+      if (!ReadLocaleTerm(begin, i, term)) return {};
+      terms.push_back(term);
+      if (end) return i + 1 < tokens_.size() ? std::vector<OrderTerm>() : terms;
+      begin = i + 1;
+    }
+    return {};
+  }
+
   String Result() {
     std::vector<Edit> edits;
     int depth = 0;
@@ -149,6 +178,17 @@ class OrderRewrite {
       edits.push_back({token.begin, token.end - token.begin, IntToStr(StrToInt(String(Text(column))) + ordinalShift_)});
   }
 
+  // [table.]column [ASC|DESC], the column a case-free one.
+  bool ReadLocaleTerm(size_t begin, size_t end, OrderTerm& term) const {
+    size_t column = begin;
+    if (begin + 2 < end && IsColumnName(begin) && IsSymbol(begin + 1, '.')) column = begin + 2;
+    if (column >= end || !IsColumnName(column) || !columns_.count(LowerCase(Unquoted(column)))) return false;
+    term.column = Unquoted(column);
+    if (column + 1 == end) return true;
+    term.descending = IsWord(column + 1, "DESC");
+    return column + 2 == end && (term.descending || IsWord(column + 1, "ASC"));
+  }
+
   bool IsNumber(size_t i) const {
     const std::string_view text = Text(i);
     return tokens_[i].kind == TokenKind::Word && text.size() < 10 &&
@@ -176,6 +216,29 @@ class OrderRewrite {
   int ordinalShift_;
   std::vector<Token> tokens_;
 };
+
+// Nulls, then numbers, then texts, as SQLite orders values; texts by the LOCALE collation.
+int CompareCells(const RowSet& rows, const Cell& a, const Cell& b) {
+  const auto rank = [](const Cell& cell) {
+    return cell.type == CellType::Null ? 0 : cell.type == CellType::Text ? 2 : 1;
+  };
+  if (rank(a) != rank(b)) return rank(a) - rank(b);
+  if (a.type == CellType::Text) return LocaleCompare(rows.Text(a), rows.Text(b), true);
+  if (a.type == CellType::Null) return 0;
+  const auto number = [](const Cell& cell) {
+    return cell.type == CellType::Integer ? static_cast<long double>(cell.integer) : static_cast<long double>(cell.real);
+  };
+  return (number(a) > number(b)) - (number(a) < number(b));
+}
+
+// Whether the row in slot a comes before the one in slot b.
+bool Before(const RowSet& rows, const std::vector<SortColumn>& columns, int a, int b) {
+  for (const SortColumn& sort : columns) {
+    const int order = CompareCells(rows, rows.At(a, sort.column), rows.At(b, sort.column));
+    if (order != 0) return sort.descending ? order > 0 : order < 0;
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -209,5 +272,28 @@ String InLocaleOrder(const String& sql, const std::set<String>& caseFreeColumns)
 }
 
 String WithColumnNumbersShifted(const String& sql, int shift) { return OrderRewrite(sql, {}, shift).Result(); }
+
+std::vector<OrderTerm> OrderTermsToSortInLocale(const String& sql, const std::set<String>& caseFreeColumns) {
+  return OrderRewrite(sql, caseFreeColumns, 0).LocaleTerms();
+}
+
+// The rows in order are kept as they come; when the others are more than a few, all are sorted.
+void SortInLocaleOrder(RowSet& rows, const std::vector<SortColumn>& columns) {
+  const auto before = [&](int a, int b) { return Before(rows, columns, a, b); };
+  std::vector<int> kept, strays;
+  for (int slot = 0; slot < rows.SlotCount(); ++slot)
+    (kept.empty() || !before(slot, kept.back()) ? kept : strays).push_back(slot);
+  if (strays.empty()) return;
+  std::vector<int> order;
+  if (strays.size() * 8 > kept.size()) {
+    order.resize(rows.SlotCount());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), before);
+  } else {
+    std::stable_sort(strays.begin(), strays.end(), before);
+    std::merge(kept.begin(), kept.end(), strays.begin(), strays.end(), std::back_inserter(order), before);
+  }
+  rows.Reorder(order);
+}
 
 }  // namespace vt

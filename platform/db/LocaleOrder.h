@@ -7,6 +7,7 @@
 #pragma once
 
 #include <set>
+#include <vector>
 
 #include "rtl/StrUtils.h"
 
@@ -30,5 +31,32 @@ String InLocaleOrder(const String& sql, const std::set<String>& caseFreeColumns)
 // sql with each column number of the outermost SELECT's ORDER BY ("ORDER BY 1") counted shift
 // further, for a select list that gets shift columns put in front of it.
 String WithColumnNumbersShifted(const String& sql, int shift);
+
+// A term of an ORDER BY: a column by its name, descending or not.
+struct OrderTerm {
+  String column;
+  bool descending = false;
+};
+
+// The terms of sql's ORDER BY when the data layer may put the rows in the locale's order itself,
+// after SQLite has read them in the case-free order the columns' own collation (and its index)
+// gives: the statement's only ORDER BY, at its outermost level and with no LIMIT or OFFSET
+// after it, whose every term is a column named in caseFreeColumns without a collation of its
+// own. Empty otherwise: then InLocaleOrder is the way.
+std::vector<OrderTerm> OrderTermsToSortInLocale(const String& sql, const std::set<String>& caseFreeColumns);
+
+class RowSet;
+
+// A column of a row store to sort by.
+struct SortColumn {
+  int column;
+  bool descending;
+};
+
+// Puts the rows in the order that the statement with COLLATE LOCALE on those columns gives
+// (nulls first, then numbers, then texts in the locale's order). The rows that already stand in
+// that order keep their places, and the few others are sorted and merged in: rows read in the
+// case-free order cost little more than one comparison each.
+void SortInLocaleOrder(RowSet& rows, const std::vector<SortColumn>& columns);
 
 }  // namespace vt

@@ -32,6 +32,24 @@ int RowSet::AddSlot(std::int64_t key) {
   return int(keys_.size()) - 1;
 }
 
+// Cells are copied; their texts stay where they are, in this store's blocks.
+void RowSet::Reorder(const std::vector<int>& slots) {
+  std::vector<std::vector<Cell>> chunks;
+  std::vector<std::int64_t> keys;
+  keys.reserve(slots.size());
+  for (int slot : slots) {
+    if ((keys.size() & kChunkMask) == 0) {
+      chunks.emplace_back();
+      chunks.back().reserve(size_t(chunks.size() > 1 ? kChunkRows : std::min<size_t>(slots.size(), kChunkRows)) * columns_);
+    }
+    const Cell* row = MutableRow(slot);
+    chunks.back().insert(chunks.back().end(), row, row + columns_);
+    keys.push_back(keys_[slot]);
+  }
+  chunks_ = std::move(chunks);
+  keys_ = std::move(keys);
+}
+
 void RowSet::SetInteger(Cell& cell, std::int64_t value) {
   cell.type = CellType::Integer;
   cell.integer = value;

@@ -49,6 +49,8 @@ class RowSet {
   // Copies one cell from another store (texts are copied into this store's blocks).
   void CopyCell(int slot, int column, const RowSet& from, int fromSlot, int fromColumn);
   void CopyRow(int slot, const RowSet& from, int fromSlot);
+  // The rows in a new order: the row of slots[i] comes to slot i (slots holds every slot once).
+  void Reorder(const std::vector<int>& slots);
   // Puts back a cell read earlier from this same store (its text is still in its block).
   void Restore(int slot, int column, const Cell& cell) { Mutable(slot, column) = cell; }
 

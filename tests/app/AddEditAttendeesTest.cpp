@@ -221,7 +221,7 @@ TEST_F(AttendeeEditor, GridWidthsAreKeptInSections15To17) {
   editor->PageControl1->SetActivePage(editor->TabSheet6);
   editor->DBGrid1->Columns()->Items(1)->SetWidth(133);
   ClickControl(editor->DBGrid1, 100, 40);
-  EXPECT_EQ(TIniFile(ProgramIni()).ReadInteger("17", "1", 0), 133);
+  EXPECT_EQ(TIniFile(ProgramIni()).ReadInteger("17", editor->DBGrid1->Columns()->Items(1)->FieldName(), 0), 133);
   TAddEditAttendeesForm next(nullptr);
   EXPECT_EQ(next.DBGrid1->Columns()->Items(1)->Width(), 133);
 }

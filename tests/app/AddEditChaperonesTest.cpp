@@ -175,7 +175,7 @@ TEST_F(ChaperoneEditorTest, GridWidthsAreKeptInSections18To22) {
       {next.DBGrid5, "18"}, {next.DBGrid2, "19"}, {next.DBGrid1, "20"}, {next.DBGrid4, "21"}, {next.DBGrid3, "22"}};
   width = 101;
   for (const auto& [grid, section] : restored) {
-    EXPECT_EQ(TIniFile(ProgramIni()).ReadInteger(section, "0", 0), width) << section;
+    EXPECT_EQ(TIniFile(ProgramIni()).ReadInteger(section, grid->Columns()->Items(0)->FieldName(), 0), width) << section;
     EXPECT_EQ(grid->Columns()->Items(0)->Width(), width++) << section;
   }
 }

@@ -404,7 +404,7 @@ TEST_F(AddEditSessionsTest, CaptionsFromTheNounsAndTheChaperoneRoomGridsWidths) 
 
   form->DBGrid1->Columns()->Items(1)->SetWidth(140);
   form->DBGrid1MouseUp(form->DBGrid1, mbLeft, {}, 0, 0);
-  EXPECT_EQ(TIniFile(ProgramIni()).ReadInteger("23", "1", 0), 140);
+  EXPECT_EQ(TIniFile(ProgramIni()).ReadInteger("23", form->DBGrid1->Columns()->Items(1)->FieldName(), 0), 140);
   TAddEditSessionsForm next(nullptr);
   EXPECT_EQ(next.DBGrid1->Columns()->Items(1)->Width(), 140);
 }

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <set>
@@ -354,8 +357,10 @@ TEST_F(EditCompanyTest, ChangeRefusesWhatIsNotACampDatabaseAndPointsTheSourceAnd
   EXPECT_EQ(registry.ReadString("DefaultDir"), other.Folder());
   EXPECT_EQ(registry.ReadString("FIL"), "MS Access");
   EXPECT_EQ(registry.ReadString("Driver"), "Microsoft Access Driver (*.mdb)");
-  ASSERT_TRUE(registry.OpenKeyReadOnly("SOFTWARE\\ODBC\\ODBC.INI\\ODBC Data Sources"));
-  EXPECT_EQ(registry.ReadString("Vantrel"), "Microsoft Access Driver (*.mdb)");
+  TRegistry list;  // a fresh reader: the path is taken from the root, not below the open key
+  list.SetRootKey(HKEY_LOCAL_MACHINE);
+  ASSERT_TRUE(list.OpenKeyReadOnly("SOFTWARE\\ODBC\\ODBC.INI\\ODBC Data Sources"));
+  EXPECT_EQ(list.ReadString("Vantrel"), "Microsoft Access Driver (*.mdb)");
 }
 
 long FileSize(const String& path) {
@@ -412,6 +417,29 @@ TEST_F(CompactionTest, FailsAndLeavesTheFileWhileAnotherCopyHasItOpen) {
   EXPECT_EQ(shown.Text, "Database was not compacted. The program will now close.");
   EXPECT_EQ(shown.Caption, "Error!");
   EXPECT_EQ(Count("PRAGMA freelist_count"), freePages);
+}
+
+// Another copy of the program, in a process of its own, has moved the camp (pointed the settings
+// file at another one): Compact in this copy says so and where, and compacts neither file.
+TEST_F(CompactionTest, RefusesNamingWhereTheCampWasMovedByAnotherCopy) {
+  camp.Connection()->Close();
+  const String moved = camp.Folder() + "Moved Camp.mdb";
+  std::filesystem::copy_file(camp.DatabasePath(), moved);
+  const std::uintmax_t movedSize = std::filesystem::file_size(moved);
+  const pid_t other = fork();
+  if (other == 0) {
+    TIniFile(ProgramIni()).WriteString("System", "FullPath", moved);
+    _exit(0);
+  }
+  ASSERT_GT(other, 0);
+  waitpid(other, nullptr, 0);
+  const int freePages = Count("PRAGMA freelist_count");
+  Compact();
+  EXPECT_EQ(shown.Text, "The camp has been moved to " + moved + " while this copy had " + camp.DatabasePath() +
+                            " open. Nothing was compacted. The program will now close.");
+  EXPECT_EQ(shown.Caption, "Error!");
+  EXPECT_EQ(Count("PRAGMA freelist_count"), freePages);
+  EXPECT_EQ(std::filesystem::file_size(moved), movedSize);
 }
 
 // The camp on a small disk of its own, full when the compaction runs: the compaction fails,

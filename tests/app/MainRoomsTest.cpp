@@ -378,7 +378,7 @@ TEST(MainRooms, TheRoomsGridKeepsItsWidthsAndShowsTheClickedRoomsOccupants) {
   MainForm->DBGrid7->Columns()->Items(0)->SetWidth(150);
   EXPECT_TRUE(SQLDataModule->qAttendeesAlreadyInRooms->IsEmpty()) << "the first room, S1, is shown at first";
   vt::ClickControl(MainForm->DBGrid7, 60, MainForm->DBGrid7->CellRect(1, 2).Top + 4);
-  EXPECT_EQ(TIniFile(ProgramIni()).ReadInteger("7", "0", 0), 150);
+  EXPECT_EQ(TIniFile(ProgramIni()).ReadInteger("7", MainForm->DBGrid7->Columns()->Items(0)->FieldName(), 0), 150);
   EXPECT_EQ(SQLDataModule->tRooms->FieldByName("RoomNumber")->AsString(), "S2");
   ASSERT_EQ(SQLDataModule->qAttendeesAlreadyInRooms->RecordCount(), 1);
   EXPECT_EQ(SQLDataModule->qAttendeesAlreadyInRooms->FieldByName("LastName")->AsString(), "Ann");

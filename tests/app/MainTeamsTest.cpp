@@ -485,7 +485,7 @@ TEST_F(MainTeamsTest, ClickingTheTeamsGridStoresItsWidthsAndShowsTheClickedTeams
   const TRect owlsRow = grid->CellRect(1, 2);
   vt::ClickControl(grid, (owlsRow.Left + owlsRow.Right) / 2, (owlsRow.Top + owlsRow.Bottom) / 2);
   EXPECT_EQ(SQLDataModule->tTeams->FieldByName("TeamName")->AsString(), "Owls");
-  EXPECT_EQ(TIniFile(ProgramIni()).ReadInteger("10", "0", 0), 150);
+  EXPECT_EQ(TIniFile(ProgramIni()).ReadInteger("10", grid->Columns()->Items(0)->FieldName(), 0), 150);
   EXPECT_EQ(Names(SQLDataModule->qAttendeesAlreadyInTeams), std::vector<String>{"J6"});
 }
 

@@ -282,7 +282,7 @@ TEST_F(MainTest, GridWidthsAreWrittenOnMouseUpAndReadBackByTheNextWindow) {
   MainForm->Show();
   MainForm->DBGrid1->Columns()->Items(0)->SetWidth(150);
   vt::ClickControl(MainForm->DBGrid1, 200, 40);
-  EXPECT_EQ(TIniFile(ProgramIni()).ReadInteger("1", "0", 0), 150);
+  EXPECT_EQ(TIniFile(ProgramIni()).ReadInteger("1", MainForm->DBGrid1->Columns()->Items(0)->FieldName(), 0), 150);
 
   TMainForm next(nullptr);
   EXPECT_EQ(next.DBGrid1->Columns()->Items(0)->Width(), 150);

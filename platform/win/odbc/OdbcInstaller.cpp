@@ -40,7 +40,8 @@ BOOL ConfigureSystemSource(const char* driver, const std::vector<Attribute>& att
     registry.WriteString("Driver", driver);
     for (const auto& [name, value] : attributes)
       if (!SameText(name, "DSN")) registry.WriteString(name, value);
-    if (!registry.OpenKey(String(vt::kOdbcIniKey) + "\\ODBC Data Sources", true)) return FALSE;
+    // From the root: a key without a leading backslash would be opened below the data source's own.
+    if (!registry.OpenKey(String("\\") + vt::kOdbcIniKey + "\\ODBC Data Sources", true)) return FALSE;
     registry.WriteString(*dsn, driver);
   } catch (const Exception&) {
     return FALSE;  // the installer reports a refused registry write by its result

@@ -44,6 +44,47 @@ TEST_F(ADODB, FieldsTakeTheirClassFromTheDeclaredType) {
   EXPECT_FALSE(total->CanModify());
 }
 
+// Dates another program stored as text: ISO forms read as those dates (value, text and display
+// alike); a text that is no date reads as null and is told apart from an empty date.
+TEST_F(ADODB, ADateStoredAsTextReadsAsThatDateAndOneThatIsNoDateAsNull) {
+  const struct {
+    const char* stored;
+    double value;  // -1: no date
+  } cases[] = {
+      {"2015-05-01", EncodeDate(2015, 5, 1)},
+      {"2015-05-01 13:45", EncodeDate(2015, 5, 1) + EncodeTime(13, 45, 0, 0)},
+      {"2015-05-01T13:45:30.5Z", EncodeDate(2015, 5, 1) + EncodeTime(13, 45, 30, 500)},
+      {" 2003-06-02 ", EncodeDate(2003, 6, 2)},
+      {"1899-12-29 06:00:00", -1.25},
+      {"2015-02-30", -1}, {"2015-13-01", -1}, {"2015-05-01 25:00", -1}, {"2015/05/01", -1},
+      {"01.05.2015", -1}, {"tomorrow", -1}, {"", -1}, {"nan", -1},
+  };
+  for (const auto& c : cases) {
+    connection_->Execute("UPDATE People SET DOB = " + vt::SqlQuote(c.stored) + " WHERE PersonID = 1");
+    TADOTable* people = Table("People");
+    people->Open();
+    TField* dob = people->FieldByName("DOB");
+    if (c.value == -1) {
+      EXPECT_TRUE(dob->IsNull()) << c.stored;
+      EXPECT_TRUE(dob->IsUnreadable()) << c.stored;
+      EXPECT_TRUE(dob->Value().IsNull()) << c.stored;
+      EXPECT_EQ(dob->DisplayText(), "") << c.stored;
+      EXPECT_EQ(dob->AsDateTime(), 0) << c.stored;
+    } else {
+      EXPECT_FALSE(dob->IsNull()) << c.stored;
+      EXPECT_NEAR(dob->AsDateTime(), c.value, 1e-9) << c.stored;
+      EXPECT_NEAR(dob->Value().AsDateTime(), c.value, 1e-9) << c.stored;
+      EXPECT_EQ(dob->DisplayText(), DateTimeToStr(dob->AsDateTime())) << c.stored;
+    }
+    people->Close();
+  }
+  connection_->Execute("UPDATE People SET DOB = NULL WHERE PersonID = 1");
+  TADOTable* people = Table("People");
+  people->Open();
+  EXPECT_TRUE(people->FieldByName("DOB")->IsNull());
+  EXPECT_FALSE(people->FieldByName("DOB")->IsUnreadable());
+}
+
 // A column number in ORDER BY counts the columns as the statement writes them; the set stays
 // writable. Rowid order (Adams, Baker, Clark) differs from the cities' (Austin, Boise, Boston).
 TEST_F(ADODB, OrderByAColumnNumberSortsByThatColumnOfTheStatement) {

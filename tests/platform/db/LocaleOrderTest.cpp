@@ -75,6 +75,23 @@ TEST_F(LocaleOrderTest, NamesComeInTheOrderOfTheUsersLanguageWhereverTheyAreSort
   }
 }
 
+// Many names the case-free order already gives in the locale's order and a few it puts last:
+// the few are merged into their places, an empty name comes first, and so again when the set is
+// opened anew after a write of its own.
+TEST_F(LocaleOrderTest, AFewNamesOutOfTheCaseFreeOrderAreMergedIntoTheirPlaces) {
+  vt::testing::UnderLocale locale("de_DE.UTF-8");
+  std::vector<String> expected{"", "Apfel", "Äpfel"};
+  for (int i = 10; i < 40; ++i) expected.push_back("Baker" + IntToStr(i));
+  expected.insert(expected.end(), {"Özil", "Zander"});
+  AddPeople(std::vector<String>(expected.begin() + 1, expected.end()));
+  connection_->Execute("INSERT INTO People (FirstName) VALUES ('no last name')");
+  TADOQuery* people = Query({"SELECT LastName FROM People ORDER BY LastName"});
+  EXPECT_EQ(Column(people), expected);
+  connection_->Execute("INSERT INTO People (LastName) VALUES ('Ölmann')");
+  expected.insert(expected.end() - 2, "Ölmann");
+  EXPECT_EQ(Column(people), expected);
+}
+
 TEST_F(LocaleOrderTest, OtherSortsKeepTheirOrderAndTextInQuotesStays) {
   vt::testing::UnderLocale locale("en_US.UTF-8");
   AddPeople({"Émile", "adams", "Zola"});

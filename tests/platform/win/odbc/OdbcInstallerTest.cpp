@@ -73,8 +73,10 @@ TEST_F(OdbcInstaller, ASystemDataSourceIsWrittenToTheRegistryStoreWithItsAttribu
   EXPECT_EQ(registry.ReadString("DefaultDir"), folder_);
   EXPECT_TRUE(registry.ValueExists("Description"));
   EXPECT_FALSE(registry.ValueExists("DSN"));
-  ASSERT_TRUE(registry.OpenKeyReadOnly("SOFTWARE\\ODBC\\ODBC.INI\\ODBC Data Sources"));
-  EXPECT_EQ(registry.ReadString("Vantrel"), vt::kAccessDriver);
+  TRegistry list;  // a fresh reader: the path is taken from the root, not below the open key
+  list.SetRootKey(HKEY_LOCAL_MACHINE);
+  ASSERT_TRUE(list.OpenKeyReadOnly("SOFTWARE\\ODBC\\ODBC.INI\\ODBC Data Sources"));
+  EXPECT_EQ(list.ReadString("Vantrel"), vt::kAccessDriver);
 }
 
 TEST_F(OdbcInstaller, OtherRequestsDriversAndIncompleteAttributesAreRefused) {
