@@ -33,19 +33,19 @@ int vt::ListItemTextWidth(TCanvas* Canvas, const String& Text, int TabStop)
 
 void vt::ItemWidths::Follow(const TListLinesChange& Change, int Count, const Measure& Width)
 {
-    const auto at = FWidths.begin() + Change.Index;
     const bool inStep = Change.Index >= 0 && Change.Index < static_cast<int>(FWidths.size()) + 1;
     switch (Change.Kind) {
     case TListLinesChange::lcInserted:
         if (inStep && static_cast<int>(FWidths.size()) + 1 == Count) {
             const int width = Width(Change.Index);
-            FWidths.insert(at, width);
+            FWidths.insert(FWidths.begin() + Change.Index, width);
             FWidest = std::max(FWidest, width);
             return;
         }
         break;
     case TListLinesChange::lcDeleted:
         if (inStep && Change.Index < static_cast<int>(FWidths.size()) && static_cast<int>(FWidths.size()) == Count + 1) {
+            const auto at = FWidths.begin() + Change.Index;
             const int width = *at;
             FWidths.erase(at);
             if (width >= FWidest)

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 #include "rtl/Exceptions.h"
 #include "rtl/FileNames.h"
@@ -272,6 +273,9 @@ void OfferHistoryInNameField(QFileDialog& dialog, const QStringList& history)
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setLineEdit(edit);
+    // An editable combo makes its first item current while it is filled; the dialog must not
+    // see that as a name typed, or it selects that file beside the one picked later.
+    const QSignalBlocker quiet(edit);
     combo->addItems(history);
     combo->setCurrentIndex(-1);
     edit->setText(text);
