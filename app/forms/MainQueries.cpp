@@ -4,6 +4,7 @@
 #include "app/SQLData.h"
 #include "db/ADODB.h"
 #include "db/Fields.h"
+#include "db/SqlText.h"
 #include "rtl/StringList.h"
 
 namespace vt {
@@ -72,6 +73,12 @@ void RequireRow(const char* table, const String& where, const String& what) {
 
 void RequireSession(const String& sessionId) {
   RequireRow("Sessions", "SessionID = " + IntToStr(StrToInt(sessionId)), CompanyWord("Sessions", "Session"));
+}
+
+void RequireLeague(const String& sessionId, const String& leagueName) {
+  RequireSession(sessionId);
+  RequireRow("Leagues", "SessionID = " + IntToStr(StrToInt(sessionId)) + " AND LeagueName = " + SqlQuote(leagueName),
+             CompanyWord("AgeGroups", "League"));
 }
 
 String KeyText(TDataSet* dataSet, const char* key) { return IntToStr(dataSet->FieldByName(key)->AsInteger()); }

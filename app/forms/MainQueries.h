@@ -44,6 +44,8 @@ void PostText(TDataSet* dataSet, const char* column, const String& text);
 void RequireRow(const char* table, const String& where, const String& what);
 // RequireRow for the session with this SessionID, named by the company's session word.
 void RequireSession(const String& sessionId);
+// RequireSession, then RequireRow for the session's league of this name (a team names its league).
+void RequireLeague(const String& sessionId, const String& leagueName);
 
 // The integer key of the dataset's current row as decimal text.
 String KeyText(TDataSet* dataSet, const char* key);
