@@ -1,11 +1,13 @@
 // The league editor: captions from the company's nouns, Enter moving through the fields, and
-// Done, which saves the league or, when the database refuses it for an empty or existing name,
-// says so and discards it; any other refusal (another copy changed or deleted the league) is
-// told with its reason, keeping what was typed.
+// Done, which saves the league once its session is found in the save's transaction or, when the
+// database refuses it for an empty or existing name, says so and discards it; any other refusal
+// (another copy changed or deleted the league or its session) is told with its reason, keeping
+// what was typed.
 #include "app/forms/AddEditLeagues.h"
 
 #include "app/SQLData.h"
 #include "app/forms/EditorFrame.h"
+#include "app/forms/MainQueries.h"
 #include "components/edits/VtDBCtrl.h"
 #include "db/Fields.h"
 #include "db/SqlText.h"
@@ -30,6 +32,12 @@ bool NameBlankOrTaken(TADOTable* leagues) {
   return !others.IsEmpty();
 }
 
+// A league names its session, when it has one: another copy of the program may have deleted it.
+void RequireSessionOf(TADOTable* leagues) {
+  TField* session = leagues->FieldByName("SessionID");
+  if (!session->IsNull()) vt::RequireSession(session->AsString());
+}
+
 }  // namespace
 
 TAddEditLeaguesForm::TAddEditLeaguesForm(TComponent* AOwner) : TForm(AOwner) { CreateDesign(); }
@@ -42,7 +50,7 @@ void TAddEditLeaguesForm::FormActivate(TObject* Sender) {
 
 void TAddEditLeaguesForm::BitBtn1Click(TObject* Sender) {
   TADOTable* leagues = SQLDataModule->tLeagues;
-  vt::RecordEditorDone(this, leagues, CheckBox1, [this, leagues](const Exception&) {
+  const auto blankOrTaken = [this, leagues](const Exception&) {
     if (!NameBlankOrTaken(leagues)) return false;
     const String term = CompanyField("AgeGroups")->IsNull() ? String("League") : CompanyField("AgeGroups")->AsString();
     Application->MessageBox("You must enter a valid " + term + ".\n Either you left it blank or this " + term +
@@ -51,7 +59,8 @@ void TAddEditLeaguesForm::BitBtn1Click(TObject* Sender) {
     leagues->Cancel();
     vt::CloseEditor(this);
     return true;
-  });
+  };
+  vt::RecordEditorDone(this, leagues, CheckBox1, blankOrTaken, [leagues] { RequireSessionOf(leagues); });
 }
 
 void TAddEditLeaguesForm::DBEdit1KeyPress(TObject* Sender, char& Key) {

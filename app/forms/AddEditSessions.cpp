@@ -166,15 +166,17 @@ void TAddEditSessionsForm::BitBtn4Click(TObject*) {
 }
 
 // Change Amounts: the selected type's new prices; enrolments keep the prices they were made at.
+// The types list then shows what is stored, also when another copy of the program changed or
+// deleted the type meanwhile.
 void TAddEditSessionsForm::BitBtn3Click(TObject*) {
   TADOTable* types = SQLDataModule->tSessionSessionTypes;
   if (types->IsEmpty()) return;  // Edit would append a type without a letter
   Currency totalCosts, deposit;
   if (!vt::ReadAmount(VtCalcEdit2, totalCosts) || !vt::ReadAmount(VtCalcEdit3, deposit)) return;
-  types->Edit();
-  types->FieldByName("TotalCosts")->SetAsCurrency(totalCosts);
-  types->FieldByName("DepositAmount")->SetAsCurrency(deposit);
-  vt::PostOrGiveUp(types);
+  vt::PostChange(types, [&] {
+    types->FieldByName("TotalCosts")->SetAsCurrency(totalCosts);
+    types->FieldByName("DepositAmount")->SetAsCurrency(deposit);
+  });
 }
 
 // Add This Room: a room of the session with all its places free. The inputs keep their values,

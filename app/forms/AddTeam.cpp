@@ -89,9 +89,7 @@ void TAddTeamForm::AppendTeam() {
   const String session = vt::CurrentSessionId();
   const String league = leagueNames_[ComboBox1->ItemIndex()];
   vt::Transaction transaction(SQLDataModule->dbVantrelADO);
-  vt::RequireSession(session);
-  vt::RequireRow("Leagues", "SessionID = " + session + " AND LeagueName = " + vt::SqlQuote(league),
-                 vt::CompanyWord("AgeGroups", "League"));
+  vt::RequireLeague(session, league);
   TADOQuery* teams = SQLDataModule->qMisc;
   vt::SetLinesAndOpen(teams, {{0, "Select * From Teams"}});
   teams->Append();

@@ -33,9 +33,9 @@ TKeyEvent WithAltF4Swallowed(TKeyEvent bound) {
 }
 
 // The pending row posted or given up, the dataset reopened and, in edit mode, back on the row.
-void EndPending(TDataSet* master, bool save, bool editMode) {
+void EndPending(TDataSet* master, bool save, bool editMode, const TPostCheck& check = nullptr) {
   const TBookmark bookmark = editMode ? master->GetBookmark() : TBookmark();
-  if (save) StorePending(master);
+  if (save) StorePending(master, check);
   else master->Cancel();
   master->Close();
   master->Open();
@@ -63,10 +63,10 @@ RefusedChoice AskAfterRefusal(const Exception& e, bool editMode) {
 }
 
 // Saves until it goes through or the user gives up; false when the editor stays open.
-bool SaveOrGiveUp(TDataSet* master, bool editMode, const TPostRefusedEvent& refused) {
+bool SaveOrGiveUp(TDataSet* master, bool editMode, const TPostRefusedEvent& refused, const TPostCheck& check) {
   for (;;) {
     try {
-      EndPending(master, true, editMode);
+      EndPending(master, true, editMode, check);
       return true;
     } catch (const Exception& e) {
       if (refused && refused(e)) return false;
@@ -81,10 +81,11 @@ bool SaveOrGiveUp(TDataSet* master, bool editMode, const TPostRefusedEvent& refu
 
 }  // namespace
 
-void StorePending(TDataSet* master) {
+void StorePending(TDataSet* master, const TPostCheck& check) {
   const TPendingEdit typed = master->PendingEdit();
   try {
     Transaction transaction(SQLDataModule->dbVantrelADO);
+    if (check) check();
     master->Post();
     transaction.Commit();
   } catch (...) {
@@ -140,14 +141,15 @@ void CenterOverMainForm(TForm* editor) {
   editor->SetTop(MainForm->Top() + (MainForm->Height() - editor->Height()) / 2);
 }
 
-void RecordEditorDone(TForm* editor, TDataSet* master, TCheckBox* addEditFlag, const TPostRefusedEvent& refused) {
+void RecordEditorDone(TForm* editor, TDataSet* master, TCheckBox* addEditFlag, const TPostRefusedEvent& refused,
+                      const TPostCheck& check) {
   const bool editMode = addEditFlag->Checked();
   if (master->Modified()) {
     const bool save =
         !editMode ||
         Application->MessageBox("Do you wish to save your changes?", "Commit Changes?", MB_YESNO) == IDYES;
     if (!save) EndPending(master, false, editMode);
-    else if (!SaveOrGiveUp(master, editMode, refused)) return;
+    else if (!SaveOrGiveUp(master, editMode, refused, check)) return;
   } else if (master->State() == dsEdit || master->State() == dsInsert) {
     master->Cancel();  // nothing typed: the row the opener prepared is given up, not left pending
   }

@@ -52,16 +52,18 @@ void CenterOverMainForm(TForm* editor);
 // "Do you wish to save your changes?"; the dataset is reopened on the same row; then
 // CloseEditor. A Post the database refuses goes to refused when given, which returns whether it
 // dealt with it; otherwise it is shown with its reason, and the user tries again, discards, or
-// goes back to the editor, which shows the row as stored now with what was typed.
+// goes back to the editor, which shows the row as stored now with what was typed. check, when
+// given, runs inside the save's transaction before the Post (finding the rows the row names).
 using TPostRefusedEvent = std::function<bool(const Exception& E)>;
+using TPostCheck = std::function<void()>;
 void RecordEditorDone(TForm* editor, TDataSet* master, TCheckBox* addEditFlag,
-                      const TPostRefusedEvent& refused = nullptr);
+                      const TPostRefusedEvent& refused = nullptr, const TPostCheck& check = nullptr);
 
-// The pending row posted in a transaction of its own, so that a refusal reads the row again as
-// it is stored now (another copy of the program may have changed or deleted it) and the editor
-// shows that row with what the user typed back in, never the values it read before; the
-// refusal goes on.
-void StorePending(TDataSet* master);
+// The pending row posted in a transaction of its own, after check when given, so that a refusal
+// reads the row again as it is stored now (another copy of the program may have changed or
+// deleted it) and the editor shows that row with what the user typed back in, never the values
+// it read before; the refusal goes on.
+void StorePending(TDataSet* master, const TPostCheck& check = nullptr);
 
 // The last step of every Done: the main window's refresh, then the dialog closes.
 void CloseEditor(TForm* editor);

@@ -4,6 +4,7 @@
 #include "app/SQLData.h"
 #include "db/ADODB.h"
 #include "db/Fields.h"
+#include "db/SqlText.h"
 #include "rtl/StringList.h"
 
 namespace vt {
@@ -26,10 +27,12 @@ void Reopen(TDataSet* dataSet, bool fetchAll) {
   if (fetchAll) FetchAll(dataSet);
 }
 
-void ReopenOnSameRow(TDataSet* dataSet) {
+bool ReopenOnSameRow(TDataSet* dataSet) {
   const TBookmark bookmark = dataSet->GetBookmark();
   Reopen(dataSet);
-  if (dataSet->BookmarkValid(bookmark)) dataSet->GotoBookmark(bookmark);
+  if (!dataSet->BookmarkValid(bookmark)) return false;
+  dataSet->GotoBookmark(bookmark);
+  return true;
 }
 
 void ShowMembersOf(TDataSet* table, TADOQuery* members, const String& sessionLine, const String& keyLine,
@@ -50,16 +53,20 @@ void PostOrGiveUp(TDataSet* dataSet) {
   }
 }
 
-void PostText(TDataSet* dataSet, const char* column, const String& text) {
+void PostChange(TDataSet* dataSet, const std::function<void()>& change) {
   try {
     dataSet->Edit();
-    dataSet->FieldByName(column)->SetAsString(text);
+    change();
     PostOrGiveUp(dataSet);
   } catch (...) {
     ReopenOnSameRow(dataSet);
     throw;
   }
   ReopenOnSameRow(dataSet);
+}
+
+void PostText(TDataSet* dataSet, const char* column, const String& text) {
+  PostChange(dataSet, [&] { dataSet->FieldByName(column)->SetAsString(text); });
 }
 
 void RequireRow(const char* table, const String& where, const String& what) {
@@ -72,6 +79,12 @@ void RequireRow(const char* table, const String& where, const String& what) {
 
 void RequireSession(const String& sessionId) {
   RequireRow("Sessions", "SessionID = " + IntToStr(StrToInt(sessionId)), CompanyWord("Sessions", "Session"));
+}
+
+void RequireLeague(const String& sessionId, const String& leagueName) {
+  RequireSession(sessionId);
+  RequireRow("Leagues", "SessionID = " + IntToStr(StrToInt(sessionId)) + " AND LeagueName = " + SqlQuote(leagueName),
+             CompanyWord("AgeGroups", "League"));
 }
 
 String KeyText(TDataSet* dataSet, const char* key) { return IntToStr(dataSet->FieldByName(key)->AsInteger()); }

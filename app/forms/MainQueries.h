@@ -2,6 +2,7 @@
 // dataset, and the keys and company words its commands put into SQL and captions.
 #pragma once
 
+#include <functional>
 #include <initializer_list>
 #include <utility>
 
@@ -19,8 +20,9 @@ void SetLinesAndOpen(TADOQuery* query, std::initializer_list<LineText> lines);
 // Fetches every row of an open dataset (last, then first).
 void FetchAll(TDataSet* dataSet);
 void Reopen(TDataSet* dataSet, bool fetchAll = false);
-// Reopens a dataset and goes back to the row it was on, where that row still exists.
-void ReopenOnSameRow(TDataSet* dataSet);
+// Reopens a dataset and goes back to the row it was on, where that row still exists; false when
+// it does not (another copy of the program deleted it).
+bool ReopenOnSameRow(TDataSet* dataSet);
 
 // The members query of one of the session's detail tables (room occupants, team members): line 3
 // names the current session and line 2 the table's current row. Without a session or a row in
@@ -32,9 +34,11 @@ void ShowMembersOf(TDataSet* table, TADOQuery* members, const String& sessionLin
 // on, so no half-made row waits for the next scroll to post it.
 void PostOrGiveUp(TDataSet* dataSet);
 
-// Writes one column of the dataset's current row, then reads the dataset again on that row,
-// whether the write went through or was refused (another copy of the program changed or deleted
-// the row): the grid shows what is stored, and the refusal goes on.
+// Edits the dataset's current row by change and posts it, then reads the dataset again on that
+// row, whether the write went through or was refused (another copy of the program changed or
+// deleted the row): the grid shows what is stored, and the refusal goes on.
+void PostChange(TDataSet* dataSet, const std::function<void()>& change);
+// PostChange writing one column's text.
 void PostText(TDataSet* dataSet, const char* column, const String& text);
 
 // Inside a write's transaction: the row that the write names (a session, league, team, room or
@@ -44,6 +48,8 @@ void PostText(TDataSet* dataSet, const char* column, const String& text);
 void RequireRow(const char* table, const String& where, const String& what);
 // RequireRow for the session with this SessionID, named by the company's session word.
 void RequireSession(const String& sessionId);
+// RequireSession, then RequireRow for the session's league of this name (a team names its league).
+void RequireLeague(const String& sessionId, const String& leagueName);
 
 // The integer key of the dataset's current row as decimal text.
 String KeyText(TDataSet* dataSet, const char* key);

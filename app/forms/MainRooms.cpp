@@ -139,15 +139,6 @@ bool PlaceInFirstFreeRoom(const RoomPage& page, FreeRooms& rooms, int perRoomMax
   return false;
 }
 
-// A run that a failure stopped after some placements: those keep their rooms, which the
-// failure's own "nothing was saved" would deny.
-[[noreturn]] void StoppedPartWay(const Exception& failure, int placed, int waiting) {
-  throw Exception(IntToStr(placed) + " of " + IntToStr(waiting) +
-                  " were given a room before the run stopped; they keep their rooms, and running Process Rooms "
-                  "again places the rest.\n\nWhat stopped it: " +
-                  StringReplace(failure.Message(), "nothing was saved", "that placement was not saved", {}));
-}
-
 // The walk of Process Rooms: each person in the queue's order into the first room that fits;
 // who fits nowhere is skipped. Each placement is whole; the page shows how many are placed.
 void PlaceQueue(const RoomPage& page) {
@@ -155,19 +146,15 @@ void PlaceQueue(const RoomPage& page) {
   vt::DisabledControls walk(queue);
   queue->First();
   FreeRooms rooms(page, SessionOf(queue));
-  const int waiting = queue->RecordCount();
-  vt::PlacementProgress progress(page.progress, waiting);
+  vt::PlacementProgress progress(page.progress, queue->RecordCount());
   TField* perRoomMaximum = queue->FieldByName("PerRoomMaximum");
-  int placed = 0;
   try {
-    for (; !queue->Eof(); queue->Next()) {
-      const bool fitted = PlaceInFirstFreeRoom(page, rooms, perRoomMaximum->AsInteger());
-      placed += fitted ? 1 : 0;
-      progress.Placed(fitted ? 1 : 0);
-    }
+    for (; !queue->Eof(); queue->Next())
+      progress.Placed(PlaceInFirstFreeRoom(page, rooms, perRoomMaximum->AsInteger()) ? 1 : 0);
   } catch (const Exception& failure) {
-    if (placed == 0) throw;
-    StoppedPartWay(failure, placed, waiting);
+    // The placements made before the failure keep their rooms, which its "nothing was saved" would deny.
+    if (progress.PlacedSoFar() == 0) throw;
+    progress.StoppedPartWay(failure, {"", "were given a room", "they keep their rooms", "Process Rooms", "placement"});
   }
 }
 

@@ -163,19 +163,37 @@ public:
         progress_(status, unassigned.Count()), teamLimit_(size_t(unassigned.Count()) + leagues.size()) {}
 
   // Appends the session's team and puts its members on it, in one transaction: a failure leaves
-  // neither the team nor any member's team behind. Only members still without a team join; when
-  // another copy of the program gave every one of them a team meanwhile, no team is made.
-  // Returns how many joined. A run never makes more teams than there are attendees to place
-  // plus one for each league.
+  // neither the team nor any member's team behind, and one after teams were made says how many.
+  // Only members still without a team join; when another copy of the program gave every one of
+  // them a team meanwhile, no team is made. Returns how many joined. A run never makes more teams
+  // than there are attendees to place plus one for each league.
   int CreateTeam(const String& leagueName, const String& teamName, const std::vector<int>& members) {
     if (teamsMade_ == teamLimit_)
       throw Exception(Format("Auto Create %s stopped after %d %s: that is more than the unassigned attendees "
                              "and the leagues can fill.",
                              {CompanyWord("TeamsP", "Teams"), int(teamsMade_), CompanyWord("TeamsP", "Teams")}));
+    try {
+      return WriteTeam(leagueName, teamName, members);
+    } catch (const Exception& failure) {
+      if (teamsMade_ == 0) throw;
+      progress_.StoppedPartWay(failure, StoppedHere());
+    }
+  }
+
+  UnassignedList unassigned;
+  const std::vector<League> leagues;
+  const std::vector<Place> places;
+  std::set<String> emptyLeagues;  // leagues of the "Team" mode whose team came out empty
+
+private:
+  // The team in its transaction, once its session and league are found there (another copy of
+  // the program may have deleted them).
+  int WriteTeam(const String& leagueName, const String& teamName, const std::vector<int>& members) {
     TSQLDataModule* data = SQLDataModule;
     TADOQuery* teams = data->qMisc;
     const String session = CurrentSessionId();
     vt::Transaction transaction(data->dbVantrelADO);
+    vt::RequireLeague(session, leagueName);
     teams->Append();
     teams->FieldByName("SessionID")->SetAsInteger(StrToInt(session));
     teams->FieldByName("LeagueName")->SetAsString(leagueName);
@@ -189,12 +207,15 @@ public:
     return joined;
   }
 
-  UnassignedList unassigned;
-  const std::vector<League> leagues;
-  const std::vector<Place> places;
-  std::set<String> emptyLeagues;  // leagues of the "Team" mode whose team came out empty
+  // What the run made before a failure stopped it: "1 Team was made and 5 of 13 were put on a Team".
+  vt::StoppedRun StoppedHere() const {
+    const String team = CompanyWord("Teams", "Team");
+    const String teams = CompanyWord("TeamsP", "Teams");
+    const String made =
+        teamsMade_ == 1 ? "1 " + team + " was made and " : IntToStr(int(teamsMade_)) + " " + teams + " were made and ";
+    return {made, "were put on a " + team, "they keep their " + teams, "Auto Create " + teams, team};
+  }
 
-private:
   vt::PlacementProgress progress_;
   const size_t teamLimit_;
   size_t teamsMade_ = 0;

@@ -12,6 +12,8 @@ namespace {
 
 constexpr std::chrono::milliseconds kShowEvery{100};
 
+String Count(int count) { return FormatFloat(",0", count); }
+
 }  // namespace
 
 PlacementProgress::PlacementProgress(TLabel* status, int total)
@@ -24,8 +26,14 @@ void PlacementProgress::Placed(int count) {
   const auto now = std::chrono::steady_clock::now();
   if (now - shown_ < kShowEvery) return;
   shown_ = now;
-  status_->SetCaption(FormatFloat(",0", placed_) + " of " + FormatFloat(",0", total_) + " placed");
+  status_->SetCaption(Count(placed_) + " of " + Count(total_) + " placed");
   Application->ProcessPaintMessages();
+}
+
+void PlacementProgress::StoppedPartWay(const Exception& failure, const StoppedRun& run) const {
+  throw Exception(run.made + Count(placed_) + " of " + Count(total_) + " " + run.placed + " before the run stopped; " +
+                  run.kept + ", and running " + run.command + " again places the rest.\n\nWhat stopped it: " +
+                  StringReplace(failure.Message(), "nothing was saved", "that " + run.step + " was not saved", {}));
 }
 
 }  // namespace vt

@@ -1,6 +1,7 @@
 // The entry panel of a default list: add, edit, save and delete with the list's messages.
 #include "app/forms/SettingsList.h"
 
+#include "app/forms/MainQueries.h"
 #include "components/edits/CurrEdit.h"
 #include "db/ADODB.h"
 #include "db/Fields.h"
@@ -97,21 +98,31 @@ void SettingsList::SaveNew() {
     ShowError(WithReason(Texts.OtherFailure, e));
     return;
   }
-  Reopen();
+  vt::Reopen(Table);
   HidePanel();
   FocusWhenShown(AddButton);
 }
 
 void SettingsList::SaveEdited() {
+  const TPendingEdit typed = Table->PendingEdit();
   try {
     Table->Post();
   } catch (const Exception& e) {
+    ShowStored(typed);
     ShowError(WithReason(Texts.FailedSave, e));
     return;
   }
-  const String bookmark = Table->GetBookmark();
-  Reopen();
-  if (Table->BookmarkValid(bookmark)) Table->GotoBookmark(bookmark);
+  ReopenOnSameRow(Table);
+  HidePanel();
+  FocusWhenShown(EditButton);
+}
+
+void SettingsList::ShowStored(const TPendingEdit& typed) {
+  Table->Cancel();
+  if (ReopenOnSameRow(Table)) {
+    Table->ResumeEdit(typed);
+    return;
+  }
   HidePanel();
   FocusWhenShown(EditButton);
 }
@@ -128,11 +139,6 @@ void SettingsList::HidePanel() {
   for (const Entry& entry : AddSet) entry.Control->SetVisible(false);
   for (TWinControl* control : EditSet) control->SetVisible(false);
   SaveButton->SetVisible(false);
-}
-
-void SettingsList::Reopen() {
-  Table->Close();
-  Table->Open();
 }
 
 }  // namespace vt

@@ -11,6 +11,7 @@ class TADOTable;
 class TBitBtn;
 class TControl;
 class TWinControl;
+struct TPendingEdit;
 
 namespace vt {
 
@@ -44,8 +45,9 @@ public:
   // The edit set shown over the current row, which goes into Edit; an empty list is refused.
   void Edit();
   // Adding: required values, the duplicate check (letter case ignored, as the key's index
-  // does), Append and Post. Editing: Post and back to the row. A save that fails keeps the
-  // panel open with what was typed and shows the list's message with the database's reason.
+  // does), Append and Post. Editing: Post and back to the row. A save that fails shows the
+  // list's message with the database's reason and the list as stored: the panel stays open
+  // with what was typed, or closes when another copy of the program deleted the row.
   void Save();
   void Delete();
   // A pending edit is dropped and the panel hidden.
@@ -56,9 +58,11 @@ private:
   bool MissingRequired() const;
   void SaveNew();
   void SaveEdited();
+  // After a refused edit: the list read again, back in Edit on the row with what was typed, where
+  // the row is still stored.
+  void ShowStored(const TPendingEdit& typed);
   void ShowPanel(bool adding);
   void HidePanel();
-  void Reopen();
 };
 
 }  // namespace vt

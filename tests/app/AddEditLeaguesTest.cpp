@@ -139,6 +139,35 @@ TEST_F(AddEditLeaguesTest, ALeagueAnotherCopyChangedOrDeletedIsRefusedWithThatRe
   }
 }
 
+// Another copy of the program deleted the session while a new league was being typed for it:
+// Done stores no league for the missing session and says why; the user goes back with the name
+// typed, and the same again ends in the league given up.
+TEST_F(AddEditLeaguesTest, ANewLeagueForASessionAnotherCopyDeletedIsRefusedAndNothingIsStored) {
+  Start();
+  vt::DialogResponder responder;
+  responder.Answer(mrCancel);  // refused: back to the editor
+  EXPECT_TRUE(OpenEditor(false, [&] {
+    AddEditLeaguesForm->DBEdit1->SetFocus();
+    vt::TypeText(AddEditLeaguesForm->DBEdit1, "Seniors");
+    camp.Execute("DELETE FROM Leagues WHERE SessionID = " + IntToStr(session));
+    camp.Execute("DELETE FROM Sessions WHERE SessionID = " + IntToStr(session));
+    vt::ClickControl(AddEditLeaguesForm->BitBtn1);
+    EXPECT_TRUE(AddEditLeaguesForm->Visible());
+    EXPECT_EQ(AddEditLeaguesForm->DBEdit1->Text(), "Seniors");
+    EXPECT_EQ(Stored(), "");
+    responder.Answer(mrNo).Answer(mrYes);  // refused again: discard? yes
+    vt::ClickControl(AddEditLeaguesForm->BitBtn1);
+  }));
+  ASSERT_EQ(responder.Shown().size(), 3u);
+  for (int i : {0, 1})
+    EXPECT_EQ(responder.Shown()[i].Text,
+              "This Session was deleted by another user: nothing was saved.\n\nThe new record was not saved. Do you "
+              "want to try saving again?\nYes tries again, No discards the new record, Cancel goes back to the "
+              "editor.");
+  EXPECT_EQ(Stored(), "");
+  EXPECT_EQ(SQLDataModule->tLeagues->State(), dsBrowse);
+}
+
 TEST_F(AddEditLeaguesTest, EnterMovesFromTheNameToTheGroupingToTheBeginRange) {
   Start();
   OpenEditor(false, [] {

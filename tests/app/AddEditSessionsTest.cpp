@@ -151,6 +151,51 @@ TEST_F(AddEditSessionsTest, TypesAreImportedAgainOnlyOnYesAndRepricedOneByOne) {
   EXPECT_EQ(Types(week1), "");
 }
 
+// Another copy of the program changed or deleted the type being repriced: the reprice is refused
+// with that reason and the types list shows what is stored, on the same type while it exists.
+TEST_F(AddEditSessionsTest, ARepriceOfATypeAnotherCopyChangedOrDeletedShowsTheTypesAsStored) {
+  struct Case {
+    const char* otherCopy;
+    const char* reason;
+    const char* listed;  // the types list afterwards: type and price, the current one first
+  };
+  const Case cases[] = {
+      {"UPDATE SessionSessionTypes SET TotalCosts = 425 WHERE Type = 'R'",
+       "The record was changed by another user after it was read", "R 425; D 250, R 425"},
+      {"DELETE FROM SessionSessionTypes WHERE Type = 'R'",
+       "The record was deleted by another user after it was read", "D 250; D 250"},
+  };
+  camp.AddSessionType(week1, "D", "Day", 0, 250);
+  OpenOnWeek1();
+  LeaveDescription();
+  TADOTable* types = SQLDataModule->tSessionSessionTypes;
+  const auto listed = [types] {
+    const auto line = [types] {
+      return types->FieldByName("Type")->AsString() + " " + types->FieldByName("TotalCosts")->AsString();
+    };
+    String text = line() + ";";
+    for (types->First(); !types->Eof(); types->Next()) text += String(types->RecNo() > 1 ? ", " : " ") + line();
+    return text;
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.otherCopy);
+    ASSERT_TRUE(types->Locate("Type", Variant("R"), {}));
+    camp.Execute(c.otherCopy);
+    form->VtCalcEdit2->SetValue(500);
+    form->VtCalcEdit3->SetValue(0);
+    String reason;
+    try {
+      form->BitBtn3Click(form->BitBtn3);
+    } catch (const Exception& e) {
+      reason = e.Message();
+    }
+    EXPECT_NE(reason.find(c.reason), String::npos) << reason;
+    EXPECT_EQ(types->State(), dsBrowse);
+    EXPECT_EQ(listed(), c.listed);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM SessionSessionTypes WHERE TotalCosts = 500"), 0);
+  }
+}
+
 TEST_F(AddEditSessionsTest, ImportingTheTypesIsWholeOrNotAtAll) {
   OpenOnWeek1();
   LeaveDescription();

@@ -238,6 +238,51 @@ TEST_F(EditCompanyTest, ListsRefuseDuplicatesWhateverTheirCaseAndMissingValuesAn
   EXPECT_EQ(Count("SELECT COUNT(*) FROM Positions WHERE APosition = 'F'"), 1);
 }
 
+// Another copy of the program changed or deleted the list row being edited: Save is refused with
+// that reason and the list shows what is stored; the panel stays with what was typed over the row
+// as stored now, or closes when the row is gone.
+TEST_F(EditCompanyTest, AListEditAfterAnotherCopysChangeOrDeleteShowsTheListAsStored) {
+  struct Case {
+    const char* otherCopy;
+    const char* reason;
+    bool rowStays;  // and with it the panel
+  };
+  const Case cases[] = {
+      {"UPDATE Positions SET Description = 'Fast', NumberOnTeam = 3 WHERE APosition = 'F'",
+       "The record was changed by another user after it was read", true},
+      {"DELETE FROM Positions WHERE APosition = 'F'", "The record was deleted by another user after it was read", false},
+  };
+  StartWithCompany();
+  EditCompany([&] {
+    TEditCompanyForm* f = EditCompanyForm;
+    TADOTable* positions = SQLDataModule->tPositions;
+    ShowPage(f->TabSheet2);
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.otherCopy);
+      ASSERT_TRUE(positions->Locate("APosition", Variant("F"), {}));
+      f->BitBtn15->Click();  // Edit
+      positions->FieldByName("Description")->SetAsString("Forward line");
+      camp.Execute(c.otherCopy);
+      vt::DialogResponder responder;
+      responder.Answer(mrOk);
+      f->BitBtn10->Click();  // Save
+      ASSERT_EQ(responder.Shown().size(), 1u);
+      EXPECT_NE(responder.Last().Text.find(c.reason), String::npos) << responder.Last().Text;
+      EXPECT_EQ(f->DBEdit13->Visible(), c.rowStays);
+      if (c.rowStays) {
+        EXPECT_EQ(positions->State(), dsEdit);
+        EXPECT_EQ(f->DBEdit13->Text(), "Forward line");
+        EXPECT_EQ(positions->FieldByName("NumberOnTeam")->AsInteger(), 3) << "the row as stored now";
+        positions->Cancel();
+      }
+      EXPECT_EQ(positions->State(), dsBrowse);
+      EXPECT_EQ(positions->RecordCount(), Count("SELECT COUNT(*) FROM Positions")) << "the list shows what is stored";
+      EXPECT_EQ(positions->Locate("APosition", Variant("F"), {}), c.rowStays);
+    }
+  });
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM Positions WHERE Description = 'Forward line'"), 0);
+}
+
 // Edit on an empty list has no row to edit: it says so, and no panel opens whose Save could
 // store a blank row.
 TEST_F(EditCompanyTest, EditOnAnEmptyListSaysThereIsNothingToEditAndStoresNothing) {

@@ -287,20 +287,96 @@ TEST_F(MainTeamsTest, TheTeamCounterRunsOnAcrossRunsAndTheTypeFilterPlacesOnlyIt
   EXPECT_EQ(TeamOf("J1"), 0);
 }
 
+// A team that cannot be written leaves neither itself nor a member's team behind; the teams made
+// before it stay, and the message says how many and that a second run places the rest, or is the
+// failure's own where nothing was made.
 TEST_F(MainTeamsTest, ATeamThatCannotBeWrittenLeavesNoTeamAndNoMemberBehind) {
-  camp.Execute("CREATE TRIGGER fail BEFORE UPDATE ON AttendeeSession WHEN NEW.CamperID = " +
-               IntToStr(campers["S2"]) + " BEGIN SELECT RAISE(ABORT, 'injected'); END");
-  Start();
-  try {
-    AutoCreate(kTeam, 5);
-    ADD_FAILURE() << "the refused write was not reported";
-  } catch (const Exception& e) {
-    EXPECT_NE(e.Message().find("injected"), String::npos) << e.Message();
+  struct Case {
+    const char* failing;  // the attendee whose team cannot be written
+    const char* message;
+    std::vector<String> teams;
+    std::vector<String> unassigned;
+  };
+  const std::vector<String> everybody = {"S3", "S1", "S2", "Out", "Edge", "J1", "J2",
+                                         "J3", "J4", "J5", "J6", "J7", "Late"};
+  const Case cases[] = {
+      {"S2",
+       "1 Team was made and 5 of 13 were put on a Team before the run stopped; they keep their Teams, and running Auto "
+       "Create Teams again places the rest.\n\nWhat stopped it: injected",
+       {"Team1 Juniors: Edge J1 J3 J4 J6"},
+       {"S3", "S1", "S2", "Out", "J2", "J5", "J7", "Late"}},
+      {"Edge", "injected", {}, everybody},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.failing);
+    camp.Execute("CREATE TRIGGER fail BEFORE UPDATE ON AttendeeSession WHEN NEW.CamperID = " +
+                 IntToStr(campers[c.failing]) + " BEGIN SELECT RAISE(ABORT, 'injected'); END");
+    Start();
+    try {
+      AutoCreate(kTeam, 5);
+      ADD_FAILURE() << "the refused write was not reported";
+    } catch (const Exception& e) {
+      EXPECT_EQ(e.Message(), c.message);
+    }
+    EXPECT_EQ(Teams(), c.teams);
+    EXPECT_EQ(Orphans(), 0);
+    EXPECT_EQ(MainForm->VtCalcEdit2->Value(), c.teams.size() + 1);
+    EXPECT_EQ(Unassigned(), c.unassigned) << "the lists show what is stored";
+    EXPECT_EQ(MainForm->TeamsProgress->Caption(), "");
+    Stop();
+    camp.Execute("DROP TRIGGER fail");
+    camp.Execute("UPDATE AttendeeSession SET TeamID = NULL");
+    camp.Execute("DELETE FROM Teams");
   }
-  EXPECT_EQ(Teams(), std::vector<String>{"Team1 Juniors: Edge J1 J3 J4 J6"});
-  EXPECT_EQ(Orphans(), 0);
-  EXPECT_EQ(MainForm->VtCalcEdit2->Value(), 2);
-  EXPECT_EQ(Unassigned(), (std::vector<String>{"S3", "S1", "S2", "Out", "J2", "J5", "J7", "Late"}));
+}
+
+// Another copy of the program deletes the session, or a league, after the run's first team: the
+// next team of it finds no session or league in its transaction and stops the run there.
+TEST_F(MainTeamsTest, AutoCreateTeamsStopsAtASessionOrLeagueAnotherCopyDeleted) {
+  struct Case {
+    std::vector<String> otherCopy;
+    const char* message;
+    std::vector<String> teams;
+  };
+  const String inSession = " WHERE SessionID = " + IntToStr(session);
+  const Case cases[] = {
+      {{"DELETE FROM Leagues WHERE LeagueName = 'Juniors'"},
+       "2 Teams were made and 8 of 13 were put on a Team before the run stopped; they keep their Teams, and running "
+       "Auto Create Teams again places the rest.\n\nWhat stopped it: This League was deleted by another user: that "
+       "Team was not saved.",
+       {"Team1 Juniors: Edge J1 J3 J4 J6", "Team2 Seniors: S1 S2 S3"}},
+      {{"DELETE FROM AttendeeSession" + inSession, "DELETE FROM Teams" + inSession, "DELETE FROM Leagues" + inSession,
+        "DELETE FROM Sessions" + inSession},
+       "1 Team was made and 5 of 13 were put on a Team before the run stopped; they keep their Teams, and running "
+       "Auto Create Teams again places the rest.\n\nWhat stopped it: This Session was deleted by another user: that "
+       "Team was not saved.",
+       {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.otherCopy.back());
+    Start();
+    String reason;
+    {
+      vt::test::AfterNextCommit otherCopy([&] {
+        for (const String& sql : c.otherCopy) camp.Execute(sql);
+      });
+      try {
+        AutoCreate(kTeam, 5);
+      } catch (const Exception& e) {
+        reason = e.Message();
+      }
+    }
+    EXPECT_EQ(reason, c.message);
+    EXPECT_EQ(Teams(), c.teams);
+    EXPECT_EQ(camp.Value("SELECT COUNT(*) FROM Teams WHERE SessionID NOT IN (SELECT SessionID FROM Sessions)")
+                  .AsInteger(), 0);
+    EXPECT_EQ(Orphans(), 0);
+    Stop();
+    camp.Execute("UPDATE AttendeeSession SET TeamID = NULL");
+    camp.Execute("DELETE FROM Teams");
+    camp.Execute("INSERT OR IGNORE INTO Leagues (SessionID, LeagueName, AddBy, BeginRange, EndRange) VALUES (" +
+                 IntToStr(session) + ", 'Juniors', 'Age', 8, 10)");
+  }
 }
 
 TEST_F(MainTeamsTest, MovesOnAndOffATeamKeepEveryAttendeeOnOneTeamAtMost) {
