@@ -366,6 +366,41 @@ TEST_F(StdCtrlsTest, AnEditableComboTakesPartInKeysAndFocusThroughItsLineEdit)
     EXPECT_EQ(form->ActiveControl(), edit);
 }
 
+// Combo boxes of a form that is loading take the style they were given when the form is loaded:
+// an editable one shows its chosen item, limits typing and takes keys; a list has no line edit.
+TEST_F(StdCtrlsTest, CombosDesignedWhileTheFormLoadsTakeTheirStyleWhenLoaded)
+{
+    form->SetComponentStateFlag(csLoading, true);
+    auto* typed = Place<TComboBox>("ComboBox1", 10, 10);
+    auto* list = Place<TComboBox>("ComboBox2", 10, 40);
+    for (TComboBox* combo : {typed, list}) {
+        combo->SetComponentStateFlag(csLoading, true);
+        combo->Items()->Add("Last Name");
+        combo->Items()->Add("City");
+        combo->SetItemIndex(1);
+    }
+    typed->SetMaxLength(4);
+    list->SetStyle(csDropDownList);
+    for (int i = 0; i < form->ComponentCount(); ++i)
+        form->Components(i)->Loaded();
+    form->Loaded();
+    QLineEdit* line = static_cast<QComboBox*>(typed->Widget())->lineEdit();
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(typed->Text(), "City");
+    EXPECT_EQ(static_cast<QComboBox*>(list->Widget())->lineEdit(), nullptr);
+    EXPECT_EQ(list->Text(), "City");
+    std::vector<String> changes;
+    typed->OnChange = [&](TObject*) { changes.push_back(typed->Text()); };
+    form->Show();
+    typed->SetFocus();
+    line->selectAll();
+    for (const char* key : {"b", "o", "s", "t", "x"}) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, key);
+        QApplication::sendEvent(line, &press);
+    }
+    EXPECT_EQ(changes, (std::vector<String>{"b", "bo", "bos", "bost"}));
+}
+
 // A limit set again leaves the text and its caret alone; a new limit takes effect, 0 lifts it.
 TEST_F(StdCtrlsTest, MaxLengthLimitsTypingAndStaysWhenSetAgain)
 {
