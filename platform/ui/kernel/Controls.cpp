@@ -1180,9 +1180,10 @@ const TControl* NamingLabel(const TControl* control)
 
 }  // namespace
 
+// A control of a design still loading is named when it is loaded, after its labels.
 void TControl::UpdateAccessibility()
 {
-    if (!FWidget)
+    if (!FWidget || ComponentState().Contains(csLoading))
         return;
     FWidget->setObjectName(vt::ToQString(Name()));
     String name = AccessibleCaption();
