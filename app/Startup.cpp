@@ -83,11 +83,12 @@ void WalkAllRows(TDataSet* dataSet, Visit visit) {
 void CheckSessions(TDateTime today) {
   Announce("Checking Session Information");
   TADOQuery* sessions = SQLDataModule->qSessions;
+  TField* endDate = sessions->FieldByName("EndDate");
+  TField* active = sessions->FieldByName("SessionActive");
   WalkAllRows(sessions, [&] {
-    TField* endDate = sessions->FieldByName("EndDate");
     if (!endDate->IsUnreadable() && today >= endDate->AsDateTime()) {
       sessions->Edit();
-      sessions->FieldByName("SessionActive")->SetAsBoolean(false);
+      active->SetAsBoolean(false);
       sessions->Post();
     }
     sessions->Next();
@@ -131,12 +132,13 @@ void PurgeAttendees(TDateTime today) {
   const int limit = SQLDataModule->qCoSYS->FieldByName("AgeToRemoveAttendees")->AsInteger();
   if (limit <= 0) return;
   TADOQuery* attendees = SQLDataModule->qAttendees;
+  TField* dob = attendees->FieldByName("DOB");
+  TField* camperId = attendees->FieldByName("CamperID");
   WalkAllRows(attendees, [&] {
-    TField* dob = attendees->FieldByName("DOB");
     if (dob->IsNull() || AgeInYears(today, dob->AsDateTime()) < limit)
       attendees->Next();
     else
-      RemoveAttendee(attendees->FieldByName("CamperID")->AsInteger());
+      RemoveAttendee(camperId->AsInteger());
   });
 }
 

@@ -74,7 +74,9 @@ public:
                     const char* field, const char* caption, const std::vector<String>& items) {
     auto* combo = Bound<TDBComboBox>(name, parent, left, top, width, field, caption);
     combo->SetStyle(csDropDownList);
+    combo->Items()->BeginUpdate();
     for (const String& item : items) combo->Items()->Add(item);
+    combo->Items()->EndUpdate();
     return combo;
   }
 

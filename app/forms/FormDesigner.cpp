@@ -39,7 +39,9 @@ TComboBox* FormDesigner::Combo(const char* name, TWinControl* parent, int left, 
                                TComboBoxStyle style) {
   auto* combo = Make<TComboBox>(name, parent, left, top, width, 21);
   combo->SetStyle(style);
+  combo->Items()->BeginUpdate();  // the list is handed to the widget once, not once per item
   for (const char* item : items) combo->Items()->Add(item);
+  combo->Items()->EndUpdate();
   combo->SetItemIndex(itemIndex);
   return combo;
 }

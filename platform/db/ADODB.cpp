@@ -94,6 +94,11 @@ void StoreColumn(sqlite3_stmt* statement, int index, vt::RowSet& rows, vt::Cell&
   }
 }
 
+// The columns from first on of the statement's current row into the cells of row.
+void StoreRow(sqlite3_stmt* statement, int first, int count, vt::RowSet& rows, vt::Cell* row, bool utf8) {
+  for (int column = 0; column < count; ++column) StoreColumn(statement, column + first, rows, row[column], utf8);
+}
+
 bool SameValues(const std::vector<Variant>& a, const std::vector<Variant>& b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
@@ -146,10 +151,10 @@ void TCustomADODataSet::InternalOpen(std::vector<ColumnInfo>& columns) {
     return;
   }
   DropSnapshot();
-  bool reusable = Fetch(origin, columns);
+  bool reusable = Fetch(origin, columns, !localeTerms.empty());
   if (!SortInLocaleOrder(localeTerms, columns)) {
     origin.sql = connection_->InLocaleOrder(SelectText());
-    reusable = Fetch(origin, columns);
+    reusable = Fetch(origin, columns, false);
   }
   if (reusable) fetched_ = std::move(origin);
 }
@@ -207,9 +212,7 @@ bool TCustomADODataSet::MergeSnapshot(const FetchOrigin& wanted, std::vector<Col
     BindParameters(*statement, wanted.parameters);
     statement->BindInteger(int(wanted.parameters.size()) + 1, key);
     if (!statement->Step()) return false;
-    vt::Cell* row = rows.MutableRow(rows.AddSlot(key));
-    for (int column = 0; column < count; ++column)
-      StoreColumn(statement->Handle(), column + 1, rows, row[column], connection_->TextIsUtf8());
+    StoreRow(statement->Handle(), 1, count, rows, rows.MutableRow(rows.AddSlot(key)), connection_->TextIsUtf8());
   }
   std::swap(Rows(), rows);
   columns = std::move(snapshotColumns_);
@@ -239,15 +242,7 @@ int TCustomADODataSet::UnchangedSlot(std::int64_t key, const std::unordered_set<
 // way. Asked once per statement.
 bool TCustomADODataSet::KeysComeInOrder(const String& keyedSql, const String& keysSql) {
   if (keysInOrderSql_ == keyedSql) return true;
-  const auto plan = [this](const String& sql) {
-    String steps;
-    vt::StatementUse statement = connection_->Reuse("EXPLAIN QUERY PLAN " + sql);
-    while (statement->Step()) {
-      const char* detail = reinterpret_cast<const char*>(sqlite3_column_text(statement->Handle(), 3));
-      steps += StringReplace(detail ? detail : "", "COVERING INDEX", "INDEX", {}) + "\n";
-    }
-    return steps;
-  };
+  const auto plan = [this](const String& sql) { return StringReplace(QueryPlan(sql), "COVERING INDEX", "INDEX", {}); };
   try {
     if (plan(keyedSql) != plan(keysSql)) return false;
   } catch (const EDatabaseError&) {
@@ -255,6 +250,17 @@ bool TCustomADODataSet::KeysComeInOrder(const String& keyedSql, const String& ke
   }
   keysInOrderSql_ = keyedSql;
   return true;
+}
+
+// The steps of the statement's plan, a line each.
+String TCustomADODataSet::QueryPlan(const String& sql) {
+  String steps;
+  vt::StatementUse statement = connection_->Reuse("EXPLAIN QUERY PLAN " + sql);
+  while (statement->Step()) {
+    const char* detail = reinterpret_cast<const char*>(sqlite3_column_text(statement->Handle(), 3));
+    steps += String(detail ? detail : "") + "\n";
+  }
+  return steps;
 }
 
 // The one rule for reuse: the same statement and parameters on the same connection, the same
@@ -301,7 +307,7 @@ void TCustomADODataSet::Reread() {
   if (!current.empty() && BookmarkValid(current)) GotoBookmark(current);
 }
 
-bool TCustomADODataSet::Fetch(const FetchOrigin& origin, std::vector<ColumnInfo>& columns) {
+bool TCustomADODataSet::Fetch(const FetchOrigin& origin, std::vector<ColumnInfo>& columns, bool mayScan) {
   ++fetchCount;
   bool keyed = false;
   vt::StatementUse statement = PrepareSelect(origin.sql, keyed);
@@ -312,9 +318,59 @@ bool TCustomADODataSet::Fetch(const FetchOrigin& origin, std::vector<ColumnInfo>
   table_.clear();
   DescribeColumns(*statement, first, columns);
   if (!keyed) table_.clear();
-  FetchRows(*statement, first, keyed);
+  if (!keyed || !mayScan || !FetchByScan(origin, sqlite3_column_count(statement->Handle()) - 1))
+    FetchRows(*statement, first, keyed);
   TypeComputedColumns(columns);
   return !statement->CallsFunctions();
+}
+
+// An ORDER BY that SQLite meets by walking an index costs a seek into the table for each row.
+// When the statement without it reads the whole table, the rows are read that way, in key
+// order, each into its slot in the order of the keys the index gives. Both reads see the same
+// rows: the scan, begun first, holds the read transaction while the keys are read. False, with
+// the rows to be read again, when the plans are others or the two reads do not agree.
+bool TCustomADODataSet::FetchByScan(const FetchOrigin& origin, int count) {
+  const String keyedSql = WithRowid(origin.sql);
+  const String scanSql = vt::WithoutOrderBy(keyedSql);
+  const String keysSql = "SELECT vt_rowid FROM (" + keyedSql + ")";
+  if (!ScanBeatsIndexWalk(keyedSql, scanSql) || !KeysComeInOrder(keyedSql, keysSql)) return false;
+  vt::StatementUse scan = connection_->Reuse(scanSql);
+  if (scan->CallsFunctions()) return false;
+  BindParameters(*scan, origin.parameters);
+  bool more = scan->Step();
+  vt::RowSet& rows = Rows();
+  rows.Reset(count + CalcFieldCount());
+  std::vector<std::pair<std::int64_t, int>> slots;  // by key
+  {
+    vt::StatementUse keys = connection_->Reuse(keysSql);
+    BindParameters(*keys, origin.parameters);
+    while (keys->Step()) {
+      const std::int64_t key = sqlite3_column_int64(keys->Handle(), 0);
+      slots.emplace_back(key, rows.AddSlot(key));
+    }
+  }
+  std::sort(slots.begin(), slots.end());
+  const bool utf8 = connection_->TextIsUtf8();
+  size_t next = 0;
+  for (; more; more = scan->Step(), ++next) {
+    if (next == slots.size() || slots[next].first != sqlite3_column_int64(scan->Handle(), 0)) return false;
+    StoreRow(scan->Handle(), 1, count, rows, rows.MutableRow(slots[next].second), utf8);
+  }
+  return next == slots.size();
+}
+
+// The statement without its ORDER BY scans the one table whole, and with it walks an index of
+// that table (not one holding every column read).
+bool TCustomADODataSet::ScanBeatsIndexWalk(const String& keyedSql, const String& scanSql) {
+  try {
+    const String scan = QueryPlan(scanSql);
+    const String walk = QueryPlan(keyedSql);
+    const auto oneStep = [](const String& plan) { return plan.find('\n') + 1 == plan.size(); };
+    return oneStep(scan) && oneStep(walk) && scan.rfind("SCAN ", 0) == 0 &&
+           walk.rfind(scan.substr(0, scan.size() - 1) + " USING INDEX ", 0) == 0;
+  } catch (const EDatabaseError&) {
+    return false;
+  }
 }
 
 // Probes for a single-table SELECT first: a failure to prepare the rowid form only means the
@@ -407,8 +463,8 @@ void TCustomADODataSet::FetchRows(vt::SqliteStatement& statement, int first, boo
   std::int64_t ordinal = 0;
   const bool utf8 = connection_->TextIsUtf8();
   while (statement.Step()) {
-    vt::Cell* row = rows.MutableRow(rows.AddSlot(keyed ? sqlite3_column_int64(handle, 0) : ++ordinal));
-    for (int column = 0; column < count; ++column) StoreColumn(handle, column + first, rows, row[column], utf8);
+    const int slot = rows.AddSlot(keyed ? sqlite3_column_int64(handle, 0) : ++ordinal);
+    StoreRow(handle, first, count, rows, rows.MutableRow(slot), utf8);
   }
 }
 

@@ -70,7 +70,11 @@ class TCustomADODataSet : public TDataSet {
   void TakeSnapshot(std::vector<ColumnInfo>& columns);
   // Runs the statement; true when its rows depend on nothing but the database (no function
   // calls, which may read the clock or a random source).
-  bool Fetch(const FetchOrigin& origin, std::vector<ColumnInfo>& columns);
+  // mayScan: the ORDER BY is the statement's last clause, on columns (see FetchByScan).
+  bool Fetch(const FetchOrigin& origin, std::vector<ColumnInfo>& columns, bool mayScan);
+  bool FetchByScan(const FetchOrigin& origin, int count);
+  bool ScanBeatsIndexWalk(const String& keyedSql, const String& scanSql);
+  String QueryPlan(const String& sql);
   vt::StatementUse PrepareSelect(const String& sql, bool& keyed);
   void TypeComputedColumns(std::vector<ColumnInfo>& columns);
   void DescribeColumns(vt::SqliteStatement& statement, int first, std::vector<ColumnInfo>& columns);

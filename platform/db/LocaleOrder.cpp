@@ -113,6 +113,17 @@ class OrderRewrite {
     return {};
   }
 
+  // The text before the outermost ORDER BY (all of it when there is none).
+  String BeforeOrderBy() const {
+    int depth = 0;
+    for (size_t i = 0; i + 1 < tokens_.size(); ++i) {
+      if (IsSymbol(i, '(')) ++depth;
+      else if (IsSymbol(i, ')')) --depth;
+      else if (depth == 0 && IsWord(i, "ORDER") && IsWord(i + 1, "BY")) return sql_.substr(0, tokens_[i].begin);
+    }
+    return sql_;
+  }
+
   String Result() {
     std::vector<Edit> edits;
     int depth = 0;
@@ -223,7 +234,8 @@ int CompareCells(const RowSet& rows, const Cell& a, const Cell& b) {
     return cell.type == CellType::Null ? 0 : cell.type == CellType::Text ? 2 : 1;
   };
   if (rank(a) != rank(b)) return rank(a) - rank(b);
-  if (a.type == CellType::Text) return LocaleCompare(rows.Text(a), rows.Text(b), true);
+  if (a.type == CellType::Text)  // the same bytes are the same text: no collation needed
+    return rows.Text(a) == rows.Text(b) ? 0 : LocaleCompare(rows.Text(a), rows.Text(b), true);
   if (a.type == CellType::Null) return 0;
   const auto number = [](const Cell& cell) {
     return cell.type == CellType::Integer ? static_cast<long double>(cell.integer) : static_cast<long double>(cell.real);
@@ -276,6 +288,8 @@ String WithColumnNumbersShifted(const String& sql, int shift) { return OrderRewr
 std::vector<OrderTerm> OrderTermsToSortInLocale(const String& sql, const std::set<String>& caseFreeColumns) {
   return OrderRewrite(sql, caseFreeColumns, 0).LocaleTerms();
 }
+
+String WithoutOrderBy(const String& sql) { return OrderRewrite(sql, {}, 0).BeforeOrderBy(); }
 
 // The rows in order are kept as they come; when the others are more than a few, all are sorted.
 void SortInLocaleOrder(RowSet& rows, const std::vector<SortColumn>& columns) {

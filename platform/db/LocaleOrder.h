@@ -45,6 +45,10 @@ struct OrderTerm {
 // own. Empty otherwise: then InLocaleOrder is the way.
 std::vector<OrderTerm> OrderTermsToSortInLocale(const String& sql, const std::set<String>& caseFreeColumns);
 
+// sql without its outermost ORDER BY clause, for a statement whose ORDER BY is its last clause
+// (as OrderTermsToSortInLocale takes it).
+String WithoutOrderBy(const String& sql);
+
 class RowSet;
 
 // A column of a row store to sort by.

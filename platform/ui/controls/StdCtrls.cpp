@@ -726,7 +726,9 @@ TCustomComboBox::TCustomComboBox(TComponent* AOwner)
     combo->OnCloseUp = [this] { vt::Guarded(this, [this] { if (OnCloseUp) OnCloseUp(this); }); };
     QObject::connect(combo, &QComboBox::activated, [this](int index) { vt::Guarded(this, [this, index] { Picked(index); }); });
     FItems->OnChange = [this](TObject*) { ItemsChanged(); };
-    SetStyle(csDropDown);
+    // On a form being designed the style is applied when loaded, once the design has set it.
+    if (!AOwner || !AOwner->ComponentState().Contains(csLoading))
+        ApplyStyle();
     SetBounds(0, 0, 145, 21);
 }
 
@@ -735,8 +737,20 @@ TCustomComboBox::~TCustomComboBox() { delete FItems; }
 void TCustomComboBox::SetStyle(TComboBoxStyle v)
 {
     FStyle = v;
+    if (!ComponentState().Contains(csLoading))
+        ApplyStyle();
+}
+
+void TCustomComboBox::Loaded()
+{
+    TWinControl::Loaded();
+    ApplyStyle();
+}
+
+void TCustomComboBox::ApplyStyle()
+{
     auto* combo = static_cast<QComboBox*>(Widget());
-    const bool editable = v == csDropDown || v == csSimple;
+    const bool editable = FStyle == csDropDown || FStyle == csSimple;
     if (combo->isEditable() == editable)
         return;
     combo->setEditable(editable);

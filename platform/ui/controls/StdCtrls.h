@@ -316,8 +316,11 @@ protected:
     virtual void Change();
     virtual void Select();
     String AccessibleCaption() const override { return String(); }
+    void Loaded() override;
 
 private:
+    // Gives the widget the line edit of an editable style, or takes it away.
+    void ApplyStyle();
     void ItemsChanged();
     int IndexOfItem(const String& item, int oldIndex) const;
     void Picked(int index);

@@ -508,11 +508,10 @@ void TDBGrid::DrawColumnCell(const TRect& Rect, int DataCol, TColumn* Column, TG
 void TDBGrid::DefaultDrawColumnCell(const TRect& Rect, int DataCol, TColumn* Column, TGridDrawState State) {
     const String text = CellText(Column->Field(), FPaintRecNo);
     TCanvas* canvas = Canvas();
-    const int textWidth = canvas->TextWidth(text);
     const TAlignment alignment = Column->Alignment();  // looks up the field unless set
     int x = Rect.Left + CellMargin;
-    if (alignment == taRightJustify) x = Rect.Right - CellMargin - textWidth;
-    else if (alignment == taCenter) x = Rect.Left + (Rect.Width() - textWidth) / 2;
+    if (alignment == taRightJustify) x = Rect.Right - CellMargin - canvas->TextWidth(text);
+    else if (alignment == taCenter) x = Rect.Left + (Rect.Width() - canvas->TextWidth(text)) / 2;
     canvas->TextRect(Rect, x, Rect.Top + CellMargin, text);
 }
 

@@ -735,13 +735,18 @@ void TControl::ColorChanged()
     }
 }
 
+// Once applied, a colour the window already shows is not set again: setting a palette walks
+// every child of the window.
 void TControl::ApplyColor()
 {
-    QPalette pal = FWidget->palette();
+    const QPalette current = FWidget->palette();
+    QPalette pal = current;
     pal.setColor(QPalette::Window, vt::ToQColor(FColor));
     pal.setColor(QPalette::Base, vt::ToQColor(FColor));
     pal.setColor(QPalette::Button, vt::ToQColor(FColor));
     GreyDisabledText(pal);
+    if (FColorApplied && pal == current)
+        return;
     FWidget->setPalette(pal);
     FColorApplied = true;
 }
@@ -1180,9 +1185,10 @@ const TControl* NamingLabel(const TControl* control)
 
 }  // namespace
 
+// A control of a design still loading is named when it is loaded, after its labels.
 void TControl::UpdateAccessibility()
 {
-    if (!FWidget)
+    if (!FWidget || ComponentState().Contains(csLoading))
         return;
     FWidget->setObjectName(vt::ToQString(Name()));
     String name = AccessibleCaption();

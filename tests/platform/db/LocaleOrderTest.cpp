@@ -92,6 +92,29 @@ TEST_F(LocaleOrderTest, AFewNamesOutOfTheCaseFreeOrderAreMergedIntoTheirPlaces) 
   EXPECT_EQ(Column(people), expected);
 }
 
+// Whole rows ordered by an index of their names, stored in another order: each comes with its
+// own cells and writes back to its own row; names the case-free order ties keep the order of
+// their keys, whichever way the index is walked.
+TEST_F(LocaleOrderTest, WholeRowsInTheIndexOrderKeepTheirCellsAndTheirKeys) {
+  vt::testing::UnderLocale locale("de_DE.UTF-8");
+  connection_->Execute(
+      "INSERT INTO People (LastName, FirstName, City) VALUES ('Zander', 'Amy', 'z1'), ('baker', 'Bob', 'b1'), "
+      "('Baker', 'bob', 'b2'), ('Äpfel', 'Ann', 'a1'), ('Apfel', 'Ann', 'a2'), ('Baker', 'Bob', 'b3')");
+  const int city = 7;
+  EXPECT_EQ(Column(Query({"SELECT * FROM People ORDER BY LastName, FirstName"}), city),
+            (std::vector<String>{"a2", "a1", "b1", "b2", "b3", "z1"}));
+  EXPECT_EQ(Column(Query({"SELECT * FROM People WHERE City <> 'b2' ORDER BY LastName DESC, FirstName DESC"}), city),
+            (std::vector<String>{"z1", "b3", "b1", "a1", "a2"}));
+  TADOQuery* people = Query({"SELECT * FROM People ORDER BY LastName, FirstName"});
+  people->Open();
+  people->MoveBy(3);
+  people->Edit();
+  people->FieldByName("FirstName")->SetAsString("Bea");
+  people->Post();
+  EXPECT_EQ(Scalar("SELECT FirstName FROM People WHERE City = 'b2'").AsString(), "Bea");
+  EXPECT_EQ(people->FieldByName("City")->AsString(), "b2");
+}
+
 TEST_F(LocaleOrderTest, OtherSortsKeepTheirOrderAndTextInQuotesStays) {
   vt::testing::UnderLocale locale("en_US.UTF-8");
   AddPeople({"Émile", "adams", "Zola"});

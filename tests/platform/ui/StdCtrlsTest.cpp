@@ -42,6 +42,8 @@ protected:
     T* Place(const String& name, int left, int top, int width = 100, int height = 21)
     {
         auto* c = new T(form);
+        if (designing)
+            c->SetComponentStateFlag(csLoading, true);
         c->SetName(name);
         c->SetBounds(left, top, width, height);
         c->SetParent(form);
@@ -50,39 +52,59 @@ protected:
     static String AccessibleName(TControl* c) { return c->Widget()->accessibleName().toStdString(); }
     static String AccessibleDescription(TControl* c) { return c->Widget()->accessibleDescription().toStdString(); }
 
+    // Every component has its properties: Loaded for each, then for the form.
+    void FinishDesign()
+    {
+        for (int i = 0; i < form->ComponentCount(); ++i)
+            form->Components(i)->Loaded();
+        form->Loaded();
+    }
+
     TForm* form = nullptr;
+    bool designing = false;  // Place puts controls on a form that is loading
 };
 
+// The same names whether the controls are placed one by one or designed while the form loads.
 TEST_F(StdCtrlsTest, AccessibleNamesComeFromCaptionLabelOrName)
 {
-    auto* button = Place<TButton>("BitBtn4", 10, 10);
-    button->SetCaption("&Done");
-    auto* named = Place<TLabel>("Label1", 10, 40);
-    named->SetCaption("Last Name:");
-    auto* edit = Place<TEdit>("Edit1", 200, 40);  // far right, but named by its FocusControl label
-    named->SetFocusControl(edit);
-    auto* left = Place<TLabel>("Label2", 10, 80, 60);
-    left->SetCaption("Change to Session:");
-    auto* combo = Place<TComboBox>("ComboBox9", 150, 80);
-    auto* above = Place<TLabel>("Label3", 10, 120, 60, 15);
-    above->SetCaption("Team size");
-    auto* below = Place<TEdit>("Edit2", 10, 140);
-    auto* lone = Place<TEdit>("Edit3", 300, 250);
-    lone->SetHint("Search|Type a name");
+    for (const bool designed : {false, true}) {
+        if (designed) {
+            delete form;
+            SetUp();
+            designing = true;
+            form->SetComponentStateFlag(csLoading, true);
+        }
+        auto* button = Place<TButton>("BitBtn4", 10, 10);
+        button->SetCaption("&Done");
+        auto* named = Place<TLabel>("Label1", 10, 40);
+        named->SetCaption("Last Name:");
+        auto* edit = Place<TEdit>("Edit1", 200, 40);  // far right, but named by its FocusControl label
+        named->SetFocusControl(edit);
+        auto* left = Place<TLabel>("Label2", 10, 80, 60);
+        left->SetCaption("Change to Session:");
+        auto* combo = Place<TComboBox>("ComboBox9", 150, 80);
+        auto* above = Place<TLabel>("Label3", 10, 120, 60, 15);
+        above->SetCaption("Team size");
+        auto* below = Place<TEdit>("Edit2", 10, 140);
+        auto* lone = Place<TEdit>("Edit3", 300, 250);
+        lone->SetHint("Search|Type a name");
+        if (designed)
+            FinishDesign();
 
-    const struct {
-        TControl* control;
-        const char* name;
-    } cases[] = {{button, "Done"}, {edit, "Last Name:"}, {combo, "Change to Session:"}, {below, "Team size"},
-                 {lone, "Edit3"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(AccessibleName(c.control), c.name) << c.control->Name();
-    EXPECT_EQ(button->Widget()->objectName().toStdString(), "BitBtn4");
-    EXPECT_EQ(AccessibleDescription(lone), "Search|Type a name");
-    EXPECT_EQ(AccessibleDescription(edit), "Edit1");
+        const struct {
+            TControl* control;
+            const char* name;
+        } cases[] = {{button, "Done"}, {edit, "Last Name:"}, {combo, "Change to Session:"}, {below, "Team size"},
+                     {lone, "Edit3"}};
+        for (const auto& c : cases)
+            EXPECT_EQ(AccessibleName(c.control), c.name) << c.control->Name() << (designed ? " designed" : "");
+        EXPECT_EQ(button->Widget()->objectName().toStdString(), "BitBtn4");
+        EXPECT_EQ(AccessibleDescription(lone), "Search|Type a name");
+        EXPECT_EQ(AccessibleDescription(edit), "Edit1");
 
-    above->SetCaption("Players");  // a label's new caption renames its neighbour
-    EXPECT_EQ(AccessibleName(below), "Players");
+        above->SetCaption("Players");  // a label's new caption renames its neighbour
+        EXPECT_EQ(AccessibleName(below), "Players");
+    }
 }
 
 TEST_F(StdCtrlsTest, PaintedLabelsReadAsLabelsWithTheirCaption)
@@ -364,6 +386,39 @@ TEST_F(StdCtrlsTest, AnEditableComboTakesPartInKeysAndFocusThroughItsLineEdit)
     QApplication::sendEvent(inner, &tab);
     EXPECT_EQ(events, (std::vector<String>{"enter combo", "change A", "exit combo", "enter edit"}));
     EXPECT_EQ(form->ActiveControl(), edit);
+}
+
+// Combo boxes of a form that is loading take the style they were given when the form is loaded:
+// an editable one shows its chosen item, limits typing and takes keys; a list has no line edit.
+TEST_F(StdCtrlsTest, CombosDesignedWhileTheFormLoadsTakeTheirStyleWhenLoaded)
+{
+    designing = true;
+    form->SetComponentStateFlag(csLoading, true);
+    auto* typed = Place<TComboBox>("ComboBox1", 10, 10);
+    auto* list = Place<TComboBox>("ComboBox2", 10, 40);
+    for (TComboBox* combo : {typed, list}) {
+        combo->Items()->Add("Last Name");
+        combo->Items()->Add("City");
+        combo->SetItemIndex(1);
+    }
+    typed->SetMaxLength(4);
+    list->SetStyle(csDropDownList);
+    FinishDesign();
+    QLineEdit* line = static_cast<QComboBox*>(typed->Widget())->lineEdit();
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(typed->Text(), "City");
+    EXPECT_EQ(static_cast<QComboBox*>(list->Widget())->lineEdit(), nullptr);
+    EXPECT_EQ(list->Text(), "City");
+    std::vector<String> changes;
+    typed->OnChange = [&](TObject*) { changes.push_back(typed->Text()); };
+    form->Show();
+    typed->SetFocus();
+    line->selectAll();
+    for (const char* key : {"b", "o", "s", "t", "x"}) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, key);
+        QApplication::sendEvent(line, &press);
+    }
+    EXPECT_EQ(changes, (std::vector<String>{"b", "bo", "bos", "bost"}));
 }
 
 // A limit set again leaves the text and its caret alone; a new limit takes effect, 0 lifts it.
