@@ -23,8 +23,9 @@ const char* const kZipMask = "00000\\-9999;1;_";
 template <class Edit>
 Edit* Bound(vt::FormDesigner& d, const char* name, TWinControl* page, int left, int top, int width,
             const char* label, const char* labelName, const char* field) {
-  d.Label(labelName, page, left, top + 4, label);
+  TLabel* caption = d.Label(labelName, page, left, top + 4, label);
   Edit* edit = d.Make<Edit>(name, page, left + 112, top, width, 21);
+  caption->SetFocusControl(edit);  // names the field for a screen reader, not the label above it
   edit->SetDataSource(SQLDataModule->dsSessions);
   edit->SetDataField(field);
   return edit;
@@ -94,7 +95,7 @@ void TAddEditSessionsForm::CreateDesign() {
       BoundMasked(d, "GDBMaskEdit4", TabSheet1, 256, 124, 70, "Check Out Time", "Label9", "CheckOutTime", kTimeMask);
   DBEdit3 = Bound<TDBEdit>(d, "DBEdit3", TabSheet1, 8, 152, 300, "Location", "Label10", "Location");
   DBEdit4 = Bound<TDBEdit>(d, "DBEdit4", TabSheet1, 8, 180, 300, "Address", "Label11", "LocationAddress");
-  DBEdit5 = Bound<TDBEdit>(d, "DBEdit5", TabSheet1, 8, 208, 150, "City", "Label12", "LocationCity");
+  DBEdit5 = Bound<TDBEdit>(d, "DBEdit5", TabSheet1, 8, 208, 130, "City", "Label12", "LocationCity");
   DBEdit6 = Bound<TDBEdit>(d, "DBEdit6", TabSheet1, 256, 208, 40, "State", "Label13", "LocationState");
   GDBMaskEdit5 = BoundMasked(d, "GDBMaskEdit5", TabSheet1, 8, 236, 80, "Zip", "Label14", "LocationZip", kZipMask);
   DBCheckBox1 = d.Make<TDBCheckBox>("DBCheckBox1", TabSheet1, 120, 264, 120, 17);

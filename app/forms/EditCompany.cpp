@@ -49,6 +49,8 @@ void TEditCompanyForm::FormActivate(TObject* Sender) {
   if (!ageGroups.empty()) TabSheet4->SetCaption("Default " + ageGroups + "s");
   const String sessions = CompanyText("Sessions");
   if (!sessions.empty()) TabSheet5->SetCaption("Default " + sessions + " Types");
+  // Typing starts in Company Name: on Done, the first blank typed would close the dialog.
+  if (PageControl1->ActivePage() == TabSheet1) DBEdit1->SetFocus();
 }
 
 void TEditCompanyForm::ShowTeamsNoun() {

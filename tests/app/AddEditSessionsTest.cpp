@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QWidget>
+
 #include "app/DBMaskEdit.h"
 #include "app/ProgramIni.h"
 #include "components/edits/CurrEdit.h"
@@ -452,6 +454,27 @@ TEST_F(AddEditSessionsTest, CaptionsFromTheNounsAndTheChaperoneRoomGridsWidths) 
   EXPECT_EQ(TIniFile(ProgramIni()).ReadInteger("23", form->DBGrid1->Columns()->Items(1)->FieldName(), 0), 140);
   TAddEditSessionsForm next(nullptr);
   EXPECT_EQ(next.DBGrid1->Columns()->Items(1)->Width(), 140);
+}
+
+// What a screen reader says and what the eye sees on the first page: each field is named by the
+// label on its left, and no field runs under a neighbouring label.
+TEST_F(AddEditSessionsTest, TheFirstPageNamesEachFieldByItsOwnLabelAndNothingOverlaps) {
+  OpenOnWeek1();
+  const std::pair<TWinControl*, const char*> named[] = {
+      {form->DBEdit3, "Location"}, {form->DBEdit4, "Address"}, {form->DBEdit5, "City"},
+      {form->DBEdit6, "State"},    {form->GDBMaskEdit5, "Zip"}, {form->DBDateEdit5, "Balance Due Date"}};
+  for (const auto& [field, label] : named)
+    EXPECT_EQ(field->Widget()->accessibleName().toStdString(), label) << field->Name();
+  TTabSheet* page = form->TabSheet1;
+  for (int i = 0; i < page->ControlCount(); ++i)
+    for (int j = i + 1; j < page->ControlCount(); ++j) {
+      const TControl* a = page->Controls(i);
+      const TControl* b = page->Controls(j);
+      const bool overlap = a->Left() < b->Left() + b->Width() && b->Left() < a->Left() + a->Width() &&
+                           a->Top() < b->Top() + b->Height() && b->Top() < a->Top() + a->Height();
+      EXPECT_FALSE(overlap) << a->Name() << " and " << b->Name();
+    }
+  form->Close();
 }
 
 }  // namespace

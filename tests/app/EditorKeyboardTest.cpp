@@ -238,4 +238,29 @@ TEST_F(EditorKeyboard, CompanyEditorKeysReachOnlyWhatIsSeenAndLeaveTheLettersAlo
 }
 
 }  // namespace
+// A clerk opening an editor starts typing at once: the first field of the first page has the
+// focus, not the Done button, where a blank typed would close the dialog.
+TEST_F(EditorKeyboard, EachEditorOpensWithTheFocusOnItsFirstPage) {
+  const auto expectFocusOnFirstPage = [](TCustomForm* editor, TPageControl* pages, const String& name) {
+    TakeKeyboard(editor);
+    EXPECT_TRUE(pages->Pages(0)->ContainsControl(Focused())) << name << " opens on " << NameOf(Focused());
+  };
+  RunWhileModal(EditCompanyForm, [&] { MainForm->BitBtn1Click(MainForm); }, [&] {
+    expectFocusOnFirstPage(EditCompanyForm, EditCompanyForm->PageControl1, "company");
+    EditCompanyForm->Close();
+  });
+  EditOnPage(MainForm->TabSheet1, [&] {
+    expectFocusOnFirstPage(AddEditAttendeesForm, AddEditAttendeesForm->PageControl1, "attendee");
+    AddEditAttendeesForm->BitBtn1->Click();
+  }, AddEditAttendeesForm);
+  EditOnPage(MainForm->TabSheet2, [&] {
+    expectFocusOnFirstPage(AddEditChaperonesForm, AddEditChaperonesForm->PageControl1, "chaperone");
+    AddEditChaperonesForm->BitBtn1->Click();
+  }, AddEditChaperonesForm);
+  EditOnPage(MainForm->TabSheet3, [&] {
+    expectFocusOnFirstPage(AddEditSessionsForm, AddEditSessionsForm->PageControl1, "session");
+    AddEditSessionsForm->BitBtn1->Click();
+  }, AddEditSessionsForm);
+}
+
 }  // namespace vt::test
