@@ -1147,19 +1147,57 @@ String TControl::AccessibleCaption() const
 
 namespace {
 
-// The label that names a control without a caption: its FocusControl label on the form, else
-// the nearest label on the same parent to its left (same row) or above it (same column).
-const TControl* NamingLabel(const TControl* control)
+// The label on the control's form whose FocusControl it is.
+const TControl* FocusControlLabel(const TControl* control)
 {
-    const TWinControl* parent = control->Parent();
-    if (!parent)
-        return nullptr;
-    for (const TWinControl* p = parent; p; p = p->Parent())
+    for (const TWinControl* p = control->Parent(); p; p = p->Parent())
         for (int i = 0; i < p->ControlCount(); ++i) {
             const TControl* c = p->Controls(i);
             if (c->IsCaptionLabel() && c->LabelledControl() == control)
                 return c;
         }
+    return nullptr;
+}
+
+struct Gap {
+    long left, top, right, bottom;  // empty unless left < right and top < bottom
+};
+
+// The space between a label and the control it could name: beside it, the stretch from the
+// label's right edge to the control's left edge over the rows both take; above it, the stretch
+// from the label's bottom edge to the control's top edge over the columns both take.
+Gap GapBetween(const TControl* label, const TControl* control, bool beside)
+{
+    if (beside)
+        return {label->Left() + label->Width(), std::max(label->Top(), control->Top()), control->Left(),
+                std::min(label->Top() + label->Height(), control->Top() + control->Height())};
+    return {std::max(label->Left(), control->Left()), label->Top() + label->Height(),
+            std::min(label->Left() + label->Width(), control->Left() + control->Width()), control->Top()};
+}
+
+bool SomethingBetween(const TWinControl* parent, const TControl* label, const TControl* control, const Gap& gap)
+{
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        const TControl* c = parent->Controls(i);
+        if (c == label || c == control || !c->Visible())
+            continue;
+        if (c->Left() < gap.right && gap.left < c->Left() + c->Width() && c->Top() < gap.bottom &&
+            gap.top < c->Top() + c->Height())
+            return true;
+    }
+    return false;
+}
+
+// The label that names a control without a caption: its FocusControl label, else the nearest
+// label on the same parent to its left (same row) or above it (same column) with no other
+// control between them; a label with a FocusControl names that control only.
+const TControl* NamingLabel(const TControl* control)
+{
+    const TWinControl* parent = control->Parent();
+    if (!parent)
+        return nullptr;
+    if (const TControl* label = FocusControlLabel(control))
+        return label;
     const TControl* best = nullptr;
     long bestDistance = 0;
     for (int i = 0; i < parent->ControlCount(); ++i) {
@@ -1171,6 +1209,8 @@ const TControl* NamingLabel(const TControl* control)
         const bool aboveSameColumn = c->Top() + c->Height() <= control->Top() + 2 &&
                                      c->Left() < control->Left() + control->Width() && control->Left() < c->Left() + c->Width();
         if (!leftSameRow && !aboveSameColumn)
+            continue;
+        if (SomethingBetween(parent, c, control, GapBetween(c, control, leftSameRow)))
             continue;
         const long dx = leftSameRow ? control->Left() - (c->Left() + c->Width()) : 0;
         const long dy = aboveSameColumn ? control->Top() - (c->Top() + c->Height()) : 0;

@@ -15,6 +15,7 @@
 #include <QWidget>
 #include <atomic>
 #include <functional>
+#include <vector>
 
 #include "ui/controls/ActnList.h"
 #include "ui/controls/ComCtrls.h"
@@ -60,6 +61,31 @@ protected:
         form->Loaded();
     }
 
+    struct Named {
+        TControl* control;
+        const char* name;
+    };
+    // The controls that place() puts on the form have the names it gives, whether placed one by
+    // one or designed while the form loads; then() checks more on each form.
+    void ExpectNamesEachWay(const std::function<std::vector<Named>()>& place, const std::function<void()>& then = {})
+    {
+        for (const bool designed : {false, true}) {
+            if (designed) {
+                delete form;
+                SetUp();
+                designing = true;
+                form->SetComponentStateFlag(csLoading, true);
+            }
+            const std::vector<Named> named = place();
+            if (designed)
+                FinishDesign();
+            for (const Named& n : named)
+                EXPECT_EQ(AccessibleName(n.control), n.name) << n.control->Name() << (designed ? " designed" : "");
+            if (then)
+                then();
+        }
+    }
+
     TForm* form = nullptr;
     bool designing = false;  // Place puts controls on a form that is loading
 };
@@ -67,44 +93,52 @@ protected:
 // The same names whether the controls are placed one by one or designed while the form loads.
 TEST_F(StdCtrlsTest, AccessibleNamesComeFromCaptionLabelOrName)
 {
-    for (const bool designed : {false, true}) {
-        if (designed) {
-            delete form;
-            SetUp();
-            designing = true;
-            form->SetComponentStateFlag(csLoading, true);
-        }
-        auto* button = Place<TButton>("BitBtn4", 10, 10);
-        button->SetCaption("&Done");
-        auto* named = Place<TLabel>("Label1", 10, 40);
-        named->SetCaption("Last Name:");
-        auto* edit = Place<TEdit>("Edit1", 200, 40);  // far right, but named by its FocusControl label
-        named->SetFocusControl(edit);
-        auto* left = Place<TLabel>("Label2", 10, 80, 60);
-        left->SetCaption("Change to Session:");
-        auto* combo = Place<TComboBox>("ComboBox9", 150, 80);
-        auto* above = Place<TLabel>("Label3", 10, 120, 60, 15);
-        above->SetCaption("Team size");
-        auto* below = Place<TEdit>("Edit2", 10, 140);
-        auto* lone = Place<TEdit>("Edit3", 300, 250);
-        lone->SetHint("Search|Type a name");
-        if (designed)
-            FinishDesign();
+    TButton* button = nullptr;
+    TEdit *edit = nullptr, *below = nullptr, *lone = nullptr;
+    TLabel* above = nullptr;
+    ExpectNamesEachWay(
+        [&]() -> std::vector<Named> {
+            button = Place<TButton>("BitBtn4", 10, 10);
+            button->SetCaption("&Done");
+            auto* named = Place<TLabel>("Label1", 10, 40);
+            named->SetCaption("Last Name:");
+            edit = Place<TEdit>("Edit1", 200, 40);  // far right, but named by its FocusControl label
+            named->SetFocusControl(edit);
+            Place<TLabel>("Label2", 10, 80, 60)->SetCaption("Change to Session:");
+            auto* combo = Place<TComboBox>("ComboBox9", 150, 80);
+            above = Place<TLabel>("Label3", 10, 120, 60, 15);
+            above->SetCaption("Team size");
+            below = Place<TEdit>("Edit2", 10, 140);
+            lone = Place<TEdit>("Edit3", 300, 250);
+            lone->SetHint("Search|Type a name");
+            return {{button, "Done"}, {edit, "Last Name:"}, {combo, "Change to Session:"}, {below, "Team size"},
+                    {lone, "Edit3"}};
+        },
+        [&] {
+            EXPECT_EQ(button->Widget()->objectName().toStdString(), "BitBtn4");
+            EXPECT_EQ(AccessibleDescription(lone), "Search|Type a name");
+            EXPECT_EQ(AccessibleDescription(edit), "Edit1");
+            above->SetCaption("Players");  // a label's new caption renames its neighbour
+            EXPECT_EQ(AccessibleName(below), "Players");
+        });
+}
 
-        const struct {
-            TControl* control;
-            const char* name;
-        } cases[] = {{button, "Done"}, {edit, "Last Name:"}, {combo, "Change to Session:"}, {below, "Team size"},
-                     {lone, "Edit3"}};
-        for (const auto& c : cases)
-            EXPECT_EQ(AccessibleName(c.control), c.name) << c.control->Name() << (designed ? " designed" : "");
-        EXPECT_EQ(button->Widget()->objectName().toStdString(), "BitBtn4");
-        EXPECT_EQ(AccessibleDescription(lone), "Search|Type a name");
-        EXPECT_EQ(AccessibleDescription(edit), "Edit1");
-
-        above->SetCaption("Players");  // a label's new caption renames its neighbour
-        EXPECT_EQ(AccessibleName(below), "Players");
-    }
+// A label names the control beside or below it, not one past another control in between: a list
+// under a memo under "Comments", a list under a titled panel under a labelled edit's row.
+TEST_F(StdCtrlsTest, ALabelDoesNotNameAControlBeyondAnotherControl)
+{
+    ExpectNamesEachWay([&]() -> std::vector<Named> {
+        Place<TLabel>("Label16", 8, 8, 60, 13)->SetCaption("Comments");
+        auto* memo = Place<TMemo>("Memo1", 8, 24, 600, 72);
+        auto* types = Place<TListBox>("ListBox2", 8, 104, 600, 170);
+        Place<TLabel>("Label21", 8, 288, 90, 13)->SetCaption("Number In Room");
+        auto* number = Place<TEdit>("Edit5", 112, 284, 64);
+        auto* beside = Place<TEdit>("Edit6", 200, 284, 64);
+        Place<TPanel>("Panel7", 8, 324, 300, 22)->SetCaption("Attendee Rooms");
+        auto* rooms = Place<TListBox>("ListBox3", 8, 346, 300, 190);
+        return {{memo, "Comments"}, {types, "ListBox2"}, {number, "Number In Room"}, {beside, "Edit6"},
+                {rooms, "ListBox3"}};
+    });
 }
 
 TEST_F(StdCtrlsTest, PaintedLabelsReadAsLabelsWithTheirCaption)
