@@ -5,11 +5,13 @@
 #include <sstream>
 
 #include "app/SQLData.h"
+#include "app/Startup.h"
 #include "app/forms/AddEditAttendees.h"
 #include "app/forms/AddEditChaperones.h"
 #include "app/forms/AddEditSessions.h"
 #include "app/forms/Main.h"
 #include "db/ADODB.h"
+#include "rtl/FileNames.h"
 #include "ui/controls/ActnList.h"
 #include "ui/controls/ComCtrls.h"
 #include "ui/controls/StdCtrls.h"
@@ -134,6 +136,13 @@ TWinControl* CopyScript::Control(const String& name) {
   auto* control = open_ ? dynamic_cast<TWinControl*>(open_->FindComponent(name)) : nullptr;
   if (!control) throw Exception("no control " + name);
   return control;
+}
+
+void StartCopyIn(const String& folder) {
+  vt::SetProgramPathForTests(IncludeTrailingPathDelimiter(folder) + "Vantrel");
+  vt::EnsureTestApplication();
+  StartVantrel();
+  vt::ProcessEventsUntilIdle();
 }
 
 }  // namespace vt::test

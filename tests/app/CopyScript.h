@@ -22,6 +22,10 @@ class TWinControl;
 
 namespace vt::test {
 
+// A copy of the program started on the camp database in the given folder, as a driver process
+// starts it, left idle.
+void StartCopyIn(const String& folder);
+
 class CopyScript {
 public:
   std::vector<String> Run(const String& line);

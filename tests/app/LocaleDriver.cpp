@@ -14,14 +14,12 @@
 #include <sstream>
 
 #include "app/SQLData.h"
-#include "app/Startup.h"
 #include "app/forms/AddEditAttendees.h"
 #include "app/forms/AddEditSessions.h"
 #include "app/forms/Main.h"
 #include "components/edits/CurrEdit.h"
 #include "db/DataSet.h"
 #include "db/DataSource.h"
-#include "rtl/FileNames.h"
 #include "tests/app/CopyScript.h"
 #include "ui/controls/StdCtrls.h"
 #include "ui/forms/Forms.h"
@@ -76,10 +74,7 @@ void RewriteDesktopLocale(const String& setting) {
 
 int main(int argc, char** argv) {
   if (argc != 2) return 2;
-  vt::SetProgramPathForTests(IncludeTrailingPathDelimiter(argv[1]) + "Vantrel");
-  vt::EnsureTestApplication();
-  StartVantrel();
-  vt::ProcessEventsUntilIdle();
+  vt::test::StartCopyIn(argv[1]);
   vt::HookMainWindow([](TMessage& m) {
     if (m.Msg == WM_SETTINGCHANGE) ++gSettingChanges;
     return false;

@@ -5,17 +5,12 @@
 #include <cstdio>
 #include <iostream>
 
-#include "app/Startup.h"
-#include "rtl/FileNames.h"
 #include "tests/app/CopyScript.h"
 #include "ui/testing/UiTesting.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) return 2;
-  vt::SetProgramPathForTests(IncludeTrailingPathDelimiter(argv[1]) + "Vantrel");
-  vt::EnsureTestApplication();
-  StartVantrel();
-  vt::ProcessEventsUntilIdle();
+  vt::test::StartCopyIn(argv[1]);
   vt::test::CopyScript copy;
   std::printf("ok\n");
   std::fflush(stdout);
