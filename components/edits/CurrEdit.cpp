@@ -28,15 +28,7 @@ TCustomNumEdit::TCustomNumEdit(TComponent* AOwner) : TCustomComboEdit(AOwner)
   SetControlState(ControlState() >> csCreating);
 }
 
-TCustomNumEdit::~TCustomNumEdit()
-{
-  if (FPopup) {
-    FPopup->OnCloseUp = nullptr;
-    TPopupWindow* popup = FPopup;
-    SetPopup(nullptr);
-    delete popup;
-  }
-}
+TCustomNumEdit::~TCustomNumEdit() { FreePopup(); }
 
 void TCustomNumEdit::CreateWnd()
 {
@@ -368,11 +360,12 @@ TCurrencyEdit::TCurrencyEdit(TComponent* AOwner) : TCustomNumEdit(AOwner)
   SetControlState(ControlState() >> csCreating);
 }
 
-TVtCustomCalcEdit::TVtCustomCalcEdit(TComponent* AOwner) : TCustomNumEdit(AOwner)
+TVtCustomCalcEdit::TVtCustomCalcEdit(TComponent* AOwner) : TCustomNumEdit(AOwner) { SetHasPopup(true); }
+
+void TVtCustomCalcEdit::CreatePopup()
 {
-  TPopupWindow* popup = CreatePopupCalculator(this);
-  popup->OnCloseUp = [this](TObject* Sender, bool Accept) { PopupCloseUp(Sender, Accept); };
-  SetPopup(popup);
+  FPopup = CreatePopupCalculator(this);
+  FPopup->OnCloseUp = [this](TObject* Sender, bool Accept) { PopupCloseUp(Sender, Accept); };
   UpdatePopup();
 }
 

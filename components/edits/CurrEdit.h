@@ -108,6 +108,9 @@ protected:
 class TVtCustomCalcEdit : public TCustomNumEdit {
 public:
   explicit TVtCustomCalcEdit(TComponent* AOwner);
+
+protected:
+  void CreatePopup() override;
 };
 
 class TVtCalcEdit : public TVtCustomCalcEdit {

@@ -492,11 +492,33 @@ void TCustomComboEdit::EditButtonClick(TObject*)
     ButtonClick();
 }
 
+TPopupWindow* TCustomComboEdit::Popup()
+{
+  if (FHasPopup && !FPopup)
+    CreatePopup();
+  return FPopup;
+}
+
+void TCustomComboEdit::SetHasPopup(bool Value)
+{
+  FHasPopup = Value;
+  if (!Value)
+    FreePopup();
+}
+
+void TCustomComboEdit::FreePopup()
+{
+  if (!FPopup)
+    return;
+  FPopup->OnCloseUp = nullptr;
+  FreeAndNil(FPopup);
+}
+
 void TCustomComboEdit::ButtonClick()
 {
   if (OnButtonClick)
     OnButtonClick(this);
-  if (!FPopup)
+  if (!FHasPopup)
     return;
   if (PopupVisible())
     PopupCloseUp(FPopup, true);
@@ -530,11 +552,11 @@ void TCustomComboEdit::AcceptValue(const Variant& Value)
 
 void TCustomComboEdit::PopupDropDown(bool DisableEdit)
 {
-  if (!FPopup || GetReadOnly() || PopupVisible())
+  if (!FHasPopup || GetReadOnly() || PopupVisible())
     return;
   const TPoint pos = Parent() ? Parent()->ClientToScreen(Point(Left(), Top())) : Point(Left(), Top());
   const int screenW = Screen ? Screen->Width() : 0, screenH = Screen ? Screen->Height() : 0;
-  const TPoint origin = vt::PopupOrigin(pos, Width(), Height(), FPopup->Width(), FPopup->Height(),
+  const TPoint origin = vt::PopupOrigin(pos, Width(), Height(), Popup()->Width(), Popup()->Height(),
                                         screenW, screenH, FPopupAlign);
   SetPopupValue(Text().empty() ? Variant::Null() : Variant(Text()));
   if (CanFocus())
@@ -637,7 +659,7 @@ void TCustomComboEdit::KeyPress(char& Key)
 
 void TCustomComboEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-  if (Button == mbLeft && FPopup) {
+  if (Button == mbLeft && FHasPopup) {
     if (CanFocus())
       SetFocus();
     if (!Focused())

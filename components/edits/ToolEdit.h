@@ -81,7 +81,10 @@ public:
   TVtNumGlyphs NumGlyphs() const { return FButton->NumGlyphs(); }
   void SetNumGlyphs(TVtNumGlyphs Value);
   bool PopupVisible() const { return FPopup && FPopupVisible; }
-  TPopupWindow* Popup() const { return FPopup; }
+  // Whether the button drops a pop-up down.
+  bool HasPopup() const { return FHasPopup; }
+  // The pop-up, built on first use; nullptr without one.
+  TPopupWindow* Popup();
   TEditButton* Button() const { return FButton; }
 
   void SelectAll() override;
@@ -131,8 +134,11 @@ protected:
   // Paints AText by hand in the edit's text area with AAlignment (the unfocused display text
   // of the numeric and date edits); false when StandardPaint asks for the edit's own painting.
   bool PaintComboEdit(TMessage& Message, const String& AText, TAlignment AAlignment, bool StandardPaint);
-  // Descendants take it over; the edit frees it.
-  void SetPopup(TPopupWindow* Value) { FPopup = Value; }
+  // Builds FPopup, set up, for a descendant that has one.
+  virtual void CreatePopup() {}
+  // Without a pop-up, the one built is freed.
+  void SetHasPopup(bool Value);
+  void FreePopup();
 
   TPopupWindow* FPopup = nullptr;
   bool FAlwaysEnable = false;
@@ -151,6 +157,7 @@ private:
   bool FReadOnly = false;
   bool FDirectInput = true;
   TAlignment FAlignment = taLeftJustify;
+  bool FHasPopup = false;
   bool FPopupVisible = false;
   bool FPopupShowing = false; // shown, and the window system has not yet settled its focus
   TPopupAlign FPopupAlign = epaRight;

@@ -28,7 +28,7 @@ TCustomDateEdit::TCustomDateEdit(TComponent* AOwner)
     FCalendarHints->OnChange = [this](TObject* s) { CalendarHintsChanged(s); };
     SetControlState(ControlState() + TControlState{csCreating});
     UpdateFormat();
-    CreatePopup();
+    SetHasPopup(true);
     SetGlyphKind(gkDefault);
     SetControlState(ControlState() - TControlState{csCreating});
 }
@@ -36,10 +36,7 @@ TCustomDateEdit::TCustomDateEdit(TComponent* AOwner)
 TCustomDateEdit::~TCustomDateEdit()
 {
     FHook.Remove();
-    if (FPopup) {
-        FPopup->OnCloseUp = nullptr;
-        FreeAndNil(FPopup);
-    }
+    FreePopup();
     FCalendarHints->OnChange = nullptr;
     delete FCalendarHints;
 }
@@ -50,6 +47,7 @@ void TCustomDateEdit::CreatePopup()
     popup->OnCloseUp = [this](TObject* s, bool accept) { PopupCloseUp(s, accept); };
     popup->SetColor(FPopupColor);
     FPopup = popup;
+    UpdatePopup();
 }
 
 void TCustomDateEdit::CreateWnd()
@@ -228,15 +226,7 @@ void TCustomDateEdit::SetPopupColor(TColor Value)
 
 void TCustomDateEdit::SetCalendarStyle(TCalendarStyle Value)
 {
-    if (Value == CalendarStyle())
-        return;
-    if (Value == csPopup) {
-        CreatePopup();
-        UpdatePopup();
-    } else {
-        FPopup->OnCloseUp = nullptr;
-        FreeAndNil(FPopup);
-    }
+    SetHasPopup(Value == csPopup);
 }
 
 void TCustomDateEdit::Change()

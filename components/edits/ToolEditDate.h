@@ -44,7 +44,7 @@ public:
     void SetWeekendColor(TColor Value);
     TYearDigits YearDigits() const { return FYearDigits; }
     void SetYearDigits(TYearDigits Value);
-    TCalendarStyle CalendarStyle() const { return FPopup ? csPopup : csDialog; }
+    TCalendarStyle CalendarStyle() const { return HasPopup() ? csPopup : csDialog; }
     void SetCalendarStyle(TCalendarStyle Value);
 
     // The text holds more than blanks and separators (so it is worth storing or checking).
@@ -77,10 +77,10 @@ protected:
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
     void ButtonClick() override;
+    void CreatePopup() override;
     virtual void CMExit(TMessage& Message);
 
 private:
-    void CreatePopup();
     void ChangedByUser();
     void CalendarHintsChanged(TObject* Sender);
     bool FormatSettingsChange(TMessage& Message);

@@ -676,6 +676,76 @@ void TCustomGroupBox::Paint()
 // TCustomComboBox
 
 namespace {
+// The lines of a list box or combo box. While one change of a single line is reported it tells what the change
+// was, so that the widget and the box take that line alone instead of going over all of them; a
+// change inside a batch is reported with the batch, as any other.
+class TListBoxLines : public TStringList {
+public:
+    const TListLinesChange& Change() const { return FChange; }
+
+    int Add(const String& s) override
+    {
+        int index = Count();
+        const bool adds = !Sorted() || !Find(s, index) || Duplicates() == dupAccept;
+        return Reporting(adds ? TListLinesChange{TListLinesChange::lcInserted, index, {}} : TListLinesChange{},
+                         [&] { return TStringList::Add(s); });
+    }
+    void Insert(int index, const String& s) override
+    {
+        Reporting({TListLinesChange::lcInserted, index, {}}, [&] { TStringList::Insert(index, s); });
+    }
+    void Delete(int index) override
+    {
+        const bool exists = index >= 0 && index < Count();
+        Reporting(exists ? TListLinesChange{TListLinesChange::lcDeleted, index, Strings(index)} : TListLinesChange{},
+                  [&] { TStringList::Delete(index); });
+    }
+    void SetStrings(int index, const String& s) override
+    {
+        Reporting({TListLinesChange::lcReplaced, index, {}}, [&] { TStringList::SetStrings(index, s); });
+    }
+    void Clear() override
+    {
+        Reporting({TListLinesChange::lcCleared, -1, {}}, [&] { TStringList::Clear(); });
+    }
+    void SetObjects(int index, TObject* object) override
+    {
+        Reporting({TListLinesChange::lcObject, index, {}}, [&] { TStringList::SetObjects(index, object); });
+    }
+
+private:
+    template <class Work>
+    auto Reporting(TListLinesChange change, Work work) -> decltype(work())
+    {
+        if (UpdateCount() == 0)
+            FChange = std::move(change);
+        struct Reported {
+            TListLinesChange& change;
+            ~Reported() { change = {}; }
+        } reported{FChange};
+        return work();
+    }
+
+    TListLinesChange FChange;
+};
+
+const TListLinesChange& ChangeOf(const TStringList* lines) { return static_cast<const TListBoxLines*>(lines)->Change(); }
+
+// Whether a widget holding widgetLines lines before the change can take it as such, now that
+// the lines number lines.
+bool Mirrorable(const TListLinesChange& change, int widgetLines, int lines)
+{
+    const int index = change.Index;
+    switch (change.Kind) {
+    case TListLinesChange::lcInserted: return widgetLines + 1 == lines && index >= 0 && index < lines;
+    case TListLinesChange::lcDeleted: return widgetLines == lines + 1 && index >= 0 && index <= lines;
+    case TListLinesChange::lcReplaced: return widgetLines == lines && index >= 0 && index < lines;
+    case TListLinesChange::lcCleared: return lines == 0;
+    case TListLinesChange::lcObject: case TListLinesChange::lcOther: break;
+    }
+    return false;
+}
+
 class ComboWidget : public vt::Bridged<QComboBox> {
 public:
     using vt::Bridged<QComboBox>::Bridged;
@@ -698,14 +768,14 @@ public:
 
 // The items of a combo box: emptying them drops the choice at once, also inside a batch of
 // changes, as the list it was chosen from is gone.
-class ComboItems : public TStringList {
+class ComboItems : public TListBoxLines {
 public:
     explicit ComboItems(std::function<void()> clearing) : FClearing(std::move(clearing)) {}
     void Clear() override
     {
         if (Count() > 0)
             FClearing();
-        TStringList::Clear();
+        TListBoxLines::Clear();
     }
 
 private:
@@ -782,14 +852,34 @@ void TCustomComboBox::ItemsChanged()
     const QString text = index >= 0 ? QString() : combo->currentText();
     FChoiceDropped = false;
     FSyncing = true;
-    combo->clear();
-    for (int i = 0; i < FItems->Count(); ++i)
-        combo->addItem(vt::ToQString(FItems->Strings(i)));
+    SyncItems(ChangeOf(FItems));
     const int kept = chosen.empty() ? -1 : IndexOfItem(chosen, index);
     combo->setCurrentIndex(kept);
     if (combo->isEditable())
         combo->setEditText(kept >= 0 ? combo->itemText(kept) : text);
     FSyncing = false;
+}
+
+// One item inserted, deleted or replaced, or all cleared, goes into the widget as such; any other
+// change of the items rebuilds it.
+void TCustomComboBox::SyncItems(const TListLinesChange& Change)
+{
+    auto* combo = static_cast<QComboBox*>(Widget());
+    const int index = Change.Index;
+    if (Change.Kind == TListLinesChange::lcObject)
+        return;
+    if (!Mirrorable(Change, combo->count(), FItems->Count())) {
+        combo->clear();
+        for (int i = 0; i < FItems->Count(); ++i)
+            combo->addItem(vt::ToQString(FItems->Strings(i)));
+        return;
+    }
+    switch (Change.Kind) {
+    case TListLinesChange::lcInserted: combo->insertItem(index, vt::ToQString(FItems->Strings(index))); break;
+    case TListLinesChange::lcDeleted: combo->removeItem(index); break;
+    case TListLinesChange::lcReplaced: combo->setItemText(index, vt::ToQString(FItems->Strings(index))); break;
+    default: combo->clear(); break;
+    }
 }
 
 // The item with exactly this text, at its old place when it is still there.
@@ -917,60 +1007,6 @@ public:
 
 QListWidget* List(const TCustomListBox* box) { return static_cast<QListWidget*>(box->Widget()); }
 
-// The lines of a list box. While one change of a single line is reported it tells what the change
-// was, so that the widget and the box take that line alone instead of going over all of them; a
-// change inside a batch is reported with the batch, as any other.
-class TListBoxLines : public TStringList {
-public:
-    const TListLinesChange& Change() const { return FChange; }
-
-    int Add(const String& s) override
-    {
-        int index = Count();
-        const bool adds = !Sorted() || !Find(s, index) || Duplicates() == dupAccept;
-        return Reporting(adds ? TListLinesChange{TListLinesChange::lcInserted, index, {}} : TListLinesChange{},
-                         [&] { return TStringList::Add(s); });
-    }
-    void Insert(int index, const String& s) override
-    {
-        Reporting({TListLinesChange::lcInserted, index, {}}, [&] { TStringList::Insert(index, s); });
-    }
-    void Delete(int index) override
-    {
-        const bool exists = index >= 0 && index < Count();
-        Reporting(exists ? TListLinesChange{TListLinesChange::lcDeleted, index, Strings(index)} : TListLinesChange{},
-                  [&] { TStringList::Delete(index); });
-    }
-    void SetStrings(int index, const String& s) override
-    {
-        Reporting({TListLinesChange::lcReplaced, index, {}}, [&] { TStringList::SetStrings(index, s); });
-    }
-    void Clear() override
-    {
-        Reporting({TListLinesChange::lcCleared, -1, {}}, [&] { TStringList::Clear(); });
-    }
-    void SetObjects(int index, TObject* object) override
-    {
-        Reporting({TListLinesChange::lcObject, index, {}}, [&] { TStringList::SetObjects(index, object); });
-    }
-
-private:
-    template <class Work>
-    auto Reporting(TListLinesChange change, Work work) -> decltype(work())
-    {
-        if (UpdateCount() == 0)
-            FChange = std::move(change);
-        struct Reported {
-            TListLinesChange& change;
-            ~Reported() { change = {}; }
-        } reported{FChange};
-        return work();
-    }
-
-    TListLinesChange FChange;
-};
-
-const TListLinesChange& ChangeOf(const TStringList* lines) { return static_cast<const TListBoxLines*>(lines)->Change(); }
 
 TRect ToRect(const QRect& r) { return Rect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height()); }
 }  // namespace
@@ -1060,17 +1096,8 @@ bool TCustomListBox::SyncLines(const TListLinesChange& Change)
 bool TCustomListBox::MirrorChange(const TListLinesChange& Change)
 {
     QListWidget* list = List(this);
-    const int lines = FItems->Count();
     const int index = Change.Index;
-    bool fits = false;
-    switch (Change.Kind) {
-    case TListLinesChange::lcInserted: fits = list->count() + 1 == lines && index >= 0 && index < lines; break;
-    case TListLinesChange::lcDeleted: fits = list->count() == lines + 1 && index >= 0 && index <= lines; break;
-    case TListLinesChange::lcReplaced: fits = list->count() == lines && index >= 0 && index < lines; break;
-    case TListLinesChange::lcCleared: fits = lines == 0; break;
-    case TListLinesChange::lcObject: case TListLinesChange::lcOther: break;
-    }
-    if (!fits)
+    if (!Mirrorable(Change, list->count(), FItems->Count()))
         return false;
     FSyncing = true;
     switch (Change.Kind) {

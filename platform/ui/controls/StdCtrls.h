@@ -282,6 +282,17 @@ using TMeasureItemEvent = std::function<void(TWinControl* Control, int Index, in
 
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
 
+// One change of the lines of a list box or the items of a combo box: a line inserted (or added)
+// at Index, a line deleted from Index (Text is what it held), one replaced at Index, all cleared,
+// the object of a line alone (no change of the lines), or any other (several lines at once, a
+// batch, sorting).
+struct TListLinesChange {
+    enum TKind { lcInserted, lcDeleted, lcReplaced, lcCleared, lcObject, lcOther };
+    TKind Kind = lcOther;
+    int Index = -1;
+    String Text;
+};
+
 class TCustomComboBox : public TWinControl {
 public:
     explicit TCustomComboBox(TComponent* AOwner);
@@ -322,6 +333,7 @@ private:
     // Gives the widget the line edit of an editable style, or takes it away.
     void ApplyStyle();
     void ItemsChanged();
+    void SyncItems(const TListLinesChange& Change);
     int IndexOfItem(const String& item, int oldIndex) const;
     void Picked(int index);
     TStringList* FItems;
@@ -335,16 +347,6 @@ private:
 class TComboBox : public TCustomComboBox {
 public:
     explicit TComboBox(TComponent* AOwner) : TCustomComboBox(AOwner) {}
-};
-
-// One change of a list box's lines: a line inserted (or added) at Index, a line deleted from Index
-// (Text is what it held), one replaced at Index, all cleared, the object of a line alone (no
-// change of the lines), or any other (several lines at once, a batch, sorting).
-struct TListLinesChange {
-    enum TKind { lcInserted, lcDeleted, lcReplaced, lcCleared, lcObject, lcOther };
-    TKind Kind = lcOther;
-    int Index = -1;
-    String Text;
 };
 
 // The virtual styles draw as their owner-drawn counterparts (fixed, variable).

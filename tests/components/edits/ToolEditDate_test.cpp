@@ -220,6 +220,19 @@ TEST_F(DateEditTest, AcceptDateMayChangeOrVetoThePoppedUpDate)
     EXPECT_NE(edit->Popup(), nullptr);
 }
 
+TEST_F(DateEditTest, ThePopupShowsTheCalendarSettingsMadeBeforeItFirstOpens)
+{
+    edit->SetStartOfWeek(Sun);
+    edit->SetWeekendColor(clBlue);
+    edit->SetPopupColor(clAqua);
+    edit->DoClick();
+    ASSERT_TRUE(edit->PopupVisible());
+    auto* popup = static_cast<TPopupCalendar*>(edit->Popup());
+    EXPECT_EQ(popup->Calendar()->StartOfWeek(), Sun);
+    EXPECT_EQ(popup->Calendar()->WeekendColor(), clBlue);
+    EXPECT_EQ(popup->Color(), clAqua);
+}
+
 TEST_F(DateEditTest, ClickingADayInThePopupPicksItAndABlankCellDoesNothing)
 {
     edit->SetDate(Ymd(2021, 8, 10));  // August 2021 starts on a Sunday: row 1 is blank up to it

@@ -24,9 +24,13 @@ class PopupEdit : public TCustomComboEdit {
 public:
   explicit PopupEdit(TComponent* AOwner) : TCustomComboEdit(AOwner)
   {
-    FPopupWin = new TextPopup(this);
-    FPopupWin->OnCloseUp = [this](TObject* s, bool accept) { PopupCloseUp(s, accept); };
-    SetPopup(FPopupWin);
+    SetHasPopup(true);
+    FPopupWin = static_cast<TextPopup*>(Popup());
+  }
+  void CreatePopup() override
+  {
+    FPopup = new TextPopup(this);
+    FPopup->OnCloseUp = [this](TObject* s, bool accept) { PopupCloseUp(s, accept); };
   }
   TextPopup* FPopupWin;
 };

@@ -343,6 +343,37 @@ TEST_F(StdCtrlsTest, AChangedComboListKeepsTheChoiceOnlyWithTheSameItem)
     EXPECT_EQ(typed->ItemIndex(), -1);
 }
 
+// Items changed one at a time reach the drop-down list as they are, sorted where the combo sorts.
+TEST_F(StdCtrlsTest, AComboListsItsItemsThroughSingleChanges)
+{
+    auto* combo = Place<TComboBox>("ComboBox4", 10, 10);
+    combo->SetStyle(csDropDownList);
+    auto* widget = static_cast<QComboBox*>(combo->Widget());
+    auto listed = [&] {
+        QStringList texts;
+        for (int i = 0; i < widget->count(); ++i)
+            texts << widget->itemText(i);
+        return texts.join(',');
+    };
+    combo->Items()->Add("Resident");
+    EXPECT_EQ(combo->ItemIndex(), -1) << "the first item added is not chosen by itself";
+    combo->SetSorted(true);
+    combo->Items()->Add("Day Camp");
+    combo->Items()->Add("Weekend");
+    EXPECT_EQ(listed(), "Day Camp,Resident,Weekend");
+    combo->SetItemIndex(1);
+    combo->Items()->Add("Evening");
+    EXPECT_EQ(combo->Text(), "Resident");
+    combo->SetSorted(false);
+    combo->Items()->SetStrings(0, "Day Trip");
+    combo->Items()->Delete(3);
+    EXPECT_EQ(listed(), "Day Trip,Evening,Resident");
+    EXPECT_EQ(combo->Text(), "Resident");
+    combo->Items()->Delete(2);
+    EXPECT_EQ(combo->ItemIndex(), -1) << "the chosen item is gone";
+    EXPECT_EQ(listed(), "Day Trip,Evening");
+}
+
 // Boxes that only show a value (an age, a code) are disabled, and their value must still read:
 // the darkest pixel inside the box (its text) stands well apart from the box's own grey.
 TEST_F(StdCtrlsTest, ADisabledBoxShowsItsTextLegibly)
