@@ -69,12 +69,16 @@ void PostText(TDataSet* dataSet, const char* column, const String& text) {
   PostChange(dataSet, [&] { dataSet->FieldByName(column)->SetAsString(text); });
 }
 
+void RefuseDeletedRow(const String& what) {
+  throw EDatabaseError("This " + what + " was deleted by another user: nothing was saved.");
+}
+
 void RequireRow(const char* table, const String& where, const String& what) {
   TADOQuery row(nullptr);
   row.SetConnection(SQLDataModule->dbVantrelADO);
   row.SQL()->Add(String("SELECT 1 FROM ") + table + " WHERE " + where);
   row.Open();
-  if (row.IsEmpty()) throw EDatabaseError("This " + what + " was deleted by another user: nothing was saved.");
+  if (row.IsEmpty()) RefuseDeletedRow(what);
 }
 
 void RequireSession(const String& sessionId) {

@@ -41,6 +41,8 @@ void PostChange(TDataSet* dataSet, const std::function<void()>& change);
 // PostChange writing one column's text.
 void PostText(TDataSet* dataSet, const char* column, const String& text);
 
+// The refusal of a write whose row (named by what) another copy of the program deleted.
+[[noreturn]] void RefuseDeletedRow(const String& what);
 // Inside a write's transaction: the row that the write names (a session, league, team, room or
 // enrolment) must still be there. When another copy of the program deleted it, EDatabaseError
 // "This <what> was deleted by another user: nothing was saved." is raised before anything is

@@ -24,8 +24,7 @@ void RequireTeamOfSession(const String& teamId, const String& sessionId) {
   team.SetConnection(SQLDataModule->dbVantrelADO);
   team.SQL()->Add("SELECT SessionID FROM Teams WHERE TeamID = " + teamId);
   team.Open();
-  if (team.IsEmpty())
-    throw EDatabaseError("This " + CompanyWord("Teams", "Team") + " was deleted by another user: nothing was saved.");
+  if (team.IsEmpty()) RefuseDeletedRow(CompanyWord("Teams", "Team"));
   if (team.FieldByName("SessionID")->AsString() != sessionId)
     throw Exception("This Team belongs to another Session: nobody was put on it.");
 }

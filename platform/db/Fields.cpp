@@ -162,7 +162,7 @@ int TField::Index() const { return dataSet_ ? dataSet_->fields_->IndexOf(this) :
 void TField::SetIndex(int value) {
   if (!dataSet_) return;
   dataSet_->fields_->Move(this, value);
-  dataSet_->DataEvent(deLayoutChange);
+  LayoutChanged();
 }
 
 void TField::SetDisplayWidth(int value) {
